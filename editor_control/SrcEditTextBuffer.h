@@ -1,0 +1,162 @@
+// The editing control's line list and its buffered file writer.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "SrcEditMiscProcs.h"
+#include "platform/Classes.h"
+#include "platform/SysUtils.h"
+
+// Raised for an index outside the allowed range: "Invalid stringlist index %d".
+BQS_DECLARE_EXCEPTION(ESrcEditStringList, EStringListError);
+
+// Per-line flags.
+enum TSrcEditLineFlag : std::uint8_t { lfHasTabs = 1, lfHasNoTabs = 2, lfWidthUnknown = 4 };
+using TSrcEditLineFlags = std::uint8_t;
+
+// Line-break style of a file.
+enum TSrcEditFileFormat : std::uint8_t { lbCrLf = 0, lbLf = 1, lbCr = 2 };
+
+using TStringListChangeEvent = std::function<void(TObject* sender, int index, int count)>;
+
+// The text of one editor: one record per line, no line breaks stored. Every
+// change of the line array is reported through the six hooks; loading and
+// saving keep the file's line-break style.
+class TSrcEditStringList : public TStrings {
+ public:
+  TSrcEditStringList();
+  ~TSrcEditStringList() override;
+  const char* ClassName() const override { return "TSrcEditStringList"; }
+
+  // --- string-list interface (indexes 0-based) ---
+  // Out-of-range reads give an empty string / nil.
+  std::string Get(int index) const override;
+  int GetCount() const override { return FCount; }
+  int GetCapacity() const override { return FCapacity; }
+  // Below the count: EStringListError "Stringlist capacity cannot be smaller than count".
+  void SetCapacity(int newCapacity) override;
+  TObject* GetObject(int index) const override;
+  // index = count appends.
+  void Put(int index, const std::string& s) override;
+  void PutObject(int index, TObject* object) override;
+  int Add(const std::string& s) override;
+  void Insert(int index, const std::string& s) override;
+  using TStrings::AddStrings;
+  void AddStrings(TStrings* strings) override;
+  void Delete(int index) override;
+  void Clear() override;
+  void Exchange(int index1, int index2) override;
+  // Lines joined by CR LF, no break after the last line.
+  std::string GetTextStr() const override;
+  void LoadFromFile(const std::string& fileName) override;
+  // The whole stream from position 0.
+  void LoadFromStream(TStream* stream) override;
+  void SaveToStream(TStream* stream) override;
+  // Replaces the file safely: a failure leaves the old file as it was.
+  void SaveToFile(const std::string& fileName) override;
+
+  // No-copy access to a line; valid until the line changes. Empty outside
+  // the range.
+  std::string_view LineView(int index) const;
+  int LineLength(int index) const;
+
+  // --- the editor's own operations ---
+  void DeleteLines(int index, int numLines);
+  void InsertLines(int index, int numLines);
+  int GetLineScanState(int index) const;
+  void SetLineScanState(int index, int value);
+  // The line with tabs expanded; may raise EOutOfMemory for a line whose
+  // expansion exceeds MaxExpandedLineLength.
+  std::string GetExpandedLine(int index);
+  // Display columns of the line (clamped to 0x7FFFFFFF); 0 outside the range.
+  int GetExpandedLen(int index);
+  int GetLongestLineLen();
+  int LongestLineIndex() const { return FLongestLineIndex; }
+  TSrcEditLineFlags GetLineFlags(int index) const;
+  int TabWidth() const { return FTabWidth; }
+  void SetTabWidth(int value);
+  TSrcEditFileFormat FileFormat() const { return FFileFormat; }
+  void SetFileFormat(TSrcEditFileFormat value) { FFileFormat = value; }
+
+  // Hooks (sender first); fired only when set.
+  TNotifyEvent OnUpdateBegun;
+  TNotifyEvent OnUpdateEnded;
+  TNotifyEvent OnListCleared;
+  TStringListChangeEvent OnLinesDeleted;
+  TStringListChangeEvent OnLinesInserted;
+  TStringListChangeEvent OnLinesReplaced;
+
+ protected:
+  void SetUpdateState(bool updating) override;
+
+ private:
+  struct TRecord;
+  class TLineStore;
+  TRecord& Rec(int index);
+  const TRecord& Rec(int index) const;
+  [[noreturn]] void ListIndexError(int index) const;
+  void Grow();
+  void ReserveFor(int newCount);
+  void InsertItem(int index, std::string_view s);
+  void ComputeWidth(int index);
+  void ReleaseText(TRecord& r);
+  void SetText(TRecord& r, std::string_view s);
+  void FreeAll();
+
+  TRecord* FList = nullptr;
+  int FCount = 0;
+  int FCapacity = 0;
+  TSrcEditFileFormat FFileFormat = lbCrLf;
+  TExpandTabsProc FTabExpander = nullptr;
+  int FLongestLineIndex = -1;
+  int FTabWidth = 8;
+  // Objects of the string-list interface; allocated when the first is stored.
+  std::unique_ptr<TObject*[]> FObjects;
+  // Text loaded from a file lives in shared blocks.
+  std::unique_ptr<TLineStore> FStore;
+};
+
+// The buffered file writer used for saving.
+class TSrcEditFiler : public TObject {
+ public:
+  static constexpr int DefaultBufferSize = 16384;
+  TSrcEditFiler();
+  ~TSrcEditFiler() override;
+  const char* ClassName() const override { return "TSrcEditFiler"; }
+  virtual void Flush() {}
+  TSrcEditFileFormat FileFormat() const { return FFileFormat; }
+  void SetFileFormat(TSrcEditFileFormat value) { FFileFormat = value; }
+  int BufferSize() const { return FBufferSize; }
+
+ protected:
+  std::unique_ptr<char[]> FBuffer;
+  int FBufferSize = DefaultBufferSize;
+  int FFillPos = 0;
+  TSrcEditFileFormat FFileFormat = lbLf;
+};
+
+// Writes text in the line-break style of FileFormat. On a file name the
+// data goes to a temporary file beside it and Close() puts it in place;
+// destroying the writer without Close() leaves the target untouched. On a
+// stream, Close() flushes and the stream is not owned.
+class TSrcEditFileWriter : public TSrcEditFiler {
+ public:
+  explicit TSrcEditFileWriter(const std::string& fileName);
+  explicit TSrcEditFileWriter(TStream* stream);
+  ~TSrcEditFileWriter() override;
+  const char* ClassName() const override { return "TSrcEditFileWriter"; }
+  void Write(std::string_view text);
+  void WriteLine(std::string_view text);
+  void Flush() override;
+  void Close();
+
+ private:
+  void Append(std::string_view text, bool lineBreak);
+  std::unique_ptr<TReplaceFileStream> FOwnStream;
+  TStream* FStream = nullptr;
+  bool FClosed = false;
+};

@@ -1,0 +1,210 @@
+// Exceptions, string formatting and conversion, and file-system helpers.
+//
+// File names inside the program are Windows-1251 bytes with "/" as the path
+// delimiter; SysFileName() turns one into the UTF-8 name the OS wants.
+#pragma once
+
+#include <cstdarg>
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Types.h"
+
+// --- exceptions ---------------------------------------------------------
+// The message is a Windows-1251 string; what() returns the same bytes.
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::string message) : FMessage(std::move(message)) {}
+  ~Exception() override = default;
+  const std::string& Message() const { return FMessage; }
+  void SetMessage(const std::string& message) { FMessage = message; }
+  const char* what() const noexcept override { return FMessage.c_str(); }
+  virtual const char* ClassName() const { return "Exception"; }
+
+ private:
+  std::string FMessage;
+};
+
+// Declares an exception class that adds nothing but its name.
+#define BQS_DECLARE_EXCEPTION(Name, Base)                         \
+  class Name : public Base {                                      \
+   public:                                                        \
+    using Base::Base;                                             \
+    const char* ClassName() const override { return #Name; }      \
+  }
+
+// Silent exception: unwinds without any message box.
+class EAbort : public Exception {
+ public:
+  EAbort() : Exception("Operation aborted") {}
+  explicit EAbort(std::string message) : Exception(std::move(message)) {}
+  const char* ClassName() const override { return "EAbort"; }
+};
+
+BQS_DECLARE_EXCEPTION(EHeapException, Exception);
+// Default message "Out of memory".
+class EOutOfMemory : public EHeapException {
+ public:
+  EOutOfMemory() : EHeapException("Out of memory") {}
+  explicit EOutOfMemory(std::string message) : EHeapException(std::move(message)) {}
+  const char* ClassName() const override { return "EOutOfMemory"; }
+};
+BQS_DECLARE_EXCEPTION(EInvalidPointer, EHeapException);
+
+class EInOutError : public Exception {
+ public:
+  explicit EInOutError(std::string message, int errorCode = 0) : Exception(std::move(message)), ErrorCode(errorCode) {}
+  const char* ClassName() const override { return "EInOutError"; }
+  int ErrorCode;
+};
+
+class EOSError : public Exception {
+ public:
+  explicit EOSError(std::string message, int errorCode = 0) : Exception(std::move(message)), ErrorCode(errorCode) {}
+  const char* ClassName() const override { return "EOSError"; }
+  int ErrorCode;
+};
+
+BQS_DECLARE_EXCEPTION(EConvertError, Exception);
+BQS_DECLARE_EXCEPTION(EAssertionFailed, Exception);
+BQS_DECLARE_EXCEPTION(EInvalidCast, Exception);
+BQS_DECLARE_EXCEPTION(EIntError, Exception);
+BQS_DECLARE_EXCEPTION(EDivByZero, EIntError);
+BQS_DECLARE_EXCEPTION(ERangeError, EIntError);
+BQS_DECLARE_EXCEPTION(EIntOverflow, EIntError);
+BQS_DECLARE_EXCEPTION(EMathError, Exception);
+BQS_DECLARE_EXCEPTION(ENotSupportedException, Exception);
+
+// Lists and streams (raised by the classes of Classes.h).
+BQS_DECLARE_EXCEPTION(EListError, Exception);
+BQS_DECLARE_EXCEPTION(EStringListError, Exception);
+BQS_DECLARE_EXCEPTION(EComponentError, Exception);
+BQS_DECLARE_EXCEPTION(EStreamError, Exception);
+BQS_DECLARE_EXCEPTION(EFCreateError, EStreamError);
+BQS_DECLARE_EXCEPTION(EFOpenError, EStreamError);
+BQS_DECLARE_EXCEPTION(EFilerError, EStreamError);
+BQS_DECLARE_EXCEPTION(EReadError, EFilerError);
+BQS_DECLARE_EXCEPTION(EWriteError, EFilerError);
+
+// Raises the silent EAbort.
+[[noreturn]] void Abort();
+
+// --- formatting and conversion ------------------------------------------
+// printf-style formatting into a string (%s takes a const char*).
+std::string Format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatV(const char* fmt, va_list args);
+
+std::string IntToStr(std::int64_t value);
+// Upper-case hexadecimal, at least `digits` digits (zero-padded). Negative
+// values print their two's complement (of 32 bits when they fit, else 64).
+std::string IntToHex(std::int64_t value, int digits);
+// Decimal with an optional sign, or hexadecimal after "$", "0x", "0X", "x"
+// or "X"; leading blanks are allowed. Raises EConvertError
+// "'%s' is not a valid integer value".
+int StrToInt(const std::string& s);
+std::int64_t StrToInt64(const std::string& s);
+int StrToIntDef(const std::string& s, int def);
+std::int64_t StrToInt64Def(const std::string& s, std::int64_t def);
+bool TryStrToInt(const std::string& s, int& value);
+bool TryStrToInt64(const std::string& s, std::int64_t& value);
+// Shortest text that reads back to the same double ("%.15g"-like; "." as
+// the decimal separator).
+std::string FloatToStr(double value);
+double StrToFloat(const std::string& s);  // EConvertError "'%s' is not a valid floating point value"
+double StrToFloatDef(const std::string& s, double def);
+bool TryStrToFloat(const std::string& s, double& value);
+
+// Remove characters up to and including the blank (control characters too).
+std::string Trim(std::string_view s);
+std::string TrimLeft(std::string_view s);
+std::string TrimRight(std::string_view s);
+// ASCII only; see AnsiUpperCase/AnsiLowerCase in CodePage.h for Cyrillic.
+std::string UpperCase(std::string_view s);
+std::string LowerCase(std::string_view s);
+int CompareStr(std::string_view a, std::string_view b);   // byte order
+int CompareText(std::string_view a, std::string_view b);  // ASCII case-insensitive
+bool SameText(std::string_view a, std::string_view b);
+
+enum TReplaceFlag : unsigned { rfReplaceAll = 1, rfIgnoreCase = 2 };
+using TReplaceFlags = unsigned;
+// rfIgnoreCase compares with the Windows-1251 case tables.
+std::string StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
+                          TReplaceFlags flags);
+
+// The toolkit's 1-based string helpers.
+int Pos(std::string_view sub, std::string_view s);  // 0 when absent
+std::string Copy(std::string_view s, int index, int count);
+std::string StringOfChar(char c, int count);
+std::string QuotedStr(std::string_view s);  // '...' with inner quotes doubled
+std::string AnsiQuotedStr(std::string_view s, char quote);
+// Reads a quoted string starting at s[pos] (which must be the quote);
+// advances pos past the closing quote (or to the end).
+std::string AnsiExtractQuotedStr(std::string_view s, std::size_t& pos, char quote);
+bool IsValidIdent(std::string_view ident);
+
+// --- file names ("/" is the delimiter) ------------------------------------
+constexpr char PathDelim = '/';
+std::string ExtractFilePath(std::string_view fileName);   // up to and including the last "/"
+std::string ExtractFileDir(std::string_view fileName);    // same without the trailing "/" (except for "/")
+std::string ExtractFileName(std::string_view fileName);   // after the last "/"
+std::string ExtractFileExt(std::string_view fileName);    // from the last "." of the name, dot included
+std::string ChangeFileExt(std::string_view fileName, std::string_view extension);
+std::string IncludeTrailingPathDelimiter(std::string_view path);
+std::string ExcludeTrailingPathDelimiter(std::string_view path);
+// Absolute and normalised ("." and ".." resolved) against the current folder.
+std::string ExpandFileName(std::string_view fileName);
+
+// Windows-1251 file name to the UTF-8 name for OS calls, and back.
+std::string SysFileName(const std::string& ansiName);
+std::string AnsiFileName(const std::string& sysName);
+// Text of an errno value (English).
+std::string SysErrorMessage(int errorCode);
+
+bool FileExists(const std::string& fileName);  // a regular file (or a link to one)
+bool DirectoryExists(const std::string& dir);
+bool ForceDirectories(const std::string& dir);  // creates every missing folder; true when it exists afterwards
+bool CreateDir(const std::string& dir);
+bool RemoveDir(const std::string& dir);
+bool DeleteFile(const std::string& fileName);
+bool RenameFile(const std::string& oldName, const std::string& newName);
+std::string GetCurrentDir();
+bool SetCurrentDir(const std::string& dir);
+std::int64_t FileSizeOf(const std::string& fileName);  // -1 when it does not exist
+
+// Folder listing with wildcard masks ("*" and "?", case-insensitive).
+constexpr int faReadOnly = 0x01;
+constexpr int faHidden = 0x02;
+constexpr int faSysFile = 0x04;
+constexpr int faVolumeID = 0x08;
+constexpr int faDirectory = 0x10;
+constexpr int faArchive = 0x20;
+constexpr int faAnyFile = 0x3F;
+struct TSearchRec {
+  std::string Name;  // Windows-1251, without the folder
+  std::int64_t Size = 0;
+  int Attr = 0;
+  std::int64_t Time = 0;  // seconds since the epoch
+  // internal
+  std::vector<TSearchRec> Pending;
+  int ExcludeAttr = 0;
+};
+// Returns 0 and fills `rec` with the first match; non-zero when none.
+// Directories are returned only when `attr` includes faDirectory; "." and
+// ".." are never returned. Names come sorted.
+int FindFirst(const std::string& pathMask, int attr, TSearchRec& rec);
+int FindNext(TSearchRec& rec);
+void FindClose(TSearchRec& rec);
+bool MatchesMask(std::string_view name, std::string_view mask);
+
+// --- program folder and command line --------------------------------------
+// The executable's folder with a trailing "/". SetProgramDir() overrides it;
+// so does the environment variable BQS_PROGRAM_DIR (read at first use).
+std::string ProgramDir();
+void SetProgramDir(const std::string& dir);
+// The command line as the program got it (arguments converted to Windows-1251).
+void SetCommandLine(int argc, char** argv);
+int ParamCount();
+std::string ParamStr(int index);  // 0 = the executable's path
