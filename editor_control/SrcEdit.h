@@ -1,0 +1,635 @@
+// The source-text editing control: TCustomSrcEdit and its published form
+// TSrcEdit (the memo form TSrcMemo is in SrcMemo.h).
+//
+// One class, many files: every area of the control lives in its own .cpp
+// file (see docs/EDITOR_CONTROL.md for the map). Private helpers of an area
+// go ONLY into that area's marked block at the end of the class.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "SrcEditTypes.h"
+#include "SrcEditTypesEx.h"
+#include "platform/Classes.h"
+#include "platform/Colors.h"
+#include "platform/Controls.h"
+#include "platform/Messages.h"
+#include "platform/Types.h"
+
+class TFont;
+class TCanvas;
+class TTimer;
+class TSrcEditStringList;
+class TSrcEditUndoList;
+class TSrcEditUndoItem;
+class TSrcSelectedColor;
+class TSrcBookMarkOpt;
+class TSrcGutter;
+class TSrcGlyph;
+class TSrcInternalImage;
+class TheTextDrawer;
+class TSrcEditKbdHandler;
+class TSrcEditKeyStrokes;
+class TSrcEditMark;
+class TSrcEditMarkList;
+class TSrcCustomHighlighter;
+class TSrcEditSearchCustom;
+
+class TCustomSrcEdit : public TCustomControl {
+ public:
+  explicit TCustomSrcEdit(TComponent* AOwner);
+  ~TCustomSrcEdit() override;
+  const char* ClassName() const override { return "TCustomSrcEdit"; }
+
+  // =========================================================================
+  // Virtual operations introduced here, in slot order.
+  // =========================================================================
+  // 1. Invalidates a client rectangle of the window (collected into
+  //    PendingRect while the line list is inside an update).      [SrcEdit.cpp]
+  virtual void InvalidateRect(const TRect& aRect, bool aErase);
+  // 2. Fires OnChange.                                              [SrcEdit.cpp]
+  virtual void FireChange();
+  // 3. ReadOnly getter.                                             [SrcEdit.cpp]
+  virtual bool ReadOnly() const;
+  // 4. The line list's end-of-update hook.                          [SrcEdit.cpp]
+  virtual void LinesUpdated(TObject* Sender);
+  // 5. Calls the registered command hooks (none in this system).    [SrcEditInput.cpp]
+  virtual void NotifyCommandHooks(bool AfterProcessing, TSrcEditorCommand& Command, char& AChar,
+                                  void* Data);
+  // 6. and 7. Painting of the gutter and of the text lines.         [SrcEditPaint.cpp]
+  virtual void PaintGutter(const TRect& AClip, int FirstRow, int LastRow);
+  virtual void PaintTextLines(const TRect& AClip, int FirstRow, int LastRow, int FirstCol, int LastCol);
+  // 8.-10. Caret placement.                                         [SrcEditCaret.cpp]
+  virtual void MoveCaretTo(const TBufferCoord& Value);
+  virtual void PlaceCaretCollapse(const TBufferCoord& Value);
+  virtual void PlaceCaret(bool EnsureVisible, const TBufferCoord& Value);
+  // 11. ReadOnly setter.                                            [SrcEdit.cpp]
+  virtual void SetReadOnly(bool Value);
+  // 12. Mouse cursor choice.                                        [SrcEditViewSize.cpp]
+  virtual void UpdateMouseCursor();
+  // 13.-23. Event firing.
+  virtual void FireClearBookmark(TSrcEditMark*& Mark);                                 // [SrcEdit.cpp]
+  virtual void FireCommandProcessed(TSrcEditorCommand& Command, char& AChar, void* Data);  // [SrcEdit.cpp]
+  virtual void GutterClick(int Button, int X, int Y);                                 // [SrcEditInput.cpp]
+  virtual void FirePaint();                                                           // [SrcEdit.cpp]
+  virtual void FirePaintTransientEx(TTransientType TransientType, bool Counted);      // [SrcEdit.cpp]
+  virtual void FirePaintTransient(TTransientType TransientType);                      // [SrcEdit.cpp]
+  virtual void FirePlaceBookmark(TSrcEditMark*& Mark);                                // [SrcEdit.cpp]
+  virtual void FireProcessCommand(TSrcEditorCommand& Command, char& AChar, void* Data);   // [SrcEdit.cpp]
+  virtual TSrcReplaceAction FireReplaceText(const std::string& ASearch, const std::string& AReplace,
+                                            int Line, int Column);                   // [SrcEdit.cpp]
+  virtual bool FireSpecialLineColors(int Line, TColor& Foreground, TColor& Background);  // [SrcEdit.cpp]
+  virtual void FireStatusChange();                                                    // [SrcEdit.cpp]
+  // 24. The one entry for every command.                            [SrcEditInput.cpp]
+  virtual void ProcessCommand(TSrcEditorCommand Command, char AChar, void* Data);
+  // 25.-27. Bracket matching.                                       [SrcEditCommands.cpp]
+  virtual void JumpToMatchingBracket();
+  virtual TBufferCoord MatchBracketAtCaret();
+  virtual TBufferCoord MatchBracketAt(const TBufferCoord& APos);
+  // 28. Carries out one command.                                    [SrcEditCommands.cpp]
+  virtual void RunCommand(TSrcEditorCommand Command, char AChar, void* Data);
+  // 29.-36. Word positions, from the caret and from a given place.  [SrcEditCommands.cpp]
+  virtual TBufferCoord NextWordPos();
+  virtual TBufferCoord NextWordPos(const TBufferCoord& XY);
+  virtual TBufferCoord WordStart();
+  virtual TBufferCoord WordStart(const TBufferCoord& XY);
+  virtual TBufferCoord WordEnd();
+  virtual TBufferCoord WordEnd(const TBufferCoord& XY);
+  virtual TBufferCoord PrevWordPos();
+  virtual TBufferCoord PrevWordPos(const TBufferCoord& XY);
+  // 37. LoadDefaults on Keystrokes.                                 [SrcEdit.cpp]
+  virtual void LoadDefaultKeystrokes();
+
+  // =========================================================================
+  // Caret and selection                                       [SrcEditCaret.cpp]
+  // =========================================================================
+  TBufferCoord Caret() const { return BufferCoord(FCaretX, FCaretY); }
+  int CaretChar() const { return FCaretX; }
+  int CaretLine() const { return FCaretY; }
+  void SetCaret(const TBufferCoord& Value) { MoveCaretTo(Value); }
+  void SetCaretChar(int Value);
+  void SetCaretLine(int Value);
+  // The caret's display column/row (through word wrap when it is on).
+  TDisplayPoint DisplayCaret();
+  int DisplayCaretColumn() { return DisplayCaret().Column; }
+  int DisplayCaretRow() { return DisplayCaret().Row; }
+  bool IsCaretInView();
+  int LastCaretColumn() const { return FLastCaretX; }
+  bool CaretAtRowEnd() const { return FCaretAtEOL; }
+
+  TBufferCoord SelFrom() const { return FBlockBegin; }
+  TBufferCoord SelTo() const { return FBlockEnd; }
+  void SetSelFrom(const TBufferCoord& Value);
+  void SetSelTo(const TBufferCoord& Value);
+  TBufferCoord SelFirst() const;
+  TBufferCoord SelLast() const;
+  bool HasSelection() const;
+  TSrcSelectionMode ActiveSelectionMode() const { return FActiveSelectionMode; }
+  void SetActiveSelectionMode(TSrcSelectionMode Value);
+  TSrcSelectionMode SelectionMode() const { return FSelectionMode; }
+  void SetSelectionMode(TSrcSelectionMode Value);
+  void SelectRange(const TBufferCoord& ACaret, const TBufferCoord& AFrom, const TBufferCoord& ATo);
+  void StepCaret(const TBufferCoord& Before, const TBufferCoord& After, bool Extend);
+  void MoveCaretByChars(int DX, bool Extend);
+  void MoveCaretByLines(int DY, bool Extend);
+  void SelectAllText();
+  void SelectAll() { SelectAllText(); }
+  bool IsInSelection(const TBufferCoord& Value) const;
+  std::string GetSelectedText() const;
+  std::string SelText() const { return GetSelectedText(); }
+  void SelectWordAtCaret();
+  void SelectWord(const TBufferCoord& Value);
+  // Flat character index: 0-based, every line break counts as two.
+  int CoordToCharIndex(const TBufferCoord& Value) const;
+  TBufferCoord CharIndexToCoord(int Index) const;
+  int GetSelectionStart() const;
+  int GetSelectionEnd() const;
+  int GetSelectionLength() const;
+  void SetSelectionStart(int Value);
+  void SetSelectionEnd(int Value);
+  void SetSelectionLength(int Value);
+  int SelStart() const { return GetSelectionStart(); }
+  int SelLength() const { return GetSelectionLength(); }
+  void SetSelStart(int Value) { SetSelectionStart(Value); }
+  void SetSelLength(int Value) { SetSelectionLength(Value); }
+  // Adds status changes; reported at once unless the paint lock is held.
+  void ReportStatus(TSrcStatusChanges Changes);
+  TSrcStatusChanges PendingStatusChanges() const { return FStatusChanges; }
+  // Buffer <-> display conversions (tabs expanded; word wrap through the plug-in).
+  TDisplayPoint BufferToDisplay(const TBufferCoord& Value);
+  TBufferCoord DisplayToBuffer(const TDisplayPoint& Value);
+  // Display rows: the plug-in's row count with word wrap, else the line count.
+  int DisplayRowCount();
+  int LineToRow(int Line);
+  int RowToLine(int Row);
+  // The largest caret character allowed on a line (1-based line): the
+  // MaxScrollWidth bound, raised to the end of the line so that long lines
+  // stay reachable; unbounded with word wrap.
+  int MaxCaretChar(int Line) const;
+
+  // =========================================================================
+  // Text changes                                          [SrcEditTextChange.cpp]
+  // =========================================================================
+  // Replaces the selection (or inserts at the caret) as one undo step.
+  void ReplaceSelection(const std::string& Value);
+  void SetSelText(const std::string& Value) { ReplaceSelection(Value); }
+  void DeleteSelection();
+  void ClearText();
+  // The primitive: removes the selection (active mode), then inserts Value
+  // in PasteMode. Records only the column items (when RecordColumnItems).
+  void ReplaceSelectionRaw(TSrcSelectionMode PasteMode, const std::string& Value, bool RecordColumnItems);
+  void ReplaceSelectionRawActive(const std::string& Value);
+  // Put of a 0-based line, trimmed with eoTrimTrailingSpaces.
+  void StoreLine(int Index, const std::string& Value);
+  // Marks follow inserted/deleted lines (1-based lines).
+  void ShiftMarksOnInsert(int FirstLine, int Count);
+  void ShiftMarksOnDelete(int FirstLine, int Count);
+
+  // =========================================================================
+  // Undo and redo                                        [SrcEditUndoReplay.cpp]
+  // =========================================================================
+  void Undo();
+  void Redo();
+  void UndoItem();
+  void RedoItem();
+  // (list management: SrcEdit.cpp)
+  bool CanUndo() const;
+  bool CanRedo() const;
+  void BeginUndoBlock();
+  void EndUndoBlock();
+  void ClearUndoRedo();
+  void LockUndo();
+  void UnlockUndo();
+  TSrcEditUndoList* UndoList() const { return FUndoList; }
+  TSrcEditUndoList* RedoList() const { return FRedoList; }
+
+  // =========================================================================
+  // Commands helpers                                        [SrcEditCommands.cpp]
+  // =========================================================================
+  bool IsIdentChar(char AChar) const;
+  bool IsWordBreakChar(char AChar) const;
+  void ExecuteCommand(TSrcEditorCommand Command, char AChar, void* Data) { ProcessCommand(Command, AChar, Data); }
+
+  // =========================================================================
+  // Construction, options and properties                        [SrcEdit.cpp]
+  // =========================================================================
+  TSrcEditStringList* Lines() const { return FLines; }
+  void SetLines(TStrings* Value);
+  std::string Text() const;
+  void SetText(const std::string& Value);
+  bool Modified() const { return FModified; }
+  void SetModified(bool Value);
+  void UpdateModifiedStatus();
+  void UndoItemAdded(TObject* Sender);
+
+  TSrcEditorOptions Options() const { return FOptions; }
+  void SetOptions(TSrcEditorOptions Value);
+  bool HasOption(TSrcEditorOptions Option) const { return (FOptions & Option) != 0; }
+
+  TColor ActiveLineColor() const { return FActiveLineColor; }
+  void SetActiveLineColor(TColor Value);
+  TSrcBookMarkOpt* BookMarkOptions() const { return FBookMarkOpt; }
+  void SetBookMarkOptions(TSrcBookMarkOpt* Value);
+  TSrcBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TSrcBorderStyle Value);
+  int ExtraLineSpacing() const { return FExtraLineSpacing; }
+  void SetExtraLineSpacing(int Value);
+  TSrcGutter* Gutter() const { return FGutter; }
+  void SetGutter(TSrcGutter* Value);
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  TSrcCustomHighlighter* Highlighter() const { return FHighlighter; }
+  void SetHighlighter(TSrcCustomHighlighter* Value);
+  TSrcEditCaretType InsertCaret() const { return FInsertCaret; }
+  void SetInsertCaret(TSrcEditCaretType Value);
+  bool InsertMode() const { return FInsertMode; }
+  void SetInsertMode(bool Value);
+  TSrcEditKeyStrokes* Keystrokes() const { return FKeystrokes; }
+  void SetKeystrokes(TSrcEditKeyStrokes* Value);
+  int MaxScrollWidth() const { return FMaxScrollWidth; }
+  void SetMaxScrollWidth(int Value);
+  int MaxUndo() const;
+  void SetMaxUndo(int Value);
+  TSrcEditCaretType OverwriteCaret() const { return FOverwriteCaret; }
+  void SetOverwriteCaret(TSrcEditCaretType Value);
+  int RightEdge() const { return FRightEdge; }
+  void SetRightEdge(int Value);
+  TColor RightEdgeColor() const { return FRightEdgeColor; }
+  void SetRightEdgeColor(TColor Value);
+  TColor ScrollHintColor() const { return FScrollHintColor; }
+  void SetScrollHintColor(TColor Value) { FScrollHintColor = Value; }
+  TScrollHintFormat ScrollHintFormat() const { return FScrollHintFormat; }
+  void SetScrollHintFormat(TScrollHintFormat Value) { FScrollHintFormat = Value; }
+  TSrcScrollBars ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TSrcScrollBars Value);
+  TSrcEditSearchCustom* SearchEngine() const { return FSearchEngine; }
+  void SetSearchEngine(TSrcEditSearchCustom* Value);
+  TSrcSelectedColor* SelectedColor() const { return FSelectedColor; }
+  void SetSelectedColor(TSrcSelectedColor* Value);
+  int TabWidth() const { return FTabWidth; }
+  void SetTabWidth(int Value);
+  bool WantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool Value) { FWantReturns = Value; }
+  bool WantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool Value) { FWantTabs = Value; }
+  TSrcGlyph* WordWrapGlyph() const { return FWordWrapGlyph; }
+  void SetWordWrapGlyph(TSrcGlyph* Value);
+  // The control's font: a proportional font is replaced by a fixed-pitch copy.
+  void SetFont(TFont* Value);
+
+  // Geometry (maintained by the view-size, scrolling and messages areas).
+  int TopLine() const { return FTopLine; }
+  void SetTopLine(int Value);   // [SrcEditScroll.cpp]
+  int LeftChar() const { return FLeftChar; }
+  void SetLeftChar(int Value);  // [SrcEditMessages.cpp]
+  int CharsInWindow() const { return FCharsInWindow; }
+  int LinesInWindow() const { return FLinesInWindow; }
+  int CharWidth() const { return FCharWidth; }
+  int LineHeight() const { return FLineHeight; }
+  int GutterWidth() const { return FGutterWidth; }
+  void SetGutterWidth(int Value);
+  int TextOffset() const { return FTextOffset; }
+  // x of a display column and y of a display row, computed in 64 bits and
+  // clamped to the 32-bit range.
+  int ColumnToX(int Column) const;
+  int RowToY(int Row) const;
+  // TextOffset for a given LeftChar (64-bit arithmetic, clamped).
+  int ComputeTextOffset(int ALeftChar) const;
+
+  void FontChanged(TObject* Sender);
+  void GutterChanged(TObject* Sender);
+  // Measures the cell (CharWidth, LineHeight >= 1) for the font and the
+  // highlighter's styles.
+  void RecalcCharExtent();
+  void CreateCaretShape();
+  TPoint CaretOffset() const { return FCaretOffset; }
+
+  // Paint lock: nesting count; deferred work runs when it returns to 0.
+  void IncPaintLock();
+  void DecPaintLock();
+  int PaintLock() const { return FPaintLock; }
+  TSrcStateFlags StateFlags() const { return FStateFlags; }
+  void IncludeStateFlags(TSrcStateFlags Flags) { FStateFlags = static_cast<TSrcStateFlags>(FStateFlags | Flags); }
+  void ExcludeStateFlags(TSrcStateFlags Flags) { FStateFlags = static_cast<TSrcStateFlags>(FStateFlags & ~Flags); }
+  const TRect& PendingRect() const { return FPendingRect; }
+
+  // Invalidation (nothing while invisible or without a window).
+  void InvalidateGutterLines(int FirstLine, int LastLine);
+  void InvalidateLines(int FirstLine, int LastLine);
+  void InvalidateGutter();
+  void InvalidateSelection();
+  void InvalidateLine(int Line);
+  void LinesUpdateBegun(TObject* Sender);
+
+  // Text utilities.
+  std::string CaretLineText() const;
+  void SetCaretLineText(const std::string& Value);
+  int LeadingSpaceCount(const std::string& Text, bool TabsAsWidth) const;
+  std::string IndentString(int Width, bool AllowTabs) const;
+  static std::string TrimTrailing(const std::string& Text);
+  void SetLineTrimmed(int Index, const std::string& Text);
+  TSysCharSet WordCharSet() const;
+  void HideCaret();
+  std::string WordAtCaret();
+  bool SelectionSpansLines() const;
+  bool SelectionCoversWholeLines() const;
+  void DeleteSelectionRecorded();
+  void SetCaretCharPastEol(int Value);
+
+  // Helpers owned by the text drawer/plug-ins.
+  TheTextDrawer* TextDrawer() const { return FTextDrawer; }
+  TSrcEditKbdHandler* KbdHandler() const { return FKbdHandler; }
+  TSrcEditMarkList* Marks() const { return FMarkList; }
+  ISrcEditBufferPlugin* WordWrapPlugin() const { return FWordWrapPlugin.get(); }
+
+  // =========================================================================
+  // Word wrap                                            [SrcEditWordWrapGlue.cpp]
+  // =========================================================================
+  bool WordWrap() const { return FWordWrapPlugin != nullptr; }
+  void SetWordWrap(bool Value);
+  // Moves the caret to a display point (word-wrap aware: remembers when the
+  // caret stands at the end of the requested row).
+  void SetCaretFromDisplay(const TDisplayPoint& Value);
+
+  // =========================================================================
+  // View size, wheel, cursor                                [SrcEditViewSize.cpp]
+  // =========================================================================
+  void SizeOrFontChanged(bool FontChanged);
+  void HighlighterAttrsChanged(TObject* Sender);
+  void WMMouseWheel(TMessage& Msg);
+  void WMSetCursor(TMessage& Msg);
+
+  // =========================================================================
+  // Painting                                                   [SrcEditPaint.cpp]
+  // =========================================================================
+  // The editor background colour of a line (active line colour, highlighter
+  // whitespace background or Color).
+  TColor EditorBackgroundColor(int Line) const;
+
+  // =========================================================================
+  // Caret display, scrolling, rescans                         [SrcEditScroll.cpp]
+  // =========================================================================
+  void ShowCaret();
+  void UpdateCaret();
+  void UpdateScrollBars();
+  void ListCleared(TObject* Sender);
+  void ListLinesDeleted(TObject* Sender, int Index, int Count);
+  void ListLinesInserted(TObject* Sender, int Index, int Count);
+  void ListLinesReplaced(TObject* Sender, int Index, int Count);
+  // Rescans from a 0-based line; returns the last line scanned.
+  int ScanFrom(int Index);
+  void RescanAll();
+
+  // =========================================================================
+  // Keyboard and mouse input                                   [SrcEditInput.cpp]
+  // =========================================================================
+  TSrcEditorCommand TranslateKey(Word Key, TShiftState Shift);
+  TDisplayPoint PixelsToDisplay(int X, int Y) const;
+  TDisplayPoint PixelsToDisplayRounded(int X, int Y) const;
+  TPoint DisplayToPixels(const TDisplayPoint& Value) const;
+  void SetCaretFromPixels(int X, int Y);
+  void UpdateDragScroll(int X, int Y);
+  void DragScrollTimerTick(TObject* Sender);
+  void FireKeyDown(Word& Key, TShiftState Shift);
+  void FireKeyUp(Word& Key, TShiftState Shift);
+  void FireKeyPress(char& Key);
+  void FireMouseDown(int Button, TShiftState Shift, int X, int Y);
+  void FireMouseUp(int Button, TShiftState Shift, int X, int Y);
+  void FireMouseCursor(const TBufferCoord& Pos, int& Cursor);
+  void AddCommandHook(const THookedCommandEvent& Hook, void* HandlerData);
+
+  // =========================================================================
+  // Window messages                                         [SrcEditMessages.cpp]
+  // =========================================================================
+  void EnsureCaretVisible();
+  void EnsureCaretVisibleEx(bool ForceToMiddle);
+  void WMSize(TMessage& Msg);
+  void WMSetFocus(TMessage& Msg);
+  void WMKillFocus(TMessage& Msg);
+  void WMSetText(TMessage& Msg);
+  void WMGetText(TMessage& Msg);
+  void WMGetTextLength(TMessage& Msg);
+  void WMEraseBkgnd(TMessage& Msg);
+  void WMCancelMode(TMessage& Msg);
+  void WMGetDlgCode(TMessage& Msg);
+  void WMImeComposition(TMessage& Msg);
+  void WMImeNotify(TMessage& Msg);
+  void WMHScroll(TMessage& Msg);
+  void WMVScroll(TMessage& Msg);
+  void WMCaptureChanged(TMessage& Msg);
+  void WMDropFiles(TMessage& Msg);
+  void WMCut(TMessage& Msg);
+  void WMCopy(TMessage& Msg);
+  void WMPaste(TMessage& Msg);
+  void WMClear(TMessage& Msg);
+  void WMUndo(TMessage& Msg);
+
+  // =========================================================================
+  // Clipboard and drag and drop                            [SrcEditClipboard.cpp]
+  // =========================================================================
+  void CopySelection();
+  void CutSelection();
+  void PasteClipboard();
+  void PutOnClipboard(const std::string& Text);
+  bool CanPaste() const;
+  void CopyToClipboard() { CopySelection(); }
+  void CutToClipboard() { CutSelection(); }
+  void PasteFromClipboard() { PasteClipboard(); }
+
+  // =========================================================================
+  // Bookmarks and marks                                    [SrcEditBookmarks.cpp]
+  // =========================================================================
+  void SetBookmark(int Number, int Char, int Line);
+  void ClearBookmark(int Number);
+  void GotoBookmark(int Number);
+  TSrcEditMark* Bookmark(int Number) const {
+    return Number >= 0 && Number < 10 ? FBookMarks[static_cast<size_t>(Number)] : nullptr;
+  }
+  bool GetBookmark(int Number, int& Char, int& Line) const;
+
+  // =========================================================================
+  // Events
+  // =========================================================================
+  TNotifyEvent OnChange;
+  TPlaceMarkEvent OnClearBookmark;
+  TProcessCommandEvent OnCommandProcessed;
+  TContextHelpEvent OnContextHelp;
+  TDropFilesEvent OnDropFiles;
+  TGutterClickEvent OnGutterClick;
+  TGutterGetTextEvent OnGutterGetText;
+  TGutterPaintEvent OnGutterPaint;
+  TMouseCursorEvent OnMouseCursor;
+  TPaintEvent OnPaint;
+  TPaintTransient OnPaintTransient;
+  TPlaceMarkEvent OnPlaceBookmark;
+  TProcessCommandEvent OnProcessCommand;
+  TProcessCommandEvent OnProcessUserCommand;
+  TReplaceTextEvent OnReplaceText;
+  TScrollEvent OnScroll;
+  TSpecialLineColorsEvent OnSpecialLineColors;
+  TStatusChangeEvent OnStatusChange;
+
+ protected:
+  // =========================================================================
+  // Overrides of the toolkit's control.
+  // =========================================================================
+  void Loaded() override;                                              // [SrcEdit.cpp]
+  void Notification(TComponent* AComponent, TOperation Operation) override;  // [SrcEdit.cpp]
+
+  // =========================================================================
+  // Fields. Every area may read and write them; the comments say who keeps
+  // each one right.
+  // =========================================================================
+  // Owned objects.
+  TSrcEditStringList* FLines = nullptr;
+  TSrcEditUndoList* FUndoList = nullptr;
+  TSrcEditUndoList* FRedoList = nullptr;
+  TFont* FFontDummy = nullptr;  // private fixed-pitch font
+  TSrcSelectedColor* FSelectedColor = nullptr;
+  TSrcBookMarkOpt* FBookMarkOpt = nullptr;
+  TSrcGutter* FGutter = nullptr;
+  TSrcGlyph* FWordWrapGlyph = nullptr;
+  TheTextDrawer* FTextDrawer = nullptr;
+  TSrcEditKbdHandler* FKbdHandler = nullptr;
+  TSrcEditKeyStrokes* FKeystrokes = nullptr;
+  TSrcEditMarkList* FMarkList = nullptr;
+  TTimer* FScrollTimer = nullptr;
+  TSrcInternalImage* FInternalImage = nullptr;  // created on demand by painting
+  std::unique_ptr<ISrcEditBufferPlugin> FWordWrapPlugin;
+  // Not owned.
+  TSrcCustomHighlighter* FHighlighter = nullptr;
+  TSrcEditSearchCustom* FSearchEngine = nullptr;
+  // Bookmark slots (marks also held by FMarkList).
+  std::array<TSrcEditMark*, 10> FBookMarks{};
+
+  // Caret and selection (SrcEditCaret.cpp).
+  int FCaretX = 1;  // CaretChar
+  int FCaretY = 1;  // CaretLine
+  TBufferCoord FBlockBegin = BufferCoord(1, 1);  // SelFrom
+  TBufferCoord FBlockEnd = BufferCoord(1, 1);    // SelTo
+  TSrcSelectionMode FActiveSelectionMode = smNormal;
+  TSrcSelectionMode FSelectionMode = smNormal;
+  int FLastCaretX = 1;       // LastCaretColumn
+  bool FCaretAtEOL = false;  // CaretAtRowEnd (word wrap)
+  bool FDbcsStepAside = false;
+  TSrcStatusChanges FStatusChanges = 0;
+
+  // Geometry.
+  int FTopLine = 1;
+  int FLeftChar = 1;
+  int FCharsInWindow = 0;
+  int FLinesInWindow = 0;
+  int FCharWidth = 1;   // always >= 1
+  int FLineHeight = 1;  // always >= 1
+  int FGutterWidth = 0;
+  int FTextOffset = 2;
+  TPoint FCaretOffset;
+  int FMouseWheelAccumulator = 0;
+
+  // Properties.
+  TSrcEditorOptions FOptions = SRCEDIT_DEFAULT_OPTIONS;
+  int FMaxScrollWidth = 1024;
+  int FExtraLineSpacing = 0;
+  int FRightEdge = 80;
+  TColor FRightEdgeColor = clSilver;
+  TColor FActiveLineColor = clNone;
+  TColor FScrollHintColor = clInfoBk;
+  TScrollHintFormat FScrollHintFormat = shfTopLineOnly;
+  TSrcScrollBars FScrollBars = ssbBoth;
+  TSrcBorderStyle FBorderStyle = sbsSingle;
+  int FTabWidth = 8;
+  bool FInsertMode = true;
+  TSrcEditCaretType FInsertCaret = ctVerticalLine;
+  TSrcEditCaretType FOverwriteCaret = ctBlock;
+  bool FHideSelection = false;
+  bool FWantReturns = true;
+  bool FWantTabs = false;
+  bool FReadOnly = false;
+  bool FModified = false;
+
+  // Locks and deferred work.
+  int FPaintLock = 0;
+  int FPaintTransientLock = 0;
+  TSrcStateFlags FStateFlags = 0;
+  TRect FPendingRect;
+
+  // Input (SrcEditInput.cpp).
+  Word FLastKey = 0;
+  TShiftState FLastShift{};
+  int FImeCount = 0;
+  int FMouseDownX = 0;
+  int FMouseDownY = 0;
+  int FScrollDeltaX = 0;
+  int FScrollDeltaY = 0;
+  struct TCommandHook {
+    THookedCommandEvent Event;
+    void* Data;
+  };
+  std::vector<TCommandHook> FHookedCommandHandlers;
+
+  // =========================================================================
+  // PRIVATE HELPERS, one block per area file. Add declarations of your
+  // area's own helpers ONLY inside your block; do not touch the others.
+  // =========================================================================
+ private:
+  // ---- BEGIN SrcEdit.cpp (construction, options, properties) ----
+  void BookMarkOptionsChanged(TObject* Sender);
+  void SelectedColorChanged(TObject* Sender);
+  void WordWrapGlyphChanged(TObject* Sender);
+  void MarkListChanged(TObject* Sender);
+  // ---- END SrcEdit.cpp ----
+
+  // ---- BEGIN SrcEditCaret.cpp (caret and selection) ----
+  void ClampSelPoint(TBufferCoord& P, bool NormalModeLimit) const;
+  std::string ColumnSelectionText(const TBufferCoord& First, const TBufferCoord& Last) const;
+  // ---- END SrcEditCaret.cpp ----
+
+  // ---- BEGIN SrcEditTextChange.cpp (text changes) ----
+  void RemoveSelectedText();
+  void InsertTextByMode(TSrcSelectionMode Mode, const std::string& Value, bool Record);
+  int InsertNormal(const std::string& Value);
+  int InsertColumn(const std::string& Value, bool Record);
+  int InsertWholeLines(const std::string& Value);
+  // ---- END SrcEditTextChange.cpp ----
+
+  // ---- BEGIN SrcEditUndoReplay.cpp ----
+  // ---- END SrcEditUndoReplay.cpp ----
+
+  // ---- BEGIN SrcEditCommands.cpp ----
+  // ---- END SrcEditCommands.cpp ----
+
+  // ---- BEGIN SrcEditViewSize.cpp ----
+  // ---- END SrcEditViewSize.cpp ----
+
+  // ---- BEGIN SrcEditPaint.cpp ----
+  // ---- END SrcEditPaint.cpp ----
+
+  // ---- BEGIN SrcEditScroll.cpp ----
+  // ---- END SrcEditScroll.cpp ----
+
+  // ---- BEGIN SrcEditWordWrapGlue.cpp ----
+  // ---- END SrcEditWordWrapGlue.cpp ----
+
+  // ---- BEGIN SrcEditInput.cpp ----
+  // ---- END SrcEditInput.cpp ----
+
+  // ---- BEGIN SrcEditMessages.cpp ----
+  // ---- END SrcEditMessages.cpp ----
+
+  // ---- BEGIN SrcEditClipboard.cpp ----
+  // ---- END SrcEditClipboard.cpp ----
+
+  // ---- BEGIN SrcEditBookmarks.cpp ----
+  // ---- END SrcEditBookmarks.cpp ----
+};
+
+// The published form of the control (adds nothing but publication).
+class TSrcEdit : public TCustomSrcEdit {
+ public:
+  explicit TSrcEdit(TComponent* AOwner) : TCustomSrcEdit(AOwner) {}
+  const char* ClassName() const override { return "TSrcEdit"; }
+};
