@@ -324,6 +324,16 @@ class TCustomSrcEdit : public TCustomControl {
   void InvalidateSelection();
   void InvalidateLine(int Line);
   void LinesUpdateBegun(TObject* Sender);
+  // Deferred rescans. Every change of the line list is bracketed, so the
+  // line-list hooks run while sfLinesChanging is set: they note here which
+  // lines need a rescan (current 0-based indexes, kept right across later
+  // insertions and deletions) instead of rescanning themselves, and
+  // LinesUpdated rescans once, at the end of the bracket, and repaints the
+  // rescanned rows. Outside a bracket the hooks may rescan at once.
+  void DeferRescanInserted(int Index, int Count);
+  void DeferRescanDeleted(int Index, int Count);
+  void DeferRescanReplaced(int Index, int Count);
+  void FlushDeferredRescan();
 
   // Text utilities.
   std::string CaretLineText() const;
@@ -556,6 +566,8 @@ class TCustomSrcEdit : public TCustomControl {
   int FPaintTransientLock = 0;
   TSrcStateFlags FStateFlags = 0;
   TRect FPendingRect;
+  int FRescanFirst = -1;  // deferred rescan range (0-based, inclusive); -1 = none
+  int FRescanLast = -1;
 
   // Input (SrcEditInput.cpp).
   Word FLastKey = 0;
