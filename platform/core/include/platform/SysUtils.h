@@ -77,6 +77,8 @@ BQS_DECLARE_EXCEPTION(ERangeError, EIntError);
 BQS_DECLARE_EXCEPTION(EIntOverflow, EIntError);
 BQS_DECLARE_EXCEPTION(EMathError, Exception);
 BQS_DECLARE_EXCEPTION(ENotSupportedException, Exception);
+// Raised by an operation that a derived class must supply ("Abstract Error").
+BQS_DECLARE_EXCEPTION(EAbstractError, Exception);
 
 // Lists and streams (raised by the classes of Classes.h).
 BQS_DECLARE_EXCEPTION(EListError, Exception);
