@@ -106,6 +106,7 @@ class TSrcEditStringList : public TStrings {
   void ReleaseText(TRecord& r);
   void SetText(TRecord& r, std::string_view s);
   void FreeAll();
+  void CompactStore();
 
   TRecord* FList = nullptr;
   int FCount = 0;

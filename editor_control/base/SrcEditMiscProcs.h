@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "SrcEditTypes.h"
 #include "platform/Colors.h"
@@ -41,9 +42,9 @@ bool IsTabWidthPowerOfTwo(int tabWidth);
 TExpandTabsProc SelectTabExpander(int tabWidth);
 
 // Display columns of the line (computed in 64 bits).
-std::int64_t ExpandedLength64(const std::string& line, int tabWidth);
+std::int64_t ExpandedLength64(std::string_view line, int tabWidth);
 // The same clamped to 0x7FFFFFFF.
-int ExpandedLength(const std::string& line, int tabWidth);
+int ExpandedLength(std::string_view line, int tabWidth);
 
 // 1-based display column of the 1-based character index (positions past the
 // end count one column each); clamped to 0x7FFFFFFF.

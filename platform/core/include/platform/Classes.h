@@ -64,7 +64,7 @@ class TComponent : public TPersistent {
 
   TComponent* Owner() const { return FOwner; }
   const std::string& Name() const { return FName; }
-  // Raises EComponentError "''%s'' is not a valid component name" or
+  // Raises EComponentError "'%s' is not a valid component name" or
   // "A component named %s already exists" (among the owner's components).
   virtual void SetName(const std::string& name);
   std::intptr_t Tag() const { return FTag; }
