@@ -22,7 +22,6 @@
 
 class TFont;
 class TCanvas;
-class TTimer;
 class TSrcEditStringList;
 class TSrcEditUndoList;
 class TSrcEditUndoItem;
@@ -44,6 +43,8 @@ class TCustomSrcEdit : public TCustomControl {
   explicit TCustomSrcEdit(TComponent* AOwner);
   ~TCustomSrcEdit() override;
   const char* ClassName() const override { return "TCustomSrcEdit"; }
+  void Loaded() override;                            // [SrcEdit.cpp]
+  void SetName(const std::string& NewName) override;  // [SrcEdit.cpp]
 
   // =========================================================================
   // Virtual operations introduced here, in slot order.
@@ -234,8 +235,8 @@ class TCustomSrcEdit : public TCustomControl {
   void SetActiveLineColor(TColor Value);
   TSrcBookMarkOpt* BookMarkOptions() const { return FBookMarkOpt; }
   void SetBookMarkOptions(TSrcBookMarkOpt* Value);
-  TSrcBorderStyle BorderStyle() const { return FBorderStyle; }
-  void SetBorderStyle(TSrcBorderStyle Value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
   int ExtraLineSpacing() const { return FExtraLineSpacing; }
   void SetExtraLineSpacing(int Value);
   TSrcGutter* Gutter() const { return FGutter; }
@@ -264,8 +265,8 @@ class TCustomSrcEdit : public TCustomControl {
   void SetScrollHintColor(TColor Value) { FScrollHintColor = Value; }
   TScrollHintFormat ScrollHintFormat() const { return FScrollHintFormat; }
   void SetScrollHintFormat(TScrollHintFormat Value) { FScrollHintFormat = Value; }
-  TSrcScrollBars ScrollBars() const { return FScrollBars; }
-  void SetScrollBars(TSrcScrollBars Value);
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
   TSrcEditSearchCustom* SearchEngine() const { return FSearchEngine; }
   void SetSearchEngine(TSrcEditSearchCustom* Value);
   TSrcSelectedColor* SelectedColor() const { return FSelectedColor; }
@@ -300,7 +301,8 @@ class TCustomSrcEdit : public TCustomControl {
   // TextOffset for a given LeftChar (64-bit arithmetic, clamped).
   int ComputeTextOffset(int ALeftChar) const;
 
-  void FontChanged(TObject* Sender);
+  // The control's font changed (the toolkit calls it on every change).
+  void FontChanged(TObject* Sender) override;
   void GutterChanged(TObject* Sender);
   // Measures the cell (CharWidth, LineHeight >= 1) for the font and the
   // highlighter's styles.
@@ -487,8 +489,29 @@ class TCustomSrcEdit : public TCustomControl {
   // =========================================================================
   // Overrides of the toolkit's control.
   // =========================================================================
-  void Loaded() override;                                              // [SrcEdit.cpp]
-  void Notification(TComponent* AComponent, TOperation Operation) override;  // [SrcEdit.cpp]
+  // [SrcEdit.cpp]
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  // [SrcEditPaint.cpp]
+  void Paint() override;
+  // [SrcEditMessages.cpp] Routes the messages the control answers to the
+  // WM* handlers above; everything else goes to TCustomControl::Dispatch.
+  void WndProc(TMessage& Msg) override;
+  void Dispatch(TMessage& Msg) override;
+  // [SrcEditInput.cpp]
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyUp(Word& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+  // [SrcEditClipboard.cpp]
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void DragDrop(TObject* Source, int X, int Y) override;
+  void DragCanceled() override;
 
   // =========================================================================
   // Fields. Every area may read and write them; the comments say who keeps
@@ -549,8 +572,8 @@ class TCustomSrcEdit : public TCustomControl {
   TColor FActiveLineColor = clNone;
   TColor FScrollHintColor = clInfoBk;
   TScrollHintFormat FScrollHintFormat = shfTopLineOnly;
-  TSrcScrollBars FScrollBars = ssbBoth;
-  TSrcBorderStyle FBorderStyle = sbsSingle;
+  TScrollStyle FScrollBars = ssBoth;
+  TBorderStyle FBorderStyle = bsSingle;
   int FTabWidth = 8;
   bool FInsertMode = true;
   TSrcEditCaretType FInsertCaret = ctVerticalLine;

@@ -96,11 +96,9 @@ enum TSrcEditCaretType : std::uint8_t { ctVerticalLine, ctHorizontalLine, ctHalf
 enum TScrollHintFormat : std::uint8_t { shfTopLineOnly, shfTopToBottom };
 enum TSrcReplaceAction : std::uint8_t { raCancel, raSkip, raReplace, raReplaceAll };
 enum TTransientType : std::uint8_t { ttBefore, ttAfter };
-// The control's border (the two values of the toolkit's border style that a
-// control can take) and its scroll bars.
-enum TSrcBorderStyle : std::uint8_t { sbsNone, sbsSingle };
-enum TSrcScrollBars : std::uint8_t { ssbNone, ssbHorizontal, ssbVertical, ssbBoth };
-enum TSrcScrollBarKind : std::uint8_t { sbkHorizontal, sbkVertical };
+// The control's scroll bars and the kind of bar in a scroll event.
+enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+enum TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
 
 // ---------------------------------------------------------------------------
 // The control's exception class (clipboard failures).
@@ -143,7 +141,7 @@ using TPaintTransient = std::function<void(TObject* Sender, TCanvas* Canvas, TTr
 using TReplaceTextEvent = std::function<void(TObject* Sender, const std::string& ASearch,
                                              const std::string& AReplace, int Line, int Column,
                                              TSrcReplaceAction& Action)>;
-using TScrollEvent = std::function<void(TObject* Sender, TSrcScrollBarKind ScrollBar)>;
+using TScrollEvent = std::function<void(TObject* Sender, TScrollBarKind ScrollBar)>;
 using TSpecialLineColorsEvent =
     std::function<void(TObject* Sender, int Line, bool& Special, TColor& FG, TColor& BG)>;
 using TStatusChangeEvent = std::function<void(TObject* Sender, TSrcStatusChanges Changes)>;

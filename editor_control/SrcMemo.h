@@ -25,8 +25,7 @@ class TSrcMemo : public TSrcEdit {
 
  protected:
   // Routes the EM_* messages above; everything else goes to TSrcEdit.
-  // (declared as the override of the toolkit's window procedure once the
-  // toolkit's control header fixes its signature)
+  void Dispatch(TMessage& Msg) override;
 
  private:
   // ---- BEGIN SrcMemo.cpp ----
