@@ -100,7 +100,7 @@ std::string EncodeValueName(const std::string& s)
 {
   if (s.empty())
     return "@";
-  std::string e = Encode(s, "=[]");
+  std::string e = Encode(s, "=[];");
   if (e == "@")
     return "%40";
   return e;
