@@ -1,0 +1,545 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "SrcEditTextBuffer.h"
+#include "TempDir.h"
+#include "platform/CodePage.h"
+
+namespace {
+
+using V = std::vector<std::string>;
+
+V Lines(const TSrcEditStringList& list) {
+  V r;
+  for (int i = 0; i < list.Count(); ++i) r.push_back(list.Get(i));
+  return r;
+}
+
+std::string Saved(TSrcEditStringList& list) {
+  TStringStream s;
+  list.SaveToStream(&s);
+  return s.DataString();
+}
+
+void LoadBytes(TSrcEditStringList& list, const std::string& bytes) {
+  TStringStream s(bytes);
+  list.LoadFromStream(&s);
+}
+
+// Records every hook with the count the list had at that moment.
+struct THookLog {
+  V events;
+  explicit THookLog(TSrcEditStringList& list) {
+    list.OnUpdateBegun = [this, &list](TObject* s) { Add(s, &list, "begun", list); };
+    list.OnUpdateEnded = [this, &list](TObject* s) { Add(s, &list, "ended", list); };
+    list.OnListCleared = [this, &list](TObject* s) { Add(s, &list, "cleared", list); };
+    list.OnLinesDeleted = [this, &list](TObject* s, int i, int n) { Add(s, &list, Format("deleted %d %d", i, n), list); };
+    list.OnLinesInserted = [this, &list](TObject* s, int i, int n) { Add(s, &list, Format("inserted %d %d", i, n), list); };
+    list.OnLinesReplaced = [this, &list](TObject* s, int i, int n) { Add(s, &list, Format("replaced %d %d", i, n), list); };
+  }
+  void Add(TObject* sender, TObject* list, const std::string& what, const TSrcEditStringList& l) {
+    EXPECT_EQ(sender, list);
+    events.push_back(what + Format(" /%d", l.Count()));
+  }
+  V Take() {
+    V r;
+    r.swap(events);
+    return r;
+  }
+};
+
+TEST(SrcEditTextBuffer, LoadingRecognisesEveryBreakStyle) {
+  struct {
+    std::string bytes;
+    V lines;
+    TSrcEditFileFormat format;
+    bool exact;  // saved back byte for byte (not for mixed breaks)
+  } cases[] = {
+      {"a\r\nb", {"a", "b"}, lbCrLf, true},
+      {"a\r\nb\r\n", {"a", "b", ""}, lbCrLf, true},
+      {"a\nb\rc", {"a", "b", "c"}, lbCrLf, false},
+      {"a\rb", {"a", "b"}, lbCr, true},
+      {"a\nb", {"a", "b"}, lbLf, true},
+      {"a\n\rb", {"a", "", "b"}, lbCrLf, false},
+      {"a\n\nb\n", {"a", "", "b", ""}, lbLf, true},
+      {"\r\r", {"", "", ""}, lbCr, true},
+      {"", {}, lbCrLf, true},
+      {"\r\n", {"", ""}, lbCrLf, true},
+      {"no break", {"no break"}, lbCrLf, true},
+      {std::string("n\0l\r\n\0", 6), {std::string("n\0l", 3), std::string("\0", 1)}, lbCrLf, true},
+  };
+  for (const auto& c : cases) {
+    TSrcEditStringList list;
+    list.SetFileFormat(lbCr);
+    LoadBytes(list, c.bytes);
+    EXPECT_EQ(Lines(list), c.lines) << c.bytes;
+    EXPECT_EQ(list.FileFormat(), c.format) << c.bytes;
+    if (c.exact) {
+      EXPECT_EQ(Saved(list), c.bytes) << c.bytes;
+    }
+  }
+  TSrcEditStringList mixed;
+  LoadBytes(mixed, "a\nb\rc");
+  EXPECT_EQ(Saved(mixed), "a\r\nb\r\nc");
+}
+
+TEST(SrcEditTextBuffer, ExactRoundTripsForEveryStyleThroughStreamAndFile) {
+  TTempDir tmp;
+  const V lines = {Ansi("<html> Привет"), "", std::string("nul\0byte", 8), "\ttabbed\t", std::string(20000, 'w'), "", "end"};
+  const struct {
+    TSrcEditFileFormat format;
+    const char* brk;
+  } styles[] = {{lbCrLf, "\r\n"}, {lbLf, "\n"}, {lbCr, "\r"}};
+  for (const auto& st : styles) {
+    for (bool finalBreak : {false, true}) {
+      std::string bytes;
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        bytes += lines[i];
+        if (i + 1 < lines.size() || finalBreak) bytes += st.brk;
+      }
+      TSrcEditStringList list;
+      LoadBytes(list, bytes);
+      EXPECT_EQ(list.FileFormat(), st.format);
+      EXPECT_EQ(list.Count(), static_cast<int>(lines.size()) + (finalBreak ? 1 : 0));
+      EXPECT_EQ(Saved(list), bytes);
+      const std::string os = tmp.Path("doc.htm");
+      list.SaveToFile(AnsiFileName(os));
+      EXPECT_EQ(ReadFileBytes(os), bytes);
+      TSrcEditStringList back;
+      back.LoadFromFile(AnsiFileName(os));
+      EXPECT_EQ(Lines(back), Lines(list));
+      EXPECT_EQ(back.FileFormat(), st.format);
+    }
+  }
+  // An empty list writes an empty file.
+  TSrcEditStringList empty;
+  empty.SaveToFile(AnsiFileName(tmp.Path("empty.txt")));
+  EXPECT_EQ(ReadFileBytes(tmp.Path("empty.txt")), "");
+  EXPECT_EQ(Saved(empty), "");
+}
+
+TEST(SrcEditTextBuffer, NulBytesSurviveEveryPath) {
+  const std::string nul("a\0b\tc", 5);
+  TSrcEditStringList list;
+  list.Add(nul);
+  list.Insert(0, nul);
+  list.Put(1, nul + nul);
+  EXPECT_EQ(list.Get(0), nul);
+  EXPECT_EQ(list.Get(1), nul + nul);
+  EXPECT_EQ(list.LineLength(1), 10);
+  EXPECT_EQ(list.LineView(0), nul);
+  EXPECT_EQ(list.GetTextStr(), nul + "\r\n" + nul + nul);
+  EXPECT_EQ(list.GetExpandedLine(0), std::string("a\0b\t\t\t\t\tc", 9));
+  EXPECT_EQ(list.GetExpandedLen(1), 17);
+  TStringList copy;
+  copy.Add(nul);
+  list.AddStrings(&copy);
+  EXPECT_EQ(list.Get(2), nul);
+  TSrcEditStringList back;
+  LoadBytes(back, Saved(list));
+  EXPECT_EQ(Lines(back), Lines(list));
+}
+
+TEST(SrcEditTextBuffer, HooksInsideTheUpdateBracket) {
+  TSrcEditStringList list;
+  THookLog log(list);
+  list.Add("a");
+  EXPECT_EQ(log.Take(), (V{"begun /0", "inserted 0 1 /1", "ended /1"}));
+  list.Put(1, "b");  // at the count: appends
+  EXPECT_EQ(log.Take(), (V{"begun /1", "inserted 1 1 /2", "ended /2"}));
+  list.Put(0, "A");
+  EXPECT_EQ(log.Take(), (V{"begun /2", "replaced 0 1 /2", "ended /2"}));
+  list.BeginUpdate();
+  list.Insert(0, "x");
+  list.Delete(2);
+  list.Exchange(0, 1);
+  list.SetLineScanState(0, 3);
+  list.InsertLines(1, 2);
+  list.DeleteLines(2, 10);
+  EXPECT_EQ(log.Take(), (V{"begun /2", "inserted 0 1 /3", "deleted 2 1 /2", "inserted 1 2 /4", "deleted 2 2 /2"}));
+  list.EndUpdate();
+  EXPECT_EQ(log.Take(), (V{"ended /2"}));
+  list.Exchange(0, 1);
+  EXPECT_EQ(log.Take(), (V{"begun /2", "ended /2"}));
+  TStringList more;
+  more.SetText("p\nq\nr");
+  list.AddStrings(&more);
+  EXPECT_EQ(log.Take(), (V{"begun /2", "inserted 2 3 /5", "ended /5"}));
+  list.DeleteLines(0, 0);
+  list.InsertLines(0, 0);
+  EXPECT_EQ(log.Take(), V{});
+  list.Clear();
+  EXPECT_EQ(log.Take(), (V{"begun /5", "cleared /0", "ended /0"}));
+  list.Clear();  // nothing to clear
+  EXPECT_EQ(log.Take(), V{});
+}
+
+TEST(SrcEditTextBuffer, LoadReportsEachLineAndClearsFirst) {
+  TSrcEditStringList list;
+  list.Add("old");
+  THookLog log(list);
+  TSrcEditFileFormat formatAtEnd = lbLf;
+  list.SetFileFormat(lbLf);
+  list.OnUpdateEnded = [&](TObject*) { formatAtEnd = list.FileFormat(); };
+  LoadBytes(list, "a\r\nb\r\n");
+  EXPECT_EQ(log.Take(), (V{"begun /1", "cleared /0", "inserted 0 1 /1", "inserted 1 1 /2", "inserted 2 1 /3"}));
+  EXPECT_EQ(formatAtEnd, lbLf);  // the style is set after the bracket
+  EXPECT_EQ(list.FileFormat(), lbCrLf);
+  EXPECT_EQ(list.GetLineScanState(0), -1);
+  EXPECT_EQ(list.GetLineFlags(0), lfWidthUnknown);
+
+  // Loading reads the whole stream from its start.
+  TStringStream s("x\ny");
+  s.SetPosition(2);
+  list.LoadFromStream(&s);
+  EXPECT_EQ(Lines(list), (V{"x", "y"}));
+}
+
+// A stream that fails after `good` bytes.
+class TBrokenStream : public TStringStream {
+ public:
+  TBrokenStream(std::string data, std::int64_t good) : TStringStream(std::move(data)), FGood(good) {}
+  std::int64_t Read(void* buffer, std::int64_t count) override {
+    return TStringStream::Read(buffer, std::min(count, FGood));
+  }
+  std::int64_t Write(const void* buffer, std::int64_t count) override {
+    std::int64_t n = std::min(count, FGood - Position());
+    return n <= 0 ? -1 : TStringStream::Write(buffer, n);
+  }
+
+ private:
+  std::int64_t FGood;
+};
+
+TEST(SrcEditTextBuffer, ReadFailureKeepsTheOldLines) {
+  TSrcEditStringList list;
+  list.Add("keep");
+  int begun = 0, ended = 0;
+  list.OnUpdateBegun = [&](TObject*) { ++begun; };
+  list.OnUpdateEnded = [&](TObject*) { ++ended; };
+  TBrokenStream broken("a\r\nb\r\nc", 3);
+  EXPECT_THROW(list.LoadFromStream(&broken), EReadError);
+  EXPECT_EQ(Lines(list), V{"keep"});
+  EXPECT_EQ(begun, 1);
+  EXPECT_EQ(ended, 1);
+  EXPECT_EQ(list.UpdateCount(), 0);
+  TSrcEditStringList other;
+  EXPECT_THROW(other.LoadFromFile("/nonexistent/file.htm"), EFOpenError);
+}
+
+TEST(SrcEditTextBuffer, IndexErrorsAndOutOfRangeReads) {
+  TSrcEditStringList list;
+  EXPECT_EQ(list.Get(-1), "");
+  EXPECT_EQ(list.Get(0), "");
+  EXPECT_EQ(list.GetObject(3), nullptr);
+  EXPECT_EQ(list.GetLineScanState(0), 0);
+  EXPECT_EQ(list.GetExpandedLine(0), "");
+  EXPECT_EQ(list.GetExpandedLen(0), 0);
+  EXPECT_EQ(list.GetLongestLineLen(), 0);
+  list.Put(0, "first");  // index 0 of an empty list appends
+  EXPECT_EQ(Lines(list), V{"first"});
+  auto expectIndexError = [](auto f, int index) {
+    try {
+      f();
+      FAIL() << index;
+    } catch (const ESrcEditStringList& e) {
+      EXPECT_EQ(e.Message(), Format("Invalid stringlist index %d", index));
+    }
+  };
+  expectIndexError([&] { list.Delete(1); }, 1);
+  expectIndexError([&] { list.Put(2, "x"); }, 2);
+  expectIndexError([&] { list.Put(-1, "x"); }, -1);
+  expectIndexError([&] { list.PutObject(1, nullptr); }, 1);
+  expectIndexError([&] { list.Insert(2, "x"); }, 2);
+  expectIndexError([&] { list.Exchange(0, 1); }, 1);
+  expectIndexError([&] { list.DeleteLines(1, 1); }, 1);
+  expectIndexError([&] { list.InsertLines(2, 1); }, 2);
+  expectIndexError([&] { list.InsertLines(-1, 0); }, -1);
+  expectIndexError([&] { list.SetLineScanState(5, 0); }, 5);
+  list.DeleteLines(7, 0);  // nothing to delete: no check
+  try {
+    list.SetCapacity(0);
+    FAIL();
+  } catch (const EStringListError& e) {
+    EXPECT_EQ(e.Message(), "Stringlist capacity cannot be smaller than count");
+  }
+  EXPECT_EQ(Lines(list), V{"first"});
+}
+
+TEST(SrcEditTextBuffer, CapacityGrowth) {
+  TSrcEditStringList list;
+  std::vector<int> seen = {list.Capacity()};
+  for (int i = 0; i < 126; ++i) {
+    list.Add("x");
+    if (list.Capacity() != seen.back()) seen.push_back(list.Capacity());
+  }
+  EXPECT_EQ(seen, (std::vector<int>{0, 16, 32, 48, 64, 80, 100, 125, 156}));
+  list.InsertLines(3, 4);
+  EXPECT_EQ(list.Capacity(), 130);  // exactly count + n
+  TStringList more;
+  for (int i = 0; i < 5; ++i) more.Add("m");
+  list.AddStrings(&more);
+  EXPECT_EQ(list.Capacity(), 144);  // (count + n + 15) rounded down to 16
+  list.SetCapacity(200);
+  EXPECT_EQ(list.Capacity(), 200);
+  list.Clear();
+  EXPECT_EQ(list.Capacity(), 0);
+  // A load ends with the capacity a run of appends would have.
+  std::string bytes;
+  for (int i = 0; i < 100; ++i) bytes += "line\r\n";
+  LoadBytes(list, bytes);
+  EXPECT_EQ(list.Count(), 101);
+  EXPECT_EQ(list.Capacity(), 125);
+}
+
+TEST(SrcEditTextBuffer, RecordsOfNewLines) {
+  TSrcEditStringList list;
+  list.Add("abc");
+  list.SetLineScanState(0, 5);
+  TObject obj;
+  list.PutObject(0, &obj);
+  EXPECT_EQ(list.GetObject(0), &obj);
+  EXPECT_EQ(list.GetLineScanState(0), 5);
+  EXPECT_EQ(list.GetLineFlags(0), lfWidthUnknown);
+  EXPECT_EQ(list.GetExpandedLen(0), 3);
+  EXPECT_EQ(list.GetLineFlags(0), lfHasNoTabs);
+  list.Put(0, "a\tb");  // the scan state stays, the width is unknown again
+  EXPECT_EQ(list.GetLineScanState(0), 5);
+  EXPECT_EQ(list.GetLineFlags(0), lfWidthUnknown);
+  EXPECT_EQ(list.GetObject(0), &obj);
+  list.InsertLines(0, 2);  // zero-filled records
+  EXPECT_EQ(list.Get(0), "");
+  EXPECT_EQ(list.GetLineScanState(0), 0);
+  EXPECT_EQ(list.GetLineFlags(0), 0);
+  EXPECT_EQ(list.GetExpandedLen(0), 0);
+  EXPECT_EQ(list.GetObject(0), nullptr);
+  EXPECT_EQ(list.GetObject(2), &obj);
+  list.Insert(0, "new");
+  EXPECT_EQ(list.GetLineScanState(0), -1);
+  EXPECT_EQ(list.GetObject(3), &obj);
+  list.Delete(0);
+  list.Exchange(0, 2);
+  EXPECT_EQ(list.GetObject(0), &obj);
+  EXPECT_EQ(list.Get(0), "a\tb");
+  EXPECT_EQ(list.GetLineScanState(0), 5);
+}
+
+TEST(SrcEditTextBuffer, TabExpansionCacheAndWidestLine) {
+  TSrcEditStringList list;
+  list.Add("ab");
+  list.Add("\tx");    // 9 at width 8
+  list.Add("abcdefghi");  // 9 too: the earlier line wins
+  list.Add("");
+  EXPECT_EQ(list.GetLongestLineLen(), 9);
+  EXPECT_EQ(list.LongestLineIndex(), 1);
+  EXPECT_EQ(list.GetLineFlags(1), lfHasTabs);
+  EXPECT_EQ(list.GetLineFlags(3), lfHasNoTabs);
+  EXPECT_EQ(list.GetExpandedLine(1), "\t\t\t\t\t\t\t\tx");
+  list.SetTabWidth(2);
+  EXPECT_EQ(list.LongestLineIndex(), -1);
+  EXPECT_EQ(list.GetLineFlags(1), lfHasTabs | lfWidthUnknown);
+  EXPECT_EQ(list.GetLineFlags(0), lfWidthUnknown);
+  EXPECT_EQ(list.GetLongestLineLen(), 9);
+  EXPECT_EQ(list.LongestLineIndex(), 2);
+  EXPECT_EQ(list.GetExpandedLen(1), 3);
+  EXPECT_EQ(list.GetExpandedLine(1), "\t\tx");
+  list.SetTabWidth(1);
+  EXPECT_EQ(list.GetExpandedLine(1), " x");
+  list.SetTabWidth(8);
+  // The widest line follows an exchange and survives edits elsewhere.
+  EXPECT_EQ(list.GetLongestLineLen(), 9);
+  list.Exchange(1, 0);
+  EXPECT_EQ(list.LongestLineIndex(), 0);
+  list.InsertLines(0, 2);
+  EXPECT_EQ(list.LongestLineIndex(), 2);
+  EXPECT_EQ(list.GetLongestLineLen(), 9);
+  list.DeleteLines(0, 1);
+  EXPECT_EQ(list.LongestLineIndex(), 1);
+  list.DeleteLines(1, 1);  // the widest line itself
+  EXPECT_EQ(list.LongestLineIndex(), -1);
+  EXPECT_EQ(list.GetLongestLineLen(), 9);
+  EXPECT_EQ(list.Get(list.LongestLineIndex()), "abcdefghi");
+  list.Put(list.LongestLineIndex(), "x");
+  EXPECT_EQ(list.GetLongestLineLen(), 2);
+
+  TSrcEditStringList empties;
+  empties.Add("");
+  empties.Add("");
+  EXPECT_EQ(empties.GetLongestLineLen(), 0);
+  EXPECT_EQ(empties.LongestLineIndex(), -1);
+}
+
+TEST(SrcEditTextBuffer, HugeTabLineKeepsWidthsInRange) {
+  TSrcEditStringList list;
+  list.SetTabWidth(256);
+  list.Add(std::string(10 * 1024 * 1024, '\t'));
+  EXPECT_EQ(list.GetExpandedLen(0), 0x7FFFFFFF);
+  EXPECT_EQ(list.GetLongestLineLen(), 0x7FFFFFFF);
+  EXPECT_THROW(list.GetExpandedLine(0), EOutOfMemory);
+  EXPECT_EQ(list.GetLineFlags(0), lfHasTabs);
+}
+
+TEST(SrcEditTextBuffer, WriterHandlesLinesLongerThanItsBuffer) {
+  for (TSrcEditFileFormat format : {lbCrLf, lbLf, lbCr}) {
+    TSrcEditStringList list;
+    list.SetFileFormat(format);
+    list.Add("short");
+    list.Add(std::string(TSrcEditFiler::DefaultBufferSize, 'a'));
+    list.Add(std::string(TSrcEditFiler::DefaultBufferSize - 1, 'b'));
+    list.Add(std::string(100000, 'c'));
+    list.Add("");
+    list.Add(std::string(40000, 'd'));
+    TStringStream viaWriter;
+    {
+      TSrcEditFileWriter writer(&viaWriter);
+      writer.SetFileFormat(format);
+      for (int i = 0; i + 1 < list.Count(); ++i) writer.WriteLine(list.Get(i));
+      writer.Write(list.Get(list.Count() - 1));
+      writer.Close();
+      EXPECT_EQ(writer.BufferSize(), TSrcEditFiler::DefaultBufferSize);
+    }
+    EXPECT_EQ(viaWriter.DataString(), Saved(list));
+  }
+  TStringStream s;
+  {
+    TSrcEditFileWriter writer(&s);  // lbLf by default
+    writer.WriteLine("x");
+  }  // destroying the writer on a stream flushes
+  EXPECT_EQ(s.DataString(), "x\n");
+}
+
+TEST(SrcEditTextBuffer, FailedSaveLeavesTheOldFile) {
+  TTempDir tmp;
+  const std::string os = tmp.Path("page.htm");
+  WriteFileBytes(os, "precious\r\n");
+  ::chmod(os.c_str(), 0604);
+  TSrcEditStringList list;
+  for (int i = 0; i < 2000; ++i) list.Add(std::string(100, 'z'));
+  {
+    TFileSizeLimit limit(50000);  // the disk fills up half-way
+    EXPECT_THROW(list.SaveToFile(AnsiFileName(os)), EWriteError);
+  }
+  EXPECT_EQ(ReadFileBytes(os), "precious\r\n");
+  EXPECT_EQ(tmp.EntryCount(), 1);  // no temporary file left behind
+  // A stream that fails: the error comes through.
+  TBrokenStream broken("", 100);
+  EXPECT_THROW(list.SaveToStream(&broken), EWriteError);
+  TBrokenStream broken2("", 100);
+  EXPECT_THROW(
+      {
+        TSrcEditFileWriter writer(&broken2);
+        writer.Write(std::string(50, 'q'));
+        writer.Write(std::string(50000, 'q'));
+        writer.Close();
+      },
+      EWriteError);
+
+  list.SaveToFile(AnsiFileName(os));  // a save that works keeps the permissions
+  struct stat st;
+  ASSERT_EQ(::stat(os.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  EXPECT_EQ(ReadFileBytes(os).size(), 2000u * 102 - 2);
+  EXPECT_THROW(list.SaveToFile(AnsiFileName(tmp.Path("missing/dir/page.htm"))), EFCreateError);
+}
+
+TEST(SrcEditTextBuffer, DestructionFiresNoUpdateHooks) {
+  int calls = 0;
+  {
+    TSrcEditStringList list;
+    list.Add("a");
+    list.OnUpdateBegun = [&](TObject*) { ++calls; };
+    list.OnUpdateEnded = [&](TObject*) { ++calls; };
+    list.OnListCleared = [&](TObject*) { ++calls; };
+  }
+  EXPECT_EQ(calls, 0);
+}
+
+// Random edits against a plain vector, over text that partly lives in the
+// block a load read (which is compacted as lines leave it).
+TEST(SrcEditTextBuffer, RandomEditsMatchAModel) {
+  std::mt19937 rng(12345);
+  auto randomLine = [&] {
+    std::size_t len = rng() % 4 == 0 ? rng() % 9 : 9 + rng() % 120;
+    std::string s;
+    for (std::size_t i = 0; i < len; ++i) s.push_back(static_cast<char>("ab\t\0xyz"[rng() % 7]));
+    return s;
+  };
+  for (int round = 0; round < 4; ++round) {
+    V model;
+    std::string bytes;
+    for (int i = 0; i < 3000; ++i) {
+      model.push_back(randomLine());
+      bytes += model.back() + "\r\n";
+    }
+    model.push_back("");
+    TSrcEditStringList list;
+    LoadBytes(list, bytes);
+    ASSERT_EQ(Lines(list), model);
+    for (int step = 0; step < 6000; ++step) {
+      int n = static_cast<int>(model.size());
+      int i = n ? static_cast<int>(rng() % static_cast<unsigned>(n)) : 0;
+      switch (rng() % 8) {
+        case 0: {
+          std::string s = randomLine();
+          list.Put(i, s);
+          if (i < n) model[static_cast<std::size_t>(i)] = s; else model.push_back(s);
+          break;
+        }
+        case 1:
+          if (n) {
+            list.Delete(i);
+            model.erase(model.begin() + i);
+          }
+          break;
+        case 2: {
+          std::string s = randomLine();
+          list.Insert(i, s);
+          model.insert(model.begin() + i, s);
+          break;
+        }
+        case 3:
+          if (n) {
+            int k = static_cast<int>(rng() % 50);
+            list.DeleteLines(i, k);
+            model.erase(model.begin() + i, model.begin() + std::min(n, i + k));
+          }
+          break;
+        case 4: {
+          int k = static_cast<int>(rng() % 5);
+          list.InsertLines(i, k);
+          model.insert(model.begin() + i, static_cast<std::size_t>(k), std::string());
+          break;
+        }
+        case 5:
+          if (n) {
+            int j = static_cast<int>(rng() % static_cast<unsigned>(n));
+            list.Exchange(i, j);
+            std::swap(model[static_cast<std::size_t>(i)], model[static_cast<std::size_t>(j)]);
+          }
+          break;
+        case 6: {
+          std::string s = n ? model[static_cast<std::size_t>(i)] : std::string();
+          list.Add(s);
+          model.push_back(s);
+          break;
+        }
+        case 7:
+          if (n) {
+            EXPECT_EQ(list.GetExpandedLen(i), ExpandedLength(model[static_cast<std::size_t>(i)], 8));
+          }
+          break;
+      }
+    }
+    ASSERT_EQ(Lines(list), model);
+    int widest = 0;
+    for (const std::string& s : model) widest = std::max(widest, ExpandedLength(s, 8));
+    EXPECT_EQ(list.GetLongestLineLen(), widest);
+  }
+}
+
+}  // namespace
