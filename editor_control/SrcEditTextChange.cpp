@@ -1,0 +1,391 @@
+// Editing control: text changes. Every change of the text goes through
+// ReplaceSelectionRaw; ReplaceSelection wraps it with the undo records.
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <string_view>
+
+#include "SrcEdit.h"
+#include "SrcEditMarks.h"
+#include "SrcEditMiscProcs.h"
+#include "SrcEditTextBuffer.h"
+#include "SrcEditUndo.h"
+
+namespace {
+
+// One piece of a text between line breaks (CR LF, lone CR, lone LF).
+struct TPiece {
+  std::string_view Text;
+  bool Break;  // a line break follows the piece
+};
+
+// Walks the pieces of a text; the last piece (possibly empty) has no break.
+class TPieceReader {
+ public:
+  explicit TPieceReader(std::string_view s) : FText(s) {}
+  bool Next(TPiece& piece) {
+    if (FDone) return false;
+    const char* begin = FText.data() + FPos;
+    const char* end = FText.data() + FText.size();
+    const char* p = FindLineEnd(begin, end);
+    piece.Text = std::string_view(begin, static_cast<size_t>(p - begin));
+    if (p == end) {
+      piece.Break = false;
+      FDone = true;
+      return true;
+    }
+    piece.Break = true;
+    size_t pos = static_cast<size_t>(p - FText.data());
+    if (FText[pos] == '\r' && pos + 1 < FText.size() && FText[pos + 1] == '\n')
+      pos += 2;
+    else
+      pos += 1;
+    FPos = pos;
+    return true;
+  }
+
+ private:
+  std::string_view FText;
+  size_t FPos = 0;
+  bool FDone = false;
+};
+
+int CountLineBreaks(std::string_view s) {
+  int n = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\n') {
+      ++n;
+    } else if (s[i] == '\r') {
+      ++n;
+      if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
+    }
+  }
+  return n;
+}
+
+class TPaintLockGuard {
+ public:
+  explicit TPaintLockGuard(TCustomSrcEdit* e) : FEdit(e) { FEdit->IncPaintLock(); }
+  ~TPaintLockGuard() { FEdit->DecPaintLock(); }
+  TPaintLockGuard(const TPaintLockGuard&) = delete;
+  TPaintLockGuard& operator=(const TPaintLockGuard&) = delete;
+
+ private:
+  TCustomSrcEdit* FEdit;
+};
+
+class TUpdateGuard {
+ public:
+  explicit TUpdateGuard(TStrings* s) : FStrings(s) { FStrings->BeginUpdate(); }
+  ~TUpdateGuard() { FStrings->EndUpdate(); }
+  TUpdateGuard(const TUpdateGuard&) = delete;
+  TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+
+ private:
+  TStrings* FStrings;
+};
+
+class TUndoBlockGuard {
+ public:
+  explicit TUndoBlockGuard(TCustomSrcEdit* e) : FEdit(e) { FEdit->BeginUndoBlock(); }
+  ~TUndoBlockGuard() { FEdit->EndUndoBlock(); }
+  TUndoBlockGuard(const TUndoBlockGuard&) = delete;
+  TUndoBlockGuard& operator=(const TUndoBlockGuard&) = delete;
+
+ private:
+  TCustomSrcEdit* FEdit;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Selection replacement with undo records
+
+void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
+  TUndoBlockGuard block(this);
+  if (HasSelection())
+    FUndoList->AddChange(urDelete, FBlockBegin, FBlockEnd, GetSelectedText(), FActiveSelectionMode);
+  else
+    SetActiveSelectionMode(FSelectionMode);
+  TBufferCoord first = SelFirst();
+  FBlockEnd = SelLast();
+  FBlockBegin = first;
+  ReplaceSelectionRawActive(Value);
+  std::string_view text(Value.data(), std::min(Value.size(), Value.find('\0')));
+  if (!text.empty() && FActiveSelectionMode != smColumn) {
+    if (FActiveSelectionMode == smLine) {
+      // Whole lines went in before line `first`: recorded as a normal-mode
+      // insertion from the start of that line, so that undo removes exactly
+      // the inserted lines and nothing of the line after them.
+      FUndoList->AddChange(urInsert, BufferCoord(1, first.Line), SelLast(), std::string(), smNormal);
+    } else {
+      FUndoList->AddChange(urInsert, first, SelLast(), std::string(), FActiveSelectionMode);
+    }
+  }
+}
+
+void TCustomSrcEdit::DeleteSelection() {
+  if (HasSelection()) ReplaceSelection(std::string());
+}
+
+void TCustomSrcEdit::ClearText() {
+  FLines->Clear();
+  // The bookmark slots refer to marks of the mark list: empty both, freeing
+  // the marks, so that no slot points at a freed mark.
+  FBookMarks.fill(nullptr);
+  FMarkList->ClearAndFree();
+  FUndoList->Clear();
+  FRedoList->Clear();
+  SetModified(false);
+}
+
+// ---------------------------------------------------------------------------
+// The primitive
+
+void TCustomSrcEdit::ReplaceSelectionRawActive(const std::string& Value) {
+  ReplaceSelectionRaw(FActiveSelectionMode, Value, true);
+}
+
+void TCustomSrcEdit::ReplaceSelectionRaw(TSrcSelectionMode PasteMode, const std::string& Value,
+                                         bool RecordColumnItems) {
+  TPaintLockGuard lock(this);
+  TUpdateGuard update(FLines);
+  TBufferCoord first = SelFirst();
+  TBufferCoord last = SelLast();
+  if (HasSelection()) {
+    bool column = FActiveSelectionMode == smColumn;
+    RemoveSelectedText();
+    // A column block dragged right to left has its first end on the right
+    // edge: the insertion point is the block's left column.
+    MoveCaretTo(column ? BufferCoord(std::min(first.Char, last.Char), first.Line) : first);
+  }
+  // The text ends at its first NUL byte.
+  size_t nul = Value.find('\0');
+  if (nul == std::string::npos) {
+    if (!Value.empty()) InsertTextByMode(PasteMode, Value, RecordColumnItems);
+  } else if (nul > 0) {
+    InsertTextByMode(PasteMode, Value.substr(0, nul), RecordColumnItems);
+  }
+  if (FCaretY < 1) FCaretY = 1;
+}
+
+void TCustomSrcEdit::StoreLine(int Index, const std::string& Value) {
+  if (HasOption(eoTrimTrailingSpaces))
+    FLines->Put(Index, TrimTrailing(Value));
+  else
+    FLines->Put(Index, Value);
+}
+
+void TCustomSrcEdit::RemoveSelectedText() {
+  TBufferCoord first = SelFirst(), last = SelLast();
+  const int fc = first.Char, fl = first.Line, lc = last.Char, ll = last.Line;
+  const int count = FLines->GetCount();
+  switch (FActiveSelectionMode) {
+    case smNormal: {
+      if (count == 0) break;
+      std::string_view head = FLines->LineView(fl - 1);
+      std::string_view tail = FLines->LineView(ll - 1);
+      std::string joined(head.substr(0, std::min(head.size(), static_cast<size_t>(std::max(0, fc - 1)))));
+      size_t from = static_cast<size_t>(std::max(0, lc - 1));
+      if (from < tail.size()) joined.append(tail.substr(from));
+      if (ll > fl) FLines->DeleteLines(fl, ll - fl);
+      if (HasOption(eoScrollPastEol) && HasOption(eoTrimTrailingSpaces)) joined = TrimTrailing(joined);
+      FLines->Put(fl - 1, joined);
+      MoveCaretTo(BufferCoord(fc, fl));
+      ShiftMarksOnDelete(fl, ll - fl);
+      break;
+    }
+    case smLine: {
+      if (count > 0) {
+        if (ll >= count) {
+          // One empty line remains where the block was.
+          FLines->Put(ll - 1, std::string());
+          if (ll > fl) FLines->DeleteLines(fl - 1, ll - fl);
+        } else {
+          FLines->DeleteLines(fl - 1, ll - fl + 1);
+        }
+      }
+      MoveCaretTo(BufferCoord(1, fl));
+      ShiftMarksOnDelete(fl, ll - fl + 1);
+      break;
+    }
+    case smColumn: {
+      int left = std::min(fc, lc), right = std::max(fc, lc);
+      for (int line = fl; line <= std::min(ll, count); ++line) {
+        std::string s(FLines->LineView(line - 1));
+        size_t from = static_cast<size_t>(left - 1);
+        if (from < s.size()) s.erase(from, std::min(static_cast<size_t>(right - left), s.size() - from));
+        StoreLine(line - 1, s);
+      }
+      MoveCaretTo(BufferCoord(left, FBlockEnd.Line));
+      break;
+    }
+  }
+}
+
+void TCustomSrcEdit::InsertTextByMode(TSrcSelectionMode Mode, const std::string& Value, bool Record) {
+  const int l = FCaretY, c = FCaretX;
+  const int countBefore = FLines->GetCount();
+  int added;
+  int shiftFrom;
+  switch (Mode) {
+    case smColumn:
+      added = InsertColumn(Value, Record);
+      // The column insertion appends its new lines at the end of the text.
+      shiftFrom = countBefore + 1;
+      break;
+    case smLine:
+      added = InsertWholeLines(Value);
+      shiftFrom = l;
+      break;
+    default:
+      added = InsertNormal(Value);
+      shiftFrom = c > 1 ? l + 1 : l;
+      break;
+  }
+  if (added > 0) ShiftMarksOnInsert(shiftFrom, added);
+  MoveCaretTo(Caret());
+}
+
+int TCustomSrcEdit::InsertNormal(const std::string& Value) {
+  const int c = FCaretX, l = FCaretY;
+  std::string_view line = FLines->LineView(l - 1);
+  const size_t keep = static_cast<size_t>(c - 1);
+  std::string left(line.substr(0, std::min(line.size(), keep)));
+  if (left.size() < keep) left.append(keep - left.size(), ' ');
+  std::string right(keep < line.size() ? line.substr(keep) : std::string_view());
+
+  const int breaks = CountLineBreaks(Value);
+  std::string lastStored;
+  if (breaks == 0) {
+    StoreLine(l - 1, left + Value + right);
+  } else {
+    TPieceReader reader(Value);
+    TPiece piece;
+    reader.Next(piece);
+    StoreLine(l - 1, left + std::string(piece.Text));
+    // All new lines at once, then each filled once.
+    FLines->InsertLines(l, breaks);
+    while (reader.Next(piece)) {
+      ++FCaretY;
+      if (piece.Break)
+        StoreLine(FCaretY - 1, std::string(piece.Text));
+      else
+        StoreLine(FCaretY - 1, std::string(piece.Text) + right);
+    }
+    ReportStatus(scCaretY);
+  }
+  std::string_view stored = FLines->LineView(FCaretY - 1);
+  std::int64_t caretChar;
+  if (!HasOption(eoTrimTrailingSpaces)) {
+    caretChar = static_cast<std::int64_t>(stored.size()) - static_cast<std::int64_t>(right.size()) + 1;
+  } else if (right.empty()) {
+    caretChar = ExpandedLength64(std::string(stored), FTabWidth) + 1;
+  } else {
+    caretChar = static_cast<std::int64_t>(stored.size()) - static_cast<std::int64_t>(TrimTrailing(right).size()) + 1;
+  }
+  FCaretX = static_cast<int>(std::max<std::int64_t>(1, std::min<std::int64_t>(caretChar, INT_MAX)));
+  ReportStatus(scCaretX);
+  return breaks;
+}
+
+int TCustomSrcEdit::InsertColumn(const std::string& Value, bool Record) {
+  const int k = FCaretX;
+  int added = 0;
+  int lastLen = 0;
+  TPieceReader reader(Value);
+  TPiece piece;
+  auto appendLine = [&]() {
+    // A new line at the end of the text, recorded so that undo removes it.
+    int prev = FLines->GetCount();
+    int prevLen = prev > 0 ? FLines->LineLength(prev - 1) : 0;
+    FLines->Add(std::string());
+    ++added;
+    if (Record) {
+      TBufferCoord at = BufferCoord(prevLen + 1, prev);
+      FUndoList->AddChange(urLineBreak, at, at, std::string(), smNormal);
+    }
+  };
+  while (reader.Next(piece)) {
+    if (!piece.Text.empty()) {
+      std::string s;
+      if (FCaretY > FLines->GetCount()) {
+        // Rows left empty by the block still become lines of their own.
+        while (FCaretY > FLines->GetCount()) appendLine();
+        s.assign(static_cast<size_t>(k - 1), ' ');
+        s.append(piece.Text);
+      } else {
+        s.assign(FLines->LineView(FCaretY - 1));
+        if (static_cast<int>(s.size()) < k) {
+          s.append(static_cast<size_t>(k - 1) - s.size(), ' ');
+          s.append(piece.Text);
+        } else {
+          s.insert(static_cast<size_t>(k - 1), piece.Text);
+        }
+      }
+      StoreLine(FCaretY - 1, s);
+      if (Record) {
+        int len = static_cast<int>(piece.Text.size());
+        FUndoList->AddChange(urPaste, BufferCoord(k, FCaretY), BufferCoord(k + len, FCaretY), std::string(),
+                             FActiveSelectionMode);
+      }
+      lastLen = static_cast<int>(piece.Text.size());
+    }
+    if (piece.Break) {
+      ++FCaretY;
+      ReportStatus(scCaretY);
+    }
+  }
+  FCaretX = k + lastLen;
+  ReportStatus(scCaretX);
+  return added;
+}
+
+int TCustomSrcEdit::InsertWholeLines(const std::string& Value) {
+  FCaretX = 1;
+  const int breaks = CountLineBreaks(Value);
+  TPieceReader reader(Value);
+  TPiece piece;
+  if (breaks > 0) FLines->InsertLines(FCaretY - 1, breaks);
+  int stored = 0;
+  while (reader.Next(piece)) {
+    if (piece.Break) {
+      StoreLine(FCaretY - 1, std::string(piece.Text));
+      ++FCaretY;
+      ++stored;
+      ReportStatus(scCaretY);
+      continue;
+    }
+    std::string last(piece.Text);
+    if (FCaretY > FLines->GetCount()) {
+      FLines->Add(HasOption(eoTrimTrailingSpaces) ? TrimTrailing(last) : last);
+    } else {
+      StoreLine(FCaretY - 1, last + std::string(FLines->LineView(FCaretY - 1)));
+    }
+    FCaretX = static_cast<int>(last.size()) + 1;
+    ReportStatus(scCaretX);
+  }
+  return stored;
+}
+
+// ---------------------------------------------------------------------------
+// Marks follow the lines
+
+void TCustomSrcEdit::ShiftMarksOnInsert(int FirstLine, int Count) {
+  if (Count <= 0) return;
+  for (int i = 0; i < FMarkList->Count(); ++i) {
+    TSrcEditMark* m = FMarkList->Items(i);
+    if (m->Line() >= FirstLine) m->SetLine(m->Line() + Count);
+  }
+}
+
+void TCustomSrcEdit::ShiftMarksOnDelete(int FirstLine, int Count) {
+  if (Count <= 0) return;
+  for (int i = 0; i < FMarkList->Count(); ++i) {
+    TSrcEditMark* m = FMarkList->Items(i);
+    if (m->Line() >= FirstLine + Count)
+      m->SetLine(m->Line() - Count);
+    else if (m->Line() > FirstLine)
+      m->SetLine(FirstLine);
+  }
+}
