@@ -2,6 +2,23 @@
 
 #include <utility>
 
+TBufferCoord UndoTextEndPos(const TBufferCoord& start, const std::string& text) {
+  TBufferCoord pos = start;
+  std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    char c = text[i];
+    if (c == '\0') break;
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+      ++pos.Line;
+      pos.Char = 1;
+    } else {
+      ++pos.Char;
+    }
+  }
+  return pos;
+}
+
 // ---------------------------------------------------------------------------
 // TSrcEditUndoItem
 

@@ -69,6 +69,12 @@ constexpr TSrcChangeReason UndoBracketPartner(TSrcChangeReason r) {
                                : r;
 }
 
+// Where a text inserted at `start` in normal mode ends: CR LF, a lone CR and
+// a lone LF each break the line (LF CR is two breaks); the text ends at its
+// first NUL byte, as in the text primitive. The replay uses it to select
+// the characters an undo put back (ChangeReplacedStr) before a redo.
+TBufferCoord UndoTextEndPos(const TBufferCoord& start, const std::string& text);
+
 class TSrcEditUndoItem : public TPersistent {
  public:
   TSrcEditUndoItem() = default;
