@@ -33,3 +33,33 @@ void RunSnippetCommand(const TSnippetCommand& command, const TSnippetHost& host)
 // The OnClick handler of a row, or an empty event for an unknown name.
 // The host is copied into the handler.
 TNotifyEvent SnippetHandler(const std::string& handler, const TSnippetHost& host);
+
+// The menus of the main window that hold the commands' items.
+struct TSnippetMenus {
+  TComponent* Owner = nullptr;  // owner of the items made (the main window)
+  TMenu* MainMenu = nullptr;    // MainMenu1
+  TMenu* EditorMenu = nullptr;  // PopupMenu1
+  TMenu* LinkMenu = nullptr;    // link
+  TMenu* ImgMenu = nullptr;     // img
+  // Binds a button: a side-panel button by its caption, a tool bar button
+  // by its component name (TSnippetBinding::Caption, UTF-8). May be empty.
+  std::function<void(const TSnippetBinding& item, const TNotifyEvent& onClick)> BindButton;
+};
+
+// Lays every item of the table out in its menu and binds its OnClick (and
+// shortcut). Submenus are found by caption or made at the end of their
+// parent, in table order; an item that already stands under its parent
+// with the same caption is bound instead of made again, so the main window
+// may place items itself. Menus left null are skipped. When the editor
+// menu is a TPopupMenu, its OnPopup also runs UpdateEditorMenuItems (after
+// any handler already set).
+void InstallSnippetMenus(const TSnippetMenus& menus, const TSnippetHost& host);
+
+// The editor menu's enabling rule: the submenu "Выделенный текст" and the
+// item "Определить цвет HEX... " are enabled exactly when the editor has a
+// non-empty selection.
+void UpdateEditorMenuItems(TMenu& editorMenu, TSrcMemo& memo);
+
+// The item under a " > "-separated path with this caption (UTF-8, matched
+// exactly after "&" marks are dropped), or null.
+TMenuItem* FindSnippetMenuItem(TMenu& menu, const char* path, const char* caption);
