@@ -6,6 +6,10 @@
 #include <new>
 #include <type_traits>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // One line. Text of up to kInline bytes is kept inside the record; longer
 // text is either an own heap block or a run inside the shared block that a
 // load filled (TLineStore). Records are trivially copyable and moved with
@@ -45,6 +49,24 @@ constexpr std::size_t kMaxLineLength = 0x7FFFFFFF;
 constexpr std::size_t kMinCompactSize = 1 << 16;
 
 int NextCapacity(int capacity) { return capacity > 64 ? capacity + capacity / 4 : capacity + 16; }
+
+// The first CR or LF in text[i, n), or n. Short lines are probed 16 bytes
+// at a time; a long one is searched with memchr for each of the two, the
+// second search bounded by the first hit.
+std::size_t FindBreak(const char* text, std::size_t i, std::size_t n) {
+#if defined(__SSE2__)
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+  for (int k = 0; k < 4 && i + 16 <= n; ++k, i += 16) {
+    __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+    if (mask) return i + static_cast<std::size_t>(__builtin_ctz(mask));
+  }
+#endif
+  const void* a = std::memchr(text + i, '\n', n - i);
+  std::size_t limit = a ? static_cast<std::size_t>(static_cast<const char*>(a) - text) : n;
+  const void* b = std::memchr(text + i, '\r', limit - i);
+  return b ? static_cast<std::size_t>(static_cast<const char*>(b) - text) : limit;
+}
 
 // Closes the update bracket also when the work throws.
 class TUpdateBracket {
@@ -496,31 +518,15 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
     const char* text = store->data.get();
     const std::size_t n = store->size;
     if (n > 0) {
-      // Count the lines first, and take the capacity a run of appends ends with.
-      std::size_t lines = 0;
-      for (std::size_t i = 0; i < n;) {
-        const char* e = FindLineEnd(text + i, text + n);
-        std::size_t j = static_cast<std::size_t>(e - text);
-        ++lines;
-        if (j < n && text[j] == '\r') ++j;
-        if (j < n && text[j] == '\n') ++j;
-        i = j;
-      }
-      if (text[n - 1] == '\r' || text[n - 1] == '\n') ++lines;
-      if (lines > 0x7FFFFFFF) throw EOutOfMemory();
-      int capacity = FCapacity;
-      while (capacity < static_cast<int>(lines)) capacity = NextCapacity(capacity);
-      SetCapacity(capacity);
-
       FStore = std::move(store);
       int count = 0;
       std::size_t live = 0;
       try {
         for (std::size_t i = 0; i < n;) {
-          const char* e = FindLineEnd(text + i, text + n);
-          std::size_t j = static_cast<std::size_t>(e - text);
+          std::size_t j = FindBreak(text, i, n);
           std::size_t len = j - i;
-          if (len > kMaxLineLength) throw EOutOfMemory();
+          if (len > kMaxLineLength || count == 0x7FFFFFFF) throw EOutOfMemory();
+          if (count == FCapacity) Grow();
           TRecord& r = FList[count];
           r.len = static_cast<std::uint32_t>(len);
           if (len <= TRecord::kInline) {
@@ -547,6 +553,7 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
           i = j;
         }
         if (text[n - 1] == '\r' || text[n - 1] == '\n') {
+          if (count == FCapacity) Grow();
           TRecord& r = FList[count];
           std::memset(static_cast<void*>(&r), 0, sizeof r);
           r.ScanState = -1;

@@ -1,0 +1,258 @@
+// Load and save of a large HTML document (about a million CR LF lines,
+// 50 MB of Windows-1251) and of one 10 MB line, against reading and writing
+// the same bytes raw; and the peak memory of loading the list.
+//
+// Files go to $BQS_BENCH_DIR (default /tmp). Run: textbuffer_bench
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "SrcEditTextBuffer.h"
+#include "platform/CodePage.h"
+
+namespace {
+
+std::string gDir;
+std::string gHtmlFile, gLongLineFile, gOutFile;
+std::int64_t gHtmlSize = 0, gLongSize = 0;
+
+std::string MakeHtml(std::size_t target) {
+  std::mt19937 rng(2024);
+  const std::string words[] = {Ansi("текст"), Ansi("страница"), "href", Ansi("ссылка"), "class", "<b>",
+                               "</b>", Ansi("Привет"), "&nbsp;", "div", Ansi("мир"), "2024"};
+  std::string out;
+  out.reserve(target + 256);
+  out += "<html>\r\n<head><title>" + Ansi("Проверка") + "</title></head>\r\n<body>\r\n";
+  while (out.size() < target) {
+    int indent = static_cast<int>(rng() % 4);
+    out.append(static_cast<std::size_t>(indent), '\t');
+    out += "<p class=\"c" + std::to_string(rng() % 100) + "\">";
+    int n = 1 + static_cast<int>(rng() % 6);
+    for (int i = 0; i < n; ++i) {
+      out += words[rng() % std::size(words)];
+      out += ' ';
+    }
+    out += "</p>\r\n";
+  }
+  out += "</body>\r\n</html>\r\n";
+  return out;
+}
+
+void WriteAll(const std::string& name, const std::string& bytes) {
+  std::ofstream f(name, std::ios::binary | std::ios::trunc);
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadRaw(const std::string& name) {
+  int fd = ::open(name.c_str(), O_RDONLY);
+  std::string s;
+  off_t size = ::lseek(fd, 0, SEEK_END);
+  ::lseek(fd, 0, SEEK_SET);
+  s.resize(static_cast<std::size_t>(size));
+  std::size_t done = 0;
+  while (done < s.size()) {
+    ssize_t n = ::read(fd, &s[done], s.size() - done);
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  return s;
+}
+
+void WriteRaw(const std::string& name, const std::string& bytes, bool sync) {
+  int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  if (sync) ::fsync(fd);
+  ::close(fd);
+}
+
+// --- raw baselines ---------------------------------------------------------
+
+void BM_RawRead(benchmark::State& state, const std::string* file, const std::int64_t* size) {
+  for (auto _ : state) {
+    std::string s = ReadRaw(*file);
+    benchmark::DoNotOptimize(s.data());
+  }
+  state.SetBytesProcessed(state.iterations() * *size);
+}
+
+void BM_RawWrite(benchmark::State& state, const std::string* file, bool sync) {
+  std::string bytes = ReadRaw(*file);
+  for (auto _ : state) WriteRaw(gOutFile, bytes, sync);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));
+}
+
+// --- the line list -----------------------------------------------------------
+
+void BM_Load(benchmark::State& state, const std::string* file, const std::int64_t* size) {
+  for (auto _ : state) {
+    auto list = std::make_unique<TSrcEditStringList>();
+    list->LoadFromFile(*file);
+    benchmark::DoNotOptimize(list->Count());
+    state.PauseTiming();
+    list.reset();
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(state.iterations() * *size);
+}
+
+void BM_Save(benchmark::State& state, const std::string* file, const std::int64_t* size) {
+  TSrcEditStringList list;
+  list.LoadFromFile(*file);
+  for (auto _ : state) list.SaveToFile(gOutFile);
+  state.SetBytesProcessed(state.iterations() * *size);
+}
+
+void BM_SaveToStream(benchmark::State& state, const std::string* file, const std::int64_t* size) {
+  TSrcEditStringList list;
+  list.LoadFromFile(*file);
+  for (auto _ : state) {
+    TMemoryStream m;
+    list.SaveToStream(&m);
+    benchmark::DoNotOptimize(m.Memory());
+  }
+  state.SetBytesProcessed(state.iterations() * *size);
+}
+
+// --- memory --------------------------------------------------------------------
+
+long StatusKb(const char* key) {
+  std::ifstream f("/proc/self/status");
+  std::string line;
+  std::size_t n = std::strlen(key);
+  while (std::getline(f, line))
+    if (line.compare(0, n, key) == 0) return std::atol(line.c_str() + n + 1);
+  return -1;
+}
+
+// Loads the file in a child process and reports the growth of its peak
+// resident size and of the heap in use once loaded.
+void ReportMemory(const char* what, const std::string& file, std::int64_t size) {
+  int pipefd[2];
+  if (::pipe(pipefd) != 0) return;
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    ::close(pipefd[0]);
+    malloc_trim(0);
+    long rss0 = StatusKb("VmRSS:");
+    struct mallinfo2 m0 = mallinfo2();
+    long lines = 0;
+    std::size_t heap = 0;
+    {
+      TSrcEditStringList list;
+      list.LoadFromFile(file);
+      lines = list.Count();
+      struct mallinfo2 m1 = mallinfo2();
+      heap = (m1.uordblks + m1.hblkhd) - (m0.uordblks + m0.hblkhd);
+    }
+    long hwm = StatusKb("VmHWM:");
+    char buf[256];
+    int len = std::snprintf(buf, sizeof buf, "%ld %ld %zu", lines, (hwm - rss0) * 1024, heap);
+    if (::write(pipefd[1], buf, static_cast<std::size_t>(len)) < 0) _exit(1);
+    _exit(0);
+  }
+  ::close(pipefd[1]);
+  char buf[256] = {};
+  ssize_t n = ::read(pipefd[0], buf, sizeof buf - 1);
+  ::close(pipefd[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (n <= 0) return;
+  long lines = 0, peak = 0;
+  std::size_t heap = 0;
+  std::sscanf(buf, "%ld %ld %zu", &lines, &peak, &heap);
+  std::printf("%-22s file %7.1f MB, %8ld lines: peak while loading %7.1f MB (%.2fx the file), heap once loaded %7.1f MB (%.2fx)\n",
+              what, size / 1048576.0, lines, peak / 1048576.0, static_cast<double>(peak) / static_cast<double>(size),
+              heap / 1048576.0, static_cast<double>(heap) / static_cast<double>(size));
+}
+
+// Keeps the measured times for the summary.
+class TSummaryReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> times;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& r : runs) {
+      std::string name = r.benchmark_name();
+      std::size_t suffix = name.find("/real_time");
+      if (suffix != std::string::npos) name.erase(suffix);
+      times[name] = r.GetAdjustedRealTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* dir = std::getenv("BQS_BENCH_DIR");
+  gDir = dir && *dir ? dir : "/tmp";
+  gHtmlFile = gDir + "/bqs-bench-big.html";
+  gLongLineFile = gDir + "/bqs-bench-longline.txt";
+  gOutFile = gDir + "/bqs-bench-out.html";
+  {
+    std::string html = MakeHtml(50u * 1024 * 1024);
+    gHtmlSize = static_cast<std::int64_t>(html.size());
+    WriteAll(gHtmlFile, html);
+    std::string longLine(10u * 1024 * 1024, 'x');
+    for (std::size_t i = 0; i < longLine.size(); i += 97) longLine[i] = '\t';
+    gLongSize = static_cast<std::int64_t>(longLine.size());
+    WriteAll(gLongLineFile, longLine);
+  }
+  malloc_trim(0);
+
+  benchmark::RegisterBenchmark("RawRead/html50MB", BM_RawRead, &gHtmlFile, &gHtmlSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("Load/html50MB", BM_Load, &gHtmlFile, &gHtmlSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("RawWrite/html50MB", BM_RawWrite, &gHtmlFile, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("RawWriteSync/html50MB", BM_RawWrite, &gHtmlFile, true)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("Save/html50MB", BM_Save, &gHtmlFile, &gHtmlSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("SaveToStream/html50MB", BM_SaveToStream, &gHtmlFile, &gHtmlSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("RawRead/line10MB", BM_RawRead, &gLongLineFile, &gLongSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("Load/line10MB", BM_Load, &gLongLineFile, &gLongSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("RawWrite/line10MB", BM_RawWrite, &gLongLineFile, false)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("RawWriteSync/line10MB", BM_RawWrite, &gLongLineFile, true)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("Save/line10MB", BM_Save, &gLongLineFile, &gLongSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+  benchmark::Initialize(&argc, argv);
+  TSummaryReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  std::printf("\nMemory of a loaded list:\n");
+  ReportMemory("html50MB", gHtmlFile, gHtmlSize);
+  ReportMemory("line10MB", gLongLineFile, gLongSize);
+
+  auto ratio = [&](const char* a, const char* b) {
+    auto ia = reporter.times.find(a), ib = reporter.times.find(b);
+    if (ia == reporter.times.end() || ib == reporter.times.end() || ib->second <= 0) return;
+    std::printf("  %-22s / %-22s = %.2fx\n", a, b, ia->second / ib->second);
+  };
+  std::printf("\nRatios to raw file access (target: at most 3x):\n");
+  ratio("Load/html50MB", "RawRead/html50MB");
+  ratio("Save/html50MB", "RawWriteSync/html50MB");
+  ratio("Save/html50MB", "RawWrite/html50MB");
+  ratio("Load/line10MB", "RawRead/line10MB");
+  ratio("Save/line10MB", "RawWriteSync/line10MB");
+  ratio("Save/line10MB", "RawWrite/line10MB");
+
+  std::remove(gHtmlFile.c_str());
+  std::remove(gLongLineFile.c_str());
+  std::remove(gOutFile.c_str());
+  benchmark::Shutdown();
+  return 0;
+}
