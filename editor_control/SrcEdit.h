@@ -641,9 +641,34 @@ class TCustomSrcEdit : public TCustomControl {
   // ---- END SrcEditViewSize.cpp ----
 
   // ---- BEGIN SrcEditPaint.cpp ----
+  // The state of one text-area pass.
+  struct TPaintPass;
+  // The display text (tabs expanded) of a 0-based line, in Scratch or, for
+  // long lines, in a cache kept until the text changes; empty beyond the
+  // list.
+  const std::string& PaintLineText(int Index, std::string& Scratch);
+  struct TPaintLineCacheEntry {
+    std::string Text;
+    int Index = -1;
+    unsigned Generation = 0;
+    const char* Data = nullptr;
+    std::size_t Size = 0;
+    int TabWidth = 0;
+    unsigned LastUse = 0;
+  };
+  std::array<TPaintLineCacheEntry, 4> FPaintLineCache;
+  unsigned FPaintLineCacheClock = 0;
   // ---- END SrcEditPaint.cpp ----
 
   // ---- BEGIN SrcEditScroll.cpp ----
+  // Rescans from a 0-based line: lines up to ForcedLast are always scanned,
+  // the following ones until a line's end state equals the stored one.
+  // Returns the last line scanned.
+  int ScanLines(int Index, int ForcedLast);
+  // Holds the line being scanned (the highlighter keeps a pointer into it).
+  std::string FScanText;
+  // Changes with every change of the line list (the hooks count it).
+  unsigned FLinesGeneration = 0;
   // ---- END SrcEditScroll.cpp ----
 
   // ---- BEGIN SrcEditWordWrapGlue.cpp ----

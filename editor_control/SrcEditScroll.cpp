@@ -1,0 +1,334 @@
+// TCustomSrcEdit: caret display, vertical scrolling, the scroll bars, the
+// handlers of the line list's change hooks and the highlighter rescans.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "SrcEdit.h"
+#include "SrcEditHighlighter.h"
+#include "SrcEditTextBuffer.h"
+#include "platform/Colors.h"
+#include "platform/Win32.h"
+
+namespace {
+
+// Scroll bars take 16-bit ranges; longer ranges are scaled into 0..32767.
+constexpr int MaxScrollRange = 32767;
+
+int ClampToInt(std::int64_t v)
+{
+  return static_cast<int>(std::max<std::int64_t>(INT_MIN, std::min<std::int64_t>(INT_MAX, v)));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Caret
+
+void TCustomSrcEdit::ShowCaret()
+{
+  if (HasOption(eoNoCaret) || (FStateFlags & sfCaretVisible) != 0) return;
+  if (!HandleAllocated()) return;
+  if (::ShowCaret(Handle())) IncludeStateFlags(sfCaretVisible);
+}
+
+void TCustomSrcEdit::UpdateCaret()
+{
+  if (FPaintLock > 0 || !HandleAllocated() || !Focused()) {
+    IncludeStateFlags(sfCaretChanged);
+    return;
+  }
+  ExcludeStateFlags(sfCaretChanged);
+
+  TDisplayPoint vCaretDisplay = DisplayCaret();
+  if (WordWrap() && FCaretAtEOL && vCaretDisplay.Row > 1) {
+    // The caret stands at the end of a wrapped row: draw it there rather
+    // than at the start of the next row.
+    vCaretDisplay.Row -= 1;
+    vCaretDisplay.Column = FWordWrapPlugin->GetRowLength(vCaretDisplay.Row) + 1;
+  }
+
+  const int cw = std::max(1, FCharWidth);
+  const int lh = std::max(1, FLineHeight);
+  const std::int64_t x64 = std::int64_t(FGutterWidth) + 2 + (std::int64_t(vCaretDisplay.Column) - FLeftChar) * cw +
+                           FCaretOffset.X;
+  const std::int64_t y64 = (std::int64_t(vCaretDisplay.Row) - FTopLine) * lh + FCaretOffset.Y + 1;
+  const int x = ClampToInt(x64);
+  const int y = ClampToInt(y64);
+
+  TRect textArea = ClientRect();
+  textArea.Left += FGutterWidth;
+  ::SetCaretPos(x, y);
+  if (x64 < textArea.Left || x64 >= textArea.Right || y64 < textArea.Top || y64 >= textArea.Bottom)
+    HideCaret();
+  else
+    ShowCaret();
+
+  HIMC imc = ::ImmGetContext(Handle());
+  if (imc != nullptr) {
+    COMPOSITIONFORM cf;
+    cf.dwStyle = CFS_POINT;
+    cf.ptCurrentPos = TPoint(x, y);
+    ::ImmSetCompositionWindow(imc, &cf);
+    ::ImmReleaseContext(Handle(), imc);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Vertical scrolling
+
+void TCustomSrcEdit::SetTopLine(int Value)
+{
+  const std::int64_t rows = DisplayRowCount();
+  const std::int64_t maxTop = HasOption(eoScrollPastEof) ? rows : rows - FLinesInWindow + 1;
+  const int newTop = static_cast<int>(std::max<std::int64_t>(std::min<std::int64_t>(Value, maxTop), 1));
+  if (newTop == FTopLine) return;
+
+  const std::int64_t delta = std::int64_t(FTopLine) - newTop;
+  FTopLine = newTop;
+  if (HandleAllocated()) {
+    if ((delta < 0 ? -delta : delta) < FLinesInWindow) {
+      ::ScrollWindow(Handle(), 0, ClampToInt(std::int64_t(std::max(1, FLineHeight)) * delta), nullptr, nullptr);
+    } else {
+      Invalidate();
+    }
+  }
+  UpdateScrollBars();
+  ReportStatus(scTopLine);
+}
+
+// ---------------------------------------------------------------------------
+// Scroll bars
+
+void TCustomSrcEdit::UpdateScrollBars()
+{
+  if (!HandleAllocated() || FPaintLock > 0) {
+    IncludeStateFlags(sfScrollbarChanged);
+    return;
+  }
+  ExcludeStateFlags(sfScrollbarChanged);
+  HWND wnd = Handle();
+
+  if (FScrollBars == ssNone) {
+    ::ShowScrollBar(wnd, SB_BOTH, false);
+    return;
+  }
+
+  const bool hideShow = HasOption(eoHideShowScrollbars);
+  const bool disableArrows = HasOption(eoDisableScrollArrows);
+  SCROLLINFO si;
+  si.fMask = SIF_ALL;
+  if (!hideShow) si.fMask |= SIF_DISABLENOSCROLL;
+
+  // Horizontal bar: columns up to the scroll width (or the widest line).
+  if ((FScrollBars == ssHorizontal || FScrollBars == ssBoth) && !WordWrap()) {
+    const int range = HasOption(eoScrollPastEol) ? FMaxScrollWidth : std::max(FLines->GetLongestLineLen(), 1);
+    const bool scaled = range > MaxScrollRange;
+    if (!scaled) {
+      si.nMin = 1;
+      si.nMax = range;
+      si.nPage = static_cast<UINT>(std::max(0, FCharsInWindow));
+      si.nPos = FLeftChar;
+    } else {
+      si.nMin = 0;
+      si.nMax = MaxScrollRange;
+      si.nPage = static_cast<UINT>(std::max(0, MulDiv(MaxScrollRange, FCharsInWindow, range)));
+      si.nPos = MulDiv(MaxScrollRange, FLeftChar, range);
+    }
+    si.nTrackPos = si.nPos;
+    ::SetScrollInfo(wnd, SB_HORZ, &si, true);
+    ::ShowScrollBar(wnd, SB_HORZ, !hideShow || scaled || FCharsInWindow < range);
+
+    if (disableArrows || FCharsInWindow >= range) {
+      const std::int64_t lastVisible = std::int64_t(FLeftChar) + FCharsInWindow - 1;
+      if (FLeftChar > 1 || lastVisible < range) {
+        ::EnableScrollBar(wnd, SB_HORZ, ESB_ENABLE_BOTH);
+        if (FLeftChar <= 1)
+          ::EnableScrollBar(wnd, SB_HORZ, ESB_DISABLE_LEFT);
+        else if (lastVisible >= range)
+          ::EnableScrollBar(wnd, SB_HORZ, ESB_DISABLE_RIGHT);
+      } else {
+        ::EnableScrollBar(wnd, SB_HORZ, ESB_DISABLE_BOTH);
+      }
+    } else {
+      ::EnableScrollBar(wnd, SB_HORZ, ESB_ENABLE_BOTH);
+    }
+  } else {
+    ::ShowScrollBar(wnd, SB_HORZ, false);
+  }
+
+  // Vertical bar: display rows (plus a window less one past the end).
+  if (FScrollBars == ssVertical || FScrollBars == ssBoth) {
+    const int rowCount = DisplayRowCount();
+    std::int64_t range64 = rowCount;
+    if (HasOption(eoScrollPastEof)) range64 += std::int64_t(FLinesInWindow) - 1;
+    const int range = ClampToInt(range64);
+    const bool scaled = range > MaxScrollRange;
+    if (!scaled) {
+      si.nMin = 1;
+      si.nMax = std::max(1, range);
+      si.nPage = static_cast<UINT>(std::max(0, FLinesInWindow));
+      si.nPos = FTopLine;
+    } else {
+      si.nMin = 0;
+      si.nMax = MaxScrollRange;
+      si.nPage = static_cast<UINT>(std::max(0, MulDiv(MaxScrollRange, FLinesInWindow, range)));
+      si.nPos = MulDiv(MaxScrollRange, FTopLine, range);
+    }
+    si.nTrackPos = si.nPos;
+    ::SetScrollInfo(wnd, SB_VERT, &si, true);
+    ::ShowScrollBar(wnd, SB_VERT, !hideShow || scaled || FLinesInWindow < range);
+
+    if (disableArrows || FLinesInWindow >= range) {
+      if (FTopLine <= 1 && FLinesInWindow >= range) {
+        ::EnableScrollBar(wnd, SB_VERT, ESB_DISABLE_BOTH);
+      } else {
+        ::EnableScrollBar(wnd, SB_VERT, ESB_ENABLE_BOTH);
+        if (FTopLine <= 1)
+          ::EnableScrollBar(wnd, SB_VERT, ESB_DISABLE_UP);
+        else if (std::int64_t(rowCount) + 1 - FTopLine - FLinesInWindow == 0)
+          ::EnableScrollBar(wnd, SB_VERT, ESB_DISABLE_DOWN);
+      }
+    } else {
+      ::EnableScrollBar(wnd, SB_VERT, ESB_ENABLE_BOTH);
+    }
+  } else {
+    ::ShowScrollBar(wnd, SB_VERT, false);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Rescans
+
+int TCustomSrcEdit::ScanLines(int Index, int ForcedLast)
+{
+  const int count = FLines->Count();
+  if (Index < 0) Index = 0;
+  if (FHighlighter == nullptr || Index >= count) return Index;
+
+  if (Index == 0)
+    FHighlighter->ResetScanState();
+  else
+    FHighlighter->SetScanState(FLines->GetLineScanState(Index - 1));
+
+  for (;;) {
+    std::string_view text = FLines->LineView(Index);
+    FScanText.assign(text.data(), text.size());
+    FHighlighter->StartLine(FScanText, Index);
+    FHighlighter->ScanToLineEnd();
+    const int state = static_cast<int>(FHighlighter->GetScanState());
+    if (Index > ForcedLast && state == FLines->GetLineScanState(Index)) return Index;
+    FLines->SetLineScanState(Index, state);
+    if (Index + 1 >= count) return Index;
+    ++Index;
+  }
+}
+
+int TCustomSrcEdit::ScanFrom(int Index)
+{
+  return ScanLines(Index, Index - 1);
+}
+
+void TCustomSrcEdit::RescanAll()
+{
+  if (FHighlighter == nullptr) return;
+  FLines->BeginUpdate();
+  try {
+    FHighlighter->ResetScanState();
+    const int count = FLines->Count();
+    for (int i = 0; i < count; ++i) {
+      std::string_view text = FLines->LineView(i);
+      FScanText.assign(text.data(), text.size());
+      FHighlighter->StartLine(FScanText, i);
+      FHighlighter->ScanToLineEnd();
+      FLines->SetLineScanState(i, static_cast<int>(FHighlighter->GetScanState()));
+    }
+  } catch (...) {
+    FLines->EndUpdate();
+    throw;
+  }
+  FLines->EndUpdate();
+}
+
+// ---------------------------------------------------------------------------
+// Line-list hooks
+
+void TCustomSrcEdit::ListCleared(TObject* Sender)
+{
+  ++FLinesGeneration;
+  FRescanFirst = FRescanLast = -1;  // nothing of the old text is left to rescan
+  if (WordWrap()) FWordWrapPlugin->Reset();
+  ClearUndoRedo();
+  FPendingRect = TRect();
+  Invalidate();
+  PlaceCaretCollapse(BufferCoord(1, 1));
+  SetTopLine(1);
+  SetLeftChar(1);
+  ReportStatus(scAll);
+}
+
+void TCustomSrcEdit::ListLinesDeleted(TObject* Sender, int Index, int Count)
+{
+  ++FLinesGeneration;
+  if (FHighlighter != nullptr && FLines->Count() > 0) {
+    if ((FStateFlags & sfLinesChanging) != 0)
+      DeferRescanDeleted(Index, Count);
+    else
+      ScanFrom(Index);
+  }
+  if (WordWrap()) FWordWrapPlugin->LinesDeleted(Index, Count);
+  InvalidateLines(Index + 1, INT_MAX);
+  InvalidateGutterLines(Index + 1, INT_MAX);
+}
+
+void TCustomSrcEdit::ListLinesInserted(TObject* Sender, int Index, int Count)
+{
+  ++FLinesGeneration;
+  if (FHighlighter != nullptr && FLines->Count() > 0) {
+    if ((FStateFlags & sfLinesChanging) != 0) {
+      DeferRescanInserted(Index, Count);
+    } else {
+      // Every inserted line is scanned, whatever state its fresh record
+      // holds; the lines after them only as far as their state changes.
+      ScanLines(Index, Index + Count - 1);
+    }
+  }
+  if (WordWrap()) FWordWrapPlugin->LinesInserted(Index, Count);
+  InvalidateLines(Index + 1, INT_MAX);
+  InvalidateGutterLines(Index + 1, INT_MAX);
+  if (HasOption(eoAutoSizeMaxScrollWidth)) {
+    int widest = 0;
+    const int last = std::min(FLines->Count(), Index + std::max(Count, 1));
+    for (int i = Index; i < last; ++i) widest = std::max(widest, FLines->GetExpandedLen(i));
+    if (widest > FMaxScrollWidth) SetMaxScrollWidth(widest);
+  }
+}
+
+void TCustomSrcEdit::ListLinesReplaced(TObject* Sender, int Index, int Count)
+{
+  ++FLinesGeneration;
+  int vEndLine = Index + 1;
+  if (WordWrap()) {
+    if (FWordWrapPlugin->LinesReplaced(Index, Count) != 0) {
+      vEndLine = INT_MAX;
+      InvalidateGutterLines(Index + 1, INT_MAX);
+    } else {
+      InvalidateGutterLines(Index + 1, Index + 1);
+    }
+  }
+  if (FHighlighter != nullptr) {
+    if ((FStateFlags & sfLinesChanging) != 0) {
+      DeferRescanReplaced(Index, Count);
+    } else {
+      const int vLastScan = ScanFrom(Index);
+      vEndLine = std::max(vEndLine, vLastScan + 1);
+    }
+  }
+  InvalidateLines(Index + 1, vEndLine);
+  if (HasOption(eoAutoSizeMaxScrollWidth)) {
+    const int width = FLines->GetExpandedLen(Index);
+    if (width > FMaxScrollWidth) SetMaxScrollWidth(width);
+  }
+}
