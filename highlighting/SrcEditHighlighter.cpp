@@ -306,7 +306,10 @@ TSrcCustomHighlighter::TSrcCustomHighlighter(TComponent* owner)
 
 TSrcCustomHighlighter::~TSrcCustomHighlighter()
 {
-  // Owned components go first, while this object is still whole.
+  // The editors using this highlighter unhook themselves from their free
+  // notification, which needs the hook chain: tell them while everything is
+  // still in place. Owned components go next, for the same reason.
+  NotifyDestruction();
   DestroyComponents();
   for (int i = FAttributes->Count() - 1; i >= 0; --i)
     delete FAttributes->Objects(i);

@@ -180,6 +180,53 @@ TEST(HighlighterFramework, HookAddedTwiceIsRemovedTwice)
   EXPECT_EQ(other.Senders.size(), 2u);
 }
 
+// An editor-like user: it hooks the attribute changes and unhooks itself
+// when told that the highlighter goes.
+class THookingUser : public TComponent {
+ public:
+  explicit THookingUser(TComponent* owner) : TComponent(owner) {}
+  void Attach(TSrcCustomHighlighter* h)
+  {
+    FHighlighter = h;
+    h->AddAttributeChangeHook(SrcNotifyMethod<THookingUser, &THookingUser::Changed>(this));
+    h->FreeNotification(this);
+  }
+  void Changed(TObject*) { ++Changes; }
+  TSrcCustomHighlighter* FHighlighter = nullptr;
+  int Changes = 0;
+  int Dropped = 0;
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override
+  {
+    TComponent::Notification(component, operation);
+    if (operation == opRemove && component == FHighlighter) {
+      FHighlighter->RemoveAttributeChangeHook(SrcNotifyMethod<THookingUser, &THookingUser::Changed>(this));
+      FHighlighter = nullptr;
+      ++Dropped;
+    }
+  }
+};
+
+TEST(HighlighterFramework, UsersUnhookWhileTheHighlighterIsWhole)
+{
+  TComponent form(nullptr);
+  auto* user = new THookingUser(&form);
+  auto* owned = new TSrcHTMLHighlighter(&form);
+  user->Attach(owned);
+  owned->KeyAttri()->SetForeground(clBlue);
+  EXPECT_EQ(user->Changes, 1);
+  delete owned;  // the user is told and unhooks through the live chain
+  EXPECT_EQ(user->Dropped, 1);
+  EXPECT_EQ(form.ComponentCount(), 1);
+  THookingUser free(nullptr);
+  auto* loose = new TSrcHTMLHighlighter(nullptr);
+  free.Attach(loose);
+  delete loose;
+  EXPECT_EQ(free.Dropped, 1);
+  EXPECT_EQ(free.FHighlighter, nullptr);
+}
+
 TEST(HighlighterFramework, ScanToLineEnd)
 {
   TCountingHighlighter h(nullptr);

@@ -235,7 +235,8 @@ TEST(HtmlScanner, KindsMatchAttributes)
 {
   TSrcHTMLHighlighter h(nullptr);
   std::vector<int> kinds;
-  const auto tokens = ScanLine(h, "<!--x--><a b=\"c\" ?>t&amp;<zz>", -1, nullptr, &kinds);
+  const std::string line = "<!--x--><a b=\"c\" ?>t&amp;<zz>";  // alive while the scanner points into it
+  const auto tokens = ScanLine(h, line, -1, nullptr, &kinds);
   const std::vector<int> expected = {htkComment, htkComment, htkSymbol, htkReservedWord, htkSpace, htkIdentifier,
                                      htkSymbol, htkValue, htkSpace, htkIdentifier, htkSymbol, htkText,
                                      htkEscapeAmpersand, htkSymbol, htkUnknownWord, htkSymbol};

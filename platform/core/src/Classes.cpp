@@ -48,6 +48,17 @@ TComponent::~TComponent() {
 
 void TComponent::Destroying() { FComponentState |= csDestroying; }
 
+void TComponent::NotifyDestruction() {
+  Destroying();
+  while (!FFreeNotifies.empty()) {
+    TComponent* c = FFreeNotifies.back();
+    FFreeNotifies.pop_back();
+    c->RemoveNotification(this);
+    c->Notification(this, opRemove);
+  }
+  if (FOwner) FOwner->RemoveComponent(this);
+}
+
 void TComponent::SetName(const std::string& name) {
   if (FName == name) return;
   if (!name.empty() && !IsValidIdent(name))

@@ -81,6 +81,11 @@ class TComponent : public TPersistent {
   void RemoveComponent(TComponent* component);
   void DestroyComponents();
   void Destroying();
+  // Marks the component as being destroyed, sends its free notifications and
+  // leaves its owner now, while the derived object is still whole. A derived
+  // destructor calls it first when other components use the object from
+  // their Notification; the base destructor then has nothing left to send.
+  void NotifyDestruction();
 
   // `component` will get Notification(this, opRemove) when this one dies.
   void FreeNotification(TComponent* component);
