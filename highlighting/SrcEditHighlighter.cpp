@@ -500,10 +500,10 @@ void TSrcHighlighterList::RegisterHighlighter(const TSrcHighlighterClass* highli
 
 TSrcHighlighterList& GetPlaceableHighlighters()
 {
-  // Made on first use, so that every unit's registration finds it, and kept
-  // for the life of the program.
-  static TSrcHighlighterList* list = new TSrcHighlighterList();
-  return *list;
+  // Made on first use, so that every unit's registration finds it, whatever
+  // the order of their initialisation; freed when the program ends.
+  static TSrcHighlighterList list;
+  return list;
 }
 
 void RegisterPlaceableHighlighter(const TSrcHighlighterClass* highlighter)
