@@ -276,3 +276,27 @@ int WordCharClass(std::uint16_t f) {
   if (f & C3_IDEOGRAPH) return 8;
   return 0;
 }
+
+std::vector<TGradientBand> GradientBands(TColor startColor, TColor endColor, int steps, const TRect& rect,
+                                         bool horizontal) {
+  const TColor from = ColorToRGB(startColor), to = ColorToRGB(endColor);
+  const int r = GetRValue(from), g = GetGValue(from), b = GetBValue(from);
+  const int dr = GetRValue(to) - r, dg = GetGValue(to) - g, db = GetBValue(to) - b;
+  steps = ClampInt(steps, 2, 256);
+  const int size = horizontal ? rect.Width() : rect.Height();
+  std::vector<TGradientBand> bands(static_cast<std::size_t>(steps));
+  for (int i = 0; i < steps; ++i) {
+    TGradientBand& band = bands[static_cast<std::size_t>(i)];
+    band.Rect = rect;
+    const int lo = MulDiv(i, size, steps), hi = MulDiv(i + 1, size, steps);
+    if (horizontal) {
+      band.Rect.Left = rect.Left + lo;
+      band.Rect.Right = rect.Left + hi;
+    } else {
+      band.Rect.Top = rect.Top + lo;
+      band.Rect.Bottom = rect.Top + hi;
+    }
+    band.Color = RGB(r + MulDiv(i, dr, steps - 1), g + MulDiv(i, dg, steps - 1), b + MulDiv(i, db, steps - 1));
+  }
+  return bands;
+}

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "SrcEditTypes.h"
 #include "platform/Colors.h"
@@ -65,6 +66,14 @@ const char* FindLineEnd(const char* p, const char* end);
 // Class 0..9 of a character from its CT_CTYPE3 flags (word boundaries in
 // double-byte text).
 int WordCharClass(std::uint16_t ctype3Flags);
+
+// The bands of a gradient fill: rectangle and colour of each, in order.
+struct TGradientBand {
+  TRect Rect;
+  TColor Color;
+};
+std::vector<TGradientBand> GradientBands(TColor startColor, TColor endColor, int steps, const TRect& rect,
+                                         bool horizontal);
 
 // Fills `rect` with `steps` bands (clamped to 2..256) from startColor to
 // endColor, side by side when `horizontal`, else top to bottom.

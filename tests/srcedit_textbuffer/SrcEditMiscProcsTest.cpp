@@ -205,3 +205,28 @@ TEST(SrcEditMiscProcs, WordCharClasses) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SrcEditMiscProcs, GradientBands) {
+  // Steps are clamped to 2..256; the bands tile the rectangle.
+  EXPECT_EQ(GradientBands(clBlack, clWhite, 1, Rect(0, 0, 10, 10), true).size(), 2u);
+  EXPECT_EQ(GradientBands(clBlack, clWhite, 1000, Rect(0, 0, 10, 10), true).size(), 256u);
+  auto bands = GradientBands(RGB(0, 100, 200), RGB(255, 0, 100), 4, Rect(10, 20, 20, 30), true);
+  ASSERT_EQ(bands.size(), 4u);
+  EXPECT_EQ(bands[0].Rect, Rect(10, 20, 13, 30));  // MulDiv(1, 10, 4) = 3 (2.5 rounds up)
+  EXPECT_EQ(bands[1].Rect, Rect(13, 20, 15, 30));
+  EXPECT_EQ(bands[2].Rect, Rect(15, 20, 18, 30));
+  EXPECT_EQ(bands[3].Rect, Rect(18, 20, 20, 30));
+  EXPECT_EQ(bands[0].Color, RGB(0, 100, 200));
+  EXPECT_EQ(bands[1].Color, RGB(85, 67, 167));  // MulDiv(1, -100, 3) = -33
+  EXPECT_EQ(bands[3].Color, RGB(255, 0, 100));
+  auto vertical = GradientBands(clBtnFace, clWindow, 2, Rect(0, 0, 5, 7), false);
+  ASSERT_EQ(vertical.size(), 2u);
+  EXPECT_EQ(vertical[0].Rect, Rect(0, 0, 5, 4));  // 3.5 rounds up
+  EXPECT_EQ(vertical[1].Rect, Rect(0, 4, 5, 7));
+  EXPECT_EQ(vertical[0].Color, ColorToRGB(clBtnFace));
+  EXPECT_EQ(vertical[1].Color, clWhite);
+}
+
+}  // namespace
