@@ -59,7 +59,7 @@ class TSrcEditStringList : public TStrings {
   // Replaces the file safely: a failure leaves the old file as it was.
   void SaveToFile(const std::string& fileName) override;
 
-  // No-copy access to a line; valid until the line changes. Empty outside
+  // No-copy access to a line; valid until the list next changes. Empty outside
   // the range.
   std::string_view LineView(int index) const;
   int LineLength(int index) const;

@@ -206,3 +206,18 @@ TEST(SysUtils, ProgramFolderAndCommandLine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SysUtils, StringReplaceOnLongRepetitiveText) {
+  // A pattern that almost matches everywhere: still one pass.
+  std::string text(200000, 'a');
+  std::string pattern(1000, 'a');
+  pattern.back() = 'b';
+  EXPECT_TRUE(StringReplace(text, pattern, "x", rfReplaceAll) == text);
+  text += "b";
+  EXPECT_TRUE(StringReplace(text, pattern, "x", rfReplaceAll) == std::string(200000 - 999, 'a') + "x");
+  EXPECT_EQ(StringReplace("abcabd", "abd", "!", 0), "abc!");
+}
+
+}  // namespace

@@ -250,6 +250,35 @@ int CompareText(std::string_view a, std::string_view b) {
 
 bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
 
+namespace {
+// Knuth-Morris-Pratt search: linear in the text whatever the pattern.
+class TPatternSearch {
+ public:
+  explicit TPatternSearch(std::string_view pattern) : FPattern(pattern), FFail(pattern.size() + 1, 0) {
+    std::size_t k = 0;
+    for (std::size_t i = 1; i < pattern.size(); ++i) {
+      while (k > 0 && pattern[i] != pattern[k]) k = FFail[k];
+      if (pattern[i] == pattern[k]) ++k;
+      FFail[i + 1] = k;
+    }
+  }
+  // First match at or after `from`, or npos.
+  std::size_t Find(std::string_view text, std::size_t from) const {
+    std::size_t k = 0;
+    for (std::size_t i = from; i < text.size(); ++i) {
+      while (k > 0 && text[i] != FPattern[k]) k = FFail[k];
+      if (text[i] == FPattern[k]) ++k;
+      if (k == FPattern.size()) return i + 1 - k;
+    }
+    return std::string_view::npos;
+  }
+
+ private:
+  std::string_view FPattern;
+  std::vector<std::size_t> FFail;
+};
+}  // namespace
+
 std::string StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern,
                           TReplaceFlags flags) {
   if (oldPattern.empty()) return std::string(s);
@@ -261,10 +290,11 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern, std::
     searchIn = hay;
     searchFor = needle;
   }
+  TPatternSearch search(searchFor);
   std::string out;
   std::size_t pos = 0;
   while (true) {
-    std::size_t hit = searchIn.find(searchFor, pos);
+    std::size_t hit = search.Find(searchIn, pos);
     if (hit == std::string_view::npos) break;
     out.append(s.substr(pos, hit - pos));
     out.append(newPattern);
