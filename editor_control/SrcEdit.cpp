@@ -125,6 +125,7 @@ TCustomSrcEdit::TCustomSrcEdit(TComponent* AOwner) : TCustomControl(AOwner) {
 }
 
 TCustomSrcEdit::~TCustomSrcEdit() {
+  Destroying();
   SetHighlighter(nullptr);
   // The window and the owned components go first, while the control is
   // still whole.
