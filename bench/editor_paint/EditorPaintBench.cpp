@@ -1,0 +1,177 @@
+// Figures of the editing control's paint pass and rescans, on the fake
+// widget set (its raster device context fills real pixels; text leaves no
+// ink), with the HTML highlighter:
+// - one full repaint of a 120 x 50 cell view of a 1,000,000-line HTML
+//   document, at its top and in its middle;
+// - one full repaint of the first screen of a single 10 MB line;
+// - the rescan after typing one character into a line of the big document,
+//   after pasting 100,000 lines into it, and loading it whole.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "SrcEdit.h"
+#include "SrcEditTextBuffer.h"
+#include "SrcHighlighterHtml.h"
+#include "platform/Classes.h"
+#include "platform/testing/FakeWidgetset.h"
+
+namespace {
+
+constexpr int kCols = 120;
+constexpr int kRows = 50;
+
+// One line of a varied HTML document.
+std::string HtmlLine(int i)
+{
+  switch (i % 8) {
+    case 0: return "<div class=\"section\" id=\"s" + std::to_string(i) + "\">";
+    case 1: return "  <p>Some text with &amp; an entity and <b>bold</b> words, line " + std::to_string(i) + "</p>";
+    case 2: return "  <a href='page" + std::to_string(i) + ".html' title=\"a link\">link</a> &copy; 2001";
+    case 3: return "  <!-- a comment that ends here -->";
+    case 4: return "\t<img src=\"pic.png\" width=100 height=50 alt=\"picture\">";
+    case 5: return "  <table border=1><tr><td>cell</td><td>other cell</td></tr></table>";
+    case 6: return "  plain text without any markup at all, just words and more words";
+    default: return "</div>";
+  }
+}
+
+std::string HtmlDocument(int lines)
+{
+  std::string s;
+  s.reserve(static_cast<std::size_t>(lines) * 60);
+  for (int i = 0; i < lines; ++i) {
+    s += HtmlLine(i);
+    if (i + 1 < lines) s += "\r\n";
+  }
+  return s;
+}
+
+std::string LongHtmlLine(std::size_t bytes)
+{
+  std::string s;
+  s.reserve(bytes + 128);
+  int i = 0;
+  while (s.size() < bytes) {
+    s += HtmlLine(i++);
+    s += ' ';
+  }
+  s.resize(bytes);
+  return s;
+}
+
+const std::string& BigDocument()
+{
+  static const std::string s = HtmlDocument(1000000);
+  return s;
+}
+
+struct TBenchEditor {
+  FakeWidgetset Fake;
+  std::unique_ptr<TSrcEdit> Edit;
+  std::unique_ptr<TSrcHTMLHighlighter> Html;
+  HWND Wnd = nullptr;
+
+  TBenchEditor()
+  {
+    SetWidgetset(&Fake);
+    Html = std::make_unique<TSrcHTMLHighlighter>(nullptr);
+    Edit = std::make_unique<TSrcEdit>(nullptr);
+    Edit->SetBorderStyle(bsNone);
+    Edit->SetScrollBars(ssNone);
+    Edit->SetHighlighter(Html.get());
+    Edit->SetBounds(0, 0, 30 + 2 + kCols * 8, kRows * 16);
+    Wnd = Edit->Handle();
+    ::ShowWindow(Wnd, SW_SHOW);
+    Edit->SetVisible(true);
+    Fake.ProcessMessages();
+  }
+  ~TBenchEditor()
+  {
+    Edit.reset();
+    Html.reset();
+    SetWidgetset(nullptr);
+  }
+  void Load(const std::string& text)
+  {
+    TMemoryStream stream;
+    stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+    Edit->Lines()->LoadFromStream(&stream);
+    Fake.ProcessMessages();
+  }
+  void Repaint()
+  {
+    Edit->Invalidate();
+    Fake.ClearCalls();
+    Fake.ProcessMessages();
+  }
+};
+
+void BM_FullRepaint_MillionLines(benchmark::State& state)
+{
+  TBenchEditor b;
+  b.Load(BigDocument());
+  b.Edit->SetTopLine(static_cast<int>(state.range(0)));
+  b.Edit->SelectRange(BufferCoord(5, b.Edit->TopLine() + 3), BufferCoord(5, b.Edit->TopLine() + 3),
+                      BufferCoord(20, b.Edit->TopLine() + 9));
+  for (auto _ : state) b.Repaint();
+  state.counters["lines"] = b.Edit->Lines()->Count();
+  state.counters["calls"] = static_cast<double>(b.Fake.Calls.size());
+}
+BENCHMARK(BM_FullRepaint_MillionLines)->Arg(1)->Arg(500000)->Unit(benchmark::kMicrosecond);
+
+void BM_FullRepaint_SmallDocument(benchmark::State& state)
+{
+  TBenchEditor b;
+  b.Load(HtmlDocument(kRows));
+  for (auto _ : state) b.Repaint();
+}
+BENCHMARK(BM_FullRepaint_SmallDocument)->Unit(benchmark::kMicrosecond);
+
+void BM_FullRepaint_TenMegabyteLine(benchmark::State& state)
+{
+  TBenchEditor b;
+  b.Load(LongHtmlLine(static_cast<std::size_t>(state.range(0))));
+  for (auto _ : state) b.Repaint();
+  state.counters["bytes"] = static_cast<double>(b.Edit->Lines()->LineLength(0));
+}
+BENCHMARK(BM_FullRepaint_TenMegabyteLine)->Arg(10 << 20)->Arg(10 << 10)->Unit(benchmark::kMicrosecond);
+
+void BM_TypeCharacterMidDocument(benchmark::State& state)
+{
+  TBenchEditor b;
+  b.Load(BigDocument());
+  b.Edit->SetCaret(BufferCoord(4, 500001));
+  for (auto _ : state) {
+    b.Edit->ReplaceSelection("x");
+    b.Fake.ProcessMessages();
+  }
+}
+BENCHMARK(BM_TypeCharacterMidDocument)->Unit(benchmark::kMicrosecond);
+
+void BM_PasteHundredThousandLines(benchmark::State& state)
+{
+  TBenchEditor b;
+  const std::string paste = HtmlDocument(100000);
+  for (auto _ : state) {
+    state.PauseTiming();
+    b.Load(HtmlDocument(1000));
+    b.Edit->SetCaret(BufferCoord(1, 500));
+    state.ResumeTiming();
+    b.Edit->ReplaceSelection(paste);
+    b.Fake.ProcessMessages();
+  }
+}
+BENCHMARK(BM_PasteHundredThousandLines)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_LoadMillionLines(benchmark::State& state)
+{
+  TBenchEditor b;
+  for (auto _ : state) b.Load(BigDocument());
+}
+BENCHMARK(BM_LoadMillionLines)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
