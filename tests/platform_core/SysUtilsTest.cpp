@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <climits>
+#include <cmath>
 
 #include "TempDir.h"
 #include "platform/CodePage.h"
@@ -218,6 +219,84 @@ TEST(SysUtils, StringReplaceOnLongRepetitiveText) {
   text += "b";
   EXPECT_TRUE(StringReplace(text, pattern, "x", rfReplaceAll) == std::string(200000 - 999, 'a') + "x");
   EXPECT_EQ(StringReplace("abcabd", "abd", "!", 0), "abc!");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SysUtils, CalendarArithmetic) {
+  EXPECT_DOUBLE_EQ(EncodeDate(1899, 12, 30), 0.0);
+  EXPECT_DOUBLE_EQ(EncodeDate(1900, 1, 1), 2.0);
+  EXPECT_DOUBLE_EQ(EncodeDate(2000, 1, 1), 36526.0);
+  EXPECT_DOUBLE_EQ(EncodeDate(2026, 12, 8), 46364.0);
+  EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
+  EXPECT_NO_THROW(EncodeDate(2024, 2, 29));
+  EXPECT_THROW(EncodeTime(24, 0, 0, 0), EConvertError);
+  for (int y : {1, 1600, 1899, 1900, 2000, 2024, 2100, 9999})
+    for (int m : {1, 2, 3, 12}) {
+      TDateTime d = EncodeDate(y, m, m == 2 ? 28 : 31);
+      Word yy, mm, dd;
+      DecodeDate(d, yy, mm, dd);
+      EXPECT_EQ(yy, y);
+      EXPECT_EQ(mm, m);
+      EXPECT_EQ(dd, m == 2 ? 28 : 31);
+    }
+  EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 8)), 3);  // a Tuesday
+  EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 7);  // a Saturday
+  Word h, n, s, ms;
+  DecodeTime(EncodeDate(2026, 12, 8) + EncodeTime(6, 47, 30, 999), h, n, s, ms);
+  EXPECT_EQ(h, 6);
+  EXPECT_EQ(n, 47);
+  EXPECT_EQ(s, 30);
+  EXPECT_EQ(ms, 999);
+  TDateTime now = Now();
+  EXPECT_GT(now, EncodeDate(2020, 1, 1));
+  EXPECT_DOUBLE_EQ(Date(), std::floor(Date()));
+}
+
+TEST(SysUtils, FormatDateTimeWithTheRussianLocale) {
+  const TDateTime t = EncodeDate(2026, 12, 8) + EncodeTime(6, 47, 30, 5);
+  struct {
+    const char* format;
+    const char* expected;
+  } cases[] = {
+      {"dddd, dd.mm.yyyy год, время: hhhh:nnnn:ssss", "вторник, 08.12.2026 год, время: 06:47:30"},
+      {"dddd, dd.mm.yyyy г.", "вторник, 08.12.2026 г."},
+      {"d/m/yy", "8.12.26"},
+      {"ddd mmm mmmm", "Вт дек Декабрь"},
+      {"h:mm:ss.zzz", "6:47:30.005"},
+      {"hh:nn AM/PM", "06:47 AM"},
+      {"'dd' \"mm\" x", "dd mm x"},
+      {"ddddd", "08.12.2026"},
+      {"dddddd", "8 Декабрь 2026 г."},
+      {"t | tt", "6:47 | 6:47:30"},
+      {"", "08.12.2026 6:47:30"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FormatDateTime(Ansi(c.format), t), Ansi(c.expected)) << c.format;
+  EXPECT_EQ(FormatDateTime("c", EncodeDate(2026, 1, 2)), "02.01.2026");
+  EXPECT_EQ(FormatDateTime("hh:nn a/p", EncodeTime(18, 5, 0, 0)), "06:05 p");
+  EXPECT_EQ(DateToStr(t), "08.12.2026");
+  EXPECT_EQ(TimeToStr(t), "6:47:30");
+}
+
+TEST(SysUtils, RandomNumbers) {
+  SetRandSeed(42);
+  std::vector<int> first;
+  for (int i = 0; i < 100; ++i) first.push_back(Random(10));
+  SetRandSeed(42);
+  int counts[10] = {};
+  for (int i = 0; i < 100; ++i) {
+    int r = Random(10);
+    EXPECT_EQ(r, first[static_cast<std::size_t>(i)]);
+    ++counts[r];
+  }
+  for (int c : counts) EXPECT_GT(c, 0);
+  EXPECT_EQ(Random(0), 0);
+  double d = Random();
+  EXPECT_GE(d, 0.0);
+  EXPECT_LT(d, 1.0);
+  Randomize();
 }
 
 }  // namespace

@@ -622,3 +622,341 @@ std::string ParamStr(int index) {
   if (index < 0 || index >= static_cast<int>(args.size())) return std::string();
   return args[static_cast<std::size_t>(index)];
 }
+
+// --- date and time ------------------------------------------------------------------
+
+#include <sys/time.h>
+#include <time.h>
+
+namespace {
+
+constexpr int kDaysToMonth[2][13] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334, 365},
+                                     {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366}};
+constexpr double kMSecsPerDay = 86400000.0;
+// 30 December 1899 counted in days with 1 January 0001 as day 1.
+constexpr int kDateDelta = 693594;
+
+TFormatSettings MakeRussianSettings() {
+  TFormatSettings f;
+  const char* shortMonths[12] = {"янв", "фев", "мар", "апр", "май", "июн", "июл", "авг", "сен", "окт", "ноя", "дек"};
+  const char* longMonths[12] = {"Январь", "Февраль", "Март",     "Апрель",  "Май",    "Июнь",
+                                "Июль",   "Август",  "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
+  const char* shortDays[7] = {"Вс", "Пн", "Вт", "Ср", "Чт", "Пт", "Сб"};
+  const char* longDays[7] = {"воскресенье", "понедельник", "вторник", "среда", "четверг", "пятница", "суббота"};
+  for (int i = 0; i < 12; ++i) {
+    f.ShortMonthNames[i] = Ansi(shortMonths[i]);
+    f.LongMonthNames[i] = Ansi(longMonths[i]);
+  }
+  for (int i = 0; i < 7; ++i) {
+    f.ShortDayNames[i] = Ansi(shortDays[i]);
+    f.LongDayNames[i] = Ansi(longDays[i]);
+  }
+  f.ShortDateFormat = "dd.MM.yyyy";
+  f.LongDateFormat = Ansi("d MMMM yyyy 'г.'");
+  f.ShortTimeFormat = "H:mm";
+  f.LongTimeFormat = "H:mm:ss";
+  f.DateSeparator = '.';
+  f.TimeSeparator = ':';
+  f.DecimalSeparator = ',';
+  return f;
+}
+
+TDateTime FromTimeval(const struct timeval& tv) {
+  time_t secs = tv.tv_sec;
+  struct tm lt;
+  localtime_r(&secs, &lt);
+  TDateTime d;
+  TryEncodeDate(lt.tm_year + 1900, lt.tm_mon + 1, lt.tm_mday, d);
+  return d + (lt.tm_hour * 3600000.0 + lt.tm_min * 60000.0 + lt.tm_sec * 1000.0 + tv.tv_usec / 1000) / kMSecsPerDay;
+}
+
+void DecodeAll(TDateTime dt, int& year, int& month, int& day, int& hour, int& min, int& sec, int& msec, int& dow) {
+  // Whole milliseconds, rounded; the day counts toward zero and the time
+  // of day is taken without sign, as the toolkit does.
+  std::int64_t ms = static_cast<std::int64_t>(std::llround(dt * kMSecsPerDay));
+  std::int64_t days = ms / 86400000;
+  std::int64_t t = (ms < 0 ? -ms : ms) % 86400000;
+  hour = static_cast<int>(t / 3600000);
+  min = static_cast<int>(t / 60000 % 60);
+  sec = static_cast<int>(t / 1000 % 60);
+  msec = static_cast<int>(t % 1000);
+  std::int64_t d = days + kDateDelta - 1;  // days since 1 January 0001 (day 0)
+  dow = static_cast<int>(((d + 1) % 7 + 7) % 7) + 1;
+  if (d < 0) {
+    year = month = day = 0;
+    return;
+  }
+  std::int64_t y = 1;
+  const std::int64_t d400 = 146097, d100 = 36524, d4 = 1461;
+  std::int64_t i = d / d400;
+  y += i * 400;
+  d -= i * d400;
+  i = d / d100;
+  if (i == 4) i = 3;
+  y += i * 100;
+  d -= i * d100;
+  i = d / d4;
+  y += i * 4;
+  d -= i * d4;
+  i = d / 365;
+  if (i == 4) i = 3;
+  y += i;
+  d -= i * 365;
+  int leap = IsLeapYear(static_cast<int>(y)) ? 1 : 0;
+  int m = 1;
+  while (d >= kDaysToMonth[leap][m]) ++m;
+  year = static_cast<int>(y);
+  month = m;
+  day = static_cast<int>(d - kDaysToMonth[leap][m - 1]) + 1;
+}
+
+struct TRandomState {
+  std::uint32_t seed = 0;
+};
+TRandomState& RandomState() {
+  static TRandomState s;
+  return s;
+}
+
+}  // namespace
+
+bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+
+bool TryEncodeDate(int year, int month, int day, TDateTime& date) {
+  if (year < 1 || year > 9999 || month < 1 || month > 12) return false;
+  int leap = IsLeapYear(year) ? 1 : 0;
+  if (day < 1 || day > kDaysToMonth[leap][month] - kDaysToMonth[leap][month - 1]) return false;
+  int y = year - 1;
+  std::int64_t days = static_cast<std::int64_t>(y) * 365 + y / 4 - y / 100 + y / 400 + kDaysToMonth[leap][month - 1] + day;
+  date = static_cast<double>(days - kDateDelta);
+  return true;
+}
+
+TDateTime EncodeDate(int year, int month, int day) {
+  TDateTime d;
+  if (!TryEncodeDate(year, month, day, d)) throw EConvertError("Invalid argument to date encode");
+  return d;
+}
+
+TDateTime EncodeTime(int hour, int min, int sec, int msec) {
+  if (hour < 0 || hour > 23 || min < 0 || min > 59 || sec < 0 || sec > 59 || msec < 0 || msec > 999)
+    throw EConvertError("Invalid argument to time encode");
+  return (hour * 3600000.0 + min * 60000.0 + sec * 1000.0 + msec) / kMSecsPerDay;
+}
+
+void DecodeDate(TDateTime date, Word& year, Word& month, Word& day) {
+  int y, m, d, h, n, s, ms, w;
+  DecodeAll(date, y, m, d, h, n, s, ms, w);
+  year = static_cast<Word>(y);
+  month = static_cast<Word>(m);
+  day = static_cast<Word>(d);
+}
+
+void DecodeTime(TDateTime time, Word& hour, Word& min, Word& sec, Word& msec) {
+  int y, m, d, h, n, s, ms, w;
+  DecodeAll(time, y, m, d, h, n, s, ms, w);
+  hour = static_cast<Word>(h);
+  min = static_cast<Word>(n);
+  sec = static_cast<Word>(s);
+  msec = static_cast<Word>(ms);
+}
+
+int DayOfWeek(TDateTime date) {
+  int y, m, d, h, n, s, ms, w;
+  DecodeAll(date, y, m, d, h, n, s, ms, w);
+  return w;
+}
+
+TDateTime Now() {
+  struct timeval tv;
+  gettimeofday(&tv, nullptr);
+  return FromTimeval(tv);
+}
+
+TDateTime Date() { return std::floor(Now()); }
+
+TDateTime Time() {
+  TDateTime n = Now();
+  return n - std::floor(n);
+}
+
+const TFormatSettings& FormatSettings() {
+  static const TFormatSettings f = MakeRussianSettings();
+  return f;
+}
+
+namespace {
+
+void AppendNumber(std::string& out, int value, int digits) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%0*d", digits, value);
+  out += buf;
+}
+
+void FormatInto(std::string& out, const std::string& format, TDateTime dt, int depth) {
+  const TFormatSettings& fs = FormatSettings();
+  if (depth > 2) return;
+  int year, month, day, hour, min, sec, msec, dow;
+  DecodeAll(dt, year, month, day, hour, min, sec, msec, dow);
+  const std::string& fmt = format.empty() ? std::string("C") : format;
+  const std::size_t n = fmt.size();
+  char lastToken = ' ';
+  bool use12 = false;
+  std::size_t i = 0;
+  auto countRun = [&](char starter) {
+    std::size_t c = 1;
+    while (i < n && fmt[i] == starter) {
+      ++i;
+      ++c;
+    }
+    return static_cast<int>(c);
+  };
+  while (i < n) {
+    char starter = fmt[i++];
+    char token = starter;
+    if (token >= 'a' && token <= 'z') token = static_cast<char>(token - 32);
+    if (token >= 'A' && token <= 'Z') {
+      if (token == 'M' && lastToken == 'H') token = 'N';
+      lastToken = token;
+    }
+    switch (token) {
+      case 'Y': {
+        int c = countRun(starter);
+        if (c <= 2)
+          AppendNumber(out, year % 100, 2);
+        else
+          AppendNumber(out, year, 4);
+        break;
+      }
+      case 'M': {
+        int c = countRun(starter);
+        if (c <= 2)
+          AppendNumber(out, month, c);
+        else if (c == 3)
+          out += fs.ShortMonthNames[month - 1];
+        else
+          out += fs.LongMonthNames[month - 1];
+        break;
+      }
+      case 'D': {
+        int c = countRun(starter);
+        if (c <= 2)
+          AppendNumber(out, day, c);
+        else if (c == 3)
+          out += fs.ShortDayNames[dow - 1];
+        else if (c == 4)
+          out += fs.LongDayNames[dow - 1];
+        else if (c == 5)
+          FormatInto(out, fs.ShortDateFormat, dt, depth + 1);
+        else
+          FormatInto(out, fs.LongDateFormat, dt, depth + 1);
+        break;
+      }
+      case 'H': {
+        int c = countRun(starter);
+        // An am/pm marker later in the format (outside quotes) means a 12-hour clock.
+        bool quoted = false;
+        use12 = false;
+        for (std::size_t p = i; p < n; ++p) {
+          char ch = fmt[p];
+          if (ch == '\'' || ch == '"') {
+            quoted = !quoted;
+          } else if (!quoted && (ch == 'A' || ch == 'a')) {
+            std::string rest = UpperCase(fmt.substr(p, 5));
+            use12 = rest.compare(0, 5, "AM/PM") == 0 || rest.compare(0, 3, "A/P") == 0 || rest.compare(0, 4, "AMPM") == 0;
+            break;
+          } else if (!quoted && (ch == 'H' || ch == 'h')) {
+            break;
+          }
+        }
+        int h = hour;
+        if (use12) h = h == 0 ? 12 : (h > 12 ? h - 12 : h);
+        AppendNumber(out, h, std::min(c, 2));
+        break;
+      }
+      case 'N': AppendNumber(out, min, std::min(countRun(starter), 2)); break;
+      case 'S': AppendNumber(out, sec, std::min(countRun(starter), 2)); break;
+      case 'Z': AppendNumber(out, msec, std::min(countRun(starter), 3) == 1 ? 1 : 3); break;
+      case 'T': {
+        int c = countRun(starter);
+        FormatInto(out, c == 1 ? fs.ShortTimeFormat : fs.LongTimeFormat, dt, depth + 1);
+        break;
+      }
+      case 'C': {
+        countRun(starter);
+        FormatInto(out, fs.ShortDateFormat, dt, depth + 1);
+        if (hour != 0 || min != 0 || sec != 0) {
+          out.push_back(' ');
+          FormatInto(out, fs.LongTimeFormat, dt, depth + 1);
+        }
+        break;
+      }
+      case 'A': {
+        std::string rest = UpperCase(fmt.substr(i - 1, 5));
+        if (rest.compare(0, 5, "AM/PM") == 0) {
+          out += hour >= 12 ? std::string(fmt, i - 1 + 3, 2) : std::string(fmt, i - 1, 2);
+          i += 4;
+        } else if (rest.compare(0, 3, "A/P") == 0) {
+          out.push_back(hour >= 12 ? fmt[i + 1] : fmt[i - 1]);
+          i += 2;
+        } else if (rest.compare(0, 4, "AMPM") == 0) {
+          out += hour >= 12 ? fs.TimePMString : fs.TimeAMString;
+          i += 3;
+        } else if (rest.compare(0, 3, "AAA") == 0) {
+          int c = countRun(starter);
+          out += c == 3 ? fs.ShortDayNames[dow - 1] : fs.LongDayNames[dow - 1];
+        } else {
+          out.push_back(starter);
+        }
+        break;
+      }
+      case '/': out.push_back(fs.DateSeparator); break;
+      case ':': out.push_back(fs.TimeSeparator); break;
+      case '\'':
+      case '"': {
+        std::size_t end = fmt.find(starter, i);
+        if (end == std::string::npos) end = n;
+        out.append(fmt, i, end - i);
+        i = end < n ? end + 1 : n;
+        break;
+      }
+      default: out.push_back(starter); break;
+    }
+  }
+}
+
+}  // namespace
+
+std::string FormatDateTime(const std::string& format, TDateTime dateTime) {
+  std::string out;
+  FormatInto(out, format, dateTime, 0);
+  return out;
+}
+
+std::string DateToStr(TDateTime date) { return FormatDateTime(FormatSettings().ShortDateFormat, date); }
+std::string TimeToStr(TDateTime time) { return FormatDateTime(FormatSettings().LongTimeFormat, time); }
+std::string DateTimeToStr(TDateTime dateTime) { return FormatDateTime("c", dateTime); }
+
+// --- random numbers -------------------------------------------------------------------------
+
+void Randomize() {
+  struct timeval tv;
+  gettimeofday(&tv, nullptr);
+  RandomState().seed = static_cast<std::uint32_t>(tv.tv_sec * 1000003u + static_cast<std::uint32_t>(tv.tv_usec));
+}
+
+void SetRandSeed(std::uint32_t seed) { RandomState().seed = seed; }
+std::uint32_t RandSeed() { return RandomState().seed; }
+
+int Random(int range) {
+  std::uint32_t& seed = RandomState().seed;
+  seed = seed * 0x08088405u + 1;
+  if (range <= 0) return 0;
+  return static_cast<int>((static_cast<std::uint64_t>(seed) * static_cast<std::uint32_t>(range)) >> 32);
+}
+
+double Random() {
+  std::uint32_t& seed = RandomState().seed;
+  seed = seed * 0x08088405u + 1;
+  return static_cast<double>(seed) / 4294967296.0;
+}

@@ -210,3 +210,56 @@ void SetProgramDir(const std::string& dir);
 void SetCommandLine(int argc, char** argv);
 int ParamCount();
 std::string ParamStr(int index);  // 0 = the executable's path
+
+// --- date and time ------------------------------------------------------------
+// Days since 30 December 1899; the fraction is the time of day.
+using TDateTime = double;
+
+TDateTime Now();   // local date and time
+TDateTime Date();  // local date at midnight
+TDateTime Time();  // local time of day
+// Raise EConvertError for values outside the calendar or the day.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int min, int sec, int msec);
+bool TryEncodeDate(int year, int month, int day, TDateTime& date);
+void DecodeDate(TDateTime date, Word& year, Word& month, Word& day);
+void DecodeTime(TDateTime time, Word& hour, Word& min, Word& sec, Word& msec);
+int DayOfWeek(TDateTime date);  // 1 = Sunday ... 7 = Saturday
+bool IsLeapYear(int year);
+
+// The Russian locale's names and formats (Windows-1251), as the formatter uses them.
+struct TFormatSettings {
+  std::string ShortMonthNames[12];
+  std::string LongMonthNames[12];
+  std::string ShortDayNames[7];  // Sunday first
+  std::string LongDayNames[7];
+  std::string ShortDateFormat;
+  std::string LongDateFormat;
+  std::string ShortTimeFormat;
+  std::string LongTimeFormat;
+  std::string TimeAMString;
+  std::string TimePMString;
+  char DateSeparator;
+  char TimeSeparator;
+  char DecimalSeparator;
+};
+const TFormatSettings& FormatSettings();
+
+// The toolkit's date-time formatter: d dd ddd dddd ddddd dddddd, m mm mmm
+// mmmm (minutes right after an hour), yy yyyy, h hh n nn s ss (longer runs
+// count as two), z zzz, t tt, c, am/pm a/p ampm, "/" and ":" separators,
+// quoted text; every other character is copied. An empty format is "c".
+std::string FormatDateTime(const std::string& format, TDateTime dateTime);
+std::string DateToStr(TDateTime date);
+std::string TimeToStr(TDateTime time);
+std::string DateTimeToStr(TDateTime dateTime);
+
+// --- random numbers ---------------------------------------------------------------
+// The toolkit's generator: Randomize() seeds it from the clock; Random(n)
+// gives a uniform whole number 0 <= r < n (0 for n <= 0); Random() a double
+// in [0, 1).
+void Randomize();
+void SetRandSeed(std::uint32_t seed);
+std::uint32_t RandSeed();
+int Random(int range);
+double Random();
