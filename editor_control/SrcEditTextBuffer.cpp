@@ -122,10 +122,15 @@ void TSrcEditStringList::ReleaseText(TRecord& r) {
 
 void TSrcEditStringList::SetText(TRecord& r, std::string_view s) {
   if (s.size() > kMaxLineLength) throw EOutOfMemory();
+  // The new text is copied before the old one is released: it may be a view
+  // of the old one.
   char* block = nullptr;
+  char small[TRecord::kInline] = {};
   if (s.size() > TRecord::kInline) {
     block = new char[s.size()];
     std::memcpy(block, s.data(), s.size());
+  } else if (!s.empty()) {
+    std::memcpy(small, s.data(), s.size());
   }
   ReleaseText(r);
   r.len = static_cast<std::uint32_t>(s.size());
@@ -134,8 +139,7 @@ void TSrcEditStringList::SetText(TRecord& r, std::string_view s) {
     r.t.ptr = block;
   } else {
     r.Storage = TRecord::stInline;
-    std::memset(r.t.inl, 0, sizeof r.t.inl);
-    if (!s.empty()) std::memcpy(r.t.inl, s.data(), s.size());
+    std::memcpy(r.t.inl, small, sizeof r.t.inl);
   }
 }
 
