@@ -156,6 +156,15 @@ TWinControl* GetTopLevelParent(const TControl* control);
 // key message is a shortcut of the control's popup menu or its form's menu.
 using TMenuKeyHandler = std::function<bool(TWinControl* control, TMessage& msg)>;
 void SetMenuKeyHandler(TMenuKeyHandler handler);
+// Popup menus: the menus unit installs the handler that shows a control's
+// popup menu at a screen point (returns false when it did not, e.g. the
+// menu does not pop up automatically).
+using TPopupMenuHandler = std::function<bool(TControl* control, TPopupMenu* menu, TPoint screenPos)>;
+void SetPopupMenuHandler(TPopupMenuHandler handler);
+// Hints: every mouse message of a control goes to this handler first (the
+// application's hint logic).
+using THintMouseHandler = std::function<void(TControl* control, TMessage& msg)>;
+void SetHintMouseHandler(THintMouseHandler handler);
 
 class TControlCanvas;
 
@@ -294,6 +303,7 @@ class TControl : public TComponent {
 
  protected:
   friend class TWinControl;
+  friend class TControlCanvas;
   // Fires the events (virtual so a class can act first).
   virtual void Click();
   virtual void DblClick();
@@ -342,6 +352,13 @@ class TControl : public TComponent {
   void CMHitTest(TMessage& m);
   void CMDrag(TMessage& m);
 
+  // Takes bounds the window already has, without side effects.
+  void SetBoundsFields(const TRect& r) {
+    FLeft = r.Left;
+    FTop = r.Top;
+    FWidth = r.Width();
+    FHeight = r.Height();
+  }
   void DoMouseDown(TMessage& m, TMouseButton button, TShiftState shift);
   void DoMouseUp(TMessage& m, TMouseButton button);
   void SendCancelMode(TControl* sender);
@@ -373,6 +390,7 @@ class TControl : public TComponent {
   TPopupMenu* FPopupMenu = nullptr;
   TDragMode FDragMode = dmManual;
   TCursor FDragCursor = crDrag;
+  int FWheelAccumulator = 0;
 };
 
 class TWinControl : public TControl {
@@ -493,6 +511,10 @@ class TWinControl : public TControl {
   virtual void DoExit();
   // The control to get dialog keys (the top-level control by default).
   virtual bool DialogKey(TMessage& m) { return false; }
+  HDC GetDeviceContext(HWND& wnd) override;
+  // Sends a message to every child (until one sets a non-zero result).
+  void Broadcast(TMessage& m);
+  void RemoveFocus(bool removing);
 
   void WMPaint(TMessage& m);
   void WMEraseBkgnd(TMessage& m);
@@ -508,6 +530,7 @@ class TWinControl : public TControl {
   void WMSetCursor(TMessage& m);
   void WMNCDestroy(TMessage& m);
   void WMDestroy(TMessage& m);
+  void WMWindowPosChanged(TMessage& m);
   void CNKeyDown(TMessage& m);
   void CNKeyUp(TMessage& m);
   void CNChar(TMessage& m);
@@ -531,6 +554,7 @@ class TWinControl : public TControl {
   bool IsControlMouseMsg(TMessage& m);
 
  private:
+  friend class IWidgetset;
   void UpdateBoundsFromPeer();
   void NotifyChildren(UINT msg);
   void ApplyAnchors(TSize oldClient, TSize newClient);

@@ -389,8 +389,8 @@ enum class TGdiObjectKind { Font, Brush, Pen, Bitmap, Region };
 // objects are never freed by DeleteObject.
 class TGdiObject {
  public:
-  explicit TGdiObject(TGdiObjectKind kind) : FKind(kind) {}
-  virtual ~TGdiObject() = default;
+  explicit TGdiObject(TGdiObjectKind kind);
+  virtual ~TGdiObject();
   TGdiObject(const TGdiObject&) = delete;
   TGdiObject& operator=(const TGdiObject&) = delete;
 
@@ -406,9 +406,6 @@ class TGdiObject {
   bool DeletePending() const { return FDeleted; }
   // Number of live (undeleted) GDI objects, for leak checks in tests.
   static int LiveCount();
-
- protected:
-  struct TCounter;
 
  private:
   TGdiObjectKind FKind;

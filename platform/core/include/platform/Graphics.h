@@ -318,8 +318,8 @@ class TCanvas : public TPersistent {
   void StretchDraw(const TRect& r, TGraphic* graphic);
   // StretchBlt with CopyMode.
   void CopyRect(const TRect& dest, TCanvas* canvas, const TRect& source);
-  // Copies a bitmap part, leaving the pixels of `color` transparent (the
-  // destination shows through).
+  // Copies a bitmap part, the pixels of `color` replaced by the canvas's
+  // brush (a bsClear brush lets the destination show through).
   void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color);
   TColor Pixels(int x, int y);
   void SetPixels(int x, int y, TColor color);
@@ -457,14 +457,18 @@ class TBitmap : public TGraphic {
 
  private:
   void EnsureImage();
-  std::unique_ptr<TGdiBitmap> FImage;
+  void FreeContext();
+  HBITMAP FImage = nullptr;
   std::unique_ptr<TCanvas> FCanvas;
-  HDC FDC = nullptr;
   TColor FTransparentColor = clDefault;
   TTransparentMode FTransparentMode = tmAuto;
   TPixelFormat FPixelFormat = pfDevice;
   friend class TBitmapCanvas;
 };
+
+// Draws `image` (w x h from its top-left) at (x, y) stretched to (w2, h2)
+// where the mask is black; white mask pixels leave the destination.
+void DrawMaskedImage(HDC dc, int x, int y, int w2, int h2, TGdiBitmap* image, TGdiBitmap* mask);
 
 // An icon: a picture with a transparency mask.
 class TIcon : public TGraphic {

@@ -186,6 +186,33 @@ class TWindowPeer {
   virtual void TakeFocus();
   bool Destroying() const { return FDestroying; }
   void SetDestroying() { FDestroying = true; }
+  // Window DCs handed out and not yet released.
+  bool OwnsDC(HDC dc) const;
+  // Outstanding DCs stop drawing (the window is going).
+  void DetachDCs();
+
+  // -- input entries: the backends report platform input through these,
+  // and they deliver it the Windows way --
+  // CN_KEYDOWN, then WM_KEYDOWN unless handled (SYS variants with Alt or
+  // F10); the widget set's OnPreTranslate hook may take the message first.
+  void InputKeyDown(uint16_t vk, LPARAM keyData);
+  void InputKeyUp(uint16_t vk, LPARAM keyData);
+  // CN_CHAR, then WM_CHAR (a Windows-1251 byte).
+  void InputChar(unsigned char ch, LPARAM keyData);
+  // A mouse message in client coordinates: to the capture window if there
+  // is one, else here; WM_SETCURSOR first for moves and presses; double
+  // clicks become presses for classes without CS_DBLCLKS.
+  void InputMouse(UINT msg, WPARAM keys, int x, int y);
+  // WM_MOUSEWHEEL to the focused window (screen position).
+  void InputWheel(int delta, WPARAM keys, int screenX, int screenY);
+  // A committed input-method text: WM_IME_STARTCOMPOSITION,
+  // WM_IME_COMPOSITION (GCS_RESULTSTR, the context holding the text),
+  // WM_IME_ENDCOMPOSITION.
+  void InputImeCommit(const std::string& text);
+  // WM_DROPFILES when the window accepts files.
+  void InputDropFiles(const std::vector<std::string>& files, int x, int y);
+  // WM_HSCROLL / WM_VSCROLL from the window's own scroll bar.
+  void InputScroll(int bar, int code, int pos);
 
  protected:
   // Backend hooks, called after the base state changed.
@@ -232,6 +259,8 @@ class TWindowPeer {
   std::vector<TRect> FUpdate;
   bool FEraseNeeded = false;
   bool FInPaint = false;
+  bool FPaintBegun = false;
+  std::vector<HDC> FDCs;
   std::unique_ptr<TGdiBitmap> FSurface;
   TScrollBarState FBars[2];
   bool FAcceptFiles = false;
@@ -299,6 +328,8 @@ class IWidgetset {
   // cannot say (GetCharABCWidths then fails).
   virtual bool FontCharABC(HFONT font, UINT ch, ABC& abc) = 0;
   virtual int FontCharWidth(HFONT font, UINT ch) = 0;
+  // GCP_DBCS for fonts of a double-byte character set.
+  virtual DWORD FontLanguageInfo(HFONT font);
   // The stock objects; fonts made on first use.
   HGDIOBJ StockObject(int index);
 
@@ -343,6 +374,9 @@ class IWidgetset {
   // window and WM_SETFOCUS (wParam = old) to the new one.
   void FocusChanged(HWND newFocus);
   virtual HWND ActiveWindow() { return nullptr; }
+  // The innermost showing window at a screen point (the default walks the
+  // window tree; later children lie on top).
+  virtual HWND WindowFromPoint(TPoint screen);
 
   // -- metrics and screen --
   virtual int SystemMetric(int index);
@@ -371,6 +405,13 @@ class IWidgetset {
   TClipboardSession& ClipboardSession() { return FClipboard; }
   HWND ClipboardOwner() const { return FClipboardOwner; }
   void SetClipboardOwner(HWND w) { FClipboardOwner = w; }
+
+  // Sees every input message before it is delivered (menus' shortcuts,
+  // hints); returning true swallows it.
+  std::function<bool(HWND, TMessage&)> OnPreTranslate;
+
+  // Stock index of the 1x1 monochrome bitmap a new memory DC holds.
+  static constexpr int kDefaultBitmap = 2000;
 
   // -- drop handles handed out with WM_DROPFILES --
   HDROP NewDrop(std::vector<std::string> files, TPoint pt);
@@ -416,6 +457,7 @@ class IWidgetset {
   std::set<HDROP> FDrops;
   HDC FScreenDC = nullptr;
   std::map<int, HGDIOBJ> FStock;
+  std::vector<HGDIOBJ> FRetiredStock;
 };
 
 // The installed widget set. Widgetset() throws when none is installed.

@@ -159,6 +159,8 @@ class FakePeer : public TWindowPeer {
   int PaintCount() const { return FPaintCount; }
   void CountPaint() { ++FPaintCount; }
   bool HasFocus() const;
+  int Scroll(int dx, int dy, const TRect* scroll, const TRect* clip, std::vector<TRect>* uncovered,
+             UINT flags) override;
 
  protected:
   HDC CreateWindowDC() override;
@@ -230,6 +232,8 @@ class FakeWidgetset : public IWidgetset {
   void MouseDown(HWND wnd, TMouseButton button, int x, int y, WPARAM extraKeys = 0, bool dbl = false);
   void MouseUp(HWND wnd, TMouseButton button, int x, int y, WPARAM extraKeys = 0);
   void MouseMove(HWND wnd, int x, int y, WPARAM keys = 0);
+  // The mouse left the window (WM_MOUSELEAVE).
+  void MouseLeave(HWND wnd);
   void Click(HWND wnd, int x, int y) {
     MouseDown(wnd, mbLeft, x, y);
     MouseUp(wnd, mbLeft, x, y);
@@ -252,6 +256,7 @@ class FakeWidgetset : public IWidgetset {
   bool FontMetrics(HFONT font, TEXTMETRIC& tm) override;
   bool FontCharABC(HFONT font, UINT ch, ABC& abc) override;
   int FontCharWidth(HFONT font, UINT ch) override;
+  DWORD FontLanguageInfo(HFONT font) override;
   uintptr_t SetTimer(HWND wnd, uintptr_t id, UINT ms, TIMERPROC proc) override;
   bool KillTimer(HWND wnd, uintptr_t id) override;
   DWORD TickCount() override { return FNow; }
@@ -290,7 +295,7 @@ class FakeWidgetset : public IWidgetset {
   HWND Target(HWND wnd) const;
 
   std::map<std::string, TFontConfig> FFonts;
-  TFontConfig FDefaultConfig;
+  mutable TFontConfig FDefaultConfig;
   bool FABCFails = false;
   DWORD FNow = 0;
   std::vector<TFakeTimer> FTimers;
