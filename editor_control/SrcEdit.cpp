@@ -83,7 +83,7 @@ TCustomSrcEdit::TCustomSrcEdit(TComponent* AOwner) : TCustomControl(AOwner) {
 
   FInsertMode = true;
   FMaxScrollWidth = 1024;
-  FScrollBars = ssBoth;
+  FScrollBars = TSrcScrollStyle::ssBoth;
   FBorderStyle = bsSingle;
   FInsertCaret = ctVerticalLine;
   FOverwriteCaret = ctBlock;
@@ -439,7 +439,7 @@ void TCustomSrcEdit::SetRightEdgeColor(TColor Value) {
   }
 }
 
-void TCustomSrcEdit::SetScrollBars(TScrollStyle Value) {
+void TCustomSrcEdit::SetScrollBars(TSrcScrollStyle Value) {
   if (Value == FScrollBars) return;
   FScrollBars = Value;
   UpdateScrollBars();

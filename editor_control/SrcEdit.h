@@ -265,8 +265,8 @@ class TCustomSrcEdit : public TCustomControl {
   void SetScrollHintColor(TColor Value) { FScrollHintColor = Value; }
   TScrollHintFormat ScrollHintFormat() const { return FScrollHintFormat; }
   void SetScrollHintFormat(TScrollHintFormat Value) { FScrollHintFormat = Value; }
-  TScrollStyle ScrollBars() const { return FScrollBars; }
-  void SetScrollBars(TScrollStyle Value);
+  TSrcScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TSrcScrollStyle Value);
   TSrcEditSearchCustom* SearchEngine() const { return FSearchEngine; }
   void SetSearchEngine(TSrcEditSearchCustom* Value);
   TSrcSelectedColor* SelectedColor() const { return FSelectedColor; }
@@ -572,7 +572,7 @@ class TCustomSrcEdit : public TCustomControl {
   TColor FActiveLineColor = clNone;
   TColor FScrollHintColor = clInfoBk;
   TScrollHintFormat FScrollHintFormat = shfTopLineOnly;
-  TScrollStyle FScrollBars = ssBoth;
+  TSrcScrollStyle FScrollBars = TSrcScrollStyle::ssBoth;
   TBorderStyle FBorderStyle = bsSingle;
   int FTabWidth = 8;
   bool FInsertMode = true;

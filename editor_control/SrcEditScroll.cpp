@@ -111,7 +111,7 @@ void TCustomSrcEdit::UpdateScrollBars()
   ExcludeStateFlags(sfScrollbarChanged);
   HWND wnd = Handle();
 
-  if (FScrollBars == ssNone) {
+  if (FScrollBars == TSrcScrollStyle::ssNone) {
     ::ShowScrollBar(wnd, SB_BOTH, false);
     return;
   }
@@ -123,7 +123,7 @@ void TCustomSrcEdit::UpdateScrollBars()
   if (!hideShow) si.fMask |= SIF_DISABLENOSCROLL;
 
   // Horizontal bar: columns up to the scroll width (or the widest line).
-  if ((FScrollBars == ssHorizontal || FScrollBars == ssBoth) && !WordWrap()) {
+  if ((FScrollBars == TSrcScrollStyle::ssHorizontal || FScrollBars == TSrcScrollStyle::ssBoth) && !WordWrap()) {
     const int range = HasOption(eoScrollPastEol) ? FMaxScrollWidth : std::max(FLines->GetLongestLineLen(), 1);
     const bool scaled = range > MaxScrollRange;
     if (!scaled) {
@@ -160,7 +160,7 @@ void TCustomSrcEdit::UpdateScrollBars()
   }
 
   // Vertical bar: display rows (plus a window less one past the end).
-  if (FScrollBars == ssVertical || FScrollBars == ssBoth) {
+  if (FScrollBars == TSrcScrollStyle::ssVertical || FScrollBars == TSrcScrollStyle::ssBoth) {
     const int rowCount = DisplayRowCount();
     std::int64_t range64 = rowCount;
     if (HasOption(eoScrollPastEof)) range64 += std::int64_t(FLinesInWindow) - 1;

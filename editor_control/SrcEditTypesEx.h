@@ -96,8 +96,10 @@ enum TSrcEditCaretType : std::uint8_t { ctVerticalLine, ctHorizontalLine, ctHalf
 enum TScrollHintFormat : std::uint8_t { shfTopLineOnly, shfTopToBottom };
 enum TSrcReplaceAction : std::uint8_t { raCancel, raSkip, raReplace, raReplaceAll };
 enum TTransientType : std::uint8_t { ttBefore, ttAfter };
-// The control's scroll bars and the kind of bar in a scroll event.
-enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+// The control's scroll bars (scoped: the toolkit's StdCtrls.h has its own
+// TScrollStyle with the same enumerator names) and the kind of bar in a
+// scroll event.
+enum class TSrcScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
 
 // ---------------------------------------------------------------------------
