@@ -1,0 +1,631 @@
+#include "platform/Dialogs.h"
+
+#include <cstdio>
+
+#include "platform/Forms.h"
+#include "platform/SysUtils.h"
+
+// ---- box helpers ----
+TUiIcon MessageBoxIcon(UINT flags) {
+  switch (flags & MB_ICONMASK) {
+    case MB_ICONHAND:
+      return TUiIcon::Error;
+    case MB_ICONQUESTION:
+      return TUiIcon::Question;
+    case MB_ICONEXCLAMATION:
+      return TUiIcon::Warning;
+    case MB_ICONASTERISK:
+      return TUiIcon::Information;
+    default:
+      return TUiIcon::None;
+  }
+}
+
+std::vector<int> MessageBoxButtons(UINT flags) {
+  switch (flags & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+      return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE:
+      return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL:
+      return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO:
+      return {IDYES, IDNO};
+    case MB_RETRYCANCEL:
+      return {IDRETRY, IDCANCEL};
+    default:
+      return {IDOK};
+  }
+}
+
+const char* ButtonName(int answer) {
+  switch (answer) {
+    case IDOK:
+      return "OK";
+    case IDCANCEL:
+      return "Cancel";
+    case IDABORT:
+      return "Abort";
+    case IDRETRY:
+      return "Retry";
+    case IDIGNORE:
+      return "Ignore";
+    case IDYES:
+      return "Yes";
+    case IDNO:
+      return "No";
+    case mrAll:
+      return "All";
+    case mrNoToAll:
+      return "No to All";
+    case mrYesToAll:
+      return "Yes to All";
+    default:
+      return "?";
+  }
+}
+
+std::string NormalizeLineBreaks(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == '\n') {
+      out += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\r') ++i;
+    } else if (c == '\r') {
+      out += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+const char* UiKindName(TUiKind kind) {
+  switch (kind) {
+    case TUiKind::MessageBox:
+      return "message box";
+    case TUiKind::MessageDlg:
+      return "message dialog";
+    case TUiKind::InputQuery:
+      return "input box";
+    case TUiKind::OpenDialog:
+      return "open dialog";
+    case TUiKind::SaveDialog:
+      return "save dialog";
+    case TUiKind::ColorDialog:
+      return "colour dialog";
+    case TUiKind::FontDialog:
+      return "font dialog";
+    case TUiKind::PrintDialog:
+      return "print dialog";
+    case TUiKind::PrinterSetupDialog:
+      return "printer setup dialog";
+    case TUiKind::FindDialog:
+      return "find dialog";
+    case TUiKind::ReplaceDialog:
+      return "replace dialog";
+    case TUiKind::ModalForm:
+      return "modal form";
+  }
+  return "?";
+}
+
+std::vector<TFileFilter> ParseFilter(const std::string& filter) {
+  std::vector<TFileFilter> out;
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (start <= filter.size()) {
+    size_t bar = filter.find('|', start);
+    if (bar == std::string::npos) {
+      parts.push_back(filter.substr(start));
+      break;
+    }
+    parts.push_back(filter.substr(start, bar - start));
+    start = bar + 1;
+  }
+  if (filter.empty()) return out;
+  for (size_t i = 0; i + 1 < parts.size(); i += 2) out.push_back({parts[i], parts[i + 1]});
+  return out;
+}
+
+std::vector<std::string> SplitMasks(const std::string& pattern) {
+  std::vector<std::string> out;
+  std::string cur;
+  for (char c : pattern) {
+    if (c == ';') {
+      std::string t = Trim(cur);
+      if (!t.empty()) out.push_back(t);
+      cur.clear();
+    } else {
+      cur += c;
+    }
+  }
+  std::string t = Trim(cur);
+  if (!t.empty()) out.push_back(t);
+  return out;
+}
+
+// ---- the service ----
+namespace {
+IUiService* gService = nullptr;
+TScriptedUi* gFallback = nullptr;
+std::string gPrinterName;
+}  // namespace
+
+void SetUiService(IUiService* service) { gService = service; }
+
+IUiService& UiService() {
+  if (gService) return *gService;
+  if (!gFallback) {
+    gFallback = new TScriptedUi();
+    gFallback->OnUnexpected = [](const std::string& what) { std::fprintf(stderr, "unanswered: %s\n", what.c_str()); };
+  }
+  return *gFallback;
+}
+
+bool UiServiceInstalled() { return gService != nullptr; }
+
+const std::string& SelectedPrinterName() { return gPrinterName; }
+void SetSelectedPrinterName(const std::string& name) { gPrinterName = name; }
+
+// ---- message functions ----
+int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+  TMessageRequest r;
+  r.Owner = owner;
+  r.Text = text;
+  r.Caption = caption;
+  r.Flags = flags;
+  r.Icon = MessageBoxIcon(flags);
+  r.Buttons = MessageBoxButtons(flags);
+  size_t def = (flags & MB_DEFMASK) >> 8;
+  r.DefaultButton = def < r.Buttons.size() ? r.Buttons[def] : r.Buttons[0];
+  return UiService().MessageBox(TUiKind::MessageBox, r);
+}
+
+namespace {
+std::string AppTitle() { return Application ? Application->Title() : std::string(); }
+HWND ActiveOwner() {
+  if (Screen && Screen->ActiveForm() && Screen->ActiveForm()->HandleAllocated())
+    return Screen->ActiveForm()->WindowHandle();
+  return nullptr;
+}
+}  // namespace
+
+int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx) {
+  static const char* const captions[] = {"Warning", "Error", "Information", "Confirm", ""};
+  static const TUiIcon icons[] = {TUiIcon::Warning, TUiIcon::Error, TUiIcon::Information, TUiIcon::Question,
+                                  TUiIcon::None};
+  TMessageRequest r;
+  r.Owner = ActiveOwner();
+  r.Text = msg;
+  r.Caption = type == mtCustom ? AppTitle() : captions[type];
+  r.Icon = icons[type];
+  static const std::pair<TMsgDlgBtn, int> order[] = {{mbYes, mrYes},     {mbNo, mrNo},         {mbOK, mrOk},
+                                                     {mbCancel, mrCancel}, {mbAbort, mrAbort}, {mbRetry, mrRetry},
+                                                     {mbIgnore, mrIgnore}, {mbAll, mrAll},     {mbNoToAll, mrNoToAll},
+                                                     {mbYesToAll, mrYesToAll}};
+  for (auto& [b, id] : order)
+    if (buttons.Contains(b)) r.Buttons.push_back(id);
+  if (r.Buttons.empty()) r.Buttons.push_back(mrOk);
+  // The default button: OK, else Yes, else the first.
+  r.DefaultButton = r.Buttons[0];
+  for (int id : r.Buttons)
+    if (id == mrOk || id == mrYes) {
+      r.DefaultButton = id;
+      break;
+    }
+  return UiService().MessageBox(TUiKind::MessageDlg, r);
+}
+
+void ShowMessage(const std::string& msg) {
+  TMessageRequest r;
+  r.Owner = ActiveOwner();
+  r.Text = msg;
+  r.Caption = AppTitle();
+  r.Buttons = {mrOk};
+  r.DefaultButton = mrOk;
+  UiService().MessageBox(TUiKind::MessageDlg, r);
+}
+
+std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& def) {
+  std::string value = def;
+  if (!UiService().InputQuery(caption, prompt, value)) return def;
+  return value;
+}
+
+bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+  std::string v = value;
+  if (!UiService().InputQuery(caption, prompt, v)) return false;
+  value = v;
+  return true;
+}
+
+// ---- dialog components ----
+HWND TCommonDialog::OwnerWindow() const {
+  for (TComponent* c = Owner(); c; c = c->Owner())
+    if (auto* form = dynamic_cast<TCustomForm*>(c)) return form->HandleAllocated() ? form->WindowHandle() : nullptr;
+  return ActiveOwner();
+}
+
+TOpenDialog::TOpenDialog(TComponent* owner) : TCommonDialog(owner), FFiles(new TStringList()) {}
+TOpenDialog::~TOpenDialog() = default;
+
+bool TOpenDialog::Execute() { return DoExecute(false); }
+
+void TOpenDialog::SetFilters(const std::vector<TFileFilter>& filters) {
+  std::string s;
+  for (size_t i = 0; i < filters.size(); ++i) {
+    if (i) s += '|';
+    s += filters[i].Caption + '|' + filters[i].Pattern;
+  }
+  FFilter = s;
+}
+
+bool TOpenDialog::DoExecute(bool save) {
+  TFileDialogRequest r;
+  r.Save = save;
+  r.Owner = OwnerWindow();
+  r.Title = FTitle;
+  r.Filter = FFilter;
+  r.FilterIndex = FFilterIndex;
+  r.FileName = FFileName;
+  r.InitialDir = FInitialDir;
+  r.DefaultExt = FDefaultExt;
+  r.Options = FOptions;
+  if (OnShow) OnShow(this);
+  bool ok = UiService().FileDialog(r);
+  if (OnClose) OnClose(this);
+  if (!ok) return false;
+  FFileName = r.ResultFileName;
+  FFiles->Clear();
+  if (r.ResultFiles.empty())
+    FFiles->Add(FFileName);
+  else
+    for (auto& f : r.ResultFiles) FFiles->Add(f);
+  FFilterIndex = r.ResultFilterIndex;
+  if (r.ResultReadOnly)
+    FOptions.Include(ofReadOnly);
+  else
+    FOptions.Exclude(ofReadOnly);
+  return true;
+}
+
+bool TColorDialog::Execute() {
+  TColorDialogRequest r;
+  r.Owner = OwnerWindow();
+  r.Color = FColor;
+  r.Options = FOptions;
+  if (OnShow) OnShow(this);
+  bool ok = UiService().ColorDialog(r);
+  if (OnClose) OnClose(this);
+  if (ok) FColor = r.Color;
+  return ok;
+}
+
+TFontDialog::TFontDialog(TComponent* owner) : TCommonDialog(owner), FFont(new TFont()) {}
+TFontDialog::~TFontDialog() = default;
+
+bool TFontDialog::Execute() {
+  TFontDialogRequest r;
+  r.Owner = OwnerWindow();
+  r.Name = FFont->Name();
+  r.Height = FFont->Height();
+  r.Style = FFont->Style();
+  r.Color = FFont->Color();
+  r.Charset = FFont->Charset();
+  r.Options = FOptions;
+  if (OnShow) OnShow(this);
+  bool ok = UiService().FontDialog(r);
+  if (OnClose) OnClose(this);
+  if (!ok) return false;
+  FFont->SetName(r.Name);
+  FFont->SetHeight(r.Height);
+  FFont->SetStyle(r.Style);
+  FFont->SetColor(r.Color);
+  FFont->SetCharset(r.Charset);
+  return true;
+}
+
+bool TPrintDialog::Execute() {
+  TPrintDialogRequest r;
+  r.Owner = OwnerWindow();
+  r.Copies = FCopies;
+  r.PrinterName = SelectedPrinterName();
+  bool ok = UiService().PrintDialog(r);
+  if (!ok) return false;
+  FCopies = r.Copies;
+  SetSelectedPrinterName(r.PrinterName);
+  return true;
+}
+
+bool TPrinterSetupDialog::Execute() {
+  TPrintDialogRequest r;
+  r.Owner = OwnerWindow();
+  r.Setup = true;
+  r.PrinterName = SelectedPrinterName();
+  bool ok = UiService().PrintDialog(r);
+  if (ok) SetSelectedPrinterName(r.PrinterName);
+  return ok;
+}
+
+TFindDialog::TFindDialog(TComponent* owner) : TCommonDialog(owner) {}
+
+TFindDialog::~TFindDialog() {
+  if (FShowing) {
+    FShowing = false;
+    UiService().CloseFindDialog(this);
+  }
+}
+
+bool TFindDialog::Execute() {
+  FShowing = true;
+  UiService().ShowFindDialog(this);
+  return true;
+}
+
+void TFindDialog::CloseDialog() {
+  if (!FShowing) return;
+  FShowing = false;
+  UiService().CloseFindDialog(this);
+}
+
+void TFindDialog::DoFind() {
+  FOptions.Include(frFindNext);
+  if (OnFind) OnFind(this);
+}
+
+void TFindDialog::DoReplace() {
+  if (OnReplace) OnReplace(this);
+}
+
+void TFindDialog::DoClosed() {
+  FShowing = false;
+  if (OnClose) OnClose(this);
+}
+
+// ---- the scripted responder ----
+namespace {
+const char* IconName(TUiIcon icon) {
+  switch (icon) {
+    case TUiIcon::None:
+      return "none";
+    case TUiIcon::Error:
+      return "error";
+    case TUiIcon::Question:
+      return "question";
+    case TUiIcon::Warning:
+      return "warning";
+    case TUiIcon::Information:
+      return "information";
+  }
+  return "?";
+}
+}  // namespace
+
+std::string DescribeUiRecord(const TUiRecord& r) {
+  std::string s = UiKindName(r.Kind);
+  if (!r.Caption.empty()) s += " caption \"" + r.Caption + "\"";
+  if (!r.Text.empty()) s += " text \"" + r.Text + "\"";
+  if (r.Kind == TUiKind::MessageBox || r.Kind == TUiKind::MessageDlg) {
+    s += std::string(" icon ") + IconName(r.Icon) + " buttons";
+    for (int b : r.Buttons) s += std::string(" ") + ButtonName(b);
+  }
+  if (!r.Value.empty()) s += " value \"" + r.Value + "\"";
+  return s;
+}
+
+TScriptedUi::TScriptedUi() = default;
+TScriptedUi::~TScriptedUi() = default;
+
+TScriptedUi& TScriptedUi::Expect(TStep step) {
+  FSteps.push_back(std::move(step));
+  return *this;
+}
+
+TScriptedUi& TScriptedUi::ExpectMessage(int answer, const std::string* expectedText,
+                                        const std::string* expectedCaption) {
+  std::string text = expectedText ? *expectedText : std::string();
+  std::string caption = expectedCaption ? *expectedCaption : std::string();
+  bool checkText = expectedText != nullptr;
+  bool checkCaption = expectedCaption != nullptr;
+  TStep step;
+  step.Kind = TUiKind::MessageBox;
+  step.Note = "message box answered " + std::string(ButtonName(answer)) + (checkText ? " text \"" + text + "\"" : "");
+  step.Answer = [this, answer, text, caption, checkText, checkCaption](TUiRecord& r, void*) {
+    if (checkText && r.Text != text) Unexpected("text differs: got " + DescribeUiRecord(r) + ", expected \"" + text + "\"");
+    if (checkCaption && r.Caption != caption)
+      Unexpected("caption differs: got " + DescribeUiRecord(r) + ", expected \"" + caption + "\"");
+    bool offered = false;
+    for (int b : r.Buttons) offered = offered || b == answer;
+    if (!offered) Unexpected(std::string("answer ") + ButtonName(answer) + " is not offered by " + DescribeUiRecord(r));
+    return answer;
+  };
+  return Expect(std::move(step));
+}
+
+TScriptedUi& TScriptedUi::ExpectInput(bool ok, const std::string& value) {
+  TStep step;
+  step.Kind = TUiKind::InputQuery;
+  step.Note = ok ? "input box answered \"" + value + "\"" : "input box cancelled";
+  step.Answer = [ok, value](TUiRecord&, void* request) {
+    if (ok) *static_cast<std::string*>(request) = value;
+    return ok ? 1 : 0;
+  };
+  return Expect(std::move(step));
+}
+
+TScriptedUi& TScriptedUi::ExpectFileDialog(bool save, const std::string& fileName, bool readOnly) {
+  TStep step;
+  step.Kind = save ? TUiKind::SaveDialog : TUiKind::OpenDialog;
+  step.Note = std::string(save ? "save" : "open") + " dialog " + (fileName.empty() ? "cancelled" : "-> " + fileName);
+  step.Answer = [fileName, readOnly](TUiRecord&, void* request) {
+    if (fileName.empty()) return 0;
+    auto* r = static_cast<TFileDialogRequest*>(request);
+    r->ResultFileName = fileName;
+    r->ResultFiles = {fileName};
+    r->ResultFilterIndex = r->FilterIndex;
+    r->ResultReadOnly = readOnly;
+    return 1;
+  };
+  return Expect(std::move(step));
+}
+
+TScriptedUi& TScriptedUi::ExpectColor(bool ok, TColor color) {
+  TStep step;
+  step.Kind = TUiKind::ColorDialog;
+  step.Note = ok ? "colour dialog -> " + IntToStr(color) : "colour dialog cancelled";
+  step.Answer = [ok, color](TUiRecord&, void* request) {
+    if (ok) static_cast<TColorDialogRequest*>(request)->Color = color;
+    return ok ? 1 : 0;
+  };
+  return Expect(std::move(step));
+}
+
+TScriptedUi& TScriptedUi::ExpectFont(bool ok, const std::string& name, int height) {
+  TStep step;
+  step.Kind = TUiKind::FontDialog;
+  step.Note = ok ? "font dialog -> " + name : "font dialog cancelled";
+  step.Answer = [ok, name, height](TUiRecord&, void* request) {
+    if (ok) {
+      auto* r = static_cast<TFontDialogRequest*>(request);
+      if (!name.empty()) r->Name = name;
+      if (height) r->Height = height;
+    }
+    return ok ? 1 : 0;
+  };
+  return Expect(std::move(step));
+}
+
+TScriptedUi& TScriptedUi::ExpectPrint(bool ok, bool setup) {
+  TStep step;
+  step.Kind = setup ? TUiKind::PrinterSetupDialog : TUiKind::PrintDialog;
+  step.Note = std::string(setup ? "printer setup" : "print") + (ok ? " dialog confirmed" : " dialog cancelled");
+  step.Answer = [ok](TUiRecord&, void*) { return ok ? 1 : 0; };
+  return Expect(std::move(step));
+}
+
+TScriptedUi& TScriptedUi::ExpectModalForm(std::function<void(TCustomForm*)> play) {
+  TStep step;
+  step.Kind = TUiKind::ModalForm;
+  step.Note = "modal form";
+  step.Answer = [play](TUiRecord& r, void*) {
+    if (play) play(r.Form);
+    return 1;
+  };
+  return Expect(std::move(step));
+}
+
+std::string TScriptedUi::RemainingDescription() const {
+  std::string s;
+  for (auto& step : FSteps) {
+    if (!s.empty()) s += "; ";
+    s += step.Note;
+  }
+  return s;
+}
+
+void TScriptedUi::Clear() {
+  FSteps.clear();
+  FHistory.clear();
+  FUnexpected = 0;
+}
+
+void TScriptedUi::Unexpected(const std::string& what) {
+  ++FUnexpected;
+  if (OnUnexpected) OnUnexpected(what);
+}
+
+int TScriptedUi::Play(TUiRecord& record, void* request, int cancelAnswer) {
+  bool kindMatches = false;
+  if (!FSteps.empty()) {
+    TUiKind k = FSteps.front().Kind;
+    kindMatches = k == record.Kind || (k == TUiKind::MessageBox && record.Kind == TUiKind::MessageDlg) ||
+                  (k == TUiKind::FindDialog && record.Kind == TUiKind::ReplaceDialog);
+  }
+  int answer = cancelAnswer;
+  if (!kindMatches) {
+    Unexpected("unexpected " + DescribeUiRecord(record) +
+               (FSteps.empty() ? std::string(" (script empty)") : " (next step: " + FSteps.front().Note + ")"));
+  } else {
+    TStep step = std::move(FSteps.front());
+    FSteps.pop_front();
+    answer = step.Answer ? step.Answer(record, request) : cancelAnswer;
+  }
+  record.Answer = answer;
+  FHistory.push_back(record);
+  return answer;
+}
+
+int TScriptedUi::MessageBox(TUiKind kind, const TMessageRequest& request) {
+  TUiRecord r;
+  r.Kind = kind;
+  r.Caption = request.Caption;
+  r.Text = request.Text;
+  r.Icon = request.Icon;
+  r.Buttons = request.Buttons;
+  r.Flags = request.Flags;
+  r.Owner = request.Owner;
+  int cancel = request.Buttons.empty() ? IDCANCEL : request.Buttons.back();
+  return Play(r, nullptr, cancel);
+}
+
+bool TScriptedUi::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+  TUiRecord r;
+  r.Kind = TUiKind::InputQuery;
+  r.Caption = caption;
+  r.Text = prompt;
+  r.Value = value;
+  return Play(r, &value, 0) != 0;
+}
+
+bool TScriptedUi::FileDialog(TFileDialogRequest& request) {
+  TUiRecord r;
+  r.Kind = request.Save ? TUiKind::SaveDialog : TUiKind::OpenDialog;
+  r.Caption = request.Title;
+  r.Value = request.FileName;
+  r.FilterIndex = request.FilterIndex;
+  r.Owner = request.Owner;
+  return Play(r, &request, 0) != 0;
+}
+
+bool TScriptedUi::ColorDialog(TColorDialogRequest& request) {
+  TUiRecord r;
+  r.Kind = TUiKind::ColorDialog;
+  r.Value = IntToStr(request.Color);
+  return Play(r, &request, 0) != 0;
+}
+
+bool TScriptedUi::FontDialog(TFontDialogRequest& request) {
+  TUiRecord r;
+  r.Kind = TUiKind::FontDialog;
+  r.Value = request.Name;
+  return Play(r, &request, 0) != 0;
+}
+
+bool TScriptedUi::PrintDialog(TPrintDialogRequest& request) {
+  TUiRecord r;
+  r.Kind = request.Setup ? TUiKind::PrinterSetupDialog : TUiKind::PrintDialog;
+  return Play(r, &request, 0) != 0;
+}
+
+void TScriptedUi::ShowFindDialog(TFindDialog* dialog) {
+  TUiRecord r;
+  r.Kind = dialog->IsReplace() ? TUiKind::ReplaceDialog : TUiKind::FindDialog;
+  r.Value = dialog->FindText();
+  Play(r, dialog, 0);
+}
+
+void TScriptedUi::CloseFindDialog(TFindDialog*) {}
+
+void TScriptedUi::ModalFormShown(TCustomForm* form) {
+  TUiRecord r;
+  r.Kind = TUiKind::ModalForm;
+  r.Caption = form ? form->Caption() : std::string();
+  r.Form = form;
+  Play(r, nullptr, 0);
+  // A form the script left open is closed, so the test never waits.
+  if (form && form->ModalResult() == mrNone) form->SetModalResult(mrCancel);
+}

@@ -1,0 +1,265 @@
+#include "platform/Shell.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include "platform/CodePage.h"
+#include "platform/SysUtils.h"
+
+namespace {
+IShellBackend* gBackend = nullptr;
+std::optional<std::string> gComputerOverride;
+std::optional<std::string> gUserOverride;
+
+bool HasUrlScheme(const std::string& s) {
+  // scheme ":" with at least two scheme characters (so "C:" is a drive).
+  size_t i = 0;
+  if (s.empty() || !std::isalpha(static_cast<unsigned char>(s[0]))) return false;
+  while (i < s.size() && (std::isalnum(static_cast<unsigned char>(s[i])) || s[i] == '+' || s[i] == '-' || s[i] == '.'))
+    ++i;
+  return i >= 2 && i < s.size() && s[i] == ':';
+}
+
+bool IsExecutableProgram(const std::string& path) {
+  std::string sys = SysFileName(path);
+  struct stat st;
+  if (stat(sys.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (access(sys.c_str(), X_OK) != 0) return false;
+  std::ifstream in(sys, std::ios::binary);
+  char head[4] = {0, 0, 0, 0};
+  in.read(head, 4);
+  if (in.gcount() >= 4 && head[0] == 0x7F && head[1] == 'E' && head[2] == 'L' && head[3] == 'F') return true;
+  return in.gcount() >= 2 && head[0] == '#' && head[1] == '!';
+}
+
+std::string LowerAscii(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+// The file name part of a Windows or desktop path.
+std::string BaseName(const std::string& path) {
+  size_t p = path.find_last_of("/\\");
+  return p == std::string::npos ? path : path.substr(p + 1);
+}
+
+// A candidate of the program table as an executable path, or "".
+std::string ResolveCandidate(const std::string& candidate) {
+  std::string path;
+  if (candidate.rfind("@/", 0) == 0)
+    path = ProgramDir() + candidate.substr(2);
+  else if (candidate.find('/') != std::string::npos)
+    path = candidate;
+  else
+    return FindOnPath(candidate);
+  return IsExecutableProgram(path) ? path : std::string();
+}
+}  // namespace
+
+void SetShellBackend(IShellBackend* backend) { gBackend = backend; }
+IShellBackend* ShellBackend() { return gBackend; }
+
+const std::vector<TShellProgramMapping>& ShellProgramMap() {
+  static const std::vector<TShellProgramMapping> map = {
+      {"Brindel Norvane.exe", {"@/brindel-norvane"}},
+      {"Brindel Quillet Studio.exe", {"@/brindel-quillet-studio"}},
+      {"calc.exe", {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}},
+      {"notepad.exe", {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed", "leafpad"}},
+      {"mspaint.exe", {"kolourpaint", "pinta", "gimp"}},
+      {"iexplore.exe", {"firefox", "chromium", "google-chrome", "epiphany"}},
+  };
+  return map;
+}
+
+std::string FindOnPath(const std::string& name) {
+  if (name.empty() || name.find('/') != std::string::npos) return std::string();
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
+  size_t start = 0;
+  while (start <= dirs.size()) {
+    size_t colon = dirs.find(':', start);
+    std::string dir = dirs.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+    if (!dir.empty()) {
+      std::string candidate = AnsiFileName(dir) + "/" + name;
+      if (IsExecutableProgram(candidate)) return candidate;
+    }
+    if (colon == std::string::npos) break;
+    start = colon + 1;
+  }
+  return std::string();
+}
+
+TShellStart ResolveShellStart(HWND owner, const std::string& verb, const std::string& file,
+                              const std::string& parameters, const std::string& directory, int showCmd,
+                              intptr_t& error) {
+  TShellStart s;
+  s.Owner = owner;
+  s.Verb = verb;
+  s.Directory = directory;
+  s.ShowCmd = showCmd;
+  error = 0;
+  std::string lverb = LowerAscii(verb);
+  if (file.empty()) {
+    error = SE_ERR_FNF;
+    return s;
+  }
+  if (lverb == "properties") {
+    if (!FileExists(file) && !DirectoryExists(file)) {
+      error = SE_ERR_FNF;
+      return s;
+    }
+    s.Kind = TShellStart::skProperties;
+    s.Target = ExpandFileName(file);
+    return s;
+  }
+  if (!lverb.empty() && lverb != "open") {
+    error = SE_ERR_NOASSOC;
+    return s;
+  }
+  if (HasUrlScheme(file)) {
+    s.Kind = TShellStart::skUrl;
+    s.Target = file;
+    return s;
+  }
+  // Windows programs of the table.
+  std::string base = LowerAscii(BaseName(file));
+  for (auto& m : ShellProgramMap()) {
+    if (LowerAscii(m.WindowsName) != base) continue;
+    // A program of our own folder is mapped only when named there (or bare).
+    bool bare = file.find_first_of("/\\") == std::string::npos;
+    bool ours = m.Candidates.size() == 1 && m.Candidates[0].rfind("@/", 0) == 0;
+    if (ours && !bare && ExtractFilePath(file) != ProgramDir()) continue;
+    for (auto& c : m.Candidates) {
+      std::string exe = ResolveCandidate(c);
+      if (!exe.empty()) {
+        s.Kind = TShellStart::skProgram;
+        s.Target = exe;
+        if (!parameters.empty()) s.Arguments.push_back(parameters);
+        return s;
+      }
+    }
+    error = SE_ERR_FNF;
+    return s;
+  }
+  if (DirectoryExists(file)) {
+    s.Kind = TShellStart::skFolder;
+    s.Target = ExpandFileName(file);
+    return s;
+  }
+  if (FileExists(file)) {
+    s.Target = ExpandFileName(file);
+    if (IsExecutableProgram(file)) {
+      s.Kind = TShellStart::skProgram;
+      if (!parameters.empty()) s.Arguments.push_back(parameters);
+    } else {
+      s.Kind = TShellStart::skDocument;
+    }
+    return s;
+  }
+  std::string onPath = FindOnPath(file);
+  if (!onPath.empty()) {
+    s.Kind = TShellStart::skProgram;
+    s.Target = onPath;
+    if (!parameters.empty()) s.Arguments.push_back(parameters);
+    return s;
+  }
+  std::string folder = ExtractFilePath(file);
+  error = folder.empty() || DirectoryExists(folder) ? SE_ERR_FNF : SE_ERR_PNF;
+  return s;
+}
+
+intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
+                      const std::string& directory, int showCmd) {
+  intptr_t error = 0;
+  TShellStart s = ResolveShellStart(owner, verb, file, parameters, directory, showCmd, error);
+  if (s.Kind == TShellStart::skNone) return error ? error : SE_ERR_FNF;
+  if (!gBackend) return SE_ERR_NOASSOC;
+  return gBackend->Start(s) ? SE_SUCCESS : SE_ERR_NOASSOC;
+}
+
+bool ShellExecuteEx(SHELLEXECUTEINFO* info) {
+  if (!info || info->cbSize != 60) return false;
+  std::string verb = info->lpVerb;
+  if ((info->fMask & SEE_MASK_INVOKEIDLIST) == SEE_MASK_INVOKEIDLIST && verb.empty()) verb = "open";
+  info->hInstApp = ShellExecute(info->hwnd, verb, info->lpFile, info->lpParameters, info->lpDirectory, info->nShow);
+  return info->hInstApp > 32;
+}
+
+// ---- names and folders ----
+std::string ComputerName() {
+  if (gComputerOverride) return *gComputerOverride;
+  char buf[256];
+  if (gethostname(buf, sizeof buf) != 0) return std::string();
+  buf[sizeof buf - 1] = 0;
+  return Utf8ToCp1251(buf);
+}
+
+std::string UserName() {
+  if (gUserOverride) return *gUserOverride;
+  if (struct passwd* pw = getpwuid(geteuid())) {
+    if (pw->pw_name && *pw->pw_name) return Utf8ToCp1251(pw->pw_name);
+  }
+  const char* env = std::getenv("USER");
+  if (env && *env) return Utf8ToCp1251(env);
+  env = std::getenv("LOGNAME");
+  return env ? Utf8ToCp1251(env) : std::string();
+}
+
+namespace {
+bool CopyName(const std::string& name, char* buffer, uint32_t* size) {
+  if (name.empty() || !size) return false;
+  if (!buffer || *size < name.size() + 1) {
+    *size = static_cast<uint32_t>(name.size() + 1);
+    return false;
+  }
+  std::memcpy(buffer, name.c_str(), name.size() + 1);
+  *size = static_cast<uint32_t>(name.size());
+  return true;
+}
+}  // namespace
+
+bool GetComputerName(char* buffer, uint32_t* size) { return CopyName(ComputerName(), buffer, size); }
+bool GetUserName(char* buffer, uint32_t* size) { return CopyName(UserName(), buffer, size); }
+
+std::string HomeDir() {
+  const char* home = std::getenv("HOME");
+  if (home && *home) return AnsiFileName(home);
+  if (struct passwd* pw = getpwuid(geteuid())) return AnsiFileName(pw->pw_dir ? pw->pw_dir : "/");
+  return "/";
+}
+
+bool GetPersonalFolder(std::string& path) {
+  std::string home = HomeDir();
+  std::string config;
+  if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x)
+    config = AnsiFileName(x);
+  else
+    config = IncludeTrailingPathDelimiter(home) + ".config";
+  std::string found;
+  std::ifstream in(SysFileName(IncludeTrailingPathDelimiter(config) + "user-dirs.dirs"));
+  std::string line;
+  while (std::getline(in, line)) {
+    std::string t = Trim(line);
+    const std::string key = "XDG_DOCUMENTS_DIR=";
+    if (t.rfind(key, 0) != 0) continue;
+    std::string v = t.substr(key.size());
+    if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
+    if (v.rfind("$HOME", 0) == 0) v = ExcludeTrailingPathDelimiter(home) + v.substr(5);
+    found = AnsiFileName(v);
+  }
+  if (found.empty()) found = IncludeTrailingPathDelimiter(home) + "Documents";
+  found = ExcludeTrailingPathDelimiter(found);
+  // The desktop names the home folder itself when it has no documents folder.
+  if (found == ExcludeTrailingPathDelimiter(home) || !DirectoryExists(found)) return false;
+  path = found;
+  return true;
+}
+
+void SetComputerNameForTesting(std::optional<std::string> name) { gComputerOverride = std::move(name); }
+void SetUserNameForTesting(std::optional<std::string> name) { gUserOverride = std::move(name); }
