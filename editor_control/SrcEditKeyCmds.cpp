@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/Menus.h"
 #include "platform/Messages.h"
 
 const char* const SShortcutAlreadyExists = "Shortcut already exists";
@@ -162,60 +163,14 @@ bool TextToCommand(const std::string& text, TSrcEditorCommand& command) {
 // ---------------------------------------------------------------------------
 // Shortcuts
 
-TSrcShortCut SrcShortCut(std::uint16_t key, TShiftState shift) {
-  if (key > 0xFF) return 0;
-  TSrcShortCut sc = key;
-  if (shift.Contains(ssShift)) sc |= scShiftMask;
-  if (shift.Contains(ssCtrl)) sc |= scCtrlMask;
-  if (shift.Contains(ssAlt)) sc |= scAltMask;
-  return sc;
-}
+// The toolkit's shortcut encoding and text.
+TSrcShortCut SrcShortCut(std::uint16_t key, TShiftState shift) { return ShortCut(key, shift); }
 
 void SrcShortCutToKey(TSrcShortCut shortCut, std::uint16_t& key, TShiftState& shift) {
-  key = static_cast<std::uint16_t>(shortCut & 0xFF);
-  shift = TShiftState();
-  if (shortCut & scShiftMask) shift.Include(ssShift);
-  if (shortCut & scCtrlMask) shift.Include(ssCtrl);
-  if (shortCut & scAltMask) shift.Include(ssAlt);
+  ShortCutToKey(shortCut, key, shift);
 }
 
-namespace {
-
-std::string KeyName(unsigned key) {
-  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
-  if (key >= 0x70 && key <= 0x87) return "F" + IntToStr(key - 0x70 + 1);
-  if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return "Num " + IntToStr(key - VK_NUMPAD0);
-  switch (key) {
-    case VK_BACK: return "BkSp";
-    case VK_TAB: return "Tab";
-    case VK_RETURN: return "Enter";
-    case VK_ESCAPE: return "Esc";
-    case VK_SPACE: return "Space";
-    case VK_PRIOR: return "PgUp";
-    case VK_NEXT: return "PgDn";
-    case VK_END: return "End";
-    case VK_HOME: return "Home";
-    case VK_LEFT: return "Left";
-    case VK_UP: return "Up";
-    case VK_RIGHT: return "Right";
-    case VK_DOWN: return "Down";
-    case VK_INSERT: return "Ins";
-    case VK_DELETE: return "Del";
-    default: return std::string();
-  }
-}
-
-}  // namespace
-
-std::string SrcShortCutToText(TSrcShortCut shortCut) {
-  std::string name = KeyName(shortCut & 0xFF);
-  if (name.empty()) return std::string();
-  std::string prefix;
-  if (shortCut & scShiftMask) prefix += "Shift+";
-  if (shortCut & scCtrlMask) prefix += "Ctrl+";
-  if (shortCut & scAltMask) prefix += "Alt+";
-  return prefix + name;
-}
+std::string SrcShortCutToText(TSrcShortCut shortCut) { return ShortCutToText(shortCut); }
 
 // ---------------------------------------------------------------------------
 // TSrcEditKeyStroke

@@ -176,7 +176,8 @@ inline bool IdentToEditorCommand(const std::string& ident, int& command) { retur
 bool TextToCommand(const std::string& text, TSrcEditorCommand& command);
 
 // ---------------------------------------------------------------------------
-// Shortcuts: key code in the low byte, Shift 0x2000, Ctrl 0x4000, Alt 0x8000.
+// Shortcuts (the toolkit's, platform/Menus.h): key code in the low byte,
+// Shift 0x2000, Ctrl 0x4000, Alt 0x8000.
 using TSrcShortCut = std::uint16_t;
 constexpr TSrcShortCut scShiftMask = 0x2000;
 constexpr TSrcShortCut scCtrlMask = 0x4000;
