@@ -778,8 +778,9 @@ void TControl::WMMouseWheel(TMessage& m) {
   // CM_MOUSEWHEEL carries the shift state instead of the MK_ keys.
   TMessage cm(m.Msg, MakeWParam(uint16_t(KeysToShiftState(LoWord(m.WParam)).Bits()), HiWord(m.WParam)), m.LParam);
   MouseWheelHandler(cm);
+  // CM_MOUSEWHEEL already climbs the parents; passing the unused message to
+  // the default handling too would deliver it a second time.
   m.Result = cm.Result;
-  if (m.Result == 0) DefaultHandler(m);
 }
 
 void TControl::CMMouseWheel(TMessage& m) {
@@ -1147,16 +1148,16 @@ bool TWinControl::SetFocusedControl(TWinControl* control) {
   if (!FFocusedControl) FFocusedControl = this;
   if (FFocusedControl != control) {
     while (FFocusedControl && !FFocusedControl->ContainsControl(control)) {
-      HWND h = FFocusedControl->WindowHandle();
+      HWND h = GetFocus();
       FFocusedControl->Perform(CM_EXIT, 0, 0);
-      if (h && h != GetFocus()) return false;
+      if (h != GetFocus()) return false;
       FFocusedControl = FFocusedControl->Parent();
     }
     while (FFocusedControl != control) {
       TWinControl* t = control;
       while (t->Parent() != FFocusedControl) t = t->Parent();
       FFocusedControl = t;
-      HWND h = t->Handle();
+      HWND h = GetFocus();
       t->Perform(CM_ENTER, 0, 0);
       if (h != GetFocus()) return false;
     }
@@ -1170,6 +1171,14 @@ void TWinControl::RemoveFocus(bool removing) {
   if (!top || top == this) return;
   if (top->FFocusedControl && ContainsControl(top->FFocusedControl))
     top->FFocusedControl = removing ? Parent() : nullptr;
+}
+
+void TWinControl::MouseWheelHandler(TMessage& m) {
+  // A top-level control hands the wheel to its focused control.
+  if (!Parent() && FFocusedControl && FFocusedControl != this)
+    m.Result = FFocusedControl->Perform(CM_MOUSEWHEEL, m.WParam, m.LParam);
+  else
+    TControl::MouseWheelHandler(m);
 }
 
 void TWinControl::DisableAlign() { ++FAlignLevel; }

@@ -467,6 +467,7 @@ class TWinControl : public TControl {
   TPoint ClientOrigin() override;
   void SetEnabled(bool enabled) override;
   void SetParent(TWinControl* parent) override;
+  void MouseWheelHandler(TMessage& msg) override;
 
   // -- events --
   TKeyEvent OnKeyDown;

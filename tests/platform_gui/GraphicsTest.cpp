@@ -1,0 +1,179 @@
+// Fonts, canvas, bitmaps, icons, pictures and image lists.
+#include <gtest/gtest.h>
+
+#include "platform/Graphics.h"
+#include "platform/testing/FakeWidgetset.h"
+
+namespace {
+
+class GraphicsTest : public ::testing::Test {
+ protected:
+  TFakeWidgetsetScope ws;
+};
+
+TEST_F(GraphicsTest, FontSizeHeightAndLogicalFont) {
+  TFont f;
+  EXPECT_EQ(f.Height(), -11);
+  EXPECT_EQ(f.Size(), 8);
+  f.SetSize(10);
+  EXPECT_EQ(f.Height(), -13);
+  f.SetName("Courier New");
+  f.SetStyle({fsBold, fsUnderline});
+  f.SetCharset(RUSSIAN_CHARSET);
+  f.SetPitch(fpFixed);
+  EXPECT_EQ(f.Style().Bits(), 1u | 4u);
+  LOGFONT lf;
+  ASSERT_EQ(GetObject(f.Handle(), sizeof lf, &lf), 60);
+  EXPECT_EQ(lf.lfHeight, -13);
+  EXPECT_EQ(lf.lfWeight, FW_BOLD);
+  EXPECT_EQ(lf.lfUnderline, 1);
+  EXPECT_EQ(lf.lfItalic, 0);
+  EXPECT_EQ(lf.lfCharSet, RUSSIAN_CHARSET);
+  EXPECT_EQ(lf.lfPitchAndFamily & 3, FIXED_PITCH);
+  EXPECT_STREQ(lf.lfFaceName, "Courier New");
+  // A change makes a new handle and tells the listener once.
+  int changes = 0;
+  f.OnChange = [&](TObject*) { ++changes; };
+  f.SetStyle({});
+  EXPECT_EQ(changes, 1);
+  ASSERT_EQ(GetObject(f.Handle(), sizeof lf, &lf), 60);
+  EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+  f.SetStyle({});
+  EXPECT_EQ(changes, 1);
+  TFont g;
+  g.SetHandle(f.Handle());
+  EXPECT_EQ(g.Name(), "Courier New");
+  EXPECT_EQ(g.Height(), -13);
+  TFont h;
+  h.Assign(&f);
+  EXPECT_EQ(h.Charset(), RUSSIAN_CHARSET);
+  EXPECT_EQ(h.Pitch(), fpFixed);
+}
+
+TEST_F(GraphicsTest, CanvasSelectsItsObjects) {
+  TBitmap b(30, 20);
+  TCanvas* c = b.Canvas();
+  c->Brush()->SetColor(clYellow);
+  c->FillRect(TRect(0, 0, 30, 20));
+  EXPECT_EQ(b.Pixel(29, 19), clYellow);
+  c->Font()->SetColor(clRed);
+  c->TextOut(2, 3, "ab");
+  const TFakeDrawCall* t = ws->CallsOf(TFakeDrawCall::ExtTextOut).back();
+  EXPECT_EQ(t->TextColor, clRed);
+  EXPECT_EQ(t->BkColor, clYellow);
+  EXPECT_EQ(t->BkMode, OPAQUE);
+  EXPECT_EQ(c->PenPos(), TPoint(18, 3));  // the pen moves past the text
+  c->Brush()->SetStyle(bsClear);
+  c->TextOut(0, 0, "x");
+  EXPECT_EQ(ws->CallsOf(TFakeDrawCall::ExtTextOut).back()->BkMode, TRANSPARENT);
+  EXPECT_EQ(c->TextWidth("abc"), 24);
+  EXPECT_EQ(c->TextHeight("abc"), 16);
+  c->Pen()->SetColor(clBlue);
+  c->MoveTo(0, 10);
+  c->LineTo(5, 10);
+  EXPECT_EQ(b.Pixel(4, 10), clBlue);
+  EXPECT_EQ(b.Pixel(5, 10), clYellow);
+  c->SetPixels(7, 7, clLime);
+  EXPECT_EQ(c->Pixels(7, 7), clLime);
+  EXPECT_EQ(c->ClipRect(), TRect(0, 0, 30, 20));
+}
+
+TEST_F(GraphicsTest, BitmapsDrawWithTransparencyAndRoundTripAsBmp) {
+  TBitmap src(4, 2);
+  for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 2; ++y) src.SetPixel(x, y, clFuchsia);
+  src.SetPixel(1, 0, clNavy);
+  TBitmap dst(4, 2);
+  dst.Canvas()->Brush()->SetColor(clWhite);
+  dst.Canvas()->FillRect(TRect(0, 0, 4, 2));
+  src.SetTransparent(true);  // bottom-left pixel is the transparent colour
+  EXPECT_EQ(src.TransparentColor(), clFuchsia);
+  dst.Canvas()->Draw(0, 0, &src);
+  EXPECT_EQ(dst.Pixel(0, 0), clWhite);
+  EXPECT_EQ(dst.Pixel(1, 0), clNavy);
+  // BMP round trip.
+  TMemoryStream ms;
+  src.SaveToStream(&ms);
+  ms.SetPosition(0);
+  TBitmap back;
+  back.LoadFromStream(&ms);
+  ASSERT_EQ(back.Width(), 4);
+  ASSERT_EQ(back.Height(), 2);
+  EXPECT_EQ(back.Pixel(1, 0), clNavy);
+  EXPECT_EQ(back.Pixel(3, 1), clFuchsia);
+  TStringStream bad("BMxxxx");
+  EXPECT_THROW(back.LoadFromStream(&bad), EInvalidGraphic);
+}
+
+TEST_F(GraphicsTest, BrushCopyReplacesTheMaskColourWithTheBrush) {
+  TBitmap src(2, 1);
+  src.SetPixel(0, 0, clRed);
+  src.SetPixel(1, 0, clGreen);
+  TBitmap dst(2, 1);
+  dst.Canvas()->Brush()->SetColor(clBlue);
+  dst.Canvas()->BrushCopy(TRect(0, 0, 2, 1), &src, TRect(0, 0, 2, 1), clGreen);
+  EXPECT_EQ(dst.Pixel(0, 0), clRed);
+  EXPECT_EQ(dst.Pixel(1, 0), clBlue);
+}
+
+TEST_F(GraphicsTest, ImageListSplitsMasksAndDrawsDisabled) {
+  TImageList il(nullptr);
+  il.SetWidth(2);
+  il.SetHeight(2);
+  TBitmap strip(4, 2);
+  for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 2; ++y) strip.SetPixel(x, y, clOlive);
+  strip.SetPixel(0, 0, clBlack);
+  strip.SetPixel(3, 0, clMaroon);
+  EXPECT_EQ(il.AddMasked(&strip, clOlive), 0);
+  EXPECT_EQ(il.Count(), 2);
+  TBitmap dst(4, 4);
+  dst.Canvas()->Brush()->SetColor(clWhite);
+  dst.Canvas()->FillRect(TRect(0, 0, 4, 4));
+  il.Draw(dst.Canvas(), 1, 1, 1, true);
+  EXPECT_EQ(dst.Pixel(1, 1), clWhite);   // olive is transparent
+  EXPECT_EQ(dst.Pixel(2, 1), clMaroon);
+  TBitmap dis(4, 4);
+  dis.Canvas()->Brush()->SetColor(clWhite);
+  dis.Canvas()->FillRect(TRect(0, 0, 4, 4));
+  il.Draw(dis.Canvas(), 0, 0, 0, false);
+  EXPECT_EQ(dis.Pixel(0, 0), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(dis.Pixel(1, 1), GetSysColor(COLOR_BTNHIGHLIGHT));
+  TBitmap got;
+  il.GetBitmap(1, &got);
+  EXPECT_EQ(got.Width(), 2);
+  EXPECT_EQ(got.Pixel(1, 0), clMaroon);
+  EXPECT_EQ(got.Pixel(0, 0), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(GraphicsTest, IconKeepsItsMaskThroughIco) {
+  TBitmap b(3, 3);
+  for (int x = 0; x < 3; ++x)
+    for (int y = 0; y < 3; ++y) b.SetPixel(x, y, clAqua);
+  b.SetPixel(1, 1, clRed);
+  TIcon icon;
+  icon.AssignBitmap(&b);  // bottom-left colour is transparent
+  TMemoryStream ms;
+  icon.SaveToStream(&ms);
+  ms.SetPosition(0);
+  TPicture pic;
+  pic.LoadFromStream(&ms);
+  auto* back = dynamic_cast<TIcon*>(pic.Graphic());
+  ASSERT_NE(back, nullptr);
+  TBitmap dst(3, 3);
+  dst.Canvas()->Brush()->SetColor(clWhite);
+  dst.Canvas()->FillRect(TRect(0, 0, 3, 3));
+  dst.Canvas()->Draw(0, 0, back);
+  EXPECT_EQ(dst.Pixel(0, 0), clWhite);
+  EXPECT_EQ(dst.Pixel(1, 1), clRed);
+}
+
+TEST(CursorTest, ToolkitCursorsMapToShapes) {
+  EXPECT_EQ(CursorToIdc(crIBeam), IDC_IBEAM);
+  EXPECT_EQ(CursorToIdc(crHandPoint), IDC_HAND);
+  EXPECT_EQ(CursorToIdc(crDefault), IDC_ARROW);
+  EXPECT_EQ(crDrag, -12);
+  EXPECT_EQ(crSizeWE, -9);
+}
+
+}  // namespace
