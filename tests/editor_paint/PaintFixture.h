@@ -141,7 +141,7 @@ class PaintTest : public ::testing::Test {
     Edit.reset();
     Edit = std::make_unique<TPaintEdit>(nullptr);
     Edit->SetBorderStyle(bsNone);
-    Edit->SetScrollBars(ssNone);
+    Edit->SetScrollBars(TSrcScrollStyle::ssNone);
     Edit->SetBounds(0, 0, width, height);
     Wnd = Edit->Handle();
     ::ShowWindow(Wnd, SW_SHOW);
