@@ -63,3 +63,12 @@ void UpdateEditorMenuItems(TMenu& editorMenu, TSrcMemo& memo);
 // The item under a " > "-separated path with this caption (UTF-8, matched
 // exactly after "&" marks are dropped), or null.
 TMenuItem* FindSnippetMenuItem(TMenu& menu, const char* path, const char* caption);
+
+class TZod2uAppForm;
+
+// Binds every command of the table on the main window: its Memo1, its save
+// prompt and the tool windows (Form4 ... Form27), the items of MainMenu1,
+// PopupMenu1, link and img, the tool bar buttons XpSpeedButton11 to 13 and
+// the side-panel buttons found on CoolBar1 by caption, and PopupMenu1's
+// enabling rule. Called once the menus and bars stand (FormCreate).
+void InstallSnippetCommands(TZod2uAppForm& form);
