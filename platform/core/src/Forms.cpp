@@ -279,6 +279,10 @@ void TCustomForm::Dispatch(TMessage& msg) {
     case CM_VISIBLECHANGED:
       // A form makes its window when it is first shown.
       if (Visible() && !HandleAllocated() && !Parent()) HandleNeeded();
+      if (!Visible() && FWasShowing) {
+        FWasShowing = false;
+        GuardEvent([this] { DoHide(); });
+      }
       TWinControl::Dispatch(msg);
       return;
     case CM_SHOWINGCHANGED: {

@@ -1,0 +1,138 @@
+// Shell starts and the user's names and folders.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "TempDir.h"
+#include "platform/Shell.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+void MakeProgram(const std::string& path) {
+  WriteFileBytes(path, "#!/bin/sh\nexit 0\n");
+  ::chmod(path.c_str(), 0755);
+}
+
+class ShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* p = std::getenv("PATH");
+    FOldPath = p ? p : "";
+    ::setenv("PATH", dir.Path("bin").c_str(), 1);
+    ForceDirectories(dir.Path("bin"));
+    ForceDirectories(dir.Path("prog"));
+    SetProgramDir(dir.Path("prog/"));
+    SetShellBackend(&shell);
+  }
+  void TearDown() override {
+    ::setenv("PATH", FOldPath.c_str(), 1);
+    SetShellBackend(nullptr);
+    SetProgramDir(std::string());
+  }
+  TShellStart Only() {
+    EXPECT_EQ(shell.Starts.size(), 1u);
+    TShellStart s = shell.Starts.empty() ? TShellStart() : shell.Starts.back();
+    shell.Starts.clear();
+    return s;
+  }
+  TTempDir dir;
+  TRecordingShell shell;
+  std::string FOldPath;
+};
+
+TEST_F(ShellTest, StartsResolveToAddressesFoldersDocumentsAndPrograms) {
+  WriteFileBytes(dir.Path("page.html"), "<html>");
+  MakeProgram(dir.Path("tool"));
+  MakeProgram(dir.Path("bin/firefox"));
+
+  EXPECT_GT(ShellExecute(nullptr, "open", "mailto:a@b.c ", "", "", SW_SHOWNORMAL), 32);
+  TShellStart s = Only();
+  EXPECT_EQ(s.Kind, TShellStart::skUrl);
+  EXPECT_EQ(s.Target, "mailto:a@b.c ");
+
+  EXPECT_GT(ShellExecute(nullptr, "", "http://example.org/", "", "", SW_SHOWNORMAL), 32);
+  EXPECT_EQ(Only().Kind, TShellStart::skUrl);
+
+  EXPECT_GT(ShellExecute(nullptr, "open", dir.Path(), "", "", SW_SHOWNORMAL), 32);
+  EXPECT_EQ(Only().Kind, TShellStart::skFolder);
+
+  EXPECT_GT(ShellExecute(nullptr, "open", dir.Path("page.html"), "", "", SW_SHOWNORMAL), 32);
+  EXPECT_EQ(Only().Kind, TShellStart::skDocument);
+
+  // Programs start directly; the parameters stay one argument.
+  EXPECT_GT(ShellExecute(nullptr, "open", dir.Path("tool"), "a file.txt -x", "", SW_SHOWNORMAL), 32);
+  s = Only();
+  EXPECT_EQ(s.Kind, TShellStart::skProgram);
+  EXPECT_EQ(s.Arguments, std::vector<std::string>{"a file.txt -x"});
+  EXPECT_GT(ShellExecute(nullptr, "open", "firefox", "", "", SW_SHOWNORMAL), 32);
+  EXPECT_EQ(Only().Target, dir.Path("bin/firefox"));
+
+  // What cannot be found is not started.
+  EXPECT_EQ(ShellExecute(nullptr, "open", " ", "", "", SW_SHOWNORMAL), SE_ERR_FNF);
+  EXPECT_EQ(ShellExecute(nullptr, "open", "", "", "", SW_SHOWNORMAL), SE_ERR_FNF);
+  EXPECT_EQ(ShellExecute(nullptr, "open", dir.Path("missing/x.exe"), "", "", SW_SHOWNORMAL), SE_ERR_PNF);
+  EXPECT_TRUE(shell.Starts.empty());
+}
+
+TEST_F(ShellTest, WindowsProgramsMapToTheirDesktopEquivalents) {
+  EXPECT_EQ(ShellExecute(nullptr, "open", "calc.exe", "", "", SW_SHOW), SE_ERR_FNF);
+  MakeProgram(dir.Path("bin/kcalc"));
+  EXPECT_GT(ShellExecute(nullptr, "open", "calc.exe", "", "", SW_SHOW), 32);
+  EXPECT_EQ(Only().Target, dir.Path("bin/kcalc"));
+
+  MakeProgram(dir.Path("prog/brindel-norvane"));
+  EXPECT_GT(ShellExecute(nullptr, "open", ProgramDir() + "Brindel Norvane.exe", "", "", SW_SHOW), 32);
+  TShellStart s = Only();
+  EXPECT_EQ(s.Kind, TShellStart::skProgram);
+  EXPECT_EQ(s.Target, dir.Path("prog/brindel-norvane"));
+}
+
+TEST_F(ShellTest, PropertiesOfAFile) {
+  WriteFileBytes(dir.Path("page.html"), "<html>");
+  SHELLEXECUTEINFO info;
+  info.fMask = SEE_MASK_INVOKEIDLIST;
+  info.lpVerb = "properties";
+  info.lpFile = dir.Path("page.html");
+  EXPECT_TRUE(ShellExecuteEx(&info));
+  EXPECT_EQ(Only().Kind, TShellStart::skProperties);
+}
+
+TEST_F(ShellTest, NamesFollowTheWin32BufferRulesButAreNotCut) {
+  SetUserNameForTesting(std::string("a-rather-long-user-name"));
+  char buf[16];
+  uint32_t size = sizeof buf;
+  EXPECT_FALSE(GetUserName(buf, &size));
+  EXPECT_EQ(size, 24u);
+  EXPECT_EQ(UserName(), "a-rather-long-user-name");
+  SetUserNameForTesting(std::string("bob"));
+  size = sizeof buf;
+  EXPECT_TRUE(GetUserName(buf, &size));
+  EXPECT_EQ(std::string(buf), "bob");
+  EXPECT_EQ(size, 3u);
+  SetUserNameForTesting(std::string());
+  EXPECT_FALSE(GetUserName(buf, &size));
+  SetUserNameForTesting(std::nullopt);
+  EXPECT_FALSE(UserName().empty());
+  EXPECT_FALSE(ComputerName().empty());
+}
+
+TEST_F(ShellTest, DocumentsFolderFromTheUserDirsFile) {
+  const char* oldHome = std::getenv("HOME");
+  std::string home = oldHome ? oldHome : "";
+  ::setenv("HOME", dir.Path("home").c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", dir.Path("home/.config").c_str(), 1);
+  ForceDirectories(dir.Path("home/.config"));
+  std::string path;
+  EXPECT_FALSE(GetPersonalFolder(path));  // ~/Documents does not exist
+  ForceDirectories(dir.Path("home/Docs"));
+  WriteFileBytes(dir.Path("home/.config/user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n");
+  EXPECT_TRUE(GetPersonalFolder(path));
+  EXPECT_EQ(path, dir.Path("home/Docs"));
+  ::setenv("HOME", home.c_str(), 1);
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
