@@ -16,6 +16,7 @@
 #include "SrcEditTextBuffer.h"
 #include "SrcEditUndo.h"
 #include "SrcTextDrawer.h"
+#include "platform/ActnList.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Graphics.h"
@@ -492,6 +493,31 @@ void TCustomSrcEdit::SetFont(TFont* Value) {
     Font()->Assign(Value);
   }
   if (FGutter->ShowLineNumbers()) GutterChanged(this);
+}
+
+bool TCustomSrcEdit::ExecuteAction(TBasicAction* Action) {
+  if (dynamic_cast<TEditAction*>(Action) == nullptr) return false;
+  if (dynamic_cast<TEditCut*>(Action))
+    CutSelection();
+  else if (dynamic_cast<TEditCopy*>(Action))
+    CopySelection();
+  else if (dynamic_cast<TEditPaste*>(Action))
+    PasteClipboard();
+  return true;
+}
+
+bool TCustomSrcEdit::UpdateAction(TBasicAction* Action) {
+  auto* edit = dynamic_cast<TEditAction*>(Action);
+  if (!edit || !Focused()) return false;
+  if (dynamic_cast<TEditCut*>(Action) || dynamic_cast<TEditCopy*>(Action)) {
+    edit->SetEnabled(HasSelection());
+    return true;
+  }
+  if (dynamic_cast<TEditPaste*>(Action)) {
+    edit->SetEnabled(CanPaste());
+    return true;
+  }
+  return false;
 }
 
 void TCustomSrcEdit::FontChanged(TObject* Sender) {

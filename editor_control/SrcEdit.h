@@ -37,6 +37,7 @@ class TSrcEditMark;
 class TSrcEditMarkList;
 class TSrcCustomHighlighter;
 class TSrcEditSearchCustom;
+class TBasicAction;
 
 class TCustomSrcEdit : public TCustomControl {
  public:
@@ -281,6 +282,13 @@ class TCustomSrcEdit : public TCustomControl {
   void SetWordWrapGlyph(TSrcGlyph* Value);
   // The control's font: a proportional font is replaced by a fixed-pitch copy.
   void SetFont(TFont* Value);
+
+  // Standard edit actions aimed at the control: cut, copy and paste run
+  // here, the other standard edit actions are answered as handled without
+  // effect; false for any other action. UpdateAction enables cut and copy
+  // with a selection and paste when CanPaste, only while focused.
+  bool ExecuteAction(TBasicAction* Action);
+  bool UpdateAction(TBasicAction* Action);
 
   // Geometry (maintained by the view-size, scrolling and messages areas).
   int TopLine() const { return FTopLine; }
@@ -675,6 +683,10 @@ class TCustomSrcEdit : public TCustomControl {
   // ---- END SrcEditWordWrapGlue.cpp ----
 
   // ---- BEGIN SrcEditInput.cpp ----
+  // The text position under a client point (not rounded).
+  TBufferCoord PixelsToBuffer(int X, int Y);
+  // The row limited to 1 .. the number of display rows.
+  TDisplayPoint LimitToDisplayRows(TDisplayPoint P);
   // ---- END SrcEditInput.cpp ----
 
   // ---- BEGIN SrcEditMessages.cpp ----
