@@ -193,7 +193,7 @@ TEST_F(FormsTest, FormsAreDestroyedInReverseOrderOfCreation) {
 }
 
 TEST_F(FormsTest, ExceptionsShowTheErrorBoxExceptTheSilentAbort) {
-  auto raise = [](auto e) { GuardEvent([e] { throw e; }); };
+  auto raise = [](auto e) { GuardCall([e] { throw e; }); };
   raise(EAbort());
   EXPECT_TRUE(ui->History().empty());
 

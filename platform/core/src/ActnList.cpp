@@ -141,7 +141,7 @@ bool TActionList::IsShortCut(TMessage& keyMsg) {
     if (!ca || ca->ShortCut() != s) continue;
     ca->Update();
     if (!ca->Enabled()) continue;
-    GuardEvent([ca] { ca->Execute(); });
+    GuardCall([ca] { ca->Execute(); });
     return true;
   }
   return false;

@@ -151,7 +151,6 @@ std::vector<std::string> SplitMasks(const std::string& pattern) {
 // ---- the service ----
 namespace {
 IUiService* gService = nullptr;
-TScriptedUi* gFallback = nullptr;
 std::string gPrinterName;
 }  // namespace
 
@@ -159,11 +158,10 @@ void SetUiService(IUiService* service) { gService = service; }
 
 IUiService& UiService() {
   if (gService) return *gService;
-  if (!gFallback) {
-    gFallback = new TScriptedUi();
-    gFallback->OnUnexpected = [](const std::string& what) { std::fprintf(stderr, "unanswered: %s\n", what.c_str()); };
-  }
-  return *gFallback;
+  static TScriptedUi fallback;
+  if (!fallback.OnUnexpected)
+    fallback.OnUnexpected = [](const std::string& what) { std::fprintf(stderr, "unanswered: %s\n", what.c_str()); };
+  return fallback;
 }
 
 bool UiServiceInstalled() { return gService != nullptr; }

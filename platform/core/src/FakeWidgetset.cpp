@@ -510,18 +510,18 @@ void FakeWidgetset::ProcessMessages() {
 
 HWND FakeWidgetset::Target(HWND wnd) const { return wnd ? wnd : Focus(); }
 
-void FakeWidgetset::KeyDown(uint16_t vk, HWND wnd, int repeat) {
+bool FakeWidgetset::KeyDown(uint16_t vk, HWND wnd, int repeat) {
   HWND t = Target(wnd);
   bool wasDown = (KeyboardState()[vk & 0xFF] & 0x80) != 0;
   SetKeyDown(vk, true);
   if (vk == VK_LSHIFT || vk == VK_RSHIFT) SetKeyDown(VK_SHIFT, true);
   if (vk == VK_LCONTROL || vk == VK_RCONTROL) SetKeyDown(VK_CONTROL, true);
   if (vk == VK_LMENU || vk == VK_RMENU) SetKeyDown(VK_MENU, true);
-  if (!t || !IsWindow(t)) return;
+  if (!t || !IsWindow(t)) return false;
   LPARAM data = LPARAM(repeat & 0xFFFF);
   if (KeyState(VK_MENU) < 0) data |= KF_ALTDOWN_BIT;
   if (wasDown) data |= KF_REPEAT_BIT;
-  t->InputKeyDown(vk, data);
+  return t->InputKeyDown(vk, data);
 }
 
 void FakeWidgetset::KeyUp(uint16_t vk, HWND wnd) {
@@ -582,8 +582,8 @@ void FakeWidgetset::Type(const std::string& text, HWND wnd) {
     uint16_t vk = VkOfChar(c, shift);
     bool shiftWasDown = KeyState(VK_SHIFT) < 0;
     if (shift && !shiftWasDown) KeyDown(VK_SHIFT, wnd);
-    if (vk) KeyDown(vk, wnd);
-    Char(c, wnd);
+    bool chars = vk ? KeyDown(vk, wnd) : true;
+    if (chars) Char(c, wnd);
     if (vk) KeyUp(vk, wnd);
     if (shift && !shiftWasDown) KeyUp(VK_SHIFT, wnd);
   }

@@ -32,7 +32,7 @@ void HandleGuardedException() {
   }
 }
 
-void GuardEvent(const std::function<void()>& handler) {
+void GuardCall(const std::function<void()>& handler) {
   if (!handler) return;
   try {
     handler();
@@ -281,7 +281,7 @@ void TCustomForm::Dispatch(TMessage& msg) {
       if (Visible() && !HandleAllocated() && !Parent()) HandleNeeded();
       if (!Visible() && FWasShowing) {
         FWasShowing = false;
-        GuardEvent([this] { DoHide(); });
+        GuardCall([this] { DoHide(); });
       }
       TWinControl::Dispatch(msg);
       return;
@@ -290,11 +290,11 @@ void TCustomForm::Dispatch(TMessage& msg) {
       if (showing && !FWasShowing) {
         FWasShowing = true;
         ShowingChanged();
-        GuardEvent([this] { DoShow(); });
+        GuardCall([this] { DoShow(); });
         if (FMenu && HandleAllocated()) SendMessage(WindowHandle(), BQM_SETMENU, 0, reinterpret_cast<LPARAM>(FMenu));
       } else if (!showing && FWasShowing) {
         FWasShowing = false;
-        GuardEvent([this] { DoHide(); });
+        GuardCall([this] { DoHide(); });
       }
       TWinControl::Dispatch(msg);
       if (showing && FWindowState != wsNormal && HandleAllocated()) {
@@ -324,7 +324,7 @@ void TCustomForm::Dispatch(TMessage& msg) {
 }
 
 void TCustomForm::WMClose(TMessage& m) {
-  GuardEvent([this] { Close(); });
+  GuardCall([this] { Close(); });
   m.Result = 0;
 }
 
@@ -349,7 +349,7 @@ void TCustomForm::WMSysCommand(TMessage& m) {
       m.Result = 0;
       return;
     case SC_CLOSE:
-      GuardEvent([this] { Close(); });
+      GuardCall([this] { Close(); });
       m.Result = 0;
       return;
     default:
@@ -365,9 +365,9 @@ void TCustomForm::WMActivate(TMessage& m) {
   if (active) {
     if (Screen) Screen->SetActiveForm(this);
     if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
-    GuardEvent([this] { Activate(); });
+    GuardCall([this] { Activate(); });
   } else {
-    GuardEvent([this] { Deactivate(); });
+    GuardCall([this] { Deactivate(); });
   }
 }
 
@@ -715,7 +715,7 @@ void TApplication::HandleMessage() {
     FTerminated = true;
     return;
   }
-  if (OnIdle) GuardEvent([this] { OnIdle(this); });
+  if (OnIdle) GuardCall([this] { OnIdle(this); });
   try {
     Widgetset().WaitAndProcess();
   } catch (...) {
@@ -798,7 +798,7 @@ void TApplication::Minimize() {
     }
   TMessage size(WM_SIZE, SIZE_MINIMIZED, 0);
   DispatchHooks(size);
-  if (OnMinimize) GuardEvent([this] { OnMinimize(this); });
+  if (OnMinimize) GuardCall([this] { OnMinimize(this); });
 }
 
 void TApplication::Restore() {
@@ -813,7 +813,7 @@ void TApplication::Restore() {
     }
   TMessage size(WM_SIZE, SIZE_RESTORED, 0);
   DispatchHooks(size);
-  if (OnRestore) GuardEvent([this] { OnRestore(this); });
+  if (OnRestore) GuardCall([this] { OnRestore(this); });
 }
 
 void TApplication::BringToFront() {
@@ -947,7 +947,7 @@ void TApplication::ActivateHint(TPoint cursorPos) {
   FHintWindow->ActivateHint(r, hint);
   FHint = hint;
   FHintState = hsShown;
-  if (OnHint) GuardEvent([this] { OnHint(this); });
+  if (OnHint) GuardCall([this] { OnHint(this); });
   if (FHintTimer) {
     FHintTimer->SetEnabled(false);
     FHintTimer->SetInterval(static_cast<UINT>(info.HideTimeout > 0 ? info.HideTimeout : FHintHidePause));

@@ -395,7 +395,7 @@ bool TMenu::IsShortCut(TMessage& keyMsg) {
   TMenuItem* item = FItems->FindShortCut(s);
   if (!item) return false;
   if (item->Action()) item->Action()->Update();
-  GuardEvent([item] { item->Click(); });
+  GuardCall([item] { item->Click(); });
   return true;
 }
 
@@ -436,7 +436,7 @@ void TPopupMenu::Popup(int x, int y) {
   gActivePopup = this;
   TMenuItem* chosen = gMenuBackend->TrackPopup(this, TPoint(x, y));
   gActivePopup = previous;
-  if (chosen) GuardEvent([chosen] { chosen->Click(); });
+  if (chosen) GuardCall([chosen] { chosen->Click(); });
 }
 
 void SetMenuBackend(IMenuBackend* backend) { gMenuBackend = backend; }

@@ -116,6 +116,18 @@ void TWindowPeer::DefWindowProc(TMessage& m) {
       break;
     }
     case WM_ERASEBKGND: m.Result = 0; break;
+    case WM_IME_COMPOSITION:
+      // A window that does not take the result gets it as characters.
+      if (m.LParam & GCS_RESULTSTR) {
+        std::string r = FIme.ResultString;
+        for (char c : r) {
+          if (!FWidgetset.IsWindow(this)) break;
+          Send(WM_IME_CHAR, static_cast<unsigned char>(c), 1);
+        }
+      }
+      m.Result = 0;
+      break;
+    case WM_IME_CHAR: Send(WM_CHAR, m.WParam, m.LParam); break;
     case WM_QUERYENDSESSION: m.Result = 1; break;
     case WM_CLOSE: m.Result = 0; break;
     case WM_MOUSEACTIVATE: m.Result = 1; break;
@@ -546,15 +558,16 @@ void TWindowPeer::TakeFocus() { FWidgetset.FocusChanged(this); }
 
 // -- input entries shared by the backends --
 
-void TWindowPeer::InputKeyDown(uint16_t vk, LPARAM keyData) {
+bool TWindowPeer::InputKeyDown(uint16_t vk, LPARAM keyData) {
   IWidgetset& ws = FWidgetset;
   bool alt = (keyData & KF_ALTDOWN_BIT) != 0 || vk == VK_MENU || vk == VK_F10;
   TMessage pre(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
-  if (ws.OnPreTranslate && ws.OnPreTranslate(this, pre)) return;
-  if (!ws.IsWindow(this)) return;
-  if (Send(alt ? CN_SYSKEYDOWN : CN_KEYDOWN, vk, keyData) != 0) return;
-  if (!ws.IsWindow(this)) return;
+  if (ws.OnPreTranslate && ws.OnPreTranslate(this, pre)) return false;
+  if (!ws.IsWindow(this)) return false;
+  if (Send(alt ? CN_SYSKEYDOWN : CN_KEYDOWN, vk, keyData) != 0) return false;
+  if (!ws.IsWindow(this)) return false;
   Send(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
+  return ws.IsWindow(this);
 }
 
 void TWindowPeer::InputKeyUp(uint16_t vk, LPARAM keyData) {
@@ -563,7 +576,7 @@ void TWindowPeer::InputKeyUp(uint16_t vk, LPARAM keyData) {
   TMessage pre(alt ? WM_SYSKEYUP : WM_KEYUP, vk, keyData);
   if (ws.OnPreTranslate && ws.OnPreTranslate(this, pre)) return;
   if (!ws.IsWindow(this)) return;
-  if (Send(alt ? CN_KEYUP : CN_KEYUP, vk, keyData) != 0) return;
+  if (Send(CN_KEYUP, vk, keyData) != 0) return;
   if (!ws.IsWindow(this)) return;
   Send(alt ? WM_SYSKEYUP : WM_KEYUP, vk, keyData);
 }
@@ -652,14 +665,7 @@ IWidgetset* gWidgetset = nullptr;
 IWidgetset::IWidgetset() = default;
 
 IWidgetset::~IWidgetset() {
-  // Whatever windows remain are freed without messages.
-  std::set<HWND> left = FWindows;
-  FWindows.clear();
-  for (HWND w : left) {
-    if (TWinControl* c = w->Control()) c->FHandle = nullptr;
-    w->DetachDCs();
-    delete w;
-  }
+  ReleaseAllWindows();
   delete FScreenDC;
   FScreenDC = nullptr;
   for (HDROP d : FDrops) delete d;
@@ -669,6 +675,20 @@ IWidgetset::~IWidgetset() {
   for (HGDIOBJ o : FRetiredStock) delete o;
   FRetiredStock.clear();
   if (gWidgetset == this) gWidgetset = nullptr;
+}
+
+void IWidgetset::ReleaseAllWindows() {
+  // Whatever windows remain are freed without messages.
+  std::set<HWND> left = FWindows;
+  FWindows.clear();
+  for (HWND w : left) {
+    if (TWinControl* c = w->Control()) c->FHandle = nullptr;
+    w->DetachDCs();
+    delete w;
+  }
+  FCaret = TCaretState();
+  FCapture = nullptr;
+  FFocus = nullptr;
 }
 
 void IWidgetset::RegisterWindowClass(const std::string& className, TPeerFactory factory) {

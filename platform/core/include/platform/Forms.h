@@ -428,9 +428,11 @@ extern TScreen* Screen;
 void InitApplication();
 void DoneApplication();
 
-// Every event handler the widget set runs goes through this guard: an
-// exception is handed to Application->HandleException (the error box, or
-// nothing for EAbort); without an application it is swallowed.
-void GuardEvent(const std::function<void()>& handler);
+// Runs a handler the toolkit calls on its own (a form's OnCreate, a menu
+// item's click, ...): an exception is handed to
+// Application->HandleException (the error box, or nothing for EAbort);
+// without an application it is swallowed. The widget set's guard around
+// its event handlers ends in the same error box.
+void GuardCall(const std::function<void()>& handler);
 // The same for the exception being caught now (call inside catch).
 void HandleGuardedException();

@@ -195,7 +195,9 @@ class TWindowPeer {
   // and they deliver it the Windows way --
   // CN_KEYDOWN, then WM_KEYDOWN unless handled (SYS variants with Alt or
   // F10); the widget set's OnPreTranslate hook may take the message first.
-  void InputKeyDown(uint16_t vk, LPARAM keyData);
+  // Returns false when the key was taken before WM_KEYDOWN (a shortcut or
+  // dialog key): then it makes no characters.
+  bool InputKeyDown(uint16_t vk, LPARAM keyData);
   void InputKeyUp(uint16_t vk, LPARAM keyData);
   // CN_CHAR, then WM_CHAR (a Windows-1251 byte).
   void InputChar(unsigned char ch, LPARAM keyData);
@@ -419,6 +421,8 @@ class IWidgetset {
   bool IsDrop(HDROP drop) const { return FDrops.count(drop) != 0; }
 
  protected:
+  // Frees every window without messages (the widget set is going).
+  void ReleaseAllWindows();
   // The default window and the backend's own classes.
   virtual TWindowPeer* CreateDefaultPeer(TWinControl* control, const TCreateParams& params) = 0;
   virtual HDC CreateScreenDC() = 0;

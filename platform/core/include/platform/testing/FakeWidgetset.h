@@ -219,13 +219,14 @@ class FakeWidgetset : public IWidgetset {
 
   // -- input helpers (client coordinates) --
   // Sets the key state, then CN_KEYDOWN / WM_KEYDOWN (Alt held: the SYS
-  // variants) to the focused window (or `wnd`).
-  void KeyDown(uint16_t vk, HWND wnd = nullptr, int repeat = 1);
+  // variants) to the focused window (or `wnd`). False when the key was
+  // taken as a shortcut or dialog key (it then makes no character).
+  bool KeyDown(uint16_t vk, HWND wnd = nullptr, int repeat = 1);
   void KeyUp(uint16_t vk, HWND wnd = nullptr);
   // CN_CHAR / WM_CHAR with a Windows-1251 byte.
   void Char(char ch, HWND wnd = nullptr);
-  // Types: each character as KeyDown (its VK when there is one) + Char +
-  // KeyUp.
+  // Types: each character as KeyDown (its VK when there is one) + Char
+  // (unless the key was taken) + KeyUp.
   void Type(const std::string& text, HWND wnd = nullptr);
   // KeyDown with modifiers held (e.g. {VK_CONTROL}, 'C').
   void KeyStroke(std::initializer_list<uint16_t> modifiers, uint16_t vk, HWND wnd = nullptr);
