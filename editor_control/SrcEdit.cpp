@@ -630,11 +630,21 @@ void TCustomSrcEdit::DecPaintLock() {
     return;
   }
   if ((FStateFlags & sfScrollbarChanged) != 0) UpdateScrollBars();
-  if (WordWrap() && (FStatusChanges & (scCaretX | scCaretY)) != 0 && FCaretAtEOL) {
-    // The caret may not stand past the end of its display row.
+  if (WordWrap() && (FStatusChanges & (scCaretX | scCaretY)) != 0 && FCharsInWindow > 0) {
+    // A wrapped row holds at most CharsInWindow columns (blanks aside): the
+    // caret does not stay past the end of its display row.
     TDisplayPoint p = DisplayCaret();
-    if (p.Row >= 1 && p.Row <= DisplayRowCount() && p.Column > FWordWrapPlugin->GetRowLength(p.Row) + 1)
-      FCaretAtEOL = false;
+    if (p.Column > FCharsInWindow + 1) {
+      if (FCaretAtEOL) {
+        FCaretAtEOL = false;
+      } else if ((FStatusChanges & scCaretY) != 0) {
+        p.Column = FCharsInWindow + 1;
+        FCaretX = DisplayToBuffer(p).Char;
+        FStatusChanges = static_cast<TSrcStatusChanges>(FStatusChanges | scCaretX);
+        FLastCaretX = DisplayCaret().Column;
+      }
+      IncludeStateFlags(sfCaretChanged);
+    }
   }
   if ((FStateFlags & sfCaretChanged) != 0) UpdateCaret();
   if (FStatusChanges != 0) FireStatusChange();
