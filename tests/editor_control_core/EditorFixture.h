@@ -18,6 +18,11 @@ class TTestEdit : public TSrcEdit {
   explicit TTestEdit(TComponent* owner) : TSrcEdit(owner) {}
   using TCustomSrcEdit::FBookMarks;
   using TCustomSrcEdit::FMarkList;
+  // The visible rows and columns (normally from the window size).
+  void SetViewSize(int rows, int cols) {
+    FLinesInWindow = rows;
+    FCharsInWindow = cols;
+  }
   void SetRawSelection(const TBufferCoord& from, const TBufferCoord& to) {
     FBlockBegin = from;
     FBlockEnd = to;

@@ -159,3 +159,25 @@ TEST_F(EditorTest, ProportionalFontIsReplacedByFixedPitch) {
   EXPECT_TRUE(Edit->Font()->Style().Contains(fsItalic));
   EXPECT_EQ(Edit->Font()->Color(), clRed);
 }
+
+TEST_F(EditorTest, InvalidationsInsideAnUpdateArriveOnceAtItsEnd) {
+  Edit->SetBounds(0, 0, 400, 300);
+  Edit->HandleNeeded();
+  Edit->SetViewSize(10, 40);
+  SetLines({"a", "b", "c", "d"});
+  Fake.ProcessMessages();
+  TRect r;
+  ASSERT_FALSE(::GetUpdateRect(Edit->Handle(), &r, false));
+  Edit->Lines()->BeginUpdate();
+  Edit->Lines()->Put(1, "bb");
+  Edit->InvalidateLine(3);
+  EXPECT_FALSE(::GetUpdateRect(Edit->Handle(), &r, false));
+  EXPECT_FALSE(IsRectEmpty(Edit->PendingRect()));
+  Edit->Lines()->EndUpdate();
+  EXPECT_TRUE(IsRectEmpty(Edit->PendingRect()));
+  ASSERT_TRUE(::GetUpdateRect(Edit->Handle(), &r, false));
+  // Rows 2 and 3 (and the rows after a replaced line as far as it repaints).
+  EXPECT_LE(r.Top, Edit->LineHeight());
+  EXPECT_GE(r.Bottom, 3 * Edit->LineHeight());
+  EXPECT_GE(r.Left, Edit->GutterWidth());
+}
