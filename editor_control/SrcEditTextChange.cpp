@@ -111,15 +111,17 @@ void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
   FBlockEnd = SelLast();
   FBlockBegin = first;
   ReplaceSelectionRawActive(Value);
+  // The insertion ends at the caret (the selection collapses there once the
+  // outermost line-list update ends, which may be the caller's).
   std::string_view text(Value.data(), std::min(Value.size(), Value.find('\0')));
   if (!text.empty() && FActiveSelectionMode != smColumn) {
     if (FActiveSelectionMode == smLine) {
       // Whole lines went in before line `first`: recorded as a normal-mode
       // insertion from the start of that line, so that undo removes exactly
       // the inserted lines and nothing of the line after them.
-      FUndoList->AddChange(urInsert, BufferCoord(1, first.Line), SelLast(), std::string(), smNormal);
+      FUndoList->AddChange(urInsert, BufferCoord(1, first.Line), Caret(), std::string(), smNormal);
     } else {
-      FUndoList->AddChange(urInsert, first, SelLast(), std::string(), FActiveSelectionMode);
+      FUndoList->AddChange(urInsert, first, Caret(), std::string(), FActiveSelectionMode);
     }
   }
 }
