@@ -1,0 +1,259 @@
+// The Qt 6 widget set: window peers on QWidgets, GDI device contexts whose
+// text is drawn with QPainter, fonts and metrics from QFontMetrics, keys as
+// Windows virtual keys, the clipboard on QClipboard, timers on QTimer.
+//
+// Window peers. QtWindowPeer is the default window: an outer QWidget that
+// draws the non-client border and holds a pair of QScrollBars, and a client
+// QWidget that shows the peer's backing bitmap (what the window's DCs drew)
+// and the caret. Child windows are widgets inside their parent's client
+// widget, so their bounds are the parent's client coordinates.
+//
+// Native controls. A peer class for a native Qt widget derives from
+// QtWindowPeer, passes its widget to the constructor (it becomes the
+// client widget) and registers a factory for its window class name:
+//
+//   ws.RegisterWindowClass("BUTTON", [](IWidgetset& w, TWinControl* c, const TCreateParams& p) {
+//     return new QtButtonPeer(static_cast<QtWidgetset&>(w), c, p);
+//   });
+//
+// Input on a native widget is translated into window messages too, but not
+// swallowed (TranslatesInputOnly), so the widget keeps its own behaviour.
+//
+// Exceptions never leave a Qt event handler: every entry from Qt goes
+// through GuardEvent, which shows the error box hook's box (nothing for an
+// EAbort).
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "platform/Gdi.h"
+#include "platform/Graphics.h"
+#include "platform/Widgetset.h"
+
+class QTimer;
+class QScrollBar;
+class QKeyEvent;
+class QMouseEvent;
+class QWheelEvent;
+class QInputMethodEvent;
+class QtWidgetset;
+class QtWindowPeer;
+
+// ---- exceptions at the Qt boundary ----
+// Runs `f`, catching everything: an EAbort silently, any other exception
+// through the error-box hook.
+void GuardEvent(const std::function<void()>& f);
+// The hook shows the message (Windows-1251) of an exception that reached
+// an event handler; the forms layer installs the toolkit's error box. The
+// default writes to stderr.
+using TErrorBoxHook = std::function<void(const std::string& message)>;
+void SetErrorBoxHook(TErrorBoxHook hook);
+const TErrorBoxHook& ErrorBoxHook();
+
+// ---- text and colours at the boundary ----
+// Decodes bytes of a font's character set: 255 (OEM) CP866, 2 (symbol)
+// Latin-1, anything else Windows-1251.
+QString DecodeCharset(const char* bytes, int count, int charset);
+inline QString DecodeCharset(const std::string& s, int charset) { return DecodeCharset(s.data(), int(s.size()), charset); }
+// Windows-1251 text <-> QString.
+QString AnsiToQString(const std::string& s);
+std::string QStringToAnsi(const QString& s);
+// One character of a font's character set as Unicode.
+char32_t DecodeCharsetChar(unsigned char c, int charset);
+QColor ColorToQColor(COLORREF c);
+
+// ---- keys ----
+// The Windows virtual key of a key event: from the physical key (X11
+// keycode of the PC keyboard, so Ctrl+C is 'C' with any layout), else from
+// the Qt key (Cyrillic letters by the Russian layout's positions).
+uint16_t VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods, quint32 nativeScanCode, const QString& text);
+uint16_t VirtualKeyFromQtKey(int qtKey, Qt::KeyboardModifiers mods);
+// X11 keycode -> virtual key (0 when the code is not a key of the table).
+uint16_t VirtualKeyFromX11Keycode(quint32 keycode, bool keypadDigits);
+// The key-message lParam: repeat count 1, scan code, extended bit, Alt
+// context bit, previous state and transition.
+LPARAM KeyDataFor(uint16_t vk, quint32 nativeScanCode, bool altDown, bool autoRepeat, bool up);
+// The character messages of a key press (Windows-1251 bytes; control
+// characters for Ctrl+letter as Windows makes them).
+std::string CharsForKey(uint16_t vk, Qt::KeyboardModifiers mods, const QString& text);
+// The lock keys' states from the window system (false when unknown).
+bool QueryLockKeys(bool& caps, bool& num, bool& scroll);
+
+// ---- fonts ----
+class QtGdiFont : public TGdiFont {
+ public:
+  explicit QtGdiFont(const LOGFONT& lf);
+  ~QtGdiFont() override;
+  const QFont& Font() const { return FFont; }
+  int Charset() const { return LogFont().lfCharSet; }
+  const TEXTMETRIC& Metrics() const { return FMetrics; }
+  int CharWidth(unsigned char c);
+  bool CharABC(UINT ch, ABC& abc);
+
+ private:
+  QFont FFont;
+  TEXTMETRIC FMetrics;
+  int FWidths[256];
+};
+
+// A raster DC whose glyphs are drawn with QPainter into the surface.
+class QtDC : public TRasterDC {
+ public:
+  QtDC(TKind kind, TGdiBitmap* surface);
+  ~QtDC() override;
+
+ protected:
+  void DrawGlyphs(int x, int y, const char* text, int count, const int* dx, const TRect* clip) override;
+};
+
+// The QImage view of a bitmap's pixels (no copy; valid while the bitmap
+// keeps its size).
+QImage BitmapImage(TGdiBitmap* bmp);
+
+// ---- window peers ----
+class QtWindowPeer : public TWindowPeer {
+ public:
+  // `client` null: the default custom-drawn client widget. A given widget
+  // becomes the client (input is translated but not swallowed).
+  QtWindowPeer(QtWidgetset& ws, TWinControl* control, const TCreateParams& params, QWidget* client = nullptr);
+  ~QtWindowPeer() override;
+
+  QtWidgetset& Qws() const { return FQws; }
+  // The whole window, and the client area where children live.
+  QWidget* Outer() const { return FOuter; }
+  QWidget* Client() const { return FClient; }
+  bool TranslatesInputOnly() const { return FNative; }
+
+  TRect NonClientMargins() const override;
+  TPoint ClientOrigin() const override;
+  void TakeFocus() override;
+  void SetCursorShape(HCURSOR cursor) override;
+  void SetAcceptFiles(bool accept) override;
+
+  // Event translation (called by the widgets' event filter); true when
+  // the event was used up.
+  virtual bool FilterEvent(QObject* watched, QEvent* e);
+  // Paints the client widget: sends WM_PAINT for what is invalid, then
+  // shows the surface and the caret.
+  virtual void PaintClient(QPainter& p, const QRect& r);
+  void PaintFrame(QPainter& p);
+  // The top-level window was moved or resized by the window system.
+  void OuterGeometryChanged();
+  // Scroll-bar actions from the QScrollBars.
+  void ScrollBarAction(int bar, int action);
+  void ScrollBarReleased(int bar);
+
+ protected:
+  void GeometryChanged() override;
+  void VisibilityChanged() override;
+  void EnabledChanged() override;
+  void TextChanged() override;
+  void ScrollBarsChanged() override;
+  void StyleChanged() override;
+  void ParentChanged() override;
+  void ZOrderChanged() override;
+  void PaintRequested(const TRect& r) override;
+  void SurfaceChanged(const TRect& r) override;
+  HDC CreateWindowDC() override;
+
+  bool KeyEvent(QKeyEvent* e, bool down);
+  bool MouseEvent(QMouseEvent* e, UINT msg);
+  bool WheelEvent(QWheelEvent* e);
+  bool InputMethodEvent(QInputMethodEvent* e);
+  void LayoutChildren();
+  bool TopLevel() const { return ParentWindow() == nullptr; }
+
+ private:
+  QtWidgetset& FQws;
+  QPointer<QWidget> FOuter;
+  QPointer<QWidget> FClient;
+  QScrollBar* FBars[2] = {nullptr, nullptr};
+  QWidget* FCorner = nullptr;
+  QObject* FFilter = nullptr;
+  bool FNative = false;
+  bool FSyncing = false;
+  bool FComposing = false;
+  bool FUpdatingBars = false;
+};
+
+class QtWidgetset : public IWidgetset {
+ public:
+  // Needs a QApplication.
+  QtWidgetset();
+  ~QtWidgetset() override;
+
+  // -- IWidgetset --
+  bool PostMessage(HWND wnd, UINT msg, WPARAM w, LPARAM l) override;
+  void PostQuitMessage(int code) override;
+  void ProcessMessages() override;
+  void WaitAndProcess() override;
+  HFONT CreateFont(const LOGFONT& lf) override;
+  bool FontMetrics(HFONT font, TEXTMETRIC& tm) override;
+  bool FontCharABC(HFONT font, UINT ch, ABC& abc) override;
+  int FontCharWidth(HFONT font, UINT ch) override;
+  void CaretChanged() override;
+  uintptr_t SetTimer(HWND wnd, uintptr_t id, UINT ms, TIMERPROC proc) override;
+  bool KillTimer(HWND wnd, uintptr_t id) override;
+  DWORD TickCount() override;
+  int16_t KeyState(int vk) override;
+  HWND SetCapture(HWND wnd) override;
+  TPoint CursorPos() override;
+  void SetCursorPos(TPoint p) override;
+  HCURSOR SetCursor(HCURSOR c) override;
+  HWND SetFocus(HWND wnd) override;
+  HWND ActiveWindow() override;
+  HWND WindowFromPoint(TPoint screen) override;
+  TSize ScreenSize() override;
+  TRect WorkArea() override;
+  bool Beep(UINT type) override;
+  std::vector<UINT> ClipboardFormats() override;
+  bool ClipboardGet(UINT format, std::string& bytes) override;
+  void ClipboardSet(const std::vector<std::pair<UINT, std::string>>& data) override;
+
+  // -- Qt side --
+  QtWindowPeer* PeerOf(const QWidget* w) const;
+  void RegisterWidget(QWidget* w, QtWindowPeer* peer);
+  void UnregisterWidget(QWidget* w);
+  // The peer that last had the mouse (gets SetCursor's shape).
+  void SetHoverPeer(QtWindowPeer* p) { FHover = p; }
+  QtWindowPeer* HoverPeer() const { return FHover; }
+  bool CaretPhase() const { return FCaretPhase; }
+  // The mime type carrying a registered clipboard format's bytes.
+  static QString MimeForFormat(const std::string& name);
+  static std::string FormatForMime(const QString& mime);
+
+ protected:
+  TWindowPeer* CreateDefaultPeer(TWinControl* control, const TCreateParams& params) override;
+  HDC CreateScreenDC() override;
+  HDC NewMemoryDC() override;
+  void WindowDestroyed(HWND wnd) override;
+
+ private:
+  void SchedulePosted();
+  void UpdateCaretWidget(const TCaretState& c);
+  std::map<std::pair<HWND, uintptr_t>, QTimer*> FTimers;
+  uintptr_t FNextTimerId = 0x7F00;
+  std::unordered_map<const QWidget*, QtWindowPeer*> FWidgets;
+  QtWindowPeer* FHover = nullptr;
+  QTimer* FCaretTimer = nullptr;
+  bool FCaretPhase = true;
+  TCaretState FLastCaret;
+  bool FPostScheduled = false;
+  QObject* FDispatcher = nullptr;
+};
+
+// Test helpers: the client area as the window's DCs drew it (a copy owned
+// by the caller), and the whole window as Qt shows it (children, frame,
+// scroll bars and caret included).
+TBitmap* QtGrabWindow(HWND wnd);
+QImage QtGrabWidget(HWND wnd);

@@ -1,0 +1,188 @@
+// Fonts and their metrics from Qt, and the device context's glyphs drawn
+// with QPainter.
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRegion>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/CodePage.h"
+#include "platform/qt/QtWidgetset.h"
+
+char32_t DecodeCharsetChar(unsigned char c, int charset) {
+  if (charset == OEM_CHARSET) return Cp866ToUnicode(c);
+  if (charset == SYMBOL_CHARSET) return c;
+  return Cp1251ToUnicode(c);
+}
+
+QString DecodeCharset(const char* bytes, int count, int charset) {
+  QString s;
+  s.reserve(count);
+  for (int i = 0; i < count; ++i) {
+    char32_t u = DecodeCharsetChar(static_cast<unsigned char>(bytes[i]), charset);
+    s += QChar(char16_t(u));
+  }
+  return s;
+}
+
+QString AnsiToQString(const std::string& s) { return DecodeCharset(s.data(), int(s.size()), RUSSIAN_CHARSET); }
+
+std::string QStringToAnsi(const QString& s) {
+  std::u16string u(reinterpret_cast<const char16_t*>(s.utf16()), size_t(s.size()));
+  return Utf16ToCp1251(u);
+}
+
+QColor ColorToQColor(COLORREF c) {
+  c = ColorToRGB(c);
+  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+QImage BitmapImage(TGdiBitmap* bmp) {
+  if (!bmp || bmp->Width() == 0 || bmp->Height() == 0) return QImage();
+  return QImage(reinterpret_cast<uchar*>(bmp->Bits()), bmp->Width(), bmp->Height(), bmp->Width() * 4,
+                QImage::Format_RGB32);
+}
+
+// ---------------------------------------------------------------------------
+// fonts
+
+namespace {
+
+QString FamilyFor(const std::string& face, uint8_t pitchAndFamily) {
+  // The classic Windows faces by their nearest kin.
+  if (face.empty() || face == "MS Sans Serif" || face == "MS Shell Dlg" || face == "MS Shell Dlg 2" ||
+      face == "System")
+    return QStringLiteral("Sans Serif");
+  if (face == "Fixedsys" || face == "Terminal" || face == "Courier") return QStringLiteral("Monospace");
+  if (face == "MS Serif") return QStringLiteral("Serif");
+  (void)pitchAndFamily;
+  return AnsiToQString(face);
+}
+
+}  // namespace
+
+QtGdiFont::QtGdiFont(const LOGFONT& lf) : TGdiFont(lf) {
+  std::string face(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
+  FFont.setFamily(FamilyFor(face, lf.lfPitchAndFamily));
+  int pitch = lf.lfPitchAndFamily & 3, family = lf.lfPitchAndFamily & 0xF0;
+  if (pitch == FIXED_PITCH || family == FF_MODERN || face == "Fixedsys" || face == "Terminal") {
+    FFont.setStyleHint(QFont::Monospace);
+    FFont.setFixedPitch(true);
+  } else if (family == FF_ROMAN) {
+    FFont.setStyleHint(QFont::Serif);
+  } else if (family == FF_SWISS) {
+    FFont.setStyleHint(QFont::SansSerif);
+  }
+  FFont.setWeight(QFont::Weight(std::clamp(lf.lfWeight ? int(lf.lfWeight) : 400, 100, 900)));
+  FFont.setItalic(lf.lfItalic != 0);
+  FFont.setUnderline(lf.lfUnderline != 0);
+  FFont.setStrikeOut(lf.lfStrikeOut != 0);
+  if (lf.lfQuality == NONANTIALIASED_QUALITY) FFont.setStyleStrategy(QFont::NoAntialias);
+  FFont.setKerning(false);
+  // A negative height is the character (em) height; a positive one the cell
+  // height (ascent plus descent).
+  int h = lf.lfHeight;
+  if (h < 0) {
+    FFont.setPixelSize(-h);
+  } else if (h > 0) {
+    FFont.setPixelSize(h);
+    QFontMetrics fm(FFont);
+    int cell = fm.ascent() + fm.descent();
+    if (cell > 0 && cell != h) FFont.setPixelSize(std::max(1, int(std::lround(double(h) * h / cell))));
+  } else {
+    FFont.setPixelSize(16);
+  }
+  QFontMetrics fm(FFont);
+  QFontInfo info(FFont);
+  FMetrics = TEXTMETRIC();
+  FMetrics.tmAscent = fm.ascent();
+  FMetrics.tmDescent = fm.descent();
+  FMetrics.tmHeight = fm.ascent() + fm.descent();
+  FMetrics.tmInternalLeading = std::max(0, FMetrics.tmHeight - FFont.pixelSize());
+  FMetrics.tmExternalLeading = std::max(0, fm.leading());
+  FMetrics.tmAveCharWidth = fm.horizontalAdvance(QLatin1Char('x'));
+  FMetrics.tmMaxCharWidth = fm.maxWidth();
+  FMetrics.tmWeight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
+  FMetrics.tmOverhang = 0;
+  FMetrics.tmItalic = lf.lfItalic;
+  FMetrics.tmUnderlined = lf.lfUnderline;
+  FMetrics.tmStruckOut = lf.lfStrikeOut;
+  FMetrics.tmPitchAndFamily = uint8_t((info.fixedPitch() ? 0 : TMPF_FIXED_PITCH) | TMPF_TRUETYPE | TMPF_VECTOR |
+                                      (lf.lfPitchAndFamily & 0xF0));
+  // The default character set is the system's: Windows-1251 here.
+  FMetrics.tmCharSet = lf.lfCharSet == DEFAULT_CHARSET ? RUSSIAN_CHARSET : lf.lfCharSet;
+  std::fill(std::begin(FWidths), std::end(FWidths), -1);
+}
+
+QtGdiFont::~QtGdiFont() = default;
+
+int QtGdiFont::CharWidth(unsigned char c) {
+  if (FWidths[c] < 0) {
+    QFontMetrics fm(FFont);
+    FWidths[c] = fm.horizontalAdvance(QChar(char16_t(DecodeCharsetChar(c, Charset()))));
+  }
+  return FWidths[c];
+}
+
+bool QtGdiFont::CharABC(UINT ch, ABC& abc) {
+  QFontMetrics fm(FFont);
+  QChar c = ch < 256 ? QChar(char16_t(DecodeCharsetChar(static_cast<unsigned char>(ch), Charset())))
+                     : QChar(char16_t(ch));
+  if (!fm.inFontUcs4(c.unicode()) && ch >= 256) return false;
+  int adv = ch < 256 ? CharWidth(static_cast<unsigned char>(ch)) : fm.horizontalAdvance(c);
+  abc.abcA = fm.leftBearing(c);
+  abc.abcC = fm.rightBearing(c);
+  int b = adv - abc.abcA - abc.abcC;
+  if (b < 0) {
+    abc.abcC += b;
+    b = 0;
+  }
+  abc.abcB = UINT(b);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// the DC
+
+QtDC::QtDC(TKind kind, TGdiBitmap* surface) : TRasterDC(kind, surface) {}
+QtDC::~QtDC() = default;
+
+void QtDC::DrawGlyphs(int x, int y, const char* text, int count, const int* dx, const TRect* clip) {
+  TGdiBitmap* s = Surface();
+  auto* font = dynamic_cast<QtGdiFont*>(Font());
+  if (!s || !font || count <= 0) return;
+  QImage img = BitmapImage(s);
+  if (img.isNull()) return;
+  QRegion region;
+  for (const TRect& r : EffectiveClip()) region += QRect(r.Left, r.Top, r.Width(), r.Height());
+  if (clip) region &= QRect(clip->Left, clip->Top, clip->Width(), clip->Height());
+  if (region.isEmpty()) return;
+  QPainter p(&img);
+  p.setClipRegion(region);
+  p.setFont(font->Font());
+  COLORREF tc = TextColor();
+  if (s->Monochrome()) tc = (GetRValue(tc) + GetGValue(tc) + GetBValue(tc)) >= 384 ? 0xFFFFFF : 0;
+  p.setPen(ColorToQColor(tc));
+  if (Rop2() == R2_XORPEN || Rop2() == R2_NOT) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  int ascent = font->Metrics().tmAscent;
+  bool lines = font->LogFont().lfUnderline || font->LogFont().lfStrikeOut;
+  int cx = x;
+  // Each character at its own position, as the spacing array says.
+  for (int i = 0; i < count; ++i) {
+    char32_t u = DecodeCharsetChar(static_cast<unsigned char>(text[i]), font->Charset());
+    if (u != 0 && (u != ' ' || lines)) p.drawText(QPoint(cx, y + ascent), QString(QChar(char16_t(u))));
+    cx += dx[i];
+  }
+  p.end();
+  if (s->Monochrome()) {
+    // Keep a monochrome surface black and white.
+    for (int yy = 0; yy < s->Height(); ++yy)
+      for (uint32_t* px = s->ScanLine(yy), *e = px + s->Width(); px < e; ++px) {
+        uint32_t v = *px;
+        int lum = int((v >> 16) & 0xFF) + int((v >> 8) & 0xFF) + int(v & 0xFF);
+        *px = lum >= 384 ? 0xFFFFFFFFu : 0xFF000000u;
+      }
+  }
+  s->Touch();
+}

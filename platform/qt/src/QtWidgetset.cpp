@@ -1,0 +1,361 @@
+// The Qt widget set: timers, posted messages, the caret's blinking,
+// focus, cursors, fonts, the screen, the event guard.
+#include "platform/qt/QtWidgetset.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QInputMethod>
+#include <QScreen>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+
+#include "platform/Controls.h"
+#include "platform/SysUtils.h"
+
+// ---------------------------------------------------------------------------
+// the guard
+
+namespace {
+TErrorBoxHook& HookSlot() {
+  static TErrorBoxHook hook = [](const std::string& message) {
+    std::fprintf(stderr, "%s\n", QStringToAnsi(AnsiToQString(message)).c_str());
+  };
+  return hook;
+}
+}  // namespace
+
+void SetErrorBoxHook(TErrorBoxHook hook) { HookSlot() = std::move(hook); }
+const TErrorBoxHook& ErrorBoxHook() { return HookSlot(); }
+
+void GuardEvent(const std::function<void()>& f) {
+  auto report = [](const std::string& m) {
+    // The box itself must not throw out of the handler either.
+    try {
+      if (HookSlot()) HookSlot()(m);
+    } catch (...) {
+    }
+  };
+  try {
+    f();
+  } catch (const EAbort&) {
+  } catch (const Exception& e) {
+    report(e.Message());
+  } catch (const std::exception& e) {
+    report(e.what());
+  } catch (...) {
+    report("Unknown exception");
+  }
+}
+
+// ---------------------------------------------------------------------------
+
+QtWidgetset::QtWidgetset() {
+  FDispatcher = new QObject;
+  FCaretTimer = new QTimer(FDispatcher);
+  FCaretTimer->setInterval(int(CaretBlinkTime()));
+  QObject::connect(FCaretTimer, &QTimer::timeout, FDispatcher, [this] {
+    FCaretPhase = !FCaretPhase;
+    GuardEvent([this] { UpdateCaretWidget(Caret()); });
+  });
+  SetDoubleClickTime(UINT(QApplication::doubleClickInterval()));
+  bool caps, num, scroll;
+  if (QueryLockKeys(caps, num, scroll)) {
+    SetKeyToggled(VK_CAPITAL, caps);
+    SetKeyToggled(VK_NUMLOCK, num);
+    SetKeyToggled(VK_SCROLL, scroll);
+  }
+  // Pictures the toolkit does not read itself come through QImage.
+  SetImageDecoder([](const std::string& bytes, TBitmap& out) {
+    QImage img;
+    if (!img.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()))) return false;
+    img = img.convertToFormat(QImage::Format_ARGB32);
+    out.SetSize(img.width(), img.height());
+    for (int y = 0; y < img.height(); ++y) {
+      const QRgb* src = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+      uint32_t* dst = out.ScanLine(y);
+      for (int x = 0; x < img.width(); ++x) {
+        // Transparent pixels over white, as a picture on a page.
+        QRgb p = src[x];
+        int a = qAlpha(p);
+        auto mix = [a](int c) { return (c * a + 255 * (255 - a)) / 255; };
+        dst[x] = 0xFF000000u | (uint32_t(mix(qRed(p))) << 16) | (uint32_t(mix(qGreen(p))) << 8) | uint32_t(mix(qBlue(p)));
+      }
+    }
+    return true;
+  });
+}
+
+QtWidgetset::~QtWidgetset() {
+  for (auto& kv : FTimers) {
+    kv.second->stop();
+    delete kv.second;
+  }
+  FTimers.clear();
+  ReleaseAllWindows();
+  SetImageDecoder(nullptr);
+  delete FDispatcher;
+  FDispatcher = nullptr;
+}
+
+// -- windows --
+
+QtWindowPeer* QtWidgetset::PeerOf(const QWidget* w) const {
+  auto it = FWidgets.find(w);
+  return it == FWidgets.end() ? nullptr : it->second;
+}
+
+void QtWidgetset::RegisterWidget(QWidget* w, QtWindowPeer* peer) { FWidgets[w] = peer; }
+void QtWidgetset::UnregisterWidget(QWidget* w) { FWidgets.erase(w); }
+
+TWindowPeer* QtWidgetset::CreateDefaultPeer(TWinControl* control, const TCreateParams& params) {
+  return new QtWindowPeer(*this, control, params);
+}
+
+HDC QtWidgetset::CreateScreenDC() { return new QtDC(TDeviceContext::TKind::Screen, nullptr); }
+HDC QtWidgetset::NewMemoryDC() { return new QtDC(TDeviceContext::TKind::Memory, nullptr); }
+
+void QtWidgetset::WindowDestroyed(HWND wnd) {
+  for (auto it = FTimers.begin(); it != FTimers.end();) {
+    if (it->first.first == wnd) {
+      it->second->stop();
+      it->second->deleteLater();
+      it = FTimers.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  if (FHover == wnd) FHover = nullptr;
+}
+
+// -- messages --
+
+void QtWidgetset::SchedulePosted() {
+  if (FPostScheduled || !FDispatcher) return;
+  FPostScheduled = true;
+  QMetaObject::invokeMethod(
+      FDispatcher,
+      [this] {
+        FPostScheduled = false;
+        GuardEvent([this] { DeliverPosted(); });
+        if (!FPosted.empty()) SchedulePosted();
+      },
+      Qt::QueuedConnection);
+}
+
+bool QtWidgetset::PostMessage(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
+  if (!IWidgetset::PostMessage(wnd, msg, w, l)) return false;
+  if (!FPosted.empty()) SchedulePosted();
+  return true;
+}
+
+void QtWidgetset::PostQuitMessage(int code) {
+  IWidgetset::PostQuitMessage(code);
+  QCoreApplication::exit(code);
+}
+
+void QtWidgetset::ProcessMessages() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  GuardEvent([this] {
+    DeliverPosted();
+    PaintPending();
+  });
+  FreeDeviceContexts();
+}
+
+void QtWidgetset::WaitAndProcess() {
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  GuardEvent([this] { DeliverPosted(); });
+  FreeDeviceContexts();
+}
+
+// -- fonts --
+
+HFONT QtWidgetset::CreateFont(const LOGFONT& lf) { return new QtGdiFont(lf); }
+
+bool QtWidgetset::FontMetrics(HFONT font, TEXTMETRIC& tm) {
+  auto* f = dynamic_cast<QtGdiFont*>(font);
+  if (!f) return false;
+  tm = f->Metrics();
+  return true;
+}
+
+bool QtWidgetset::FontCharABC(HFONT font, UINT ch, ABC& abc) {
+  auto* f = dynamic_cast<QtGdiFont*>(font);
+  return f && f->CharABC(ch, abc);
+}
+
+int QtWidgetset::FontCharWidth(HFONT font, UINT ch) {
+  auto* f = dynamic_cast<QtGdiFont*>(font);
+  if (!f) return 0;
+  if (ch < 256) return f->CharWidth(static_cast<unsigned char>(ch));
+  return QFontMetrics(f->Font()).horizontalAdvance(QChar(char16_t(ch)));
+}
+
+// -- caret --
+
+void QtWidgetset::UpdateCaretWidget(const TCaretState& c) {
+  auto* p = dynamic_cast<QtWindowPeer*>(c.Owner);
+  if (!p || !IsWindow(c.Owner) || !p->Client()) return;
+  p->Client()->update(QRect(c.Pos.X, c.Pos.Y, std::max(1, c.Width), std::max(1, c.Height)));
+}
+
+void QtWidgetset::CaretChanged() {
+  UpdateCaretWidget(FLastCaret);
+  const TCaretState& c = Caret();
+  FCaretPhase = true;
+  if (FCaretTimer) {
+    FCaretTimer->setInterval(int(std::max<UINT>(CaretBlinkTime(), 50)));
+    if (c.Owner)
+      FCaretTimer->start();
+    else
+      FCaretTimer->stop();
+  }
+  UpdateCaretWidget(c);
+  FLastCaret = c;
+  if (c.Owner && c.Owner == Focus() && QGuiApplication::inputMethod())
+    QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+}
+
+// -- timers --
+
+uintptr_t QtWidgetset::SetTimer(HWND wnd, uintptr_t id, UINT ms, TIMERPROC proc) {
+  if (ms < 10) ms = 10;
+  if (!wnd && id == 0) id = FNextTimerId++;
+  auto key = std::make_pair(wnd, id);
+  auto it = FTimers.find(key);
+  QTimer* t;
+  if (it != FTimers.end()) {
+    t = it->second;
+    t->disconnect();
+  } else {
+    t = new QTimer(FDispatcher);
+    FTimers[key] = t;
+  }
+  QObject::connect(t, &QTimer::timeout, FDispatcher, [this, wnd, id, proc] {
+    GuardEvent([&] {
+      if (proc)
+        proc(wnd, WM_TIMER, id, TickCount());
+      else if (IsWindow(wnd))
+        wnd->Send(WM_TIMER, id, 0);
+    });
+  });
+  t->start(int(ms));
+  return wnd ? (id ? id : 1) : id;
+}
+
+bool QtWidgetset::KillTimer(HWND wnd, uintptr_t id) {
+  auto it = FTimers.find(std::make_pair(wnd, id));
+  if (it == FTimers.end()) return false;
+  it->second->stop();
+  it->second->disconnect();
+  it->second->deleteLater();
+  FTimers.erase(it);
+  return true;
+}
+
+DWORD QtWidgetset::TickCount() {
+  using namespace std::chrono;
+  return DWORD(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+// -- keyboard and mouse --
+
+int16_t QtWidgetset::KeyState(int vk) {
+  int16_t s = IWidgetset::KeyState(vk);
+  int16_t toggle = int16_t(s & 1);
+  auto down = [&](bool d) { return int16_t((d ? 0x8000 : 0) | toggle); };
+  switch (vk) {
+    case VK_SHIFT:
+    case VK_LSHIFT:
+    case VK_RSHIFT: return down(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL: return down(QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier);
+    case VK_MENU:
+    case VK_LMENU:
+    case VK_RMENU: return down(QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier);
+    default: return s;
+  }
+}
+
+HWND QtWidgetset::SetCapture(HWND wnd) { return IWidgetset::SetCapture(wnd); }
+
+TPoint QtWidgetset::CursorPos() {
+  QPoint p = QCursor::pos();
+  return TPoint(p.x(), p.y());
+}
+
+void QtWidgetset::SetCursorPos(TPoint p) { QCursor::setPos(p.X, p.Y); }
+
+Qt::CursorShape QtCursorShape(HCURSOR c);
+
+HCURSOR QtWidgetset::SetCursor(HCURSOR c) {
+  HCURSOR old = IWidgetset::SetCursor(c);
+  if (FHover && FHover->Client()) FHover->Client()->setCursor(QtCursorShape(c));
+  return old;
+}
+
+HWND QtWidgetset::SetFocus(HWND wnd) {
+  HWND old = IWidgetset::SetFocus(wnd);
+  if (auto* p = dynamic_cast<QtWindowPeer*>(wnd)) {
+    if (p->Client()) p->Client()->setFocus(Qt::OtherFocusReason);
+  } else if (!wnd) {
+    if (QWidget* f = QApplication::focusWidget())
+      if (PeerOf(f)) f->clearFocus();
+  }
+  return old;
+}
+
+HWND QtWidgetset::ActiveWindow() {
+  QWidget* w = QApplication::activeWindow();
+  return w ? PeerOf(w) : nullptr;
+}
+
+HWND QtWidgetset::WindowFromPoint(TPoint screen) {
+  QWidget* w = QApplication::widgetAt(QPoint(screen.X, screen.Y));
+  for (; w; w = w->parentWidget())
+    if (QtWindowPeer* p = PeerOf(w)) return p;
+  return IWidgetset::WindowFromPoint(screen);
+}
+
+TSize QtWidgetset::ScreenSize() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return IWidgetset::ScreenSize();
+  QRect g = s->geometry();
+  return TSize(g.width(), g.height());
+}
+
+TRect QtWidgetset::WorkArea() {
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return IWidgetset::WorkArea();
+  QRect g = s->availableGeometry();
+  return TRect(g.x(), g.y(), g.x() + g.width(), g.y() + g.height());
+}
+
+bool QtWidgetset::Beep(UINT) {
+  QApplication::beep();
+  return true;
+}
+
+// -- test helpers --
+
+TBitmap* QtGrabWindow(HWND wnd) {
+  if (!wnd || !IsWindow(wnd)) return nullptr;
+  auto* b = new TBitmap;
+  TGdiBitmap* s = wnd->Surface();
+  auto* copy = new TGdiBitmap(0, 0);
+  copy->CopyFrom(*s);
+  b->SetHandle(copy);
+  return b;
+}
+
+QImage QtGrabWidget(HWND wnd) {
+  auto* p = dynamic_cast<QtWindowPeer*>(wnd);
+  if (!p || !IsWindow(wnd) || !p->Outer()) return QImage();
+  return p->Outer()->grab().toImage();
+}

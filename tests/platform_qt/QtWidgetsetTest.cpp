@@ -1,0 +1,332 @@
+// The Qt widget set offscreen: glyphs at the spacing array's positions,
+// character sets, window peers and their input, scroll bars, timers, the
+// clipboard and the event guard.
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include "QtTestEnv.h"
+#include "platform/Clipboard.h"
+#include "platform/CodePage.h"
+#include "platform/Controls.h"
+
+namespace {
+
+class QtWidgetsetTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ws = &TestWidgetset(); }
+  QtWidgetset* ws = nullptr;
+};
+
+bool Dark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128; }
+
+// Draws text into a fresh white bitmap.
+struct TTextBitmap {
+  HDC dc;
+  HBITMAP bmp;
+  HFONT font;
+  HGDIOBJ oldBmp, oldFont;
+  TTextBitmap(int w, int h, int charset, const char* face = "Monospace") {
+    dc = CreateCompatibleDC(nullptr);
+    bmp = CreateBitmap(w, h, 1, 32, nullptr);
+    oldBmp = SelectObject(dc, bmp);
+    PatBlt(dc, 0, 0, w, h, WHITENESS);
+    LOGFONT lf;
+    lf.lfHeight = -16;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = uint8_t(charset);
+    lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lf.lfQuality = NONANTIALIASED_QUALITY;
+    SetLogFontFaceName(lf, face);
+    font = CreateFontIndirect(&lf);
+    oldFont = SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, clBlack);
+  }
+  ~TTextBitmap() {
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBmp);
+    DeleteDC(dc);
+    DeleteObject(font);
+    DeleteObject(bmp);
+  }
+  bool InkIn(int x0, int x1) const {
+    for (int x = x0; x < x1; ++x)
+      for (int y = 0; y < bmp->Height(); ++y)
+        if (Dark(bmp->Pixel(x, y))) return true;
+    return false;
+  }
+};
+
+TEST_F(QtWidgetsetTest, SpacingArrayPutsEachCharacterAtItsCell) {
+  TTextBitmap t(200, 24, RUSSIAN_CHARSET);
+  TEXTMETRIC tm;
+  ASSERT_TRUE(GetTextMetrics(t.dc, &tm));
+  EXPECT_GT(tm.tmHeight, 10);
+  EXPECT_EQ(tm.tmCharSet, RUSSIAN_CHARSET);
+  const int dx[4] = {40, 40, 40, 40};
+  ExtTextOut(t.dc, 0, 2, 0, nullptr, "IIII", 4, dx);
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_TRUE(t.InkIn(40 * i, 40 * i + tm.tmMaxCharWidth)) << i;
+    EXPECT_FALSE(t.InkIn(40 * i + tm.tmMaxCharWidth + 1, 40 * i + 39)) << i;
+  }
+  EXPECT_FALSE(t.InkIn(161, 200));
+  // Opaque output fills the cells with the background colour.
+  SetBkMode(t.dc, OPAQUE);
+  SetBkColor(t.dc, clBlue);
+  TextOut(t.dc, 170, 0, " ", 1);
+  EXPECT_EQ(t.bmp->Pixel(171, 1), clBlue);
+}
+
+TEST_F(QtWidgetsetTest, CharsetsDecodeTheBytes) {
+  // 0xC6 in Windows-1251 and 0x86 in CP866 are both Cyrillic Zhe.
+  TTextBitmap a(40, 24, RUSSIAN_CHARSET), b(40, 24, OEM_CHARSET);
+  TextOut(a.dc, 2, 2, "\xC6", 1);
+  TextOut(b.dc, 2, 2, "\x86", 1);
+  QImage ia = BitmapImage(a.bmp), ib = BitmapImage(b.bmp);
+  EXPECT_EQ(ia, ib);
+  EXPECT_TRUE(a.InkIn(0, 40));
+  // The same glyph as Qt draws it.
+  QImage ref(40, 24, QImage::Format_RGB32);
+  ref.fill(Qt::white);
+  {
+    QPainter p(&ref);
+    auto* f = static_cast<QtGdiFont*>(a.font);
+    p.setFont(f->Font());
+    p.setPen(Qt::black);
+    p.drawText(QPoint(2, 2 + f->Metrics().tmAscent), QString::fromUtf8("Ж"));
+  }
+  EXPECT_EQ(ia, ref);
+  EXPECT_EQ(AnsiToQString(Ansi("Привет")), QString::fromUtf8("Привет"));
+  EXPECT_EQ(QStringToAnsi(QString::fromUtf8("Ёлка")), Ansi("Ёлка"));
+}
+
+TEST_F(QtWidgetsetTest, FontMetricsAndWidths) {
+  TTextBitmap t(10, 10, RUSSIAN_CHARSET);
+  ABC abc;
+  ASSERT_TRUE(GetCharABCWidths(t.dc, 'M', 'M', &abc));
+  int w = 0;
+  GetCharWidth32(t.dc, 'M', 'M', &w);
+  EXPECT_EQ(int(abc.abcA + int(abc.abcB) + abc.abcC), w);
+  TSize sz;
+  GetTextExtentPoint32(t.dc, "MMM", 3, &sz);
+  EXPECT_EQ(sz.cx, 3 * w);  // a fixed-pitch font
+  EXPECT_EQ(GetFontLanguageInfo(t.dc) & GCP_DBCS, 0u);
+}
+
+// A control that paints itself and records its messages.
+class TPainted : public TCustomControl {
+ public:
+  using TCustomControl::TCustomControl;
+  std::vector<TMessage> Got;
+  bool ThrowInPaint = false;
+  bool AbortInPaint = false;
+  void Dispatch(TMessage& m) override {
+    Got.push_back(m);
+    TCustomControl::Dispatch(m);
+  }
+  int Count(UINT msg) const {
+    int n = 0;
+    for (const TMessage& m : Got) n += m.Msg == msg;
+    return n;
+  }
+
+ protected:
+  void Paint() override {
+    if (ThrowInPaint) {
+      ThrowInPaint = false;
+      throw Exception("paint failed");
+    }
+    if (AbortInPaint) {
+      AbortInPaint = false;
+      Abort();
+    }
+    Canvas()->Brush()->SetColor(clYellow);
+    Canvas()->FillRect(ClientRect());
+  }
+};
+
+class QtPeerTest : public QtWidgetsetTest {
+ protected:
+  void SetUp() override {
+    QtWidgetsetTest::SetUp();
+    form = new TWinControl(nullptr);
+    form->SetBounds(10, 10, 300, 200);
+    form->HandleNeeded();
+    ctl = new TPainted(form);
+    ctl->SetBounds(5, 5, 100, 80);
+    ctl->SetParent(form);
+    ws->ProcessMessages();
+  }
+  void TearDown() override { delete form; }
+  QWidget* Client() { return static_cast<QtWindowPeer*>(ctl->Handle())->Client(); }
+  TWinControl* form = nullptr;
+  TPainted* ctl = nullptr;
+};
+
+TEST_F(QtPeerTest, PaintsIntoTheWindowAndShowsIt) {
+  ASSERT_TRUE(ctl->HandleAllocated());
+  std::unique_ptr<TBitmap> shot(QtGrabWindow(ctl->Handle()));
+  ASSERT_TRUE(shot);
+  EXPECT_EQ(shot->Width(), 100);
+  EXPECT_EQ(shot->Pixel(99, 79), clYellow);
+  QImage img = QtGrabWidget(ctl->Handle());
+  ASSERT_FALSE(img.isNull());
+  EXPECT_EQ(img.pixelColor(50, 40), QColor(Qt::yellow));
+  auto* peer = static_cast<QtWindowPeer*>(ctl->Handle());
+  EXPECT_EQ(peer->Outer()->parentWidget(), static_cast<QtWindowPeer*>(form->Handle())->Client());
+  EXPECT_EQ(peer->Outer()->geometry(), QRect(5, 5, 100, 80));
+}
+
+TEST_F(QtPeerTest, KeysAndCharactersFromQtEvents) {
+  ctl->SetFocus();
+  ctl->Got.clear();
+  // Ctrl+C typed on a Russian layout.
+  QKeyEvent press(QEvent::KeyPress, 0x0421, Qt::ControlModifier, QStringLiteral("\u0003"));
+  QApplication::sendEvent(Client(), &press);
+  QKeyEvent typed(QEvent::KeyPress, 0x0416, Qt::NoModifier, QString::fromUtf8("ж"));
+  QApplication::sendEvent(Client(), &typed);
+  std::vector<std::pair<UINT, WPARAM>> keys;
+  for (const TMessage& m : ctl->Got)
+    if (m.Msg == WM_KEYDOWN || m.Msg == WM_CHAR) keys.emplace_back(m.Msg, m.WParam);
+  std::vector<std::pair<UINT, WPARAM>> want = {
+      {WM_KEYDOWN, 'C'}, {WM_CHAR, 3}, {WM_KEYDOWN, VK_OEM_1}, {WM_CHAR, static_cast<unsigned char>(Ansi("ж")[0])}};
+  EXPECT_EQ(keys, want);
+}
+
+TEST_F(QtPeerTest, MouseAndWheel) {
+  int x = -1, y = -1;
+  ctl->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState s, int mx, int my) {
+    EXPECT_EQ(b, mbLeft);
+    EXPECT_TRUE(s.Contains(ssShift));
+    x = mx;
+    y = my;
+  };
+  QMouseEvent down(QEvent::MouseButtonPress, QPointF(7, 9), Client()->mapToGlobal(QPointF(7, 9)), Qt::LeftButton,
+                   Qt::LeftButton, Qt::ShiftModifier);
+  QApplication::sendEvent(Client(), &down);
+  QMouseEvent up(QEvent::MouseButtonRelease, QPointF(7, 9), Client()->mapToGlobal(QPointF(7, 9)), Qt::LeftButton,
+                 Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(Client(), &up);
+  EXPECT_EQ(x, 7);
+  EXPECT_EQ(y, 9);
+  ctl->SetFocus();
+  ctl->Got.clear();
+  QWheelEvent wheel(QPointF(3, 3), Client()->mapToGlobal(QPointF(3, 3)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(Client(), &wheel);
+  ASSERT_EQ(ctl->Count(WM_MOUSEWHEEL), 1);
+  for (const TMessage& m : ctl->Got) {
+    if (m.Msg == WM_MOUSEWHEEL) {
+      EXPECT_EQ(int16_t(HiWord(m.WParam)), -WHEEL_DELTA);
+    }
+  }
+}
+
+TEST_F(QtPeerTest, InputMethodCommits) {
+  ctl->Got.clear();
+  // Committed without a composition: characters.
+  QInputMethodEvent direct;
+  direct.setCommitString(QString::fromUtf8("ё"));
+  QApplication::sendEvent(Client(), &direct);
+  EXPECT_EQ(ctl->Count(WM_IME_COMPOSITION), 0);
+  ASSERT_EQ(ctl->Count(WM_CHAR), 1);
+  // Composed: the result through WM_IME_COMPOSITION.
+  ctl->Got.clear();
+  QInputMethodEvent pre(QStringLiteral("ni"), {});
+  QApplication::sendEvent(Client(), &pre);
+  QInputMethodEvent done;
+  done.setCommitString(QString::fromUtf8("ни"));
+  QApplication::sendEvent(Client(), &done);
+  EXPECT_EQ(ctl->Count(WM_IME_STARTCOMPOSITION), 1);
+  EXPECT_EQ(ctl->Count(WM_IME_ENDCOMPOSITION), 1);
+  bool result = false;
+  for (const TMessage& m : ctl->Got)
+    if (m.Msg == WM_IME_COMPOSITION && (m.LParam & GCS_RESULTSTR)) result = true;
+  EXPECT_TRUE(result);
+  HIMC imc = ImmGetContext(ctl->Handle());
+  char buf[8] = {};
+  EXPECT_EQ(ImmGetCompositionString(imc, GCS_RESULTSTR, buf, sizeof buf), 2);
+  EXPECT_EQ(std::string(buf, 2), Ansi("ни"));
+  // The default handling typed the result as characters.
+  EXPECT_EQ(ctl->Count(WM_CHAR), 2);
+}
+
+TEST_F(QtPeerTest, ScrollBarsFollowScrollInfoAndReportActions) {
+  SCROLLINFO si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = 0;
+  si.nMax = 99;
+  si.nPage = 10;
+  si.nPos = 20;
+  SetScrollInfo(ctl->Handle(), SB_VERT, &si, true);
+  auto* peer = static_cast<QtWindowPeer*>(ctl->Handle());
+  auto bars = peer->Outer()->findChildren<QScrollBar*>();
+  QScrollBar* vbar = nullptr;
+  for (QScrollBar* b : bars)
+    if (b->orientation() == Qt::Vertical) vbar = b;
+  ASSERT_NE(vbar, nullptr);
+  EXPECT_FALSE(vbar->isHidden());
+  EXPECT_EQ(vbar->maximum(), 90);
+  EXPECT_EQ(vbar->value(), 20);
+  EXPECT_EQ(Client()->width(), 100 - GetSystemMetrics(SM_CXVSCROLL));
+  ctl->Got.clear();
+  vbar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  ASSERT_GE(ctl->Count(WM_VSCROLL), 1);
+  EXPECT_EQ(LoWord(ctl->Got.front().WParam), SB_PAGEDOWN);
+  EXPECT_EQ(vbar->value(), 20);  // the window moves the thumb, not the bar
+}
+
+TEST_F(QtPeerTest, TimersArriveAsMessages) {
+  SetTimer(ctl->Handle(), 3, 10, nullptr);
+  QElapsedTimer t;
+  t.start();
+  while (ctl->Count(WM_TIMER) < 2 && t.elapsed() < 2000) ws->WaitAndProcess();
+  KillTimer(ctl->Handle(), 3);
+  EXPECT_GE(ctl->Count(WM_TIMER), 2);
+}
+
+TEST_F(QtPeerTest, ExceptionsStopAtTheEventGuard) {
+  std::vector<std::string> boxes;
+  TErrorBoxHook old = ErrorBoxHook();
+  SetErrorBoxHook([&](const std::string& m) { boxes.push_back(m); });
+  ctl->ThrowInPaint = true;
+  ctl->Invalidate();
+  Client()->repaint();
+  ctl->AbortInPaint = true;
+  ctl->Invalidate();
+  Client()->repaint();
+  SetErrorBoxHook(old);
+  EXPECT_EQ(boxes, std::vector<std::string>{"paint failed"});
+}
+
+TEST_F(QtWidgetsetTest, ClipboardTextAndCustomFormat) {
+  Clipboard()->SetAsText(Ansi("Привет, мир"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("Привет, мир"));
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("Ёж €"));
+  EXPECT_EQ(Clipboard()->AsText(), Ansi("Ёж €"));
+  UINT block = RegisterClipboardFormat("SrcEdit Control Block Type");
+  std::string bytes("\x01\x00\x00\x00" "a\0b", 7);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  SetClipboardData(CF_TEXT, GlobalAllocBytes(std::string("a\0", 2)));
+  SetClipboardData(block, GlobalAllocBytes(bytes));
+  CloseClipboard();
+  const QMimeData* md = QGuiApplication::clipboard()->mimeData();
+  QString mime = QtWidgetset::MimeForFormat("SrcEdit Control Block Type");
+  ASSERT_TRUE(md->hasFormat(mime));
+  EXPECT_EQ(md->data(mime), QByteArray(bytes.data(), int(bytes.size())));
+  EXPECT_EQ(QtWidgetset::FormatForMime(mime), "SrcEdit Control Block Type");
+  EXPECT_TRUE(IsClipboardFormatAvailable(block));
+  EXPECT_EQ(Clipboard()->GetAsBytes(block), bytes);
+  EXPECT_EQ(Clipboard()->AsText(), "a");
+}
+
+}  // namespace
