@@ -136,6 +136,10 @@ TEST_F(GdiTest, GlyphCellsFollowTheSpacingArray) {
   FillRect(wdc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   ReleaseDC(w, wdc);
   EXPECT_EQ(ws->RowText(w, 0), "ac");
+  // Scrolling moves the remembered text with the pixels.
+  ScrollWindow(w, 0, 20, nullptr, nullptr);
+  EXPECT_EQ(ws->RowText(w, 0), "");
+  EXPECT_EQ(ws->RowText(w, 20), "ac");
   DestroyWindow(w);
 }
 

@@ -16,26 +16,42 @@ bool Overlap(const TRect& a, const TRect& b) {
 
 void TFakeGlyphMap::Put(const TFakeGlyph& g) {
   Erase(g.Cell);
-  FGlyphs.push_back(g);
+  FMaxHeight = std::max(FMaxHeight, g.Cell.Height());
+  FRows[g.Cell.Top].push_back(g);
 }
 
 void TFakeGlyphMap::Erase(const TRect& r) {
-  if (IsRectEmpty(r)) return;
-  FGlyphs.erase(std::remove_if(FGlyphs.begin(), FGlyphs.end(), [&](const TFakeGlyph& g) { return Overlap(g.Cell, r); }),
-                FGlyphs.end());
+  if (IsRectEmpty(r) || FRows.empty()) return;
+  auto it = FRows.lower_bound(r.Top - FMaxHeight);
+  while (it != FRows.end() && it->first < r.Bottom) {
+    auto& row = it->second;
+    row.erase(std::remove_if(row.begin(), row.end(), [&](const TFakeGlyph& g) { return Overlap(g.Cell, r); }), row.end());
+    it = row.empty() ? FRows.erase(it) : std::next(it);
+  }
+}
+
+std::vector<TFakeGlyph> TFakeGlyphMap::All() const {
+  std::vector<TFakeGlyph> all;
+  for (const auto& kv : FRows) all.insert(all.end(), kv.second.begin(), kv.second.end());
+  return all;
 }
 
 void TFakeGlyphMap::Scroll(int dx, int dy, const TRect& area, const TRect& clip) {
   TRect src;
   if (!IntersectRect(src, area, clip)) return;
-  std::vector<TFakeGlyph> moving, staying;
-  for (const TFakeGlyph& g : FGlyphs) {
-    if (g.Cell.Left >= src.Left && g.Cell.Top >= src.Top && g.Cell.Left < src.Right && g.Cell.Top < src.Bottom)
-      moving.push_back(g);
-    else
-      staying.push_back(g);
+  std::vector<TFakeGlyph> moving;
+  for (auto it = FRows.begin(); it != FRows.end();) {
+    auto& row = it->second;
+    for (auto g = row.begin(); g != row.end();) {
+      if (g->Cell.Left >= src.Left && g->Cell.Top >= src.Top && g->Cell.Left < src.Right && g->Cell.Top < src.Bottom) {
+        moving.push_back(*g);
+        g = row.erase(g);
+      } else {
+        ++g;
+      }
+    }
+    it = row.empty() ? FRows.erase(it) : std::next(it);
   }
-  FGlyphs.swap(staying);
   TRect dst = src;
   OffsetRect(dst, dx, dy);
   TRect dstClip;
@@ -43,20 +59,27 @@ void TFakeGlyphMap::Scroll(int dx, int dy, const TRect& area, const TRect& clip)
   for (TFakeGlyph g : moving) {
     OffsetRect(g.Cell, dx, dy);
     if (g.Cell.Left >= clip.Left && g.Cell.Top >= clip.Top && g.Cell.Left < clip.Right && g.Cell.Top < clip.Bottom)
-      FGlyphs.push_back(g);
+      FRows[g.Cell.Top].push_back(g);
   }
 }
 
 const TFakeGlyph* TFakeGlyphMap::At(int x, int y) const {
-  for (auto it = FGlyphs.rbegin(); it != FGlyphs.rend(); ++it)
-    if (PtInRect(it->Cell, TPoint(x, y))) return &*it;
+  auto it = FRows.upper_bound(y);
+  while (it != FRows.begin()) {
+    --it;
+    if (it->first <= y - FMaxHeight) break;
+    for (auto g = it->second.rbegin(); g != it->second.rend(); ++g)
+      if (PtInRect(g->Cell, TPoint(x, y))) return &*g;
+  }
   return nullptr;
 }
 
 std::string TFakeGlyphMap::Row(int y, int x0, int x1) const {
+  auto it = FRows.find(y);
+  if (it == FRows.end()) return std::string();
   std::vector<const TFakeGlyph*> row;
-  for (const TFakeGlyph& g : FGlyphs)
-    if (g.Cell.Top == y && g.Cell.Left >= x0 && g.Cell.Left < x1) row.push_back(&g);
+  for (const TFakeGlyph& g : it->second)
+    if (g.Cell.Left >= x0 && g.Cell.Left < x1) row.push_back(&g);
   std::sort(row.begin(), row.end(), [](const TFakeGlyph* a, const TFakeGlyph* b) { return a->Cell.Left < b->Cell.Left; });
   std::string s;
   for (const TFakeGlyph* g : row) s += g->Ch;

@@ -1431,6 +1431,8 @@ int TImageList::Add(TBitmap* image, TBitmap* mask) {
 
 int TImageList::AddMasked(TBitmap* image, TColor maskColor) {
   if (!image || image->Empty()) return -1;
+  // clNone: no colour is transparent.
+  if (maskColor == clNone) return AddPieces(*image->Handle(), nullptr);
   TColor c = maskColor == clDefault ? image->Pixel(0, image->Height() - 1) : ColorToRGB(maskColor);
   std::unique_ptr<TGdiBitmap> mask(image->MakeMask(c));
   return AddPieces(*image->Handle(), mask.get());

@@ -778,6 +778,10 @@ bool EqualRgn(HRGN a, HRGN b);
 bool FillRgn(HDC dc, HRGN rgn, HBRUSH brush);
 
 // Device contexts
+// A window's DC drawing on its client area (null: the screen DC, which
+// only measures); give it back with ReleaseDC.
+HDC GetDC(HWND wnd);
+int ReleaseDC(HWND wnd, HDC dc);
 HDC CreateCompatibleDC(HDC dc);
 bool DeleteDC(HDC dc);
 int GetDeviceCaps(HDC dc, int index);

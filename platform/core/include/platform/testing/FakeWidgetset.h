@@ -91,7 +91,10 @@ struct TFakeGlyph {
 // Per-surface glyph memory.
 class TFakeGlyphMap {
  public:
-  void Clear() { FGlyphs.clear(); }
+  void Clear() {
+    FRows.clear();
+    FMaxHeight = 0;
+  }
   // A drawn character replaces glyphs whose cells it overlaps.
   void Put(const TFakeGlyph& g);
   // An opaque fill of a rectangle erases the glyphs it covers entirely or
@@ -103,10 +106,12 @@ class TFakeGlyphMap {
   // The characters of the glyphs whose cells start on row y (top == y),
   // from x0 to x1, ordered by x; no gaps marked.
   std::string Row(int y, int x0 = -1000000, int x1 = 1000000) const;
-  const std::vector<TFakeGlyph>& All() const { return FGlyphs; }
+  std::vector<TFakeGlyph> All() const;
 
  private:
-  std::vector<TFakeGlyph> FGlyphs;
+  // Glyphs by the top of their cells.
+  std::map<int, std::vector<TFakeGlyph>> FRows;
+  int FMaxHeight = 0;
 };
 
 // The fake's DC: a raster DC with recording.
