@@ -236,6 +236,16 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
   if (HandleAllocated()) SendMessage(WindowHandle(), BQM_SETMENU, 0, reinterpret_cast<LPARAM>(FMenu));
 }
 
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == FMenu) {
+    FMenu = nullptr;
+    if (HandleAllocated()) SendMessage(WindowHandle(), BQM_SETMENU, 0, 0);
+  }
+  if (component == FActiveControl) FActiveControl = nullptr;
+}
+
 void TCustomForm::Show() {
   SetVisible(true);
   BringToFront();

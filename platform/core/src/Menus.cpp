@@ -363,7 +363,11 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner) {
 
 TMenu::~TMenu() {
   Destroying();
+  TMenuChange gone;
+  gone.Destroyed = true;
+  auto handlers = FHandlers;
   FHandlers.clear();
+  for (auto& h : handlers) h.second(this, gone);
   TMenuItem* root = FItems;
   FItems = nullptr;
   root->SetMenu(nullptr);

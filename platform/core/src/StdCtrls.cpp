@@ -433,6 +433,11 @@ void TCustomEdit::Dispatch(TMessage& msg) {
         Change();
       }
       return;
+    case CM_COLORCHANGED:
+    case CM_FONTCHANGED:
+      TWinControl::Dispatch(msg);
+      if (HandleAllocated()) Perform(BQM_SETCOLORS, 0, 0);
+      return;
     case CN_COMMAND:
       if (HiWord(msg.WParam) == EN_CHANGE) {
         FModified = true;
@@ -692,6 +697,11 @@ void TCustomCheckBox::Dispatch(TMessage& msg) {
     case BM_CLICK:
       if (Enabled()) Toggle();
       return;
+    case CM_COLORCHANGED:
+    case CM_FONTCHANGED:
+      TButtonControl::Dispatch(msg);
+      if (HandleAllocated()) Perform(BQM_SETCOLORS, 0, 0);
+      return;
     default:
       break;
   }
@@ -747,6 +757,11 @@ void TRadioButton::Dispatch(TMessage& msg) {
     case BM_CLICK:
       if (Enabled()) SetChecked(true);
       return;
+    case CM_COLORCHANGED:
+    case CM_FONTCHANGED:
+      TButtonControl::Dispatch(msg);
+      if (HandleAllocated()) Perform(BQM_SETCOLORS, 0, 0);
+      return;
     default:
       break;
   }
@@ -783,6 +798,11 @@ TCustomListControl::TCustomListControl(TComponent* owner)
 TCustomListControl::~TCustomListControl() {
   // The items must not call back while the control goes.
   FItems->OnChange = nullptr;
+}
+
+void TCustomListControl::Dispatch(TMessage& msg) {
+  TWinControl::Dispatch(msg);
+  if ((msg.Msg == CM_COLORCHANGED || msg.Msg == CM_FONTCHANGED) && HandleAllocated()) Perform(BQM_SETCOLORS, 0, 0);
 }
 
 void TCustomListControl::ItemsChanged(bool appended) {

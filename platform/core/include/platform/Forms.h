@@ -169,6 +169,7 @@ class TCustomForm : public TWinControl {
   virtual void Activate();
   virtual void Deactivate();
   void CloseModal();
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   friend class TApplication;

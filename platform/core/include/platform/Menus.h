@@ -186,6 +186,7 @@ class TMenuItem : public TComponent {
 struct TMenuChange {
   TMenuItem* Item = nullptr;  // null: the whole menu
   bool Rebuild = false;       // sub-items added, removed or moved
+  bool Destroyed = false;     // the menu is going: forget it
 };
 using TMenuChangeEvent = std::function<void(TMenu* menu, const TMenuChange& change)>;
 

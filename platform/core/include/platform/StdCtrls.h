@@ -156,6 +156,8 @@ constexpr UINT BQM_UNDO = BQM_BASE + 6;
 constexpr UINT BQM_SETLAYOUT = BQM_BASE + 7;
 // Sent by the control: scroll bars (wParam TScrollStyle).
 constexpr UINT BQM_SETSCROLLBARS = BQM_BASE + 8;
+// Sent by the control when its colour or its font's colour changed.
+constexpr UINT BQM_SETCOLORS = BQM_BASE + 9;
 
 // Positions in a text whose line breaks (CR LF, CR or LF) count as two
 // characters (the Win32 edit control's view, "win") or as one (a native
@@ -446,6 +448,7 @@ class TCustomListControl : public TWinControl {
   void ItemsChanged(bool appended = false);
 
  protected:
+  void Dispatch(TMessage& msg) override;
   // The window's messages for the list.
   virtual UINT MsgReset() const = 0;
   virtual UINT MsgAdd() const = 0;

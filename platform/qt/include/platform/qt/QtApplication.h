@@ -1,0 +1,80 @@
+// Running a program on Qt: the QApplication, the Qt widget set with the
+// native peers of forms and standard controls, the UI service (message
+// boxes, input boxes, common dialogs), the menu backend, the shell backend
+// and the error box of the event guard.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "platform/Dialogs.h"
+#include "platform/Menus.h"
+#include "platform/Shell.h"
+
+class QApplication;
+class QMenuBar;
+class QtWidgetset;
+class QWidget;
+
+// The window classes of this library: "FORM" (a form's top-level window
+// with its menu bar), "EDIT", "BUTTON", "COMBOBOX" and "LISTBOX".
+void RegisterQtForms(QtWidgetset& ws);
+void RegisterQtStdControls(QtWidgetset& ws);
+
+// The UI service on Qt's dialogs. Texts are shown with their line breaks
+// normalised; message box buttons carry the Russian system captions.
+class QtUiService : public IUiService {
+ public:
+  int MessageBox(TUiKind kind, const TMessageRequest& request) override;
+  bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) override;
+  bool FileDialog(TFileDialogRequest& request) override;
+  bool ColorDialog(TColorDialogRequest& request) override;
+  bool FontDialog(TFontDialogRequest& request) override;
+  bool PrintDialog(TPrintDialogRequest& request) override;
+  void ShowFindDialog(TFindDialog* dialog) override;
+  void CloseFindDialog(TFindDialog* dialog) override;
+};
+
+// Popup menus as QMenus.
+class QtMenuBackend : public IMenuBackend {
+ public:
+  TMenuItem* TrackPopup(TPopupMenu* menu, TPoint screenPos) override;
+};
+
+// Shell starts with the desktop's opener (QDesktopServices) and
+// QProcess::startDetached.
+class QtShellBackend : public IShellBackend {
+ public:
+  bool Start(const TShellStart& start) override;
+};
+
+// The menu bar a form's window shows (null without a main menu).
+QMenuBar* QtFormMenuBar(HWND formWindow);
+// The top-level QWidget of a form's window.
+QWidget* QtFormWidget(HWND formWindow);
+
+// Everything a program needs on Qt, installed for the life of the object:
+// a QApplication (made when there is none), the widget set, the services
+// and the error box hook (the application's error box: caption the
+// program's title, the message as text).
+class TQtPlatform {
+ public:
+  TQtPlatform(int& argc, char** argv);
+  ~TQtPlatform();
+  TQtPlatform(const TQtPlatform&) = delete;
+  TQtPlatform& operator=(const TQtPlatform&) = delete;
+  QtWidgetset& Widgetset() { return *FWidgetset; }
+  QtUiService& Ui() { return FUi; }
+
+ private:
+  std::unique_ptr<QApplication> FOwnApp;
+  std::unique_ptr<QtWidgetset> FWidgetset;
+  QtUiService FUi;
+  QtMenuBackend FMenus;
+  QtShellBackend FShell;
+};
+
+// A program's main: the command line, the Qt platform, then `program`
+// (which returns the exit code).
+int RunQtProgram(int argc, char** argv, const std::function<int()>& program);

@@ -1,0 +1,387 @@
+// The UI service on Qt: message boxes, input boxes, the file, colour, font
+// and print dialogs, and the modeless find and replace dialogs.
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <map>
+
+#include "platform/CodePage.h"
+#include "platform/Forms.h"
+#include "platform/SysUtils.h"
+#include "platform/qt/QtApplication.h"
+#include "platform/qt/QtWidgetset.h"
+
+namespace {
+
+QString Text(const std::string& ansi) { return AnsiToQString(NormalizeLineBreaks(ansi)); }
+
+QString FileNameToQ(const std::string& ansi) { return QString::fromUtf8(SysFileName(ansi).c_str()); }
+std::string QToFileName(const QString& s) { return AnsiFileName(s.toUtf8().toStdString()); }
+
+// The window a dialog belongs to: the owner's top-level widget, else the
+// active window of the application.
+QWidget* OwnerWidget(HWND owner) {
+  if (owner && WidgetsetInstalled() && Widgetset().IsWindow(owner))
+    if (auto* p = dynamic_cast<QtWindowPeer*>(owner))
+      if (p->Outer()) return p->Outer()->window();
+  return QApplication::activeWindow();
+}
+
+QMessageBox::Icon IconFor(TUiIcon icon) {
+  switch (icon) {
+    case TUiIcon::Error:
+      return QMessageBox::Critical;
+    case TUiIcon::Question:
+      return QMessageBox::Question;
+    case TUiIcon::Warning:
+      return QMessageBox::Warning;
+    case TUiIcon::Information:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
+  }
+}
+
+// The system box's buttons speak the program's language; the toolkit's
+// message dialog keeps its own English captions.
+QString ButtonCaption(int id, bool system) {
+  if (system) {
+    switch (id) {
+      case IDOK:
+        return AnsiToQString(Ansi("ОК"));
+      case IDCANCEL:
+        return AnsiToQString(Ansi("Отмена"));
+      case IDABORT:
+        return AnsiToQString(Ansi("Прервать"));
+      case IDRETRY:
+        return AnsiToQString(Ansi("Повторить"));
+      case IDIGNORE:
+        return AnsiToQString(Ansi("Пропустить"));
+      case IDYES:
+        return AnsiToQString(Ansi("Да"));
+      case IDNO:
+        return AnsiToQString(Ansi("Нет"));
+      default:
+        break;
+    }
+  }
+  switch (id) {
+    case IDOK:
+      return "OK";
+    case IDCANCEL:
+      return "Cancel";
+    case IDABORT:
+      return "&Abort";
+    case IDRETRY:
+      return "&Retry";
+    case IDIGNORE:
+      return "&Ignore";
+    case IDYES:
+      return "&Yes";
+    case IDNO:
+      return "&No";
+    case mrAll:
+      return "&All";
+    case mrNoToAll:
+      return "N&o to All";
+    case mrYesToAll:
+      return "Yes to &All";
+    default:
+      return "?";
+  }
+}
+
+QMessageBox::ButtonRole RoleFor(int id) {
+  switch (id) {
+    case IDYES:
+    case mrYesToAll:
+    case mrAll:
+      return QMessageBox::YesRole;
+    case IDNO:
+    case mrNoToAll:
+      return QMessageBox::NoRole;
+    case IDCANCEL:
+    case IDABORT:
+      return QMessageBox::RejectRole;
+    default:
+      return QMessageBox::AcceptRole;
+  }
+}
+
+// Qt's name filters: the caption as the program gives it, the real masks
+// in the hidden details part.
+QStringList NameFilters(const std::string& filter) {
+  QStringList out;
+  for (const TFileFilter& f : ParseFilter(filter)) {
+    QStringList masks;
+    for (const std::string& m : SplitMasks(f.Pattern)) masks << AnsiToQString(m);
+    out << AnsiToQString(Trim(f.Caption)) + " (" + masks.join(' ') + ")";
+  }
+  return out;
+}
+
+class QtFindDialog : public QDialog {
+ public:
+  QtFindDialog(TFindDialog* owner, QWidget* parent) : QDialog(parent), FOwner(owner) {
+    bool replace = owner->IsReplace();
+    setWindowTitle(replace ? "Replace" : "Find");
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel("Fi&nd what:"), 0, 0);
+    FFind = new QLineEdit(AnsiToQString(owner->FindText()));
+    grid->addWidget(FFind, 0, 1);
+    if (replace) {
+      grid->addWidget(new QLabel("Re&place with:"), 1, 0);
+      FReplace = new QLineEdit(AnsiToQString(owner->ReplaceText()));
+      grid->addWidget(FReplace, 1, 1);
+    }
+    FCase = new QCheckBox("Match &case");
+    FCase->setChecked(owner->Options().Contains(frMatchCase));
+    FCase->setVisible(!owner->Options().Contains(frHideMatchCase));
+    grid->addWidget(FCase, 2, 0, 1, 2);
+    FWhole = new QCheckBox("Match &whole word only");
+    FWhole->setChecked(owner->Options().Contains(frWholeWord));
+    FWhole->setVisible(!owner->Options().Contains(frHideWholeWord));
+    grid->addWidget(FWhole, 3, 0, 1, 2);
+    auto* buttons = new QVBoxLayout;
+    auto* next = new QPushButton("&Find Next");
+    next->setDefault(true);
+    buttons->addWidget(next);
+    connect(next, &QPushButton::clicked, this, [this] { Press(0); });
+    if (replace) {
+      auto* one = new QPushButton("&Replace");
+      auto* all = new QPushButton("Replace &All");
+      buttons->addWidget(one);
+      buttons->addWidget(all);
+      connect(one, &QPushButton::clicked, this, [this] { Press(1); });
+      connect(all, &QPushButton::clicked, this, [this] { Press(2); });
+    }
+    auto* cancel = new QPushButton("Cancel");
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    connect(cancel, &QPushButton::clicked, this, [this] { close(); });
+    grid->addLayout(buttons, 0, 2, 4, 1);
+  }
+  void Detach() { FOwner = nullptr; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override {
+    QDialog::closeEvent(e);
+    if (TFindDialog* o = FOwner) GuardEvent([o] { o->DoClosed(); });
+  }
+
+ private:
+  void Press(int kind) {
+    TFindDialog* o = FOwner;
+    if (!o) return;
+    GuardEvent([&] {
+      o->SetFindText(QStringToAnsi(FFind->text()));
+      if (FReplace) o->SetReplaceText(QStringToAnsi(FReplace->text()));
+      TFindOptions opts = o->Options();
+      opts.Exclude(frFindNext).Exclude(frReplace).Exclude(frReplaceAll);
+      if (FCase->isChecked())
+        opts.Include(frMatchCase);
+      else
+        opts.Exclude(frMatchCase);
+      if (FWhole->isChecked())
+        opts.Include(frWholeWord);
+      else
+        opts.Exclude(frWholeWord);
+      if (kind == 1) opts.Include(frReplace);
+      if (kind == 2) opts.Include(frReplaceAll);
+      o->SetOptions(opts);
+      if (kind == 0)
+        o->DoFind();
+      else
+        o->DoReplace();
+    });
+  }
+  TFindDialog* FOwner;
+  QLineEdit* FFind = nullptr;
+  QLineEdit* FReplace = nullptr;
+  QCheckBox* FCase = nullptr;
+  QCheckBox* FWhole = nullptr;
+};
+
+std::map<TFindDialog*, QPointer<QtFindDialog>>& FindDialogs() {
+  static std::map<TFindDialog*, QPointer<QtFindDialog>> dialogs;
+  return dialogs;
+}
+
+}  // namespace
+
+int QtUiService::MessageBox(TUiKind kind, const TMessageRequest& r) {
+  QMessageBox box(OwnerWidget(r.Owner));
+  box.setWindowTitle(AnsiToQString(r.Caption));
+  box.setText(Text(r.Text));
+  box.setIcon(IconFor(r.Icon));
+  std::map<QAbstractButton*, int> ids;
+  bool system = kind == TUiKind::MessageBox;
+  QAbstractButton* def = nullptr;
+  QAbstractButton* escape = nullptr;
+  for (int id : r.Buttons) {
+    QPushButton* b = box.addButton(ButtonCaption(id, system), RoleFor(id));
+    ids[b] = id;
+    if (id == r.DefaultButton) def = b;
+    if (id == IDCANCEL || (r.Buttons.size() == 1)) escape = b;
+  }
+  if (def) box.setDefaultButton(static_cast<QPushButton*>(def));
+  if (escape) box.setEscapeButton(escape);
+  box.exec();
+  auto it = ids.find(box.clickedButton());
+  if (it != ids.end()) return it->second;
+  // Closed from the title bar: the answer Cancel would give, else the only button.
+  for (int id : r.Buttons)
+    if (id == IDCANCEL) return IDCANCEL;
+  return r.Buttons.size() == 1 ? r.Buttons[0] : IDCANCEL;
+}
+
+bool QtUiService::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+  QInputDialog dlg(QApplication::activeWindow());
+  dlg.setWindowTitle(AnsiToQString(caption));
+  dlg.setLabelText(Text(prompt));
+  dlg.setTextValue(AnsiToQString(value));
+  dlg.setOkButtonText("OK");
+  dlg.setCancelButtonText("Cancel");
+  if (dlg.exec() != QDialog::Accepted) return false;
+  value = QStringToAnsi(dlg.textValue());
+  return true;
+}
+
+bool QtUiService::FileDialog(TFileDialogRequest& r) {
+  QFileDialog dlg(OwnerWidget(r.Owner));
+  dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+  dlg.setOption(QFileDialog::HideNameFilterDetails, true);
+  dlg.setAcceptMode(r.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  if (!r.Save)
+    dlg.setFileMode(r.Options.Contains(ofAllowMultiSelect) ? QFileDialog::ExistingFiles
+                    : r.Options.Contains(ofFileMustExist) ? QFileDialog::ExistingFile
+                                                          : QFileDialog::AnyFile);
+  // The program asks about overwriting itself where it wants to.
+  dlg.setOption(QFileDialog::DontConfirmOverwrite, !r.Options.Contains(ofOverwritePrompt));
+  if (!r.Title.empty()) dlg.setWindowTitle(AnsiToQString(r.Title));
+  QStringList filters = NameFilters(r.Filter);
+  if (!filters.isEmpty()) {
+    dlg.setNameFilters(filters);
+    int index = r.FilterIndex >= 1 && r.FilterIndex <= filters.size() ? r.FilterIndex - 1 : 0;
+    dlg.selectNameFilter(filters[index]);
+  }
+  std::string ext = r.DefaultExt;
+  while (!ext.empty() && (ext[0] == '*' || ext[0] == '.')) ext.erase(0, 1);
+  if (!ext.empty()) dlg.setDefaultSuffix(AnsiToQString(ext));
+  std::string dir = r.InitialDir;
+  std::string name = r.FileName;
+  if (!name.empty() && name.find('/') != std::string::npos) {
+    if (dir.empty()) dir = ExtractFilePath(name);
+    name = ExtractFileName(name);
+  }
+  if (!dir.empty() && DirectoryExists(dir)) dlg.setDirectory(FileNameToQ(dir));
+  if (!name.empty()) dlg.selectFile(FileNameToQ(name));
+  QCheckBox* readOnly = nullptr;
+  if (!r.Save && !r.Options.Contains(ofHideReadOnly)) {
+    if (auto* grid = qobject_cast<QGridLayout*>(dlg.layout())) {
+      readOnly = new QCheckBox("Open as &read-only", &dlg);
+      readOnly->setChecked(r.Options.Contains(ofReadOnly));
+      grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+  }
+  if (dlg.exec() != QDialog::Accepted) return false;
+  QStringList files = dlg.selectedFiles();
+  if (files.isEmpty()) return false;
+  r.ResultFiles.clear();
+  for (const QString& f : files) r.ResultFiles.push_back(QToFileName(f));
+  r.ResultFileName = r.ResultFiles.front();
+  int fi = filters.indexOf(dlg.selectedNameFilter());
+  r.ResultFilterIndex = fi >= 0 ? fi + 1 : r.FilterIndex;
+  r.ResultReadOnly = readOnly ? readOnly->isChecked() : r.Options.Contains(ofReadOnly);
+  return true;
+}
+
+bool QtUiService::ColorDialog(TColorDialogRequest& r) {
+  QColorDialog dlg(QApplication::activeWindow());
+  COLORREF c = ColorToRGB(r.Color);
+  dlg.setCurrentColor(QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
+  dlg.setOption(QColorDialog::DontUseNativeDialog, true);
+  if (dlg.exec() != QDialog::Accepted) return false;
+  QColor q = dlg.selectedColor();
+  r.Color = RGB(q.red(), q.green(), q.blue());
+  return true;
+}
+
+bool QtUiService::FontDialog(TFontDialogRequest& r) {
+  QFont initial(AnsiToQString(r.Name));
+  int ppi = 96;
+  int points = r.Height < 0 ? MulDiv(-r.Height, 72, ppi) : MulDiv(r.Height, 72, ppi);
+  if (points > 0) initial.setPointSize(points);
+  initial.setBold(r.Style.Contains(fsBold));
+  initial.setItalic(r.Style.Contains(fsItalic));
+  initial.setUnderline(r.Style.Contains(fsUnderline));
+  initial.setStrikeOut(r.Style.Contains(fsStrikeOut));
+  QFontDialog dlg(initial, QApplication::activeWindow());
+  dlg.setOption(QFontDialog::DontUseNativeDialog, true);
+  if (dlg.exec() != QDialog::Accepted) return false;
+  QFont f = dlg.selectedFont();
+  r.Name = QStringToAnsi(f.family());
+  int size = f.pointSize() > 0 ? f.pointSize() : points;
+  r.Height = -MulDiv(size, ppi, 72);
+  TFontStyles st;
+  if (f.bold()) st.Include(fsBold);
+  if (f.italic()) st.Include(fsItalic);
+  if (f.underline()) st.Include(fsUnderline);
+  if (f.strikeOut()) st.Include(fsStrikeOut);
+  r.Style = st;
+  return true;
+}
+
+bool QtUiService::PrintDialog(TPrintDialogRequest& r) {
+  QPrinter printer;
+  if (!r.PrinterName.empty()) printer.setPrinterName(AnsiToQString(r.PrinterName));
+  printer.setCopyCount(std::max(1, r.Copies));
+  if (r.Setup) {
+    QPageSetupDialog dlg(&printer, QApplication::activeWindow());
+    if (dlg.exec() != QDialog::Accepted) return false;
+  } else {
+    QPrintDialog dlg(&printer, QApplication::activeWindow());
+    if (dlg.exec() != QDialog::Accepted) return false;
+    r.Copies = printer.copyCount();
+  }
+  r.PrinterName = QStringToAnsi(printer.printerName());
+  return true;
+}
+
+void QtUiService::ShowFindDialog(TFindDialog* dialog) {
+  auto& dialogs = FindDialogs();
+  QPointer<QtFindDialog>& d = dialogs[dialog];
+  if (!d) d = new QtFindDialog(dialog, QApplication::activeWindow());
+  d->show();
+  d->raise();
+  d->activateWindow();
+}
+
+void QtUiService::CloseFindDialog(TFindDialog* dialog) {
+  auto& dialogs = FindDialogs();
+  auto it = dialogs.find(dialog);
+  if (it == dialogs.end()) return;
+  if (QtFindDialog* d = it->second) {
+    d->Detach();
+    d->hide();
+    d->deleteLater();
+  }
+  dialogs.erase(it);
+}

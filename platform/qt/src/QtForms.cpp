@@ -1,0 +1,214 @@
+// Forms on Qt: a form's window is a top-level widget with the form's menu
+// bar above the client area, the border and buttons its styles ask for,
+// and its minimise, maximise and restore reported as system commands.
+#include <QEvent>
+#include <QMenuBar>
+#include <QWidget>
+#include <QWindowStateChangeEvent>
+#include <memory>
+
+#include "platform/Forms.h"
+#include "platform/Menus.h"
+#include "platform/qt/QtApplication.h"
+#include "platform/qt/QtMenus.h"
+#include "platform/qt/QtWidgetset.h"
+
+namespace {
+
+class QtFormPeer;
+
+class QtFormStateFilter : public QObject {
+ public:
+  explicit QtFormStateFilter(QtFormPeer* peer) : Peer(peer) {}
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  QtFormPeer* Peer;
+};
+
+class QtFormPeer : public QtWindowPeer {
+ public:
+  QtFormPeer(QtWidgetset& ws, TWinControl* control, const TCreateParams& params)
+      : QtWindowPeer(ws, control, params) {
+    FFilter = new QtFormStateFilter(this);
+    if (Outer()) {
+      Outer()->installEventFilter(FFilter);
+      ApplyFlags();
+    }
+  }
+
+  ~QtFormPeer() override {
+    FFilter->Peer = nullptr;
+    if (Outer()) Outer()->removeEventFilter(FFilter);
+    FView.reset();
+    delete FFilter;
+  }
+
+  QMenuBar* MenuBar() const { return FMenuBar; }
+
+  TRect NonClientMargins() const override {
+    TRect m = QtWindowPeer::NonClientMargins();
+    m.Top += MenuHeight();
+    return m;
+  }
+
+  void DefWindowProc(TMessage& m) override {
+    if (m.Msg == BQM_SETMENU) {
+      SetMenu(reinterpret_cast<TMainMenu*>(m.LParam));
+      m.Result = 0;
+      return;
+    }
+    QtWindowPeer::DefWindowProc(m);
+  }
+
+  void SetShowState(int cmd) override {
+    QtWindowPeer::SetShowState(cmd);
+    QWidget* w = Outer();
+    if (!w || FInStateChange) return;
+    switch (cmd) {
+      case SW_SHOWMINIMIZED:
+      case SW_MINIMIZE:
+      case SW_SHOWMINNOACTIVE:
+        if (!w->isMinimized()) w->showMinimized();
+        break;
+      case SW_SHOWMAXIMIZED:
+        if (!w->isMaximized()) w->showMaximized();
+        break;
+      case SW_RESTORE:
+      case SW_SHOWNORMAL:
+        if (w->isMinimized() || w->isMaximized()) w->showNormal();
+        break;
+      default:
+        break;
+    }
+  }
+
+  // The window system changed the window's state.
+  void StateChanged(Qt::WindowStates old) {
+    QWidget* w = Outer();
+    if (!w || FInStateChange) return;
+    Qt::WindowStates now = w->windowState();
+    FInStateChange = true;
+    struct TReset {
+      bool& F;
+      ~TReset() { F = false; }
+    } reset{FInStateChange};
+    if ((now & Qt::WindowMinimized) && !(old & Qt::WindowMinimized)) {
+      Send(WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      if (Widgetset().IsWindow(this)) Send(WM_SIZE, SIZE_MINIMIZED, 0);
+    } else if ((now & Qt::WindowMaximized) && !(old & Qt::WindowMaximized)) {
+      Send(WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      if (Widgetset().IsWindow(this)) Send(WM_SIZE, SIZE_MAXIMIZED, 0);
+    } else if (!(now & (Qt::WindowMinimized | Qt::WindowMaximized)) &&
+               (old & (Qt::WindowMinimized | Qt::WindowMaximized))) {
+      Send(WM_SYSCOMMAND, SC_RESTORE, 0);
+      if (Widgetset().IsWindow(this)) Send(WM_SIZE, SIZE_RESTORED, 0);
+    }
+  }
+
+ protected:
+  void GeometryChanged() override {
+    QtWindowPeer::GeometryChanged();
+    PlaceMenuBar();
+    FixSize();
+  }
+
+  void StyleChanged() override {
+    QtWindowPeer::StyleChanged();
+    if (Outer() && !Outer()->isVisible()) ApplyFlags();
+    FixSize();
+  }
+
+ private:
+  int MenuHeight() const {
+    if (!FMenuBar || FMenuBar->actions().isEmpty()) return 0;
+    return FMenuBar->sizeHint().height();
+  }
+
+  void PlaceMenuBar() {
+    if (!FMenuBar || !Outer()) return;
+    int h = MenuHeight();
+    FMenuBar->setGeometry(0, 0, Outer()->width(), h);
+    FMenuBar->setVisible(h > 0);
+  }
+
+  void FixSize() {
+    QWidget* w = Outer();
+    if (!w) return;
+    TRect b = Bounds();
+    if (Style() & WS_THICKFRAME) {
+      w->setMinimumSize(0, 0);
+      w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+      w->setFixedSize(b.Width(), b.Height());
+    }
+  }
+
+  void ApplyFlags() {
+    QWidget* w = Outer();
+    DWORD st = Style(), ex = ExStyle();
+    Qt::WindowFlags f = Qt::Window | Qt::CustomizeWindowHint;
+    if ((st & WS_CAPTION) == WS_CAPTION) {
+      f |= Qt::WindowTitleHint;
+      if (st & WS_SYSMENU) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+      if (st & WS_MINIMIZEBOX) f |= Qt::WindowMinimizeButtonHint;
+      if (st & WS_MAXIMIZEBOX) f |= Qt::WindowMaximizeButtonHint;
+    } else {
+      f |= Qt::FramelessWindowHint;
+    }
+    if (ex & WS_EX_TOOLWINDOW) f |= Qt::Tool;
+    if (ex & WS_EX_TOPMOST) f |= Qt::WindowStaysOnTopHint;
+    if (!(st & WS_THICKFRAME)) f |= Qt::MSWindowsFixedSizeDialogHint;
+    if (w->windowFlags() != f) w->setWindowFlags(f);
+  }
+
+  void SetMenu(TMainMenu* menu) {
+    TSize before = ClientSize();
+    FView.reset();
+    if (FMenuBar) {
+      FMenuBar->hide();
+      FMenuBar->deleteLater();
+      FMenuBar = nullptr;
+    }
+    if (menu && Outer()) {
+      FMenuBar = new QMenuBar(Outer());
+      FMenuBar->setNativeMenuBar(false);
+      FView = std::make_unique<QtMenuView>(menu, FMenuBar, true);
+    }
+    // The menu bar takes its height from the client area.
+    LayoutChildren();
+    PlaceMenuBar();
+    ClientSizeMayHaveChanged(before);
+  }
+
+  QtFormStateFilter* FFilter = nullptr;
+  QMenuBar* FMenuBar = nullptr;
+  std::unique_ptr<QtMenuView> FView;
+  bool FInStateChange = false;
+};
+
+bool QtFormStateFilter::eventFilter(QObject* watched, QEvent* e) {
+  if (Peer && e->type() == QEvent::WindowStateChange) {
+    auto* se = static_cast<QWindowStateChangeEvent*>(e);
+    QtFormPeer* p = Peer;
+    Qt::WindowStates old = se->oldState();
+    GuardEvent([p, old] { p->StateChanged(old); });
+  }
+  return false;
+}
+
+}  // namespace
+
+void RegisterQtForms(QtWidgetset& ws) {
+  ws.RegisterWindowClass(FormWindowClass, [](IWidgetset& w, TWinControl* c, const TCreateParams& p) -> TWindowPeer* {
+    return new QtFormPeer(static_cast<QtWidgetset&>(w), c, p);
+  });
+}
+
+QMenuBar* QtFormMenuBar(HWND formWindow) {
+  auto* p = dynamic_cast<QtFormPeer*>(formWindow);
+  return p ? p->MenuBar() : nullptr;
+}
+
+QWidget* QtFormWidget(HWND formWindow) {
+  auto* p = dynamic_cast<QtWindowPeer*>(formWindow);
+  return p ? p->Outer() : nullptr;
+}
