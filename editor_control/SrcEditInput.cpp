@@ -292,9 +292,8 @@ void TCustomSrcEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     SetCaretFromPixels(X, Y);
     if (!Shift.Contains(ssShift)) SetSelFrom(Caret());
     SetSelTo(Caret());
-    ExcludeStateFlags(sfWaitForDragging);
   }
-  ExcludeStateFlags(sfDblClicked | sfGutterClicked | sfGutterDragging);
+  ExcludeStateFlags(sfWaitForDragging | sfDblClicked | sfGutterClicked | sfGutterDragging);
 }
 
 void TCustomSrcEdit::DblClick() {
