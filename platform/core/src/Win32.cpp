@@ -578,7 +578,7 @@ std::string ClipboardFormatName(UINT format) { return WS().ClipboardFormatName(f
 bool OpenClipboard(HWND owner) {
   IWidgetset& ws = WS();
   auto& s = ws.ClipboardSession();
-  if (s.Open) return false;
+  if (s.Open || !ws.ClipboardCanOpen()) return false;
   s.Open = true;
   s.Owner = owner;
   s.Emptied = false;
@@ -616,7 +616,7 @@ bool EmptyClipboard() {
 
 HGLOBAL SetClipboardData(UINT format, HGLOBAL data) {
   auto& s = WS().ClipboardSession();
-  if (!s.Open || !s.Emptied || format == 0) return nullptr;
+  if (!s.Open || !s.Emptied || format == 0 || !WS().ClipboardAccepts(format)) return nullptr;
   std::string bytes = data ? GlobalBytes(data) : std::string();
   for (auto it = s.Pending.begin(); it != s.Pending.end(); ++it)
     if (it->first == format) {

@@ -325,6 +325,7 @@ class TApplication : public TComponent {
   // The window class hints are shown in (THintWindow by default); a change
   // takes effect with the next hint.
   void SetHintWindowClass(THintWindowFactory factory);
+  const THintWindowFactory& HintWindowClass() const { return FHintWindowClass; }
   THintWindow* HintWindow() const { return FHintWindow; }
   // Called for the mouse messages of every control (WM_MOUSEMOVE starts,
   // moves or ends the hint; a button press ends it).

@@ -396,6 +396,10 @@ class IWidgetset {
   virtual bool ClipboardGet(UINT format, std::string& bytes) = 0;
   // Replaces the whole content.
   virtual void ClipboardSet(const std::vector<std::pair<UINT, std::string>>& data) = 0;
+  // Whether the clipboard can be opened now / takes data in a format
+  // (OpenClipboard and SetClipboardData fail otherwise).
+  virtual bool ClipboardCanOpen() { return true; }
+  virtual bool ClipboardAccepts(UINT /*format*/) { return true; }
   // The Win32 open/close protocol (Win32.cpp keeps it here).
   struct TClipboardSession {
     bool Open = false;

@@ -21,6 +21,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -279,6 +280,12 @@ class FakeWidgetset : public IWidgetset {
   std::map<UINT, std::string>& ClipboardData() { return FClipboardData; }
   // Makes SetClipboardData / OpenClipboard fail (error paths).
   bool ClipboardOpenFails = false;
+  // Formats SetClipboardData refuses (error paths).
+  std::set<UINT> ClipboardRefusedFormats;
+  bool ClipboardCanOpen() override { return !ClipboardOpenFails; }
+  bool ClipboardAccepts(UINT format) override {
+    return !ClipboardOpenFails && ClipboardRefusedFormats.count(format) == 0;
+  }
 
   const TFontConfig& ConfigFor(const LOGFONT& lf) const;
   void AddCall(TFakeDrawCall call) { Calls.push_back(std::move(call)); }
