@@ -1759,14 +1759,14 @@ void TWinControl::CMWinEnabledChanged(TMessage& m) {
 
 void TWinControl::CMWinVisibleChanged(TMessage&) {
   if (!Visible() && Parent()) RemoveFocus(false);
-  if (!Visible() && FHandle && !Parent()) {
-    // A top-level control hides its window itself.
-    FShowing = false;
-    FHandle->SetVisible(false);
-    return;
-  }
-  if (Visible() && FHandle && !Parent()) {
-    UpdateShowing();
+  if (!Parent()) {
+    // A top-level control shows (making its window) or hides itself.
+    if (Visible()) {
+      UpdateShowing();
+    } else if (FHandle) {
+      FShowing = false;
+      FHandle->SetVisible(false);
+    }
     return;
   }
   UpdateControlState();

@@ -708,6 +708,16 @@ HWND IWidgetset::CreateWindowPeer(TWinControl* control, const TCreateParams& par
   if (control) control->FHandle = peer;
   peer->Send(WM_NCCREATE, 0, 0);
   if (IsWindow(peer)) peer->Send(WM_CREATE, 0, 0);
+  // As CreateWindowEx does, the new window hears its size and place.
+  if (IsWindow(peer)) {
+    TSize cs = peer->ClientSize();
+    peer->Send(WM_SIZE, SIZE_RESTORED, LPARAM(MakeLong(uint16_t(cs.cx), uint16_t(cs.cy))));
+  }
+  if (IsWindow(peer)) {
+    TRect m = peer->NonClientMargins();
+    TRect b = peer->Bounds();
+    peer->Send(WM_MOVE, 0, MakeLParam(b.Left + m.Left, b.Top + m.Top));
+  }
   if (!IsWindow(peer)) return nullptr;
   if (peer->Visible()) peer->InvalidateRect(nullptr, true);
   return peer;
