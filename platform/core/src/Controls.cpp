@@ -209,7 +209,9 @@ TControl* FindDragTarget(TPoint screenPos, bool allowDisabled) {
 TCursor ScreenCursor() { return gScreenCursor; }
 void SetScreenCursor(TCursor cursor) {
   gScreenCursor = cursor;
-  if (WidgetsetInstalled() && cursor != crDefault) ::SetCursor(CursorToIdc(cursor));
+  if (!WidgetsetInstalled()) return;
+  Widgetset().SetOverrideCursor(cursor == crDefault ? 0 : CursorToIdc(cursor));
+  if (cursor != crDefault) ::SetCursor(CursorToIdc(cursor));
 }
 
 TWinControl* GetTopLevelParent(const TControl* control) {

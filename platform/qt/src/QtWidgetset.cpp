@@ -300,6 +300,13 @@ HCURSOR QtWidgetset::SetCursor(HCURSOR c) {
   return old;
 }
 
+void QtWidgetset::SetOverrideCursor(HCURSOR c) {
+  bool had = OverrideCursor() != 0;
+  IWidgetset::SetOverrideCursor(c);
+  if (had) QApplication::restoreOverrideCursor();
+  if (c) QApplication::setOverrideCursor(QCursor(QtCursorShape(c)));
+}
+
 HWND QtWidgetset::SetFocus(HWND wnd) {
   HWND old = IWidgetset::SetFocus(wnd);
   if (auto* p = dynamic_cast<QtWindowPeer*>(wnd)) {

@@ -365,6 +365,9 @@ class IWidgetset {
   // The cursor shape now shown (SetCursor).
   HCURSOR CurrentCursor() const { return FCursor; }
   virtual HCURSOR SetCursor(HCURSOR c);
+  // A cursor over every window of the program (Screen->Cursor); 0 ends it.
+  virtual void SetOverrideCursor(HCURSOR c) { FOverrideCursor = c; }
+  HCURSOR OverrideCursor() const { return FOverrideCursor; }
   UINT DoubleClickTime() const { return FDoubleClickTime; }
   void SetDoubleClickTime(UINT ms) { FDoubleClickTime = ms; }
 
@@ -456,6 +459,7 @@ class IWidgetset {
   HWND FCapture = nullptr;
   HWND FFocus = nullptr;
   HCURSOR FCursor = IDC_ARROW;
+  HCURSOR FOverrideCursor = 0;
   UINT FDoubleClickTime = 500;
   std::map<int, int> FMetrics;
   std::map<std::string, UINT> FFormatIds;

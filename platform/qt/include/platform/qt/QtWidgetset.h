@@ -210,6 +210,7 @@ class QtWidgetset : public IWidgetset {
   TPoint CursorPos() override;
   void SetCursorPos(TPoint p) override;
   HCURSOR SetCursor(HCURSOR c) override;
+  void SetOverrideCursor(HCURSOR c) override;
   HWND SetFocus(HWND wnd) override;
   HWND ActiveWindow() override;
   HWND WindowFromPoint(TPoint screen) override;
