@@ -1296,14 +1296,14 @@ void TWinControl::ApplyAnchors(TSize oldClient, TSize newClient) {
 
 void TWinControl::UpdateShowing() {
   bool show = Visible() && (!Parent() || Parent()->Showing());
-  if (show) {
-    if (!FHandle) CreateHandle();
-    for (TWinControl* c : std::vector<TWinControl*>(FWinControls)) c->UpdateShowing();
-  }
+  if (show && !FHandle) CreateHandle();
   if (FHandle && FShowing != show) {
     FShowing = show;
     Perform(CM_SHOWINGCHANGED, 0, 0);
   }
+  // The children see this control showing.
+  if (show && FShowing)
+    for (TWinControl* c : std::vector<TWinControl*>(FWinControls)) c->UpdateShowing();
 }
 
 void TWinControl::UpdateControlState() {

@@ -1,0 +1,52 @@
+// Brindel Norvane starts with its one window, which ends the program when
+// it closes.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <set>
+
+#include "Project1.h"
+#include "UiFixture.h"
+#include "Unit1.h"
+#include "platform/Forms.h"
+#include "platform/qt/QtApplication.h"
+#include "platform/qt/QtWidgetset.h"
+
+namespace {
+
+int gArgc = 1;
+char gArg0[] = "help_viewer_tests";
+char* gArgv[] = {gArg0, nullptr};
+
+TEST(HelpViewerTest, StartsWithItsWindowAndEndsWhenItCloses) {
+  QApplication app(gArgc, gArgv);
+  TQtPlatform platform(gArgc, gArgv);
+  TUiScriptScope ui;
+  Project1Start();
+  EXPECT_EQ(Application->Title(), "Brindel Norvane");
+  ASSERT_NE(Form1, nullptr);
+  EXPECT_EQ(Application->MainForm(), Form1);
+  EXPECT_EQ(Application->CreatedForms().size(), 1u);
+  EXPECT_EQ(Form1->Caption(), "Brindel Norvane");
+  Form1->SetVisible(true);
+  QApplication::processEvents();
+  EXPECT_EQ(Form1->Width(), 645);
+  EXPECT_EQ(Form1->Height(), 684);
+  EXPECT_EQ(Form1->Left(), (Screen->Width() - 645) / 2);
+  EXPECT_EQ(Form1->TaskPanel1->Height(), 89);
+  EXPECT_EQ(Form1->StatusBar1->Height(), 19);
+  QImage shot = QtGrabWidget(Form1->Handle());
+  std::set<QRgb> colours;
+  for (int y = 0; y < shot.height(); y += 4)
+    for (int x = 0; x < shot.width(); x += 4) colours.insert(shot.pixel(x, y));
+  // The banner strip, the browser's place and the status bar.
+  EXPECT_GT(colours.size(), 2u);
+  EXPECT_TRUE(colours.count(qRgb(154, 236, 255))) << "banner colour";
+  Form1->Close();
+  EXPECT_TRUE(Application->Terminated());
+  Project1Done();
+  EXPECT_EQ(Form1, nullptr);
+}
+
+}  // namespace
