@@ -307,8 +307,16 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   r.ResultFiles.clear();
   for (const QString& f : files) r.ResultFiles.push_back(QToFileName(f));
   r.ResultFileName = r.ResultFiles.front();
-  int fi = filters.indexOf(dlg.selectedNameFilter());
-  r.ResultFilterIndex = fi >= 0 ? fi + 1 : r.FilterIndex;
+  // With the details hidden the dialog names its filter without the masks.
+  QString chosen = dlg.selectedNameFilter();
+  r.ResultFilterIndex = r.FilterIndex;
+  for (int i = 0; i < filters.size(); ++i) {
+    const QString& f = filters[i];
+    if (f == chosen || f.left(f.lastIndexOf(" (")) == chosen) {
+      r.ResultFilterIndex = i + 1;
+      break;
+    }
+  }
   r.ResultReadOnly = readOnly ? readOnly->isChecked() : r.Options.Contains(ofReadOnly);
   return true;
 }

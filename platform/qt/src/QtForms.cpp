@@ -32,6 +32,7 @@ class QtFormPeer : public QtWindowPeer {
     if (Outer()) {
       Outer()->installEventFilter(FFilter);
       ApplyFlags();
+      FixSize();
     }
   }
 
@@ -106,6 +107,11 @@ class QtFormPeer : public QtWindowPeer {
 
  protected:
   void GeometryChanged() override {
+    // A fixed size holds the window to its old size while it changes.
+    if (Outer()) {
+      Outer()->setMinimumSize(0, 0);
+      Outer()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
     QtWindowPeer::GeometryChanged();
     PlaceMenuBar();
     FixSize();

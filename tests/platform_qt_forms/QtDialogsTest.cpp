@@ -1,0 +1,97 @@
+// The Qt UI service: the boxes show the texts as given, with their line
+// breaks, and give the user's answer back.
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "QtFixture.h"
+#include "TempDirQt.h"
+#include "platform/CodePage.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+// Runs `act` on the modal dialog once it is up.
+void WhenModal(std::function<void(QWidget*)> act) {
+  auto attempt = std::make_shared<std::function<void()>>();
+  *attempt = [act, attempt] {
+    if (QWidget* w = QApplication::activeModalWidget()) {
+      act(w);
+      return;
+    }
+    QTimer::singleShot(10, *attempt);
+  };
+  QTimer::singleShot(0, *attempt);
+}
+
+QAbstractButton* ButtonWithText(QMessageBox* box, const QString& text) {
+  for (QAbstractButton* b : box->buttons())
+    if (b->text() == text) return b;
+  return nullptr;
+}
+
+TEST_F(QtFormsTest, MessageBoxShowsTheTextAndReturnsTheChosenButton) {
+  SetUiService(&FPlatform->Ui());
+  QString shownText, shownTitle;
+  QStringList buttons;
+  WhenModal([&](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    shownText = box->text();
+    shownTitle = box->windowTitle();
+    for (QAbstractButton* b : box->buttons()) buttons << b->text();
+    ButtonWithText(box, QString::fromUtf8("Нет"))->click();
+  });
+  int answer = MessageBox(nullptr, Ansi("Текст:\n\r\n\rдокумент\n\rдалее"), "Brindel Quillet Studio",
+                          MB_YESNOCANCEL | MB_ICONINFORMATION);
+  EXPECT_EQ(answer, IDNO);
+  EXPECT_EQ(shownText, QString::fromUtf8("Текст:\n\nдокумент\nдалее"));
+  EXPECT_EQ(shownTitle, "Brindel Quillet Studio");
+  EXPECT_EQ(buttons.size(), 3);
+  EXPECT_TRUE(buttons.contains(QString::fromUtf8("Да")));
+  EXPECT_TRUE(buttons.contains(QString::fromUtf8("Отмена")));
+}
+
+TEST_F(QtFormsTest, InputBoxGivesTheTypedTextOrTheDefault) {
+  SetUiService(&FPlatform->Ui());
+  WhenModal([](QWidget* w) {
+    auto* dlg = qobject_cast<QInputDialog*>(w);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->textValue(), "http://");
+    dlg->setTextValue(QString::fromUtf8("http://пример.рф"));
+    dlg->accept();
+  });
+  EXPECT_EQ(InputBox(Ansi("Открыть сайт..."), Ansi("Введите сюда адрес сайта:"), "http://"), Ansi("http://пример.рф"));
+  WhenModal([](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+  EXPECT_EQ(InputBox("C", "P", "http://"), "http://");
+}
+
+TEST_F(QtFormsTest, SaveDialogGivesTheChosenFileAndFilter) {
+  SetUiService(&FPlatform->Ui());
+  TTempDirQt dir;
+  TSaveDialog save(Form);
+  save.SetFilter("Text (*.txt)|*.txt|Web (.*htm)|*.htm");
+  save.SetFilterIndex(2);
+  save.SetInitialDir(AnsiFileName(dir.Path()));
+  save.SetDefaultExt("*.htm");
+  QStringList filters;
+  WhenModal([&](QWidget* w) {
+    auto* dlg = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(dlg, nullptr);
+    filters = dlg->nameFilters();
+    // The user picks the first filter.
+    dlg->selectNameFilter(dlg->nameFilters()[0]);
+    dlg->selectFile(QString::fromUtf8((dir.Path() + "/страница").c_str()));
+    QMetaObject::invokeMethod(dlg, "accept");
+  });
+  ASSERT_TRUE(save.Execute());
+  EXPECT_EQ(filters, (QStringList{"Text (*.txt) (*.txt)", "Web (.*htm) (*.htm)"}));
+  EXPECT_EQ(save.FileName(), AnsiFileName(dir.Path()) + Ansi("/страница.htm"));
+  EXPECT_EQ(save.FilterIndex(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+// Forms' windows on Qt: caption, menu bar, close and window states.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWidget>
+
+#include "QtFixture.h"
+#include "platform/CodePage.h"
+#include "platform/Menus.h"
+
+namespace {
+
+TEST_F(QtFormsTest, FormWindowShowsItsCaptionAndMenuBar) {
+  auto* menu = new TMainMenu(Form);
+  TMenuItem* file = NewItem(Form, Ansi("&Файл"));
+  menu->Items()->Add(file);
+  int saves = 0;
+  TMenuItem* save = NewItem(Form, Ansi("Сохранить"), ShortCut('S', {ssCtrl}), [&](TObject*) { ++saves; });
+  file->Add(save);
+  Form->SetMenu(menu);
+  Form->SetCaption(Ansi("Новый файл - Probe"));
+  ShowForm();
+  QWidget* window = QtFormWidget(Form->Handle());
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Новый файл - Probe"));
+  QMenuBar* bar = QtFormMenuBar(Form->Handle());
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->actions().size(), 1);
+  EXPECT_EQ(bar->actions()[0]->text(), QString::fromUtf8("&Файл"));
+  // The menu bar takes its height from the client area.
+  EXPECT_EQ(Form->ClientHeight(), Form->Height() - bar->height());
+  QMenu* sub = bar->actions()[0]->menu();
+  ASSERT_NE(sub, nullptr);
+  ASSERT_EQ(sub->actions().size(), 1);
+  EXPECT_EQ(sub->actions()[0]->text(), QString::fromUtf8("Сохранить\tCtrl+S"));
+  sub->actions()[0]->trigger();
+  EXPECT_EQ(saves, 1);
+  // Changes of the items show.
+  save->SetEnabled(false);
+  EXPECT_FALSE(sub->actions()[0]->isEnabled());
+  file->Add(NewItem(Form, Ansi("Выход")));
+  Pump();
+  sub = bar->actions()[0]->menu();
+  ASSERT_NE(sub, nullptr);
+  EXPECT_EQ(sub->actions().size(), 2);
+}
+
+TEST_F(QtFormsTest, ClosingTheWindowAsksTheForm) {
+  TForm* second = nullptr;
+  Application->CreateForm(second);
+  int closes = 0;
+  second->OnClose = [&](TObject*, TCloseAction& a) {
+    ++closes;
+    a = closes == 1 ? caNone : caHide;
+  };
+  second->Show();
+  Pump();
+  QWidget* window = QtFormWidget(second->Handle());
+  window->close();
+  EXPECT_EQ(closes, 1);
+  EXPECT_TRUE(second->Visible());
+  window->close();
+  EXPECT_EQ(closes, 2);
+  EXPECT_FALSE(second->Visible());
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(QtFormsTest, MinimisingTheMainWindowMinimisesTheApplication) {
+  ShowForm();
+  QWidget* window = QtFormWidget(Form->Handle());
+  window->showMinimized();
+  Pump();
+  EXPECT_TRUE(Application->Minimized());
+  EXPECT_EQ(Form->WindowState(), wsMinimized);
+  Application->Restore();
+  Pump();
+  EXPECT_FALSE(window->isMinimized());
+  EXPECT_EQ(Form->WindowState(), wsNormal);
+}
+
+TEST_F(QtFormsTest, BoundsAndFixedSizeDialogs) {
+  TForm* dialog = nullptr;
+  Application->CreateForm(dialog);
+  dialog->SetBorderStyle(bsDialog);
+  dialog->SetBounds(10, 20, 300, 150);
+  dialog->Show();
+  Pump();
+  QWidget* window = QtFormWidget(dialog->Handle());
+  EXPECT_EQ(window->size(), QSize(300, 150));
+  EXPECT_EQ(window->minimumSize(), QSize(300, 150));
+  EXPECT_EQ(window->maximumSize(), QSize(300, 150));
+  dialog->SetBounds(10, 20, 320, 160);
+  EXPECT_EQ(window->size(), QSize(320, 160));
+  // A sizeable form follows the window system's resizes.
+  ShowForm();
+  QtFormWidget(Form->Handle())->resize(500, 350);
+  Pump();
+  EXPECT_EQ(Form->Width(), 500);
+  EXPECT_EQ(Form->Height(), 350);
+}
+
+}  // namespace
