@@ -640,9 +640,55 @@ class TCustomSrcEdit : public TCustomControl {
   // ---- END SrcEditTextChange.cpp ----
 
   // ---- BEGIN SrcEditUndoReplay.cpp ----
+  // The replay of one item, inside the frame of UndoItem/RedoItem.
+  void UndoOneItem(TSrcEditUndoItem& Item);
+  void RedoOneItem(TSrcEditUndoItem& Item);
+  // Whether one undo (Undoing) or redo command goes on from the item just
+  // replayed (reason Done) to the next one: First and Number are the reason
+  // and change number of the command's first item.
+  bool ContinueReplay(int First, std::uint32_t Number, int Done, const TSrcEditUndoItem& Next, bool Undoing) const;
+  // eoScrollPastEol on for the length of one replayed item.
+  struct TReplayPastEol;
   // ---- END SrcEditUndoReplay.cpp ----
 
   // ---- BEGIN SrcEditCommands.cpp ----
+  // The word characters of the word commands: the highlighter's identifier
+  // characters less its word-break characters, or the default set.
+  TSysCharSet WordIdentChars() const;
+  // The commands (RunCommand dispatches; read-only is checked there).
+  void CommandLineStart(bool Extend);
+  void CommandLineEnd(bool Extend);
+  void CommandScrollLines(int Delta);
+  void CommandSetMarker(int Number, void* Data);
+  void CommandChar(char AChar);
+  void CommandImeStr(const std::string& Value);
+  void CommandLineBreak(bool MoveCaret);
+  void CommandDeleteLastChar();
+  void CommandDeleteChar();
+  void CommandDeleteForward(bool Word);   // ecDeleteWord, ecDeleteEOL
+  void CommandDeleteBackward(bool Word);  // ecDeleteLastWord, ecDeleteBOL
+  void CommandDeleteLine();
+  void CommandTab();
+  void CommandShiftTab();
+  void CommandBlockIndent();
+  void CommandBlockUnindent();
+  void CommandChangeCase(TSrcEditorCommand Command);
+  // Typed text over a selection: urDelete, the replacement, urInsert.
+  void ReplaceSelectionTyped(const std::string& Value);
+  // Appends Pad to the caret line and records it as spaces added before
+  // typed text (urWhiteSpaceAdd), so that undo takes exactly it away.
+  void AppendPaddingRecorded(const std::string& Pad);
+  // Smart tabs: the width a tab takes at a display column to reach the next
+  // word of the nearest line above that reaches the column (0: none), and
+  // the display column of the word start Shift+Tab goes back to (0: none).
+  int SmartTabWidth(int Line, int Column);
+  int SmartUntabColumn(int Line, int Column);
+  // Bracket matching: tokenises a line (0-based) once and marks which of the
+  // given 1-based positions lie in a string or comment token.
+  void MarkQuotedBrackets(int Index, const std::string& Text, const std::vector<int>& Positions,
+                          std::vector<char>& Quoted);
+  // eoScrollPastEol on for the length of one command.
+  struct TCommandPastEol;
   // ---- END SrcEditCommands.cpp ----
 
   // ---- BEGIN SrcEditViewSize.cpp ----

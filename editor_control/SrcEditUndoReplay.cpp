@@ -1,7 +1,424 @@
-// Editing control: undo and redo replay (stub, to be filled in by its owner).
-#include "SrcEdit.h"
+// Editing control: undo and redo. Each step pops one item of one list,
+// re-creates the state before (undo) or after (redo) the change through the
+// text primitive and the selection setters, and pushes a mirror item onto
+// the other list, so that the two lists stay symmetric. One command replays
+// the items of one action (one change number), a bracket pair, or with
+// eoGroupUndo a run of like items.
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
 
-void TCustomSrcEdit::Undo() {}
-void TCustomSrcEdit::Redo() {}
-void TCustomSrcEdit::UndoItem() {}
-void TCustomSrcEdit::RedoItem() {}
+#include "SrcEdit.h"
+#include "SrcEditTextBuffer.h"
+#include "SrcEditUndo.h"
+
+namespace {
+
+class TPaintLockGuard {
+ public:
+  explicit TPaintLockGuard(TCustomSrcEdit* e) : FEdit(e) { FEdit->IncPaintLock(); }
+  ~TPaintLockGuard() { FEdit->DecPaintLock(); }
+  TPaintLockGuard(const TPaintLockGuard&) = delete;
+  TPaintLockGuard& operator=(const TPaintLockGuard&) = delete;
+
+ private:
+  TCustomSrcEdit* FEdit;
+};
+
+class TUpdateGuard {
+ public:
+  explicit TUpdateGuard(TStrings* s) : FStrings(s) { FStrings->BeginUpdate(); }
+  ~TUpdateGuard() { FStrings->EndUpdate(); }
+  TUpdateGuard(const TUpdateGuard&) = delete;
+  TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+
+ private:
+  TStrings* FStrings;
+};
+
+// Gives every item a list records meanwhile one change number.
+class TBlockNumberGuard {
+ public:
+  TBlockNumberGuard(TSrcEditUndoList* list, std::uint32_t number) : FList(list), FSaved(list->BlockChangeNumber()) {
+    FList->SetBlockChangeNumber(number);
+  }
+  ~TBlockNumberGuard() { FList->SetBlockChangeNumber(FSaved); }
+  TBlockNumberGuard(const TBlockNumberGuard&) = delete;
+  TBlockNumberGuard& operator=(const TBlockNumberGuard&) = delete;
+
+ private:
+  TSrcEditUndoList* FList;
+  std::uint32_t FSaved;
+};
+
+// Marks the undo list as recording the mirrors of a redo, so that they do
+// not end the redo history.
+class TInsideRedoGuard {
+ public:
+  explicit TInsideRedoGuard(TSrcEditUndoList* list) : FList(list), FSaved(list->InsideRedo()) {
+    FList->SetInsideRedo(true);
+  }
+  ~TInsideRedoGuard() { FList->SetInsideRedo(FSaved); }
+  TInsideRedoGuard(const TInsideRedoGuard&) = delete;
+  TInsideRedoGuard& operator=(const TInsideRedoGuard&) = delete;
+
+ private:
+  TSrcEditUndoList* FList;
+  bool FSaved;
+};
+
+bool PointBefore(const TBufferCoord& a, const TBufferCoord& b) {
+  return a.Line < b.Line || (a.Line == b.Line && a.Char < b.Char);
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Moves the group break on top of `from` to `to`, keeping its change number.
+void MoveGroupBreak(TSrcEditUndoList* from, TSrcEditUndoList* to) {
+  std::unique_ptr<TSrcEditUndoItem> item = from->PopItem();
+  if (!item) return;
+  TBlockNumberGuard number(to, item->ChangeNumber());
+  to->AddGroupBreak();
+}
+
+// The pieces of a text between CR, LF or CR LF breaks, in order.
+template <typename F>
+void ForEachPiece(std::string_view text, F&& f) {
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i == text.size()) {
+      f(text.substr(begin));
+      return;
+    }
+    if (text[i] == '\r' || text[i] == '\n') {
+      f(text.substr(begin, i - begin));
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      begin = i + 1;
+    }
+  }
+}
+
+}  // namespace
+
+struct TCustomSrcEdit::TReplayPastEol {
+  explicit TReplayPastEol(TCustomSrcEdit* e) : Edit(e), WasOn((e->FOptions & eoScrollPastEol) != 0) {
+    Edit->FOptions |= eoScrollPastEol;
+  }
+  ~TReplayPastEol() {
+    if (!WasOn) Edit->FOptions &= ~eoScrollPastEol;
+  }
+  TReplayPastEol(const TReplayPastEol&) = delete;
+  TReplayPastEol& operator=(const TReplayPastEol&) = delete;
+  TCustomSrcEdit* Edit;
+  bool WasOn;
+};
+
+// ---------------------------------------------------------------------------
+// Commands
+
+bool TCustomSrcEdit::ContinueReplay(int First, std::uint32_t Number, int Done, const TSrcEditUndoItem& Next,
+                                    bool Undoing) const {
+  const auto first = static_cast<TSrcChangeReason>(First);
+  const TSrcChangeReason next = Next.ChangeReason();
+  if (Undoing ? IsUndoBracketEnd(first) : IsUndoBracketBegin(first)) return next != UndoBracketPartner(first);
+  if (Next.ChangeNumber() == Number) return true;
+  if (!HasOption(eoGroupUndo) || next != static_cast<TSrcChangeReason>(Done)) return false;
+  return next != urIndent && next != urUnindent;
+}
+
+void TCustomSrcEdit::Undo() {
+  if (ReadOnly()) return;
+  TPaintLockGuard lock(this);
+  if (FUndoList->LastReason() == urGroupBreak) MoveGroupBreak(FUndoList, FRedoList);
+  if (TSrcEditUndoItem* first = FUndoList->PeekItem()) {
+    const TSrcChangeReason reason = first->ChangeReason();
+    const std::uint32_t number = first->ChangeNumber();
+    // All mirrors of this command form one redo action.
+    TBlockNumberGuard mirrors(FRedoList, number);
+    for (;;) {
+      const TSrcChangeReason done = FUndoList->PeekItem()->ChangeReason();
+      UndoItem();
+      const TSrcEditUndoItem* next = FUndoList->PeekItem();
+      if (!next || !ContinueReplay(reason, number, done, *next, true)) break;
+    }
+    if (IsUndoBracketEnd(reason) && FUndoList->LastReason() == UndoBracketPartner(reason)) UndoItem();
+  }
+  // A group break moved between the lists reports nothing: the flag is
+  // recomputed here, after every undo.
+  UpdateModifiedStatus();
+}
+
+void TCustomSrcEdit::Redo() {
+  if (ReadOnly()) return;
+  TPaintLockGuard lock(this);
+  if (TSrcEditUndoItem* first = FRedoList->PeekItem()) {
+    if (first->ChangeReason() == urGroupBreak) {
+      // Nothing to redo but the break itself: it goes back where it came from.
+      MoveGroupBreak(FRedoList, FUndoList);
+    } else {
+      const TSrcChangeReason reason = first->ChangeReason();
+      const std::uint32_t number = first->ChangeNumber();
+      {
+        TBlockNumberGuard mirrors(FUndoList, number);
+        for (;;) {
+          const TSrcChangeReason done = FRedoList->PeekItem()->ChangeReason();
+          RedoItem();
+          const TSrcEditUndoItem* next = FRedoList->PeekItem();
+          if (!next || !ContinueReplay(reason, number, done, *next, false)) break;
+        }
+        if (IsUndoBracketBegin(reason) && FRedoList->LastReason() == UndoBracketPartner(reason)) RedoItem();
+      }
+      if (FRedoList->LastReason() == urGroupBreak) MoveGroupBreak(FRedoList, FUndoList);
+    }
+  }
+  UpdateModifiedStatus();
+}
+
+// ---------------------------------------------------------------------------
+// One item
+
+void TCustomSrcEdit::UndoItem() {
+  std::unique_ptr<TSrcEditUndoItem> item = FUndoList->PopItem();
+  if (!item) return;
+  SetActiveSelectionMode(item->ChangeSelMode());
+  TPaintLockGuard lock(this);
+  TReplayPastEol pastEol(this);
+  UndoOneItem(*item);
+}
+
+void TCustomSrcEdit::RedoItem() {
+  std::unique_ptr<TSrcEditUndoItem> item = FRedoList->PopItem();
+  if (!item) return;
+  SetActiveSelectionMode(item->ChangeSelMode());
+  TPaintLockGuard lock(this);
+  TReplayPastEol pastEol(this);
+  TInsideRedoGuard insideRedo(FUndoList);
+  RedoOneItem(*item);
+}
+
+void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
+  const TSrcChangeReason reason = Item.ChangeReason();
+  const TBufferCoord s = Item.ChangeStartPos();
+  const TBufferCoord e = Item.ChangeEndPos();
+  const TSrcSelectionMode mode = Item.ChangeSelMode();
+  const std::string& text = Item.ChangeStr();
+  switch (reason) {
+    case urInsert:
+    case urPaste:
+    case urDragDropInsert: {
+      SelectRange(s, s, e);
+      // The mirror keeps what goes (to insert it again) and what comes back
+      // (the characters typing in overwrite mode replaced, to take them away
+      // again before that).
+      FRedoList->AddChange(reason, s, e, GetSelectedText(), mode, text);
+      ReplaceSelectionRaw(mode, text, false);
+      MoveCaretTo(s);
+      break;
+    }
+    case urDelete:
+    case urSilentDelete:
+    case urDeleteAfterCaret:
+    case urSilentDeleteAfterCaret:
+    case urDeleteAll: {
+      TBufferCoord p;
+      if (mode == smColumn)
+        p = BufferCoord(std::min(s.Char, e.Char), std::min(s.Line, e.Line));
+      else
+        p = PointBefore(e, s) ? e : s;
+      if ((reason == urDeleteAfterCaret || reason == urSilentDeleteAfterCaret) && p.Line > FLines->GetCount()) {
+        TUpdateGuard update(FLines);
+        MoveCaretTo(BufferCoord(1, FLines->GetCount()));
+        FLines->Add(std::string());
+        p.Line = FLines->GetCount();
+      }
+      PlaceCaretCollapse(p);
+      ReplaceSelectionRaw(mode, text, false);
+      switch (reason) {
+        case urDelete:
+        case urDeleteAll:
+        case urDeleteAfterCaret:
+          // The deleted text comes back selected as it was, the caret at the
+          // end that moved with it (SelTo: e, for both directions).
+          SelectRange(e, s, e);
+          break;
+        case urSilentDelete:
+          MoveCaretTo(e);
+          break;
+        default:
+          MoveCaretTo(s);
+          break;
+      }
+      FRedoList->AddChange(reason, s, e, std::string(), mode);
+      if (reason == urDeleteAll) {
+        MoveCaretTo(BufferCoord(1, 1));
+        SetSelTo(BufferCoord(1, 1));
+      }
+      EnsureCaretVisible();
+      break;
+    }
+    case urLineBreak: {
+      MoveCaretTo(s);
+      const int line = FCaretY;  // 1-based caret line
+      const int removed = e.Line;  // 0-based index of the line the break made
+      // The mirror keeps the line this undo takes away, exactly as the break
+      // left it, so that the redo gives it back whatever the auto-indent of
+      // the replayed break does.
+      std::string madeLine;
+      if (removed >= 0 && removed < FLines->GetCount()) madeLine.assign(FLines->LineView(removed));
+      FRedoList->AddChange(urLineBreak, s, e, std::string(), mode, std::move(madeLine));
+      {
+        TUpdateGuard update(FLines);
+        std::string joined(FLines->LineView(line - 1));
+        // A break at or past the end of a line carries no text and moved
+        // nothing: the line is left exactly as it is.
+        const bool keepBlanks = HasOption(eoAutoIndent) && !text.empty() && IsBlank(text[0]);
+        if (!text.empty() && !keepBlanks && static_cast<int>(joined.size()) < FCaretX - 1)
+          joined.append(static_cast<std::size_t>(FCaretX - 1) - joined.size(), ' ');
+        joined += text;
+        StoreLine(line - 1, joined);
+        if (removed >= 0 && removed < FLines->GetCount()) FLines->Delete(removed);
+      }
+      ShiftMarksOnDelete(line + 1, 1);
+      break;
+    }
+    case urIndent:
+      FRedoList->AddChange(urIndent, s, e, text, mode);
+      SelectRange(e, s, e);
+      break;
+    case urUnindent: {
+      FRedoList->AddChange(urUnindent, s, e, text, mode);
+      const int column = mode == smColumn ? std::min(s.Char, e.Char) : 1;
+      PlaceCaretCollapse(BufferCoord(column, s.Line));
+      ReplaceSelectionRaw(smColumn, text, false);
+      SelectRange(s, s, e);
+      break;
+    }
+    case urCaret:
+      FRedoList->AddChange(urCaret, Caret(), Caret(), std::string(), FActiveSelectionMode);
+      MoveCaretTo(s);
+      break;
+    case urSelection:
+      FRedoList->AddChange(urSelection, SelFirst(), SelLast(), std::string(), FActiveSelectionMode);
+      SelectRange(Caret(), s, e);
+      break;
+    case urWhiteSpaceAdd:
+      SelectRange(s, s, e);
+      FRedoList->AddChange(urWhiteSpaceAdd, s, e, GetSelectedText(), mode);
+      // An undo records nothing into the undo list, column items included.
+      ReplaceSelectionRaw(mode, text, false);
+      MoveCaretTo(s);
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
+  const TSrcChangeReason reason = Item.ChangeReason();
+  const TBufferCoord s = Item.ChangeStartPos();
+  const TBufferCoord e = Item.ChangeEndPos();
+  const TSrcSelectionMode mode = Item.ChangeSelMode();
+  const std::string& text = Item.ChangeStr();
+  switch (reason) {
+    case urInsert:
+    case urPaste:
+    case urDragDropInsert: {
+      // What the undo put back in place of the insertion goes again first.
+      const std::string& putBack = Item.ChangeReplacedStr();
+      SelectRange(s, s, putBack.empty() ? s : UndoTextEndPos(s, putBack));
+      std::string replaced = GetSelectedText();
+      ReplaceSelectionRaw(mode, text, false);
+      MoveCaretTo(e);
+      FUndoList->AddChange(reason, s, e, std::move(replaced), mode);
+      if (reason == urDragDropInsert) SelectRange(s, s, e);
+      break;
+    }
+    case urDelete:
+    case urSilentDelete:
+    case urDeleteAfterCaret:
+    case urSilentDeleteAfterCaret: {
+      SelectRange(s, s, e);
+      FUndoList->AddChange(reason, s, e, GetSelectedText(), mode);
+      ReplaceSelectionRaw(mode, text, false);
+      // The caret ends where the deletion left it: the earlier end, which is
+      // the end a backward selection was deleted to (urDeleteAfterCaret),
+      // and the caret of a forward deletion (urSilentDeleteAfterCaret).
+      if (reason == urDeleteAfterCaret)
+        MoveCaretTo(e);
+      else
+        MoveCaretTo(s);
+      break;
+    }
+    case urLineBreak: {
+      SelectRange(s, s, s);
+      // The executor's line break (ecLineBreak), which records its own items.
+      CommandLineBreak(true);
+      // The line the break made, as it stood after the original action (a
+      // column insertion appends its lines without indenting them).
+      const std::string& made = Item.ChangeReplacedStr();
+      const int index = s.Line;  // 0-based index of the line after the break
+      if (index >= 1 && index < FLines->GetCount() && FLines->LineView(index) != std::string_view(made)) {
+        TUpdateGuard update(FLines);
+        TBufferCoord caret = Caret();
+        FLines->Put(index, made);
+        MoveCaretTo(caret);
+      }
+      break;
+    }
+    case urIndent:
+      FUndoList->AddChange(urIndent, s, e, text, mode);
+      SelectRange(e, s, e);
+      break;
+    case urUnindent: {
+      FUndoList->AddChange(urUnindent, s, e, text, mode);
+      const int column = mode == smColumn ? std::min(s.Char, e.Char) : 1;
+      int firstCount = -1, lastCount = 0;
+      {
+        TUpdateGuard update(FLines);
+        MoveCaretTo(BufferCoord(FCaretX, s.Line));
+        int index = s.Line - 1;
+        ForEachPiece(text, [&](std::string_view piece) {
+          const int n = static_cast<int>(piece.size());
+          if (firstCount < 0) firstCount = n;
+          lastCount = n;
+          if (index >= 0 && index < FLines->GetCount() && n > 0) {
+            std::string line(FLines->LineView(index));
+            const std::size_t from = static_cast<std::size_t>(column - 1);
+            if (from < line.size()) {
+              line.erase(from, std::min(static_cast<std::size_t>(n), line.size() - from));
+              FLines->Put(index, line);
+            }
+          }
+          ++index;
+        });
+      }
+      if (mode == smColumn) {
+        SelectRange(s, s, e);
+      } else {
+        const TBufferCoord from = BufferCoord(std::max(1, s.Char - std::max(firstCount, 0)), s.Line);
+        const TBufferCoord to = BufferCoord(std::max(1, e.Char - lastCount), e.Line);
+        SelectRange(from, from, to);
+      }
+      break;
+    }
+    case urCaret:
+      FUndoList->AddChange(urCaret, Caret(), Caret(), std::string(), FActiveSelectionMode);
+      MoveCaretTo(s);
+      break;
+    case urSelection:
+      FUndoList->AddChange(urSelection, SelFirst(), SelLast(), std::string(), FActiveSelectionMode);
+      SelectRange(Caret(), s, e);
+      break;
+    case urWhiteSpaceAdd:
+      FUndoList->AddChange(urWhiteSpaceAdd, s, e, std::string(), mode);
+      SelectRange(e, e, e);
+      ReplaceSelectionRaw(mode, text, true);
+      MoveCaretTo(s);
+      break;
+    default:
+      break;
+  }
+}
