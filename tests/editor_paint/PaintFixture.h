@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -186,8 +189,12 @@ class PaintTest : public ::testing::Test {
     Fake.ProcessMessages();
   }
 
-  int X(int col) const { return Edit->GutterWidth() + 2 + (col - Edit->LeftChar()) * Edit->CharWidth(); }
-  int Y(int row) const { return (row - Edit->TopLine()) * Edit->LineHeight(); }
+  static int Clamp(std::int64_t v) { return static_cast<int>(std::max<std::int64_t>(INT_MIN, std::min<std::int64_t>(INT_MAX, v))); }
+  int X(int col) const
+  {
+    return Clamp(std::int64_t(Edit->GutterWidth()) + 2 + (std::int64_t(col) - Edit->LeftChar()) * Edit->CharWidth());
+  }
+  int Y(int row) const { return Clamp((std::int64_t(row) - Edit->TopLine()) * Edit->LineHeight()); }
   // The glyph drawn in a cell (null when none).
   const TFakeGlyph* Cell(int col, int row) { return Fake.TextAt(Wnd, X(col) + 1, Y(row) + 1); }
   char Ch(int col, int row)
@@ -208,7 +215,7 @@ class PaintTest : public ::testing::Test {
   // The background of a cell (its centre pixel; text leaves no ink).
   COLORREF Bg(int col, int row) { return Fake.PixelAt(Wnd, X(col) + Edit->CharWidth() / 2, Y(row) + 8); }
   // The characters of a text row from column 1 to the last whole column.
-  std::string RowText(int row) { return Fake.RowText(Wnd, Y(row), X(1), X(kCols + 1) - 1); }
+  std::string RowText(int row) { return Fake.RowText(Wnd, Y(row), X(1), Clamp(std::int64_t(X(kCols + 1)) - 1)); }
 
   static COLORREF RGBOf(TColor c) { return static_cast<COLORREF>(ColorToRGB(c)); }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PaintFixture.h"
+#include "SrcEditMarks.h"
 
 namespace {
 
@@ -67,6 +68,83 @@ TEST_F(PaintTest, GutterPaintEventGetsEveryPaintedLine)
   Edit->OnGutterPaint = [&](TObject*, int line, int x, int y) { seen.push_back({line, y}); };
   PaintAll();
   EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 0}, {2, 16}, {3, 32}}));
+}
+
+TEST_F(PaintTest, GutterBorderStyles)
+{
+  SetLines({"a"});
+  Edit->Gutter()->SetBorderColor(clRed);
+  Edit->Gutter()->SetColor(clSilver);
+  const int gw = Edit->GutterWidth();
+  struct {
+    TSrcGutterBorderStyle Style;
+    COLORREF AtMinus2;
+    COLORREF AtMinus1;
+  } cases[] = {
+      {gbsMiddle, RGBOf(clRed), RGBOf(clSilver)},
+      {gbsRight, RGBOf(clSilver), RGBOf(clRed)},
+      {gbsNone, RGBOf(clSilver), RGBOf(clSilver)},
+  };
+  for (const auto& c : cases) {
+    Edit->Gutter()->SetBorderStyle(c.Style);
+    PaintAll();
+    for (int y : {1, Y(5) + 7}) {
+      EXPECT_EQ(Fake.PixelAt(Wnd, gw - 2, y), c.AtMinus2) << c.Style << " " << y;
+      EXPECT_EQ(Fake.PixelAt(Wnd, gw - 1, y), c.AtMinus1) << c.Style << " " << y;
+    }
+    EXPECT_EQ(Fake.PixelAt(Wnd, gw - 3, 1), RGBOf(clSilver));
+    // The strip between the gutter and column 1 has the editor's colour.
+    EXPECT_EQ(Fake.PixelAt(Wnd, gw, 1), kWhite);
+    EXPECT_EQ(Fake.PixelAt(Wnd, gw + 1, Y(5)), kWhite);
+  }
+}
+
+TEST_F(PaintTest, GutterGradientRunsFromStartToEndColour)
+{
+  SetLines({"a", "b"});
+  Edit->Gutter()->SetBorderStyle(gbsNone);
+  Edit->Gutter()->SetGradientStartColor(clRed);
+  Edit->Gutter()->SetGradientEndColor(clBlue);
+  Edit->Gutter()->SetGradient(true);
+  Edit->Gutter()->SetShowLineNumbers(true);
+  PaintAll();
+  const int gw = Edit->GutterWidth();
+  EXPECT_EQ(Fake.PixelAt(Wnd, 0, Y(1) + 1), RGBOf(clRed));
+  EXPECT_EQ(Fake.PixelAt(Wnd, gw - 1, Y(7)), RGBOf(clBlue));
+  // Numbers are drawn transparently over it.
+  const TFakeGlyph* g = Fake.TextAt(Wnd, gw - 2 - 2 - 8 + 1, Y(2) + 1);
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(g->Ch, '2');
+  EXPECT_FALSE(g->Opaque);
+}
+
+TEST_F(PaintTest, MarksAreDrawnOnTheirLineAndOffsetTheGutterPaintEvent)
+{
+  SetLines({"a", "b", "c"});
+  auto addMark = [&](int line, int image, int bookmark) {
+    auto* m = new TSrcEditMark(Edit.get());
+    m->SetLine(line);
+    m->SetChar(1);
+    m->SetImageIndex(image);
+    m->SetBookmarkNumber(bookmark);
+    m->SetInternalImage(true);
+    m->SetVisible(true);
+    Edit->Marks()->Add(m);
+  };
+  addMark(2, 3, 3);    // a bookmark: drawn first, at the left margin
+  addMark(2, 7, -1);   // another mark on the same line: its place is taken
+  addMark(3, 12, -1);  // an index outside the built-in images: skipped
+  std::vector<std::pair<int, int>> events;
+  Edit->OnGutterPaint = [&](TObject*, int line, int x, int) { events.push_back({line, x}); };
+  PaintAll();
+  std::vector<std::pair<int, int>> blits;
+  for (const TFakeDrawCall* c : Fake.CallsOf(TFakeDrawCall::StretchBlt, Wnd)) blits.push_back({c->Rect.Left, c->Rect.Top});
+  const int margin = Edit->BookMarkOptions()->LeftMargin();
+  const int step = Edit->BookMarkOptions()->Xoffset();
+  ASSERT_EQ(blits.size(), 1u);
+  EXPECT_EQ(blits[0].first, margin);
+  EXPECT_EQ(blits[0].second, Y(2) + (Edit->LineHeight() - 14) / 2);
+  EXPECT_EQ(events, (std::vector<std::pair<int, int>>{{1, 0}, {2, 2 * step}, {3, 0}}));
 }
 
 // ---------------------------------------------------------------------------
@@ -377,13 +455,14 @@ TEST_F(PaintTest, DISABLED_HugeLeftCharPaintsWithoutOverflow)
   ASSERT_EQ(Edit->CharWidth(), 1000);
   SetLines({"abc"});
   Edit->SetMaxScrollWidth(0x7FFFFFFE);
-  Edit->SetLeftChar(0x7FFFFFF0);
-  ASSERT_GT(Edit->LeftChar(), 0x10000000);
   Edit->SetRightEdge(0x7FFFFFFF);
   Edit->SetOptions(Edit->Options() | eoShowSpecialChars);
   Focus();
   Edit->SelectRange(BufferCoord(3, 1), BufferCoord(1, 1), BufferCoord(0x7FFFFFF8, 1));
+  Edit->SetLeftChar(0x7FFFFFF0);
+  ASSERT_GT(Edit->LeftChar(), 0x10000000);
   PaintAll();
+  // Nothing of the text is in view.
   EXPECT_EQ(RowText(1), "");
   Edit->SetLeftChar(1);
   PaintAll();
