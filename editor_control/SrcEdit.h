@@ -736,9 +736,24 @@ class TCustomSrcEdit : public TCustomControl {
   // ---- END SrcEditInput.cpp ----
 
   // ---- BEGIN SrcEditMessages.cpp ----
+  // Shows the line-number hint of a vertical thumb drag.
+  void ShowScrollHint();
+  // The caret's display point as it is shown (word wrap: the end of the
+  // previous row when the caret stands at the end of a wrapped row).
+  TDisplayPoint ShownCaretPoint();
   // ---- END SrcEditMessages.cpp ----
 
   // ---- BEGIN SrcEditClipboard.cpp ----
+  // The paste's opening bracket item, over the selection in force.
+  void AddPasteBegin();
+  // Replaces the selection with a block of the given mode, or with plain
+  // text in ActiveSelectionMode, recording the items the undo replay needs.
+  void PasteBlockText(TSrcSelectionMode Mode, const std::string& Text);
+  void PastePlainText(const std::string& Text);
+  // Where a drop target after the selection First..Last stands once the
+  // selection has been removed.
+  TBufferCoord DropTargetAfterRemoval(const TBufferCoord& Target, const TBufferCoord& First,
+                                      const TBufferCoord& Last) const;
   // ---- END SrcEditClipboard.cpp ----
 
   // ---- BEGIN SrcEditBookmarks.cpp ----
