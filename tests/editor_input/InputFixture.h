@@ -29,11 +29,19 @@ class TInputEdit : public TSrcEdit {
   using TCustomSrcEdit::FScrollDeltaY;
   using TCustomSrcEdit::FScrollTimer;
 
-  // Every command that reaches the executor (focus commands left out).
+  // Every command that reaches the executor from outside (focus commands
+  // and the executor's own inner calls left out).
   std::vector<TSrcEditorCommand> Executed;
   void RunCommand(TSrcEditorCommand Command, char AChar, void* Data) override {
-    if (Command != ecGotFocus && Command != ecLostFocus) Executed.push_back(Command);
-    TSrcEdit::RunCommand(Command, AChar, Data);
+    if (FDepth == 0 && Command != ecGotFocus && Command != ecLostFocus) Executed.push_back(Command);
+    ++FDepth;
+    try {
+      TSrcEdit::RunCommand(Command, AChar, Data);
+    } catch (...) {
+      --FDepth;
+      throw;
+    }
+    --FDepth;
   }
   TSrcEditMark* AddMark(int line, int number = -1) {
     auto* m = new TSrcEditMark(this);
@@ -45,6 +53,9 @@ class TInputEdit : public TSrcEdit {
     return m;
   }
   bool ScrollTimerOn() const { return FScrollTimer->Enabled(); }
+
+ private:
+  int FDepth = 0;
 };
 
 // What a command event saw.

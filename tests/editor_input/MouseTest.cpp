@@ -264,3 +264,26 @@ TEST_F(InputTest, DragScrollTimer) {
   EXPECT_FALSE(Edit->ScrollTimerOn());
   EXPECT_EQ(Edit->SelFrom(), BC(3, 2));
 }
+
+TEST_F(InputTest, DragScrollTimerHorizontally) {
+  SetLines({"0123456789012345678901234567890123456789012345678901234567890123456789"});
+  Down(X(5), Y(1));
+  // Past the right edge: the view scrolls one column per tick and the caret
+  // goes to the column just past the window.
+  Move(kGutter + kCols * kCW - 1, Y(1));
+  EXPECT_EQ(Edit->FScrollDeltaX, 1);
+  Fake.Advance(100);
+  EXPECT_GE(Edit->LeftChar(), 2);
+  EXPECT_EQ(Edit->Caret(), BC(2 + kCols, 1));
+  EXPECT_GT(Edit->LeftChar() + Edit->CharsInWindow(), Edit->CaretChar()) << "the caret stays in view";
+  EXPECT_EQ(Edit->GetSelectedText(), std::string(Edit->Lines()->Get(0)).substr(4, 2 + kCols - 5));
+  // Over the gutter: four columns per tick back, down to column 1.
+  Move(5, Y(1));
+  EXPECT_EQ(Edit->FScrollDeltaX, (5 - kGutter - 2) / kCW - 1);
+  Fake.Advance(100);
+  EXPECT_EQ(Edit->LeftChar(), 1);
+  EXPECT_EQ(Edit->Caret(), BC(1, 1));
+  Up(5, Y(1));
+  EXPECT_FALSE(Edit->ScrollTimerOn());
+  EXPECT_EQ(Edit->GetSelectedText(), "0123");
+}

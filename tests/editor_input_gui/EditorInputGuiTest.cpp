@@ -18,6 +18,10 @@
 #include "platform/CodePage.h"
 #include "platform/qt/QtWidgetset.h"
 
+inline std::ostream& operator<<(std::ostream& os, const TBufferCoord& p) {
+  return os << "(" << p.Char << ", " << p.Line << ")";
+}
+
 namespace {
 
 QtWidgetset& TestWidgetset() {
@@ -137,6 +141,59 @@ TEST_F(EditorInputGuiTest, RussianLayoutTypesCyrillicAndKeepsTheBindings) {
   want.push_back({ecUndo, '\0'});
   want.push_back({ecRedo, '\0'});
   EXPECT_EQ(Seen, want);
+}
+
+std::string Joined(TSrcEdit* edit) {
+  std::string s;
+  for (int i = 0; i < edit->Lines()->GetCount(); ++i) {
+    if (i) s += '|';
+    s += edit->Lines()->Get(i);
+  }
+  return s;
+}
+
+TEST_F(EditorInputGuiTest, LatinLayoutEditsTheText) {
+  QTest::keyClicks(Client(), "  if");
+  EXPECT_EQ(Joined(Edit.get()), "  if");
+  QTest::keyClick(Client(), Qt::Key_Return);
+  EXPECT_EQ(Joined(Edit.get()), "  if|  ") << "auto-indent";
+  EXPECT_EQ(Edit->Caret(), BufferCoord(3, 2));
+  QTest::keyClicks(Client(), "x");
+  QTest::keyClick(Client(), Qt::Key_Backspace);
+  EXPECT_EQ(Joined(Edit.get()), "  if|  ");
+  QTest::keyClick(Client(), Qt::Key_Left, Qt::ShiftModifier);
+  QTest::keyClick(Client(), Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(Edit->GetSelectedText(), "  ");
+  EXPECT_EQ(Edit->Caret(), BufferCoord(1, 2));
+  QTest::keyClicks(Client(), "y");
+  EXPECT_EQ(Joined(Edit.get()), "  if|y");
+  QTest::keyClick(Client(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Joined(Edit.get()), "  if|  ");
+  QTest::keyClick(Client(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Joined(Edit.get()), "  if|y");
+}
+
+TEST_F(EditorInputGuiTest, RussianLayoutEditsTheText) {
+  RuKey(kRuP, Qt::ShiftModifier);
+  for (const TRuKey* k : {&kRuR, &kRuI, &kRuV, &kRuE, &kRuT}) RuKey(*k);
+  EXPECT_EQ(Joined(Edit.get()), Ansi("Привет"));
+  QTest::keyClick(Client(), Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(Edit->GetSelectedText(), Ansi("т"));
+  QTest::keyClick(Client(), Qt::Key_End);
+  RuKey(kRuYa, Qt::ControlModifier);
+  EXPECT_EQ(Joined(Edit.get()), "");
+  RuKey(kRuYa, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Joined(Edit.get()), Ansi("Привет"));
+}
+
+TEST_F(EditorInputGuiTest, MouseClickPlacesTheCaret) {
+  Edit->Lines()->Add("hello world");
+  TPoint p = Edit->DisplayToPixels(DisplayCoord(4, 1));
+  QTest::mouseClick(Client(), Qt::LeftButton, Qt::NoModifier, QPoint(p.X + 1, p.Y + 2));
+  EXPECT_EQ(Edit->Caret(), BufferCoord(4, 1));
+  p = Edit->DisplayToPixels(DisplayCoord(9, 1));
+  QTest::mouseClick(Client(), Qt::LeftButton, Qt::ShiftModifier, QPoint(p.X + 1, p.Y + 2));
+  EXPECT_EQ(Edit->GetSelectedText(), "lo wo");
 }
 
 }  // namespace
