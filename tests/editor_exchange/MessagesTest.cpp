@@ -228,8 +228,10 @@ class ScrollHint : public ExchangeTest {
     Edit->SetText(text);
   }
   void TearDown() override {
-    ExchangeTest::TearDown();
+    // The hint window goes with the application, while its window set is
+    // still installed.
     DoneApplication();
+    ExchangeTest::TearDown();
   }
   THintWindow* Made = nullptr;
 };
