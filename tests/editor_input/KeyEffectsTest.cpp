@@ -113,3 +113,15 @@ TEST_F(InputTest, TypedCyrillicGoesIn) {
   EXPECT_EQ(Joined(), Ansi("Привет"));
   EXPECT_EQ(Edit->Caret(), BC(7, 1));
 }
+
+// A composed input-method result goes in once as ecImeStr; the characters
+// the window system sends for it afterwards are skipped, the next typed one
+// is not.
+TEST_F(InputTest, ImeResultGoesInOnce) {
+  Fake.ImeCommit(Wnd, Ansi("мир"));
+  EXPECT_EQ(Joined(), Ansi("мир"));
+  Type("x");
+  EXPECT_EQ(Joined(), Ansi("мир") + "x");
+  EXPECT_EQ(Edit->Caret(), BC(5, 1));
+  EXPECT_EQ(Edit->FImeCount, 0);
+}
