@@ -468,3 +468,62 @@ TEST_F(PaintTest, DISABLED_HugeLeftCharPaintsWithoutOverflow)
   PaintAll();
   EXPECT_EQ(Ch(1, 1), 'a');
 }
+
+// ---------------------------------------------------------------------------
+// Word wrap
+
+TEST_F(PaintTest, DISABLED_WrappedRowsShowTheirPartOfTheLineAndTheGutterGlyph)
+{
+  UseCounting();
+  Edit->Gutter()->SetShowLineNumbers(true);
+  Create(52 + 2 + kCols * 8, kRows * 16);  // room for 40 columns beside the numbers
+  UseCounting();
+  Edit->Gutter()->SetShowLineNumbers(true);
+  const std::string first(40, 'a');
+  SetLines({(first + " bbbbbbbbbb").c_str(), "second"});
+  Edit->SetWordWrap(true);
+  ASSERT_EQ(Edit->CharsInWindow(), kCols);
+  ASSERT_EQ(Edit->DisplayRowCount(), 3);
+  Focus();
+  Edit->SelectRange(BufferCoord(45, 1), BufferCoord(38, 1), BufferCoord(45, 1));
+  PaintAll();
+  EXPECT_EQ(RowText(1), first);
+  EXPECT_EQ(RowText(2), "bbbbbbbbbb");
+  EXPECT_EQ(RowText(3), "second");
+  // The second row's word keeps its attribute.
+  EXPECT_EQ(Fg(5, 2), RGBOf(clNavy));
+  EXPECT_TRUE(Bold(5, 2));
+  // The selection runs from column 38 of the first row to column 4 of the
+  // second (character 45 is the fourth b).
+  EXPECT_EQ(Bg(37, 1), kWhite);
+  EXPECT_EQ(Bg(38, 1), RGBOf(clHighlight));
+  EXPECT_EQ(Bg(40, 1), RGBOf(clHighlight));
+  EXPECT_EQ(Bg(3, 2), RGBOf(clHighlight));
+  EXPECT_EQ(Bg(4, 2), kWhite);
+  // Gutter: numbers on the first row of each line, the glyph on the
+  // continuation row.
+  const int gw = Edit->GutterWidth();
+  EXPECT_EQ(Fake.RowText(Wnd, Y(1), 0, gw), "   1");
+  EXPECT_EQ(Fake.RowText(Wnd, Y(2), 0, gw), "");
+  EXPECT_EQ(Fake.RowText(Wnd, Y(3), 0, gw), "   2");
+  int glyphs = 0;
+  for (const TFakeDrawCall& c : Fake.Calls)
+    if ((c.Kind == TFakeDrawCall::TransparentBlt || c.Kind == TFakeDrawCall::StretchBlt) && c.Window == Wnd &&
+        c.Rect.Left == gw - Edit->Gutter()->RightOffset() - Edit->WordWrapGlyph()->Width() - 2 &&
+        c.Rect.Top >= Y(2) && c.Rect.Top < Y(3))
+      ++glyphs;
+  EXPECT_GE(glyphs, 1);
+}
+
+TEST_F(PaintTest, DISABLED_WrappedRowsWithoutHighlighter)
+{
+  Edit->SetOptions(Edit->Options() | eoShowSpecialChars);
+  const std::string first(40, 'a');
+  SetLines({(first + " bbbb").c_str(), "c"});
+  Edit->SetWordWrap(true);
+  ASSERT_EQ(Edit->DisplayRowCount(), 3);
+  PaintAll();
+  EXPECT_EQ(RowText(1), first);
+  EXPECT_EQ(RowText(2), "bbbb\xB6");  // the line's end is on its last row only
+  EXPECT_EQ(RowText(3), "c\xB6");
+}
