@@ -6,7 +6,9 @@
 
 #include "QtFixture.h"
 #include "platform/CodePage.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Menus.h"
+#include <QMouseEvent>
 
 namespace {
 
@@ -97,6 +99,31 @@ TEST_F(QtFormsTest, BoundsAndFixedSizeDialogs) {
   Pump();
   EXPECT_EQ(Form->Width(), 500);
   EXPECT_EQ(Form->Height(), 350);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QtFormsTest, HintsShowInATooltipWindowThatTakesNoFocus) {
+  auto* panel = new TPanel(Form);
+  panel->SetParent(Form);
+  panel->SetHint(Ansi("Сохранить|Сохранить документ"));
+  panel->SetShowHint(true);
+  ShowForm();
+  QWidget* client = static_cast<QtWindowPeer*>(panel->Handle())->Client();
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), client->mapToGlobal(QPointF(5, 5)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(client, &move);
+  Application->ActivateHint(TPoint(150, 150));
+  THintWindow* hint = Application->HintWindow();
+  ASSERT_NE(hint, nullptr);
+  EXPECT_EQ(hint->Caption(), Ansi("Сохранить"));
+  QWidget* window = QtFormWidget(hint->Handle());
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->windowFlags().testFlag(Qt::ToolTip));
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_GT(hint->Width(), 0);
 }
 
 }  // namespace

@@ -565,6 +565,7 @@ THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
 
 void THintWindow::CreateParams(TCreateParams& params) {
   TCustomControl::CreateParams(params);
+  params.WinClassName = HintWindowClass;
   params.WndParent = nullptr;
   params.Style = (params.Style & ~WS_CHILD) | WS_POPUP | WS_BORDER;
   params.ExStyle |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;

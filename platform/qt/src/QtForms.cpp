@@ -201,9 +201,25 @@ bool QtFormStateFilter::eventFilter(QObject* watched, QEvent* e) {
   return false;
 }
 
+// A hint window: a tooltip that never takes the focus.
+class QtHintPeer : public QtWindowPeer {
+ public:
+  QtHintPeer(QtWidgetset& ws, TWinControl* control, const TCreateParams& params) : QtWindowPeer(ws, control, params) {
+    if (QWidget* w = Outer()) {
+      bool shown = w->isVisible();
+      w->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+      w->setAttribute(Qt::WA_ShowWithoutActivating);
+      if (shown) w->show();
+    }
+  }
+};
+
 }  // namespace
 
 void RegisterQtForms(QtWidgetset& ws) {
+  ws.RegisterWindowClass(HintWindowClass, [](IWidgetset& w, TWinControl* c, const TCreateParams& p) -> TWindowPeer* {
+    return new QtHintPeer(static_cast<QtWidgetset&>(w), c, p);
+  });
   ws.RegisterWindowClass(FormWindowClass, [](IWidgetset& w, TWinControl* c, const TCreateParams& p) -> TWindowPeer* {
     return new QtFormPeer(static_cast<QtWidgetset&>(w), c, p);
   });

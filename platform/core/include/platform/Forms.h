@@ -57,8 +57,9 @@ constexpr WPARAM SC_MAXIMIZE = 0xF030;
 constexpr WPARAM SC_CLOSE = 0xF060;
 constexpr WPARAM SC_RESTORE = 0xF120;
 
-// The window class name forms ask the widget set for.
+// The window class names forms and hint windows ask the widget set for.
 constexpr const char* FormWindowClass = "FORM";
+constexpr const char* HintWindowClass = "HINTWINDOW";
 // Sent to a form's window when its main menu changes (lParam: the
 // TMainMenu, or 0); the widget set shows the menu bar.
 constexpr UINT BQM_SETMENU = WM_APP + 0x3F00 + 0x20;
