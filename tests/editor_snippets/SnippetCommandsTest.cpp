@@ -199,6 +199,7 @@ class SnippetCommandTest : public ::testing::Test {
     Memo->SetSelectionStart(kCaret);
     Memo->SetSelectionLength(int(sel.size()));
     Memo->SetModified(false);
+    Memo->ClearUndoRedo();
     Other->SetFocus();
   }
 
@@ -252,9 +253,9 @@ TEST_F(SnippetCommandTest, EveryRowAtTheCaret) {
     ExpectResult(e.Plain, e.Handler);
     EXPECT_EQ(Memo->Focused(), e.Focus) << e.Handler;
     EXPECT_EQ(c->Focus, e.Focus) << e.Handler;
-    // One undo step per replacement brings the start back.
-    const int steps = c->Kind == TSnippetKind::InsertTwice ? 2 : 1;
-    for (int i = 0; i < steps; ++i) Memo->Undo();
+    // One undo brings the start back (the two insertions of the quote
+    // pair are joined by the control's undo grouping).
+    Memo->Undo();
     EXPECT_EQ(Memo->Text(), "first\r\nabcd") << e.Handler;
     EXPECT_EQ(Memo->GetSelectionStart(), kCaret) << e.Handler;
   }
@@ -267,6 +268,8 @@ TEST_F(SnippetCommandTest, EveryRowOverASelection) {
     Start("XY");
     RunSnippetCommand(*c, Host);
     ExpectResult(e.Selected, e.Handler);
+    // One undo brings the selected text back; the quote pair's second
+    // insertion is a step of its own.
     const int steps = c->Kind == TSnippetKind::InsertTwice ? 2 : 1;
     for (int i = 0; i < steps; ++i) Memo->Undo();
     EXPECT_EQ(Memo->Text(), "first\r\nabXYcd") << e.Handler;
@@ -275,11 +278,23 @@ TEST_F(SnippetCommandTest, EveryRowOverASelection) {
 }
 
 TEST_F(SnippetCommandTest, QuotePairIsTwoUndoSteps) {
+  // Without undo grouping each of the two insertions is undone alone.
+  Memo->SetOptions(Memo->Options() & ~eoGroupUndo);
   Start("XY");
   RunSnippetCommand(*FindSnippetCommand("N275Click"), Host);
   EXPECT_EQ(Memo->Text(), "first\r\nab '  ' cd");
   Memo->Undo();
   EXPECT_EQ(Memo->Text(), "first\r\nab ' cd");
+  Memo->Undo();
+  EXPECT_EQ(Memo->Text(), "first\r\nabXYcd");
+
+  // With grouping (the default) the two insertions go together and the
+  // replaced selection comes back with the next step.
+  Memo->SetOptions(Memo->Options() | eoGroupUndo);
+  Start("XY");
+  RunSnippetCommand(*FindSnippetCommand("N275Click"), Host);
+  Memo->Undo();
+  EXPECT_EQ(Memo->Text(), "first\r\nabcd");
   Memo->Undo();
   EXPECT_EQ(Memo->Text(), "first\r\nabXYcd");
 }
