@@ -673,6 +673,8 @@ class TCustomSrcEdit : public TCustomControl {
   void CommandBlockIndent();
   void CommandBlockUnindent();
   void CommandChangeCase(TSrcEditorCommand Command);
+  // After typing: the view jumps right at the right edge, then follows the caret.
+  void ScrollAfterTyping();
   // Typed text over a selection: urDelete, the replacement, urInsert.
   void ReplaceSelectionTyped(const std::string& Value);
   // Appends Pad to the caret line and records it as spaces added before

@@ -686,6 +686,15 @@ void TCustomSrcEdit::AppendPaddingRecorded(const std::string& Pad) {
   FUndoList->AddChange(urWhiteSpaceAdd, BufferCoord(Len(line) + 1, index + 1), start, std::string(), smNormal);
 }
 
+void TCustomSrcEdit::ScrollAfterTyping() {
+  // At the right edge the view jumps on by up to 25 columns rather than
+  // one at a time.
+  if (FCharsInWindow > 1 &&
+      static_cast<std::int64_t>(DisplayCaretColumn()) >= static_cast<std::int64_t>(FLeftChar) + FCharsInWindow)
+    SetLeftChar(ClampToInt(static_cast<std::int64_t>(FLeftChar) + std::min(25, FCharsInWindow - 1)));
+  EnsureCaretVisible();
+}
+
 void TCustomSrcEdit::CommandChar(char AChar) {
   const unsigned char code = static_cast<unsigned char>(AChar);
   if (code < 32 || code == 127) return;
@@ -729,11 +738,9 @@ void TCustomSrcEdit::CommandChar(char AChar) {
       caretChar = ExpandedLength(line, FTabWidth) + 1;
     StoreLine(index, line);
     FUndoList->AddChange(urInsert, BufferCoord(at, l), BufferCoord(at + Len(typed), l), std::move(replaced), smNormal);
-    MoveCaretTo(BufferCoord(caretChar, l));
+    PlaceCaret(false, BufferCoord(caretChar, l));
   }
-  if (FCharsInWindow > 1 && static_cast<std::int64_t>(DisplayCaretColumn()) >=
-                                static_cast<std::int64_t>(FLeftChar) + FCharsInWindow)
-    SetLeftChar(FLeftChar + std::min(25, FCharsInWindow - 1));
+  ScrollAfterTyping();
 }
 
 void TCustomSrcEdit::CommandImeStr(const std::string& Value) {
@@ -772,11 +779,9 @@ void TCustomSrcEdit::CommandImeStr(const std::string& Value) {
     StoreLine(index, line);
     const TBufferCoord end = BufferCoord(ClampToInt(static_cast<std::int64_t>(c) + Len(Value)), l);
     FUndoList->AddChange(urInsert, BufferCoord(c, l), end, std::move(removed), smNormal);
-    MoveCaretTo(end);
+    PlaceCaret(false, end);
   }
-  if (FCharsInWindow > 1 && static_cast<std::int64_t>(DisplayCaretColumn()) >=
-                                static_cast<std::int64_t>(FLeftChar) + FCharsInWindow)
-    SetLeftChar(FLeftChar + std::min(25, FCharsInWindow - 1));
+  ScrollAfterTyping();
 }
 
 void TCustomSrcEdit::CommandLineBreak(bool MoveCaret) {

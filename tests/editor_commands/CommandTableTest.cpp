@@ -462,3 +462,73 @@ TEST_F(CommandTest, SelectionDeletionRecordsItsDirection) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CommandTest, TypingAtTheRightEdgeScrollsTheViewOn) {
+  Edit->FCharsInWindow = 20;
+  SetText("");
+  Edit->MoveCaretTo(BC(20, 1));
+  Run(ecChar, 'x');
+  EXPECT_EQ(Edit->Caret(), BC(21, 1));
+  EXPECT_EQ(Edit->LeftChar(), 20);  // by 19 columns (less than 25)
+}
+
+TEST_F(CommandTest, ClipboardCommandsAndTheirUndo) {
+  SetText("abc|def");
+  Edit->Select(BC(1, 1), BC(4, 1), BC(4, 1));
+  Run(ecCopy);
+  Edit->Select(BC(4, 2), BC(4, 2), BC(4, 2));
+  Run(ecPaste);
+  EXPECT_EQ(Joined(), "abc|defabc");
+  Run(ecUndo);
+  EXPECT_EQ(Joined(), "abc|def");
+  EXPECT_FALSE(Edit->Modified());
+  Run(ecRedo);
+  EXPECT_EQ(Joined(), "abc|defabc");
+  Run(ecUndo);
+  Edit->Select(BC(1, 2), BC(4, 2), BC(4, 2));
+  Run(ecCut);
+  EXPECT_EQ(Joined(), "abc|");
+  Run(ecUndo);
+  EXPECT_EQ(Joined(), "abc|def");
+  Edit->SetReadOnly(true);
+  Run(ecPaste);
+  Run(ecCut);
+  EXPECT_EQ(Joined(), "abc|def");
+  Edit->SetReadOnly(false);
+
+  // A column block pasted past the last line appends its rows.
+  Edit->SetSelectionMode(smColumn);
+  Edit->Select(BC(1, 1), BC(3, 2), BC(3, 2));
+  Run(ecCopy);
+  Edit->Select(BC(4, 2), BC(4, 2), BC(4, 2));
+  Run(ecPaste);
+  const std::string pasted = Joined();
+  EXPECT_EQ(pasted, "abc|defab|   de");
+  Run(ecUndo);
+  EXPECT_EQ(Joined(), "abc|def");
+  EXPECT_FALSE(Edit->Modified());
+  Run(ecRedo);
+  EXPECT_EQ(Joined(), pasted);
+  Run(ecUndo);
+  EXPECT_EQ(Joined(), "abc|def");
+}
+
+TEST_F(CommandTest, TabIndentsAWholeSelectedLine) {
+  Edit->SetOptions(Edit->Options() | eoTabIndent);
+  SetText("abc|x");
+  Edit->Select(BC(1, 1), BC(4, 1), BC(4, 1));
+  Run(ecTab);
+  EXPECT_EQ(Joined(), "        abc|x");
+  EXPECT_EQ(Edit->SelFrom(), BC(1, 1));  // still the whole line
+  EXPECT_EQ(Edit->SelTo(), BC(12, 1));
+  Run(ecShiftTab);
+  EXPECT_EQ(Joined(), "abc|x");
+  Run(ecUndo);
+  Run(ecUndo);
+  EXPECT_EQ(Joined(), "abc|x");
+  EXPECT_FALSE(Edit->Modified());
+}
+
+}  // namespace
