@@ -2,6 +2,7 @@
 // and the layout of the bars around the editing control.
 #include "W2kMain.h"
 
+#include "SnippetCommands.h"
 #include "SrcHighlighterHtml.h"
 #include "SrcMemo.h"
 #include "base/SrcEditMiscClasses.h"
@@ -135,6 +136,11 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   Edit2->SetText(std::string());
 
   SetActiveControl(Memo1);
+
+  // The snippet insertion commands: their menu items, buttons and the
+  // editor menu's enabling rule (SnippetInstall.cpp). Keep this last, after
+  // every menu and bar exists.
+  InstallSnippetCommands(*this);
 }
 
 TZod2uAppForm::~TZod2uAppForm() {
