@@ -132,6 +132,11 @@ TEST_F(MenusTest, ItemsFollowTheirActionAndRunIt) {
   item->OnClick = [&](TObject*) { runs += 10; };
   item->Click();
   EXPECT_EQ(runs, 11);
+  // A shortcut of the item's own stays when the action changes.
+  item->SetShortCut(ShortCut('S', {ssCtrl, ssAlt}));
+  action->SetCaption("Hide it");
+  EXPECT_EQ(item->Caption(), "Hide it");
+  EXPECT_EQ(item->ShortCut(), ShortCut('S', {ssCtrl, ssAlt}));
   delete action;
   EXPECT_EQ(item->Action(), nullptr);
 }

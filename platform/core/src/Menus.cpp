@@ -199,6 +199,7 @@ void TMenuItem::SetImageIndex(int v) {
 }
 
 void TMenuItem::SetShortCut(TShortCut v) {
+  if (auto* a = dynamic_cast<TCustomAction*>(FAction)) FShortCutLinked = v == a->ShortCut();
   if (FShortCut == v) return;
   FShortCut = v;
   Changed(false);
@@ -219,6 +220,7 @@ void TMenuItem::SetAction(TBasicAction* action) {
     FAction->RemoveFreeNotification(this);
   }
   FAction = action;
+  FShortCutLinked = true;
   if (FAction) {
     FAction->RegisterClient(this);
     FAction->FreeNotification(this);
@@ -236,7 +238,7 @@ void TMenuItem::ActionChanged() {
   FVisible = a->Visible();
   FHint = a->Hint();
   FImageIndex = a->ImageIndex();
-  FShortCut = a->ShortCut();
+  if (FShortCutLinked) FShortCut = a->ShortCut();
   FAutoCheck = a->AutoCheck();
   Changed(visChanged);
 }

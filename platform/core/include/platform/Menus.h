@@ -110,7 +110,8 @@ class TMenuItem : public TComponent {
   TBasicAction* Action() const { return FAction; }
   void SetAction(TBasicAction* action);
   // Takes caption, checked, enabled, visible, hint, image and shortcut
-  // from the action (called by the action when it changes).
+  // from the action (called by the action when it changes). An item given
+  // a shortcut of its own keeps it.
   void ActionChanged();
 
   // -- the tree --
@@ -177,6 +178,7 @@ class TMenuItem : public TComponent {
   bool FAutoCheck = false;
   std::string FHint;
   TBasicAction* FAction = nullptr;
+  bool FShortCutLinked = true;
   std::vector<TMenuItem*> FItems;
   TMenuItem* FParent = nullptr;
   TMenu* FMenu = nullptr;  // for the root item
