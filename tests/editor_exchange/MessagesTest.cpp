@@ -82,6 +82,17 @@ TEST_F(ExchangeTest, DialogCode) {
   EXPECT_EQ(Edit->Perform(WM_ERASEBKGND), 1);
 }
 
+TEST_F(ExchangeTest, SizeAndCancelMode) {
+  Fake.Resize(Wnd, kGutter + 2 + 20 * 8, 5 * 16);
+  EXPECT_EQ(Edit->CharsInWindow(), 20);
+  EXPECT_EQ(Edit->LinesInWindow(), 5);
+  // The cancel-mode message leaves the mouse capture alone.
+  Edit->SetMouseCapture(true);
+  Edit->Perform(WM_CANCELMODE);
+  EXPECT_TRUE(Edit->MouseCapture());
+  Edit->SetMouseCapture(false);
+}
+
 // --- clipboard and undo messages -------------------------------------------
 
 TEST_F(ExchangeTest, ClipboardMessages) {
