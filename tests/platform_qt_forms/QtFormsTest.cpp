@@ -8,6 +8,7 @@
 #include "platform/CodePage.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Menus.h"
+#include <QImage>
 #include <QMouseEvent>
 
 namespace {
@@ -124,6 +125,42 @@ TEST_F(QtFormsTest, HintsShowInATooltipWindowThatTakesNoFocus) {
   EXPECT_TRUE(window->windowFlags().testFlag(Qt::ToolTip));
   EXPECT_TRUE(window->isVisible());
   EXPECT_GT(hint->Width(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QtFormsTest, OwnerDrawnItemsAreMeasuredAndPaintedByTheirHandlers) {
+  auto* menu = new TMainMenu(Form);
+  TMenuItem* file = NewItem(Form, "File");
+  menu->Items()->Add(file);
+  TMenuItem* drawn = NewItem(Form, "Drawn");
+  file->Add(drawn);
+  file->Add(NewItem(Form, "Plain"));
+  std::vector<TOwnerDrawState> states;
+  drawn->OnMeasureItem = [](TObject*, TCanvas*, int& w, int& h) {
+    w = 150;
+    h = 30;
+  };
+  drawn->OnAdvancedDrawItem = [&](TObject*, TCanvas* c, TRect r, TOwnerDrawState st) {
+    states.push_back(st);
+    c->Brush()->SetColor(clRed);
+    c->FillRect(r);
+  };
+  Form->SetMenu(menu);
+  ShowForm();
+  QMenu* sub = QtFormMenuBar(Form->Handle())->actions()[0]->menu();
+  ASSERT_NE(sub, nullptr);
+  sub->popup(QPoint(0, 0));
+  Pump();
+  EXPECT_EQ(sub->actionGeometry(sub->actions()[0]).height(), 30);
+  EXPECT_NE(sub->actionGeometry(sub->actions()[1]).height(), 30);
+  QImage shot = sub->grab().toImage();
+  QRect r = sub->actionGeometry(sub->actions()[0]);
+  EXPECT_EQ(QColor(shot.pixel(r.center())), QColor(Qt::red));
+  EXPECT_FALSE(states.empty());
+  sub->hide();
 }
 
 }  // namespace

@@ -175,7 +175,7 @@ class QtFormPeer : public QtWindowPeer {
       FMenuBar = nullptr;
     }
     if (menu && Outer()) {
-      FMenuBar = new QMenuBar(Outer());
+      FMenuBar = NewViewMenuBar(Outer());
       FMenuBar->setNativeMenuBar(false);
       FView = std::make_unique<QtMenuView>(menu, FMenuBar, true);
     }

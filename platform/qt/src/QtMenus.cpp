@@ -7,7 +7,10 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 
 #include "platform/ActnList.h"
 #include "platform/Graphics.h"
@@ -15,6 +18,97 @@
 #include "platform/qt/QtWidgetset.h"
 
 namespace {
+
+// The hosts remember the action whose style option they build, so that
+// the style can ask the item behind it.
+class QtViewMenu : public QMenu {
+ public:
+  explicit QtViewMenu(QWidget* parent) : QMenu(parent) {}
+  QtMenuView* View = nullptr;
+  mutable const QAction* Current = nullptr;
+
+ protected:
+  void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override {
+    QMenu::initStyleOption(option, action);
+    Current = action;
+  }
+};
+
+class QtViewMenuBar : public QMenuBar {
+ public:
+  explicit QtViewMenuBar(QWidget* parent) : QMenuBar(parent) {}
+  QtMenuView* View = nullptr;
+  mutable const QAction* Current = nullptr;
+
+ protected:
+  void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override {
+    QMenuBar::initStyleOption(option, action);
+    Current = action;
+  }
+};
+
+TMenuItem* OwnerDrawnItem(const QWidget* widget) {
+  TMenuItem* item = nullptr;
+  if (auto* m = dynamic_cast<const QtViewMenu*>(widget)) {
+    if (m->View && m->Current) item = m->View->ItemOf(const_cast<QAction*>(m->Current));
+  } else if (auto* b = dynamic_cast<const QtViewMenuBar*>(widget)) {
+    if (b->View && b->Current) item = b->View->ItemOf(const_cast<QAction*>(b->Current));
+  }
+  return item && item->HasOwnerDraw() ? item : nullptr;
+}
+
+class QtOwnerDrawStyle : public QProxyStyle {
+ public:
+  QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                         const QWidget* widget) const override {
+    QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+    if (type != CT_MenuItem) return s;
+    TMenuItem* item = OwnerDrawnItem(widget);
+    // Menu-bar items keep the system's measuring.
+    if (!item || item->IsMenuBarItem() || !item->OnMeasureItem) return s;
+    int w = s.width();
+    int h = s.height();
+    GuardEvent([&] {
+      TBitmap bmp(1, 1);
+      item->DoMeasureItem(bmp.Canvas(), w, h);
+    });
+    return QSize(std::max(0, w), std::max(0, h));
+  }
+
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    TMenuItem* item = (element == CE_MenuItem || element == CE_MenuBarItem) ? OwnerDrawnItem(widget) : nullptr;
+    if (!item || (!item->OnAdvancedDrawItem && !item->OnDrawItem) || option->rect.isEmpty()) {
+      QProxyStyle::drawControl(element, option, painter, widget);
+      return;
+    }
+    QRect r = option->rect;
+    TOwnerDrawState state;
+    bool selected = option->state & State_Selected;
+    if (element == CE_MenuBarItem) {
+      if (option->state & State_Sunken)
+        state.Include(odSelected);
+      else if (selected)
+        state.Include(odHotLight);
+    } else if (selected) {
+      state.Include(odSelected);
+    }
+    if (!(option->state & State_Enabled)) state.Include(odDisabled).Include(odGrayed);
+    if (item->Checked()) state.Include(odChecked);
+    if (item->Default()) state.Include(odDefault);
+    GuardEvent([&] {
+      TBitmap bmp(r.width(), r.height());
+      item->DoDrawItem(bmp.Canvas(), TRect(0, 0, r.width(), r.height()), state);
+      painter->drawImage(r.topLeft(), BitmapImage(bmp.Handle()));
+    });
+  }
+};
+
+QStyle* OwnerDrawStyle() {
+  static QtOwnerDrawStyle* style = new QtOwnerDrawStyle;
+  return style;
+}
+
 QString ActionText(TMenuItem* item, bool inBar) {
   QString text = AnsiToQString(item->Caption());
   if (!inBar && item->ShortCut() != scNone) text += "\t" + AnsiToQString(ShortCutToText(item->ShortCut()));
@@ -31,14 +125,32 @@ QIcon ImageFor(TMenu* menu, int index) {
 }
 }  // namespace
 
+QMenuBar* NewViewMenuBar(QWidget* parent) {
+  auto* bar = new QtViewMenuBar(parent);
+  bar->setStyle(OwnerDrawStyle());
+  return bar;
+}
+
+QMenu* NewViewMenu(QWidget* parent) {
+  auto* menu = new QtViewMenu(parent);
+  menu->setStyle(OwnerDrawStyle());
+  return menu;
+}
+
 QtMenuView::QtMenuView(TMenu* menu, QWidget* host, bool clickItems)
     : FMenu(menu), FHost(host), FClickItems(clickItems) {
+  if (auto* m = dynamic_cast<QtViewMenu*>(host)) m->View = this;
+  if (auto* b = dynamic_cast<QtViewMenuBar*>(host)) b->View = this;
   if (FMenu) FMenu->AddChangeHandler(this, [this](TMenu*, const TMenuChange& c) { Changed(c); });
   Rebuild();
 }
 
 QtMenuView::~QtMenuView() {
   if (FMenu) FMenu->RemoveChangeHandler(this);
+  if (auto* m = dynamic_cast<QtViewMenu*>(FHost.data())) m->View = nullptr;
+  if (auto* b = dynamic_cast<QtViewMenuBar*>(FHost.data())) b->View = nullptr;
+  for (QPointer<QObject>& o : FOwned)
+    if (auto* sub = dynamic_cast<QtViewMenu*>(o.data())) sub->View = nullptr;
 }
 
 TMenuItem* QtMenuView::ItemOf(QAction* action) const {
@@ -105,7 +217,8 @@ void QtMenuView::AddItems(QWidget* parent, TMenuItem* item) {
       continue;
     }
     if (child->Count() > 0) {
-      auto* sub = new QMenu(parent);
+      auto* sub = static_cast<QtViewMenu*>(NewViewMenu(parent));
+      sub->View = this;
       owned = sub;
       a = sub->menuAction();
       AddItems(sub, child);
@@ -148,10 +261,10 @@ void QtMenuView::Rebuild() {
 }
 
 TMenuItem* QtMenuBackend::TrackPopup(TPopupMenu* menu, TPoint screenPos) {
-  QMenu qmenu;
-  QtMenuView view(menu, &qmenu, false);
+  std::unique_ptr<QMenu> qmenu(NewViewMenu(nullptr));
+  QtMenuView view(menu, qmenu.get(), false);
   for (int k = 0; k < menu->Items()->Count(); ++k)
     if (TBasicAction* act = menu->Items()->Items(k)->Action()) act->Update();
-  QAction* chosen = qmenu.exec(QPoint(screenPos.X, screenPos.Y));
+  QAction* chosen = qmenu->exec(QPoint(screenPos.X, screenPos.Y));
   return chosen ? view.ItemOf(chosen) : nullptr;
 }

@@ -1,6 +1,9 @@
 // The Qt view of a toolkit menu: a QMenuBar or QMenu that shows the menu's
 // items (captions, shortcut texts, check marks, default items in bold,
-// images of the menu's image list) and follows its changes.
+// images of the menu's image list) and follows its changes. Items with
+// owner-draw handlers (or of an owner-drawn menu) are measured by their
+// OnMeasureItem and painted by their OnAdvancedDrawItem / OnDrawItem on a
+// canvas the size of the item.
 #pragma once
 
 #include <QObject>
@@ -14,6 +17,11 @@ class QAction;
 class QMenu;
 class QMenuBar;
 class QWidget;
+
+// A menu bar or menu that a view fills (the hosts a view should be given,
+// so that owner-drawn items can be measured and painted).
+QMenuBar* NewViewMenuBar(QWidget* parent);
+QMenu* NewViewMenu(QWidget* parent);
 
 class QtMenuView : public QObject {
  public:
