@@ -234,6 +234,13 @@ TEST(SnippetTableTest, EveryRowIsCheckedAndEveryHandlerIsUnique) {
     if (!c.InsertsText()) continue;
     ++insertRows;
     EXPECT_NE(FindExpected(c.Handler), nullptr) << c.Handler;
+    // The focus goes to the editor exactly for the rows a side-panel
+    // button also runs, and for the two "[ручная]" items.
+    bool panel = false;
+    for (const TSnippetBinding& b : c.Items)
+      panel = panel || b.Place == TSnippetPlace::SidePanel || b.Place == TSnippetPlace::LinkMenu ||
+              b.Place == TSnippetPlace::ImgMenu;
+    EXPECT_EQ(c.Focus, panel) << c.Handler;
     // No text of these commands holds a line break, so the caret step
     // always stays inside the inserted text.
     EXPECT_EQ(std::string(c.Text).find_first_of("\r\n"), std::string::npos) << c.Handler;
