@@ -1,5 +1,6 @@
 // Closing the main window, the save prompt of the commands, and the exit,
 // hide and about commands.
+#include <QTimer>
 #include <string>
 
 #include "EditorAppFixture.h"
@@ -167,6 +168,17 @@ TEST_F(CloseTest, ExitClosesHideMinimisesAboutShowsItsWindowModally) {
   EXPECT_FALSE(about_forma->Visible());
   Main()->FileExitItem->Click();
   EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(CloseTest, TheMessageLoopEndsWhenTheMainWindowClosesAndTheSettingsAreWritten) {
+  Start(false);
+  QTimer::singleShot(50, [] { Zod2uAppForm->Close(); });
+  Application->Run();
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_TRUE(Main()->Visible());
+  EXPECT_TRUE(SettingsText().empty());
+  Finish();
+  EXPECT_NE(SettingsText().find("[position]\r\nleft="), std::string::npos);
 }
 
 TEST_F(CloseTest, KeysReachTheMenuCommands) {
