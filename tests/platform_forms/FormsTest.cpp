@@ -155,6 +155,9 @@ TEST_F(FormsTest, ShowModalRunsUntilModalResultAndDisablesTheOtherForms) {
     EXPECT_EQ(f, gSecond);
     EXPECT_TRUE(f->Visible());
     mainEnabledDuring = IsWindowEnabled(gMain->WindowHandle());
+    // The disabled main window ignores the window system's close.
+    SendMessage(gMain->WindowHandle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(Application->Terminated());
     ok->Click();
   });
   EXPECT_EQ(gSecond->ShowModal(), mrOk);

@@ -334,8 +334,10 @@ void TCustomForm::Dispatch(TMessage& msg) {
 }
 
 void TCustomForm::WMClose(TMessage& m) {
-  GuardCall([this] { Close(); });
   m.Result = 0;
+  // A window disabled by another form's modal loop does not close.
+  if (HandleAllocated() && !IsWindowEnabled(WindowHandle())) return;
+  GuardCall([this] { Close(); });
 }
 
 void TCustomForm::WMSysCommand(TMessage& m) {
