@@ -72,3 +72,7 @@ class TZod2uAppForm;
 // the side-panel buttons found on CoolBar1 by caption, and PopupMenu1's
 // enabling rule. Called once the menus and bars stand (FormCreate).
 void InstallSnippetCommands(TZod2uAppForm& form);
+
+// The OnClick handler of a row on the main window ("N87Click"), for buttons
+// and items made after InstallSnippetCommands; empty for an unknown name.
+TNotifyEvent SnippetCommandHandler(TZod2uAppForm& form, const std::string& handler);

@@ -57,9 +57,7 @@ TControl* FindByCaption(TWinControl* parent, const std::string& caption) {
   return nullptr;
 }
 
-}  // namespace
-
-void InstallSnippetCommands(TZod2uAppForm& form) {
+TSnippetHost HostOf(TZod2uAppForm& form) {
   TSnippetHost host;
   host.Memo = form.Memo1;
   TZod2uAppForm* window = &form;
@@ -72,6 +70,18 @@ void InstallSnippetCommands(TZod2uAppForm& form) {
     else
       tool->Show();
   };
+  return host;
+}
+
+}  // namespace
+
+TNotifyEvent SnippetCommandHandler(TZod2uAppForm& form, const std::string& handler) {
+  return SnippetHandler(handler, HostOf(form));
+}
+
+void InstallSnippetCommands(TZod2uAppForm& form) {
+  const TSnippetHost host = HostOf(form);
+  TZod2uAppForm* window = &form;
 
   TSnippetMenus menus;
   menus.Owner = &form;

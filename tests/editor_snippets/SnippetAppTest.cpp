@@ -52,6 +52,17 @@ TEST_F(SnippetAppTest, MainMenuItemsInsertAtTheCaret) {
   EXPECT_NE(Memo()->Text().find(Ansi("<blink>Этот текст на веб-странице будет мелькать</blink>")), std::string::npos);
 }
 
+TEST_F(SnippetAppTest, HandlersByNameForButtonsMadeLater) {
+  StartWithText("ab", 1);
+  TNotifyEvent onClick = SnippetCommandHandler(*Main(), "N541Click");
+  ASSERT_TRUE(onClick);
+  onClick(nullptr);
+  EXPECT_EQ(Memo()->Text(), "a<IMG src=\"\">b");
+  EXPECT_EQ(Memo()->GetSelectionStart(), 11);
+  EXPECT_TRUE(Memo()->Focused());
+  EXPECT_FALSE(SnippetCommandHandler(*Main(), "NoSuchClick"));
+}
+
 TEST_F(SnippetAppTest, ShortcutTypedInTheEditor) {
   StartWithText("xy", 1);
   Memo()->SetFocus();
