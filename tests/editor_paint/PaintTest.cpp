@@ -446,7 +446,7 @@ TEST_F(PaintTest, NonPositiveLineSpacingKeepsCellsAtLeastOnePixel)
   SUCCEED();
 }
 
-TEST_F(PaintTest, DISABLED_HugeLeftCharPaintsWithoutOverflow)
+TEST_F(PaintTest, HugeLeftCharPaintsWithoutOverflow)
 {
   FakeWidgetset::TFontConfig wide;
   wide.CharWidth = 1000;
@@ -472,7 +472,7 @@ TEST_F(PaintTest, DISABLED_HugeLeftCharPaintsWithoutOverflow)
 // ---------------------------------------------------------------------------
 // Word wrap
 
-TEST_F(PaintTest, DISABLED_WrappedRowsShowTheirPartOfTheLineAndTheGutterGlyph)
+TEST_F(PaintTest, WrappedRowsShowTheirPartOfTheLineAndTheGutterGlyph)
 {
   UseCounting();
   Edit->Gutter()->SetShowLineNumbers(true);
@@ -515,7 +515,7 @@ TEST_F(PaintTest, DISABLED_WrappedRowsShowTheirPartOfTheLineAndTheGutterGlyph)
   EXPECT_GE(glyphs, 1);
 }
 
-TEST_F(PaintTest, DISABLED_WrappedRowsWithoutHighlighter)
+TEST_F(PaintTest, WrappedRowsWithoutHighlighter)
 {
   Edit->SetOptions(Edit->Options() | eoShowSpecialChars);
   const std::string first(40, 'a');

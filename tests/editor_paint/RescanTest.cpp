@@ -65,7 +65,7 @@ TEST_F(RescanTest, OpeningACommentRescansAsFarAsTheStateChanges)
   EXPECT_GE(Counting->StartLines, 10);
 }
 
-TEST_F(RescanTest, DISABLED_ReplacingALineWithoutChangingItsStateRescansAndRepaintsOnlyIt)
+TEST_F(RescanTest, ReplacingALineWithoutChangingItsStateRescansAndRepaintsOnlyIt)
 {
   Fill(100);
   Edit->SetTopLine(40);

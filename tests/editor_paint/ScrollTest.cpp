@@ -31,7 +31,7 @@ class ScrollTest : public PaintTest {
 // ---------------------------------------------------------------------------
 // TopLine
 
-TEST_F(ScrollTest, DISABLED_TopLineIsClampedToTheLastPage)
+TEST_F(ScrollTest, TopLineIsClampedToTheLastPage)
 {
   Fill(100);
   ASSERT_EQ(Edit->LinesInWindow(), kRows);
@@ -56,7 +56,7 @@ TEST_F(ScrollTest, DISABLED_TopLineIsClampedToTheLastPage)
   EXPECT_EQ(Edit->TopLine(), 1);
 }
 
-TEST_F(ScrollTest, DISABLED_SmallScrollMovesPixelsAndRepaintsTheUncoveredBand)
+TEST_F(ScrollTest, SmallScrollMovesPixelsAndRepaintsTheUncoveredBand)
 {
   Fill(100);
   PaintAll();
@@ -95,7 +95,7 @@ TEST_F(ScrollTest, VerticalBarFollowsRowsAndTopLine)
   EXPECT_EQ(Bar(SB_VERT).Max, 100 + Edit->LinesInWindow() - 1);
 }
 
-TEST_F(ScrollTest, DISABLED_LongRangesAreScaledInto32767)
+TEST_F(ScrollTest, LongRangesAreScaledInto32767)
 {
   Edit->SetScrollBars(TSrcScrollStyle::ssBoth);
   Fill(40000);
@@ -131,7 +131,7 @@ TEST_F(ScrollTest, HorizontalRangeIsScrollWidthOrWidestLine)
   EXPECT_FALSE(Bar(SB_VERT).Visible);
 }
 
-TEST_F(ScrollTest, DISABLED_HideShowScrollbarsHidesABarWhoseContentFits)
+TEST_F(ScrollTest, HideShowScrollbarsHidesABarWhoseContentFits)
 {
   Edit->SetScrollBars(TSrcScrollStyle::ssVertical);
   Edit->SetOptions(Edit->Options() | eoHideShowScrollbars);
@@ -143,7 +143,7 @@ TEST_F(ScrollTest, DISABLED_HideShowScrollbarsHidesABarWhoseContentFits)
   EXPECT_FALSE(Bar(SB_VERT).Visible);
 }
 
-TEST_F(ScrollTest, DISABLED_WithoutHideShowABarThatFitsStaysWithItsArrowsDisabled)
+TEST_F(ScrollTest, WithoutHideShowABarThatFitsStaysWithItsArrowsDisabled)
 {
   Edit->SetScrollBars(TSrcScrollStyle::ssVertical);
   Fill(3);
@@ -186,7 +186,7 @@ TEST_F(ScrollTest, BarUpdatesWaitForThePaintLock)
 // ---------------------------------------------------------------------------
 // Caret
 
-TEST_F(ScrollTest, DISABLED_CaretIsMovedAlwaysAndShownOnlyInsideTheTextArea)
+TEST_F(ScrollTest, CaretIsMovedAlwaysAndShownOnlyInsideTheTextArea)
 {
   Fill(100, "abcdef");
   Focus();
@@ -208,7 +208,7 @@ TEST_F(ScrollTest, DISABLED_CaretIsMovedAlwaysAndShownOnlyInsideTheTextArea)
   EXPECT_TRUE(caret.Visible());
 }
 
-TEST_F(ScrollTest, DISABLED_CaretUpdateWaitsForFocusAndPaintLock)
+TEST_F(ScrollTest, CaretUpdateWaitsForFocusAndPaintLock)
 {
   Fill(10, "abcdef");
   Edit->UpdateCaret();
