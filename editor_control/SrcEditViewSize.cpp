@@ -7,13 +7,13 @@
 #include <cstdint>
 
 #include "SrcEdit.h"
+#include "SrcEditHighlighter.h"
+#include "SrcEditMiscClasses.h"
 #include "SrcEditTextBuffer.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
 #include "platform/Messages.h"
 #include "platform/Win32.h"
-#include "SrcEditHighlighter.h"
-#include "SrcEditMiscClasses.h"
 
 void TCustomSrcEdit::SizeOrFontChanged(bool FontChanged) {
   if (!HandleAllocated() || FCharWidth == 0) return;
@@ -89,6 +89,7 @@ void TCustomSrcEdit::WMSetCursor(TMessage& Msg) {
 }
 
 void TCustomSrcEdit::UpdateMouseCursor() {
+  if (!HandleAllocated()) return;
   TPoint p;
   ::GetCursorPos(&p);
   p = ScreenToClient(p);
