@@ -699,6 +699,9 @@ class TCustomSrcEdit : public TCustomControl {
   // ---- BEGIN SrcEditPaint.cpp ----
   // The state of one text-area pass.
   struct TPaintPass;
+  // The line of a display row (straight from the word-wrap plug-in: no
+  // column conversion, so long wrapped lines cost nothing extra).
+  int PaintRowLine(int Row);
   // The display text (tabs expanded) of a 0-based line, in Scratch or, for
   // long lines, in a cache kept until the text changes; empty beyond the
   // list.

@@ -542,8 +542,8 @@ void TCustomSrcEdit::TPaintPass::PaintLine(int line, int firstRow, int lastRow)
             AddToken(lineData + pos, len, pos + shift, FontStyle, LineBG, LineFG);
           if (reachesEnd) break;
           lastAttr = attr;
-        } else {
-          lastAttr = hl->TokenAttribute();
+        } else if (SpecialChars) {
+          lastAttr = hl->TokenAttribute();  // the line-end mark may need it
         }
         lastEnd = pos + hl->TokenLength();
         hl->NextToken();
@@ -571,6 +571,13 @@ void TCustomSrcEdit::TPaintPass::PaintLine(int line, int firstRow, int lastRow)
 }
 
 // ---------------------------------------------------------------------------
+
+int TCustomSrcEdit::PaintRowLine(int Row)
+{
+  if (!WordWrap()) return Row;
+  if (Row < 1) Row = 1;
+  return FWordWrapPlugin->DisplayToBufferPos(DisplayCoord(1, Row)).Line;
+}
 
 TColor TCustomSrcEdit::EditorBackgroundColor(int Line) const
 {
@@ -657,8 +664,8 @@ void TCustomSrcEdit::PaintGutter(const TRect& AClip, int FirstRow, int LastRow)
 {
   TCanvas* canvas = Canvas();
   const int lh = std::max(1, FLineHeight);
-  const int firstLine = RowToLine(FirstRow);
-  const int lastLine = RowToLine(LastRow);
+  const int firstLine = PaintRowLine(FirstRow);
+  const int lastLine = PaintRowLine(LastRow);
   auto rowY = [&](i64 row) { return ClampToInt((row - FTopLine) * lh); };
   const bool gradient = FGutter->Gradient();
 
@@ -726,9 +733,15 @@ void TCustomSrcEdit::PaintGutter(const TRect& AClip, int FirstRow, int LastRow)
 
   // Wrapped rows: the continuation glyph.
   if (WordWrap() && FWordWrapGlyph->Visible()) {
+    // Every row of a line but its first is a continuation row.
     const int x = FGutterWidth - FGutter->RightOffset() - FWordWrapGlyph->Width() - 2;
-    for (int row = FirstRow; row <= LastRow; ++row)
-      if (LineToRow(RowToLine(row)) != row) FWordWrapGlyph->Draw(canvas, x, rowY(row), lh);
+    int lineStart = LineToRow(firstLine);
+    for (int line = firstLine; line <= lastLine && lineStart <= LastRow; ++line) {
+      const int next = LineToRow(line + 1);
+      for (int row = std::max(lineStart + 1, FirstRow); row < next && row <= LastRow; ++row)
+        FWordWrapGlyph->Draw(canvas, x, rowY(row), lh);
+      lineStart = next;
+    }
   }
 
   // Border.
@@ -807,8 +820,8 @@ void TCustomSrcEdit::PaintTextLines(const TRect& AClip, int FirstRow, int LastRo
   TPaintPass P(*this);
   P.FirstCol = FirstCol;
   P.LastCol = LastCol;
-  const int firstLine = RowToLine(FirstRow);
-  const int lastLine = RowToLine(LastRow);
+  const int firstLine = PaintRowLine(FirstRow);
+  const int lastLine = PaintRowLine(LastRow);
 
   TRect rcClip = AClip;
   if (FRightEdge > 0) {

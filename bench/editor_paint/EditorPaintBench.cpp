@@ -141,6 +141,20 @@ void BM_FullRepaint_TenMegabyteLine(benchmark::State& state)
 }
 BENCHMARK(BM_FullRepaint_TenMegabyteLine)->Arg(10 << 20)->Arg(10 << 10)->Unit(benchmark::kMicrosecond);
 
+// Word wrap: the first screen of the 10 MB line, and a screen in its middle
+// (the highlighter scans the line from its start up to the painted rows).
+void BM_WrappedRepaint_TenMegabyteLine(benchmark::State& state)
+{
+  TBenchEditor b;
+  b.Load(LongHtmlLine(10 << 20));
+  b.Edit->SetWordWrap(true);
+  const int rows = b.Edit->DisplayRowCount();
+  b.Edit->SetTopLine(static_cast<int>(state.range(0) * (rows / 2)) + 1);
+  for (auto _ : state) b.Repaint();
+  state.counters["rows"] = rows;
+}
+BENCHMARK(BM_WrappedRepaint_TenMegabyteLine)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 void BM_TypeCharacterMidDocument(benchmark::State& state)
 {
   TBenchEditor b;
