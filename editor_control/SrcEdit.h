@@ -658,6 +658,8 @@ class TCustomSrcEdit : public TCustomControl {
   // The commands (RunCommand dispatches; read-only is checked there).
   void CommandLineStart(bool Extend);
   void CommandLineEnd(bool Extend);
+  // The display row the caret is shown on (word wrap: the row it ends).
+  int ShownCaretRow();
   void CommandScrollLines(int Delta);
   void CommandSetMarker(int Number, void* Data);
   void CommandChar(char AChar);

@@ -603,14 +603,14 @@ void TCustomSrcEdit::RunCommand(TSrcEditorCommand Command, char AChar, void* Dat
 void TCustomSrcEdit::CommandLineStart(bool Extend) {
   TBufferCoord target = BufferCoord(1, FCaretY);
   if (HasOption(eoEnhanceHomeKey)) {
-    const int row = DisplayCaretRow();
+    const int row = ShownCaretRow();
     if (!WordWrap() || LineToRow(FCaretY) == row) {
       std::string_view line = FLines->LineView(FCaretY - 1);
       int f = 1;
       while (f <= Len(line) && IsBlank(line[static_cast<std::size_t>(f - 1)])) ++f;
       target.Char = (FCaretX <= f && FCaretX != 1) ? 1 : f;
     } else {
-      target = DisplayToBuffer(DisplayCoord(1, row));
+      target = DisplayToBuffer(DisplayCoord(1, row));  // the start of a wrapped row
     }
   }
   StepCaret(Caret(), target, Extend);
@@ -621,17 +621,25 @@ void TCustomSrcEdit::CommandLineEnd(bool Extend) {
   const int len = Len(line);
   TBufferCoord target = BufferCoord(len + 1, FCaretY);
   if (HasOption(eoEnhanceEndKey)) {
-    const int row = DisplayCaretRow();
-    const bool lastRow = !WordWrap() || row == BufferToDisplay(BufferCoord(len + 1, FCaretY)).Row;
-    if (lastRow) {
+    const int row = ShownCaretRow();
+    if (!WordWrap() || row == BufferToDisplay(BufferCoord(len + 1, FCaretY)).Row) {
       int trimmed = len;
       while (trimmed > 0 && IsBlank(line[static_cast<std::size_t>(trimmed - 1)])) --trimmed;
       target.Char = FCaretX == trimmed + 1 ? len + 1 : trimmed + 1;
     } else {
-      target = DisplayToBuffer(DisplayCoord(FWordWrapPlugin->GetRowLength(row) + 1, row));
+      // The end of a wrapped row: the caret stays shown on that row.
+      const TDisplayPoint rowEnd = DisplayCoord(FWordWrapPlugin->GetRowLength(row) + 1, row);
+      StepCaret(Caret(), DisplayToBuffer(rowEnd), Extend);
+      SetCaretFromDisplay(rowEnd);
+      return;
     }
   }
   StepCaret(Caret(), target, Extend);
+}
+
+int TCustomSrcEdit::ShownCaretRow() {
+  const int row = DisplayCaretRow();
+  return WordWrap() && FCaretAtEOL && row > 1 ? row - 1 : row;
 }
 
 void TCustomSrcEdit::CommandScrollLines(int Delta) {
