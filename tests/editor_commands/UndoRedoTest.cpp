@@ -375,3 +375,33 @@ TEST_F(UndoRedoTest, WholeTextReplacementOfManyLines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(UndoRedoTest, TypingOverLineAndColumnSelections) {
+  struct {
+    TSrcSelectionMode mode;
+    const char* typed;  // the text after typing x
+  } cases[] = {{smLine, "ab|xjk"}, {smColumn, "ab|cxf|g|jk"}};
+  for (auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    Edit = std::make_unique<TCommandEdit>(nullptr);
+    SetText("ab|cdef|ghi|jk");
+    Edit->SetSelectionMode(c.mode);
+    Edit->Select(BC(2, 2), BC(2, 3), BC(2, 3));
+    if (c.mode == smColumn) Edit->Select(BC(2, 2), BC(4, 3), BC(4, 3));
+    Run(ecChar, 'x');
+    const std::string typed = Joined();
+    EXPECT_EQ(typed, c.typed);
+    Run(ecUndo);
+    EXPECT_EQ(Joined(), "ab|cdef|ghi|jk");
+    EXPECT_FALSE(Edit->Modified());
+    EXPECT_TRUE(Edit->HasSelection());  // the replaced text comes back selected
+    Run(ecRedo);
+    EXPECT_EQ(Joined(), typed);
+    Run(ecUndo);
+    EXPECT_EQ(Joined(), "ab|cdef|ghi|jk");
+  }
+}
+
+}  // namespace
