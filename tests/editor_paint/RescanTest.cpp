@@ -146,3 +146,25 @@ TEST_F(RescanTest, AutoSizedScrollWidthGrowsWithInsertedAndReplacedLines)
   Edit->ReplaceSelection(std::string(20, 'a') + "\r\n" + std::string(90, 'b') + "\r\n");
   EXPECT_EQ(Edit->MaxScrollWidth(), 90);
 }
+
+TEST_F(RescanTest, HtmlCommentOpenedAndClosedAgain)
+{
+  UseHtml();
+  Fill(1000, "<p>x</p>");
+  ASSERT_EQ(State(1000), hrText);
+  Edit->SetCaret(BufferCoord(1, 10));
+  Edit->ReplaceSelection("<!--");
+  EXPECT_EQ(State(9), hrText);
+  EXPECT_EQ(State(10), hrComment);
+  EXPECT_EQ(State(1000), hrComment);
+  Edit->SetCaret(BufferCoord(9, 20));
+  Edit->ReplaceSelection("-->");
+  EXPECT_EQ(State(19), hrComment);
+  EXPECT_EQ(State(20), hrText);
+  EXPECT_EQ(State(1000), hrText);
+  // An unclosed quoted value carries on to the next line.
+  Edit->SetCaret(BufferCoord(1, 30));
+  Edit->ReplaceSelection("<a href=\"x");
+  EXPECT_EQ(State(30), hrDoubleQuotedValue);
+  EXPECT_EQ(State(31), hrDoubleQuotedValue);  // "<p>x</p>" stays inside the value
+}
