@@ -110,8 +110,8 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
   if (FReadOnly) params.Style |= ES_READONLY;
   if (!FHideSelection) params.Style |= ES_NOHIDESEL;
   if (FPasswordChar) params.Style |= ES_PASSWORD;
-  if (FCharCase == ecUpperCase) params.Style |= ES_UPPERCASE;
-  if (FCharCase == ecLowerCase) params.Style |= ES_LOWERCASE;
+  if (FCharCase == TEditCharCase::ecUpperCase) params.Style |= ES_UPPERCASE;
+  if (FCharCase == TEditCharCase::ecLowerCase) params.Style |= ES_LOWERCASE;
   if (FBorderStyle == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -135,8 +135,8 @@ void TCustomEdit::SetPasswordChar(char c) { Perform(EM_SETPASSWORDCHAR, static_c
 void TCustomEdit::SetCharCase(TEditCharCase v) {
   if (FCharCase == v) return;
   FCharCase = v;
-  if (v == ecUpperCase) SetText(AnsiUpperCase(Text()));
-  if (v == ecLowerCase) SetText(AnsiLowerCase(Text()));
+  if (v == TEditCharCase::ecUpperCase) SetText(AnsiUpperCase(Text()));
+  if (v == TEditCharCase::ecLowerCase) SetText(AnsiLowerCase(Text()));
   if (HandleAllocated()) RecreateWnd();
 }
 

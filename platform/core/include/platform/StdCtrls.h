@@ -169,7 +169,8 @@ std::string TextToFlat(const std::string& winText);
 std::string FlatToText(const std::string& flatText);
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+// Scoped: the editing control's command numbers use the same names.
+enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 
@@ -233,7 +234,7 @@ class TCustomEdit : public TWinControl {
   int FMaxLength = 0;
   bool FReadOnly = false;
   char FPasswordChar = 0;
-  TEditCharCase FCharCase = ecNormal;
+  TEditCharCase FCharCase = TEditCharCase::ecNormal;
   bool FHideSelection = true;
   bool FAutoSelect = true;
   TBorderStyle FBorderStyle = bsSingle;
