@@ -287,3 +287,26 @@ TEST_F(InputTest, DragScrollTimerHorizontally) {
   EXPECT_FALSE(Edit->ScrollTimerOn());
   EXPECT_EQ(Edit->GetSelectedText(), "0123");
 }
+
+// With word wrap the gutter reports the text line of the clicked row, and a
+// click right of a wrapped row's end leaves the caret at that row's end.
+TEST_F(InputTest, WordWrapRowsAndGutterLines) {
+  SetLines({std::string(100, 'a').c_str(), "b"});
+  Edit->SetWordWrap(true);
+  ASSERT_EQ(Edit->DisplayRowCount(), 4);
+  std::vector<int> lines;
+  Edit->OnGutterClick = [&](TObject*, int, int, int, int line, TSrcEditMark*) { lines.push_back(line); };
+  Click(1, Y(2));
+  Click(1, Y(3));
+  Click(1, Y(4));
+  EXPECT_EQ(lines, (std::vector<int>{1, 1, 2}));
+
+  const int rowLength = Edit->WordWrapPlugin()->GetRowLength(1);
+  Click(X(rowLength + 5), Y(1));
+  EXPECT_EQ(Edit->Caret(), BC(rowLength + 1, 1));
+  EXPECT_TRUE(Edit->CaretAtRowEnd());
+  EXPECT_EQ(Edit->DisplayToPixels(DisplayCoord(rowLength + 1, 1)).Y, Y(1));
+  Click(X(3), Y(2));
+  EXPECT_EQ(Edit->Caret(), BC(rowLength + 3, 1));
+  EXPECT_FALSE(Edit->CaretAtRowEnd());
+}
