@@ -6,7 +6,7 @@
 // never handed to the platform: the key handler of this unit looks them up
 // when a key reaches a control (the control's popup menu, then its form's
 // shortcuts: main menu, then action lists), so that the editing control's
-// own keys and the spec'ed order hold. Menu texts are Windows-1251; "&"
+// own keys and this order of lookup hold. Menu texts are Windows-1251; "&"
 // marks the accelerator ("&&" is a plain "&"); "-" is a separator.
 #pragma once
 
