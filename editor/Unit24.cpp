@@ -9,4 +9,9 @@ TForm24::TForm24(TComponent* owner) : TForm(owner) {
   SetBounds(0, 0, 788, 576);
   SetColor(clWhite);
   SetPosition(poScreenCenter);
+
+  WebBrowser1 = new TWebBrowser(this);
+  WebBrowser1->SetName("WebBrowser1");
+  WebBrowser1->SetParent(this);
+  WebBrowser1->SetAlign(alClient);
 }
