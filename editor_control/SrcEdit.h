@@ -112,7 +112,9 @@ class TCustomSrcEdit : public TCustomControl {
   TBufferCoord Caret() const { return BufferCoord(FCaretX, FCaretY); }
   int CaretChar() const { return FCaretX; }
   int CaretLine() const { return FCaretY; }
-  void SetCaret(const TBufferCoord& Value) { MoveCaretTo(Value); }
+  // The public caret setter: the selection collapses at the new caret.
+  void SetCaret(const TBufferCoord& Value) { PlaceCaretCollapse(Value); }
+  // Only the caret moves; the selection stays where it is.
   void SetCaretChar(int Value);
   void SetCaretLine(int Value);
   // The caret's display column/row (through word wrap when it is on).

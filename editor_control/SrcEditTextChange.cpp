@@ -103,25 +103,38 @@ class TUndoBlockGuard {
 
 void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
   TUndoBlockGuard block(this);
-  if (HasSelection())
+  // Where the text goes in: the start of the selection, or the caret.
+  TBufferCoord start;
+  if (HasSelection()) {
     FUndoList->AddChange(urDelete, FBlockBegin, FBlockEnd, GetSelectedText(), FActiveSelectionMode);
-  else
+    start = SelFirst();
+    FBlockEnd = SelLast();
+    FBlockBegin = start;
+  } else {
     SetActiveSelectionMode(FSelectionMode);
-  TBufferCoord first = SelFirst();
-  FBlockEnd = SelLast();
-  FBlockBegin = first;
+    // Nothing is selected, but the two ends may lie away from the caret
+    // (the caret setters leave them), and in another mode they may even
+    // enclose text: the text goes in at the caret and nothing is removed.
+    start = Caret();
+    FBlockBegin = start;
+    FBlockEnd = start;
+  }
+  // Past the end of a line the insertion fills the gap with spaces: they
+  // belong to the inserted text, so that undo takes them away too.
+  if (FActiveSelectionMode == smNormal && start.Line >= 1 && start.Line <= FLines->GetCount())
+    start.Char = std::min(start.Char, FLines->LineLength(start.Line - 1) + 1);
   ReplaceSelectionRawActive(Value);
   // The insertion ends at the caret (the selection collapses there once the
   // outermost line-list update ends, which may be the caller's).
   std::string_view text(Value.data(), std::min(Value.size(), Value.find('\0')));
   if (!text.empty() && FActiveSelectionMode != smColumn) {
     if (FActiveSelectionMode == smLine) {
-      // Whole lines went in before line `first`: recorded as a normal-mode
+      // Whole lines went in before line `start`: recorded as a normal-mode
       // insertion from the start of that line, so that undo removes exactly
       // the inserted lines and nothing of the line after them.
-      FUndoList->AddChange(urInsert, BufferCoord(1, first.Line), Caret(), std::string(), smNormal);
+      FUndoList->AddChange(urInsert, BufferCoord(1, start.Line), Caret(), std::string(), smNormal);
     } else {
-      FUndoList->AddChange(urInsert, first, Caret(), std::string(), FActiveSelectionMode);
+      FUndoList->AddChange(urInsert, start, Caret(), std::string(), FActiveSelectionMode);
     }
   }
 }

@@ -26,6 +26,23 @@ TEST_F(EditorTest, SelectionStartClampsByOption) {
   EXPECT_EQ(Edit->Caret(), BC(1, 2));
 }
 
+TEST_F(EditorTest, OnlyThePublicCaretSetterCollapsesTheSelection) {
+  SetLines({"abc", "def"});
+  auto select = [&] { Edit->SelectRange(BC(3, 2), BC(2, 1), BC(3, 2)); };
+  select();
+  Edit->MoveCaretTo(BC(1, 1));
+  Edit->SetCaretChar(2);
+  Edit->SetCaretLine(2);
+  EXPECT_EQ(Edit->Caret(), BC(2, 2));
+  EXPECT_EQ(Edit->SelFrom(), BC(2, 1));
+  EXPECT_EQ(Edit->SelTo(), BC(3, 2));
+  Edit->SetCaret(BC(9, 1));  // past the end of the line: both ends follow
+  EXPECT_EQ(Edit->Caret(), BC(9, 1));
+  EXPECT_FALSE(Edit->HasSelection());
+  EXPECT_EQ(Edit->SelFrom(), Edit->Caret());
+  EXPECT_EQ(Edit->SelTo(), Edit->Caret());
+}
+
 TEST_F(EditorTest, SelectionLengthOverALineBreak) {
   SetLines({"ab", "cd"});
   Edit->SetSelectionStart(1);

@@ -1,5 +1,7 @@
 // Text changes undone and redone through the control's own commands give
 // back exactly the earlier text and the modified state that goes with it.
+#include <functional>
+
 #include "EditorFixture.h"
 #include "SrcEditKeyCmds.h"
 
@@ -97,4 +99,60 @@ TEST_F(EditorTest, TypingWithoutUndoKeepsTheDocumentModified) {
   Edit->Undo();  // nothing to undo
   EXPECT_EQ(Joined(), "abcd");
   EXPECT_TRUE(Edit->Modified());
+}
+
+// However the caret or the selection was placed, a replacement undoes to
+// exactly the earlier text and redoes to the same result.
+TEST_F(EditorTest, ReplacementUndoesExactlyWhereverTheCaretWasPlaced) {
+  struct Case {
+    const char* name;
+    std::function<void(TTestEdit*)> place;
+    const char* replaced;
+  } cases[] = {
+      {"SetCaret collapses an earlier selection",
+       [](TTestEdit* e) {
+         e->SelectRange(BC(2, 2), BC(1, 1), BC(2, 2));
+         e->SetCaret(BC(3, 1));
+       },
+       "abX|cd"},
+      {"MoveCaretTo away from the empty selection", [](TTestEdit* e) { e->MoveCaretTo(BC(3, 1)); }, "abX|cd"},
+      {"SetCaretChar", [](TTestEdit* e) { e->SetCaretChar(3); }, "abX|cd"},
+      {"SetSelStart", [](TTestEdit* e) { e->SetSelStart(2); }, "abX|cd"},
+      {"an empty column block left in normal mode",
+       [](TTestEdit* e) {
+         e->SetActiveSelectionMode(smColumn);
+         e->SetRawSelection(BC(2, 1), BC(2, 2));
+         e->MoveCaretTo(BC(3, 1));
+       },
+       "abX|cd"},
+      {"past the end of the line", [](TTestEdit* e) { e->MoveCaretTo(BC(6, 1)); }, "ab   X|cd"},
+      {"SetSelLength backwards",
+       [](TTestEdit* e) {
+         e->SetSelStart(1);
+         e->SetSelLength(-1);
+       },
+       "Xb|cd"},
+      {"SetSelLength over the break",
+       [](TTestEdit* e) {
+         e->SetSelStart(1);
+         e->SetSelLength(3);
+       },
+       "aXcd"},
+      {"SelectAll", [](TTestEdit* e) { e->SelectAll(); }, "X"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetLines({"ab", "cd"});
+    Edit->ClearUndoRedo();
+    Edit->SetModified(false);
+    c.place(Edit.get());
+    Edit->ReplaceSelection("X");
+    EXPECT_EQ(Joined(), c.replaced);
+    Edit->Undo();
+    EXPECT_EQ(Joined(), "ab|cd");
+    EXPECT_FALSE(Edit->Modified());
+    EXPECT_FALSE(Edit->CanUndo());
+    Edit->Redo();
+    EXPECT_EQ(Joined(), c.replaced);
+  }
 }
