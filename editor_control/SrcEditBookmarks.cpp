@@ -7,22 +7,9 @@
 #include "SrcEditMiscClasses.h"
 #include "SrcEditTextBuffer.h"
 
-namespace {
-
-// A new bookmark's mark. Its setters run before it is in the mark list,
-// where a mark outside the list forgets its owner; it is given back once the
-// mark is in the list.
-class TBookmarkMark : public TSrcEditMark {
- public:
-  using TSrcEditMark::TSrcEditMark;
-  void Attach(TCustomSrcEdit* AOwner) { FOwner = AOwner; }
-};
-
-}  // namespace
-
 void TCustomSrcEdit::SetBookmark(int Number, int Char, int Line) {
   if (Number < 0 || Number > 9 || Line < 1 || Line > std::max(1, FLines->GetCount())) return;
-  TBookmarkMark* const created = new TBookmarkMark(this);
+  TSrcEditMark* const created = new TSrcEditMark(this);
   created->SetLine(Line);
   created->SetChar(Char);
   created->SetImageIndex(Number);
@@ -45,7 +32,6 @@ void TCustomSrcEdit::SetBookmark(int Number, int Char, int Line) {
   if (FBookMarks[slot] != nullptr) ClearBookmark(Number);
   FBookMarks[slot] = mark;
   if (!FMarkList->Contains(mark)) FMarkList->Add(mark);
-  if (mark == created) created->Attach(this);
 }
 
 void TCustomSrcEdit::ClearBookmark(int Number) {

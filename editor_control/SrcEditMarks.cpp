@@ -8,41 +8,41 @@
 TSrcEditMark::TSrcEditMark(TCustomSrcEdit* AOwner) : FOwner(AOwner) {}
 
 TCustomSrcEdit* TSrcEditMark::Owner() {
-  if (FOwner && !FOwner->Marks()->Contains(this)) FOwner = nullptr;
+  if (FOwner && FListed && FList != FOwner->Marks()) FOwner = nullptr;
   return FOwner;
+}
+
+TCustomSrcEdit* TSrcEditMark::ListedOwner() const {
+  return FOwner && FList == FOwner->Marks() ? FOwner : nullptr;
 }
 
 void TSrcEditMark::SetChar(int Value) { FChar = Value; }
 
-void TSrcEditMark::InvalidateOwnRow() {
-  if (TCustomSrcEdit* owner = Owner()) owner->InvalidateGutterLines(FLine, FLine);
+void TSrcEditMark::InvalidateRow() const {
+  if (TCustomSrcEdit* owner = ListedOwner()) owner->InvalidateGutterLines(FLine, FLine);
 }
 
 void TSrcEditMark::SetImageIndex(int Value) {
   FImageIndex = Value;
-  if (FVisible) InvalidateOwnRow();
+  if (FVisible) InvalidateRow();
 }
 
 void TSrcEditMark::SetLine(int Value) {
-  TCustomSrcEdit* owner = FVisible ? Owner() : nullptr;
-  if (owner) {
-    if (FLine > 0) owner->InvalidateGutterLines(FLine, FLine);
-    FLine = Value;
-    owner->InvalidateGutterLines(FLine, FLine);
-  } else {
-    FLine = Value;
-  }
+  TCustomSrcEdit* owner = FVisible ? ListedOwner() : nullptr;
+  if (owner && FLine > 0) owner->InvalidateGutterLines(FLine, FLine);
+  FLine = Value;
+  if (owner) owner->InvalidateGutterLines(FLine, FLine);
 }
 
 void TSrcEditMark::SetVisible(bool Value) {
   if (FVisible == Value) return;
   FVisible = Value;
-  InvalidateOwnRow();
+  InvalidateRow();
 }
 
 void TSrcEditMark::SetInternalImage(bool Value) {
   FInternalImage = Value;
-  if (FVisible) InvalidateOwnRow();
+  if (FVisible) InvalidateRow();
 }
 
 TSrcEditMarkList::~TSrcEditMarkList() {
@@ -56,13 +56,18 @@ void TSrcEditMarkList::DoChange() {
 
 int TSrcEditMarkList::Add(TSrcEditMark* Item) {
   FItems.push_back(Item);
+  Item->FList = this;
+  Item->FListed = true;
   DoChange();
   return static_cast<int>(FItems.size()) - 1;
 }
 
 void TSrcEditMarkList::Remove(TSrcEditMark* Item) {
   auto it = std::find(FItems.begin(), FItems.end(), Item);
-  if (it != FItems.end()) FItems.erase(it);
+  if (it != FItems.end()) {
+    FItems.erase(it);
+    if (Item->FList == this) Item->FList = nullptr;
+  }
   DoChange();
 }
 

@@ -8,13 +8,15 @@
 #include "platform/Classes.h"
 
 class TCustomSrcEdit;
+class TSrcEditMarkList;
 
 class TSrcEditMark : public TObject {
  public:
   explicit TSrcEditMark(TCustomSrcEdit* AOwner);
   const char* ClassName() const override { return "TSrcEditMark"; }
 
-  // The owner, or none once the owner's mark list no longer holds the mark.
+  // The owner, or none once the mark has left the owner's mark list (a new
+  // mark keeps its owner until it is first added).
   virtual TCustomSrcEdit* Owner();
   virtual void SetChar(int Value);
   virtual void SetImageIndex(int Value);
@@ -41,7 +43,15 @@ class TSrcEditMark : public TObject {
   bool FInternalImage = false;
 
  private:
-  void InvalidateOwnRow();
+  friend class TSrcEditMarkList;
+  // The owner while the mark is in the owner's mark list, else none; it
+  // forgets nothing, so the setters of a mark not yet added (nothing of it
+  // is shown yet) leave its owner in place.
+  TCustomSrcEdit* ListedOwner() const;
+  // Repaints the gutter row of Line when the mark is listed.
+  void InvalidateRow() const;
+  TSrcEditMarkList* FList = nullptr;  // the list that holds the mark
+  bool FListed = false;               // it has been in a list
 };
 
 using TSrcEditMarks = std::array<TSrcEditMark*, 16>;
