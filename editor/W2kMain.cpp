@@ -137,6 +137,11 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
 
   SetActiveControl(Memo1);
 
+  // The document file commands: their menu items, tray items, buttons and
+  // actions (W2kMainFile.cpp). Before the snippets, which bind the wizard
+  // item it places in the File menu.
+  InstallFileCommands();
+
   // The snippet insertion commands: their menu items, buttons and the
   // editor menu's enabling rule (SnippetInstall.cpp). Keep this last, after
   // every menu and bar exists.
@@ -198,7 +203,7 @@ void TZod2uAppForm::BuildDialogs() {
   rich->SetFilters({{"Rich Text (*.rtf)", "*.rtf"}, {Ansi("Все файлы (*.*)"), "*.*"}});
   richsave = Named(new TSaveDialog(this), "richsave");
   richsave->SetTitle("Velmora Save");
-  richsave->SetDefaultExt("*.rtf");
+  richsave->SetDefaultExt("rtf");
   richsave->SetFilters({{"Rich Text (*.rtf)", "*.rtf"}, {Ansi("Все файлы (*.*)"), "*.*"}});
 
   pd = Named(new TOpenDialog(this), "pd");

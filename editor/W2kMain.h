@@ -150,11 +150,53 @@ class TZod2uAppForm : public TForm {
   void SetDocumentCaption(const std::string& label);
 
   // ---- file commands (W2kMainFile.cpp) ----
+  void FileNew1Execute(TObject* Sender);     // New
+  void FileOpen1Execute(TObject* Sender);    // Open
+  void N52Click(TObject* Sender);            // Open web page
+  void N192Click(TObject* Sender);           // Open as new
+  void Winini1Click(TObject* Sender);        // the three system files
+  void Bootini1Click(TObject* Sender);
+  void Systemini1Click(TObject* Sender);
   void FileSave1Execute(TObject* Sender);
   void FileSaveAs1Execute(TObject* Sender);
+  void N62Click(TObject* Sender);            // Save as web page
+  void N104Click(TObject* Sender);           // type templates: HTML, XML, CSS,
+  void N102Click(TObject* Sender);           // JS, PHP, PERL
+  void N103Click(TObject* Sender);
+  void HTML4Click(TObject* Sender);
+  void N196Click(TObject* Sender);
+  void Velmora3Click(TObject* Sender);
+  void N553Click(TObject* Sender);           // the eight page templates
+  void N554Click(TObject* Sender);
+  void N555Click(TObject* Sender);
+  void N557Click(TObject* Sender);
+  void N559Click(TObject* Sender);
+  void N560Click(TObject* Sender);
+  void N570Click(TObject* Sender);
+  void N572Click(TObject* Sender);
+  void N564Click(TObject* Sender);           // Templates folder
+  void N426Click(TObject* Sender);           // New from clipboard
+  void RTF1Click(TObject* Sender);           // Save in RTF
+  void VelmoraRichTextViewer1Click(TObject* Sender);  // Open in the rich viewer
+  void RichtextViewer1Click(TObject* Sender);  // Rich-text viewer (an RTF file)
+  void RichtextViewer2Click(TObject* Sender);  // Rich viewer window
+  void N37Click(TObject* Sender);            // Print text
+  void N40Click(TObject* Sender);            // Printer setup
+  void N529Click(TObject* Sender);           // Print web page
+  void N530Click(TObject* Sender);           // Web page print preview
   // Save and Save As; true when the document was written.
   bool SaveDocument();
   bool SaveDocumentAs(int filterIndex);
+  // The overwrite prompt of every save to a chosen file that exists: true
+  // when the user answered Yes (or the file does not exist).
+  bool ConfirmOverwrite(const std::string& path);
+  // Open and open web page; a type or page template (the path relative to
+  // the program folder); a fixed file.
+  void OpenDocument(int filterIndex);
+  void NewFromTemplate(const std::string& label, const std::string& relativePath);
+  void OpenFixedFile(const std::string& path);
+  // The items, buttons and actions of the file commands (W2kMainFile.cpp).
+  void InstallFileCommands();
 
   // ---- exit commands and the about window (W2kMainMenus.cpp) ----
   void FileExit1Execute(TObject* Sender);  // minimises the application

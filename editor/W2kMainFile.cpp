@@ -1,14 +1,210 @@
-// The main window's document file commands: Save and Save As. The other
-// file commands (New, Open, templates, printing, ...) join this file.
+// The main window's document file commands: new, open (also read-only and
+// as a new document), the system files, save, save as, the type and page
+// templates, new from the clipboard, RTF conversion and the rich-text
+// viewer, text printing, printer setup and printing of the browser
+// window's page; and the menu items, buttons and actions that run them.
+#include <initializer_list>
+#include <vector>
+
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
+#include "Unit24.h"
+#include "Unit25.h"
 #include "W2kMain.h"
 #include "platform/CodePage.h"
+#include "platform/Printers.h"
+#include "platform/Shell.h"
 #include "platform/SysUtils.h"
+
+namespace {
+
+// The three system files of the Сервис > Система menu: the items keep
+// their captions, the files are this system's own configuration files.
+struct TSystemFile {
+  const char* Caption;
+  const char* Path;
+};
+const TSystemFile kSystemFiles[] = {
+    {"Win.ini", "/etc/profile"},
+    {"Boot.ini", "/etc/fstab"},
+    {"System.ini", "/etc/hosts"},
+};
+
+// The type templates (folder "Шаблоны") and the page templates (folder
+// "HTML шаблоны"), relative to the program folder.
+const char kTemplateHtml[] = "Шаблоны/HTML.txt";
+const char kTemplateXml[] = "Шаблоны/XML.txt";
+const char kTemplateCss[] = "Шаблоны/CSS.txt";
+const char kTemplateJs[] = "Шаблоны/JS.txt";
+const char kTemplatePhp[] = "Шаблоны/PHP.txt";
+const char kTemplatePerl[] = "Шаблоны/PERL.txt";
+const char kPagePlain[] = "HTML шаблоны/Простейшие шаблоны/Стандарт без оформления.html";
+const char kPageColour[] = "HTML шаблоны/Простейшие шаблоны/Стандарт с применением цвета.html";
+const char kPageStyles[] = "HTML шаблоны/Простейшие шаблоны/Стандарт с применением стилей и цвета.html";
+const char kPageOwnStyle[] = "HTML шаблоны/Создание своего стиля/Стили.html";
+const char kPageAzure[] = "HTML шаблоны/Табличные шаблоны/Небесная лазурь.html";
+const char kPageNight[] = "HTML шаблоны/Табличные шаблоны/Поздняя ночь.html";
+const char kPageRaspberry[] = "HTML шаблоны/Табличные шаблоны/Лесная малинка.html";
+const char kPageFrames[] = "HTML шаблоны/Фреймы/index.html";
+
+std::string NewWebPageLabel() { return Ansi("Новая веб-страница"); }
+
+void FocusEditor(TSrcMemo* memo) {
+  if (memo->CanFocus()) memo->SetFocus();
+}
+
+// ---- menu layout ----
+TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, int index, const std::string& caption,
+                   const char* name = "", TNotifyEvent onClick = nullptr, TShortCut shortCut = scNone) {
+  TMenuItem* i = NewItem(owner, caption, shortCut, std::move(onClick), name);
+  if (index < 0 || index > parent->Count())
+    parent->Add(i);
+  else
+    parent->Insert(index, i);
+  return i;
+}
+
+// The sub-item with this caption, made at the end when there is none.
+TMenuItem* SubMenu(TComponent* owner, TMenuItem* parent, const std::string& caption) {
+  for (int i = 0; i < parent->Count(); ++i)
+    if (parent->Items(i)->Caption() == caption) return parent->Items(i);
+  return AddItem(owner, parent, -1, caption);
+}
+
+// Binds an item of a menu level found by caption, when it has no handler.
+void BindByCaption(TMenuItem* parent, const std::string& caption, const TNotifyEvent& onClick) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* item = parent->Items(i);
+    if (item->Caption() == caption && !item->OnClick && !item->Action()) item->OnClick = onClick;
+  }
+}
+
+// The control under `parent` (at any depth) with this caption, or null.
+TControl* ControlByCaption(TWinControl* parent, const std::string& caption) {
+  if (!parent) return nullptr;
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    if (c->Caption() == caption) return c;
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+      if (TControl* found = ControlByCaption(w, caption)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// new and open
+
+void TZod2uAppForm::FileNew1Execute(TObject*) {
+  ConfirmSaveChanges();
+  SaveDialog->SetInitialDir(GetMyDocumentsDir());
+  FCurrentFileName = UntitledName();
+  DocName = Ansi("Новый файл");
+  Memo1->Lines()->Clear();
+  Memo1->SetModified(false);
+  SetDocumentCaption(Ansi("Новый файл"));
+}
+
+void TZod2uAppForm::OpenDocument(int filterIndex) {
+  ConfirmSaveChanges();
+  OpenDialog->SetFilterIndex(filterIndex);
+  if (!OpenDialog->Execute()) return;
+  std::string path = OpenDialog->FileName();
+  // A failed load leaves the document and its names as they were.
+  Memo1->Lines()->LoadFromFile(path);
+  FCurrentFileName = path;
+  DocName = path;
+  FocusEditor(Memo1);
+  Memo1->SetModified(false);
+  Memo1->SetReadOnly(OpenDialog->Options().Contains(ofReadOnly));
+  SetDocumentCaption(ExtractFileName(path));
+}
+
+void TZod2uAppForm::FileOpen1Execute(TObject*) { OpenDocument(1); }
+
+void TZod2uAppForm::N52Click(TObject*) { OpenDocument(16); }
+
+void TZod2uAppForm::N192Click(TObject*) {
+  ConfirmSaveChanges();
+  if (!OpenDialog->Execute()) return;
+  std::string path = OpenDialog->FileName();
+  // Load first: names, caption and flags change only once the text is in.
+  Memo1->Lines()->LoadFromFile(path);
+  std::string label = Ansi("Новый_") + ExtractFileName(path);
+  FCurrentFileName = UntitledName();
+  DocName = label;
+  Memo1->SetModified(true);
+  Memo1->SetReadOnly(OpenDialog->Options().Contains(ofReadOnly));
+  SetDocumentCaption(label);
+}
+
+void TZod2uAppForm::OpenFixedFile(const std::string& path) {
+  ConfirmSaveChanges();
+  Memo1->Lines()->LoadFromFile(path);
+  FCurrentFileName = path;
+  DocName = path;
+  FocusEditor(Memo1);
+  Memo1->SetModified(false);
+  SetDocumentCaption(ExtractFileName(path));
+}
+
+void TZod2uAppForm::Winini1Click(TObject*) { OpenFixedFile(kSystemFiles[0].Path); }
+void TZod2uAppForm::Bootini1Click(TObject*) { OpenFixedFile(kSystemFiles[1].Path); }
+void TZod2uAppForm::Systemini1Click(TObject*) { OpenFixedFile(kSystemFiles[2].Path); }
+
+void TZod2uAppForm::N426Click(TObject*) {
+  ConfirmSaveChanges();
+  SaveDialog->SetInitialDir(GetMyDocumentsDir());
+  FCurrentFileName = UntitledName();
+  DocName = Ansi("Новый файл");
+  Memo1->Lines()->Clear();
+  Memo1->SetModified(false);
+  SetDocumentCaption(Ansi("Новый файл"));
+  Memo1->PasteClipboard();
+}
+
+// ---------------------------------------------------------------------------
+// templates
+
+void TZod2uAppForm::NewFromTemplate(const std::string& label, const std::string& relativePath) {
+  ConfirmSaveChanges();
+  // Load first: a missing template leaves the document as it was.
+  Memo1->Lines()->LoadFromFile(ProgramDir() + relativePath);
+  FCurrentFileName = UntitledName();
+  DocName = label;
+  SaveDialog->SetFilterIndex(7);
+  Memo1->SetModified(true);
+  SetDocumentCaption(label);
+}
+
+void TZod2uAppForm::N104Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kTemplateHtml)); }
+void TZod2uAppForm::N102Click(TObject*) { NewFromTemplate("XML", Ansi(kTemplateXml)); }
+void TZod2uAppForm::N103Click(TObject*) { NewFromTemplate("CSS", Ansi(kTemplateCss)); }
+void TZod2uAppForm::HTML4Click(TObject*) { NewFromTemplate("JS", Ansi(kTemplateJs)); }
+void TZod2uAppForm::N196Click(TObject*) { NewFromTemplate("PHP", Ansi(kTemplatePhp)); }
+void TZod2uAppForm::Velmora3Click(TObject*) { NewFromTemplate("PERL", Ansi(kTemplatePerl)); }
+void TZod2uAppForm::N553Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kPagePlain)); }
+void TZod2uAppForm::N554Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kPageColour)); }
+void TZod2uAppForm::N555Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kPageStyles)); }
+void TZod2uAppForm::N557Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kPageOwnStyle)); }
+void TZod2uAppForm::N559Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kPageAzure)); }
+void TZod2uAppForm::N560Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kPageNight)); }
+void TZod2uAppForm::N570Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kPageRaspberry)); }
+void TZod2uAppForm::N572Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kPageFrames)); }
+
+void TZod2uAppForm::N564Click(TObject*) {
+  ShellExecute(nullptr, "open", ProgramDir() + Ansi("HTML шаблоны"), std::string(), std::string(), SW_SHOWNORMAL);
+}
+
+// ---------------------------------------------------------------------------
+// save
 
 void TZod2uAppForm::FileSave1Execute(TObject*) { SaveDocument(); }
 
 void TZod2uAppForm::FileSaveAs1Execute(TObject*) { SaveDocumentAs(1); }
+
+void TZod2uAppForm::N62Click(TObject*) { SaveDocumentAs(7); }
 
 bool TZod2uAppForm::SaveDocument() {
   if (DocumentUntitled()) return SaveDocumentAs(1);
@@ -19,21 +215,198 @@ bool TZod2uAppForm::SaveDocument() {
   return true;
 }
 
+bool TZod2uAppForm::ConfirmOverwrite(const std::string& path) {
+  if (!FileExists(path)) return true;
+  std::string text =
+      Format(Ansi("Файл с именем %s уже существует.\n\rВы хотите заменить его, перезаписав поверх старого?").c_str(),
+             path.c_str());
+  return MessageDlg(text, mtConfirmation, mbYesNoCancel, 0) == mrYes;
+}
+
 bool TZod2uAppForm::SaveDocumentAs(int filterIndex) {
   SaveDialog->SetFilterIndex(filterIndex);
   SaveDialog->SetFileName(FCurrentFileName);
   if (!SaveDialog->Execute()) return false;
   std::string path = SaveDialog->FileName();
-  if (FileExists(path)) {
-    std::string text =
-        Format(Ansi("Файл с именем %s уже существует.\n\rВы хотите заменить его, перезаписав поверх старого?").c_str(),
-               path.c_str());
-    if (MessageDlg(text, mtConfirmation, mbYesNoCancel, 0) != mrYes) return false;
-  }
+  if (!ConfirmOverwrite(path)) return false;
   Memo1->Lines()->SaveToFile(path);
   FCurrentFileName = path;
   DocName = path;
   SetDocumentCaption(ExtractFileName(path));
   Memo1->SetModified(false);
   return true;
+}
+
+// ---------------------------------------------------------------------------
+// RTF
+
+void TZod2uAppForm::RTF1Click(TObject*) {
+  TRichEdit* rtf = Form25->RichEdit1;
+  rtf->SetText(Memo1->Text());
+  try {
+    if (richsave->Execute()) {
+      std::string path = richsave->FileName();
+      if (ConfirmOverwrite(path)) {
+        rtf->Lines()->SaveToFile(path);
+        LastAnswer = static_cast<uint16_t>(MessageBox(
+            WindowHandle(),
+            Ansi("Файл \"") + ExtractFileName(FCurrentFileName) +
+                Ansi("\" был успешно сконвертирован в формат RTF и сохранен под именем \"") + ExtractFileName(path) +
+                "\" !",
+            ProgramTitle, MB_OK | MB_ICONINFORMATION));
+      }
+    }
+  } catch (...) {
+    rtf->Clear();
+    throw;
+  }
+  rtf->Clear();
+}
+
+void TZod2uAppForm::VelmoraRichTextViewer1Click(TObject*) {
+  Form25->RichEdit1->SetText(Memo1->Text());
+  Form25->SetCaption(Ansi("Конвертация файла \"") + ExtractFileName(FCurrentFileName) + Ansi("\" в формат RTF"));
+  Form25->Show();
+}
+
+void TZod2uAppForm::RichtextViewer1Click(TObject*) {
+  if (!rich->Execute()) return;
+  std::string path = rich->FileName();
+  Form25->RichEdit1->Lines()->LoadFromFile(path);
+  Form25->SetCaption(path);
+  Form25->Show();
+}
+
+void TZod2uAppForm::RichtextViewer2Click(TObject*) { Form25->Show(); }
+
+// ---------------------------------------------------------------------------
+// printing
+
+void TZod2uAppForm::N37Click(TObject*) {
+  if (!PrintDialog1->Execute()) return;
+  TPrinter* printer = Printer();
+  TPrinterText prn(printer);
+  prn.Rewrite();
+  try {
+    printer->Canvas()->SetFont(Memo1->Font());
+    TStrings* lines = Memo1->Lines();
+    for (int i = 0, n = lines->Count(); i < n; ++i) prn.WriteLine(lines->Strings(i));
+  } catch (...) {
+    if (printer->Printing()) printer->Abort();
+    throw;
+  }
+  prn.Close();
+}
+
+void TZod2uAppForm::N40Click(TObject*) { PrinterSetupDialog1->Execute(); }
+
+void TZod2uAppForm::N529Click(TObject*) {
+  Form24->WebBrowser1->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER);
+}
+
+void TZod2uAppForm::N530Click(TObject*) {
+  Form24->WebBrowser1->ExecWB(OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DONTPROMPTUSER);
+}
+
+// ---------------------------------------------------------------------------
+// items, buttons and actions
+
+void TZod2uAppForm::InstallFileCommands() {
+  auto on = [this](void (TZod2uAppForm::*handler)(TObject*)) -> TNotifyEvent {
+    return [this, handler](TObject* s) { (this->*handler)(s); };
+  };
+  FileNew1->OnExecute = on(&TZod2uAppForm::FileNew1Execute);
+  FileOpen1->OnExecute = on(&TZod2uAppForm::FileOpen1Execute);
+
+  // Файл: the commands before "Сохранить", then the ones after "Сохранить
+  // как...", then printing before the window's hide and exit items.
+  TMenuItem* file = MenuFile;
+  int at = 0;
+  TMenuItem* newItem = AddItem(this, file, at++, std::string(), "FileNew2");
+  newItem->SetAction(FileNew1);
+  TMenuItem* create = AddItem(this, file, at++, Ansi("Создать..."), "N101");
+  AddItem(this, create, -1, Ansi("Новый документ HTML"), "N104", on(&TZod2uAppForm::N104Click),
+          ShortCut(VK_F1, {ssShift}));
+  AddItem(this, create, -1, Ansi("Новый документ XML"), "N102", on(&TZod2uAppForm::N102Click));
+  AddItem(this, create, -1, Ansi("Новый документ CSS"), "N103", on(&TZod2uAppForm::N103Click));
+  AddItem(this, create, -1, Ansi("Новый документ JS"), "HTML4", on(&TZod2uAppForm::HTML4Click));
+  AddItem(this, create, -1, Ansi("Новый документ PHP"), "N196", on(&TZod2uAppForm::N196Click));
+  AddItem(this, create, -1, Ansi("Новый документ PERL"), "Velmora3", on(&TZod2uAppForm::Velmora3Click));
+  AddItem(this, file, at++, Ansi("Создать веб-страницу"), "N105", on(&TZod2uAppForm::N104Click),
+          ShortCut(VK_F1, {ssShift}));
+  TMenuItem* pages = AddItem(this, file, at++, Ansi("Создать по шаблону..."), "N552");
+  TMenuItem* simple = AddItem(this, pages, -1, Ansi("Простой стиль"), "N556");
+  AddItem(this, simple, -1, Ansi("Стандарт, без оформления"), "N553", on(&TZod2uAppForm::N553Click));
+  AddItem(this, simple, -1, Ansi("Стандарт с применением цвета"), "N554", on(&TZod2uAppForm::N554Click));
+  AddItem(this, simple, -1, Ansi("Стандарт с применением стилей и цвета"), "N555", on(&TZod2uAppForm::N555Click));
+  TMenuItem* own = AddItem(this, pages, -1, Ansi("Создание своего стиля"), "N558");
+  AddItem(this, own, -1, Ansi("Пример создания своего стиля"), "N557", on(&TZod2uAppForm::N557Click));
+  TMenuItem* tables = AddItem(this, pages, -1, Ansi("Стили таблиц"), "N561");
+  AddItem(this, tables, -1, Ansi("Небесная лазурь"), "N559", on(&TZod2uAppForm::N559Click));
+  AddItem(this, tables, -1, Ansi("Поздняя ночь"), "N560", on(&TZod2uAppForm::N560Click));
+  AddItem(this, tables, -1, Ansi("Лесная малинка"), "N570", on(&TZod2uAppForm::N570Click));
+  TMenuItem* frames = AddItem(this, pages, -1, Ansi("Фреймы"), "N571");
+  AddItem(this, frames, -1, Ansi("Образец применения фреймов"), "N572", on(&TZod2uAppForm::N572Click));
+  AddItem(this, pages, -1, cLineCaption);
+  AddItem(this, pages, -1, Ansi("Папка шаблонов"), "N564", on(&TZod2uAppForm::N564Click));
+  // The new-page wizard's item (bound by the snippet commands).
+  if (TMenuItem* wizard = file->Find(Ansi("Создать при помощи Мастера...")))
+    wizard->SetMenuIndex(at++);
+  else
+    AddItem(this, file, at++, Ansi("Создать при помощи Мастера..."));
+  AddItem(this, file, at++, Ansi("Открыть с буфера обмена"), "N426", on(&TZod2uAppForm::N426Click));
+  AddItem(this, file, at++, cLineCaption);
+  TMenuItem* openItem = AddItem(this, file, at++, std::string(), "FileOpen2");
+  openItem->SetAction(FileOpen1);
+  AddItem(this, file, at++, Ansi("Открыть веб-страницу..."), "N52", on(&TZod2uAppForm::N52Click));
+  AddItem(this, file, at++, Ansi("Открыть как новый..."), "N192", on(&TZod2uAppForm::N192Click));
+  AddItem(this, file, at++, cLineCaption);
+
+  at = file->IndexOf(FileSaveAsItem) + 1;
+  AddItem(this, file, at++, Ansi("Сохранить как веб-страницу..."), "N62", on(&TZod2uAppForm::N62Click));
+  TMenuItem* rtf = AddItem(this, file, at++, Ansi("Конвертация в RTF"), "N63");
+  AddItem(this, rtf, -1, Ansi("Сохранить файл в формате RTF "), "RTF1", on(&TZod2uAppForm::RTF1Click));
+  AddItem(this, rtf, -1, Ansi("Открыть в Velmora Rich Text Viewer"), "VelmoraRichTextViewer1",
+          on(&TZod2uAppForm::VelmoraRichTextViewer1Click));
+  AddItem(this, file, at++, cLineCaption);
+  TMenuItem* print = AddItem(this, file, at++, Ansi("Печать"), "N36");
+  AddItem(this, print, -1, Ansi("Печать текста"), "N37", on(&TZod2uAppForm::N37Click),
+          ShortCut('T', {ssCtrl, ssAlt}));
+  AddItem(this, print, -1, Ansi("Печать веб-страницы..."), "N529", on(&TZod2uAppForm::N529Click),
+          ShortCut('W', {ssCtrl, ssAlt}));
+  AddItem(this, file, at++, Ansi("Веб-страница на печати..."), "N530", on(&TZod2uAppForm::N530Click));
+  AddItem(this, file, at++, Ansi("Настройки принтера..."), "N40", on(&TZod2uAppForm::N40Click));
+
+  // Просмотр and Сервис.
+  AddItem(this, MenuView, -1, "Brindel Quillet Studio Rich Viewer", "RichtextViewer2",
+          on(&TZod2uAppForm::RichtextViewer2Click));
+  AddItem(this, MenuService, -1, "Rich-text Viewer...", "RichtextViewer1", on(&TZod2uAppForm::RichtextViewer1Click));
+  TMenuItem* system = SubMenu(this, MenuService, Ansi("Система"));
+  const TNotifyEvent systemHandlers[] = {on(&TZod2uAppForm::Winini1Click), on(&TZod2uAppForm::Bootini1Click),
+                                         on(&TZod2uAppForm::Systemini1Click)};
+  const char* systemNames[] = {"Winini1", "Bootini1", "Systemini1"};
+  for (int i = 0; i < 3; ++i) {
+    TMenuItem* item = AddItem(this, system, -1, kSystemFiles[i].Caption, systemNames[i], systemHandlers[i]);
+    item->SetHint(kSystemFiles[i].Path);
+  }
+
+  // The tray menu's file items.
+  TMenuItem* t = tray->Items();
+  BindByCaption(t, Ansi("Создать новый"), on(&TZod2uAppForm::FileNew1Execute));
+  BindByCaption(t, Ansi("Создать новый из буфера"), on(&TZod2uAppForm::N426Click));
+  BindByCaption(t, Ansi("Открыть..."), on(&TZod2uAppForm::FileOpen1Execute));
+  BindByCaption(t, Ansi("Открыть как новый..."), on(&TZod2uAppForm::N192Click));
+  BindByCaption(t, Ansi("Открыть в Rich-text Viewer"), on(&TZod2uAppForm::RichtextViewer1Click));
+
+  // Tool bar buttons 1 to 4 and the side panel's "Сохранить", where they
+  // stand already.
+  const std::pair<const char*, TNotifyEvent> buttons[] = {
+      {"XpSpeedButton1", on(&TZod2uAppForm::FileNew1Execute)},
+      {"XpSpeedButton2", on(&TZod2uAppForm::FileOpen1Execute)},
+      {"XpSpeedButton3", on(&TZod2uAppForm::FileSave1Execute)},
+      {"XpSpeedButton4", on(&TZod2uAppForm::N37Click)},
+  };
+  for (const auto& b : buttons)
+    if (auto* button = dynamic_cast<TControl*>(FindComponent(b.first))) button->OnClick = b.second;
+  if (TControl* save = ControlByCaption(CoolBar1, Ansi("Сохранить"))) save->OnClick = on(&TZod2uAppForm::N62Click);
 }
