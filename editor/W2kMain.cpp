@@ -2,6 +2,7 @@
 // and the layout of the bars around the editing control.
 #include "W2kMain.h"
 
+#include "MainEditCommands.h"
 #include "SnippetCommands.h"
 #include "SrcHighlighterHtml.h"
 #include "SrcMemo.h"
@@ -146,6 +147,9 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   // editor menu's enabling rule (SnippetInstall.cpp). Keep this last, after
   // every menu and bar exists.
   InstallSnippetCommands(*this);
+  // The find, replace and edit commands (W2kMainEditMenus.cpp), after the
+  // snippets so that the editor menu's enabling rule is theirs.
+  InstallEditCommands(*this);
 }
 
 TZod2uAppForm::~TZod2uAppForm() {

@@ -1,0 +1,464 @@
+// The find, replace and edit commands on the document (see MainEditCommands.h).
+#include "MainEditCommands.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <utility>
+
+#include "SnippetCommands.h"
+#include "SrcEditTextBuffer.h"
+#include "SrcEditUndo.h"
+#include "SrcMemo.h"
+#include "platform/CodePage.h"
+#include "platform/Dialogs.h"
+#include "platform/Menus.h"
+#include "platform/Messages.h"
+#include "platform/SysUtils.h"
+
+namespace {
+constexpr const char* kTitle = "Brindel Quillet Studio";
+// The caption of the not-found message.
+constexpr const char* kFindTitle = "Brindel Velmora";
+
+// Restores the hide-selection property to off when a replacement ends,
+// also when it fails.
+class THideSelectionGuard {
+ public:
+  explicit THideSelectionGuard(TSrcMemo* memo) : FMemo(memo) { FMemo->SetHideSelection(true); }
+  ~THideSelectionGuard() { FMemo->SetHideSelection(false); }
+  THideSelectionGuard(const THideSelectionGuard&) = delete;
+  THideSelectionGuard& operator=(const THideSelectionGuard&) = delete;
+
+ private:
+  TSrcMemo* FMemo;
+};
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TTextFinder
+
+TTextFinder::TTextFinder(std::string pattern) : FPattern(std::move(pattern)), FFail(FPattern.size(), 0) {
+  // FFail[i]: the length of the longest proper border of pattern[0..i].
+  std::size_t k = 0;
+  for (std::size_t i = 1; i < FPattern.size(); ++i) {
+    while (k > 0 && FPattern[i] != FPattern[k]) k = FFail[k - 1];
+    if (FPattern[i] == FPattern[k]) ++k;
+    FFail[i] = k;
+  }
+}
+
+std::size_t TTextFinder::Find(const std::string& text, std::size_t from) const {
+  const std::size_t m = FPattern.size();
+  if (m == 0 || from >= text.size() || text.size() - from < m) return npos;
+  const char first = FPattern[0];
+  std::size_t k = 0;  // characters of the pattern matched so far
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (k == 0) {
+      // Skip quickly to the next candidate of the first character.
+      const void* hit = std::memchr(text.data() + i, first, text.size() - i);
+      if (!hit) return npos;
+      i = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    }
+    while (k > 0 && text[i] != FPattern[k]) k = FFail[k - 1];
+    if (text[i] == FPattern[k]) ++k;
+    if (k == m) return i + 1 - m;
+  }
+  return npos;
+}
+
+// ---------------------------------------------------------------------------
+// TMainEditCommands
+
+TMainEditCommands::TMainEditCommands(TComponent* owner, TEditCommandsHost host)
+    : TComponent(owner), FHost(std::move(host)) {}
+
+int TMainEditCommands::Message(const std::string& text, const char* caption, UINT flags) {
+  HWND owner = FHost.Owner ? FHost.Owner() : nullptr;
+  const int answer = MessageBox(owner, text, caption, flags);
+  if (FHost.LastAnswer) *FHost.LastAnswer = static_cast<std::uint16_t>(answer);
+  return answer;
+}
+
+bool TMainEditCommands::DocumentEmpty() const {
+  const TSrcEditStringList* lines = FHost.Memo->Lines();
+  const int count = lines->Count();
+  return count == 0 || (count == 1 && lines->Get(0).empty());
+}
+
+std::size_t TMainEditCommands::SelectionEndIndex() const {
+  TSrcMemo* memo = FHost.Memo;
+  TBufferCoord end = memo->HasSelection() ? memo->SelLast() : memo->Caret();
+  const int count = memo->Lines()->Count();
+  if (count == 0) return 0;
+  end.Line = std::clamp(end.Line, 1, count);
+  const int length = static_cast<int>(memo->Lines()->Get(end.Line - 1).size());
+  end.Char = std::clamp(end.Char, 1, length + 1);
+  return static_cast<std::size_t>(std::max(0, memo->CoordToCharIndex(end)));
+}
+
+std::size_t TMainEditCommands::FindFromSelection(const std::string& text, const TTextFinder& finder,
+                                                 bool& wrapped) const {
+  const std::size_t from = SelectionEndIndex();
+  wrapped = false;
+  std::size_t p = finder.Find(text, from);
+  if (p == TTextFinder::npos && from > 0) {
+    p = finder.Find(text, 0);
+    wrapped = p != TTextFinder::npos;
+  }
+  return p;
+}
+
+void TMainEditCommands::SelectMatch(std::size_t index, std::size_t length) {
+  TSrcMemo* memo = FHost.Memo;
+  // A match is a run of characters: select it as a normal selection, also
+  // when the user's last selection was a column or line block.
+  memo->SetActiveSelectionMode(smNormal);
+  memo->SetSelStart(static_cast<int>(index));
+  memo->SetSelLength(static_cast<int>(length));
+}
+
+// ---- find and replace ----
+
+void TMainEditCommands::N72Click(TObject*) {
+  if (FHost.FindDialog) FHost.FindDialog->Execute();
+}
+
+void TMainEditCommands::N73Click(TObject*) {
+  if (FHost.ReplaceDialog) FHost.ReplaceDialog->Execute();
+}
+
+void TMainEditCommands::FindDialog1Find(TObject* Sender) {
+  auto* dialog = dynamic_cast<TFindDialog*>(Sender);
+  if (!dialog) dialog = FHost.FindDialog;
+  if (!dialog) return;
+  const std::string find = dialog->FindText();
+  const TTextFinder finder(find);
+  const std::string text = FHost.Memo->Text();
+  bool wrapped = false;
+  const std::size_t p = FindFromSelection(text, finder, wrapped);
+  if (p == TTextFinder::npos) {
+    Message(Ansi("Ничего похожего c введенным Вами \"") + find + Ansi("\" найдено не было."), kFindTitle,
+            MB_OK | MB_ICONWARNING);
+    MessageBeep(MB_OK);
+    return;
+  }
+  // The selection stays visible while the dialog has the focus.
+  FHost.Memo->SetHideSelection(false);
+  SelectMatch(p, find.size());
+  // Back at the start: the search went round the end of the text.
+  if (wrapped) MessageBeep(MB_OK);
+}
+
+void TMainEditCommands::ReplaceDialog1Replace(TObject* Sender) {
+  auto* dialog = dynamic_cast<TFindDialog*>(Sender);
+  if (!dialog) dialog = FHost.ReplaceDialog;
+  if (!dialog) return;
+  // A read-only document is not changed (the editing commands ignore it).
+  if (FHost.Memo->ReadOnly()) return;
+  const std::string find = dialog->FindText();
+  const std::string replacement = dialog->ReplaceText();
+  THideSelectionGuard hide(FHost.Memo);
+  if (dialog->Options().Contains(frReplaceAll))
+    ReplaceAll(find, replacement);
+  else
+    ReplaceOne(find, replacement);
+}
+
+void TMainEditCommands::ReplaceOne(const std::string& find, const std::string& replacement) {
+  if (find.empty()) return;
+  TSrcMemo* memo = FHost.Memo;
+  const TTextFinder finder(find);
+  const std::string text = memo->Text();
+  // The current match is the selection when it holds the searched text,
+  // else the next occurrence from the selection on.
+  std::size_t current = TTextFinder::npos;
+  if (memo->HasSelection() && memo->SelLength() == static_cast<int>(find.size())) {
+    const std::size_t start = static_cast<std::size_t>(std::max(0, memo->SelStart()));
+    if (text.compare(start, find.size(), find) == 0) current = start;
+  }
+  bool wrapped = false;
+  if (current == TTextFinder::npos) current = FindFromSelection(text, finder, wrapped);
+  if (current == TTextFinder::npos) return;
+  SelectMatch(current, find.size());
+  memo->ReplaceSelection(replacement);
+  // Then the next occurrence after the replaced text (wrapping once).
+  const std::string after = memo->Text();
+  const std::size_t next = FindFromSelection(after, finder, wrapped);
+  if (next != TTextFinder::npos) SelectMatch(next, find.size());
+}
+
+void TMainEditCommands::ReplaceAll(const std::string& find, const std::string& replacement) {
+  if (find.empty()) return;
+  TSrcMemo* memo = FHost.Memo;
+  const TTextFinder finder(find);
+  const std::string text = memo->Text();
+  // One left-to-right pass over the occurrences the text holds now; the
+  // span from the first to the end of the last is rebuilt once and goes in
+  // as one replacement (one undo step), the text around it untouched.
+  std::size_t p = finder.Find(text, 0);
+  if (p == TTextFinder::npos) return;
+  const std::size_t first = p;
+  std::size_t end = p;
+  std::string span;
+  while (p != TTextFinder::npos) {
+    span.append(text, end, p - end);
+    span += replacement;
+    end = p + find.size();
+    p = finder.Find(text, end);
+  }
+  SelectMatch(first, end - first);
+  memo->ReplaceSelection(span);
+}
+
+// ---- edit ----
+
+void TMainEditCommands::N97Click(TObject*) { FHost.Memo->Perform(EM_UNDO, 0, 0); }
+
+void TMainEditCommands::N96Click(TObject*) {
+  if (!FHost.Memo->ReadOnly()) FHost.Memo->DeleteSelection();
+}
+
+void TMainEditCommands::N99Click(TObject*) {
+  if (DocumentEmpty()) {
+    Message(Ansi("Редактор Brindel Quillet Studio сейчас пуст! Что Вы хотите тут выделять?"), kTitle,
+            MB_OK | MB_ICONWARNING);
+    return;
+  }
+  FHost.Memo->SelectAll();
+}
+
+void TMainEditCommands::N166Click(TObject*) {
+  if (DocumentEmpty()) {
+    Message(Ansi("Редактор Brindel Quillet Studio сейчас пуст! Копировать в нем нечего."), kTitle,
+            MB_OK | MB_ICONWARNING);
+    return;
+  }
+  FHost.Memo->SelectAll();
+  FHost.Memo->CopySelection();
+  Message(Ansi("Содержимое редактора было скопировано в буфер обмена Windows."), kTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+void TMainEditCommands::N167Click(TObject*) {
+  if (DocumentEmpty()) {
+    Message(Ansi("Редактор Brindel Quillet Studio сейчас пуст! Резать в нём нечего."), kTitle,
+            MB_OK | MB_ICONWARNING);
+    return;
+  }
+  TSrcMemo* memo = FHost.Memo;
+  memo->SelectAll();
+  if (memo->ReadOnly()) {
+    // Nothing may be removed from a read-only document: the text is
+    // copied, and the message says so.
+    memo->CopySelection();
+    Message(Ansi("Содержимое редактора было скопировано в буфер обмена Windows."), kTitle,
+            MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  memo->CutSelection();
+  Message(Ansi("Содержимое редактора было вырезано в буфер обмена Windows."), kTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+void TMainEditCommands::N95Click(TObject*) {
+  // A read-only document is not changed (the editing commands ignore it).
+  if (FHost.Memo->ReadOnly()) return;
+  if (Message(Ansi("Вы уверены?\rВосстановить потерянный текст будет НЕВОЗМОЖНО!"), kTitle,
+              MB_YESNO | MB_ICONWARNING) != IDYES)
+    return;
+  if (DocumentEmpty()) {
+    Message(Ansi("Редактор Quillet Studio сейчас пуст! Что Вы хотите тут очищать?"), kTitle, MB_OK | MB_ICONWARNING);
+    return;
+  }
+  FHost.Memo->ClearText();
+}
+
+void TMainEditCommands::N173Click(TObject*) {
+  FHost.Memo->SelectAll();
+  FHost.Memo->PasteClipboard();
+}
+
+void TMainEditCommands::XpSpeedButton6Click(TObject*) { FHost.Memo->CutSelection(); }
+void TMainEditCommands::XpSpeedButton7Click(TObject*) { FHost.Memo->CopySelection(); }
+void TMainEditCommands::XpSpeedButton8Click(TObject*) { FHost.Memo->PasteClipboard(); }
+
+// ---- moving ----
+
+void TMainEditCommands::N303Click(TObject*) {
+  TSrcMemo* memo = FHost.Memo;
+  memo->SetSelStart(static_cast<int>(memo->Text().size()));
+  memo->Perform(EM_SCROLLCARET, 0, 0);
+}
+
+void TMainEditCommands::N304Click(TObject*) {
+  if (FHost.ShowGoToLine) FHost.ShowGoToLine();
+}
+
+void TMainEditCommands::N310Click(TObject*) { FHost.Memo->Perform(WM_VSCROLL, SB_BOTTOM, 0); }
+void TMainEditCommands::N311Click(TObject*) { FHost.Memo->Perform(WM_VSCROLL, SB_LINEDOWN, 0); }
+void TMainEditCommands::N312Click(TObject*) { FHost.Memo->Perform(WM_VSCROLL, SB_LINEUP, 0); }
+
+// ---- settings ----
+
+void TMainEditCommands::N300Click(TObject*) {
+  const std::string name = ExtractFileName(FHost.DocName ? FHost.DocName() : std::string());
+  Message(Ansi("В \"") + name + Ansi("\" сейчас ") + IntToStr(FHost.Memo->Lines()->Count()) + Ansi(" активных строк."),
+          kTitle, MB_OK | MB_ICONINFORMATION);
+}
+
+void TMainEditCommands::N309Click(TObject*) {
+  TSrcMemo* memo = FHost.Memo;
+  // A read-only document is not changed (the editing commands ignore it).
+  if (memo->ReadOnly()) return;
+  TSrcEditStringList* lines = memo->Lines();
+  const int count = lines->Count();
+  if (Message(Ansi("Функция пересортировки всех строк (а их в документе сейчас ") + IntToStr(count) +
+                  Ansi(" штук) поменяет весь текст в этом файле, потому что отсортирует их в алфавитном порядке. "
+                       "Продолжить?"),
+              kTitle, MB_YESNO | MB_ICONWARNING) != IDYES)
+    return;
+  std::vector<std::string> sorted;
+  sorted.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) sorted.push_back(lines->Get(i));
+  const std::vector<std::string> original = sorted;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) < 0; });
+  if (sorted == original) return;  // already in order: nothing changes
+  std::size_t total = 0;
+  for (const std::string& s : sorted) total += s.size() + 2;
+  std::string text;
+  text.reserve(total);
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    if (i > 0) text += "\r\n";
+    text += sorted[i];
+  }
+  // One replacement of the whole text: one undo step, and the document
+  // counts as modified.
+  memo->SetActiveSelectionMode(smNormal);
+  memo->SelectAll();
+  memo->ReplaceSelection(text);
+  memo->SetSelStart(0);
+}
+
+void TMainEditCommands::N314Click(TObject*) {
+  if (FHost.ShowIndent) FHost.ShowIndent();
+}
+
+void TMainEditCommands::N315Click(TObject*) {
+  TSrcMemo* memo = FHost.Memo;
+  TRect r;
+  memo->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+  r.Left = 2;
+  memo->Perform(EM_SETRECT, 0, reinterpret_cast<LPARAM>(&r));
+  memo->Repaint();
+}
+
+void TMainEditCommands::N410Click(TObject*) {
+  TSrcMemo* memo = FHost.Memo;
+  if (memo->ReadOnly()) {
+    memo->SetReadOnly(false);
+    Message(Ansi("Теперь этот документ можно редактировать."), kTitle, MB_OK | MB_ICONINFORMATION);
+  } else {
+    memo->SetReadOnly(true);
+    Message(Ansi("Теперь этот документ используется только для чтения."), kTitle, MB_OK | MB_ICONWARNING);
+  }
+}
+
+// ---- slots ----
+
+void TMainEditCommands::CopyToSlot(int index) {
+  if (!FHost.Slots || index < 0 || index >= 10) return;
+  (*FHost.Slots)[static_cast<std::size_t>(index)] = FHost.Memo->SelText();
+}
+
+void TMainEditCommands::PasteFromSlot(int index) {
+  if (!FHost.Slots || index < 0 || index >= 10) return;
+  // A read-only document is not changed (the editing commands ignore it).
+  TSrcMemo* memo = FHost.Memo;
+  if (memo->ReadOnly()) return;
+  const std::string& text = (*FHost.Slots)[static_cast<std::size_t>(index)];
+  // Each paste is an undo step of its own: a plain insertion would join
+  // the insertions before it when the control groups like changes.
+  if (!memo->HasSelection() && !text.empty() && memo->HasOption(eoGroupUndo) && memo->UndoList()->CanUndo())
+    memo->UndoList()->AddGroupBreak();
+  memo->ReplaceSelection(text);
+}
+
+void TMainEditCommands::N418Click(TObject*) {
+  if (FHost.Slots) FHost.Slots->fill(std::string());
+}
+
+// ---- clipboard viewer, editor menu ----
+
+void TMainEditCommands::N523Click(TObject*) {
+  if (FHost.ShowClipboardViewer) FHost.ShowClipboardViewer();
+}
+
+void TMainEditCommands::PopupMenu1Popup(TObject*) {
+  if (FHost.EditorMenu) UpdateEditorMenuItems(*FHost.EditorMenu, *FHost.Memo);
+}
+
+// ---- handlers by name ----
+
+namespace {
+using TMember = void (TMainEditCommands::*)(TObject*);
+
+// The slot handlers: copy and paste of slots 1 to 10, in slot order.
+const char* const kCopySlot[10] = {"N1103Click", "N2104Click", "N3103Click", "N415Click", "N513Click",
+                                   "N613Click",  "N713Click",  "N810Click",  "N910Click", "N1010Click"};
+const char* const kPasteSlot[10] = {"N1104Click", "N2105Click", "N3104Click", "N416Click", "N514Click",
+                                    "N2106Click", "N714Click",  "N811Click",  "N911Click", "N1011Click"};
+
+const std::vector<std::pair<const char*, TMember>>& Members() {
+  static const std::vector<std::pair<const char*, TMember>> members = {
+      {"N72Click", &TMainEditCommands::N72Click},
+      {"N73Click", &TMainEditCommands::N73Click},
+      {"FindDialog1Find", &TMainEditCommands::FindDialog1Find},
+      {"ReplaceDialog1Replace", &TMainEditCommands::ReplaceDialog1Replace},
+      {"N97Click", &TMainEditCommands::N97Click},
+      {"N96Click", &TMainEditCommands::N96Click},
+      {"N99Click", &TMainEditCommands::N99Click},
+      {"N166Click", &TMainEditCommands::N166Click},
+      {"N167Click", &TMainEditCommands::N167Click},
+      {"N95Click", &TMainEditCommands::N95Click},
+      {"N173Click", &TMainEditCommands::N173Click},
+      {"XpSpeedButton6Click", &TMainEditCommands::XpSpeedButton6Click},
+      {"XpSpeedButton7Click", &TMainEditCommands::XpSpeedButton7Click},
+      {"XpSpeedButton8Click", &TMainEditCommands::XpSpeedButton8Click},
+      {"N303Click", &TMainEditCommands::N303Click},
+      {"N304Click", &TMainEditCommands::N304Click},
+      {"N310Click", &TMainEditCommands::N310Click},
+      {"N311Click", &TMainEditCommands::N311Click},
+      {"N312Click", &TMainEditCommands::N312Click},
+      {"N300Click", &TMainEditCommands::N300Click},
+      {"N309Click", &TMainEditCommands::N309Click},
+      {"N314Click", &TMainEditCommands::N314Click},
+      {"N315Click", &TMainEditCommands::N315Click},
+      {"N410Click", &TMainEditCommands::N410Click},
+      {"N418Click", &TMainEditCommands::N418Click},
+      {"N523Click", &TMainEditCommands::N523Click},
+      {"PopupMenu1Popup", &TMainEditCommands::PopupMenu1Popup},
+  };
+  return members;
+}
+}  // namespace
+
+TNotifyEvent TMainEditCommands::Handler(const std::string& name) {
+  for (const auto& [n, member] : Members())
+    if (name == n) return [this, member = member](TObject* s) { (this->*member)(s); };
+  for (int i = 0; i < 10; ++i) {
+    if (name == kCopySlot[i]) return [this, i](TObject*) { CopyToSlot(i); };
+    if (name == kPasteSlot[i]) return [this, i](TObject*) { PasteFromSlot(i); };
+  }
+  return nullptr;
+}
+
+const std::vector<std::string>& TMainEditCommands::HandlerNames() {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> r;
+    for (const auto& m : Members()) r.emplace_back(m.first);
+    for (const char* n : kCopySlot) r.emplace_back(n);
+    for (const char* n : kPasteSlot) r.emplace_back(n);
+    return r;
+  }();
+  return names;
+}

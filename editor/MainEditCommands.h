@@ -1,0 +1,148 @@
+// The main window's find, replace and edit commands: the find and replace
+// dialogs, the whole-text commands (select, copy, cut, clear, paste over
+// everything), undo and delete, moving the caret and the view, the line
+// count, sorting, the left indent, the read-only switch, the ten private
+// clipboard slots, the clipboard viewer and the editor menu's enabling.
+//
+// The commands know the main window only through a TEditCommandsHost, so
+// they run on any TSrcMemo with any pair of dialogs (the tests use their
+// own). InstallEditCommands binds them on the main window: its menus, the
+// dialogs' events and the buttons that exist.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/Classes.h"
+#include "platform/Win32.h"
+
+class TSrcMemo;
+class TFindDialog;
+class TPopupMenu;
+class TZod2uAppForm;
+
+// Linear search for one pattern (Knuth-Morris-Pratt: every call costs at
+// most the length of the text it looks at, whatever the pattern).
+class TTextFinder {
+ public:
+  explicit TTextFinder(std::string pattern);
+  const std::string& Pattern() const { return FPattern; }
+  // The first occurrence at or after `from`, or npos (always npos for an
+  // empty pattern).
+  std::size_t Find(const std::string& text, std::size_t from = 0) const;
+  static constexpr std::size_t npos = std::string::npos;
+
+ private:
+  std::string FPattern;
+  std::vector<std::size_t> FFail;
+};
+
+struct TEditCommandsHost {
+  TSrcMemo* Memo = nullptr;                // Memo1
+  TFindDialog* FindDialog = nullptr;       // FindDialog1
+  TFindDialog* ReplaceDialog = nullptr;    // ReplaceDialog1 (a TReplaceDialog)
+  TPopupMenu* EditorMenu = nullptr;        // PopupMenu1
+  // The owner window of the message boxes (the main window).
+  std::function<HWND()> Owner;
+  // The document's display name (DocName).
+  std::function<std::string()> DocName;
+  // The ten slots (ClipboardSlots) and the last message-box answer.
+  std::array<std::string, 10>* Slots = nullptr;
+  std::uint16_t* LastAnswer = nullptr;
+  // The windows the commands show modally: the go-to-line dialog
+  // (TForm122), the indent dialog (TForm13) and the clipboard viewer
+  // (TForm26, which the command fills from the clipboard first).
+  std::function<void()> ShowGoToLine;
+  std::function<void()> ShowIndent;
+  std::function<void()> ShowClipboardViewer;
+};
+
+class TMainEditCommands : public TComponent {
+ public:
+  TMainEditCommands(TComponent* owner, TEditCommandsHost host);
+  const char* ClassName() const override { return "TMainEditCommands"; }
+  const TEditCommandsHost& Host() const { return FHost; }
+
+  // -- find and replace --
+  void N72Click(TObject* Sender);               // "Найти...": show FindDialog1
+  void N73Click(TObject* Sender);               // "Найти и заменить...": show ReplaceDialog1
+  void FindDialog1Find(TObject* Sender);        // Find Next of either dialog
+  void ReplaceDialog1Replace(TObject* Sender);  // Replace and Replace All
+
+  // -- edit --
+  void N97Click(TObject* Sender);   // undo (EM_UNDO)
+  void N96Click(TObject* Sender);   // delete the selection
+  void N99Click(TObject* Sender);   // select all
+  void N166Click(TObject* Sender);  // copy all
+  void N167Click(TObject* Sender);  // cut all
+  void N95Click(TObject* Sender);   // clear all
+  void N173Click(TObject* Sender);  // paste replacing all
+  void XpSpeedButton6Click(TObject* Sender);  // cut
+  void XpSpeedButton7Click(TObject* Sender);  // copy
+  void XpSpeedButton8Click(TObject* Sender);  // paste
+
+  // -- moving --
+  void N303Click(TObject* Sender);  // go to the end
+  void N304Click(TObject* Sender);  // go to line (TForm122)
+  void N310Click(TObject* Sender);  // view to the bottom
+  void N311Click(TObject* Sender);  // view one line down
+  void N312Click(TObject* Sender);  // view one line up
+
+  // -- settings --
+  void N300Click(TObject* Sender);  // line count
+  void N309Click(TObject* Sender);  // sort all lines
+  void N314Click(TObject* Sender);  // create indent (TForm13)
+  void N315Click(TObject* Sender);  // remove indent
+  void N410Click(TObject* Sender);  // read-only switch
+
+  // -- the ten slots (index 0 .. 9) --
+  void CopyToSlot(int index);
+  void PasteFromSlot(int index);
+  void N418Click(TObject* Sender);  // empty all slots
+
+  // -- clipboard viewer and the editor menu --
+  void N523Click(TObject* Sender);
+  void PopupMenu1Popup(TObject* Sender);
+
+  // The handler of a designer name ("N72Click", "N1103Click" for slot 1's
+  // copy ...), or an empty event for an unknown name.
+  TNotifyEvent Handler(const std::string& name);
+  // Every handler name, in the order of the command list.
+  static const std::vector<std::string>& HandlerNames();
+
+ private:
+  int Message(const std::string& text, const char* caption, UINT flags);
+  bool DocumentEmpty() const;
+  // The character index just after the selection (the caret without one),
+  // a caret past the end of its line counted at the line's end.
+  std::size_t SelectionEndIndex() const;
+  // The next occurrence from the selection's end, wrapping to the start
+  // once; `wrapped` tells which.
+  std::size_t FindFromSelection(const std::string& text, const TTextFinder& finder, bool& wrapped) const;
+  void SelectMatch(std::size_t index, std::size_t length);
+  void ReplaceOne(const std::string& find, const std::string& replacement);
+  void ReplaceAll(const std::string& find, const std::string& replacement);
+
+  TEditCommandsHost FHost;
+};
+
+// ---- on the main window (W2kMainEditMenus.cpp) ----
+
+// Makes the commands (a component of the main window named "EditCommands"),
+// lays their items out in MainMenu1, PopupMenu1 and PopupMenu3, binds the
+// dialogs' OnFind and OnReplace, the tool bar buttons XpSpeedButton6 to 10
+// and the side-panel button "L" when they exist, and PopupMenu1's enabling
+// rule when no other handler holds its OnPopup. Called once, after the
+// menus and bars stand.
+void InstallEditCommands(TZod2uAppForm& form);
+
+// The commands of the main window (null before InstallEditCommands).
+TMainEditCommands* EditCommandsOf(TZod2uAppForm& form);
+
+// The OnClick handler of a command on the main window by designer name,
+// for buttons and items made after InstallEditCommands; empty when unknown.
+TNotifyEvent EditCommandHandler(TZod2uAppForm& form, const std::string& name);
