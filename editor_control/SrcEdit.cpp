@@ -170,10 +170,10 @@ void TCustomSrcEdit::Loaded() {
 void TCustomSrcEdit::Notification(TComponent* AComponent, TOperation Operation) {
   TCustomControl::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
-  if (AComponent == reinterpret_cast<TComponent*>(FSearchEngine)) FSearchEngine = nullptr;
+  if (FSearchEngine && AComponent == static_cast<TComponent*>(FSearchEngine)) FSearchEngine = nullptr;
   if (FHighlighter && AComponent == FHighlighter) SetHighlighter(nullptr);
   if (FBookMarkOpt && FBookMarkOpt->BookmarkImages() &&
-      AComponent == reinterpret_cast<TComponent*>(FBookMarkOpt->BookmarkImages())) {
+      AComponent == static_cast<TComponent*>(FBookMarkOpt->BookmarkImages())) {
     FBookMarkOpt->SetBookmarkImages(nullptr);
     InvalidateGutter();
   }
@@ -450,7 +450,7 @@ void TCustomSrcEdit::SetScrollBars(TSrcScrollStyle Value) {
 void TCustomSrcEdit::SetSearchEngine(TSrcEditSearchCustom* Value) {
   if (Value == FSearchEngine) return;
   FSearchEngine = Value;
-  if (Value) reinterpret_cast<TComponent*>(Value)->FreeNotification(this);
+  if (Value) Value->FreeNotification(this);
 }
 
 void TCustomSrcEdit::SetSelectedColor(TSrcSelectedColor* Value) {
