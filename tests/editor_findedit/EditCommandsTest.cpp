@@ -14,19 +14,19 @@ namespace {
 
 TEST_F(FindEditTest, EmptyDocumentMessages) {
   struct TCase {
-    void (TMainEditCommands::*Command)(TObject*);
+    const char* Handler;
     const char* Text;
   };
   const TCase cases[] = {
-      {&TMainEditCommands::N99Click, "Редактор Brindel Quillet Studio сейчас пуст! Что Вы хотите тут выделять?"},
-      {&TMainEditCommands::N166Click, "Редактор Brindel Quillet Studio сейчас пуст! Копировать в нем нечего."},
-      {&TMainEditCommands::N167Click, "Редактор Brindel Quillet Studio сейчас пуст! Резать в нём нечего."},
+      {"N99Click", "Редактор Brindel Quillet Studio сейчас пуст! Что Вы хотите тут выделять?"},
+      {"N166Click", "Редактор Brindel Quillet Studio сейчас пуст! Копировать в нем нечего."},
+      {"N167Click", "Редактор Brindel Quillet Studio сейчас пуст! Резать в нём нечего."},
   };
   for (const TCase& c : cases) {
     Start("");
     Widgets->ClipboardData()[CF_TEXT] = std::string("old") + '\0';
     ExpectBox(IDOK, c.Text);
-    (Commands->*c.Command)(nullptr);
+    Commands->Handler(c.Handler)(nullptr);
     CheckLastBox(TUiIcon::Warning, {IDOK});
     EXPECT_EQ(Board(), std::string("old") + '\0');
     EXPECT_FALSE(Memo->Modified());
