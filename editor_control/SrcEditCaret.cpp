@@ -571,7 +571,9 @@ void TCustomSrcEdit::SetSelectionLength(int Value) {
   int s = CoordToCharIndex(first);
   // 32-bit sum, wrapping as the index arithmetic does.
   int t = static_cast<int>(static_cast<std::uint32_t>(s) + static_cast<std::uint32_t>(Value));
-  if (Value < 0 && t >= 0) {
+  // Backwards past the start of the text: the selection reaches the start.
+  if (Value < 0 && t < 0) t = 0;
+  if (Value < 0) {
     TBufferCoord p = CharIndexToCoord(t);
     SelectRange(p, p, first);
   } else if (t < 0) {

@@ -1,5 +1,7 @@
 // Caret and selection: clamping, the three modes, the selected text and the
 // flat character index.
+#include <climits>
+
 #include "EditorFixture.h"
 
 TEST_F(EditorTest, CharacterIndexRoundTrip) {
@@ -57,6 +59,16 @@ TEST_F(EditorTest, SelectionLengthOverALineBreak) {
   Edit->SetSelectionLength(-2);
   EXPECT_EQ(Edit->GetSelectedText(), "\r\n");
   EXPECT_EQ(Edit->Caret(), BC(3, 1));
+  // Backwards past the start of the text: from the start; forwards past the
+  // end (the sum wraps): to the end.
+  Edit->SetSelectionStart(1);
+  Edit->SetSelectionLength(-5);
+  EXPECT_EQ(Edit->GetSelectedText(), "a");
+  EXPECT_EQ(Edit->Caret(), BC(1, 1));
+  Edit->SetSelectionStart(1);
+  Edit->SetSelectionLength(INT_MAX);
+  EXPECT_EQ(Edit->GetSelectedText(), "b\r\ncd");
+  EXPECT_EQ(Edit->Caret(), BC(3, 2));
 }
 
 TEST_F(EditorTest, EqualEndsNeverSelect) {
