@@ -91,9 +91,10 @@ class TRtfReader {
           FStack.back().StarSeen = false;
           continue;
         case '}':
+          // The document ends with its own group.
+          if (FStack.size() <= 2) return Finish();
           FStack.pop_back();
           FSkipFallback = 0;
-          if (FStack.empty()) return Finish();
           continue;
         case '\\':
           ControlWord();

@@ -8,7 +8,11 @@
 #include "platform/qt/QtWidgetset.h"
 
 TQtPlatform::TQtPlatform(int& argc, char** argv) {
-  if (!QApplication::instance()) FOwnApp = std::make_unique<QApplication>(argc, argv);
+  if (!QApplication::instance()) {
+    // The web engine shares its OpenGL contexts with the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    FOwnApp = std::make_unique<QApplication>(argc, argv);
+  }
   QApplication::setQuitOnLastWindowClosed(false);
   FWidgetset = std::make_unique<QtWidgetset>();
   RegisterQtForms(*FWidgetset);
@@ -17,6 +21,8 @@ TQtPlatform::TQtPlatform(int& argc, char** argv) {
   SetUiService(&FUi);
   SetMenuBackend(&FMenus);
   SetShellBackend(&FShell);
+  RegisterQtWebBrowser(true);
+  InstallQtPrinters(true);
   // An exception that reaches an event handler: the application's error box
   // (or its OnException).
   SetErrorBoxHook([](const std::string& message) {
@@ -34,6 +40,8 @@ TQtPlatform::TQtPlatform(int& argc, char** argv) {
 
 TQtPlatform::~TQtPlatform() {
   SetErrorBoxHook(nullptr);
+  InstallQtPrinters(false);
+  RegisterQtWebBrowser(false);
   SetShellBackend(nullptr);
   SetMenuBackend(nullptr);
   SetUiService(nullptr);

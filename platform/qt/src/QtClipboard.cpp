@@ -15,12 +15,19 @@ const char kMimePrefix[] = "application/x-bqs-";
 QClipboard* Board() { return QGuiApplication::clipboard(); }
 }  // namespace
 
+// Rich text goes by the desktop's own type, so RTF from other programs can
+// be pasted and ours read by them.
+const char kRtfFormat[] = "Rich Text Format";
+const char kRtfMime[] = "text/rtf";
+
 QString QtWidgetset::MimeForFormat(const std::string& name) {
+  if (name == kRtfFormat) return QString::fromLatin1(kRtfMime);
   QByteArray utf8 = AnsiToQString(name).toUtf8();
   return QString::fromLatin1(kMimePrefix) + QString::fromLatin1(utf8.toPercentEncoding());
 }
 
 std::string QtWidgetset::FormatForMime(const QString& mime) {
+  if (mime == QLatin1String(kRtfMime)) return kRtfFormat;
   if (!mime.startsWith(QLatin1String(kMimePrefix))) return std::string();
   QByteArray enc = mime.mid(int(std::strlen(kMimePrefix))).toLatin1();
   return QStringToAnsi(QString::fromUtf8(QByteArray::fromPercentEncoding(enc)));

@@ -21,6 +21,10 @@ class QWidget;
 // with its menu bar), "EDIT", "BUTTON", "COMBOBOX" and "LISTBOX".
 void RegisterQtForms(QtWidgetset& ws);
 void RegisterQtStdControls(QtWidgetset& ws);
+// The web browser control's engine (QWebEngineView, QtWebBrowser.cpp) and
+// the printer backend (QPrinter, QtPrinters.cpp); false uninstalls them.
+void RegisterQtWebBrowser(bool install);
+void InstallQtPrinters(bool install);
 
 // The UI service on Qt's dialogs. Texts are shown with their line breaks
 // normalised; message box buttons carry the Russian system captions.

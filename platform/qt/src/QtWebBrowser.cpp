@@ -1,0 +1,232 @@
+// The browser control's engine on Qt: a QWebEngineView inside the
+// control's window, made when the control first needs its engine.
+#include <QEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTimer>
+#include <QUrl>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <memory>
+
+#include "platform/Dialogs.h"
+#include "platform/Printers.h"
+#include "platform/SysUtils.h"
+#include "platform/WebBrowser.h"
+#include "platform/qt/QtApplication.h"
+#include "platform/qt/QtWidgetset.h"
+
+namespace {
+
+QString QFileName(const std::string& ansi) { return QString::fromUtf8(SysFileName(ansi).c_str()); }
+
+// A URL with a scheme is taken as it stands (a drive letter is no scheme);
+// anything else is a file path.
+QUrl UrlFor(const std::string& address) {
+  size_t colon = address.find(':');
+  bool scheme = colon != std::string::npos && colon > 1;
+  for (size_t i = 0; scheme && i < colon; ++i) {
+    char c = address[i];
+    scheme = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (i > 0 && ((c >= '0' && c <= '9') || c == '+' ||
+                                                                            c == '-' || c == '.'));
+  }
+  if (scheme) return QUrl(AnsiToQString(address));
+  std::string path = address;
+  for (char& c : path)
+    if (c == '\\') c = '/';
+  if (path.size() >= 2 && path[1] == ':') path.erase(0, 2);
+  return QUrl::fromLocalFile(QFileName(path));
+}
+
+class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
+ public:
+  explicit QtWebBrowserEngine(TWebBrowser* browser) : FBrowser(browser) {
+    auto* peer = dynamic_cast<QtWindowPeer*>(browser->Handle());
+    QWidget* host = peer ? peer->Client() : nullptr;
+    FHost = host;
+    FView = new QWebEngineView(host);
+    if (host) {
+      FView->setGeometry(host->rect());
+      host->installEventFilter(this);
+    }
+    FView->show();
+    QWebEngineView* v = FView;
+    connect(v, &QWebEngineView::loadStarted, this, [this] {
+      FLoading = true;
+      Guard([this] { FBrowser->DoBeforeNavigate(Location()); });
+    });
+    connect(v, &QWebEngineView::loadProgress, this,
+            [this](int p) { Guard([this, p] { FBrowser->DoProgressChange(p, 100); }); });
+    connect(v, &QWebEngineView::loadFinished, this, [this](bool) {
+      FLoading = false;
+      Guard([this] {
+        std::string url = Location();
+        FBrowser->DoNavigateComplete(url);
+        CommandStates();
+        FBrowser->DoDocumentComplete(url);
+      });
+    });
+    connect(v, &QWebEngineView::titleChanged, this,
+            [this](const QString& t) { Guard([this, t] { FBrowser->DoTitleChange(QStringToAnsi(t)); }); });
+    connect(v->page(), &QWebEnginePage::linkHovered, this,
+            [this](const QString& l) { Guard([this, l] { FBrowser->DoStatusTextChange(QStringToAnsi(l)); }); });
+    connect(v, &QWebEngineView::urlChanged, this, [this](const QUrl&) { Guard([this] { CommandStates(); }); });
+  }
+
+  ~QtWebBrowserEngine() override {
+    if (FHost) FHost->removeEventFilter(this);
+    delete FView.data();
+  }
+
+  void Navigate(const std::string& url) override {
+    if (!FView) return;
+    FView->setUrl(UrlFor(url));
+  }
+  void GoBack() override {
+    if (FView) FView->back();
+  }
+  void GoForward() override {
+    if (FView) FView->forward();
+  }
+  void Stop() override {
+    if (FView) FView->stop();
+  }
+  void Refresh() override {
+    if (FView) FView->reload();
+  }
+  bool CanGoBack() const override { return FView && FView->history()->canGoBack(); }
+  bool CanGoForward() const override { return FView && FView->history()->canGoForward(); }
+  std::string LocationURL() const override { return Location(); }
+  std::string LocationName() const override {
+    if (!FView) return std::string();
+    QString t = FView->title();
+    return t.isEmpty() ? Location() : QStringToAnsi(t);
+  }
+  bool Busy() const override { return FLoading; }
+  bool HasDocument() const override { return FView && !FView->url().isEmpty(); }
+
+  void Print(bool prompt) override {
+    if (FPrinting) throw EPrinter("Printing in progress");
+    std::string file = Printer()->OutputFileName();
+    if (file.empty() && prompt) {
+      TPrintDialog dialog(nullptr);
+      if (!dialog.Execute()) return;
+    }
+    FPrinter = MakePrinter(file);
+    FPrinting = true;
+    connect(FView, &QWebEngineView::printFinished, this, [this](bool) {
+      FPrinting = false;
+      disconnect(FView, &QWebEngineView::printFinished, this, nullptr);
+      QTimer::singleShot(0, this, [this] { FPrinter.reset(); });
+    });
+    FView->print(FPrinter.get());
+  }
+
+  void PrintPreview() override {
+    if (FPrinting) throw EPrinter("Printing in progress");
+    std::unique_ptr<QPrinter> printer = MakePrinter(Printer()->OutputFileName());
+    QPrintPreviewDialog dialog(printer.get(), FView);
+    dialog.setWindowTitle(FView->title());
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
+      QEventLoop loop;
+      auto c = connect(FView, &QWebEngineView::printFinished, &loop, &QEventLoop::quit);
+      FPrinting = true;
+      FView->print(p);
+      loop.exec();
+      FPrinting = false;
+      disconnect(c);
+    });
+    dialog.exec();
+  }
+
+  void ShowProperties() override {
+    ::MessageBox(nullptr, "Title: " + LocationName() + "\nAddress: " + Location(), "Properties",
+                 MB_OK | MB_ICONINFORMATION);
+  }
+
+  void EditCommand(int command) override {
+    if (!FView) return;
+    if (command == OLECMDID_COPY) FView->triggerPageAction(QWebEnginePage::Copy);
+    if (command == OLECMDID_SELECTALL) FView->triggerPageAction(QWebEnginePage::SelectAll);
+  }
+
+  void SaveToFile(const std::string& fileName) override {
+    QByteArray bytes;
+    QUrl url = FView->url();
+    if (url.isLocalFile()) {
+      QFile in(url.toLocalFile());
+      if (in.open(QIODevice::ReadOnly)) bytes = in.readAll();
+    } else {
+      QEventLoop loop;
+      bool done = false;
+      FView->page()->toHtml([&](const QString& html) {
+        bytes = html.toUtf8();
+        done = true;
+        loop.quit();
+      });
+      QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+      if (!done) loop.exec();
+    }
+    TFileStream f(fileName, fmCreate);
+    if (!bytes.isEmpty()) f.WriteBuffer(bytes.constData(), bytes.size());
+  }
+
+  void WindowChanged() override {
+    if (FView && FHost) FView->setGeometry(FHost->rect());
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched == FHost && e->type() == QEvent::Resize) WindowChanged();
+    return QObject::eventFilter(watched, e);
+  }
+
+ private:
+  static void Guard(const std::function<void()>& f) { GuardEvent(f); }
+
+  std::string Location() const { return FView ? QStringToAnsi(FView->url().toString()) : std::string(); }
+
+  void CommandStates() {
+    FBrowser->DoCommandStateChange(CSC_NAVIGATEBACK, CanGoBack());
+    FBrowser->DoCommandStateChange(CSC_NAVIGATEFORWARD, CanGoForward());
+  }
+
+  // The printer the print dialogs chose, or the file the job prints to.
+  static std::unique_ptr<QPrinter> MakePrinter(const std::string& file) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!file.empty()) {
+      printer->setOutputFormat(QPrinter::PdfFormat);
+      printer->setOutputFileName(QFileName(file));
+      return printer;
+    }
+    std::string name = SelectedPrinterName();
+    if (name.empty() && QPrinterInfo::defaultPrinterName().isEmpty())
+      throw EPrinter("There is no default printer currently selected");
+    if (!name.empty()) printer->setPrinterName(AnsiToQString(name));
+    return printer;
+  }
+
+  TWebBrowser* FBrowser;
+  QPointer<QWidget> FHost;
+  QPointer<QWebEngineView> FView;
+  std::unique_ptr<QPrinter> FPrinter;
+  bool FLoading = false;
+  bool FPrinting = false;
+};
+
+}  // namespace
+
+void RegisterQtWebBrowser(bool install) {
+  if (install)
+    SetWebBrowserEngineFactory(
+        [](TWebBrowser* browser) -> std::unique_ptr<IWebBrowserEngine> {
+          return std::make_unique<QtWebBrowserEngine>(browser);
+        });
+  else
+    SetWebBrowserEngineFactory(nullptr);
+}
