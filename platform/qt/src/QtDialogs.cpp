@@ -1,5 +1,6 @@
 // The UI service on Qt: message boxes, input boxes, the file, colour, font
-// and print dialogs, and the modeless find and replace dialogs.
+// and print dialogs (the modeless find and replace dialogs are in
+// QtFindDialogs.cpp).
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -134,94 +135,6 @@ QStringList NameFilters(const std::string& filter) {
     out << AnsiToQString(Trim(f.Caption)) + " (" + masks.join(' ') + ")";
   }
   return out;
-}
-
-class QtFindDialog : public QDialog {
- public:
-  QtFindDialog(TFindDialog* owner, QWidget* parent) : QDialog(parent), FOwner(owner) {
-    bool replace = owner->IsReplace();
-    setWindowTitle(replace ? "Replace" : "Find");
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel("Fi&nd what:"), 0, 0);
-    FFind = new QLineEdit(AnsiToQString(owner->FindText()));
-    grid->addWidget(FFind, 0, 1);
-    if (replace) {
-      grid->addWidget(new QLabel("Re&place with:"), 1, 0);
-      FReplace = new QLineEdit(AnsiToQString(owner->ReplaceText()));
-      grid->addWidget(FReplace, 1, 1);
-    }
-    FCase = new QCheckBox("Match &case");
-    FCase->setChecked(owner->Options().Contains(frMatchCase));
-    FCase->setVisible(!owner->Options().Contains(frHideMatchCase));
-    grid->addWidget(FCase, 2, 0, 1, 2);
-    FWhole = new QCheckBox("Match &whole word only");
-    FWhole->setChecked(owner->Options().Contains(frWholeWord));
-    FWhole->setVisible(!owner->Options().Contains(frHideWholeWord));
-    grid->addWidget(FWhole, 3, 0, 1, 2);
-    auto* buttons = new QVBoxLayout;
-    auto* next = new QPushButton("&Find Next");
-    next->setDefault(true);
-    buttons->addWidget(next);
-    connect(next, &QPushButton::clicked, this, [this] { Press(0); });
-    if (replace) {
-      auto* one = new QPushButton("&Replace");
-      auto* all = new QPushButton("Replace &All");
-      buttons->addWidget(one);
-      buttons->addWidget(all);
-      connect(one, &QPushButton::clicked, this, [this] { Press(1); });
-      connect(all, &QPushButton::clicked, this, [this] { Press(2); });
-    }
-    auto* cancel = new QPushButton("Cancel");
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    connect(cancel, &QPushButton::clicked, this, [this] { close(); });
-    grid->addLayout(buttons, 0, 2, 4, 1);
-  }
-  void Detach() { FOwner = nullptr; }
-
- protected:
-  void closeEvent(QCloseEvent* e) override {
-    QDialog::closeEvent(e);
-    if (TFindDialog* o = FOwner) GuardEvent([o] { o->DoClosed(); });
-  }
-
- private:
-  void Press(int kind) {
-    TFindDialog* o = FOwner;
-    if (!o) return;
-    GuardEvent([&] {
-      o->SetFindText(QStringToAnsi(FFind->text()));
-      if (FReplace) o->SetReplaceText(QStringToAnsi(FReplace->text()));
-      TFindOptions opts = o->Options();
-      opts.Exclude(frFindNext).Exclude(frReplace).Exclude(frReplaceAll);
-      if (FCase->isChecked())
-        opts.Include(frMatchCase);
-      else
-        opts.Exclude(frMatchCase);
-      if (FWhole->isChecked())
-        opts.Include(frWholeWord);
-      else
-        opts.Exclude(frWholeWord);
-      if (kind == 1) opts.Include(frReplace);
-      if (kind == 2) opts.Include(frReplaceAll);
-      o->SetOptions(opts);
-      if (kind == 0)
-        o->DoFind();
-      else
-        o->DoReplace();
-    });
-  }
-  TFindDialog* FOwner;
-  QLineEdit* FFind = nullptr;
-  QLineEdit* FReplace = nullptr;
-  QCheckBox* FCase = nullptr;
-  QCheckBox* FWhole = nullptr;
-};
-
-std::map<TFindDialog*, QPointer<QtFindDialog>>& FindDialogs() {
-  static std::map<TFindDialog*, QPointer<QtFindDialog>> dialogs;
-  return dialogs;
 }
 
 }  // namespace
@@ -373,23 +286,4 @@ bool QtUiService::PrintDialog(TPrintDialogRequest& r) {
   return true;
 }
 
-void QtUiService::ShowFindDialog(TFindDialog* dialog) {
-  auto& dialogs = FindDialogs();
-  QPointer<QtFindDialog>& d = dialogs[dialog];
-  if (!d) d = new QtFindDialog(dialog, QApplication::activeWindow());
-  d->show();
-  d->raise();
-  d->activateWindow();
-}
-
-void QtUiService::CloseFindDialog(TFindDialog* dialog) {
-  auto& dialogs = FindDialogs();
-  auto it = dialogs.find(dialog);
-  if (it == dialogs.end()) return;
-  if (QtFindDialog* d = it->second) {
-    d->Detach();
-    d->hide();
-    d->deleteLater();
-  }
-  dialogs.erase(it);
-}
+// The find and replace dialogs: QtFindDialogs.cpp.
