@@ -195,8 +195,16 @@ TEditCommandsHost HostOf(TZod2uAppForm& form) {
   host.ShowIndent = [] {
     if (Form13) Form13->ShowModal();
   };
+  // The clipboard viewer shows the clipboard as it is now: its rich edit
+  // is emptied and the clipboard pasted into it (as rich text where the
+  // clipboard holds some) before the window opens.
   host.ShowClipboardViewer = [] {
-    if (Form26) Form26->ShowModal();
+    if (!Form26) return;
+    if (Form26->view) {
+      Form26->view->Clear();
+      Form26->view->PasteFromClipboard();
+    }
+    Form26->ShowModal();
   };
   return host;
 }

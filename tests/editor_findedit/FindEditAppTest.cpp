@@ -18,6 +18,7 @@
 #include "SrcMemo.h"
 #include "Unit12.h"
 #include "Unit13.h"
+#include "Unit26.h"
 #include "W2kMain.h"
 #include "platform/CodePage.h"
 #include "platform/FindDialogs.h"
@@ -203,6 +204,22 @@ TEST_F(FindEditAppTest, ItemsRunTheirCommands) {
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0], Form122);
   EXPECT_EQ(shown[1], Form13);
+}
+
+TEST_F(FindEditAppTest, ClipboardViewerShowsTheClipboard) {
+  StartWithText(Ansi("на буфере"), 0);
+  Memo()->SelectAll();
+  Memo()->CopySelection();
+  Form26->view->SetText("old");
+  std::string seen;
+  Ui().ExpectModalForm([&](TCustomForm* f) {
+    EXPECT_EQ(f, Form26);
+    seen = Form26->view->PlainLines()->GetTextStr();
+    f->Close();
+  });
+  Item(kMain, "Сервис", "Просмотр буфера обмена...")->Click();
+  EXPECT_EQ(seen.substr(0, seen.find_last_not_of("\r\n") + 1), Ansi("на буфере"));
+  EXPECT_EQ(Memo()->Text(), Ansi("на буфере")) << "the document is not touched";
 }
 
 TEST_F(FindEditAppTest, FindThroughTheDialog) {
