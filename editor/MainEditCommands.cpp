@@ -113,8 +113,10 @@ void TMainEditCommands::SelectMatch(std::size_t index, std::size_t length) {
   TSrcMemo* memo = FHost.Memo;
   // A match is a run of characters: select it as a normal selection, also
   // when the user's last selection was a column or line block.
-  memo->SetActiveSelectionMode(smNormal);
+  // (Placing the caret takes the SelectionMode property's mode; the length
+  // setter keeps the mode in force when it is called.)
   memo->SetSelStart(static_cast<int>(index));
+  memo->SetActiveSelectionMode(smNormal);
   memo->SetSelLength(static_cast<int>(length));
 }
 
@@ -175,7 +177,7 @@ void TMainEditCommands::ReplaceOne(const std::string& find, const std::string& r
   std::size_t current = TTextFinder::npos;
   if (memo->HasSelection() && memo->SelLength() == static_cast<int>(find.size())) {
     const std::size_t start = static_cast<std::size_t>(std::max(0, memo->SelStart()));
-    if (text.compare(start, find.size(), find) == 0) current = start;
+    if (start <= text.size() && text.compare(start, find.size(), find) == 0) current = start;
   }
   bool wrapped = false;
   if (current == TTextFinder::npos) current = FindFromSelection(text, finder, wrapped);

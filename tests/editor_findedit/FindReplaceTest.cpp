@@ -192,6 +192,28 @@ TEST_F(FindEditTest, ReplaceAllLeavesTheTextAroundAlone) {
   EXPECT_EQ(line, 3);
 }
 
+TEST_F(FindEditTest, ReplaceWithAColumnSelectionPastTheEndOfTheText) {
+  // A column block beyond the end of the last line is no match; the search
+  // starts at the line's end, wraps, and the match is replaced as text.
+  Start("ab ab", 0);
+  Memo->SetSelectionMode(smColumn);
+  Memo->SelectRange(TBufferCoord{9, 1}, TBufferCoord{7, 1}, TBufferCoord{9, 1});
+  ASSERT_TRUE(Memo->HasSelection());
+  ASSERT_EQ(Sel(), std::make_pair(6, 2));
+  PressReplace(*Replace, "ab", "x");
+  EXPECT_EQ(Memo->Text(), "x ab");
+  EXPECT_EQ(Sel(), std::make_pair(2, 2));
+  EXPECT_EQ(Memo->ActiveSelectionMode(), smNormal);
+  // Matches over line breaks are runs of text, also with column blocks set.
+  Start("ab\r\ncd ab\r\ncd");
+  PressFindNext(*Find, "b\r\nc");
+  EXPECT_EQ(Memo->SelText(), "b\r\nc");
+  PressReplace(*Replace, "b\r\nc", "x");
+  EXPECT_EQ(Memo->Text(), "axd ab\r\ncd");
+  PressReplaceAll(*Replace, "b\r\nc", "x");
+  EXPECT_EQ(Memo->Text(), "axd axd");
+}
+
 TEST_F(FindEditTest, ReplacingInAReadOnlyDocumentChangesNothing) {
   Start("ab ab");
   Memo->SetReadOnly(true);
