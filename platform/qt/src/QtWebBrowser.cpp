@@ -113,7 +113,19 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
   void Print(bool prompt) override {
     if (FPrinting) throw EPrinter("Printing in progress");
     std::string file = Printer()->OutputFileName();
-    if (file.empty() && prompt) {
+    if (!file.empty()) {
+      // Printing to a file: the page's own PDF, text kept as text.
+      QString path = QFileName(file);
+      FPrinting = true;
+      QPointer<QtWebBrowserEngine> self(this);
+      FView->page()->printToPdf([self, path](const QByteArray& pdf) {
+        if (self) self->FPrinting = false;
+        QFile out(path);
+        if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) out.write(pdf);
+      });
+      return;
+    }
+    if (prompt) {
       TPrintDialog dialog(nullptr);
       if (!dialog.Execute()) return;
     }

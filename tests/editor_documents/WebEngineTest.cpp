@@ -1,0 +1,71 @@
+// The browser window on the real web engine (offscreen): a local page
+// loads when the window first navigates, and its print goes to a PDF file.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+#include "DocumentsFixture.h"
+#include "Unit24.h"
+#include "W2kMain.h"
+#include "platform/Printers.h"
+#include "platform/SysUtils.h"
+#include "platform/WebBrowser.h"
+
+namespace {
+
+using WebEngineTest = DocumentsTest;
+
+bool WaitFor(const std::function<bool()>& done, int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (!done() && t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  return done();
+}
+
+TEST_F(WebEngineTest, PageLoadsAndPrintsToPdf) {
+  // The engine runs without its sandbox here (tests run as any user).
+  setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+  setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox", 0);
+  WriteFileBytes(OsPath("page.html"), "<html><head><title>T1</title></head><body><p>Hello printed page</p></body></html>");
+  StartWith("");
+  TWebBrowser* browser = Form24->WebBrowser1;
+  std::string title;
+  bool complete = false;
+  browser->OnTitleChange = [&](TObject*, const std::string& t) { title = t; };
+  browser->OnDocumentComplete = [&](TObject*, const std::string&) { complete = true; };
+  Form24->Show();
+  browser->Navigate(AnsiPath("page.html"));
+  ASSERT_TRUE(WaitFor([&] { return complete; }, 30000));
+  EXPECT_EQ(title, "T1");
+  EXPECT_EQ(browser->LocationName(), "T1");
+  EXPECT_EQ(browser->LocationURL(), "file://" + AnsiPath("page.html"));
+  EXPECT_EQ(RecordingEngine(browser), nullptr);
+
+  std::string pdf = AnsiPath("web.pdf");
+  Printer()->SetOutputFileName(pdf);
+  Main()->N529Click(nullptr);
+  // The page prints in the background; the file is complete once its text
+  // can be read.
+  auto pdfText = [&] {
+    std::string text;
+    if (FILE* p = ::popen(("pdftotext -enc UTF-8 '" + OsPath("web.pdf") + "' - 2>/dev/null").c_str(), "r")) {
+      char buf[4096];
+      size_t n;
+      while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) text.append(buf, n);
+      ::pclose(p);
+    }
+    return text;
+  };
+  bool printed = WaitFor([&] { return FileSizeOf(pdf) > 0 && pdfText().find("Hello printed page") != std::string::npos; },
+                         30000);
+  Printer()->SetOutputFileName(std::string());
+  EXPECT_TRUE(printed) << pdfText();
+  EXPECT_EQ(ReadFileBytes(OsPath("web.pdf")).substr(0, 5), "%PDF-");
+  Form24->Hide();
+}
+
+}  // namespace
