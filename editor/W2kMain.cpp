@@ -128,6 +128,7 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   Memo1->Font()->SetHeight(-13);
   Memo1->Gutter()->Font()->SetName("Courier New");
   Memo1->Gutter()->Font()->SetHeight(-11);
+  Memo1->Gutter()->SetShowLineNumbers(true);
   Memo1->SetPopupMenu(PopupMenu1);
   Memo1->SetHighlighter(SrcHTMLHighlighter1);
 
