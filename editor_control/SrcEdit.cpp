@@ -434,7 +434,7 @@ void TCustomSrcEdit::SetRightEdgeColor(TColor Value) {
   if (Value == FRightEdgeColor) return;
   FRightEdgeColor = Value;
   if (HandleAllocated()) {
-    int x = ClampToInt(static_cast<std::int64_t>(FRightEdge) * FCharWidth + FTextOffset);
+    int x = ColumnToX(static_cast<std::int64_t>(FRightEdge) + 1);
     TRect r(x > INT_MIN ? x - 1 : x, 0, x < INT_MAX ? x + 1 : x, Height());
     InvalidateRect(r, false);
   }
@@ -578,12 +578,15 @@ int TCustomSrcEdit::ComputeTextOffset(int ALeftChar) const {
                     (static_cast<std::int64_t>(ALeftChar) - 1) * FCharWidth);
 }
 
-int TCustomSrcEdit::ColumnToX(int Column) const {
-  return ClampToInt((static_cast<std::int64_t>(Column) - 1) * FCharWidth + FTextOffset);
+int TCustomSrcEdit::ColumnToX(std::int64_t Column) const {
+  // Straight from LeftChar: TextOffset itself is clamped, and far to the
+  // right it no longer tells where the visible columns are.
+  return ClampToInt(static_cast<std::int64_t>(FGutterWidth) + 2 +
+                    (Column - FLeftChar) * std::max(1, FCharWidth));
 }
 
-int TCustomSrcEdit::RowToY(int Row) const {
-  return ClampToInt((static_cast<std::int64_t>(Row) - FTopLine) * FLineHeight);
+int TCustomSrcEdit::RowToY(std::int64_t Row) const {
+  return ClampToInt((Row - FTopLine) * std::max(1, FLineHeight));
 }
 
 void TCustomSrcEdit::CreateCaretShape() {
@@ -757,16 +760,20 @@ void TCustomSrcEdit::LinesUpdated(TObject*) {
 
 void TCustomSrcEdit::DeferRescanInserted(int Index, int Count) {
   if (Count <= 0) return;
+  const int last = Index + Count - 1;
   if (FRescanFirst < 0) {
     FRescanFirst = Index;
-    FRescanLast = Index + Count - 1;
+    FRescanLast = last;
+    FRescanForcedLast = last;
     return;
   }
   // Noted lines at or after the insertion point move down.
   if (FRescanFirst >= Index) FRescanFirst += Count;
   if (FRescanLast >= Index) FRescanLast += Count;
+  if (FRescanForcedLast >= Index) FRescanForcedLast += Count;
   FRescanFirst = std::min(FRescanFirst, Index);
-  FRescanLast = std::max(FRescanLast, Index + Count - 1);
+  FRescanLast = std::max(FRescanLast, last);
+  FRescanForcedLast = std::max(FRescanForcedLast, last);
 }
 
 void TCustomSrcEdit::DeferRescanDeleted(int Index, int Count) {
@@ -774,11 +781,18 @@ void TCustomSrcEdit::DeferRescanDeleted(int Index, int Count) {
   // The line that now stands at Index follows a different line: rescan it.
   if (FRescanFirst < 0) {
     FRescanFirst = FRescanLast = Index;
+    FRescanForcedLast = -1;
     return;
   }
   auto shift = [&](int v) { return v >= Index + Count ? v - Count : (v >= Index ? Index : v); };
   FRescanFirst = std::min(shift(FRescanFirst), Index);
   FRescanLast = std::max(shift(FRescanLast), Index);
+  // Inserted lines that were deleted again need no scan; those before them
+  // still do.
+  if (FRescanForcedLast >= Index + Count)
+    FRescanForcedLast -= Count;
+  else if (FRescanForcedLast >= Index)
+    FRescanForcedLast = Index - 1;
 }
 
 void TCustomSrcEdit::DeferRescanReplaced(int Index, int Count) {
@@ -786,6 +800,7 @@ void TCustomSrcEdit::DeferRescanReplaced(int Index, int Count) {
   if (FRescanFirst < 0) {
     FRescanFirst = Index;
     FRescanLast = Index + Count - 1;
+    FRescanForcedLast = -1;
     return;
   }
   FRescanFirst = std::min(FRescanFirst, Index);
@@ -793,15 +808,18 @@ void TCustomSrcEdit::DeferRescanReplaced(int Index, int Count) {
 }
 
 void TCustomSrcEdit::FlushDeferredRescan() {
-  int first = FRescanFirst, last = FRescanLast;
-  FRescanFirst = FRescanLast = -1;
-  if (first < 0 || !FHighlighter) return;
-  int count = FLines->GetCount();
+  const int first0 = FRescanFirst, last0 = FRescanLast, forced0 = FRescanForcedLast;
+  FRescanFirst = FRescanLast = FRescanForcedLast = -1;
+  if (first0 < 0 || !FHighlighter) return;
+  const int count = FLines->GetCount();
   if (count == 0) return;
-  first = std::min(first, count - 1);
-  last = std::min(last, count - 1);
-  int scanned = ScanFrom(first);
-  while (scanned < last) scanned = ScanFrom(scanned + 1);
+  const int first = std::min(first0, count - 1);
+  const int last = std::min(last0, count - 1);
+  const int forced = std::min(forced0, count - 1);
+  // Every noted line is scanned; the inserted ones whatever their records
+  // hold, then each run goes on as far as the end states change.
+  int scanned = ScanLines(first, forced);
+  while (scanned < last) scanned = ScanLines(scanned + 1, forced);
   InvalidateLines(first + 1, scanned + 1);
 }
 
@@ -960,12 +978,10 @@ bool TCustomSrcEdit::SelectionCoversWholeLines() const {
 }
 
 void TCustomSrcEdit::DeleteSelectionRecorded() {
-  TBufferCoord from = FBlockBegin, to = FBlockEnd;
-  TSrcSelectionMode mode = FActiveSelectionMode;
-  std::string text = GetSelectedText();
+  const TBufferCoord from = FBlockBegin, to = FBlockEnd;
+  const bool before = from.Line < to.Line || (from.Line == to.Line && from.Char < to.Char);
+  AddSelectionDeletion(before ? urDelete : urDeleteAfterCaret);
   ReplaceSelectionRawActive(std::string());
-  bool before = from.Line < to.Line || (from.Line == to.Line && from.Char < to.Char);
-  FUndoList->AddChange(before ? urDelete : urDeleteAfterCaret, from, to, text, mode);
 }
 
 void TCustomSrcEdit::SetCaretCharPastEol(int Value) {

@@ -38,6 +38,7 @@ class TSrcEditMarkList;
 class TSrcCustomHighlighter;
 class TSrcEditSearchCustom;
 class TBasicAction;
+enum TSrcChangeReason : std::uint8_t;  // SrcEditUndo.h
 
 class TCustomSrcEdit : public TCustomControl {
  public:
@@ -145,6 +146,11 @@ class TCustomSrcEdit : public TCustomControl {
   bool IsInSelection(const TBufferCoord& Value) const;
   std::string GetSelectedText() const;
   std::string SelText() const { return GetSelectedText(); }
+  // The text that removing the selection takes away: GetSelectedText,
+  // except that the rows of a column selection that end short of its right
+  // edge are not padded. Undo items of deletions keep this text, so that
+  // undo gives back exactly the earlier lines.
+  std::string DeletedSelectionText() const;
   void SelectWordAtCaret();
   void SelectWord(const TBufferCoord& Value);
   // Flat character index: 0-based, every line break counts as two.
@@ -168,6 +174,9 @@ class TCustomSrcEdit : public TCustomControl {
   TBufferCoord DisplayToBuffer(const TDisplayPoint& Value);
   // Display rows: the plug-in's row count with word wrap, else the line count.
   int DisplayRowCount();
+  // The first display row of a line and the line of a display row: with
+  // word wrap straight from the plug-in (no column conversion, so their cost
+  // does not grow with the length of the line).
   int LineToRow(int Line);
   int RowToLine(int Row);
   // The largest caret character allowed on a line (1-based line): the
@@ -187,6 +196,11 @@ class TCustomSrcEdit : public TCustomControl {
   // in PasteMode. Records only the column items (when RecordColumnItems).
   void ReplaceSelectionRaw(TSrcSelectionMode PasteMode, const std::string& Value, bool RecordColumnItems);
   void ReplaceSelectionRawActive(const std::string& Value);
+  // Records the deletion of the selection in force, before it is removed:
+  // its two ends as set (in normal mode an end past the end of its line is
+  // recorded at the line end, where the removal joins the two parts), the
+  // exact text it takes away (DeletedSelectionText) and the active mode.
+  void AddSelectionDeletion(TSrcChangeReason Reason);
   // Put of a 0-based line, trimmed with eoTrimTrailingSpaces.
   void StoreLine(int Index, const std::string& Value);
   // Marks follow inserted/deleted lines (1-based lines).
@@ -304,10 +318,12 @@ class TCustomSrcEdit : public TCustomControl {
   int GutterWidth() const { return FGutterWidth; }
   void SetGutterWidth(int Value);
   int TextOffset() const { return FTextOffset; }
-  // x of a display column and y of a display row, computed in 64 bits and
-  // clamped to the 32-bit range.
-  int ColumnToX(int Column) const;
-  int RowToY(int Row) const;
+  // x of a display column (GutterWidth + 2 + (Column - LeftChar) x
+  // CharWidth) and y of a display row ((Row - TopLine) x LineHeight),
+  // computed in 64 bits and clamped to the 32-bit range. The painter, the
+  // caret and the mouse all place cells through these two.
+  int ColumnToX(std::int64_t Column) const;
+  int RowToY(std::int64_t Row) const;
   // TextOffset for a given LeftChar (64-bit arithmetic, clamped).
   int ComputeTextOffset(int ALeftChar) const;
 
@@ -341,7 +357,10 @@ class TCustomSrcEdit : public TCustomControl {
   // lines need a rescan (current 0-based indexes, kept right across later
   // insertions and deletions) instead of rescanning themselves, and
   // LinesUpdated rescans once, at the end of the bracket, and repaints the
-  // rescanned rows. Outside a bracket the hooks may rescan at once.
+  // rescanned rows. Inserted lines are always scanned (a fresh line's
+  // record holds no real state to compare with); the others as far as a
+  // line's end state changes. Outside a bracket the hooks rescan at once,
+  // by the same rule (ScanLines).
   void DeferRescanInserted(int Index, int Count);
   void DeferRescanDeleted(int Index, int Count);
   void DeferRescanReplaced(int Index, int Count);
@@ -601,6 +620,9 @@ class TCustomSrcEdit : public TCustomControl {
   TRect FPendingRect;
   int FRescanFirst = -1;  // deferred rescan range (0-based, inclusive); -1 = none
   int FRescanLast = -1;
+  // The last inserted line of the deferred range (-1: none): every line up
+  // to it is scanned whatever state its record holds.
+  int FRescanForcedLast = -1;
 
   // Input (SrcEditInput.cpp).
   Word FLastKey = 0;
@@ -630,7 +652,9 @@ class TCustomSrcEdit : public TCustomControl {
 
   // ---- BEGIN SrcEditCaret.cpp (caret and selection) ----
   void ClampSelPoint(TBufferCoord& P, bool NormalModeLimit) const;
-  std::string ColumnSelectionText(const TBufferCoord& First, const TBufferCoord& Last) const;
+  // The rows of a column selection joined by CR LF; Pad fills short rows
+  // with spaces to the full width.
+  std::string ColumnSelectionText(const TBufferCoord& First, const TBufferCoord& Last, bool Pad) const;
   // ---- END SrcEditCaret.cpp ----
 
   // ---- BEGIN SrcEditTextChange.cpp (text changes) ----
@@ -703,9 +727,6 @@ class TCustomSrcEdit : public TCustomControl {
   // ---- BEGIN SrcEditPaint.cpp ----
   // The state of one text-area pass.
   struct TPaintPass;
-  // The line of a display row (straight from the word-wrap plug-in: no
-  // column conversion, so long wrapped lines cost nothing extra).
-  int PaintRowLine(int Row);
   // The display text (tabs expanded) of a 0-based line, in Scratch or, for
   // long lines, in a cache kept until the text changes; empty beyond the
   // list.

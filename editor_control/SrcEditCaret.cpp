@@ -68,11 +68,13 @@ std::uint16_t CType3Of(unsigned char c) {
   }
 }
 
-// The default identifier set without a highlighter.
+// The default identifier set without a highlighter: digits, Latin letters,
+// the underscore and every Cyrillic letter of Windows-1251 (Ч ч at 215 and
+// 247, Ё ё at 168 and 184 included), as the word commands have it.
 TSysCharSet DefaultIdentChars() {
   TSysCharSet s = TSysCharSet::Range('0', '9') + TSysCharSet::Range('A', 'Z') + TSysCharSet::Range('a', 'z');
   s.Include('_');
-  s = s + TSysCharSet::Range(192, 214) + TSysCharSet::Range(216, 246) + TSysCharSet::Range(248, 255);
+  s.Include(168).Include(184).IncludeRange(192, 255);
   return s;
 }
 
@@ -108,8 +110,11 @@ TDisplayPoint TCustomSrcEdit::BufferToDisplay(const TBufferCoord& Value) {
     std::int64_t before = std::max(0, Value.Char - 1);  // characters before the position
     std::int64_t inLine = std::min<std::int64_t>(before, static_cast<std::int64_t>(s.size()));
     std::int64_t w = 0;
-    if ((FLines->GetLineFlags(index) & lfHasNoTabs) != 0 || s.find('\t') == std::string_view::npos ||
-        FTabWidth <= 1) {
+    // Only the characters before the position matter: a tab further on
+    // changes nothing here.
+    const std::string_view head = s.substr(0, static_cast<size_t>(inLine));
+    if ((FLines->GetLineFlags(index) & lfHasNoTabs) != 0 || FTabWidth <= 1 ||
+        head.find('\t') == std::string_view::npos) {
       w = inLine;
     } else {
       for (std::int64_t i = 0; i < inLine; ++i) {
@@ -157,13 +162,13 @@ int TCustomSrcEdit::DisplayRowCount() {
 }
 
 int TCustomSrcEdit::LineToRow(int Line) {
-  if (!WordWrap()) return Line;
-  return BufferToDisplay(BufferCoord(1, Line)).Row;
+  if (!WordWrap() || Line < 1) return Line;
+  return FWordWrapPlugin->BufferToDisplayPos(BufferCoord(1, Line)).Row;
 }
 
 int TCustomSrcEdit::RowToLine(int Row) {
-  if (!WordWrap()) return Row;
-  return DisplayToBuffer(DisplayCoord(1, Row)).Line;
+  if (!WordWrap() || Row < 1) return Row;
+  return FWordWrapPlugin->DisplayToBufferPos(DisplayCoord(1, Row)).Line;
 }
 
 // ---------------------------------------------------------------------------
@@ -403,10 +408,10 @@ bool TCustomSrcEdit::IsInSelection(const TBufferCoord& Value) const {
   }
 }
 
-std::string TCustomSrcEdit::ColumnSelectionText(const TBufferCoord& First, const TBufferCoord& Last) const {
+std::string TCustomSrcEdit::ColumnSelectionText(const TBufferCoord& First, const TBufferCoord& Last,
+                                                bool Pad) const {
   int lo = std::min(First.Char, Last.Char), hi = std::max(First.Char, Last.Char);
   size_t width = static_cast<size_t>(hi - lo);
-  const bool trim = HasOption(eoTrimTrailingSpaces);
   std::string result;
   result.reserve((width + 2) * static_cast<size_t>(Last.Line - First.Line + 1));
   for (int line = First.Line; line <= Last.Line; ++line) {
@@ -417,7 +422,7 @@ std::string TCustomSrcEdit::ColumnSelectionText(const TBufferCoord& First, const
       n = std::min(width, s.size() - from);
       result.append(s.data() + from, n);
     }
-    if (!trim && n < width) result.append(width - n, ' ');
+    if (Pad && n < width) result.append(width - n, ' ');
     if (line < Last.Line) result += "\r\n";
   }
   return result;
@@ -463,9 +468,14 @@ std::string TCustomSrcEdit::GetSelectedText() const {
       return result;
     }
     case smColumn:
-      return ColumnSelectionText(first, last);
+      return ColumnSelectionText(first, last, !HasOption(eoTrimTrailingSpaces));
   }
   return result;
+}
+
+std::string TCustomSrcEdit::DeletedSelectionText() const {
+  if (FActiveSelectionMode == smColumn && HasSelection()) return ColumnSelectionText(SelFirst(), SelLast(), false);
+  return GetSelectedText();
 }
 
 void TCustomSrcEdit::SelectWordAtCaret() { SelectWord(Caret()); }

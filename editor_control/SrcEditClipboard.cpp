@@ -181,7 +181,7 @@ void TCustomSrcEdit::AddPasteBegin() {
 
 void TCustomSrcEdit::PasteBlockText(TSrcSelectionMode Mode, const std::string& Text) {
   if (HasSelection()) {
-    FUndoList->AddChange(urDelete, FBlockBegin, FBlockEnd, GetSelectedText(), FActiveSelectionMode);
+    AddSelectionDeletion(urDelete);
     // The selection goes first, so that the insertion starts exactly where
     // its removal left the caret, whatever the two modes.
     ReplaceSelectionRaw(Mode, std::string(), false);
@@ -202,7 +202,7 @@ void TCustomSrcEdit::PasteBlockText(TSrcSelectionMode Mode, const std::string& T
 void TCustomSrcEdit::PastePlainText(const std::string& Text) {
   const bool selected = HasSelection();
   if (selected)
-    FUndoList->AddChange(urDelete, FBlockBegin, FBlockEnd, GetSelectedText(), FActiveSelectionMode);
+    AddSelectionDeletion(urDelete);
   else
     SetActiveSelectionMode(FSelectionMode);
   // The text goes in at the selection's start, or at the caret.

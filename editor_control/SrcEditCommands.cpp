@@ -678,7 +678,7 @@ void TCustomSrcEdit::ReplaceSelectionTyped(const std::string& Value) {
   const TSrcSelectionMode mode = FActiveSelectionMode;
   TBufferCoord first = SelFirst();
   if (mode == smLine) first.Char = 1;
-  FUndoList->AddChange(urDelete, FBlockBegin, FBlockEnd, GetSelectedText(), mode);
+  AddSelectionDeletion(urDelete);
   ReplaceSelectionRawActive(Value);
   if (mode != smColumn) FUndoList->AddChange(urInsert, first, Caret(), std::string(), smNormal);
 }
@@ -796,7 +796,7 @@ void TCustomSrcEdit::CommandLineBreak(bool MoveCaret) {
   TUndoBlockGuard block(FUndoList);
   TUpdateGuard update(FLines);
   if (HasSelection()) {
-    FUndoList->AddChange(urDelete, FBlockBegin, FBlockEnd, GetSelectedText(), FActiveSelectionMode);
+    AddSelectionDeletion(urDelete);
     ReplaceSelectionRawActive(std::string());
   }
   if (FLines->GetCount() == 0) FLines->Add(std::string());
@@ -1092,7 +1092,7 @@ void TCustomSrcEdit::CommandTab() {
   TUndoBlockGuard block(FUndoList);
   TUpdateGuard update(FLines);
   if (HasSelection()) {
-    FUndoList->AddChange(urDelete, FBlockBegin, FBlockEnd, GetSelectedText(), FActiveSelectionMode);
+    AddSelectionDeletion(urDelete);
     ReplaceSelectionRawActive(std::string());
   }
   if (FLines->GetCount() == 0) FLines->Add(std::string());

@@ -153,8 +153,8 @@ struct TCustomSrcEdit::TPaintPass {
   // Characters of one output (special characters replaced).
   std::string Out;
 
-  int X(i64 column) const { return ClampToInt(i64(E.FGutterWidth) + 2 + (column - E.FLeftChar) * CW); }
-  int Y(i64 row) const { return ClampToInt((row - E.FTopLine) * LH); }
+  int X(i64 column) const { return E.ColumnToX(column); }
+  int Y(i64 row) const { return E.RowToY(row); }
 
   TColor EditorBG() const
   {
@@ -572,13 +572,6 @@ void TCustomSrcEdit::TPaintPass::PaintLine(int line, int firstRow, int lastRow)
 
 // ---------------------------------------------------------------------------
 
-int TCustomSrcEdit::PaintRowLine(int Row)
-{
-  if (!WordWrap()) return Row;
-  if (Row < 1) Row = 1;
-  return FWordWrapPlugin->DisplayToBufferPos(DisplayCoord(1, Row)).Line;
-}
-
 TColor TCustomSrcEdit::EditorBackgroundColor(int Line) const
 {
   if (FActiveLineColor != clNone && Line == FCaretY) return FActiveLineColor;
@@ -664,9 +657,9 @@ void TCustomSrcEdit::PaintGutter(const TRect& AClip, int FirstRow, int LastRow)
 {
   TCanvas* canvas = Canvas();
   const int lh = std::max(1, FLineHeight);
-  const int firstLine = PaintRowLine(FirstRow);
-  const int lastLine = PaintRowLine(LastRow);
-  auto rowY = [&](i64 row) { return ClampToInt((row - FTopLine) * lh); };
+  const int firstLine = RowToLine(FirstRow);
+  const int lastLine = RowToLine(LastRow);
+  auto rowY = [&](i64 row) { return RowToY(row); };
   const bool gradient = FGutter->Gradient();
 
   if (gradient)
@@ -820,8 +813,8 @@ void TCustomSrcEdit::PaintTextLines(const TRect& AClip, int FirstRow, int LastRo
   TPaintPass P(*this);
   P.FirstCol = FirstCol;
   P.LastCol = LastCol;
-  const int firstLine = PaintRowLine(FirstRow);
-  const int lastLine = PaintRowLine(LastRow);
+  const int firstLine = RowToLine(FirstRow);
+  const int lastLine = RowToLine(LastRow);
 
   TRect rcClip = AClip;
   if (FRightEdge > 0) {

@@ -258,7 +258,7 @@ void TCustomSrcEdit::RescanAll()
 void TCustomSrcEdit::ListCleared(TObject* Sender)
 {
   ++FLinesGeneration;
-  FRescanFirst = FRescanLast = -1;  // nothing of the old text is left to rescan
+  FRescanFirst = FRescanLast = FRescanForcedLast = -1;  // nothing of the old text is left to rescan
   if (WordWrap()) FWordWrapPlugin->Reset();
   ClearUndoRedo();
   FPendingRect = TRect();

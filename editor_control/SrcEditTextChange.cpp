@@ -106,7 +106,7 @@ void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
   // Where the text goes in: the start of the selection, or the caret.
   TBufferCoord start;
   if (HasSelection()) {
-    FUndoList->AddChange(urDelete, FBlockBegin, FBlockEnd, GetSelectedText(), FActiveSelectionMode);
+    AddSelectionDeletion(urDelete);
     start = SelFirst();
     FBlockEnd = SelLast();
     FBlockBegin = start;
@@ -137,6 +137,18 @@ void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
       FUndoList->AddChange(urInsert, start, Caret(), std::string(), FActiveSelectionMode);
     }
   }
+}
+
+void TCustomSrcEdit::AddSelectionDeletion(TSrcChangeReason Reason) {
+  TBufferCoord from = FBlockBegin, to = FBlockEnd;
+  if (FActiveSelectionMode == smNormal) {
+    // Nothing lies past the end of a line: the removal joins the parts at
+    // the line end, and undo must put the text back there.
+    const int count = FLines->GetCount();
+    for (TBufferCoord* p : {&from, &to})
+      if (p->Line >= 1 && p->Line <= count) p->Char = std::min(p->Char, FLines->LineLength(p->Line - 1) + 1);
+  }
+  FUndoList->AddChange(Reason, from, to, DeletedSelectionText(), FActiveSelectionMode);
 }
 
 void TCustomSrcEdit::DeleteSelection() {
@@ -332,6 +344,12 @@ int TCustomSrcEdit::InsertColumn(const std::string& Value, bool Record) {
       } else {
         s.assign(FLines->LineView(FCaretY - 1));
         if (static_cast<int>(s.size()) < k) {
+          // The spaces up to the insert column are recorded on their own
+          // (from the insert column back to where they begin), so that undo
+          // takes them away with the piece.
+          if (Record && static_cast<int>(s.size()) < k - 1)
+            FUndoList->AddChange(urWhiteSpaceAdd, BufferCoord(k, FCaretY),
+                                 BufferCoord(static_cast<int>(s.size()) + 1, FCaretY), std::string(), smNormal);
           s.append(static_cast<size_t>(k - 1) - s.size(), ' ');
           s.append(piece.Text);
         } else {

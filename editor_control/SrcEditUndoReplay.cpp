@@ -213,7 +213,7 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
       // The mirror keeps what goes (to insert it again) and what comes back
       // (the characters typing in overwrite mode replaced, to take them away
       // again before that).
-      FRedoList->AddChange(reason, s, e, GetSelectedText(), mode, text);
+      FRedoList->AddChange(reason, s, e, DeletedSelectionText(), mode, text);
       ReplaceSelectionRaw(mode, text, false);
       MoveCaretTo(s);
       break;
@@ -306,7 +306,7 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
       break;
     case urWhiteSpaceAdd:
       SelectRange(s, s, e);
-      FRedoList->AddChange(urWhiteSpaceAdd, s, e, GetSelectedText(), mode);
+      FRedoList->AddChange(urWhiteSpaceAdd, s, e, DeletedSelectionText(), mode);
       // An undo records nothing into the undo list, column items included.
       ReplaceSelectionRaw(mode, text, false);
       MoveCaretTo(s);
@@ -329,7 +329,7 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
       // What the undo put back in place of the insertion goes again first.
       const std::string& putBack = Item.ChangeReplacedStr();
       SelectRange(s, s, putBack.empty() ? s : UndoTextEndPos(s, putBack));
-      std::string replaced = GetSelectedText();
+      std::string replaced = DeletedSelectionText();
       ReplaceSelectionRaw(mode, text, false);
       MoveCaretTo(e);
       FUndoList->AddChange(reason, s, e, std::move(replaced), mode);
@@ -341,7 +341,7 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
     case urDeleteAfterCaret:
     case urSilentDeleteAfterCaret: {
       SelectRange(s, s, e);
-      FUndoList->AddChange(reason, s, e, GetSelectedText(), mode);
+      FUndoList->AddChange(reason, s, e, DeletedSelectionText(), mode);
       ReplaceSelectionRaw(mode, text, false);
       // The caret ends where the deletion left it: the earlier end, which is
       // the end a backward selection was deleted to (urDeleteAfterCaret),

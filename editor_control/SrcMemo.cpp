@@ -84,7 +84,7 @@ void TSrcMemo::EMReplaceSel(TMessage& Msg) {
     SetSelFrom(first);
     SetSelTo(last);
     if (HasSelection())
-      FUndoList->AddChange(urDelete, SelFirst(), SelLast(), GetSelectedText(), FActiveSelectionMode);
+      FUndoList->AddChange(urDelete, SelFirst(), SelLast(), DeletedSelectionText(), FActiveSelectionMode);
     const TSrcSelectionMode mode = FActiveSelectionMode;
     // Where the text goes in: the selection's start (a column block's left
     // edge), or the caret.

@@ -7,7 +7,8 @@
 //   line) and off, pasting 100,000 lines into the middle, typing into it,
 //   breaking a line in its middle (with word wrap on and off);
 // - converting positions between buffer and display in documents of 1,000
-//   and 1,000,000 lines (logarithmic in the line count).
+//   and 1,000,000 lines (logarithmic in the line count);
+// - rows to lines and back inside a wrapped 10 MB line.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -203,6 +204,23 @@ void BM_ConvertPositions(benchmark::State& state) {
   state.counters["rows"] = rows;
 }
 BENCHMARK(BM_ConvertPositions)->Arg(1000)->Arg(1000000)->Unit(benchmark::kNanosecond);
+
+// The line of a row and the first row of a line, for rows all along a
+// wrapped 10 MB line with tabs (independent of the row's place in the line).
+void BM_RowToLine_TenMegabyteLine(benchmark::State& state) {
+  TBenchEditor b;
+  b.Load("first\r\n" + LongLine(10u << 20) + "\r\nlast");
+  b.Edit->SetWordWrap(true);
+  const int rows = b.Rows();
+  std::mt19937 rng(1);
+  for (auto _ : state) {
+    const int row = 1 + static_cast<int>(rng() % static_cast<unsigned>(rows));
+    benchmark::DoNotOptimize(b.Edit->RowToLine(row));
+    benchmark::DoNotOptimize(b.Edit->LineToRow(2));
+  }
+  state.counters["rows"] = rows;
+}
+BENCHMARK(BM_RowToLine_TenMegabyteLine)->Unit(benchmark::kNanosecond);
 
 }  // namespace
 

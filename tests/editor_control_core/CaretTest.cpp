@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "EditorFixture.h"
+#include "platform/CodePage.h"
 
 TEST_F(EditorTest, CharacterIndexRoundTrip) {
   SetLines({"ab", "cd"});
@@ -219,6 +220,10 @@ TEST_F(EditorTest, DisplayConversionsExpandTabs) {
   EXPECT_EQ(Edit->DisplayToBuffer(DisplayCoord(9, 1)), BC(2, 1));
   EXPECT_EQ(Edit->DisplayToBuffer(DisplayCoord(12, 1)), BC(5, 1));
   EXPECT_EQ(Edit->DisplayToBuffer(DisplayCoord(7, 2)), BC(7, 2));
+  // A tab after the position moves nothing before it.
+  SetLines({"ab\tc"});
+  EXPECT_EQ(Edit->BufferToDisplay(BC(3, 1)).Column, 3);
+  EXPECT_EQ(Edit->BufferToDisplay(BC(4, 1)).Column, 9);
 }
 
 TEST_F(EditorTest, SelectWordUsesIdentifierCharacters) {
@@ -231,4 +236,19 @@ TEST_F(EditorTest, SelectWordUsesIdentifierCharacters) {
   SetLines({"\xEF\xF0\xE8\xE2\xE5\xF2 \xEC\xE8\xF0"});  // Cyrillic words
   Edit->SelectWord(BC(3, 1));
   EXPECT_EQ(Edit->GetSelectedText(), "\xEF\xF0\xE8\xE2\xE5\xF2");
+}
+
+// Ч ч (215, 247) and Ё ё (168, 184) are letters like the other Cyrillic ones.
+TEST_F(EditorTest, SelectWordTakesEveryCyrillicLetter) {
+  const std::string line = Ansi("ночь Чаща ещё Ёлка");
+  SetLines({line.c_str()});
+  struct Case {
+    int at;
+    const char* word;
+  } cases[] = {{1, "ночь"}, {4, "ночь"}, {6, "Чаща"}, {8, "Чаща"}, {13, "ещё"}, {15, "Ёлка"}, {17, "Ёлка"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.at);
+    Edit->SelectWord(BC(c.at, 1));
+    EXPECT_EQ(Edit->GetSelectedText(), Ansi(c.word));
+  }
 }

@@ -1,6 +1,7 @@
 // Construction defaults, property setters, the modified flag and the cell
 // geometry of the editing control.
 #include <climits>
+#include <cstdint>
 
 #include "EditorFixture.h"
 #include "SrcEditKeyCmds.h"
@@ -141,6 +142,22 @@ TEST_F(EditorTest, PixelArithmeticDoesNotOverflow) {
   EXPECT_EQ(Edit->ColumnToX(INT_MAX), INT_MAX);
   EXPECT_EQ(Edit->ColumnToX(1), Edit->TextOffset());
   EXPECT_EQ(Edit->RowToY(1), 0);
+}
+
+// Far to the right (LeftChar - 1) x CharWidth passes 2^31 and TextOffset is
+// clamped: the columns in view are still placed from the left column.
+TEST_F(EditorTest, ColumnsFarRightArePlacedFromTheLeftColumn) {
+  Edit->SetMaxScrollWidth(0x7FFFFFFE);
+  const int left = 400000000;
+  ASSERT_GT((static_cast<std::int64_t>(left) - 1) * Edit->CharWidth(), INT_MAX);
+  Edit->SetLeftChar(left);
+  ASSERT_EQ(Edit->LeftChar(), left);
+  const int x0 = Edit->GutterWidth() + 2, cw = Edit->CharWidth();
+  EXPECT_EQ(Edit->ColumnToX(left), x0);
+  EXPECT_EQ(Edit->ColumnToX(left + 3), x0 + 3 * cw);
+  EXPECT_EQ(Edit->ColumnToX(left - 1), x0 - cw);
+  EXPECT_EQ(Edit->ColumnToX(1), INT_MIN);
+  EXPECT_EQ(Edit->DisplayToPixels(DisplayCoord(left + 3, 7)), TPoint(x0 + 3 * cw, 6 * Edit->LineHeight()));
 }
 
 TEST_F(EditorTest, ProportionalFontIsReplacedByFixedPitch) {

@@ -156,3 +156,83 @@ TEST_F(EditorTest, ReplacementUndoesExactlyWhereverTheCaretWasPlaced) {
     EXPECT_EQ(Joined(), c.replaced);
   }
 }
+
+// Undo and redo of column changes on rows shorter than the block give back
+// exactly the earlier lines: no padding stays behind, none comes back.
+class ColumnUndoTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    SetLines({"abcdef", "ab", "", "abcdef"});
+    Edit->SetModified(false);
+    Edit->SetSelectionMode(smColumn);
+  }
+  // Undo, redo and undo again, checking text, modified flag and caret.
+  void RoundTrip(const std::string& before, const TBufferCoord& caretBefore, const std::string& after,
+                 const TBufferCoord& caretAfter) {
+    for (int pass = 0; pass < 2; ++pass) {
+      SCOPED_TRACE(pass);
+      Edit->Undo();
+      EXPECT_EQ(Joined(), before);
+      EXPECT_FALSE(Edit->Modified());
+      EXPECT_EQ(Edit->Caret(), caretBefore);
+      Edit->Redo();
+      EXPECT_EQ(Joined(), after);
+      EXPECT_TRUE(Edit->Modified());
+      EXPECT_EQ(Edit->Caret(), caretAfter);
+    }
+  }
+};
+
+TEST_F(ColumnUndoTest, PasteOntoShorterRows) {
+  Edit->MoveCaretTo(BC(5, 1));
+  Edit->ReplaceSelection("X\r\nY\r\nZ\r\nW");
+  const std::string after = "abcdXef|ab  Y|    Z|abcdWef";
+  ASSERT_EQ(Joined(), after);
+  RoundTrip("abcdef|ab||abcdef", BC(5, 1), after, BC(6, 4));
+}
+
+TEST_F(ColumnUndoTest, DeletionOfAShortRow) {
+  Edit->SelectRange(BC(5, 4), BC(2, 1), BC(5, 4));
+  // Copying still gives every row the block's width...
+  EXPECT_EQ(Edit->GetSelectedText(), "bcd\r\nb  \r\n   \r\nbcd");
+  Edit->DeleteSelection();
+  const std::string after = "aef|a||aef";
+  ASSERT_EQ(Joined(), after);
+  // ...but the deletion keeps what it took away.
+  ASSERT_EQ(UndoCount(urDelete), 1);
+  EXPECT_EQ(Edit->UndoList()->PeekItem()->ChangeStr(), "bcd\r\nb\r\n\r\nbcd");
+  Edit->Undo();
+  EXPECT_EQ(Joined(), "abcdef|ab||abcdef");
+  EXPECT_FALSE(Edit->Modified());
+  EXPECT_EQ(Edit->Caret(), BC(5, 4));
+  EXPECT_EQ(Edit->SelFrom(), BC(2, 1));
+  EXPECT_EQ(Edit->SelTo(), BC(5, 4));
+  Edit->Redo();
+  EXPECT_EQ(Joined(), after);
+  RoundTrip("abcdef|ab||abcdef", BC(5, 4), after, BC(2, 1));
+}
+
+TEST_F(ColumnUndoTest, ReplacementOfABlockOverShortRows) {
+  Edit->SelectRange(BC(5, 4), BC(2, 1), BC(5, 4));
+  Edit->ReplaceSelection("1\r\n2\r\n3\r\n4");
+  const std::string after = "a1ef|a2| 3|a4ef";
+  ASSERT_EQ(Joined(), after);
+  RoundTrip("abcdef|ab||abcdef", BC(5, 4), after, BC(3, 4));
+}
+
+// A normal deletion that begins past the end of its line joins the parts
+// without padding; its undo brings none either.
+TEST_F(EditorTest, NormalDeletionFromPastTheLineEndUndoesExactly) {
+  SetLines({"ab", "xyz"});
+  Edit->SetModified(false);
+  Edit->SetRawSelection(BC(5, 1), BC(2, 2));
+  Edit->DeleteSelection();
+  ASSERT_EQ(Joined(), "abyz");
+  Edit->Undo();
+  EXPECT_EQ(Joined(), "ab|xyz");
+  EXPECT_FALSE(Edit->Modified());
+  Edit->Redo();
+  EXPECT_EQ(Joined(), "abyz");
+  EXPECT_TRUE(Edit->Modified());
+}

@@ -77,6 +77,35 @@ TEST_F(WordWrapControlTest, ConversionsGoThroughTabsAndRows) {
   EXPECT_EQ(PaintedRow(2), Rep('x', 18));
 }
 
+TEST_F(WordWrapControlTest, RowsAndLinesConvertBothWays) {
+  // Line 1: a tab and 100 letters (three rows); line 2 one row; line 3 six
+  // rows with tabs all along.
+  std::string tabbed;
+  for (int i = 0; i < 30; ++i) tabbed += "\tab";
+  SetLines({"\t" + Rep('x', 100), "short", tabbed});
+  Edit->SetWordWrap(true);
+  const int rows = Edit->DisplayRowCount();
+  ASSERT_GT(rows, 6);
+  int line = 0;
+  for (int row = 1; row <= rows; ++row) {
+    SCOPED_TRACE(row);
+    const int got = Edit->RowToLine(row);
+    EXPECT_EQ(got, Edit->DisplayToBuffer(DP(1, row)).Line);
+    if (got != line) {
+      EXPECT_EQ(got, line + 1);
+      EXPECT_EQ(Edit->LineToRow(got), row) << "a line starts on its first row";
+      line = got;
+    }
+  }
+  EXPECT_EQ(line, 3);
+  EXPECT_EQ(Edit->LineToRow(2), 4);
+  // Outside the rows, as without word wrap: rows before 1 stay, rows after
+  // the last count one line each.
+  EXPECT_EQ(Edit->RowToLine(0), 0);
+  EXPECT_EQ(Edit->RowToLine(rows + 2), 5);
+  EXPECT_EQ(Edit->LineToRow(5), rows + 2);
+}
+
 TEST_F(WordWrapControlTest, AClickRightOfAWrappedRowPutsTheCaretAtItsEnd) {
   // Rows "aaa...a " (31 columns) and 20 b.
   SetLines({Rep('a', 30) + " " + Rep('b', 20)});

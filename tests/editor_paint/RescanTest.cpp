@@ -114,6 +114,26 @@ TEST_F(RescanTest, InsertedLinesGetTheStateOfTheTextAboveThem)
   EXPECT_EQ(State(8), 0);
 }
 
+// The records of lines inserted in one piece start at state 0, which is
+// also this highlighter's state outside comments: they are scanned whatever
+// they hold, and the scan goes on past them as far as the states change.
+TEST_F(RescanTest, InsertedLinesAreScannedWhateverTheirRecordsHold)
+{
+  Fill(6);
+  Edit->Lines()->Put(0, "/*");
+  ASSERT_EQ(State(6), 1);
+  Edit->SetCaret(BufferCoord(1, 2));
+  Edit->ReplaceSelection("*/\r\ny\r\n");
+  ASSERT_EQ(Edit->Lines()->Count(), 8);
+  EXPECT_EQ(State(1), 1);
+  for (int line = 2; line <= 8; ++line) EXPECT_EQ(State(line), 0) << line;
+  Edit->Undo();
+  ASSERT_EQ(Edit->Lines()->Count(), 6);
+  for (int line = 1; line <= 6; ++line) EXPECT_EQ(State(line), 1) << line;
+  Edit->Redo();
+  for (int line = 2; line <= 8; ++line) EXPECT_EQ(State(line), 0) << line;
+}
+
 TEST_F(RescanTest, ClearingTheListResetsViewAndUndo)
 {
   Fill(100);
