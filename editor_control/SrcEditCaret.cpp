@@ -8,24 +8,13 @@
 #include <string_view>
 
 #include "SrcEdit.h"
+#include "SrcEditGuards.h"
 #include "SrcEditHighlighter.h"
 #include "SrcEditMiscProcs.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcEditUndo.h"
 
 namespace {
-
-// Holds the paint lock for a scope.
-class TPaintLockGuard {
- public:
-  explicit TPaintLockGuard(TCustomSrcEdit* e) : FEdit(e) { FEdit->IncPaintLock(); }
-  ~TPaintLockGuard() { FEdit->DecPaintLock(); }
-  TPaintLockGuard(const TPaintLockGuard&) = delete;
-  TPaintLockGuard& operator=(const TPaintLockGuard&) = delete;
-
- private:
-  TCustomSrcEdit* FEdit;
-};
 
 int ClampToInt(std::int64_t v) {
   if (v > INT_MAX) return INT_MAX;

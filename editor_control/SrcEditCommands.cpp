@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "SrcEdit.h"
+#include "SrcEditGuards.h"
 #include "SrcEditHighlighter.h"
 #include "SrcEditKeyCmds.h"
 #include "SrcEditMarks.h"
@@ -24,39 +25,6 @@
 #include "platform/CodePage.h"
 
 namespace {
-
-class TPaintLockGuard {
- public:
-  explicit TPaintLockGuard(TCustomSrcEdit* e) : FEdit(e) { FEdit->IncPaintLock(); }
-  ~TPaintLockGuard() { FEdit->DecPaintLock(); }
-  TPaintLockGuard(const TPaintLockGuard&) = delete;
-  TPaintLockGuard& operator=(const TPaintLockGuard&) = delete;
-
- private:
-  TCustomSrcEdit* FEdit;
-};
-
-class TUpdateGuard {
- public:
-  explicit TUpdateGuard(TStrings* s) : FStrings(s) { FStrings->BeginUpdate(); }
-  ~TUpdateGuard() { FStrings->EndUpdate(); }
-  TUpdateGuard(const TUpdateGuard&) = delete;
-  TUpdateGuard& operator=(const TUpdateGuard&) = delete;
-
- private:
-  TStrings* FStrings;
-};
-
-class TUndoBlockGuard {
- public:
-  explicit TUndoBlockGuard(TSrcEditUndoList* list) : FList(list) { FList->BeginBlock(); }
-  ~TUndoBlockGuard() { FList->EndBlock(); }
-  TUndoBlockGuard(const TUndoBlockGuard&) = delete;
-  TUndoBlockGuard& operator=(const TUndoBlockGuard&) = delete;
-
- private:
-  TSrcEditUndoList* FList;
-};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "SrcEdit.h"
+#include "SrcEditGuards.h"
 #include "SrcEditMarks.h"
 #include "SrcEditMiscProcs.h"
 #include "SrcEditTextBuffer.h"
@@ -63,46 +64,13 @@ int CountLineBreaks(std::string_view s) {
   return n;
 }
 
-class TPaintLockGuard {
- public:
-  explicit TPaintLockGuard(TCustomSrcEdit* e) : FEdit(e) { FEdit->IncPaintLock(); }
-  ~TPaintLockGuard() { FEdit->DecPaintLock(); }
-  TPaintLockGuard(const TPaintLockGuard&) = delete;
-  TPaintLockGuard& operator=(const TPaintLockGuard&) = delete;
-
- private:
-  TCustomSrcEdit* FEdit;
-};
-
-class TUpdateGuard {
- public:
-  explicit TUpdateGuard(TStrings* s) : FStrings(s) { FStrings->BeginUpdate(); }
-  ~TUpdateGuard() { FStrings->EndUpdate(); }
-  TUpdateGuard(const TUpdateGuard&) = delete;
-  TUpdateGuard& operator=(const TUpdateGuard&) = delete;
-
- private:
-  TStrings* FStrings;
-};
-
-class TUndoBlockGuard {
- public:
-  explicit TUndoBlockGuard(TCustomSrcEdit* e) : FEdit(e) { FEdit->BeginUndoBlock(); }
-  ~TUndoBlockGuard() { FEdit->EndUndoBlock(); }
-  TUndoBlockGuard(const TUndoBlockGuard&) = delete;
-  TUndoBlockGuard& operator=(const TUndoBlockGuard&) = delete;
-
- private:
-  TCustomSrcEdit* FEdit;
-};
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
 // Selection replacement with undo records
 
 void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
-  TUndoBlockGuard block(this);
+  TUndoBlockGuard block(FUndoList);
   // Where the text goes in: the start of the selection, or the caret.
   TBufferCoord start;
   if (HasSelection()) {

@@ -12,32 +12,11 @@
 #include <utility>
 
 #include "SrcEdit.h"
+#include "SrcEditGuards.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcEditUndo.h"
 
 namespace {
-
-class TPaintLockGuard {
- public:
-  explicit TPaintLockGuard(TCustomSrcEdit* e) : FEdit(e) { FEdit->IncPaintLock(); }
-  ~TPaintLockGuard() { FEdit->DecPaintLock(); }
-  TPaintLockGuard(const TPaintLockGuard&) = delete;
-  TPaintLockGuard& operator=(const TPaintLockGuard&) = delete;
-
- private:
-  TCustomSrcEdit* FEdit;
-};
-
-class TUpdateGuard {
- public:
-  explicit TUpdateGuard(TStrings* s) : FStrings(s) { FStrings->BeginUpdate(); }
-  ~TUpdateGuard() { FStrings->EndUpdate(); }
-  TUpdateGuard(const TUpdateGuard&) = delete;
-  TUpdateGuard& operator=(const TUpdateGuard&) = delete;
-
- private:
-  TStrings* FStrings;
-};
 
 // Gives every item a list records meanwhile one change number.
 class TBlockNumberGuard {
