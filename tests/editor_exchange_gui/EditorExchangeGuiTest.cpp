@@ -16,26 +16,11 @@
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "platform/CodePage.h"
+#include "QtTestEnv.h"
 #include "platform/qt/QtWidgetset.h"
 
 namespace {
 
-QtWidgetset& TestWidgetset() {
-  static int argc = 1;
-  static char name[] = "editor_exchange_gui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  static QtWidgetset* ws = [] {
-    auto* w = new QtWidgetset;
-    SetWidgetset(w);
-    return w;
-  }();
-  (void)app;
-  return *ws;
-}
 
 std::string Joined(TCustomSrcEdit* edit) {
   std::string s;

@@ -16,6 +16,7 @@
 #include "SrcEditKeyCmds.h"
 #include "SrcEditTextBuffer.h"
 #include "platform/CodePage.h"
+#include "QtTestEnv.h"
 #include "platform/qt/QtWidgetset.h"
 
 inline std::ostream& operator<<(std::ostream& os, const TBufferCoord& p) {
@@ -24,22 +25,6 @@ inline std::ostream& operator<<(std::ostream& os, const TBufferCoord& p) {
 
 namespace {
 
-QtWidgetset& TestWidgetset() {
-  static int argc = 1;
-  static char name[] = "editor_input_gui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  static QtWidgetset* ws = [] {
-    auto* w = new QtWidgetset;
-    SetWidgetset(w);
-    return w;
-  }();
-  (void)app;
-  return *ws;
-}
 
 struct TSeen {
   TSrcEditorCommand Command;
