@@ -91,6 +91,16 @@ void TSrcGutter::Assign(TPersistent* source)
 
 namespace {
 
+// Stores a property value; true when it differs from the one held.
+template <typename T>
+bool StoreChanged(T& field, const T& value)
+{
+  if (field == value)
+    return false;
+  field = value;
+  return true;
+}
+
 int DecimalDigits(std::int64_t n)
 {
   int digits = 1;
@@ -148,10 +158,7 @@ int TSrcGutter::RealGutterWidth(int charWidth) const
 
 void TSrcGutter::SetAutoSize(bool value)
 {
-  if (FAutoSize != value) {
-    FAutoSize = value;
-    Changed();
-  }
+  if (StoreChanged(FAutoSize, value)) Changed();
 }
 
 void TSrcGutter::SetBorderStyle(TSrcGutterBorderStyle value)
@@ -162,18 +169,12 @@ void TSrcGutter::SetBorderStyle(TSrcGutterBorderStyle value)
 
 void TSrcGutter::SetColor(TColor value)
 {
-  if (FColor != value) {
-    FColor = value;
-    Changed();
-  }
+  if (StoreChanged(FColor, value)) Changed();
 }
 
 void TSrcGutter::SetBorderColor(TColor value)
 {
-  if (FBorderColor != value) {
-    FBorderColor = value;
-    Changed();
-  }
+  if (StoreChanged(FBorderColor, value)) Changed();
 }
 
 void TSrcGutter::SetDigitCount(int value)
@@ -190,69 +191,45 @@ void TSrcGutter::SetFont(TFont* value) { FFont->Assign(value); }
 
 void TSrcGutter::SetLeadingZeros(bool value)
 {
-  if (FLeadingZeros != value) {
-    FLeadingZeros = value;
-    Changed();
-  }
+  if (StoreChanged(FLeadingZeros, value)) Changed();
 }
 
 void TSrcGutter::SetLeftOffset(int value)
 {
   value = std::max(value, 0);
-  if (FLeftOffset != value) {
-    FLeftOffset = value;
-    Changed();
-  }
+  if (StoreChanged(FLeftOffset, value)) Changed();
 }
 
 void TSrcGutter::SetRightOffset(int value)
 {
   value = std::max(value, 0);
-  if (FRightOffset != value) {
-    FRightOffset = value;
-    Changed();
-  }
+  if (StoreChanged(FRightOffset, value)) Changed();
 }
 
 void TSrcGutter::SetShowLineNumbers(bool value)
 {
-  if (FShowLineNumbers != value) {
-    FShowLineNumbers = value;
-    Changed();
-  }
+  if (StoreChanged(FShowLineNumbers, value)) Changed();
 }
 
 void TSrcGutter::SetUseFontStyle(bool value)
 {
-  if (FUseFontStyle != value) {
-    FUseFontStyle = value;
-    Changed();
-  }
+  if (StoreChanged(FUseFontStyle, value)) Changed();
 }
 
 void TSrcGutter::SetVisible(bool value)
 {
-  if (FVisible != value) {
-    FVisible = value;
-    Changed();
-  }
+  if (StoreChanged(FVisible, value)) Changed();
 }
 
 void TSrcGutter::SetWidth(int value)
 {
   value = std::max(value, 0);
-  if (FWidth != value) {
-    FWidth = value;
-    Changed();
-  }
+  if (StoreChanged(FWidth, value)) Changed();
 }
 
 void TSrcGutter::SetZeroStart(bool value)
 {
-  if (FZeroStart != value) {
-    FZeroStart = value;
-    Changed();
-  }
+  if (StoreChanged(FZeroStart, value)) Changed();
 }
 
 void TSrcGutter::SetLineNumberStart(int value)
@@ -267,35 +244,23 @@ void TSrcGutter::SetLineNumberStart(int value)
 
 void TSrcGutter::SetGradient(bool value)
 {
-  if (FGradient != value) {
-    FGradient = value;
-    Changed();
-  }
+  if (StoreChanged(FGradient, value)) Changed();
 }
 
 void TSrcGutter::SetGradientStartColor(TColor value)
 {
-  if (FGradientStartColor != value) {
-    FGradientStartColor = value;
-    Changed();
-  }
+  if (StoreChanged(FGradientStartColor, value)) Changed();
 }
 
 void TSrcGutter::SetGradientEndColor(TColor value)
 {
-  if (FGradientEndColor != value) {
-    FGradientEndColor = value;
-    Changed();
-  }
+  if (StoreChanged(FGradientEndColor, value)) Changed();
 }
 
 void TSrcGutter::SetGradientSteps(int value)
 {
   value = std::max(value, 2);
-  if (FGradientSteps != value) {
-    FGradientSteps = value;
-    Changed();
-  }
+  if (StoreChanged(FGradientSteps, value)) Changed();
 }
 
 // --- TSrcBookMarkOpt --------------------------------------------------------------
@@ -337,34 +302,22 @@ void TSrcBookMarkOpt::SetBookmarkImages(TImageList* value)
 
 void TSrcBookMarkOpt::SetDrawBookmarksFirst(bool value)
 {
-  if (FDrawBookmarksFirst != value) {
-    FDrawBookmarksFirst = value;
-    Changed();
-  }
+  if (StoreChanged(FDrawBookmarksFirst, value)) Changed();
 }
 
 void TSrcBookMarkOpt::SetGlyphsVisible(bool value)
 {
-  if (FGlyphsVisible != value) {
-    FGlyphsVisible = value;
-    Changed();
-  }
+  if (StoreChanged(FGlyphsVisible, value)) Changed();
 }
 
 void TSrcBookMarkOpt::SetLeftMargin(int value)
 {
-  if (FLeftMargin != value) {
-    FLeftMargin = value;
-    Changed();
-  }
+  if (StoreChanged(FLeftMargin, value)) Changed();
 }
 
 void TSrcBookMarkOpt::SetXoffset(int value)
 {
-  if (FXoffset != value) {
-    FXoffset = value;
-    Changed();
-  }
+  if (StoreChanged(FXoffset, value)) Changed();
 }
 
 // --- fitting a picture into a line ---------------------------------------------------
@@ -469,18 +422,12 @@ void TSrcGlyph::SetGlyph(TBitmap* value)
 
 void TSrcGlyph::SetMaskColor(TColor value)
 {
-  if (FMaskColor != value) {
-    FMaskColor = value;
-    Changed();
-  }
+  if (StoreChanged(FMaskColor, value)) Changed();
 }
 
 void TSrcGlyph::SetVisible(bool value)
 {
-  if (FVisible != value) {
-    FVisible = value;
-    Changed();
-  }
+  if (StoreChanged(FVisible, value)) Changed();
 }
 
 int TSrcGlyph::Width() const
