@@ -1603,32 +1603,27 @@ void TWinControl::WMMove(TMessage& m) {
 void TWinControl::WMSetFocus(TMessage& m) { DefaultHandler(m); }
 void TWinControl::WMKillFocus(TMessage& m) { DefaultHandler(m); }
 
-bool TWinControl::DoKeyDown(TMessage& m) {
+bool TWinControl::DoKeyEvent(TMessage& m, bool (TWinControl::*formFirst)(TMessage&),
+                             void (TWinControl::*handler)(uint16_t&, TShiftState)) {
   TWinControl* form = GetTopLevelParent(this);
-  if (form && form != this && form->KeyPreview() && form->DoKeyDown(m)) return true;
+  if (form && form != this && form->KeyPreview() && (form->*formFirst)(m)) return true;
   TWMKey k(m);
   TShiftState shift = KeyDataToShiftState(k.KeyData());
   if (!FControlStyle.Contains(csNoStdEvents)) {
     uint16_t key = k.CharCode();
-    KeyDown(key, shift);
+    (this->*handler)(key, shift);
     k.SetCharCode(key);
     if (key == 0) return true;
   }
   return false;
 }
 
+bool TWinControl::DoKeyDown(TMessage& m) {
+  return DoKeyEvent(m, &TWinControl::DoKeyDown, &TWinControl::KeyDown);
+}
+
 bool TWinControl::DoKeyUp(TMessage& m) {
-  TWinControl* form = GetTopLevelParent(this);
-  if (form && form != this && form->KeyPreview() && form->DoKeyUp(m)) return true;
-  TWMKey k(m);
-  TShiftState shift = KeyDataToShiftState(k.KeyData());
-  if (!FControlStyle.Contains(csNoStdEvents)) {
-    uint16_t key = k.CharCode();
-    KeyUp(key, shift);
-    k.SetCharCode(key);
-    if (key == 0) return true;
-  }
-  return false;
+  return DoKeyEvent(m, &TWinControl::DoKeyUp, &TWinControl::KeyUp);
 }
 
 bool TWinControl::DoKeyPress(TMessage& m) {

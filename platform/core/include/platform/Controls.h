@@ -504,6 +504,9 @@ class TWinControl : public TControl {
   virtual bool DoKeyDown(TMessage& m);
   virtual bool DoKeyUp(TMessage& m);
   virtual bool DoKeyPress(TMessage& m);
+  // DoKeyDown and DoKeyUp: the form's preview first, then the handler.
+  bool DoKeyEvent(TMessage& m, bool (TWinControl::*formFirst)(TMessage&),
+                  void (TWinControl::*handler)(uint16_t&, TShiftState));
   // A parent form's key preview: the form overrides and reports whether it
   // wants the keys first.
   virtual bool KeyPreview() const { return false; }
