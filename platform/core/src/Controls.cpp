@@ -345,19 +345,7 @@ void TControl::Dispatch(TMessage& m) {
 
 void TControl::DefaultHandler(TMessage& m) {
   switch (m.Msg) {
-    case WM_GETTEXT: {
-      char* buf = reinterpret_cast<char*>(m.LParam);
-      int max = int(m.WParam);
-      if (!buf || max <= 0) {
-        m.Result = 0;
-        break;
-      }
-      int n = std::min<int>(int(FText.size()), max - 1);
-      std::memcpy(buf, FText.data(), size_t(n));
-      buf[n] = 0;
-      m.Result = n;
-      break;
-    }
+    case WM_GETTEXT: AnswerGetText(m, FText); break;
     case WM_GETTEXTLENGTH: m.Result = LRESULT(FText.size()); break;
     case WM_SETTEXT: {
       const char* t = reinterpret_cast<const char*>(m.LParam);

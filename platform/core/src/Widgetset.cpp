@@ -47,6 +47,19 @@ void TWindowPeer::Deliver(TMessage& m) {
   }
 }
 
+void AnswerGetText(TMessage& m, const std::string& text) {
+  char* buf = reinterpret_cast<char*>(m.LParam);
+  int max = int(m.WParam);
+  if (!buf || max <= 0) {
+    m.Result = 0;
+    return;
+  }
+  int n = std::min<int>(int(text.size()), max - 1);
+  std::memcpy(buf, text.data(), size_t(n));
+  buf[n] = 0;
+  m.Result = n;
+}
+
 void TWindowPeer::DefWindowProc(TMessage& m) {
   switch (m.Msg) {
     case WM_SETTEXT: {
@@ -55,19 +68,7 @@ void TWindowPeer::DefWindowProc(TMessage& m) {
       m.Result = 1;
       break;
     }
-    case WM_GETTEXT: {
-      char* buf = reinterpret_cast<char*>(m.LParam);
-      int max = int(m.WParam);
-      if (!buf || max <= 0) {
-        m.Result = 0;
-        break;
-      }
-      int n = std::min<int>(int(FText.size()), max - 1);
-      std::memcpy(buf, FText.data(), size_t(n));
-      buf[n] = 0;
-      m.Result = n;
-      break;
-    }
+    case WM_GETTEXT: AnswerGetText(m, FText); break;
     case WM_GETTEXTLENGTH: m.Result = LRESULT(FText.size()); break;
     case WM_NCHITTEST: {
       TPoint p = ScreenToClient(TPoint(GetXLParam(m.LParam), GetYLParam(m.LParam)));

@@ -472,6 +472,10 @@ class IWidgetset {
   std::vector<HGDIOBJ> FRetiredStock;
 };
 
+// Answers WM_GETTEXT from a window's text: as much as fits the caller's
+// buffer (LParam, WParam bytes) with a closing nul; Result is the count copied.
+void AnswerGetText(TMessage& m, const std::string& text);
+
 // The installed widget set. Widgetset() throws when none is installed.
 void SetWidgetset(IWidgetset* ws);
 IWidgetset& Widgetset();
