@@ -356,6 +356,20 @@ void TReplaceFileStream::Commit() {
   }
 }
 
+namespace {
+
+// Where a seek by offset from origin lands, for a stream of size bytes at position.
+std::int64_t SeekTarget(std::int64_t position, std::int64_t size, std::int64_t offset, TSeekOrigin origin) {
+  switch (origin) {
+    case soBeginning: return offset;
+    case soCurrent: return position + offset;
+    case soEnd: return size + offset;
+  }
+  return position;
+}
+
+}  // namespace
+
 // --- TMemoryStream ------------------------------------------------------------------
 
 std::int64_t TMemoryStream::Read(void* buffer, std::int64_t count) {
@@ -381,11 +395,7 @@ std::int64_t TMemoryStream::Write(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t TMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  switch (origin) {
-    case soBeginning: FPosition = offset; break;
-    case soCurrent: FPosition += offset; break;
-    case soEnd: FPosition = Size() + offset; break;
-  }
+  FPosition = SeekTarget(FPosition, Size(), offset, origin);
   return FPosition;
 }
 
@@ -445,11 +455,7 @@ std::int64_t TStringStream::Write(const void* buffer, std::int64_t count) {
 }
 
 std::int64_t TStringStream::Seek(std::int64_t offset, TSeekOrigin origin) {
-  switch (origin) {
-    case soBeginning: FPosition = offset; break;
-    case soCurrent: FPosition += offset; break;
-    case soEnd: FPosition = Size() + offset; break;
-  }
+  FPosition = SeekTarget(FPosition, Size(), offset, origin);
   return FPosition;
 }
 
