@@ -13,27 +13,9 @@
 #include "platform/Colors.h"
 #include "platform/Graphics.h"
 #include "platform/Win32.h"
-#include "platform/qt/QtWidgetset.h"
+#include "QtTestEnv.h"
 
 namespace {
-
-QtWidgetset& TestWidgetset()
-{
-  static int argc = 1;
-  static char name[] = "editor_paint_gui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  static QtWidgetset* ws = [] {
-    auto* w = new QtWidgetset;
-    SetWidgetset(w);
-    return w;
-  }();
-  (void)app;
-  return *ws;
-}
 
 bool Near(COLORREF a, COLORREF b, int tolerance)
 {
