@@ -13,22 +13,9 @@
 #include "SrcEditTextBuffer.h"
 #include "SrcHighlighterHtml.h"
 #include "platform/testing/FakeWidgetset.h"
+#include "common/BenchTexts.h"
 
 namespace {
-
-std::string MakeText(int lines, const char* word) {
-  std::string s;
-  s.reserve(static_cast<size_t>(lines) * 40);
-  for (int i = 0; i < lines; ++i) {
-    s += "<p class=\"";
-    s += word;
-    s += "\">line ";
-    s += std::to_string(i);
-    s += "</p>";
-    if (i + 1 < lines) s += "\r\n";
-  }
-  return s;
-}
 
 struct TBenchEditor {
   FakeWidgetset Fake;
@@ -50,14 +37,9 @@ struct TBenchEditor {
   void Run(TSrcEditorCommand c, char ch = '\0') { Edit->ProcessCommand(c, ch, nullptr); }
 };
 
-const std::string& OldText() {
-  static const std::string s = MakeText(1000000, "old");
-  return s;
-}
-const std::string& NewText() {
-  static const std::string s = MakeText(1000000, "new");
-  return s;
-}
+using bench_texts::MakeText;
+using bench_texts::NewText;
+using bench_texts::OldText;
 
 void BM_UndoCommandWholeText(benchmark::State& state) {
   TBenchEditor b;

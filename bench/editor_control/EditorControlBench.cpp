@@ -12,24 +12,11 @@
 #include "SrcEditTextBuffer.h"
 #include "SrcHighlighterHtml.h"
 #include "platform/testing/FakeWidgetset.h"
+#include "common/BenchTexts.h"
 
 namespace {
 
 constexpr int kLines = 1000000;
-
-std::string MakeText(int lines, const char* word) {
-  std::string s;
-  s.reserve(static_cast<size_t>(lines) * 40);
-  for (int i = 0; i < lines; ++i) {
-    s += "<p class=\"";
-    s += word;
-    s += "\">line ";
-    s += std::to_string(i);
-    s += "</p>";
-    if (i + 1 < lines) s += "\r\n";
-  }
-  return s;
-}
 
 // The editor as the application has it: a window and the HTML highlighter.
 struct TBenchEditor {
@@ -53,14 +40,8 @@ struct TBenchEditor {
   void Load(const std::string& text) { Edit->SetText(text); }
 };
 
-const std::string& OldText() {
-  static const std::string s = MakeText(kLines, "old");
-  return s;
-}
-const std::string& NewText() {
-  static const std::string s = MakeText(kLines, "new");
-  return s;
-}
+using bench_texts::NewText;
+using bench_texts::OldText;
 
 void BM_ReplaceWholeText(benchmark::State& state) {
   TBenchEditor b;
