@@ -153,14 +153,8 @@ void TZod2uAppForm::Winini1Click(TObject*) { OpenFixedFile(kSystemFiles[0].Path)
 void TZod2uAppForm::Bootini1Click(TObject*) { OpenFixedFile(kSystemFiles[1].Path); }
 void TZod2uAppForm::Systemini1Click(TObject*) { OpenFixedFile(kSystemFiles[2].Path); }
 
-void TZod2uAppForm::N426Click(TObject*) {
-  ConfirmSaveChanges();
-  SaveDialog->SetInitialDir(GetMyDocumentsDir());
-  FCurrentFileName = UntitledName();
-  DocName = Ansi("Новый файл");
-  Memo1->Lines()->Clear();
-  Memo1->SetModified(false);
-  SetDocumentCaption(Ansi("Новый файл"));
+void TZod2uAppForm::N426Click(TObject* Sender) {
+  FileNew1Execute(Sender);
   Memo1->PasteClipboard();
 }
 
