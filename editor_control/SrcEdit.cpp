@@ -374,20 +374,7 @@ void TCustomSrcEdit::SetHighlighter(TSrcCustomHighlighter* Value) {
   }
   FHighlighter = Value;
   if ((ComponentState() & csDestroying) == 0) {
-    RecalcCharExtent();
-    if (FHighlighter) {
-      FLines->BeginUpdate();
-      try {
-        RescanAll();
-      } catch (...) {
-        FLines->EndUpdate();
-        throw;
-      }
-      FLines->EndUpdate();
-    } else {
-      Invalidate();
-    }
-    SizeOrFontChanged(true);
+    RefreshForHighlighter(FHighlighter != nullptr);
   }
 }
 

@@ -401,6 +401,9 @@ class TCustomSrcEdit : public TCustomControl {
   // =========================================================================
   void SizeOrFontChanged(bool FontChanged);
   void HighlighterAttrsChanged(TObject* Sender);
+  // Character extent, a full rescan inside one update (Rescan) or a repaint,
+  // then the window's measures again.
+  void RefreshForHighlighter(bool Rescan);
   void WMMouseWheel(TMessage& Msg);
   void WMSetCursor(TMessage& Msg);
 

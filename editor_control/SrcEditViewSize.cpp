@@ -40,8 +40,12 @@ void TCustomSrcEdit::SizeOrFontChanged(bool FontChanged) {
 }
 
 void TCustomSrcEdit::HighlighterAttrsChanged(TObject* Sender) {
+  RefreshForHighlighter(dynamic_cast<TSrcCustomHighlighter*>(Sender) != nullptr);
+}
+
+void TCustomSrcEdit::RefreshForHighlighter(bool Rescan) {
   RecalcCharExtent();
-  if (dynamic_cast<TSrcCustomHighlighter*>(Sender) != nullptr) {
+  if (Rescan) {
     FLines->BeginUpdate();
     try {
       RescanAll();
