@@ -22,6 +22,23 @@ int ClampToInt(std::int64_t v)
   return static_cast<int>(std::max<std::int64_t>(INT_MIN, std::min<std::int64_t>(INT_MAX, v)));
 }
 
+// A bar's range, page and position: in units while the range fits the
+// bar, scaled to MaxScrollRange beyond that.
+void FillScrollInfo(SCROLLINFO& si, bool scaled, int range, int unitMax, int page, int pos) {
+  if (!scaled) {
+    si.nMin = 1;
+    si.nMax = unitMax;
+    si.nPage = static_cast<UINT>(std::max(0, page));
+    si.nPos = pos;
+  } else {
+    si.nMin = 0;
+    si.nMax = MaxScrollRange;
+    si.nPage = static_cast<UINT>(std::max(0, MulDiv(MaxScrollRange, page, range)));
+    si.nPos = MulDiv(MaxScrollRange, pos, range);
+  }
+  si.nTrackPos = si.nPos;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -126,18 +143,7 @@ void TCustomSrcEdit::UpdateScrollBars()
   if ((FScrollBars == TSrcScrollStyle::ssHorizontal || FScrollBars == TSrcScrollStyle::ssBoth) && !WordWrap()) {
     const int range = HasOption(eoScrollPastEol) ? FMaxScrollWidth : std::max(FLines->GetLongestLineLen(), 1);
     const bool scaled = range > MaxScrollRange;
-    if (!scaled) {
-      si.nMin = 1;
-      si.nMax = range;
-      si.nPage = static_cast<UINT>(std::max(0, FCharsInWindow));
-      si.nPos = FLeftChar;
-    } else {
-      si.nMin = 0;
-      si.nMax = MaxScrollRange;
-      si.nPage = static_cast<UINT>(std::max(0, MulDiv(MaxScrollRange, FCharsInWindow, range)));
-      si.nPos = MulDiv(MaxScrollRange, FLeftChar, range);
-    }
-    si.nTrackPos = si.nPos;
+    FillScrollInfo(si, scaled, range, range, FCharsInWindow, FLeftChar);
     ::SetScrollInfo(wnd, SB_HORZ, &si, true);
     ::ShowScrollBar(wnd, SB_HORZ, !hideShow || scaled || FCharsInWindow < range);
 
@@ -166,18 +172,7 @@ void TCustomSrcEdit::UpdateScrollBars()
     if (HasOption(eoScrollPastEof)) range64 += std::int64_t(FLinesInWindow) - 1;
     const int range = ClampToInt(range64);
     const bool scaled = range > MaxScrollRange;
-    if (!scaled) {
-      si.nMin = 1;
-      si.nMax = std::max(1, range);
-      si.nPage = static_cast<UINT>(std::max(0, FLinesInWindow));
-      si.nPos = FTopLine;
-    } else {
-      si.nMin = 0;
-      si.nMax = MaxScrollRange;
-      si.nPage = static_cast<UINT>(std::max(0, MulDiv(MaxScrollRange, FLinesInWindow, range)));
-      si.nPos = MulDiv(MaxScrollRange, FTopLine, range);
-    }
-    si.nTrackPos = si.nPos;
+    FillScrollInfo(si, scaled, range, std::max(1, range), FLinesInWindow, FTopLine);
     ::SetScrollInfo(wnd, SB_VERT, &si, true);
     ::ShowScrollBar(wnd, SB_VERT, !hideShow || scaled || FLinesInWindow < range);
 
