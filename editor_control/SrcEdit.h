@@ -672,6 +672,7 @@ class TCustomSrcEdit : public TCustomControl {
   // The replay of one item, inside the frame of UndoItem/RedoItem.
   void UndoOneItem(TSrcEditUndoItem& Item);
   void RedoOneItem(TSrcEditUndoItem& Item);
+  bool ReplayPositionItem(TSrcEditUndoItem& Item, TSrcEditUndoList* Mirror);
   // Whether one undo (Undoing) or redo command goes on from the item just
   // replayed (reason Done) to the next one: First and Number are the reason
   // and change number of the command's first item.

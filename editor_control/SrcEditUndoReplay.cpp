@@ -178,7 +178,32 @@ void TCustomSrcEdit::RedoItem() {
   RedoOneItem(*item);
 }
 
+// Items that only move the caret or the selection (and an indent, which
+// selects what it indented) replay alike both ways: the mirror list gets the
+// item back and the positions are restored.
+bool TCustomSrcEdit::ReplayPositionItem(TSrcEditUndoItem& Item, TSrcEditUndoList* Mirror) {
+  const TBufferCoord s = Item.ChangeStartPos();
+  const TBufferCoord e = Item.ChangeEndPos();
+  switch (Item.ChangeReason()) {
+    case urIndent:
+      Mirror->AddChange(urIndent, s, e, Item.ChangeStr(), Item.ChangeSelMode());
+      SelectRange(e, s, e);
+      return true;
+    case urCaret:
+      Mirror->AddChange(urCaret, Caret(), Caret(), std::string(), FActiveSelectionMode);
+      MoveCaretTo(s);
+      return true;
+    case urSelection:
+      Mirror->AddChange(urSelection, SelFirst(), SelLast(), std::string(), FActiveSelectionMode);
+      SelectRange(Caret(), s, e);
+      return true;
+    default:
+      return false;
+  }
+}
+
 void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
+  if (ReplayPositionItem(Item, FRedoList)) return;
   const TSrcChangeReason reason = Item.ChangeReason();
   const TBufferCoord s = Item.ChangeStartPos();
   const TBufferCoord e = Item.ChangeEndPos();
@@ -263,10 +288,6 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
       ShiftMarksOnDelete(line + 1, 1);
       break;
     }
-    case urIndent:
-      FRedoList->AddChange(urIndent, s, e, text, mode);
-      SelectRange(e, s, e);
-      break;
     case urUnindent: {
       FRedoList->AddChange(urUnindent, s, e, text, mode);
       const int column = mode == smColumn ? std::min(s.Char, e.Char) : 1;
@@ -275,14 +296,6 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
       SelectRange(s, s, e);
       break;
     }
-    case urCaret:
-      FRedoList->AddChange(urCaret, Caret(), Caret(), std::string(), FActiveSelectionMode);
-      MoveCaretTo(s);
-      break;
-    case urSelection:
-      FRedoList->AddChange(urSelection, SelFirst(), SelLast(), std::string(), FActiveSelectionMode);
-      SelectRange(Caret(), s, e);
-      break;
     case urWhiteSpaceAdd:
       SelectRange(s, s, e);
       FRedoList->AddChange(urWhiteSpaceAdd, s, e, DeletedSelectionText(), mode);
@@ -296,6 +309,7 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
 }
 
 void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
+  if (ReplayPositionItem(Item, FUndoList)) return;
   const TSrcChangeReason reason = Item.ChangeReason();
   const TBufferCoord s = Item.ChangeStartPos();
   const TBufferCoord e = Item.ChangeEndPos();
@@ -347,10 +361,6 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
       }
       break;
     }
-    case urIndent:
-      FUndoList->AddChange(urIndent, s, e, text, mode);
-      SelectRange(e, s, e);
-      break;
     case urUnindent: {
       FUndoList->AddChange(urUnindent, s, e, text, mode);
       const int column = mode == smColumn ? std::min(s.Char, e.Char) : 1;
@@ -383,14 +393,6 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
       }
       break;
     }
-    case urCaret:
-      FUndoList->AddChange(urCaret, Caret(), Caret(), std::string(), FActiveSelectionMode);
-      MoveCaretTo(s);
-      break;
-    case urSelection:
-      FUndoList->AddChange(urSelection, SelFirst(), SelLast(), std::string(), FActiveSelectionMode);
-      SelectRange(Caret(), s, e);
-      break;
     case urWhiteSpaceAdd:
       FUndoList->AddChange(urWhiteSpaceAdd, s, e, std::string(), mode);
       SelectRange(e, e, e);
