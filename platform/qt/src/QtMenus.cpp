@@ -21,31 +21,22 @@ namespace {
 
 // The hosts remember the action whose style option they build, so that
 // the style can ask the item behind it.
-class QtViewMenu : public QMenu {
+template <typename Base>
+class QtViewHost : public Base {
  public:
-  explicit QtViewMenu(QWidget* parent) : QMenu(parent) {}
+  explicit QtViewHost(QWidget* parent) : Base(parent) {}
   QtMenuView* View = nullptr;
   mutable const QAction* Current = nullptr;
 
  protected:
   void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override {
-    QMenu::initStyleOption(option, action);
+    Base::initStyleOption(option, action);
     Current = action;
   }
 };
 
-class QtViewMenuBar : public QMenuBar {
- public:
-  explicit QtViewMenuBar(QWidget* parent) : QMenuBar(parent) {}
-  QtMenuView* View = nullptr;
-  mutable const QAction* Current = nullptr;
-
- protected:
-  void initStyleOption(QStyleOptionMenuItem* option, const QAction* action) const override {
-    QMenuBar::initStyleOption(option, action);
-    Current = action;
-  }
-};
+using QtViewMenu = QtViewHost<QMenu>;
+using QtViewMenuBar = QtViewHost<QMenuBar>;
 
 TMenuItem* OwnerDrawnItem(const QWidget* widget) {
   TMenuItem* item = nullptr;
