@@ -1812,6 +1812,28 @@ void TWinControl::WMNCDestroy(TMessage& m) {
 // ---------------------------------------------------------------------------
 // TCustomControl / TGraphicControl
 
+namespace {
+
+// Runs paint with the canvas locked onto dc; the canvas lets the context go
+// again whether paint returns or throws.
+template <typename F>
+void PaintOnCanvas(TControlCanvas& canvas, HDC dc, F&& paint) {
+  canvas.FreeHandle();
+  canvas.Lock();
+  canvas.SetHandle(dc);
+  try {
+    paint();
+  } catch (...) {
+    canvas.SetHandle(nullptr);
+    canvas.Unlock();
+    throw;
+  }
+  canvas.SetHandle(nullptr);
+  canvas.Unlock();
+}
+
+}  // namespace
+
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), FCanvas(new TControlCanvas) {
   FCanvas->SetControl(this);
 }
@@ -1840,19 +1862,10 @@ void TCustomControl::WMPaintCustom(TMessage& m) {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  FCanvas->FreeHandle();
-  FCanvas->Lock();
-  FCanvas->SetHandle(dc);
-  try {
+  PaintOnCanvas(*FCanvas, dc, [this] {
     FCanvas->UpdateTextFlags();
     Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  });
 }
 
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner), FCanvas(new TControlCanvas) {
@@ -1873,18 +1886,7 @@ void TGraphicControl::Dispatch(TMessage& msg) {
 
 void TGraphicControl::WMPaintGraphic(TMessage& m) {
   if (!m.WParam || (ComponentState() & csDestroying)) return;
-  FCanvas->FreeHandle();
-  FCanvas->Lock();
-  FCanvas->SetHandle(reinterpret_cast<HDC>(m.WParam));
-  try {
-    Paint();
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->SetHandle(nullptr);
-  FCanvas->Unlock();
+  PaintOnCanvas(*FCanvas, reinterpret_cast<HDC>(m.WParam), [this] { Paint(); });
 }
 
 // ---------------------------------------------------------------------------
