@@ -4,9 +4,9 @@
 
 #include "MainEditCommands.h"
 #include "SnippetCommands.h"
+#include "SrcEditMiscClasses.h"
 #include "SrcHighlighterHtml.h"
 #include "SrcMemo.h"
-#include "base/SrcEditMiscClasses.h"
 #include "platform/CodePage.h"
 
 TZod2uAppForm* Zod2uAppForm = nullptr;
