@@ -12,6 +12,7 @@
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
 #include "platform/SysUtils.h"
+#include "platform/testing/RecordingShell.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Printers.h"
 #include "platform/testing/FakeWidgetset.h"
+#include "platform/testing/RecordingPrinter.h"
 
 namespace {
 

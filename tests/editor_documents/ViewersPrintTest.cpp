@@ -28,6 +28,7 @@
 #include "platform/SysUtils.h"
 #include "platform/WebBrowser.h"
 #include "platform/qt/QtWidgetset.h"
+#include "platform/testing/RecordingPrinter.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "UiFixture.h"
 #include "platform/Dialogs.h"
 #include "platform/FindDialogs.h"
+#include "platform/testing/ScriptedFindDialog.h"
 
 namespace {
 

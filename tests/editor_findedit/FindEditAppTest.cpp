@@ -25,6 +25,7 @@
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/qt/QtWidgetset.h"
+#include "platform/testing/ScriptedFindDialog.h"
 
 namespace {
 

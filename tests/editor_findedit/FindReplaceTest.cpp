@@ -3,6 +3,7 @@
 // the current match and moves on, Replace All makes one pass; both end,
 // also when the replacement holds the searched text.
 #include "FindEditFixture.h"
+#include "platform/testing/ScriptedFindDialog.h"
 
 namespace {
 

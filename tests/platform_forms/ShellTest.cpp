@@ -8,6 +8,7 @@
 #include "TempDir.h"
 #include "platform/Shell.h"
 #include "platform/SysUtils.h"
+#include "platform/testing/RecordingShell.h"
 
 namespace {
 

@@ -39,8 +39,3 @@ void PressFindDialog(TFindDialog& dialog, const TFindPress& press);
 void PressFindNext(TFindDialog& dialog, const std::string& findText);
 void PressReplace(TFindDialog& dialog, const std::string& findText, const std::string& replaceText);
 void PressReplaceAll(TFindDialog& dialog, const std::string& findText, const std::string& replaceText);
-
-// A scripted step for a find dialog (replace: a replace dialog) being
-// shown; `play`, when given, runs with the dialog once it shows (tests
-// press its buttons there or keep the pointer for later).
-TScriptedUi::TStep ExpectFindDialogShown(bool replace, std::function<void(TFindDialog&)> play = nullptr);

@@ -57,17 +57,6 @@ class IShellBackend {
 void SetShellBackend(IShellBackend* backend);
 IShellBackend* ShellBackend();
 
-// Records the starts (and answers with `Result`).
-class TRecordingShell : public IShellBackend {
- public:
-  bool Start(const TShellStart& start) override {
-    Starts.push_back(start);
-    return Result;
-  }
-  std::vector<TShellStart> Starts;
-  bool Result = true;
-};
-
 // ShellExecute: verb "open", "" (default) or "properties"; the result is
 // SE_SUCCESS or an SE_ERR_* number.
 intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
