@@ -16,6 +16,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FindDialogs.h"
 #include "platform/testing/FakeWidgetset.h"
+#include "platform/testing/ScriptedUi.h"
 
 namespace {
 

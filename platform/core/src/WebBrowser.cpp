@@ -46,6 +46,28 @@ bool Known(int command) {
       return false;
   }
 }
+
+// The engine of a widget set without a web engine: it never loads, so the
+// document commands report that they are not supported.
+class TBlankWebBrowserEngine : public IWebBrowserEngine {
+ public:
+  void Navigate(const std::string&) override {}
+  void GoBack() override {}
+  void GoForward() override {}
+  void Stop() override {}
+  void Refresh() override {}
+  bool CanGoBack() const override { return false; }
+  bool CanGoForward() const override { return false; }
+  std::string LocationURL() const override { return std::string(); }
+  std::string LocationName() const override { return std::string(); }
+  bool Busy() const override { return false; }
+  bool HasDocument() const override { return false; }
+  void Print(bool) override {}
+  void PrintPreview() override {}
+  void ShowProperties() override {}
+  void EditCommand(int) override {}
+  void SaveToFile(const std::string&) override {}
+};
 }  // namespace
 
 void SetWebBrowserEngineFactory(TWebBrowserEngineFactory factory) { Factory() = std::move(factory); }
@@ -64,7 +86,7 @@ TWebBrowser::~TWebBrowser() { FEngine.reset(); }
 IWebBrowserEngine* TWebBrowser::Engine() {
   if (!FEngine) {
     if (Factory()) FEngine = Factory()(this);
-    if (!FEngine) FEngine = std::make_unique<TRecordingWebBrowserEngine>(this);
+    if (!FEngine) FEngine = std::make_unique<TBlankWebBrowserEngine>();
   }
   return FEngine.get();
 }
@@ -156,48 +178,4 @@ void TWebBrowser::Dispatch(TMessage& msg) {
     default:
       break;
   }
-}
-
-// ---------------------------------------------------------------------------
-// the recording engine
-
-void TRecordingWebBrowserEngine::Navigate(const std::string& url) {
-  Navigations.push_back(url);
-  if (FBrowser) FBrowser->DoBeforeNavigate(url);
-  FHistory.resize(size_t(FIndex + 1));
-  FHistory.push_back(url);
-  ++FIndex;
-  Loaded();
-}
-
-void TRecordingWebBrowserEngine::GoBack() {
-  if (FIndex <= 0) return;
-  --FIndex;
-  Loaded();
-}
-
-void TRecordingWebBrowserEngine::GoForward() {
-  if (FIndex + 1 >= int(FHistory.size())) return;
-  ++FIndex;
-  Loaded();
-}
-
-void TRecordingWebBrowserEngine::Loaded() {
-  if (!FBrowser) return;
-  std::string url = LocationURL();
-  FBrowser->DoNavigateComplete(url);
-  FBrowser->DoTitleChange(url);
-  FBrowser->DoCommandStateChange(CSC_NAVIGATEBACK, CanGoBack());
-  FBrowser->DoCommandStateChange(CSC_NAVIGATEFORWARD, CanGoForward());
-  FBrowser->DoDocumentComplete(url);
-}
-
-void TRecordingWebBrowserEngine::SaveToFile(const std::string& fileName) {
-  SavedFiles.push_back(fileName);
-  TFileStream f(fileName, fmCreate);
-  if (!Source.empty()) f.WriteBuffer(Source.data(), std::int64_t(Source.size()));
-}
-
-TRecordingWebBrowserEngine* RecordingEngine(TWebBrowser* browser) {
-  return browser && browser->EngineCreated() ? dynamic_cast<TRecordingWebBrowserEngine*>(browser->Engine()) : nullptr;
 }

@@ -5,6 +5,8 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/testing/RecordingWebBrowser.h"
+
 // ---------------------------------------------------------------------------
 // glyph memory
 
@@ -721,12 +723,18 @@ void FakeWidgetset::WindowDestroyed(HWND wnd) {
 // ---------------------------------------------------------------------------
 
 TFakeWidgetsetScope::TFakeWidgetsetScope()
-    : FWs(std::make_unique<FakeWidgetset>()), FPrevious(WidgetsetInstalled() ? &Widgetset() : nullptr) {
+    : FWs(std::make_unique<FakeWidgetset>()),
+      FPrevious(WidgetsetInstalled() ? &Widgetset() : nullptr),
+      FPreviousBrowserFactory(WebBrowserEngineFactory()) {
   SetWidgetset(FWs.get());
+  SetWebBrowserEngineFactory([](TWebBrowser* browser) -> std::unique_ptr<IWebBrowserEngine> {
+    return std::make_unique<TRecordingWebBrowserEngine>(browser);
+  });
 }
 
 TFakeWidgetsetScope::~TFakeWidgetsetScope() {
   FreeDeviceContexts();
   FWs.reset();
   SetWidgetset(FPrevious);
+  SetWebBrowserEngineFactory(FPreviousBrowserFactory);
 }

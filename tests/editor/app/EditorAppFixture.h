@@ -12,6 +12,7 @@
 #include "TempDir.h"
 #include "UiFixture.h"
 #include "platform/qt/QtApplication.h"
+#include "platform/testing/ScriptedUi.h"
 
 class TZod2uAppForm;
 

@@ -29,6 +29,7 @@
 #include "platform/WebBrowser.h"
 #include "platform/qt/QtWidgetset.h"
 #include "platform/testing/RecordingPrinter.h"
+#include "platform/testing/RecordingWebBrowser.h"
 
 namespace {
 

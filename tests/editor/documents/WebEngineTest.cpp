@@ -14,6 +14,7 @@
 #include "platform/Printers.h"
 #include "platform/SysUtils.h"
 #include "platform/WebBrowser.h"
+#include "platform/testing/RecordingWebBrowser.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "platform/SysUtils.h"
 #include "platform/WebBrowser.h"
 #include "platform/testing/FakeWidgetset.h"
+#include "platform/testing/RecordingWebBrowser.h"
 
 namespace {
 

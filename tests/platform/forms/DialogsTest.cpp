@@ -4,6 +4,7 @@
 #include "UiFixture.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
+#include "platform/testing/ScriptedUi.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Dialogs.h"
+#include "platform/testing/ScriptedUi.h"
 
 class TUiScriptScope {
  public:

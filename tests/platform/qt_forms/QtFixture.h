@@ -11,6 +11,7 @@
 #include "platform/Forms.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtWidgetset.h"
+#include "platform/testing/ScriptedUi.h"
 
 inline int& QtArgc() {
   static int argc = 1;

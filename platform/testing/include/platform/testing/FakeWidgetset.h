@@ -27,6 +27,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
+#include "platform/WebBrowser.h"
 #include "platform/Widgetset.h"
 #include "platform/Win32.h"
 
@@ -318,7 +319,8 @@ class FakeWidgetset : public IWidgetset {
   std::map<UINT, std::string> FClipboardData;
 };
 
-// Installs a fresh FakeWidgetset for the life of the object (tests).
+// Installs a fresh FakeWidgetset, and the recording browser engine as the
+// engine factory, for the life of the object (tests).
 class TFakeWidgetsetScope {
  public:
   TFakeWidgetsetScope();
@@ -330,4 +332,5 @@ class TFakeWidgetsetScope {
  private:
   std::unique_ptr<FakeWidgetset> FWs;
   IWidgetset* FPrevious;
+  TWebBrowserEngineFactory FPreviousBrowserFactory;
 };

@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "platform/Dialogs.h"
 #include "platform/FindDialogs.h"
+#include "platform/testing/ScriptedUi.h"
 
 // A scripted step for a find dialog (replace: a replace dialog) being
 // shown; `play`, when given, runs with the dialog once it shows (tests
