@@ -22,16 +22,6 @@
 #include "platform/Graphics.h"
 #include "platform/Win32.h"
 
-namespace {
-
-int ClampToInt(std::int64_t v) {
-  if (v > INT_MAX) return INT_MAX;
-  if (v < INT_MIN) return INT_MIN;
-  return static_cast<int>(v);
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------------------
 // Construction and destruction
 

@@ -16,12 +16,6 @@
 
 namespace {
 
-int ClampToInt(std::int64_t v) {
-  if (v > INT_MAX) return INT_MAX;
-  if (v < INT_MIN) return INT_MIN;
-  return static_cast<int>(v);
-}
-
 bool PointBefore(const TBufferCoord& a, const TBufferCoord& b) {
   return a.Line < b.Line || (a.Line == b.Line && a.Char < b.Char);
 }

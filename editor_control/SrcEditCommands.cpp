@@ -26,14 +26,6 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-int ClampToInt(std::int64_t v) {
-  if (v > INT_MAX) return INT_MAX;
-  if (v < INT_MIN) return INT_MIN;
-  return static_cast<int>(v);
-}
-
 int Len(std::string_view s) { return ClampToInt(static_cast<std::int64_t>(s.size())); }
 
 // The word characters without a highlighter: digits, Latin letters, the
@@ -61,14 +53,6 @@ TSysCharSet BreakCharsOf(const TSysCharSet& ident) { return TSysCharSet::Range(1
 bool FarEast() { return SysLocaleFarEast(); }
 
 bool IsLead(char c) { return IsAnsiLeadByte(static_cast<unsigned char>(c)); }
-
-// Whether pos (1..length) is the second byte of a double-byte character.
-bool IsTrailByte(std::string_view s, int pos) {
-  if (!FarEast() || pos < 2) return false;
-  int i = 1;
-  while (i < pos) i += IsLead(s[static_cast<std::size_t>(i - 1)]) ? 2 : 1;
-  return i > pos;
-}
 
 int ScanForChar(std::string_view s, int start, const TSysCharSet& set) {
   const int n = Len(s);

@@ -15,16 +15,11 @@
 #include "SrcEditKeyCmds.h"
 #include "SrcEditMarks.h"
 #include "SrcEditMiscClasses.h"
+#include "SrcEditMiscProcs.h"
 #include "SrcEditTextBuffer.h"
 #include "platform/Win32.h"
 
 namespace {
-
-int ClampToInt32(std::int64_t v) {
-  if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-  if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-  return static_cast<int>(v);
-}
 
 // n / d rounded to the nearest whole number, halves to the even one (d > 0).
 std::int64_t DivRoundHalfEven(std::int64_t n, std::int64_t d) {
@@ -170,7 +165,7 @@ TDisplayPoint TCustomSrcEdit::PixelsToDisplay(int X, int Y) const {
   const std::int64_t col =
       static_cast<std::int64_t>(FLeftChar) + (static_cast<std::int64_t>(X) - FGutterWidth - 2) / FCharWidth;
   const std::int64_t row = static_cast<std::int64_t>(FTopLine) + Y / FLineHeight;
-  return DisplayCoord(ClampToInt32(std::max<std::int64_t>(1, col)), ClampToInt32(std::max<std::int64_t>(1, row)));
+  return DisplayCoord(ClampToInt(std::max<std::int64_t>(1, col)), ClampToInt(std::max<std::int64_t>(1, row)));
 }
 
 TDisplayPoint TCustomSrcEdit::PixelsToDisplayRounded(int X, int Y) const {
@@ -180,7 +175,7 @@ TDisplayPoint TCustomSrcEdit::PixelsToDisplayRounded(int X, int Y) const {
       static_cast<std::int64_t>(FLeftChar) +
       DivRoundHalfEven(static_cast<std::int64_t>(X) - FGutterWidth - 2, FCharWidth);
   const std::int64_t row = static_cast<std::int64_t>(FTopLine) + y / FLineHeight;
-  return DisplayCoord(ClampToInt32(std::max<std::int64_t>(1, col)), ClampToInt32(std::max<std::int64_t>(1, row)));
+  return DisplayCoord(ClampToInt(std::max<std::int64_t>(1, col)), ClampToInt(std::max<std::int64_t>(1, row)));
 }
 
 TPoint TCustomSrcEdit::DisplayToPixels(const TDisplayPoint& Value) const {
@@ -350,15 +345,15 @@ void TCustomSrcEdit::UpdateDragScroll(int X, int Y) {
     bottom -= 2;
   }
   if (X < left)
-    FScrollDeltaX = ClampToInt32((X - left) / FCharWidth - 1);
+    FScrollDeltaX = ClampToInt((X - left) / FCharWidth - 1);
   else if (X >= right)
-    FScrollDeltaX = ClampToInt32((X - right) / FCharWidth + 1);
+    FScrollDeltaX = ClampToInt((X - right) / FCharWidth + 1);
   else
     FScrollDeltaX = 0;
   if (Y < top)
-    FScrollDeltaY = ClampToInt32((Y - top) / FLineHeight - 1);
+    FScrollDeltaY = ClampToInt((Y - top) / FLineHeight - 1);
   else if (Y >= bottom)
-    FScrollDeltaY = ClampToInt32((Y - bottom) / FLineHeight + 1);
+    FScrollDeltaY = ClampToInt((Y - bottom) / FLineHeight + 1);
   else
     FScrollDeltaY = 0;
   FScrollTimer->SetEnabled(FScrollDeltaX != 0 || FScrollDeltaY != 0);
@@ -370,18 +365,18 @@ void TCustomSrcEdit::DragScrollTimerTick(TObject*) {
   mouse = ScreenToClient(mouse);
   TDisplayPoint p = LimitToDisplayRows(PixelsToDisplay(mouse.X, mouse.Y));
   if (FScrollDeltaX != 0) {
-    SetLeftChar(ClampToInt32(static_cast<std::int64_t>(FLeftChar) + FScrollDeltaX));
+    SetLeftChar(ClampToInt(static_cast<std::int64_t>(FLeftChar) + FScrollDeltaX));
     std::int64_t x = FLeftChar;
     if (FScrollDeltaX > 0) x += FCharsInWindow;
-    p.Column = ClampToInt32(x);
+    p.Column = ClampToInt(x);
   }
   if (FScrollDeltaY != 0) {
     std::int64_t step = FScrollDeltaY;
     if (GetKeyState(VK_SHIFT) < 0) step *= FLinesInWindow;
-    SetTopLine(ClampToInt32(FTopLine + step));
+    SetTopLine(ClampToInt(FTopLine + step));
     std::int64_t y = FTopLine;
     if (FScrollDeltaY > 0) y += FLinesInWindow - 1;
-    p.Row = ClampToInt32(std::max<std::int64_t>(1, std::min<std::int64_t>(y, DisplayRowCount())));
+    p.Row = ClampToInt(std::max<std::int64_t>(1, std::min<std::int64_t>(y, DisplayRowCount())));
   }
   const TBufferCoord target = DisplayToBuffer(p);
   if (target != Caret()) {

@@ -11,6 +11,7 @@
 
 #include "SrcEdit.h"
 #include "SrcEditKeyCmds.h"
+#include "SrcEditMiscProcs.h"
 #include "SrcEditTextBuffer.h"
 #include "platform/Forms.h"
 #include "platform/Gdi.h"
@@ -19,12 +20,6 @@
 #include "platform/Win32.h"
 
 namespace {
-
-int ClampToInt(std::int64_t v) {
-  if (v > INT_MAX) return INT_MAX;
-  if (v < INT_MIN) return INT_MIN;
-  return static_cast<int>(v);
-}
 
 class TPaintLockScope {
  public:

@@ -36,21 +36,6 @@ constexpr char kTabMark = '\xBB';
 // Lines at least this long keep their display text between paint passes.
 constexpr std::size_t kLongLineBytes = 64 * 1024;
 
-int ClampToInt(i64 v)
-{
-  return static_cast<int>(std::max<i64>(INT_MIN, std::min<i64>(INT_MAX, v)));
-}
-
-// True when the 1-based position `pos` of `text` holds the second byte of a
-// double-byte character (never in a single-byte locale).
-bool IsTrailByte(const char* text, i64 length, i64 pos)
-{
-  if (!SysLocaleFarEast() || pos <= 1 || pos > length) return false;
-  i64 i = 1;
-  while (i < pos) i += IsAnsiLeadByte(static_cast<unsigned char>(text[i - 1])) ? 2 : 1;
-  return i != pos;
-}
-
 bool AllSpaces(const char* p, i64 n)
 {
   for (i64 i = 0; i < n; ++i)
@@ -230,8 +215,8 @@ void TCustomSrcEdit::TPaintPass::ComputeRowSelection(int row, const std::string&
       // A bound on the second byte of a double-byte character moves right.
       const char* text = lineText.data();
       const i64 len = static_cast<i64>(lineText.size());
-      if (IsTrailByte(text, len, LineSelStart - FirstCol + FirstChar)) ++LineSelStart;
-      if (IsTrailByte(text, len, LineSelEnd - FirstCol + FirstChar)) ++LineSelEnd;
+      if (IsTrailByte(std::string_view(text, static_cast<std::size_t>(len)), LineSelStart - FirstCol + FirstChar)) ++LineSelStart;
+      if (IsTrailByte(std::string_view(text, static_cast<std::size_t>(len)), LineSelEnd - FirstCol + FirstChar)) ++LineSelEnd;
     }
   }
   LineSelected = !ComplexLine && LineSelStart > 0;
@@ -253,7 +238,7 @@ void TCustomSrcEdit::TPaintPass::PaintToken(const char* token, i64 tokenLen, i64
     bool tabs = false;
     const i64 markFirst = f;
     if (f <= tokenLen) {
-      if (IsTrailByte(token, tokenLen, f)) {
+      if (IsTrailByte(std::string_view(token, static_cast<std::size_t>(tokenLen)), f)) {
         --f;
         x -= CW;
       }

@@ -8,6 +8,7 @@
 
 #include "SrcEdit.h"
 #include "SrcEditHighlighter.h"
+#include "SrcEditMiscProcs.h"
 #include "SrcEditTextBuffer.h"
 #include "platform/Colors.h"
 #include "platform/Win32.h"
@@ -16,11 +17,6 @@ namespace {
 
 // Scroll bars take 16-bit ranges; longer ranges are scaled into 0..32767.
 constexpr int MaxScrollRange = 32767;
-
-int ClampToInt(std::int64_t v)
-{
-  return static_cast<int>(std::max<std::int64_t>(INT_MIN, std::min<std::int64_t>(INT_MAX, v)));
-}
 
 // A bar's range, page and position: in units while the range fits the
 // bar, scaled to MaxScrollRange beyond that.

@@ -13,6 +13,7 @@
 
 #include "SrcEdit.h"
 #include "SrcEditGuards.h"
+#include "SrcEditMiscProcs.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcEditUndo.h"
 
@@ -52,8 +53,6 @@ class TInsideRedoGuard {
 bool PointBefore(const TBufferCoord& a, const TBufferCoord& b) {
   return a.Line < b.Line || (a.Line == b.Line && a.Char < b.Char);
 }
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Moves the group break on top of `from` to `to`, keeping its change number.
 void MoveGroupBreak(TSrcEditUndoList* from, TSrcEditUndoList* to) {

@@ -1,5 +1,6 @@
 // Word wrap as a buffer plug-in of the editing control (see the header for
 // the layout of the bookkeeping).
+#include "SrcEditMiscProcs.h"
 #include "SrcEditWordWrap.h"
 
 #include <algorithm>
@@ -22,14 +23,6 @@ namespace {
   do {                                        \
     if (!(cond)) AssertionFailure(__LINE__);  \
   } while (0)
-
-int ClampToInt(std::int64_t v) {
-  if (v > INT_MAX) return INT_MAX;
-  if (v < INT_MIN) return INT_MIN;
-  return static_cast<int>(v);
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Highest power of two not above n (n >= 1).
 int HighBit(int n) {

@@ -1,12 +1,17 @@
 #include "SrcEditMiscProcs.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "platform/CodePage.h"
 #include "platform/SysUtils.h"
 
 int ClampInt(int value, int lower, int upper) { return std::max(std::min(value, upper), lower); }
+
+int ClampToInt(std::int64_t value) {
+  return static_cast<int>(std::max<std::int64_t>(INT_MIN, std::min<std::int64_t>(INT_MAX, value)));
+}
 
 void SwapInts(int& a, int& b) { std::swap(a, b); }
 
@@ -27,9 +32,6 @@ bool FindFirstTab(const std::string& line, int& count) {
 
 namespace {
 
-constexpr std::int64_t kMaxInt = 0x7FFFFFFF;
-
-inline int ClampToInt(std::int64_t v) { return static_cast<int>(std::min(v, kMaxInt)); }
 
 // Next tab stop strictly above column c (0-based).
 inline std::int64_t NextTabStop(std::int64_t c, std::int64_t width) { return c + width - c % width; }
@@ -156,15 +158,15 @@ int CharIndexToColumn(int index, int tabWidth, const std::string& line) {
   return ClampToInt(col + 1);
 }
 
-namespace {
-
-// True when 1-based position `pos` is the trail byte of a double-byte
-// character (walking from the start of the line).
-bool IsTrailByte(const std::string& line, int pos) {
-  int i = 1;
-  while (i < pos) i += IsAnsiLeadByte(static_cast<unsigned char>(line[static_cast<std::size_t>(i) - 1])) ? 2 : 1;
+bool IsTrailByte(std::string_view text, std::int64_t pos) {
+  const auto length = static_cast<std::int64_t>(text.size());
+  if (!SysLocaleFarEast() || pos < 2 || pos > length) return false;
+  std::int64_t i = 1;
+  while (i < pos) i += IsAnsiLeadByte(static_cast<unsigned char>(text[static_cast<std::size_t>(i - 1)])) ? 2 : 1;
   return i > pos;
 }
+
+namespace {
 
 inline unsigned char ByteAt(const std::string& line, int pos) {
   return static_cast<unsigned char>(line[static_cast<std::size_t>(pos) - 1]);

@@ -17,6 +17,10 @@ class TCanvas;
 // min(value, upper), then max(that, lower): when lower exceeds upper the
 // result is lower.
 int ClampInt(int value, int lower, int upper);
+// The value clamped to INT_MIN..INT_MAX.
+int ClampToInt(std::int64_t value);
+// A space or a tab.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 void SwapInts(int& a, int& b);
 // b if b lies before a (smaller line, or same line and smaller char), else a.
 TBufferCoord EarlierPoint(const TBufferCoord& a, const TBufferCoord& b);
@@ -50,6 +54,11 @@ int ExpandedLength(std::string_view line, int tabWidth);
 // 1-based display column of the 1-based character index (positions past the
 // end count one column each); clamped to 0x7FFFFFFF.
 int CharIndexToColumn(int index, int tabWidth, const std::string& line);
+
+// True when the 1-based position `pos` holds the second byte of a
+// double-byte character (walking from the start of the text). Always false
+// in a single-byte locale and for positions outside 2..length.
+bool IsTrailByte(std::string_view text, std::int64_t pos);
 
 // Double-byte aware scans over a line; positions are 1-based, 0 = none.
 int ScanForCharInSet(const std::string& line, int start, const TSysCharSet& chars);
