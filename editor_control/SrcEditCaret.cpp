@@ -16,10 +16,6 @@
 
 namespace {
 
-bool PointBefore(const TBufferCoord& a, const TBufferCoord& b) {
-  return a.Line < b.Line || (a.Line == b.Line && a.Char < b.Char);
-}
-
 // Character-type flags of the third table (CT_CTYPE3) for the bytes of the
 // Windows-1251 code page, as the system's default locale reports them:
 // ASCII characters are half-width, letters are alphabetic, punctuation and
@@ -49,21 +45,6 @@ std::uint16_t CType3Of(unsigned char c) {
     default:
       return C3_SYMBOL;
   }
-}
-
-// The default identifier set without a highlighter: digits, Latin letters,
-// the underscore and every Cyrillic letter of Windows-1251 (Ч ч at 215 and
-// 247, Ё ё at 168 and 184 included), as the word commands have it.
-TSysCharSet DefaultIdentChars() {
-  TSysCharSet s = TSysCharSet::Range('0', '9') + TSysCharSet::Range('A', 'Z') + TSysCharSet::Range('a', 'z');
-  s.Include('_');
-  s.Include(168).Include(184).IncludeRange(192, 255);
-  return s;
-}
-
-const TSysCharSet& DefaultWordBreakChars() {
-  static const TSysCharSet s(std::string_view("!\"'()*+,-./:;=?[\\]^{|}"));
-  return s;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "SrcEdit.h"
 #include "SrcEditKeyCmds.h"
+#include "SrcEditMiscProcs.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcEditUndo.h"
 #include "platform/Clipboard.h"
@@ -70,10 +71,6 @@ class TClipboardScope {
  private:
   TClipboard* FBoard;
 };
-
-bool PointBefore(const TBufferCoord& a, const TBufferCoord& b) {
-  return a.Line < b.Line || (a.Line == b.Line && a.Char < b.Char);
-}
 
 // Hands one block to the open clipboard: the optional lead byte, the text
 // and a closing 0. False when the block cannot be allocated, filled or

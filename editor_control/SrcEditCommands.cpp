@@ -28,23 +28,6 @@ namespace {
 
 int Len(std::string_view s) { return ClampToInt(static_cast<std::int64_t>(s.size())); }
 
-// The word characters without a highlighter: digits, Latin letters, the
-// underscore and every Cyrillic letter of Windows-1251 (Ё and ё included).
-const TSysCharSet& DefaultIdentChars() {
-  static const TSysCharSet s = [] {
-    TSysCharSet r;
-    r.IncludeRange('0', '9').IncludeRange('A', 'Z').Include('_').IncludeRange('a', 'z');
-    r.Include(168).Include(184).IncludeRange(192, 255);
-    return r;
-  }();
-  return s;
-}
-
-const TSysCharSet& DefaultWordBreakChars() {
-  static const TSysCharSet s(std::string_view("!\"'()*+,-./:;=?[\\]^{|}"));
-  return s;
-}
-
 // Every byte 1..255 that is not a word character.
 TSysCharSet BreakCharsOf(const TSysCharSet& ident) { return TSysCharSet::Range(1, 255) - ident; }
 

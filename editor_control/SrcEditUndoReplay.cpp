@@ -50,10 +50,6 @@ class TInsideRedoGuard {
   bool FSaved;
 };
 
-bool PointBefore(const TBufferCoord& a, const TBufferCoord& b) {
-  return a.Line < b.Line || (a.Line == b.Line && a.Char < b.Char);
-}
-
 // Moves the group break on top of `from` to `to`, keeping its change number.
 void MoveGroupBreak(TSrcEditUndoList* from, TSrcEditUndoList* to) {
   std::unique_ptr<TSrcEditUndoItem> item = from->PopItem();

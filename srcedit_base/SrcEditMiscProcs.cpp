@@ -20,6 +20,25 @@ TBufferCoord EarlierPoint(const TBufferCoord& a, const TBufferCoord& b) {
   return a;
 }
 
+bool PointBefore(const TBufferCoord& a, const TBufferCoord& b) {
+  return a.Line < b.Line || (a.Line == b.Line && a.Char < b.Char);
+}
+
+const TSysCharSet& DefaultIdentChars() {
+  static const TSysCharSet s = [] {
+    TSysCharSet r;
+    r.IncludeRange('0', '9').IncludeRange('A', 'Z').Include('_').IncludeRange('a', 'z');
+    r.Include(168).Include(184).IncludeRange(192, 255);
+    return r;
+  }();
+  return s;
+}
+
+const TSysCharSet& DefaultWordBreakChars() {
+  static const TSysCharSet s(std::string_view("!\"'()*+,-./:;=?[\\]^{|}"));
+  return s;
+}
+
 bool FindFirstTab(const std::string& line, int& count) {
   std::size_t p = line.find('\t');
   if (p == std::string::npos) {

@@ -24,6 +24,8 @@ inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 void SwapInts(int& a, int& b);
 // b if b lies before a (smaller line, or same line and smaller char), else a.
 TBufferCoord EarlierPoint(const TBufferCoord& a, const TBufferCoord& b);
+// a lies before b (smaller line, or same line and smaller char).
+bool PointBefore(const TBufferCoord& a, const TBufferCoord& b);
 
 // True if the line holds a tab; count = characters before the first tab
 // (the whole length when there is none). An empty line gives false and 0.
@@ -71,6 +73,13 @@ const char* FindLineEnd(const char* p);
 // Length-counted form: the first CR or LF in [p, end), or end. A NUL is an
 // ordinary character here.
 const char* FindLineEnd(const char* p, const char* end);
+
+// The word characters without a highlighter: digits, Latin letters, the
+// underscore and every Cyrillic letter of Windows-1251 (Ё and ё at 168 and
+// 184 included).
+const TSysCharSet& DefaultIdentChars();
+// The word break characters without a highlighter.
+const TSysCharSet& DefaultWordBreakChars();
 
 // Class 0..9 of a character from its CT_CTYPE3 flags (word boundaries in
 // double-byte text).
