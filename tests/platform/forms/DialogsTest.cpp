@@ -61,6 +61,21 @@ TEST(DialogsTest, UnexpectedBoxesAreReportedAndCancelled) {
   SetUiService(nullptr);
 }
 
+TEST(DialogsTest, WithoutAServiceNothingIsConfirmed) {
+  ASSERT_FALSE(UiServiceInstalled());
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(MessageBox(nullptr, "Sure?", "C", MB_YESNO), IDNO);
+  EXPECT_EQ(MessageBox(nullptr, "Save?", "C", MB_YESNOCANCEL), IDCANCEL);
+  std::string value = "preset";
+  EXPECT_FALSE(InputQuery("C", "P", value));
+  EXPECT_EQ(value, "preset");
+  TSaveDialog save(nullptr);
+  EXPECT_FALSE(save.Execute());
+  const std::string reported = testing::internal::GetCapturedStderr();
+  EXPECT_NE(reported.find("unanswered: "), std::string::npos);
+  EXPECT_NE(reported.find("\"Save?\""), std::string::npos);
+}
+
 TEST(DialogsTest, FileDialogsTakeTheAnswerAndTheReadOnlyBox) {
   TUiScriptScope ui;
   TOpenDialog open(nullptr);

@@ -1,7 +1,7 @@
 // The widget set: the one backend behind Gdi.h, Win32.h and the window
 // peers. platform_core never opens a window or draws by itself; a program
 // installs the Qt widget set, tests install the fake one
-// (testing/FakeWidgetset.h).
+// (platform/testing/FakeWidgetset.h of platform_testing).
 //
 // Window peers. A TWinControl gets its window (HWND = TWindowPeer*) from
 // IWidgetset::CreateWindowPeer(control, params). The widget set picks a
