@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CommandRegistry.h"
@@ -66,7 +67,7 @@ struct TMenuRow {
   bool Is(TMenuRowFlag flag) const { return (Flags & flag) != 0; }
   bool IsLine() const;
   bool IsSubmenu() const;
-  // "MainMenu1 > Файл > Выход" (UTF-8), for messages.
+  // "MainMenu1 > Файл > Выход" (Windows-1251, as every message), for errors.
   std::string Where() const;
 };
 
@@ -80,10 +81,13 @@ struct TMenuTargets {
 };
 
 struct TMenuLayout {
+  // Every menu row laid out, with its item, in table order.
+  std::vector<std::pair<const TMenuRow*, TMenuItem*>> Items;
   // The items of kSelection rows (the editor menu's enabling rule).
   std::vector<TMenuItem*> SelectionItems;
-  // The rows laid out as inert items.
+  // The rows laid out as inert items, and those items.
   std::vector<const TMenuRow*> Pending;
+  std::vector<TMenuItem*> PendingItems;
 };
 
 // Lays out every menu row of the table (button rows are skipped) in table
