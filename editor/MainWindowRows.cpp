@@ -17,11 +17,6 @@ constexpr TMenuPlace mImg = TMenuPlace::ImgMenu;
 constexpr TMenuPlace bTool = TMenuPlace::ToolBar;
 constexpr TMenuPlace bPanel = TMenuPlace::SidePanel;
 
-// Shortcut bits of the toolkit (TShortCut): key + modifiers.
-constexpr std::uint16_t Shift(std::uint16_t key) { return key | 0x2000; }
-constexpr std::uint16_t Ctrl(std::uint16_t key) { return key | 0x4000; }
-constexpr std::uint16_t CtrlAlt(std::uint16_t key) { return key | 0x4000 | 0x8000; }
-
 const std::vector<TMenuRow>& BuildRows() {
   // Place, path, caption, shortcut, handler, name, flags, hint.
   static const std::vector<TMenuRow> rows = {

@@ -14,9 +14,7 @@
 
 #include "CommandRegistry.h"
 #include "platform/Classes.h"
-
-class TMenu;
-class TMenuItem;
+#include "platform/Menus.h"
 
 enum class TMenuPlace : std::uint8_t {
   MainMenu,     // MainMenu1; a path starts with the top-level caption
@@ -47,6 +45,11 @@ enum TMenuRowFlag : std::uint16_t {
   kSelection = 1 << 7,  // enabled only while the editor has a selection
 };
 
+// Shortcuts of rows: the key with the toolkit's modifier bits.
+constexpr TShortCut Shift(std::uint16_t key) { return key | scShift; }
+constexpr TShortCut Ctrl(std::uint16_t key) { return key | scCtrl; }
+constexpr TShortCut CtrlAlt(std::uint16_t key) { return key | scCtrl | scAlt; }
+
 struct TMenuRow {
   TMenuPlace Place;
   // Submenu captions from the top of the menu, separated by " > " (UTF-8);
@@ -55,7 +58,7 @@ struct TMenuRow {
   // The caption as the window shows it (UTF-8); "-" for a separator; a
   // button's caption (empty for a tool bar button, which shows a glyph).
   const char* Caption;
-  std::uint16_t ShortCut = 0;  // virtual key + modifier bits, 0 for none
+  TShortCut ShortCut = 0;  // virtual key + modifier bits, 0 for none
   // The designer name of the click handler; with kAction the name of the
   // action; empty for a submenu or a separator.
   const char* Handler = "";
