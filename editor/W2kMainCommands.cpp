@@ -132,7 +132,7 @@ void TZod2uAppForm::RegisterCommands() {
   for (const std::string& name : TMainEditCommands::HandlerNames()) FCommands.Add(name, edit->Handler(name));
 }
 
-void TZod2uAppForm::LayOutRows() {
+TMenuTargets TZod2uAppForm::MenuTargets() {
   TMenuTargets targets;
   targets.Owner = this;
   targets[TMenuPlace::MainMenu] = MainMenu1;
@@ -143,7 +143,11 @@ void TZod2uAppForm::LayOutRows() {
   targets[TMenuPlace::TrayMenu] = tray;
   targets[TMenuPlace::LinkMenu] = link;
   targets[TMenuPlace::ImgMenu] = img;
-  FLayout = LayOutMenus(MainWindowRows(), targets, FCommands);
+  return targets;
+}
+
+void TZod2uAppForm::LayOutRows() {
+  FLayout = LayOutMenus(MainWindowRows(), MenuTargets(), FCommands);
 
   // The items the window's code reaches by member.
   const std::pair<TMenuItem* TZod2uAppForm::*, const char*> items[] = {
