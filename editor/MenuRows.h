@@ -77,8 +77,9 @@ struct TMenuRow {
 // The menus a layout fills, by place, and the owner of the items it makes
 // (which also owns the actions the rows name).
 struct TMenuTargets {
+  static constexpr int kPlaces = static_cast<int>(TMenuPlace::SidePanel) + 1;
   TComponent* Owner = nullptr;
-  TMenu* Menus[10] = {};
+  TMenu* Menus[kPlaces] = {};
   TMenu*& operator[](TMenuPlace place) { return Menus[static_cast<int>(place)]; }
   TMenu* operator[](TMenuPlace place) const { return Menus[static_cast<int>(place)]; }
 };

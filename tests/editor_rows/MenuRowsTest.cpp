@@ -130,10 +130,12 @@ TEST_F(MenuRowsTest, AFaultyRowIsAnErrorNamingIt) {
   };
   const TCase cases[] = {
       {{mMain, "Файл", "Открыть...", 0, "OpenClik"}, "Form1: no command \"OpenClik\""},
-      {{mMain, "Файл", "Сохранить", 0, "Save2", "", kAction}, "Form1: MainMenu1 > Файл > Сохранить: no action \"Save2\""},
+      {{mMain, "Файл", "Сохранить", 0, "Save2", "", kAction},
+       "Form1: MainMenu1 > Файл > Сохранить: no action \"Save2\""},
       {{mMain, "Файл", "Сохранить как", 0, "Save1", "", kAction},
        "Form1: MainMenu1 > Файл > Сохранить как: the action shows \"Сохранить\""},
-      {{mMain, "Фаил", "Открыть...", 0, "OpenClick"}, "Form1: MainMenu1 > Фаил > Открыть...: no earlier row makes the submenu"},
+      {{mMain, "Фаил", "Открыть...", 0, "OpenClick"},
+       "Form1: MainMenu1 > Фаил > Открыть...: no earlier row makes the submenu"},
       {{mMain, "", "Файл"}, "Form1: MainMenu1 > Файл: the submenu is made twice"},
       {{mMain, "Файл", "Открыть...", 0, "OpenClick", "", kPending},
        "Form1: MainMenu1 > Файл > Открыть...: marked pending, but \"OpenClick\" is registered"},
