@@ -109,7 +109,8 @@ TMenuLayout LayOutMenus(const std::vector<TMenuRow>& rows, const TMenuTargets& t
 bool ButtonCreated(const std::vector<TMenuRow>& rows, const TComponent& owner, const std::string& name);
 
 // Binds the OnClick of every button row of one place, once the place's
-// controls stand: false, binding nothing, while none of them exists;
+// controls stand, and gives each control its row's caption and hint where
+// the row has them: false, binding nothing, while none of them exists;
 // ECommandError when only some exist (a misspelt or missing control), for
 // a control that is no TControl, or for an unknown handler. Pending rows
 // leave their button's OnClick empty.

@@ -109,7 +109,7 @@ TEditCommandsHost EditHostOf(TZod2uAppForm& form, const std::vector<TMenuItem*>*
 
 // The component of a row's name, of the type the window's member has.
 template <typename T>
-T* Named(TZod2uAppForm& form, const char* name) {
+T* ComponentNamed(TZod2uAppForm& form, const char* name) {
   T* component = dynamic_cast<T*>(form.FindComponent(name));
   if (!component) throw ECommandError(std::string("Zod2uAppForm: no component \"") + name + "\"");
   return component;
@@ -163,7 +163,7 @@ void TZod2uAppForm::LayOutRows() {
       {&TZod2uAppForm::com1, "com1"},                 {&TZod2uAppForm::TrayShowItem, "TrayShowItem"},
       {&TZod2uAppForm::TrayExitItem, "TrayExitItem"},
   };
-  for (const auto& [member, name] : items) this->*member = Named<TMenuItem>(*this, name);
+  for (const auto& [member, name] : items) this->*member = ComponentNamed<TMenuItem>(*this, name);
 
   // Actions, dialogs, timers and menus.
   FileNew1->OnExecute = FCommands.Handler("FileNew1Execute");

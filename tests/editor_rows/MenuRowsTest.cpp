@@ -151,7 +151,7 @@ TEST_F(MenuRowsTest, ButtonRowsBindOnceTheirControlsStand) {
   Commands.Add("CopyClick", [this](TObject*) { Ran += "copy;"; });
   const std::vector<TMenuRow> rows = {
       {bTool, "", "", 0, "OpenClick", "XpSpeedButton2"},
-      {bTool, "", "", 0, "CopyClick", "XpSpeedButton7"},
+      {bTool, "", "", 0, "CopyClick", "XpSpeedButton7", 0, "Копировать (Ctrl+C)"},
       {bTool, "", "", 0, "PreviewClick", "XpSpeedButton19", kPending},
   };
   // No button made yet: nothing to bind, and a name no row gives is an error.
@@ -181,6 +181,7 @@ TEST_F(MenuRowsTest, ButtonRowsBindOnceTheirControlsStand) {
   copy->OnClick(nullptr);
   EXPECT_EQ(Ran, "open;copy;");
   EXPECT_FALSE(preview->OnClick);
+  EXPECT_EQ(copy->Hint(), Ansi("Копировать (Ctrl+C)"));
 
   // An unknown handler on a button row.
   const std::vector<TMenuRow> misspelt = {{bTool, "", "", 0, "OpenClik", "XpSpeedButton2"}};
