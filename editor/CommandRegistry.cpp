@@ -1,20 +1,20 @@
 #include "CommandRegistry.h"
 
-#include <utility>
-
 TCommandRegistry::TCommandRegistry(std::string window) : FWindow(std::move(window)) {}
 
-void TCommandRegistry::Add(const std::string& name, TNotifyEvent handler) {
+void TCommandRegistry::Store(const std::string& name, std::any handler) {
   if (name.empty()) throw ECommandError(FWindow + ": a command without a name");
-  if (!handler) throw ECommandError(FWindow + ": command \"" + name + "\" has no handler");
-  if (!FHandlers.emplace(name, std::move(handler)).second)
-    throw ECommandError(FWindow + ": command \"" + name + "\" is registered twice");
+  if (!FHandlers.emplace(name, std::move(handler)).second) Refuse(name, "is registered twice");
 }
 
-const TNotifyEvent& TCommandRegistry::Handler(const std::string& name) const {
+const std::any& TCommandRegistry::Find(const std::string& name) const {
   auto it = FHandlers.find(name);
   if (it == FHandlers.end()) throw ECommandError(FWindow + ": no command \"" + name + "\"");
   return it->second;
+}
+
+void TCommandRegistry::Refuse(const std::string& name, const char* why) const {
+  throw ECommandError(FWindow + ": command \"" + name + "\" " + why);
 }
 
 std::vector<std::string> TCommandRegistry::Names() const {

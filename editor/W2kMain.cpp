@@ -43,10 +43,6 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   SetKeyPreview(false);
   FCurrentFileName = UntitledName();
 
-  OnCreate = [this](TObject* s) { FormCreate(s); };
-  OnShow = [this](TObject* s) { FormShow(s); };
-  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
-  OnDestroy = [this](TObject* s) { FormDestroy(s); };
 
   ImageList1 = Named(new TImageList(this), "ImageList1");
   BuildDialogs();

@@ -17,6 +17,9 @@ using TMember = void (TZod2uAppForm::*)(TObject*);
 
 // The window's own handlers.
 const std::pair<const char*, TMember> kMembers[] = {
+    {"FormCreate", &TZod2uAppForm::FormCreate},
+    {"FormShow", &TZod2uAppForm::FormShow},
+    {"FormDestroy", &TZod2uAppForm::FormDestroy},
     {"FileNew1Execute", &TZod2uAppForm::FileNew1Execute},
     {"FileOpen1Execute", &TZod2uAppForm::FileOpen1Execute},
     {"N52Click", &TZod2uAppForm::N52Click},
@@ -123,6 +126,7 @@ TMainEditCommands* EditCommandsOf(TZod2uAppForm& form) {
 
 void TZod2uAppForm::RegisterCommands() {
   for (const auto& [name, member] : kMembers) FCommands.Add(name, this, member);
+  FCommands.Add("FormClose", this, &TZod2uAppForm::FormClose);
 
   const TSnippetHost snippets = SnippetHostOf(*this);
   for (const TSnippetCommand& c : SnippetCommands()) FCommands.Add(c.Handler, SnippetHandler(c.Handler, snippets));
@@ -165,7 +169,12 @@ void TZod2uAppForm::LayOutRows() {
   };
   for (const auto& [member, name] : items) this->*member = ComponentNamed<TMenuItem>(*this, name);
 
-  // Actions, dialogs, timers and menus.
+  // The window's own events (run after the constructor), actions,
+  // dialogs, timers and menus.
+  OnCreate = FCommands.Handler("FormCreate");
+  OnShow = FCommands.Handler("FormShow");
+  OnClose = FCommands.Event<TCloseEvent>("FormClose");
+  OnDestroy = FCommands.Handler("FormDestroy");
   FileNew1->OnExecute = FCommands.Handler("FileNew1Execute");
   FileOpen1->OnExecute = FCommands.Handler("FileOpen1Execute");
   FileSave1->OnExecute = FCommands.Handler("FileSave1Execute");

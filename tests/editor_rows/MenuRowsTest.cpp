@@ -11,6 +11,7 @@
 #include "platform/ActnList.h"
 #include "platform/CodePage.h"
 #include "platform/Controls.h"
+#include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/Messages.h"
 #include "platform/testing/FakeWidgetset.h"
@@ -80,6 +81,23 @@ TEST(CommandRegistryTest, NamesAreRegisteredOnceAndUnknownNamesFail) {
     EXPECT_EQ(e.Message(), "Form1: no command \"N1Clik\"");
   }
   EXPECT_EQ(r.Names(), std::vector<std::string>{"N1Click"});
+
+  // Events of other kinds keep their kind.
+  struct TWindow {
+    int Closes = 0;
+    void FormClose(TObject*, TCloseAction& action) {
+      ++Closes;
+      action = caNone;
+    }
+  } window;
+  r.Add("FormClose", &window, &TWindow::FormClose);
+  TCloseAction action = caFree;
+  r.Event<TCloseEvent>("FormClose")(nullptr, action);
+  EXPECT_EQ(action, caNone);
+  EXPECT_EQ(window.Closes, 1);
+  EXPECT_THROW(r.Handler("FormClose"), ECommandError);
+  EXPECT_THROW(r.Event<TCloseEvent>("N1Click"), ECommandError);
+  EXPECT_THROW(r.AddEvent("N3Click", TCloseEvent()), ECommandError);
 }
 
 TEST_F(MenuRowsTest, RowsStandInTableOrderWithTheirFlags) {
