@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "EtchedLabels.h"
 #include "platform/CodePage.h"
 #include "platform/IniFiles.h"
 #include "platform/SysUtils.h"
@@ -45,6 +46,17 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
   Box4 = check("Box4", "Использовать Панель Инструментов (с иконками)", 236);
   Box5 = check("Box5", "Использовать прогресс-индикатор для текста (полоска сбоку)", 260);
   tray->SetHint(std::string());
+
+  auto heading = [this](const char* name, const char* caption, int left, int top, int width) {
+    auto* l = new TEtchedLabel(this);
+    l->SetName(name);
+    l->SetBounds(left, top, width, 13);
+    l->SetCaption(Ansi(caption));
+    l->SetParent(this);
+    return l;
+  };
+  EtchedLabel2 = heading("EtchedLabel2", "Задачи", 328, 16, 150);
+  EtchedLabel1 = heading("EtchedLabel1", "Дополнительные задачи", 16, 296, 460);
 
   OnCreate = [this](TObject* s) { FormCreate(s); };
 }
