@@ -101,6 +101,10 @@ void GradientBitmap(int width, int height, TColor colorA, TColor colorB, uint8_t
   for (int y = 0; y < height; ++y) std::fill(rows + stride * y, rows + stride * (y + 1), rowColor[size_t(y)]);
 }
 
+TColor ParentBrushColor(TControl* control) {
+  return control->Parent() ? control->Parent()->Brush()->Color() : clBtnFace;
+}
+
 TColor LightenForCanvas(TCanvas* canvas, TColor color, int percent) {
   percent = std::clamp(percent, 0, 100);
   TColor rgb = ColorToRGB(color);

@@ -32,6 +32,10 @@ int BuildColorRamp(TColor start, TColor end, int n, TColorRamp& ramp);
 void GradientBitmap(int width, int height, TColor colorA, TColor colorB, uint8_t colors, uint8_t style, bool dither,
                     TBitmap* bitmap);
 
+// The colour of the parent's brush (clBtnFace without a parent): what shows
+// around a control's rounded corners.
+TColor ParentBrushColor(TControl* control);
+
 // `color` lightened by `percent` (capped to 0..100): each channel c becomes
 // c + round((255 - c) * percent / 100), ties to even, then the nearest
 // colour the canvas's device shows.

@@ -45,10 +45,6 @@ void PaintVertTexture(TBitmap& b) {
     for (int x = 0; x < 52; ++x) b.SetPixel(x, y, TextureColor(y, x, 52));
 }
 
-TColor ParentBrushColor(TControl* control) {
-  return control->Parent() ? control->Parent()->Brush()->Color() : clBtnFace;
-}
-
 }  // namespace
 
 void RegisterXpProgressTextures() {

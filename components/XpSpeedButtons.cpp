@@ -16,10 +16,6 @@ constexpr TBorderColors kRaisedBorder = {RGB(36, 78, 147), RGB(152, 152, 220), R
 constexpr TBorderColors kFlatPressedBorder = {RGB(184, 170, 154), RGB(224, 224, 224), RGB(242, 242, 242)};
 constexpr TBorderColors kFlatBorder = {RGB(200, 200, 200), RGB(224, 224, 224), RGB(242, 242, 242)};
 
-TColor ParentBrushColor(TControl* control) {
-  return control->Parent() ? control->Parent()->Brush()->Color() : clBtnFace;
-}
-
 }  // namespace
 
 // One paint of a button: background, face and frame gradients, border,
@@ -244,6 +240,12 @@ void TXpSpeedButton::SetDown(bool down) {
     FState = StateUp;
     Repaint();
   }
+}
+
+void TXpSpeedButton::SetRepeatAction(bool repeat) {
+  if (repeat == FRepeatAction) return;
+  FRepeatAction = repeat;
+  Invalidate();
 }
 
 void TXpSpeedButton::SetDropDownMenu(TPopupMenu* menu) {

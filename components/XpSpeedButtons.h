@@ -46,7 +46,7 @@ class TXpSpeedButton : public TGraphicControl {
   bool AllowAllUp() const { return FAllowAllUp; }
   void SetAllowAllUp(bool allow);
   bool RepeatAction() const { return FRepeatAction; }
-  void SetRepeatAction(bool repeat) { FRepeatAction = repeat; }
+  void SetRepeatAction(bool repeat);
   TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
   // The button destroys its drop-down menu with itself.
   void SetDropDownMenu(TPopupMenu* menu);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/Resources.h"
+
 TGlyphPainter::TGlyphPainter(TBitmap& bitmap, int size) {
   bitmap.SetPixelFormat(pf24bit);
   bitmap.SetSize(size, size);
@@ -44,3 +46,14 @@ void TGlyphPainter::Line(int x1, int y1, int x2, int y2, TColor color) {
 }
 
 void TGlyphPainter::Dot(int x, int y, TColor color) { FCanvas->SetPixels(x, y, color); }
+
+std::vector<TGlyphName> GlyphNames(const TGlyphRow* rows, size_t count, int size) {
+  std::vector<TGlyphName> names;
+  for (size_t i = 0; i < count; ++i) names.push_back({rows[i].Name, size});
+  return names;
+}
+
+void RegisterGlyphRows(const TGlyphRow* rows, size_t count) {
+  for (size_t i = 0; i < count; ++i)
+    if (!BitmapResourceExists(rows[i].Name)) RegisterBitmapResource(rows[i].Name, rows[i].Paint);
+}

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <initializer_list>
+#include <vector>
+
+#include "ProgramGlyphs.h"
 
 #include "platform/Graphics.h"
 
@@ -23,3 +26,14 @@ class TGlyphPainter {
  private:
   TCanvas* FCanvas;
 };
+
+// One picture: its resource name and painter.
+struct TGlyphRow {
+  const char* Name;
+  void (*Paint)(TBitmap&);
+};
+
+// The names of a table of pictures of one size, and their registration
+// (a name registered before is kept).
+std::vector<TGlyphName> GlyphNames(const TGlyphRow* rows, size_t count, int size);
+void RegisterGlyphRows(const TGlyphRow* rows, size_t count);

@@ -1,9 +1,9 @@
 // The editor's tool bar pictures, 24 x 24 for the 33-pixel tool bar.
+#include <iterator>
 #include <mutex>
 
 #include "GlyphPainter.h"
 #include "ProgramGlyphs.h"
-#include "platform/Resources.h"
 
 namespace {
 
@@ -173,11 +173,6 @@ void About(TBitmap& b) {
   p.Fill(9, 17, 15, 18, kPaper);
 }
 
-struct TGlyphRow {
-  const char* Name;
-  void (*Paint)(TBitmap&);
-};
-
 // Left to right as the tool bar shows them.
 const TGlyphRow kRows[] = {
     {"TBNEW", New},         {"TBOPEN", Open},       {"TBSAVE", Save},         {"TBPRINT", Print},
@@ -190,18 +185,11 @@ const TGlyphRow kRows[] = {
 }  // namespace
 
 const std::vector<TGlyphName>& ToolBarGlyphs() {
-  static const std::vector<TGlyphName> names = [] {
-    std::vector<TGlyphName> v;
-    for (const TGlyphRow& r : kRows) v.push_back({r.Name, S});
-    return v;
-  }();
+  static const std::vector<TGlyphName> names = GlyphNames(kRows, std::size(kRows), S);
   return names;
 }
 
 void RegisterToolBarGlyphs() {
   static std::once_flag once;
-  std::call_once(once, [] {
-    for (const TGlyphRow& r : kRows)
-      if (!BitmapResourceExists(r.Name)) RegisterBitmapResource(r.Name, r.Paint);
-  });
+  std::call_once(once, [] { RegisterGlyphRows(kRows, std::size(kRows)); });
 }

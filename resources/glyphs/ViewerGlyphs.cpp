@@ -1,9 +1,9 @@
 // The help viewer's button pictures, 32 x 32.
+#include <iterator>
 #include <mutex>
 
 #include "GlyphPainter.h"
 #include "ProgramGlyphs.h"
-#include "platform/Resources.h"
 
 namespace {
 
@@ -71,11 +71,6 @@ void Properties(TBitmap& b) {
   }
 }
 
-struct TGlyphRow {
-  const char* Name;
-  void (*Paint)(TBitmap&);
-};
-
 const TGlyphRow kRows[] = {
     {"HVBACK", Back}, {"HVFORWARD", Forward}, {"HVSTOP", Stop},         {"HVSAVE", Save},
     {"HVPRINT", Print}, {"HVHOME", Home},     {"HVPROPERTIES", Properties},
@@ -84,18 +79,11 @@ const TGlyphRow kRows[] = {
 }  // namespace
 
 const std::vector<TGlyphName>& ViewerGlyphs() {
-  static const std::vector<TGlyphName> names = [] {
-    std::vector<TGlyphName> v;
-    for (const TGlyphRow& r : kRows) v.push_back({r.Name, S});
-    return v;
-  }();
+  static const std::vector<TGlyphName> names = GlyphNames(kRows, std::size(kRows), S);
   return names;
 }
 
 void RegisterViewerGlyphs() {
   static std::once_flag once;
-  std::call_once(once, [] {
-    for (const TGlyphRow& r : kRows)
-      if (!BitmapResourceExists(r.Name)) RegisterBitmapResource(r.Name, r.Paint);
-  });
+  std::call_once(once, [] { RegisterGlyphRows(kRows, std::size(kRows)); });
 }
