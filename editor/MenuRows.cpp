@@ -44,8 +44,7 @@ bool TMenuRow::IsSubmenu() const { return !IsButtonPlace(Place) && !IsLine() && 
 std::string TMenuRow::Where() const {
   std::string where = MenuPlaceName(Place);
   if (*Path) where += std::string(" > ") + Path;
-  if (IsButtonPlace(Place)) return where + " > " + Name;
-  return where + " > " + Caption;
+  return Ansi(where + " > " + (IsButtonPlace(Place) ? Name : Caption));
 }
 
 std::vector<std::string> SplitMenuPath(const char* path) {
@@ -94,7 +93,7 @@ void BindItem(TMenuItem* item, const TMenuRow& row, TComponent* owner, const TCo
     if (!action) Fail(commands, row, std::string("no action \"") + row.Handler + "\"");
     item->SetAction(action);
     if (*row.Caption && item->Caption() != Ansi(row.Caption))
-      Fail(commands, row, "the action shows \"" + Cp1251ToUtf8(item->Caption()) + "\"");
+      Fail(commands, row, "the action shows \"" + item->Caption() + "\"");
     if (row.ShortCut) item->SetShortCut(row.ShortCut);
     return;
   }
@@ -103,6 +102,7 @@ void BindItem(TMenuItem* item, const TMenuRow& row, TComponent* owner, const TCo
     if (commands.Contains(row.Handler))
       Fail(commands, row, std::string("marked pending, but \"") + row.Handler + "\" is registered");
     layout.Pending.push_back(&row);
+    layout.PendingItems.push_back(item);
     return;
   }
   item->OnClick = commands.Handler(row.Handler);
@@ -149,6 +149,7 @@ TMenuLayout LayOutMenus(const std::vector<TMenuRow>& rows, const TMenuTargets& t
     if (*row.Name) item->SetName(row.Name);
     ApplyFlags(item, row);
     parent->Add(item);
+    layout.Items.emplace_back(&row, item);
     if (row.Is(kSelection)) layout.SelectionItems.push_back(item);
   }
   return layout;

@@ -9,13 +9,12 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CommandRegistry.h"
 #include "platform/Classes.h"
-
-class TMenu;
-class TMenuItem;
+#include "platform/Menus.h"
 
 enum class TMenuPlace : std::uint8_t {
   MainMenu,     // MainMenu1; a path starts with the top-level caption
@@ -46,6 +45,11 @@ enum TMenuRowFlag : std::uint16_t {
   kSelection = 1 << 7,  // enabled only while the editor has a selection
 };
 
+// Shortcuts of rows: the key with the toolkit's modifier bits.
+constexpr TShortCut Shift(std::uint16_t key) { return key | scShift; }
+constexpr TShortCut Ctrl(std::uint16_t key) { return key | scCtrl; }
+constexpr TShortCut CtrlAlt(std::uint16_t key) { return key | scCtrl | scAlt; }
+
 struct TMenuRow {
   TMenuPlace Place;
   // Submenu captions from the top of the menu, separated by " > " (UTF-8);
@@ -54,7 +58,7 @@ struct TMenuRow {
   // The caption as the window shows it (UTF-8); "-" for a separator; a
   // button's caption (empty for a tool bar button, which shows a glyph).
   const char* Caption;
-  std::uint16_t ShortCut = 0;  // virtual key + modifier bits, 0 for none
+  TShortCut ShortCut = 0;  // virtual key + modifier bits, 0 for none
   // The designer name of the click handler; with kAction the name of the
   // action; empty for a submenu or a separator.
   const char* Handler = "";
@@ -66,24 +70,28 @@ struct TMenuRow {
   bool Is(TMenuRowFlag flag) const { return (Flags & flag) != 0; }
   bool IsLine() const;
   bool IsSubmenu() const;
-  // "MainMenu1 > Файл > Выход" (UTF-8), for messages.
+  // "MainMenu1 > Файл > Выход" (Windows-1251, as every message), for errors.
   std::string Where() const;
 };
 
 // The menus a layout fills, by place, and the owner of the items it makes
 // (which also owns the actions the rows name).
 struct TMenuTargets {
+  static constexpr int kPlaces = static_cast<int>(TMenuPlace::SidePanel) + 1;
   TComponent* Owner = nullptr;
-  TMenu* Menus[10] = {};
+  TMenu* Menus[kPlaces] = {};
   TMenu*& operator[](TMenuPlace place) { return Menus[static_cast<int>(place)]; }
   TMenu* operator[](TMenuPlace place) const { return Menus[static_cast<int>(place)]; }
 };
 
 struct TMenuLayout {
+  // Every menu row laid out, with its item, in table order.
+  std::vector<std::pair<const TMenuRow*, TMenuItem*>> Items;
   // The items of kSelection rows (the editor menu's enabling rule).
   std::vector<TMenuItem*> SelectionItems;
-  // The rows laid out as inert items.
+  // The rows laid out as inert items, and those items.
   std::vector<const TMenuRow*> Pending;
+  std::vector<TMenuItem*> PendingItems;
 };
 
 // Lays out every menu row of the table (button rows are skipped) in table

@@ -229,8 +229,10 @@ class TZod2uAppForm : public TForm {
   // ---- commands and rows (W2kMainCommands.cpp) ----
   // Every command of the window under its designer name.
   const TCommandRegistry& Commands() const { return FCommands; }
-  // The menu rows laid out as inert items: their commands are not built yet.
-  const std::vector<const TMenuRow*>& PendingRows() const { return FLayout.Pending; }
+  // The window's menus by row place.
+  TMenuTargets MenuTargets();
+  // The menu rows laid out, their items, and the pending ones among them.
+  const TMenuLayout& MenuLayout() const { return FLayout; }
   // Binds the button rows of the tool bar or the side panel once its
   // buttons stand (see BindButtonRows): false while none of them exists.
   bool BindButtons(TMenuPlace place);
