@@ -352,6 +352,7 @@ TEST_F(SpeedButtonTest, DropDownMenuOpensBelowTheButtonAfterTheClick) {
   ClickOn(b);
   // The form's client area starts at (100, 50) on the screen.
   TPoint origin = form->ClientOrigin();
+  ASSERT_NE(origin, TPoint(0, 0));
   ASSERT_EQ(menus.Shown.size(), 1u);
   EXPECT_EQ(menus.Shown[0], TPoint(origin.X + 9, origin.Y + 42));
   EXPECT_EQ(log, std::vector<std::string>({"click ", "menu"}));

@@ -2,6 +2,7 @@
 // them, a real click on the tool bar's New button, and the settings
 // dialog's section headings.
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 
 #include "EditorAppFixture.h"
@@ -91,6 +92,14 @@ TEST_F(EditorAppTest, SidePanelButtonsAndTheProgressStrip) {
   EXPECT_EQ(m->progres->BorderColor(), TColor(10461087));
   EXPECT_EQ(m->progres->Width(), m->TaskPanel1->ClientWidth());
   EXPECT_EQ(m->progres->Height(), m->TaskPanel1->ClientHeight());
+  // Half the range fills the lower half of the strip with blocks.
+  m->progres->SetPosition(2500);
+  Pump();
+  QImage strip = QtGrabWidget(m->progres->Handle());
+  ASSERT_FALSE(strip.isNull());
+  const int h = strip.height();
+  EXPECT_NE(strip.pixel(strip.width() / 2, h - 8), qRgb(255, 255, 255));
+  EXPECT_EQ(strip.pixel(strip.width() / 2, 8), qRgb(255, 255, 255));
 }
 
 TEST_F(EditorAppTest, SettingsDialogShowsItsSectionHeadings) {
