@@ -27,6 +27,11 @@ class TGlyphPainter {
   TCanvas* FCanvas;
 };
 
+// Pictures both sets show, drawn on a 24-pixel grid scaled to the
+// picture's size.
+void PaintDisk(TGlyphPainter& p, int size);
+void PaintPrinter(TGlyphPainter& p, int size);
+
 // One picture: its resource name and painter.
 struct TGlyphRow {
   const char* Name;

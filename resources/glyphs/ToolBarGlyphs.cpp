@@ -45,19 +45,12 @@ void Open(TBitmap& b) {
 
 void Save(TBitmap& b) {
   TGlyphPainter p(b, S);
-  p.Box(3, 3, 21, 21, kBlue, kInk);
-  p.Box(6, 3, 18, 10, kPaper, kInk);
-  p.Fill(14, 4, 16, 9, kBlue);
-  p.Box(7, 13, 17, 21, kLightBlue, kInk);
+  PaintDisk(p, S);
 }
 
 void Print(TBitmap& b) {
   TGlyphPainter p(b, S);
-  p.Box(7, 2, 17, 10, kPaper, kInk);
-  p.Box(2, 9, 22, 18, kGrey, kInk);
-  p.Dot(18, 12, kGreen);
-  p.Box(6, 15, 18, 22, kPaper, kInk);
-  Lines(p, 8, 15, 17, 2);
+  PaintPrinter(p, S);
 }
 
 // A browser window: title bar and a page.

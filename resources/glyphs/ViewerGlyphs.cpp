@@ -40,19 +40,12 @@ void Stop(TBitmap& b) {
 
 void Save(TBitmap& b) {
   TGlyphPainter p(b, S);
-  p.Box(4, 4, 28, 28, kBlue, kInk);
-  p.Box(8, 4, 24, 13, kPaper, kInk);
-  p.Fill(19, 6, 22, 12, kBlue);
-  p.Box(9, 17, 23, 28, kLightBlue, kInk);
+  PaintDisk(p, S);
 }
 
 void Print(TBitmap& b) {
   TGlyphPainter p(b, S);
-  p.Box(9, 3, 23, 13, kPaper, kInk);
-  p.Box(3, 12, 29, 24, kGrey, kInk);
-  p.Fill(24, 15, 26, 17, kGreen);
-  p.Box(8, 20, 24, 29, kPaper, kInk);
-  for (int y : {23, 26}) p.Line(10, y, 21, y, kGrey);
+  PaintPrinter(p, S);
 }
 
 void Home(TBitmap& b) {
