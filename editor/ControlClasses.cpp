@@ -1,7 +1,10 @@
 // The class table of the form rows: every control class a row may name,
 // how to make it and the flags of its own. A new class (a speed button, an
 // etched label, a task panel) is one more entry here.
+#include "EtchedLabels.h"
 #include "FormRows.h"
+#include "XpProgress.h"
+#include "XpSpeedButtons.h"
 #include "platform/ExtCtrls.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
@@ -50,6 +53,11 @@ void ApplyRadioButton(TControl& control, const TControlRow& row) {
   if (row.Flags & cChecked) static_cast<TRadioButton&>(control).SetChecked(true);
 }
 
+void ApplySpeedButton(TControl& control, const TControlRow& row) {
+  auto& button = static_cast<TXpSpeedButton&>(control);
+  if (row.Flags & cFlat) button.SetFlat(true);
+}
+
 }  // namespace
 
 const std::vector<TControlClass>& ControlClasses() {
@@ -68,6 +76,9 @@ const std::vector<TControlClass>& ControlClasses() {
       {"TBevel", Make<TBevel>, nullptr, nullptr},
       {"TImage", Make<TImage>, nullptr, nullptr},
       {"TWebBrowser", Make<TWebBrowser>, nullptr, nullptr},
+      {"TEtchedLabel", Make<TEtchedLabel>, nullptr, nullptr},
+      {"TXpSpeedButton", Make<TXpSpeedButton>, ApplySpeedButton, nullptr},
+      {"TXpProgressBar", Make<TXpProgressBar>, nullptr, nullptr},
   };
   return classes;
 }

@@ -58,6 +58,7 @@ enum TControlRowFlag : std::uint32_t {
   cReadOnly = 1 << 12,   // edits
   cVScroll = 1 << 13,    // TMemo, TRichEdit: a vertical scroll bar
   cChecked = 1 << 14,    // TCheckBox, TRadioButton
+  cFlat = 1 << 15,       // TXpSpeedButton
 };
 
 struct TControlRow {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "EtchedLabels.h"
 #include "FormRows.h"
 #include "platform/CodePage.h"
 #include "platform/IniFiles.h"
@@ -27,6 +28,8 @@ const std::vector<TControlRow> kControls = {
      "Использовать Панель Инструментов (с иконками)"},
     {"TCheckBox", "Box5", "", 16, 260, 440, 17, "Использовать прогресс-индикатор для текста (полоска сбоку)",
      "Использовать прогресс-индикатор для текста (полоска сбоку)"},
+    {"TEtchedLabel", "EtchedLabel2", "", 328, 16, 150, 13, "Задачи"},
+    {"TEtchedLabel", "EtchedLabel1", "", 16, 296, 460, 13, "Дополнительные задачи"},
 };
 }  // namespace
 
@@ -43,6 +46,8 @@ TForm2::TForm2(TComponent* owner) : TForm(owner) {
   box2 = c.Get<TCheckBox>("box2");
   Box4 = c.Get<TCheckBox>("Box4");
   Box5 = c.Get<TCheckBox>("Box5");
+  EtchedLabel2 = c.Get<TEtchedLabel>("EtchedLabel2");
+  EtchedLabel1 = c.Get<TEtchedLabel>("EtchedLabel1");
 }
 
 std::string TForm2::ConfigFileName() const { return ProgramDir() + "Config files/config.ini"; }

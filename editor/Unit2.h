@@ -8,6 +8,8 @@
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 
+class TEtchedLabel;
+
 class TForm2 : public TForm {
  public:
   explicit TForm2(TComponent* owner);
@@ -26,6 +28,10 @@ class TForm2 : public TForm {
   TCheckBox* box2 = nullptr;  // the quick-insert palette
   TCheckBox* Box4 = nullptr;  // the tool bar
   TCheckBox* Box5 = nullptr;  // the progress strip
+  // Section headings: "Задачи" over the dialog's buttons on the right,
+  // "Дополнительные задачи" over the page's extra tasks at the bottom.
+  TEtchedLabel* EtchedLabel2 = nullptr;
+  TEtchedLabel* EtchedLabel1 = nullptr;
 
   // "Config files/config.ini" in the program folder.
   std::string ConfigFileName() const;

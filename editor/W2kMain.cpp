@@ -128,6 +128,7 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   Edit2->SetText(std::string());
 
   SetActiveControl(Memo1);
+  BuildSpeedButtons();
 
   // The commands by name, then every menu and button row in one pass
   // (W2kMainCommands.cpp), once every component they touch exists.

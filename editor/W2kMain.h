@@ -7,7 +7,8 @@
 // docs/EDITOR_APP.md): W2kMain.cpp builds the window, W2kMainMenus.cpp its
 // menus, W2kMainCommands.cpp registers its commands and lays out the rows
 // of MainWindowRows.cpp, W2kMainLifecycle.cpp the lifecycle and the save prompt,
-// W2kMainFile.cpp the file commands, W2kMainStatus.cpp the status bar.
+// W2kMainFile.cpp the file commands, W2kMainStatus.cpp the status bar,
+// W2kMainSpeedButtons.cpp the speed buttons and the progress strip.
 #pragma once
 
 #include <array>
@@ -27,6 +28,8 @@
 class TSrcMemo;
 class TSrcHTMLHighlighter;
 class TIniFile;
+class TXpSpeedButton;
+class TXpProgressBar;
 
 // The colours the flat menu painter takes from the settings: its selection
 // colour (set through SetSelectColor) and its gutter (icon column) colour.
@@ -53,6 +56,22 @@ class TZod2uAppForm : public TForm {
   TPanel* TaskPanel1 = nullptr;  // the narrow strip on the left (18 pixels)
   TPanel* CoolBar1 = nullptr;    // the side insert panel on the right (175 pixels)
   TEdit* Edit2 = nullptr;        // hidden scratch field
+
+  // ---- speed buttons and the progress strip (W2kMainSpeedButtons.cpp) ----
+  // The tool bar's buttons, made from their rows (numbered by design, not
+  // by position: 19 stands fifth).
+  TXpSpeedButton *XpSpeedButton1 = nullptr, *XpSpeedButton2 = nullptr, *XpSpeedButton3 = nullptr,
+                 *XpSpeedButton4 = nullptr, *XpSpeedButton5 = nullptr, *XpSpeedButton6 = nullptr,
+                 *XpSpeedButton7 = nullptr, *XpSpeedButton8 = nullptr, *XpSpeedButton9 = nullptr,
+                 *XpSpeedButton10 = nullptr, *XpSpeedButton11 = nullptr, *XpSpeedButton12 = nullptr,
+                 *XpSpeedButton13 = nullptr, *XpSpeedButton14 = nullptr, *XpSpeedButton15 = nullptr,
+                 *XpSpeedButton16 = nullptr, *XpSpeedButton17 = nullptr, *XpSpeedButton18 = nullptr,
+                 *XpSpeedButton19 = nullptr;
+  // The side panel's lock-key and document buttons "N", "C", "S", "L", "I", "D".
+  TXpSpeedButton *XpSpeedButton20 = nullptr, *XpSpeedButton21 = nullptr, *XpSpeedButton22 = nullptr,
+                 *XpSpeedButton23 = nullptr, *XpSpeedButton24 = nullptr, *XpSpeedButton25 = nullptr;
+  // The text progress strip in TaskPanel1: vertical, 0 to 5000.
+  TXpProgressBar* progres = nullptr;
 
   // ---- dialogs ----
   TOpenDialog* OpenDialog = nullptr;
@@ -223,6 +242,8 @@ class TZod2uAppForm : public TForm {
   void RegisterCommands();     // W2kMainCommands.cpp
   void LayOutRows();           // W2kMainCommands.cpp
   void BuildDialogs();         // W2kMain.cpp
+  void BuildSpeedButtons();    // W2kMainSpeedButtons.cpp
+  void BindPanelSpeedButtons();  // W2kMainSpeedButtons.cpp
   void ApplyCommandLineFile();  // W2kMainLifecycle.cpp
 
   std::string FCurrentFileName;

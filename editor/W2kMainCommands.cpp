@@ -186,10 +186,11 @@ void TZod2uAppForm::LayOutRows() {
   Timer1->OnTimer = FCommands.Handler("Timer1Timer");
   PopupMenu1->OnPopup = FCommands.Handler("PopupMenu1Popup");
 
-  // The buttons, where they stand already (the tool bar and the side
-  // panel bind theirs when they make them).
+  // The buttons that stand already: the tool bar's, and the side panel's
+  // speed buttons (its insert buttons bind the whole place through
+  // BindButtons(TMenuPlace::SidePanel) when they are made).
   BindButtons(TMenuPlace::ToolBar);
-  BindButtons(TMenuPlace::SidePanel);
+  BindPanelSpeedButtons();
 }
 
 bool TZod2uAppForm::BindButtons(TMenuPlace place) { return BindButtonRows(MainWindowRows(), place, *this, FCommands); }

@@ -8,6 +8,7 @@
 #include "Unit24.h"
 #include "Unit25.h"
 #include "W2kMain.h"
+#include "XpProgress.h"
 #include "platform/CodePage.h"
 #include "platform/Printers.h"
 #include "platform/Shell.h"
@@ -55,6 +56,7 @@ void TZod2uAppForm::FileNew1Execute(TObject*) {
   DocName = Ansi("Новый файл");
   Memo1->Lines()->Clear();
   Memo1->SetModified(false);
+  progres->SetPosition(0);
   SetDocumentCaption(Ansi("Новый файл"));
 }
 

@@ -2,9 +2,14 @@
 // embedded browser that shows the help pages beside the program.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
+
+class TXpSpeedButton;
 
 class TForm1 : public TForm {
  public:
@@ -14,6 +19,18 @@ class TForm1 : public TForm {
   TPanel* TaskPanel1 = nullptr;  // the banner and button row, 89 pixels high
   TPanel* Web = nullptr;         // the browser's place, filling the rest
   TStatusBar* StatusBar1 = nullptr;
+  // The navigation buttons on TaskPanel1, left to right: back, forward,
+  // stop, save, print, home, properties.
+  TXpSpeedButton *XpSpeedButton1 = nullptr, *XpSpeedButton2 = nullptr, *XpSpeedButton5 = nullptr,
+                 *XpSpeedButton3 = nullptr, *XpSpeedButton6 = nullptr, *XpSpeedButton9 = nullptr,
+                 *XpSpeedButton4 = nullptr;
+
+  // The buttons whose handlers are not built yet, by button name.
+  const std::vector<std::string>& PendingButtons() const { return FPendingButtons; }
+
+ private:
+  void BuildButtons();
+  std::vector<std::string> FPendingButtons;
 };
 
 extern TForm1* Form1;

@@ -9,6 +9,8 @@
 #include "Project1.h"
 #include "UiFixture.h"
 #include "Unit1.h"
+#include "XpSpeedButtons.h"
+#include "platform/CodePage.h"
 #include "platform/Forms.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtWidgetset.h"
@@ -43,6 +45,35 @@ TEST(HelpViewerTest, StartsWithItsWindowAndEndsWhenItCloses) {
   // The banner strip, the browser's place and the status bar.
   EXPECT_GT(colours.size(), 2u);
   EXPECT_TRUE(colours.count(qRgb(154, 236, 255))) << "banner colour";
+  // The seven navigation buttons in one row on the banner.
+  const struct {
+    const char* name;
+    const char* hint;
+  } buttons[] = {
+      {"XpSpeedButton1", "Навигация по Справке\r\nНазад"},
+      {"XpSpeedButton2", "Навигация по Справке\r\nВперед"},
+      {"XpSpeedButton5", "Навигация по Справке\r\nОстановить открытие документа"},
+      {"XpSpeedButton3", "Сохранить текущий документ"},
+      {"XpSpeedButton6", "Печать текущего документа"},
+      {"XpSpeedButton9", "Главная страница\r\nПоказать главную страницу Справки"},
+      {"XpSpeedButton4", "Свойства текущего документа"},
+  };
+  for (int i = 0; i < 7; ++i) {
+    auto* b = dynamic_cast<TXpSpeedButton*>(Form1->FindComponent(buttons[i].name));
+    ASSERT_NE(b, nullptr) << buttons[i].name;
+    EXPECT_EQ(b->Parent(), Form1->TaskPanel1);
+    EXPECT_EQ(b->BoundsRect(), TRect(7 + 40 * i, 49, 7 + 40 * i + 33, 49 + 34));
+    EXPECT_TRUE(b->Flat());
+    EXPECT_EQ(b->Hint(), Ansi(buttons[i].hint));
+    EXPECT_EQ(b->Glyph()->Width(), 32);
+    EXPECT_EQ(b->Glyph()->Height(), 32);
+  }
+  // The browser commands are not built yet: every button is pending.
+  EXPECT_EQ(Form1->PendingButtons().size(), 7u);
+  // The pictures show on the banner.
+  std::set<QRgb> row;
+  for (int x = 7; x < 280; ++x) row.insert(shot.pixel(x, 49 + 17));
+  EXPECT_GT(row.size(), 4u);
   Form1->Close();
   EXPECT_TRUE(Application->Terminated());
   Project1Done();

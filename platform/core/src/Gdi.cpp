@@ -1321,6 +1321,12 @@ bool DeleteDC(HDC dc) {
 }
 
 int GetDeviceCaps(HDC dc, int index) { return dc ? dc->DeviceCaps(index) : 0; }
+COLORREF GetNearestColor(HDC dc, COLORREF c) {
+  if (!dc) return CLR_INVALID;
+  c &= 0xFFFFFF;
+  if (dc->DeviceCaps(BITSPIXEL) == 1) return PixelToColor(MonoPixel(ColorToPixel(c))) & 0xFFFFFF;
+  return c;
+}
 int SaveDC(HDC dc) { return dc ? dc->SaveDC() : 0; }
 bool RestoreDC(HDC dc, int level) { return dc && dc->RestoreDC(level); }
 COLORREF SetTextColor(HDC dc, COLORREF c) { return dc ? dc->SetTextColor(c) : CLR_INVALID; }

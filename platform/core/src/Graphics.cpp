@@ -483,6 +483,14 @@ TSize TCanvas::TextExtent(const std::string& text) {
   return sz;
 }
 
+int TCanvas::DrawText(TRect& r, const std::string& text, UINT format) {
+  if (!(format & DT_CALCRECT)) Changing();
+  RequiredState({csHandleValid, csFontValid, csBrushValid});
+  int height = ::DrawText(FHandle, text.data(), int(text.size()), &r, format);
+  if (!(format & DT_CALCRECT)) Changed();
+  return height;
+}
+
 void TCanvas::Draw(int x, int y, TGraphic* graphic) {
   if (!graphic || graphic->Empty()) return;
   Changing();

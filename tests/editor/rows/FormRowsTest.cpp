@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FormRows.h"
+#include "XpSpeedButtons.h"
 #include "platform/CodePage.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Menus.h"
@@ -191,6 +192,12 @@ TEST_F(FormRowsTest, EveryClassOfTheTableMakesItsOwnClass) {
     EXPECT_EQ(std::string(control->ClassName()), cls.Name);
   }
   EXPECT_THROW(ControlClass("TXpSpeedButon"), ECommandError);
+  // A speed button's own flag.
+  TControl* button = ControlClass("TXpSpeedButton").Create(owner.get());
+  TControlRow flat{"TXpSpeedButton", "XpSpeedButton1"};
+  flat.Flags = cFlat;
+  ControlClass("TXpSpeedButton").Apply(*button, flat);
+  EXPECT_TRUE(static_cast<TXpSpeedButton*>(button)->Flat());
 }
 
 }  // namespace

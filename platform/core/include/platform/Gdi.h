@@ -785,6 +785,9 @@ int ReleaseDC(HWND wnd, HDC dc);
 HDC CreateCompatibleDC(HDC dc);
 bool DeleteDC(HDC dc);
 int GetDeviceCaps(HDC dc, int index);
+// The colour the device shows for `c` (a monochrome surface: black or
+// white); CLR_INVALID without a DC.
+COLORREF GetNearestColor(HDC dc, COLORREF c);
 int SaveDC(HDC dc);
 bool RestoreDC(HDC dc, int level);
 COLORREF SetTextColor(HDC dc, COLORREF c);

@@ -314,6 +314,9 @@ class TCanvas : public TPersistent {
   TSize TextExtent(const std::string& text);
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }
+  // DrawText (DT_*) in the canvas's font and brush; with DT_CALCRECT it
+  // measures into `r` and draws nothing. Returns the text height.
+  int DrawText(TRect& r, const std::string& text, UINT format);
   void Draw(int x, int y, TGraphic* graphic);
   void StretchDraw(const TRect& r, TGraphic* graphic);
   // StretchBlt with CopyMode.
