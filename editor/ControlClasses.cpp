@@ -2,6 +2,7 @@
 // how to make it and the flags of its own. A new class (a speed button, an
 // etched label, a task panel) is one more entry here.
 #include "FormRows.h"
+#include "TaskPanels.h"
 #include "platform/ExtCtrls.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
@@ -42,6 +43,10 @@ void ApplyButton(TControl& control, const TControlRow& row) {
   if (row.Flags & cCancel) button.SetCancel(true);
 }
 
+void ApplyHoverLabel(TControl& control, const TControlRow& row) {
+  if (row.Flags & cWordWrap) static_cast<THoverLabel&>(control).SetWordwrap(true);
+}
+
 void ApplyCheckBox(TControl& control, const TControlRow& row) {
   if (row.Flags & cChecked) static_cast<TCheckBox&>(control).SetChecked(true);
 }
@@ -65,6 +70,8 @@ const std::vector<TControlClass>& ControlClasses() {
       {"TListBox", Make<TListBox>, nullptr, nullptr},
       {"TGroupBox", Make<TGroupBox>, nullptr, nullptr},
       {"TPanel", Make<TPanel>, nullptr, nullptr},
+      {"TTaskPanel", Make<TTaskPanel>, nullptr, nullptr},
+      {"THoverLabel", Make<THoverLabel>, ApplyHoverLabel, nullptr},
       {"TBevel", Make<TBevel>, nullptr, nullptr},
       {"TImage", Make<TImage>, nullptr, nullptr},
       {"TWebBrowser", Make<TWebBrowser>, nullptr, nullptr},

@@ -11,6 +11,7 @@ namespace {
 constexpr TMenuPlace mMain = TMenuPlace::MainMenu;
 constexpr TMenuPlace mEditor = TMenuPlace::EditorMenu;
 constexpr TMenuPlace mCutCopy = TMenuPlace::CutCopyMenu;
+constexpr TMenuPlace mPanel = TMenuPlace::PanelMenu;
 constexpr TMenuPlace mTray = TMenuPlace::TrayMenu;
 constexpr TMenuPlace mLink = TMenuPlace::LinkMenu;
 constexpr TMenuPlace mImg = TMenuPlace::ImgMenu;
@@ -93,6 +94,7 @@ const std::vector<TMenuRow>& BuildRows() {
     {mMain, "Правка > Перейти", "Перейти далеко вниз", 0, "N310Click"},
     {mMain, "Правка > Перейти", "Перейти на строчку вниз", 0, "N311Click"},
     {mMain, "Правка > Перейти", "Перейти на строчку вверх", 0, "N312Click"},
+    {mMain, "Правка", "Режим вставки тегов...", 0, "N119Click", "N119"},
     {mMain, "", "Просмотр", 0, "", "MenuView"},
     {mMain, "Просмотр", "Brindel Quillet Studio Rich Viewer", 0, "RichtextViewer2Click", "RichtextViewer2"},
     {mMain, "Просмотр", "Окно мастера вставки черты", 0, "N220Click"},
@@ -100,6 +102,8 @@ const std::vector<TMenuRow>& BuildRows() {
     {mMain, "Просмотр", "Окно вставки музыки", 0, "N50Click"},
     {mMain, "Просмотр", "Просмотр буфера обмена...", 0, "N523Click"},
     {mMain, "", "Теги", 0, "", "MenuTags"},
+    {mMain, "Теги", "Вставить тег...", 0, "N119Click"},
+    {mMain, "Теги", "Выйти из режима вставки", 0, "N120Click", "N120"},
     {mMain, "Теги", "Подпись"},
     {mMain, "Теги > Подпись", "в", 0, "N486Click", "N486", kPending},
     {mMain, "Теги > Подпись", "вв", 0, "N487Click", "N487", kPending},
@@ -376,6 +380,9 @@ const std::vector<TMenuRow>& BuildRows() {
     {mEditor, "Выделенный текст", "Распределить по центру (для текста)", 0, "N494Click"},
     {mEditor, "Выделенный текст", "Распределить по ширине (для текста)", 0, "N495Click"},
     {mEditor, "Выделенный текст", "Распределить по правому краю (для текста)", 0, "N496Click"},
+    {mEditor, "", "Режим вставки тегов...", 0, "N119Click"},
+    {mPanel, "", "Раскрыть список...", 0, "N119Click"},
+    {mPanel, "", "Закрыть панель", 0, "N120Click"},
     {mCutCopy, "", "Вырезать", 0, "EditCut1", "", kAction},
     {mCutCopy, "", "Копировать", 0, "EditCopy1", "", kAction},
     {mCutCopy, "", "Вставить", 0, "EditPaste1", "", kAction},

@@ -2,6 +2,7 @@
 // embedded browser that shows the help pages beside the program.
 #pragma once
 
+#include "TaskPanels.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
@@ -11,8 +12,8 @@ class TForm1 : public TForm {
   explicit TForm1(TComponent* owner);
   const char* ClassName() const override { return "TForm1"; }
 
-  TPanel* TaskPanel1 = nullptr;  // the banner and button row, 89 pixels high
-  TPanel* Web = nullptr;         // the browser's place, filling the rest
+  TTaskPanel* TaskPanel1 = nullptr;  // the banner and button row, 89 pixels high
+  TPanel* Web = nullptr;             // the browser's place, filling the rest
   TStatusBar* StatusBar1 = nullptr;
 };
 
