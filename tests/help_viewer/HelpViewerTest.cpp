@@ -43,6 +43,20 @@ TEST(HelpViewerTest, StartsWithItsWindowAndEndsWhenItCloses) {
   // The banner strip, the browser's place and the status bar.
   EXPECT_GT(colours.size(), 2u);
   EXPECT_TRUE(colours.count(qRgb(154, 236, 255))) << "banner colour";
+  // The banner is a windows-style task panel without its title: its body
+  // inside a one-pixel frame of (246, 247, 247).
+  TTaskPanel* banner = Form1->TaskPanel1;
+  EXPECT_EQ(banner->Style(), xpWindows);
+  EXPECT_FALSE(banner->Title()->Visible());
+  for (TTaskButton* b : {banner->Title()->ButtonSpin(), banner->Title()->ButtonClose()})
+    EXPECT_FALSE(b->Visible() || b->Enabled());
+  EXPECT_TRUE(banner->Animated());
+  EXPECT_FALSE(banner->Moveable() || banner->Sound() || banner->Transparent());
+  QImage strip = QtGrabWidget(banner->Handle());
+  ASSERT_EQ(strip.height(), 89);
+  EXPECT_EQ(strip.pixel(0, 0), qRgb(246, 247, 247));
+  EXPECT_EQ(strip.pixel(strip.width() - 1, 88), qRgb(246, 247, 247));
+  EXPECT_EQ(strip.pixel(strip.width() / 2, 44), qRgb(154, 236, 255));
   Form1->Close();
   EXPECT_TRUE(Application->Terminated());
   Project1Done();
