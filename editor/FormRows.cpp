@@ -90,6 +90,8 @@ TFormControls BuildForm(TForm& form, const TFormRow& row, const std::vector<TCon
   return made;
 }
 
+void BuildForm(TForm& form, const TFormRow& row) { BuildForm(form, row, {}, TCommandRegistry(row.Name)); }
+
 TMainMenu* BuildMainMenu(TForm& form, const std::vector<TMenuRow>& rows, const TCommandRegistry& commands) {
   auto* menu = new TMainMenu(&form);
   menu->SetName("MainMenu1");

@@ -118,6 +118,8 @@ class TFormControls {
 // handlers the rows name. The events of the window itself are bound last.
 TFormControls BuildForm(TForm& form, const TFormRow& row, const std::vector<TControlRow>& controls,
                         const TCommandRegistry& commands);
+// A window without controls or handlers of its own yet.
+void BuildForm(TForm& form, const TFormRow& row);
 
 // Makes the window's main menu (component "MainMenu1"), lays out its rows
 // (every row's place is TMenuPlace::MainMenu) and puts it on the window.

@@ -77,8 +77,9 @@ struct TMenuRow {
 // The menus a layout fills, by place, and the owner of the items it makes
 // (which also owns the actions the rows name).
 struct TMenuTargets {
+  static constexpr int kPlaces = static_cast<int>(TMenuPlace::SidePanel) + 1;
   TComponent* Owner = nullptr;
-  TMenu* Menus[10] = {};
+  TMenu* Menus[kPlaces] = {};
   TMenu*& operator[](TMenuPlace place) { return Menus[static_cast<int>(place)]; }
   TMenu* operator[](TMenuPlace place) const { return Menus[static_cast<int>(place)]; }
 };
@@ -108,7 +109,8 @@ TMenuLayout LayOutMenus(const std::vector<TMenuRow>& rows, const TMenuTargets& t
 bool ButtonCreated(const std::vector<TMenuRow>& rows, const TComponent& owner, const std::string& name);
 
 // Binds the OnClick of every button row of one place, once the place's
-// controls stand: false, binding nothing, while none of them exists;
+// controls stand, and gives each control its row's caption and hint where
+// the row has them: false, binding nothing, while none of them exists;
 // ECommandError when only some exist (a misspelt or missing control), for
 // a control that is no TControl, or for an unknown handler. Pending rows
 // leave their button's OnClick empty.

@@ -111,7 +111,7 @@ TEditCommandsHost EditHostOf(TZod2uAppForm& form, const std::vector<TMenuItem*>*
 
 // The component of a row's name, of the type the window's member has.
 template <typename T>
-T* Named(TZod2uAppForm& form, const char* name) {
+T* ComponentNamed(TZod2uAppForm& form, const char* name) {
   T* component = dynamic_cast<T*>(form.FindComponent(name));
   if (!component) throw ECommandError(std::string("Zod2uAppForm: no component \"") + name + "\"");
   return component;
@@ -134,7 +134,7 @@ void TZod2uAppForm::RegisterCommands() {
   for (const std::string& name : TMainEditCommands::HandlerNames()) FCommands.Add(name, edit->Handler(name));
 }
 
-void TZod2uAppForm::LayOutRows() {
+TMenuTargets TZod2uAppForm::MenuTargets() {
   TMenuTargets targets;
   targets.Owner = this;
   targets[TMenuPlace::MainMenu] = MainMenu1;
@@ -145,7 +145,11 @@ void TZod2uAppForm::LayOutRows() {
   targets[TMenuPlace::TrayMenu] = tray;
   targets[TMenuPlace::LinkMenu] = link;
   targets[TMenuPlace::ImgMenu] = img;
-  FLayout = LayOutMenus(MainWindowRows(), targets, FCommands);
+  return targets;
+}
+
+void TZod2uAppForm::LayOutRows() {
+  FLayout = LayOutMenus(MainWindowRows(), MenuTargets(), FCommands);
 
   // The items the window's code reaches by member.
   const std::pair<TMenuItem* TZod2uAppForm::*, const char*> items[] = {
@@ -161,7 +165,7 @@ void TZod2uAppForm::LayOutRows() {
       {&TZod2uAppForm::com1, "com1"},                 {&TZod2uAppForm::TrayShowItem, "TrayShowItem"},
       {&TZod2uAppForm::TrayExitItem, "TrayExitItem"},
   };
-  for (const auto& [member, name] : items) this->*member = Named<TMenuItem>(*this, name);
+  for (const auto& [member, name] : items) this->*member = ComponentNamed<TMenuItem>(*this, name);
 
   // Actions, dialogs, timers and menus.
   FileNew1->OnExecute = FCommands.Handler("FileNew1Execute");

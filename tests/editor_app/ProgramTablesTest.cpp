@@ -19,29 +19,6 @@
 
 namespace {
 
-TMenu* MenuOf(TZod2uAppForm& f, TMenuPlace place) {
-  switch (place) {
-    case TMenuPlace::MainMenu:
-      return f.MainMenu1;
-    case TMenuPlace::EditorMenu:
-      return f.PopupMenu1;
-    case TMenuPlace::PanelMenu:
-      return f.PopupMenu2;
-    case TMenuPlace::CutCopyMenu:
-      return f.PopupMenu3;
-    case TMenuPlace::StatusMenu:
-      return f.PopupMenu4;
-    case TMenuPlace::TrayMenu:
-      return f.tray;
-    case TMenuPlace::LinkMenu:
-      return f.link;
-    case TMenuPlace::ImgMenu:
-      return f.img;
-    default:
-      return nullptr;
-  }
-}
-
 // Every item without sub-items that is no separator, no submenu (which
 // may still be empty) and runs nothing.
 void CollectInert(TMenuItem* parent, const std::set<TMenuItem*>& submenus, std::set<TMenuItem*>& inert) {
@@ -81,8 +58,9 @@ TEST_F(EditorAppTest, EveryRowOfTheMainWindowResolves) {
   }
   // Each menu row made one item, in its menu.
   ASSERT_EQ(int(f.MenuLayout().Items.size()), menuRows);
+  const TMenuTargets menus = f.MenuTargets();
   for (const auto& [row, item] : f.MenuLayout().Items)
-    EXPECT_EQ(item->GetParentMenu(), MenuOf(f, row->Place)) << Cp1251ToUtf8(row->Where());
+    EXPECT_EQ(item->GetParentMenu(), menus[row->Place]) << Cp1251ToUtf8(row->Where());
   EXPECT_EQ(buttons.size(), 19u + 30u);
   EXPECT_GT(menuRows, 300);
   EXPECT_EQ(int(f.MenuLayout().Pending.size()), pendingItems);

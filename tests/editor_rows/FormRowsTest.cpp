@@ -52,7 +52,8 @@ TEST_F(FormRowsTest, TheWindowAndItsControlsAsTheRowsGiveThem) {
                            poScreenCenter, fShowHint | fStayOnTop, "", "FormShow"};
   const std::vector<TControlRow> rows = {
       {"TPanel", "Panel1", "", 0, 0, 300, 60, "", "", cAlignClient, "", "", "", 0, clYellow},
-      {"TLabel", "Label1", "Panel1", 8, 8, 200, 32, "Длинная подпись", "", cFixedSize | cWordWrap, "", "", "Arial", -11},
+      {"TLabel", "Label1", "Panel1", 8, 8, 200, 32, "Длинная подпись", "", cFixedSize | cWordWrap, "", "", "Arial",
+       -11},
       {"TEdit", "Edit1", "Panel1", 8, 40, 100, 21, "20", "Число", cReadOnly, "", "Edit1Change"},
       {"TButton", "Button1", "", 200, 80, 90, 25, "ОК", "Сделать", cDefault | cDisabled, "Button1Click"},
       {"TCheckBox", "Check1", "", 8, 80, 150, 17, "Флажок", "", cChecked | cHidden},
