@@ -57,6 +57,15 @@ TEST(HelpViewerTest, StartsWithItsWindowAndEndsWhenItCloses) {
   EXPECT_EQ(strip.pixel(0, 0), qRgb(246, 247, 247));
   EXPECT_EQ(strip.pixel(strip.width() - 1, 88), qRgb(246, 247, 247));
   EXPECT_EQ(strip.pixel(strip.width() / 2, 44), qRgb(154, 236, 255));
+  // Folding runs its animation through the Qt message loop and comes back.
+  banner->Collapse();
+  EXPECT_TRUE(banner->Collapsed());
+  EXPECT_EQ(banner->Height(), 19);
+  banner->Expand();
+  EXPECT_FALSE(banner->Collapsed());
+  EXPECT_EQ(banner->Height(), 89);
+  QApplication::processEvents();
+  EXPECT_EQ(QtGrabWidget(banner->Handle()).height(), 89);
   Form1->Close();
   EXPECT_TRUE(Application->Terminated());
   Project1Done();
