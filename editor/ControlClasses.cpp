@@ -5,6 +5,7 @@
 #include "FormRows.h"
 #include "XpProgress.h"
 #include "XpSpeedButtons.h"
+#include "TaskPanels.h"
 #include "platform/ExtCtrls.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
@@ -45,6 +46,10 @@ void ApplyButton(TControl& control, const TControlRow& row) {
   if (row.Flags & cCancel) button.SetCancel(true);
 }
 
+void ApplyHoverLabel(TControl& control, const TControlRow& row) {
+  if (row.Flags & cWordWrap) static_cast<THoverLabel&>(control).SetWordwrap(true);
+}
+
 void ApplyCheckBox(TControl& control, const TControlRow& row) {
   if (row.Flags & cChecked) static_cast<TCheckBox&>(control).SetChecked(true);
 }
@@ -73,6 +78,8 @@ const std::vector<TControlClass>& ControlClasses() {
       {"TListBox", Make<TListBox>, nullptr, nullptr},
       {"TGroupBox", Make<TGroupBox>, nullptr, nullptr},
       {"TPanel", Make<TPanel>, nullptr, nullptr},
+      {"TTaskPanel", Make<TTaskPanel>, nullptr, nullptr},
+      {"THoverLabel", Make<THoverLabel>, ApplyHoverLabel, nullptr},
       {"TBevel", Make<TBevel>, nullptr, nullptr},
       {"TImage", Make<TImage>, nullptr, nullptr},
       {"TWebBrowser", Make<TWebBrowser>, nullptr, nullptr},

@@ -81,34 +81,39 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   BuildMenus();
   SetMenu(MainMenu1);
 
-  // The bars around the document, in the order they take their edges.
-  ToolBar1 = Named(new TPanel(this), "ToolBar1");
+  // The bars around the document, in the order they take their edges:
+  // task panels in the office style without their titles.
+  auto strip = [this](const char* name, TAlign align, int size) {
+    TTaskPanel* p = Named(new TTaskPanel(this), name);
+    p->SetStyle(xpOffice);
+    p->Title()->SetVisible(false);
+    p->SetAlign(align);
+    if (align == alTop)
+      p->SetHeight(size);
+    else
+      p->SetWidth(size);
+    return p;
+  };
+  ToolBar1 = strip("ToolBar1", alTop, 33);
   ToolBar1->SetParent(this);
-  ToolBar1->SetAlign(alTop);
-  ToolBar1->SetHeight(33);
-  ToolBar1->SetBevelOuter(bvNone);
-  ToolBar1->SetCaption(std::string());
 
   StatusBar1 = Named(new TStatusBar(this), "StatusBar1");
   StatusBar1->SetParent(this);
   StatusBar1->SetPopupMenu(PopupMenu4);
   for (int width : {250, 145, 130, 60, 60, 60, 60}) StatusBar1->Panels()->Add()->SetWidth(width);
 
-  TaskPanel1 = Named(new TPanel(this), "TaskPanel1");
+  TaskPanel1 = strip("TaskPanel1", alLeft, 18);
   TaskPanel1->SetParent(this);
-  TaskPanel1->SetAlign(alLeft);
-  TaskPanel1->SetWidth(18);
-  TaskPanel1->SetBevelOuter(bvNone);
-  TaskPanel1->SetCaption(std::string());
 
-  CoolBar1 = Named(new TPanel(this), "CoolBar1");
+  CoolBar1 = strip("CoolBar1", alRight, 175);
   CoolBar1->SetVisible(false);
-  CoolBar1->SetParent(this);
-  CoolBar1->SetAlign(alRight);
-  CoolBar1->SetWidth(175);
-  CoolBar1->SetBevelOuter(bvNone);
-  CoolBar1->SetCaption(std::string());
+  CoolBar1->SetColor(15395562);
+  CoolBar1->SetColorFrame(clWindow);
+  CoolBar1->SetAnimated(true);
+  CoolBar1->SetSound(true);
+  CoolBar1->SetMoveable(false);
   CoolBar1->SetPopupMenu(PopupMenu2);
+  CoolBar1->SetParent(this);
 
   SrcHTMLHighlighter1 = Named(new TSrcHTMLHighlighter(this), "SrcHTMLHighlighter1");
   Memo1 = Named(new TSrcMemo(this), "Memo1");

@@ -17,6 +17,7 @@
 
 #include "CommandRegistry.h"
 #include "MenuRows.h"
+#include "TaskPanels.h"
 #include "platform/ActnList.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -52,9 +53,10 @@ class TZod2uAppForm : public TForm {
 
   // ---- bars and panels ----
   TStatusBar* StatusBar1 = nullptr;
-  TPanel* ToolBar1 = nullptr;    // the tool bar across the top (33 pixels)
-  TPanel* TaskPanel1 = nullptr;  // the narrow strip on the left (18 pixels)
-  TPanel* CoolBar1 = nullptr;    // the side insert panel on the right (175 pixels)
+  // Task panels in the office style, their titles hidden.
+  TTaskPanel* ToolBar1 = nullptr;    // the tool bar across the top (33 pixels)
+  TTaskPanel* TaskPanel1 = nullptr;  // the narrow strip on the left (18 pixels)
+  TTaskPanel* CoolBar1 = nullptr;    // the side insert panel on the right (175 pixels)
   TEdit* Edit2 = nullptr;        // hidden scratch field
 
   // ---- speed buttons and the progress strip (W2kMainSpeedButtons.cpp) ----
@@ -217,6 +219,10 @@ class TZod2uAppForm : public TForm {
   void OpenDocument(int filterIndex);
   void NewFromTemplate(const std::string& label, const std::string& relativePath);
   void OpenFixedFile(const std::string& path);
+
+  // ---- the side insert panel (W2kMainSidePanel.cpp) ----
+  void N119Click(TObject* Sender);  // show the panel
+  void N120Click(TObject* Sender);  // hide the panel
 
   // ---- exit commands and the about window (W2kMainMenus.cpp) ----
   void FileExit1Execute(TObject* Sender);  // minimises the application

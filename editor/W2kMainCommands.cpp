@@ -21,6 +21,8 @@ const std::pair<const char*, TMember> kMembers[] = {
     {"FormShow", &TZod2uAppForm::FormShow},
     {"FormDestroy", &TZod2uAppForm::FormDestroy},
     {"FileNew1Execute", &TZod2uAppForm::FileNew1Execute},
+    {"N119Click", &TZod2uAppForm::N119Click},
+    {"N120Click", &TZod2uAppForm::N120Click},
     {"FileOpen1Execute", &TZod2uAppForm::FileOpen1Execute},
     {"N52Click", &TZod2uAppForm::N52Click},
     {"N192Click", &TZod2uAppForm::N192Click},

@@ -50,14 +50,25 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   Font()->SetName("MS Sans Serif");
   Font()->SetSize(8);
 
-  TaskPanel1 = new TPanel(this);
+  // The banner: a task panel in the windows style with its title and title
+  // buttons hidden.
+  TaskPanel1 = new TTaskPanel(this);
   TaskPanel1->SetName("TaskPanel1");
-  TaskPanel1->SetParent(this);
   TaskPanel1->SetAlign(alTop);
   TaskPanel1->SetHeight(89);
-  TaskPanel1->SetBevelOuter(bvNone);
+  TaskPanel1->SetStyle(xpWindows);
   TaskPanel1->SetColor(16772250);
-  TaskPanel1->SetCaption(std::string());
+  TaskPanel1->SetColorFrame(16250870);
+  TaskPanel1->Title()->SetVisible(false);
+  for (TTaskButton* button : {TaskPanel1->Title()->ButtonSpin(), TaskPanel1->Title()->ButtonClose()}) {
+    button->SetEnabled(false);
+    button->SetVisible(false);
+  }
+  TaskPanel1->SetAnimated(true);
+  TaskPanel1->SetMoveable(false);
+  TaskPanel1->SetSound(false);
+  TaskPanel1->SetTransparent(false);
+  TaskPanel1->SetParent(this);
 
   StatusBar1 = new TStatusBar(this);
   StatusBar1->SetName("StatusBar1");

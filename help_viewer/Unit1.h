@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TaskPanels.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
@@ -16,8 +17,8 @@ class TForm1 : public TForm {
   explicit TForm1(TComponent* owner);
   const char* ClassName() const override { return "TForm1"; }
 
-  TPanel* TaskPanel1 = nullptr;  // the banner and button row, 89 pixels high
-  TPanel* Web = nullptr;         // the browser's place, filling the rest
+  TTaskPanel* TaskPanel1 = nullptr;  // the banner and button row, 89 pixels high
+  TPanel* Web = nullptr;             // the browser's place, filling the rest
   TStatusBar* StatusBar1 = nullptr;
   // The navigation buttons on TaskPanel1, left to right: back, forward,
   // stop, save, print, home, properties.

@@ -74,6 +74,29 @@ TEST(HelpViewerTest, StartsWithItsWindowAndEndsWhenItCloses) {
   std::set<QRgb> row;
   for (int x = 7; x < 280; ++x) row.insert(shot.pixel(x, 49 + 17));
   EXPECT_GT(row.size(), 4u);
+  // The banner is a windows-style task panel without its title: its body
+  // inside a one-pixel frame of (246, 247, 247).
+  TTaskPanel* banner = Form1->TaskPanel1;
+  EXPECT_EQ(banner->Style(), xpWindows);
+  EXPECT_FALSE(banner->Title()->Visible());
+  for (TTaskButton* b : {banner->Title()->ButtonSpin(), banner->Title()->ButtonClose()})
+    EXPECT_FALSE(b->Visible() || b->Enabled());
+  EXPECT_TRUE(banner->Animated());
+  EXPECT_FALSE(banner->Moveable() || banner->Sound() || banner->Transparent());
+  QImage strip = QtGrabWidget(banner->Handle());
+  ASSERT_EQ(strip.height(), 89);
+  EXPECT_EQ(strip.pixel(0, 0), qRgb(246, 247, 247));
+  EXPECT_EQ(strip.pixel(strip.width() - 1, 88), qRgb(246, 247, 247));
+  EXPECT_EQ(strip.pixel(strip.width() / 2, 44), qRgb(154, 236, 255));
+  // Folding runs its animation through the Qt message loop and comes back.
+  banner->Collapse();
+  EXPECT_TRUE(banner->Collapsed());
+  EXPECT_EQ(banner->Height(), 19);
+  banner->Expand();
+  EXPECT_FALSE(banner->Collapsed());
+  EXPECT_EQ(banner->Height(), 89);
+  QApplication::processEvents();
+  EXPECT_EQ(QtGrabWidget(banner->Handle()).height(), 89);
   Form1->Close();
   EXPECT_TRUE(Application->Terminated());
   Project1Done();

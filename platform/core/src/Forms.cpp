@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ActnList.h"
+#include "platform/Cursors.h"
 #include "platform/Menus.h"
 #include "platform/SysUtils.h"
 #include "platform/Widgetset.h"
@@ -981,6 +982,9 @@ void TApplication::CancelHint() {
 // ---- TScreen ----
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
 TScreen::~TScreen() = default;
+
+HCURSOR TScreen::Cursors(TCursor index) const { return ScreenCursorHandle(index); }
+void TScreen::SetCursors(TCursor index, HCURSOR cursor) { SetScreenCursorHandle(index, cursor); }
 
 int TScreen::Width() const { return WidgetsetInstalled() ? Widgetset().ScreenSize().cx : 1280; }
 int TScreen::Height() const { return WidgetsetInstalled() ? Widgetset().ScreenSize().cy : 1024; }

@@ -1006,6 +1006,37 @@ COLORREF TRasterDC::DevGetPixel(int x, int y) {
   return PixelToColor(Surface()->ScanLine(y)[x]);
 }
 
+bool TRasterDC::BlitRows(const TRect& dst, const TGdiBitmap* source, const TRect& srcRect, uint8_t code) {
+  // The two blits every paint makes, an unscaled copy from another colour
+  // bitmap and a solid pattern fill, go row by row; the same pixels as the
+  // general path below.
+  TGdiBitmap* d = Surface();
+  if (d->Monochrome() || dst.Right <= dst.Left || dst.Bottom <= dst.Top) return false;
+  if (code == 0xCC) {
+    if (!source || source == d || source->Monochrome()) return false;
+    if (srcRect.Width() != dst.Width() || srcRect.Height() != dst.Height()) return false;
+    if (srcRect.Left < 0 || srcRect.Top < 0 || srcRect.Right > source->Width() || srcRect.Bottom > source->Height())
+      return false;
+    for (const TRect& clip : EffectiveClip()) {
+      TRect i;
+      if (!IntersectRect(i, clip, dst)) continue;
+      for (int y = i.Top; y < i.Bottom; ++y)
+        std::memcpy(d->ScanLine(y) + i.Left,
+                    source->ScanLine(srcRect.Top + y - dst.Top) + srcRect.Left + (i.Left - dst.Left),
+                    size_t(i.Right - i.Left) * sizeof(uint32_t));
+    }
+    d->Touch();
+    return true;
+  }
+  if (code == 0xF0) {
+    HBRUSH brush = Brush();
+    if (!brush || brush->Style() != BS_SOLID) return false;
+    TRasterDC::DevSolidFill(dst, brush->Color());
+    return true;
+  }
+  return false;
+}
+
 void TRasterDC::DevBlt(const TRect& dst, TDeviceContext* src, const TRect& srcRect, DWORD rop,
                        const COLORREF* transparent) {
   TGdiBitmap* d = Surface();
@@ -1018,6 +1049,7 @@ void TRasterDC::DevBlt(const TRect& dst, TDeviceContext* src, const TRect& srcRe
   int dw = dst.Right - dst.Left, dh = dst.Bottom - dst.Top;
   int sw = srcRect.Right - srcRect.Left, sh = srcRect.Bottom - srcRect.Top;
   if (dw == 0 || dh == 0) return;
+  if (!transparent && BlitRows(dst, sb, srcRect, code)) return;
   // A copy of the source part, so overlapping blits within one surface work.
   std::vector<uint32_t> copy;
   int cw = 0, ch = 0;

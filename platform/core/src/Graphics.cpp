@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/CodePage.h"
+#include "platform/Cursors.h"
 #include "platform/SysUtils.h"
 #include "platform/Widgetset.h"
 #include "platform/Win32.h"
@@ -32,7 +33,12 @@ intptr_t CursorToIdc(TCursor cursor) {
     case crHelp: return IDC_HELP;
     case crHandPoint: return IDC_HAND;
     case crSizeAll: return IDC_SIZEALL;
-    default: return IDC_ARROW;
+    default: {
+      // The program's own cursors (Screen->Cursors[n]); an empty slot
+      // shows the arrow.
+      HCURSOR own = ScreenCursorHandle(cursor);
+      return own ? own : IDC_ARROW;
+    }
   }
 }
 

@@ -8,6 +8,29 @@
 #include "platform/Controls.h"
 #include "platform/SysUtils.h"
 
+namespace {
+
+// Hit codes that move or size the window rather than reach its client.
+bool IsFrameHit(LRESULT hit) { return hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT); }
+
+// The arrows of the sizing edges (0: not an edge).
+HCURSOR FrameCursor(LRESULT hit) {
+  switch (hit) {
+    case HTLEFT:
+    case HTRIGHT: return IDC_SIZEWE;
+    case HTTOP:
+    case HTBOTTOM: return IDC_SIZENS;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT: return IDC_SIZENWSE;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT: return IDC_SIZENESW;
+    case HTCAPTION: return IDC_ARROW;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // TWindowPeer
 
@@ -84,19 +107,29 @@ void TWindowPeer::DefWindowProc(TMessage& m) {
       break;
     }
     case WM_SETCURSOR: {
-      // The parent decides first; then the client area shows the arrow.
+      // The parent decides first; then the client area shows the window's
+      // cursor and the sizing edges their arrows.
       if (FParent && FParent->Send(WM_SETCURSOR, m.WParam, m.LParam) != 0) {
         m.Result = 1;
         break;
       }
-      if (int16_t(LoWord(uintptr_t(m.LParam))) == HTCLIENT) {
+      LRESULT hit = int16_t(LoWord(uintptr_t(m.LParam)));
+      HCURSOR edge = FrameCursor(hit);
+      if (hit == HTCLIENT) {
         FWidgetset.SetCursor(FCursor);
+        m.Result = 1;
+      } else if (edge) {
+        FWidgetset.SetCursor(edge);
         m.Result = 1;
       } else {
         m.Result = 0;
       }
       break;
     }
+    case WM_NCLBUTTONDOWN:
+      if (IsFrameHit(LRESULT(m.WParam))) BeginFrameDrag(LRESULT(m.WParam), TPoint(GetXLParam(m.LParam), GetYLParam(m.LParam)));
+      m.Result = 0;
+      break;
     case WM_MOUSEWHEEL:
       m.Result = FParent ? FParent->Send(m.Msg, m.WParam, m.LParam) : 0;
       break;
@@ -603,6 +636,10 @@ void TWindowPeer::InputMouse(UINT msg, WPARAM keys, int x, int y) {
   }
   HWND target = this;
   HWND cap = ws.Capture();
+  if (cap && ws.IsWindow(cap) && cap->FrameDragging()) {
+    cap->TrackFrameDrag(msg, ClientToScreen(TPoint(x, y)));
+    return;
+  }
   if (cap && cap != this && ws.IsWindow(cap)) {
     TPoint s = ClientToScreen(TPoint(x, y));
     TPoint c = cap->ScreenToClient(s);
@@ -613,13 +650,60 @@ void TWindowPeer::InputMouse(UINT msg, WPARAM keys, int x, int y) {
   TMessage pre(msg, keys, MakeLParam(x, y));
   if (ws.OnPreTranslate && ws.OnPreTranslate(target, pre)) return;
   if (!ws.IsWindow(target)) return;
+  LRESULT hit = HTCLIENT;
+  TPoint screen = target->ClientToScreen(TPoint(x, y));
+  if (!cap) {
+    hit = target->Send(WM_NCHITTEST, 0, MakeLParam(screen.X, screen.Y));
+    if (!ws.IsWindow(target)) return;
+    if (!IsFrameHit(hit)) hit = HTCLIENT;
+  }
   if (msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
     if (!cap) {
-      target->Send(WM_SETCURSOR, WPARAM(target), LPARAM(MakeLong(uint16_t(HTCLIENT), uint16_t(msg))));
+      target->Send(WM_SETCURSOR, WPARAM(target), LPARAM(MakeLong(uint16_t(hit), uint16_t(msg))));
       if (!ws.IsWindow(target)) return;
     }
   }
+  if (hit != HTCLIENT) {
+    // WM_MOUSEMOVE..WM_MBUTTONDBLCLK map one to one onto WM_NCMOUSEMOVE..
+    target->Send(msg - WM_MOUSEMOVE + WM_NCMOUSEMOVE, WPARAM(hit), MakeLParam(screen.X, screen.Y));
+    return;
+  }
   target->Send(msg, keys, MakeLParam(x, y));
+}
+
+void TWindowPeer::BeginFrameDrag(LRESULT hit, TPoint screen) {
+  FFrameDrag.Hit = hit;
+  FFrameDrag.Start = screen;
+  FFrameDrag.Bounds = FBounds;
+  if (FWidgetset.Capture() != this) FWidgetset.SetCapture(this);
+}
+
+void TWindowPeer::TrackFrameDrag(UINT msg, TPoint screen) {
+  if (msg == WM_LBUTTONUP || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
+    EndFrameDrag();
+    return;
+  }
+  if (msg != WM_MOUSEMOVE) return;
+  const int dx = screen.X - FFrameDrag.Start.X;
+  const int dy = screen.Y - FFrameDrag.Start.Y;
+  TRect r = FFrameDrag.Bounds;
+  const LRESULT hit = FFrameDrag.Hit;
+  if (hit == HTCAPTION) {
+    OffsetRect(r, dx, dy);
+  } else {
+    // An edge never passes the opposite one.
+    if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT) r.Left = std::min(r.Left + dx, r.Right);
+    if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT) r.Right = std::max(r.Right + dx, r.Left);
+    if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT) r.Top = std::min(r.Top + dy, r.Bottom);
+    if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT) r.Bottom = std::max(r.Bottom + dy, r.Top);
+  }
+  if (r != FBounds) SetBounds(r);
+}
+
+void TWindowPeer::EndFrameDrag() {
+  if (!FrameDragging()) return;
+  FFrameDrag = TFrameDrag();
+  if (FWidgetset.Capture() == this) FWidgetset.SetCapture(nullptr);
 }
 
 void TWindowPeer::InputWheel(int delta, WPARAM keys, int screenX, int screenY) {
@@ -900,6 +984,8 @@ HWND IWidgetset::SetCapture(HWND wnd) {
   HWND old = FCapture;
   if (wnd && !IsWindow(wnd)) return old;
   FCapture = wnd;
+  // Losing the mouse ends a move or resize that follows it.
+  if (old && old != wnd && IsWindow(old)) old->FFrameDrag = TWindowPeer::TFrameDrag();
   if (old && old != wnd && IsWindow(old)) old->Send(WM_CAPTURECHANGED, 0, LPARAM(wnd));
   return old;
 }

@@ -21,6 +21,7 @@ TQtPlatform::TQtPlatform(int& argc, char** argv) {
   SetUiService(&FUi);
   SetMenuBackend(&FMenus);
   SetShellBackend(&FShell);
+  SetSoundBackend(&FSound);
   RegisterQtWebBrowser(true);
   InstallQtPrinters(true);
   // An exception that reaches an event handler: the application's error box
@@ -42,6 +43,7 @@ TQtPlatform::~TQtPlatform() {
   SetErrorBoxHook(nullptr);
   InstallQtPrinters(false);
   RegisterQtWebBrowser(false);
+  SetSoundBackend(nullptr);
   SetShellBackend(nullptr);
   SetMenuBackend(nullptr);
   SetUiService(nullptr);

@@ -292,11 +292,9 @@ TPoint QtWidgetset::CursorPos() {
 
 void QtWidgetset::SetCursorPos(TPoint p) { QCursor::setPos(p.X, p.Y); }
 
-Qt::CursorShape QtCursorShape(HCURSOR c);
-
 HCURSOR QtWidgetset::SetCursor(HCURSOR c) {
   HCURSOR old = IWidgetset::SetCursor(c);
-  if (FHover && FHover->Client()) FHover->Client()->setCursor(QtCursorShape(c));
+  if (FHover && FHover->Client()) FHover->Client()->setCursor(QtCursor(c));
   return old;
 }
 
@@ -304,7 +302,7 @@ void QtWidgetset::SetOverrideCursor(HCURSOR c) {
   bool had = OverrideCursor() != 0;
   IWidgetset::SetOverrideCursor(c);
   if (had) QApplication::restoreOverrideCursor();
-  if (c) QApplication::setOverrideCursor(QCursor(QtCursorShape(c)));
+  if (c) QApplication::setOverrideCursor(QtCursor(c));
 }
 
 HWND QtWidgetset::SetFocus(HWND wnd) {

@@ -208,40 +208,10 @@ void QtWindowPeer::TakeFocus() {
   if (FClient) FClient->setFocus(Qt::OtherFocusReason);
 }
 
-namespace {
-Qt::CursorShape ShapeFor(HCURSOR c) {
-  switch (c) {
-    case 0: return Qt::BlankCursor;
-    case IDC_IBEAM: return Qt::IBeamCursor;
-    case IDC_WAIT:
-    case IDC_SQLWAIT: return Qt::WaitCursor;
-    case IDC_CROSS: return Qt::CrossCursor;
-    case IDC_UPARROW: return Qt::UpArrowCursor;
-    case IDC_SIZE:
-    case IDC_SIZEALL: return Qt::SizeAllCursor;
-    case IDC_SIZENWSE: return Qt::SizeFDiagCursor;
-    case IDC_SIZENESW: return Qt::SizeBDiagCursor;
-    case IDC_SIZEWE: return Qt::SizeHorCursor;
-    case IDC_SIZENS: return Qt::SizeVerCursor;
-    case IDC_NO:
-    case IDC_NODROP: return Qt::ForbiddenCursor;
-    case IDC_HAND: return Qt::PointingHandCursor;
-    case IDC_APPSTARTING: return Qt::BusyCursor;
-    case IDC_HELP: return Qt::WhatsThisCursor;
-    case IDC_DRAG: return Qt::DragMoveCursor;
-    case IDC_MULTIDRAG: return Qt::DragCopyCursor;
-    case IDC_HSPLIT: return Qt::SplitHCursor;
-    case IDC_VSPLIT: return Qt::SplitVCursor;
-    default: return Qt::ArrowCursor;
-  }
-}
-}  // namespace
-
-Qt::CursorShape QtCursorShape(HCURSOR c) { return ShapeFor(c); }
 
 void QtWindowPeer::SetCursorShape(HCURSOR cursor) {
   TWindowPeer::SetCursorShape(cursor);
-  if (FClient) FClient->setCursor(ShapeFor(cursor));
+  if (FClient) FClient->setCursor(QtCursor(cursor));
 }
 
 void QtWindowPeer::SetAcceptFiles(bool accept) {

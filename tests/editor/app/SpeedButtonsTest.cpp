@@ -90,8 +90,9 @@ TEST_F(EditorAppTest, SidePanelButtonsAndTheProgressStrip) {
   EXPECT_EQ(m->progres->Min(), 0);
   EXPECT_EQ(m->progres->Max(), 5000);
   EXPECT_EQ(m->progres->BorderColor(), TColor(10461087));
-  EXPECT_EQ(m->progres->Width(), m->TaskPanel1->ClientWidth());
-  EXPECT_EQ(m->progres->Height(), m->TaskPanel1->ClientHeight());
+  // It fills the strip inside the task panel's one-pixel frame.
+  EXPECT_EQ(m->progres->BoundsRect(),
+            TRect(1, 1, m->TaskPanel1->ClientWidth() - 1, m->TaskPanel1->ClientHeight() - 1));
   // Half the range fills the lower half of the strip with blocks.
   m->progres->SetPosition(2500);
   Pump();

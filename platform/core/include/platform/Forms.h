@@ -412,6 +412,9 @@ class TScreen : public TComponent {
 
   TCursor Cursor() const { return ScreenCursor(); }
   void SetCursor(TCursor c) { SetScreenCursor(c); }
+  // The program's numbered cursors (platform/Cursors.h).
+  HCURSOR Cursors(TCursor index) const;
+  void SetCursors(TCursor index, HCURSOR cursor);
 
   // Kept up to date by the forms.
   void AddForm(TCustomForm* form);

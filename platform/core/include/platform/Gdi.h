@@ -731,6 +731,8 @@ class TRasterDC : public TDeviceContext {
   void DevBlt(const TRect& dst, TDeviceContext* src, const TRect& srcRect, DWORD rop,
               const COLORREF* transparent) override;
   void BitmapSelected() override;
+  // DevBlt's row-by-row cases (false: take the general path).
+  bool BlitRows(const TRect& dst, const TGdiBitmap* source, const TRect& srcRect, uint8_t code);
 
   // Pixel plotting with the pen's ROP2 on the effective clip.
   void PlotPen(int x, int y, uint32_t penPixel);

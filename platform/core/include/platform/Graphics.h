@@ -87,8 +87,9 @@ constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 constexpr TCursor crSize = -22;
-// The widget-set cursor shape (IDC_*) of a toolkit cursor; crDefault and
-// unknown numbers give IDC_ARROW.
+// The widget-set cursor shape (IDC_*) of a toolkit cursor, or the program
+// cursor a number was given (platform/Cursors.h); crDefault and unknown
+// numbers give IDC_ARROW.
 intptr_t CursorToIdc(TCursor cursor);
 
 // Screen resolution the toolkit assumes for font sizes.

@@ -169,7 +169,11 @@ constexpr LRESULT HTVSCROLL = 7;
 constexpr LRESULT HTLEFT = 10;
 constexpr LRESULT HTRIGHT = 11;
 constexpr LRESULT HTTOP = 12;
+constexpr LRESULT HTTOPLEFT = 13;
+constexpr LRESULT HTTOPRIGHT = 14;
 constexpr LRESULT HTBOTTOM = 15;
+constexpr LRESULT HTBOTTOMLEFT = 16;
+constexpr LRESULT HTBOTTOMRIGHT = 17;
 constexpr LRESULT HTBORDER = 18;
 
 // ---- edit control messages ----

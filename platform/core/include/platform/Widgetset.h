@@ -202,9 +202,16 @@ class TWindowPeer {
   // CN_CHAR, then WM_CHAR (a Windows-1251 byte).
   void InputChar(unsigned char ch, LPARAM keyData);
   // A mouse message in client coordinates: to the capture window if there
-  // is one, else here; WM_SETCURSOR first for moves and presses; double
-  // clicks become presses for classes without CS_DBLCLKS.
+  // is one, else here; double clicks become presses for classes without
+  // CS_DBLCLKS. Without a capture the window is asked WM_NCHITTEST first: a
+  // caption or sizing edge answer turns the message into its WM_NC*
+  // counterpart (screen position, the hit code in WParam), any other
+  // answer keeps it a client message. WM_SETCURSOR (with the hit code)
+  // comes first for moves and presses.
   void InputMouse(UINT msg, WPARAM keys, int x, int y);
+  // Whether a caption drag or an edge resize (WM_NCLBUTTONDOWN with
+  // HTCAPTION or a sizing code) is following the mouse.
+  bool FrameDragging() const { return FFrameDrag.Hit != HTNOWHERE; }
   // WM_MOUSEWHEEL to the focused window (screen position).
   void InputWheel(int delta, WPARAM keys, int screenX, int screenY);
   // A committed input-method text: WM_IME_STARTCOMPOSITION,
@@ -269,6 +276,17 @@ class TWindowPeer {
   TImeContext FIme;
   HCURSOR FCursor = IDC_ARROW;
   bool FDestroying = false;
+  // The move or resize loop: the mouse is captured while the left button
+  // is down, each move places the window, letting go ends it.
+  struct TFrameDrag {
+    LRESULT Hit = HTNOWHERE;
+    TPoint Start;  // screen
+    TRect Bounds;  // at the start
+  };
+  void BeginFrameDrag(LRESULT hit, TPoint screen);
+  void TrackFrameDrag(UINT msg, TPoint screen);
+  void EndFrameDrag();
+  TFrameDrag FFrameDrag;
 };
 
 // The caret: one per program.

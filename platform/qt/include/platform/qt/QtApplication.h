@@ -1,16 +1,19 @@
 // Running a program on Qt: the QApplication, the Qt widget set with the
 // native peers of forms and standard controls, the UI service (message
-// boxes, input boxes, common dialogs), the menu backend, the shell backend
-// and the error box of the event guard.
+// boxes, input boxes, common dialogs), the menu backend, the shell and sound
+// backends and the error box of the event guard.
 #pragma once
 
 #include <QString>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "platform/Dialogs.h"
 #include "platform/Menus.h"
 #include "platform/Shell.h"
+#include "platform/Sound.h"
 
 class QApplication;
 class QMenuBar;
@@ -53,6 +56,19 @@ class QtShellBackend : public IShellBackend {
   bool Start(const TShellStart& start) override;
 };
 
+// Wave resources through Qt Multimedia (QSoundEffect on a temporary copy
+// of the bytes, one per resource); never waits, never raises.
+class QtSoundBackend : public ISoundBackend {
+ public:
+  QtSoundBackend();
+  ~QtSoundBackend() override;
+  bool Play(const std::string& name, const std::string& wave) override;
+
+ private:
+  struct TSound;
+  std::map<std::string, std::unique_ptr<TSound>> FSounds;
+};
+
 // The menu bar a form's window shows (null without a main menu).
 QMenuBar* QtFormMenuBar(HWND formWindow);
 // The top-level QWidget of a form's window.
@@ -77,6 +93,7 @@ class TQtPlatform {
   QtUiService FUi;
   QtMenuBackend FMenus;
   QtShellBackend FShell;
+  QtSoundBackend FSound;
 };
 
 // A program's main: the command line, the Qt platform, then `program`

@@ -25,6 +25,7 @@
 #pragma once
 
 #include <QColor>
+#include <QCursor>
 #include <QFont>
 #include <QImage>
 #include <QPointer>
@@ -71,6 +72,10 @@ std::string QStringToAnsi(const QString& s);
 // One character of a font's character set as Unicode.
 char32_t DecodeCharsetChar(unsigned char c, int charset);
 QColor ColorToQColor(COLORREF c);
+// A cursor handle as a Qt cursor: the widget set's shapes (IDC_*) and the
+// program's own pictures (platform/Cursors.h); unknown handles show the
+// arrow.
+QCursor QtCursor(HCURSOR c);
 
 // ---- keys ----
 // The Windows virtual key of a key event: from the physical key (X11

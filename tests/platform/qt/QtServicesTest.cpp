@@ -1,0 +1,99 @@
+// The Qt side of the kit's platform services: sizing a child window by its
+// edge from Qt mouse events, program cursors as pixmap cursors, and wave
+// resources through Qt Multimedia.
+#include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <gtest/gtest.h>
+
+#include "QtTestEnv.h"
+#include "platform/Controls.h"
+#include "platform/Cursors.h"
+#include "platform/Sound.h"
+#include "platform/qt/QtApplication.h"
+
+namespace {
+
+// Answers the bottom-right sizing code in its lower right corner.
+class TCornered : public TCustomControl {
+ public:
+  explicit TCornered(TComponent* owner) : TCustomControl(owner) {}
+  void Dispatch(TMessage& m) override {
+    if (m.Msg == WM_NCHITTEST) {
+      TPoint p = ScreenToClient(TPoint(GetXLParam(m.LParam), GetYLParam(m.LParam)));
+      m.Result = p.X >= Width() - 5 && p.Y >= Height() - 5 ? HTBOTTOMRIGHT : HTCLIENT;
+      return;
+    }
+    TCustomControl::Dispatch(m);
+  }
+};
+
+class QtServicesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ws = &TestWidgetset();
+    form = new TWinControl(nullptr);
+    form->SetBounds(10, 10, 300, 200);
+    form->HandleNeeded();
+    ctl = new TCornered(form);
+    ctl->SetBounds(5, 5, 100, 80);
+    ctl->SetParent(form);
+    ws->ProcessMessages();
+  }
+  void TearDown() override { delete form; }
+  QtWindowPeer* Peer() { return static_cast<QtWindowPeer*>(ctl->Handle()); }
+  void Mouse(QEvent::Type type, QPointF at, Qt::MouseButtons buttons) {
+    QWidget* client = Peer()->Client();
+    QMouseEvent e(type, at, client->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                  Qt::NoModifier);
+    QApplication::sendEvent(client, &e);
+  }
+  QtWidgetset* ws = nullptr;
+  TWinControl* form = nullptr;
+  TCornered* ctl = nullptr;
+};
+
+TEST_F(QtServicesTest, DraggingTheSizingCornerResizesTheChildWindow) {
+  Mouse(QEvent::MouseButtonPress, QPointF(98, 78), Qt::LeftButton);
+  ASSERT_TRUE(Peer()->FrameDragging());
+  Mouse(QEvent::MouseMove, QPointF(118, 88), Qt::LeftButton);
+  EXPECT_EQ(ctl->BoundsRect(), TRect(5, 5, 125, 95));
+  EXPECT_EQ(Peer()->Outer()->geometry(), QRect(5, 5, 120, 90));
+  Mouse(QEvent::MouseButtonRelease, QPointF(118, 88), Qt::NoButton);
+  EXPECT_FALSE(Peer()->FrameDragging());
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(QtServicesTest, ProgramCursorsBecomePixmapCursorsWithTheirHotSpot) {
+  TCursorImage image;
+  image.Width = 8;
+  image.Height = 6;
+  image.Pixels.assign(48, 0xFF000000u);
+  image.Pixels[0] = 0;
+  image.HotSpot = TPoint(3, 2);
+  const HCURSOR own = CreateProgramCursor(image);
+  Peer()->SetCursorShape(own);
+  QCursor shown = Peer()->Client()->cursor();
+  EXPECT_EQ(shown.shape(), Qt::BitmapCursor);
+  EXPECT_EQ(shown.hotSpot(), QPoint(3, 2));
+  EXPECT_EQ(shown.pixmap().size(), QSize(8, 6));
+  Peer()->SetCursorShape(IDC_SIZEWE);
+  EXPECT_EQ(Peer()->Client()->cursor().shape(), Qt::SizeHorCursor);
+  Peer()->SetCursorShape(0x7777);  // unknown: the arrow
+  EXPECT_EQ(Peer()->Client()->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(QtServicesTest, SoundsPlayWithoutWaitingOrFailingLoudly) {
+  QtSoundBackend sound;
+  std::vector<int16_t> samples(2205, 3000);
+  const std::string wave = MakeWave16Mono(22050, samples.data(), samples.size());
+  // Offscreen there may be no audio device: the answer may be either, but
+  // neither call waits for the sound or raises.
+  EXPECT_NO_THROW(sound.Play("TEST_CHIME", wave));
+  EXPECT_NO_THROW(sound.Play("TEST_CHIME", wave));
+  EXPECT_NO_THROW(sound.Play("TEST_JUNK", std::string("RIFF")));
+  QApplication::processEvents();
+}
+
+}  // namespace
