@@ -162,8 +162,10 @@ class Editor:
         self.prog = os.path.join(self.root, "prog")
         self.home = os.path.join(self.root, "home")
         self.files = os.path.join(self.root, "files")
-        for d in (self.prog, self.home, self.files):
+        self.runtime = os.path.join(self.root, "runtime")
+        for d in (self.prog, self.home, self.files, self.runtime):
             os.makedirs(d)
+        os.chmod(self.runtime, 0o700)
         bindir = os.path.dirname(EXECUTABLE)
         for r in RESOURCES:
             if os.path.isdir(os.path.join(bindir, r)):
@@ -179,7 +181,7 @@ class Editor:
                   "QT_QPA_PLATFORM", "LANG", "LC_ALL", "LANGUAGE"):
             env.pop(k, None)
         env.update({"QT_QPA_PLATFORM": "xcb", "HOME": self.home, "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
-                    "XDG_RUNTIME_DIR": self.home, "LANG": "C.UTF-8"})
+                    "XDG_RUNTIME_DIR": self.runtime, "LANG": "C.UTF-8"})
         cmd = [exe] + list(args)
         self.user = user
         if user:

@@ -46,7 +46,8 @@ TEST_F(WebEngineTest, PageLoadsAndPrintsToPdf) {
   EXPECT_EQ(RecordingEngine(browser), nullptr);
 
   std::string pdf = AnsiPath("web.pdf");
-  Printer()->SetOutputFileName(pdf);
+  // The print dialog (the user is asked) chooses printing to the file.
+  Ui().ExpectPrintToFile(pdf);
   Main()->N529Click(nullptr);
   // The page prints in the background; the file is complete once its text
   // can be read.

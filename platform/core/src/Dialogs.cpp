@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "platform/CodePage.h"
 #include "platform/Forms.h"
+#include "platform/Printers.h"
 #include "platform/SysUtils.h"
 
 // ---- box helpers ----
@@ -148,6 +150,16 @@ std::vector<std::string> SplitMasks(const std::string& pattern) {
   return out;
 }
 
+std::string SaveExtension(const std::string& pattern, const std::string& defaultExt) {
+  std::vector<std::string> masks = SplitMasks(pattern);
+  if (masks.size() == 1 && masks[0].size() > 2 && masks[0].compare(0, 2, "*.") == 0 &&
+      masks[0].find_first_of("*?.", 2) == std::string::npos)
+    return masks[0].substr(2);
+  std::string ext = Trim(defaultExt);
+  while (!ext.empty() && (ext[0] == '*' || ext[0] == '.')) ext.erase(0, 1);
+  return ext;
+}
+
 // ---- the service ----
 namespace {
 IUiService* gService = nullptr;
@@ -193,7 +205,9 @@ HWND ActiveOwner() {
 }  // namespace
 
 int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx) {
-  static const char* const captions[] = {"Warning", "Error", "Information", "Confirm", ""};
+  // The toolkit's Russian captions (the program's language).
+  static const std::string captions[] = {Ansi("Предупреждение"), Ansi("Ошибка"), Ansi("Информация"),
+                                         Ansi("Подтверждение"), std::string()};
   static const TUiIcon icons[] = {TUiIcon::Warning, TUiIcon::Error, TUiIcon::Information, TUiIcon::Question,
                                   TUiIcon::None};
   TMessageRequest r;
@@ -327,15 +341,25 @@ bool TFontDialog::Execute() {
   return true;
 }
 
+namespace {
+// Both print dialogs choose the printer, or a file to print to, for the
+// program's printer object.
+bool RunPrintDialog(TPrintDialogRequest& r) {
+  r.PrinterName = SelectedPrinterName();
+  r.OutputFileName = Printer()->OutputFileName();
+  if (!UiService().PrintDialog(r)) return false;
+  SetSelectedPrinterName(r.PrinterName);
+  Printer()->SetOutputFileName(r.OutputFileName);
+  return true;
+}
+}  // namespace
+
 bool TPrintDialog::Execute() {
   TPrintDialogRequest r;
   r.Owner = OwnerWindow();
   r.Copies = FCopies;
-  r.PrinterName = SelectedPrinterName();
-  bool ok = UiService().PrintDialog(r);
-  if (!ok) return false;
+  if (!RunPrintDialog(r)) return false;
   FCopies = r.Copies;
-  SetSelectedPrinterName(r.PrinterName);
   return true;
 }
 
@@ -343,10 +367,7 @@ bool TPrinterSetupDialog::Execute() {
   TPrintDialogRequest r;
   r.Owner = OwnerWindow();
   r.Setup = true;
-  r.PrinterName = SelectedPrinterName();
-  bool ok = UiService().PrintDialog(r);
-  if (ok) SetSelectedPrinterName(r.PrinterName);
-  return ok;
+  return RunPrintDialog(r);
 }
 
 TFindDialog::TFindDialog(TComponent* owner) : TCommonDialog(owner) {}
@@ -502,6 +523,19 @@ TScriptedUi& TScriptedUi::ExpectPrint(bool ok, bool setup) {
   step.Kind = setup ? TUiKind::PrinterSetupDialog : TUiKind::PrintDialog;
   step.Note = std::string(setup ? "printer setup" : "print") + (ok ? " dialog confirmed" : " dialog cancelled");
   step.Answer = [ok](TUiRecord&, void*) { return ok ? 1 : 0; };
+  return Expect(std::move(step));
+}
+
+TScriptedUi& TScriptedUi::ExpectPrintToFile(const std::string& fileName) {
+  TStep step;
+  step.Kind = TUiKind::PrintDialog;
+  step.Note = "print dialog printing to " + fileName;
+  step.Answer = [fileName](TUiRecord&, void* request) {
+    auto* r = static_cast<TPrintDialogRequest*>(request);
+    r->PrinterName.clear();
+    r->OutputFileName = fileName;
+    return 1;
+  };
   return Expect(std::move(step));
 }
 
