@@ -90,8 +90,31 @@ TEST_F(QtFormsTest, SaveDialogGivesTheChosenFileAndFilter) {
   });
   ASSERT_TRUE(save.Execute());
   EXPECT_EQ(filters, (QStringList{"Text (*.txt) (*.txt)", "Web (.*htm) (*.htm)"}));
-  EXPECT_EQ(save.FileName(), AnsiFileName(dir.Path()) + Ansi("/страница.htm"));
+  // The name had no extension: the chosen filter's single one is added.
+  EXPECT_EQ(save.FileName(), AnsiFileName(dir.Path()) + Ansi("/страница.txt"));
   EXPECT_EQ(save.FilterIndex(), 1);
+
+  // A filter of several extensions, or of all files, leaves the default one;
+  // a name with an extension keeps it.
+  struct {
+    const char* filter;
+    const char* typed;
+    const char* saved;
+  } cases[] = {{"Web (*.html; *.htm)|*.html; *.htm", "page", "page.htm"},
+               {"All (*.*)|*.*", "page", "page.htm"},
+               {"Text (*.txt)|*.txt", "notes.log", "notes.log"}};
+  for (const auto& c : cases) {
+    save.SetFilter(c.filter);
+    save.SetFilterIndex(1);
+    WhenModal([&](QWidget* w) {
+      auto* dlg = qobject_cast<QFileDialog*>(w);
+      ASSERT_NE(dlg, nullptr);
+      dlg->selectFile(QString::fromUtf8((dir.Path() + "/" + c.typed).c_str()));
+      QMetaObject::invokeMethod(dlg, "accept");
+    });
+    ASSERT_TRUE(save.Execute());
+    EXPECT_EQ(save.FileName(), AnsiFileName(dir.Path()) + "/" + c.saved) << c.filter;
+  }
 }
 
 }  // namespace

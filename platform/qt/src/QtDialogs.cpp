@@ -177,18 +177,6 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
     int index = r.FilterIndex >= 1 && r.FilterIndex <= filters.size() ? r.FilterIndex - 1 : 0;
     dlg.selectNameFilter(filters[index]);
   }
-  // A name typed without an extension gets the chosen filter's extension
-  // when the filter has exactly one, else the default extension.
-  std::vector<TFileFilter> parsed = ParseFilter(r.Filter);
-  QString fallback = AnsiToQString(SaveExtension(std::string(), r.DefaultExt));
-  auto suffixFor = [&](const QString& chosen) {
-    int i = FilterIndexOf(filters, chosen);
-    return i >= 0 && i < int(parsed.size()) ? AnsiToQString(SaveExtension(parsed[size_t(i)].Pattern, r.DefaultExt))
-                                            : fallback;
-  };
-  dlg.setDefaultSuffix(filters.isEmpty() ? fallback : suffixFor(dlg.selectedNameFilter()));
-  QObject::connect(&dlg, &QFileDialog::filterSelected,
-                   [&dlg, &suffixFor](const QString& chosen) { dlg.setDefaultSuffix(suffixFor(chosen)); });
   std::string dir = r.InitialDir;
   std::string name = r.FileName;
   if (!name.empty() && name.find('/') != std::string::npos) {
@@ -208,10 +196,20 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   if (dlg.exec() != QDialog::Accepted) return false;
   QStringList files = dlg.selectedFiles();
   if (files.isEmpty()) return false;
-  r.ResultFiles.clear();
-  for (const QString& f : files) r.ResultFiles.push_back(QToFileName(f));
-  r.ResultFileName = r.ResultFiles.front();
   int chosen = FilterIndexOf(filters, dlg.selectedNameFilter());
+  // A name typed without an extension gets the chosen filter's extension
+  // when the filter has exactly one, else the default extension.
+  std::vector<TFileFilter> parsed = ParseFilter(r.Filter);
+  std::string ext = SaveExtension(chosen >= 0 && chosen < int(parsed.size()) ? parsed[size_t(chosen)].Pattern
+                                                                             : std::string(),
+                                  r.DefaultExt);
+  r.ResultFiles.clear();
+  for (const QString& f : files) {
+    std::string name = QToFileName(f);
+    if (r.Save && !ext.empty() && ExtractFileExt(name).empty()) name += "." + ext;
+    r.ResultFiles.push_back(name);
+  }
+  r.ResultFileName = r.ResultFiles.front();
   r.ResultFilterIndex = chosen >= 0 ? chosen + 1 : r.FilterIndex;
   r.ResultReadOnly = readOnly ? readOnly->isChecked() : r.Options.Contains(ofReadOnly);
   return true;
