@@ -84,6 +84,12 @@ class Desktop:
     def keys(self, *keys):
         self.xdo("key", "--delay", "30", *keys)
 
+    def paste(self, key="ctrl+v"):
+        """A paste key: the program reads another program's clipboard
+        through the X server, so the next keys wait a moment for it."""
+        self.keys(key)
+        time.sleep(0.3)
+
     def type(self, text):
         # Line breaks are the Return key, as a keyboard gives them.
         for i, part in enumerate(text.split("\n")):
@@ -270,7 +276,11 @@ class Editor:
             except ProcessLookupError:
                 pass
             self.proc.wait(10)
-        self.log.close()
+        # The next editor must not find this one's windows.
+        try:
+            self.desktop.wait_no_window(TITLE + "$", timeout=5)
+        finally:
+            self.log.close()
         shutil.rmtree(self.root, ignore_errors=True)
 
 

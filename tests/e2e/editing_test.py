@@ -29,16 +29,18 @@ class EditingTest(DesktopTest):
         # Ctrl+X takes the word away, Ctrl+V brings it back twice.
         d.keys("End", "ctrl+shift+Left", "ctrl+x")
         d.wait_clipboard("world")
-        d.keys("ctrl+v", "ctrl+v")
+        d.paste()
+        d.paste()
         # Another program's text, Latin and Cyrillic, comes in by Ctrl+V.
         d.set_clipboard(" " + CYRILLIC)
-        d.keys("ctrl+v", "Return")
+        d.paste()
+        d.keys("Return")
         # and goes out again, Cyrillic included, by Ctrl+C.
         d.keys("Up", "End", "shift+Home", "ctrl+c")
         d.wait_clipboard("hello worldworld " + CYRILLIC)
         d.keys("ctrl+End")
         d.set_clipboard("xyz")
-        d.keys("ctrl+v")
+        d.paste()
         self.save_as(e, "keys.txt")
         e.wait_file("keys.txt", ("hello worldworld " + CYRILLIC + "\r\nxyz").encode("cp1251"))
 
@@ -57,7 +59,8 @@ class EditingTest(DesktopTest):
         from desktop import wait_for
         rows = wait_for("a column block on the clipboard", column)
         # The block pastes back as a column at the end of the text.
-        d.keys("ctrl+End", "Return", "ctrl+v")
+        d.keys("ctrl+End", "Return")
+        d.paste()
         self.save_as(e, "column.txt")
         block = rows[0]
         e.wait_file("column.txt", ("abcdef\r\nabcdef\r\nabcdef\r\n" + "\r\n".join([block] * 3)).encode("cp1251"))
@@ -82,7 +85,7 @@ class EditingTest(DesktopTest):
         d.keys("Return")
         d.focus(e.main)
         d.set_clipboard("new\nline")
-        d.keys("shift+Insert")
+        d.paste("shift+Insert")
         self.save_as(e, "all.txt")
         e.wait_file("all.txt", b"new\r\nline")
 
