@@ -1,5 +1,6 @@
 // Fonts and their metrics from Qt, and the device context's glyphs drawn
 // with QPainter.
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
@@ -49,14 +50,44 @@ QImage BitmapImage(TGdiBitmap* bmp) {
 
 namespace {
 
-QString FamilyFor(const std::string& face, uint8_t pitchAndFamily) {
-  // The classic Windows faces by their nearest kin.
-  if (face.empty() || face == "MS Sans Serif" || face == "MS Shell Dlg" || face == "MS Shell Dlg 2" ||
-      face == "System")
-    return QStringLiteral("Sans Serif");
-  if (face == "Fixedsys" || face == "Terminal" || face == "Courier") return QStringLiteral("Monospace");
-  if (face == "MS Serif") return QStringLiteral("Serif");
-  (void)pitchAndFamily;
+// The faces the windows are laid out for, each by a Debian font of the same
+// metrics, so that a caption fits where it fitted on Windows. The wine fonts
+// are the program's own (fontconfig does not list them); Trebuchet MS has no
+// metric twin in Debian and takes the sans face nearest in width.
+struct TFaceSubstitute {
+  const char* Face;
+  const char* Family;
+};
+const TFaceSubstitute kFaceSubstitutes[] = {
+    {"Tahoma", "Tahoma"},
+    {"MS Sans Serif", "MS Sans Serif"},
+    {"MS Shell Dlg", "MS Sans Serif"},
+    {"MS Shell Dlg 2", "Tahoma"},
+    {"System", "MS Sans Serif"},
+    {"Times New Roman", "Liberation Serif"},
+    {"Courier New", "Liberation Mono"},
+    {"Arial", "Liberation Sans"},
+    {"Trebuchet MS", "Liberation Sans"},
+    {"Fixedsys", "Liberation Mono"},
+    {"Terminal", "Liberation Mono"},
+    {"Courier", "Liberation Mono"},
+    {"MS Serif", "Liberation Serif"},
+};
+const char* const kProgramFonts[] = {
+    "/usr/share/wine/fonts/tahoma.ttf",
+    "/usr/share/wine/fonts/tahomabd.ttf",
+    "/usr/share/wine/fonts/ms_sans_serif.ttf",
+};
+
+QString FamilyFor(const std::string& face) {
+  static const bool installed = [] {
+    for (const char* file : kProgramFonts) QFontDatabase::addApplicationFont(QString::fromUtf8(file));
+    return true;
+  }();
+  (void)installed;
+  if (face.empty()) return QStringLiteral("MS Sans Serif");
+  for (const TFaceSubstitute& s : kFaceSubstitutes)
+    if (face == s.Face) return QString::fromLatin1(s.Family);
   return AnsiToQString(face);
 }
 
@@ -64,7 +95,7 @@ QString FamilyFor(const std::string& face, uint8_t pitchAndFamily) {
 
 QtGdiFont::QtGdiFont(const LOGFONT& lf) : TGdiFont(lf) {
   std::string face(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
-  FFont.setFamily(FamilyFor(face, lf.lfPitchAndFamily));
+  FFont.setFamily(FamilyFor(face));
   int pitch = lf.lfPitchAndFamily & 3, family = lf.lfPitchAndFamily & 0xF0;
   if (pitch == FIXED_PITCH || family == FF_MODERN || face == "Fixedsys" || face == "Terminal") {
     FFont.setStyleHint(QFont::Monospace);
