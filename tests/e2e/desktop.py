@@ -8,6 +8,8 @@ scratch home, the xcb platform. Keys and mouse go through the X server
 (xclip). Waits poll for windows and files; nothing is left running.
 """
 
+import ctypes
+import ctypes.util
 import os
 import shutil
 import signal
@@ -62,6 +64,16 @@ class XServer:
         except subprocess.TimeoutExpired:
             self.proc.kill()
             self.proc.wait()
+
+
+class _XClientMessageEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+
+class _XEvent(ctypes.Union):
+    _fields_ = [("xclient", _XClientMessageEvent), ("pad", ctypes.c_long * 24)]
 
 
 class Desktop:
@@ -159,6 +171,28 @@ class Desktop:
             wait_for("the clipboard", lambda: self.clipboard() == text, timeout)
         except Timeout:
             raise AssertionError("clipboard holds %r, expected %r" % (self.clipboard(), text))
+
+    def close_window(self, wid):
+        """What a window manager's close button does: WM_DELETE_WINDOW."""
+        x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x.XInternAtom.restype = ctypes.c_ulong
+        x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                 ctypes.POINTER(_XEvent)]
+        x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        dpy = x.XOpenDisplay(self.server.display.encode())
+        if not dpy:
+            raise AssertionError("cannot open " + self.server.display)
+        ev = _XEvent()
+        ev.xclient.type = 33  # ClientMessage
+        ev.xclient.window = wid
+        ev.xclient.message_type = x.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
+        ev.xclient.format = 32
+        ev.xclient.data[0] = x.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
+        x.XSendEvent(dpy, wid, 0, 0, ctypes.byref(ev))
+        x.XCloseDisplay(dpy)
 
     def screenshot(self, path):
         self.run("import", "-window", "root", path, check=False)

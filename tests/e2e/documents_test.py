@@ -131,18 +131,22 @@ class DocumentsTest(DesktopTest):
         self.web_engine_keeps_the_text(user="nobody")
 
     def test_closing_ends_the_program_promptly(self):
-        e = self.start()
-        e.click_text()
-        d = self.desktop
-        d.keys("F12")
-        start = time.monotonic()
-        d.wait_no_window(TITLE + "$")
-        gone = time.monotonic()
-        e.proc.wait(10)
-        self.assertEqual(e.proc.returncode, 0)
-        self.assertLess(time.monotonic() - gone, 0.6, "the process outlived its window")
-        self.assertLess(gone - start, 2.0)
-
+        # By the Exit key and by the window's close button.
+        for how in ("F12", "close button"):
+            e = self.start()
+            e.click_text()
+            d = self.desktop
+            start = time.monotonic()
+            if how == "F12":
+                d.keys("F12")
+            else:
+                d.close_window(e.main)
+            d.wait_no_window(TITLE + "$")
+            gone = time.monotonic()
+            e.proc.wait(10)
+            self.assertEqual(e.proc.returncode, 0, how)
+            self.assertLess(time.monotonic() - gone, 0.6, how + ": the process outlived its window")
+            self.assertLess(gone - start, 2.0, how)
 
 if __name__ == "__main__":
     unittest.main()
