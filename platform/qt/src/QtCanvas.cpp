@@ -52,26 +52,33 @@ namespace {
 
 // The faces the windows are laid out for, each by a Debian font of the same
 // metrics, so that a caption fits where it fitted on Windows. The wine fonts
-// are the program's own (fontconfig does not list them); Trebuchet MS has no
-// metric twin in Debian and takes the sans face nearest in width.
+// are the program's own (fontconfig does not list them). The wine MS Sans
+// Serif is a bitmap face that Qt draws at its 8-point size only, so larger
+// sizes take Tahoma, its scalable kin (the first row that fits the size
+// wins). Trebuchet MS has no metric twin in Debian and takes the sans face
+// nearest in width.
 struct TFaceSubstitute {
   const char* Face;
   const char* Family;
+  int MaxHeight;  // the largest |lfHeight| the family serves; 0: any
 };
 const TFaceSubstitute kFaceSubstitutes[] = {
-    {"Tahoma", "Tahoma"},
-    {"MS Sans Serif", "MS Sans Serif"},
-    {"MS Shell Dlg", "MS Sans Serif"},
-    {"MS Shell Dlg 2", "Tahoma"},
-    {"System", "MS Sans Serif"},
-    {"Times New Roman", "Liberation Serif"},
-    {"Courier New", "Liberation Mono"},
-    {"Arial", "Liberation Sans"},
-    {"Trebuchet MS", "Liberation Sans"},
-    {"Fixedsys", "Liberation Mono"},
-    {"Terminal", "Liberation Mono"},
-    {"Courier", "Liberation Mono"},
-    {"MS Serif", "Liberation Serif"},
+    {"Tahoma", "Tahoma", 0},
+    {"MS Sans Serif", "MS Sans Serif", 12},
+    {"MS Sans Serif", "Tahoma", 0},
+    {"MS Shell Dlg", "MS Sans Serif", 12},
+    {"MS Shell Dlg", "Tahoma", 0},
+    {"MS Shell Dlg 2", "Tahoma", 0},
+    {"System", "MS Sans Serif", 12},
+    {"System", "Tahoma", 0},
+    {"Times New Roman", "Liberation Serif", 0},
+    {"Courier New", "Liberation Mono", 0},
+    {"Arial", "Liberation Sans", 0},
+    {"Trebuchet MS", "Liberation Sans", 0},
+    {"Fixedsys", "Liberation Mono", 0},
+    {"Terminal", "Liberation Mono", 0},
+    {"Courier", "Liberation Mono", 0},
+    {"MS Serif", "Liberation Serif", 0},
 };
 const char* const kProgramFonts[] = {
     "/usr/share/wine/fonts/tahoma.ttf",
@@ -79,15 +86,16 @@ const char* const kProgramFonts[] = {
     "/usr/share/wine/fonts/ms_sans_serif.ttf",
 };
 
-QString FamilyFor(const std::string& face) {
+QString FamilyFor(const std::string& requested, int height) {
   static const bool installed = [] {
     for (const char* file : kProgramFonts) QFontDatabase::addApplicationFont(QString::fromUtf8(file));
     return true;
   }();
   (void)installed;
-  if (face.empty()) return QStringLiteral("MS Sans Serif");
+  const std::string face = requested.empty() ? std::string("MS Sans Serif") : requested;
+  const int size = height < 0 ? -height : height;
   for (const TFaceSubstitute& s : kFaceSubstitutes)
-    if (face == s.Face) return QString::fromLatin1(s.Family);
+    if (face == s.Face && (s.MaxHeight == 0 || size <= s.MaxHeight)) return QString::fromLatin1(s.Family);
   return AnsiToQString(face);
 }
 
@@ -95,7 +103,7 @@ QString FamilyFor(const std::string& face) {
 
 QtGdiFont::QtGdiFont(const LOGFONT& lf) : TGdiFont(lf) {
   std::string face(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
-  FFont.setFamily(FamilyFor(face));
+  FFont.setFamily(FamilyFor(face, lf.lfHeight));
   int pitch = lf.lfPitchAndFamily & 3, family = lf.lfPitchAndFamily & 0xF0;
   if (pitch == FIXED_PITCH || family == FF_MODERN || face == "Fixedsys" || face == "Terminal") {
     FFont.setStyleHint(QFont::Monospace);
