@@ -62,22 +62,28 @@ QMessageBox::Icon IconFor(TUiIcon icon) {
 
 // The buttons speak the program's language: the system box's captions, and
 // the toolkit's message dialog with its accelerators.
+struct TButtonCaption {
+  int Id;
+  const char* System;
+  const char* Toolkit;
+};
+const TButtonCaption kButtonCaptions[] = {
+    {IDOK, "ОК", "ОК"},
+    {IDCANCEL, "Отмена", "Отмена"},
+    {IDABORT, "Прервать", "&Прервать"},
+    {IDRETRY, "Повторить", "&Повтор"},
+    {IDIGNORE, "Пропустить", "&Пропустить"},
+    {IDYES, "Да", "&Да"},
+    {IDNO, "Нет", "&Нет"},
+    {mrAll, "&Все", "&Все"},
+    {mrNoToAll, "Н&ет для всех", "Н&ет для всех"},
+    {mrYesToAll, "Д&а для всех", "Д&а для всех"},
+};
+
 QString ButtonCaption(int id, bool system) {
-  const char* text = "?";
-  switch (id) {
-    case IDOK: text = "ОК"; break;
-    case IDCANCEL: text = "Отмена"; break;
-    case IDABORT: text = system ? "Прервать" : "&Прервать"; break;
-    case IDRETRY: text = system ? "Повторить" : "&Повтор"; break;
-    case IDIGNORE: text = system ? "Пропустить" : "&Пропустить"; break;
-    case IDYES: text = system ? "Да" : "&Да"; break;
-    case IDNO: text = system ? "Нет" : "&Нет"; break;
-    case mrAll: text = "&Все"; break;
-    case mrNoToAll: text = "Н&ет для всех"; break;
-    case mrYesToAll: text = "Д&а для всех"; break;
-    default: break;
-  }
-  return QString::fromUtf8(text);
+  for (const TButtonCaption& b : kButtonCaptions)
+    if (b.Id == id) return QString::fromUtf8(system ? b.System : b.Toolkit);
+  return QStringLiteral("?");
 }
 
 QMessageBox::ButtonRole RoleFor(int id) {
