@@ -9,6 +9,7 @@
 #include <string>
 
 #include "DocumentsFixture.h"
+#include "SrcMemo.h"
 #include "Unit24.h"
 #include "W2kMain.h"
 #include "platform/Printers.h"
@@ -66,6 +67,16 @@ TEST_F(WebEngineTest, PageLoadsAndPrintsToPdf) {
   Printer()->SetOutputFileName(std::string());
   EXPECT_TRUE(printed) << pdfText();
   EXPECT_EQ(ReadFileBytes(OsPath("web.pdf")).substr(0, 5), "%PDF-");
+
+  // A page process that dies is an error box; the program and its
+  // document go on.
+  Main()->Memo1->SetText("unsaved");
+  const std::string failed = "The web page's process ended unexpectedly";
+  Ui().ExpectMessage(IDOK, &failed);
+  size_t boxes = Ui().History().size();
+  browser->Navigate("chrome://crash");
+  EXPECT_TRUE(WaitFor([&] { return Ui().History().size() > boxes; }, 30000));
+  EXPECT_EQ(Main()->Memo1->Text(), "unsaved");
   Form24->Hide();
 }
 
