@@ -126,6 +126,8 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   Memo1->Gutter()->SetShowLineNumbers(true);
   Memo1->SetPopupMenu(PopupMenu1);
   Memo1->SetHighlighter(SrcHTMLHighlighter1);
+  // Alt+drag selects a column, as in every desktop editor.
+  Memo1->SetOptions(Memo1->Options() | eoAltSetsColumnMode);
 
   Edit2 = Named(new TEdit(this), "Edit2");
   Edit2->SetVisible(false);

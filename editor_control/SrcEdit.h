@@ -421,6 +421,8 @@ class TCustomSrcEdit : public TCustomControl {
   void UpdateCaret();
   void UpdateScrollBars();
   void ListCleared(TObject* Sender);
+  // Empties the bookmark slots and frees every mark (the text they marked went).
+  void ClearAllMarks();
   void ListLinesDeleted(TObject* Sender, int Index, int Count);
   void ListLinesInserted(TObject* Sender, int Index, int Count);
   void ListLinesReplaced(TObject* Sender, int Index, int Count);

@@ -52,6 +52,13 @@ void TCustomSrcEdit::ClearBookmark(int Number) {
   delete mark;
 }
 
+void TCustomSrcEdit::ClearAllMarks() {
+  // The slots refer to marks of the list: both are emptied together, so that
+  // no slot points at a freed mark.
+  FBookMarks.fill(nullptr);
+  FMarkList->ClearAndFree();
+}
+
 void TCustomSrcEdit::GotoBookmark(int Number) {
   if (Number < 0 || Number > 9) return;
   TSrcEditMark* const mark = FBookMarks[static_cast<size_t>(Number)];

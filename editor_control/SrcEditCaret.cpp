@@ -349,7 +349,12 @@ void TCustomSrcEdit::MoveCaretByLines(int DY, bool Extend) {
 void TCustomSrcEdit::SelectAllText() {
   int count = FLines->GetCount();
   TBufferCoord last = count == 0 ? BufferCoord(1, 1) : BufferCoord(FLines->LineLength(count - 1) + 1, count);
+  TPaintLockGuard lock(this);
   SelectRange(last, BufferCoord(1, 1), last);
+  // The whole text whatever the selection mode: a column from the first to
+  // the last character would leave out most of it (or all of it when the
+  // text ends in a line break). The next selection takes the mode again.
+  SetActiveSelectionMode(smNormal);
   ReportStatus(scSelection);
 }
 

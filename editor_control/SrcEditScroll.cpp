@@ -252,6 +252,8 @@ void TCustomSrcEdit::ListCleared(TObject* Sender)
   FRescanFirst = FRescanLast = FRescanForcedLast = -1;  // nothing of the old text is left to rescan
   if (WordWrap()) FWordWrapPlugin->Reset();
   ClearUndoRedo();
+  // Bookmarks and marks belong to the text that went.
+  ClearAllMarks();
   FPendingRect = TRect();
   Invalidate();
   PlaceCaretCollapse(BufferCoord(1, 1));

@@ -125,10 +125,8 @@ void TCustomSrcEdit::DeleteSelection() {
 
 void TCustomSrcEdit::ClearText() {
   FLines->Clear();
-  // The bookmark slots refer to marks of the mark list: empty both, freeing
-  // the marks, so that no slot points at a freed mark.
-  FBookMarks.fill(nullptr);
-  FMarkList->ClearAndFree();
+  // Also when there were no lines to clear (the list then reports nothing).
+  ClearAllMarks();
   FUndoList->Clear();
   FRedoList->Clear();
   SetModified(false);

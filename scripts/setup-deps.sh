@@ -11,8 +11,9 @@ packages=(
   qt6-multimedia-dev
   libqt6printsupport6
   libgl-dev libjpeg-dev
-  fonts-liberation fonts-dejavu-core
-  xvfb xauth
+  qt6-translations-l10n
+  fonts-liberation fonts-dejavu-core fonts-wine
+  xvfb xauth xdotool xclip imagemagick python3
   poppler-utils
 )
 

@@ -154,6 +154,12 @@ TCustomEdit* TEditAction::Target() const {
   return dynamic_cast<TCustomEdit*>(Screen->ActiveControl());
 }
 
+bool TEditAction::Update() {
+  if (OnUpdate) return TAction::Update();
+  SetEnabled(Target() != nullptr);
+  return true;
+}
+
 bool TEditAction::Execute() {
   if (OnExecute) return TAction::Execute();
   Update();

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "platform/CodePage.h"
 #include "platform/Forms.h"
+#include "platform/Printers.h"
 #include "platform/SysUtils.h"
 
 // ---- box helpers ----
@@ -148,6 +150,16 @@ std::vector<std::string> SplitMasks(const std::string& pattern) {
   return out;
 }
 
+std::string SaveExtension(const std::string& pattern, const std::string& defaultExt) {
+  std::vector<std::string> masks = SplitMasks(pattern);
+  if (masks.size() == 1 && masks[0].size() > 2 && masks[0].compare(0, 2, "*.") == 0 &&
+      masks[0].find_first_of("*?.", 2) == std::string::npos)
+    return masks[0].substr(2);
+  std::string ext = Trim(defaultExt);
+  while (!ext.empty() && (ext[0] == '*' || ext[0] == '.')) ext.erase(0, 1);
+  return ext;
+}
+
 // ---- the service ----
 namespace {
 IUiService* gService = nullptr;
@@ -233,7 +245,9 @@ HWND ActiveOwner() {
 }  // namespace
 
 int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx) {
-  static const char* const captions[] = {"Warning", "Error", "Information", "Confirm", ""};
+  // The toolkit's Russian captions (the program's language).
+  static const std::string captions[] = {Ansi("Предупреждение"), Ansi("Ошибка"), Ansi("Информация"),
+                                         Ansi("Подтверждение"), std::string()};
   static const TUiIcon icons[] = {TUiIcon::Warning, TUiIcon::Error, TUiIcon::Information, TUiIcon::Question,
                                   TUiIcon::None};
   TMessageRequest r;
@@ -367,15 +381,25 @@ bool TFontDialog::Execute() {
   return true;
 }
 
+namespace {
+// Both print dialogs choose the printer, or a file to print to, for the
+// program's printer object.
+bool RunPrintDialog(TPrintDialogRequest& r) {
+  r.PrinterName = SelectedPrinterName();
+  r.OutputFileName = Printer()->OutputFileName();
+  if (!UiService().PrintDialog(r)) return false;
+  SetSelectedPrinterName(r.PrinterName);
+  Printer()->SetOutputFileName(r.OutputFileName);
+  return true;
+}
+}  // namespace
+
 bool TPrintDialog::Execute() {
   TPrintDialogRequest r;
   r.Owner = OwnerWindow();
   r.Copies = FCopies;
-  r.PrinterName = SelectedPrinterName();
-  bool ok = UiService().PrintDialog(r);
-  if (!ok) return false;
+  if (!RunPrintDialog(r)) return false;
   FCopies = r.Copies;
-  SetSelectedPrinterName(r.PrinterName);
   return true;
 }
 
@@ -383,10 +407,7 @@ bool TPrinterSetupDialog::Execute() {
   TPrintDialogRequest r;
   r.Owner = OwnerWindow();
   r.Setup = true;
-  r.PrinterName = SelectedPrinterName();
-  bool ok = UiService().PrintDialog(r);
-  if (ok) SetSelectedPrinterName(r.PrinterName);
-  return ok;
+  return RunPrintDialog(r);
 }
 
 TFindDialog::TFindDialog(TComponent* owner) : TCommonDialog(owner) {}

@@ -401,6 +401,8 @@ bool TMenu::IsShortCut(TMessage& keyMsg) {
   TMenuItem* item = FItems->FindShortCut(s);
   if (!item) return false;
   if (item->Action()) item->Action()->Update();
+  // A disabled item leaves the key to the focused control.
+  if (!item->Enabled()) return false;
   GuardCall([item] { item->Click(); });
   return true;
 }

@@ -1,5 +1,6 @@
 // Fonts and their metrics from Qt, and the device context's glyphs drawn
 // with QPainter.
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
@@ -49,14 +50,52 @@ QImage BitmapImage(TGdiBitmap* bmp) {
 
 namespace {
 
-QString FamilyFor(const std::string& face, uint8_t pitchAndFamily) {
-  // The classic Windows faces by their nearest kin.
-  if (face.empty() || face == "MS Sans Serif" || face == "MS Shell Dlg" || face == "MS Shell Dlg 2" ||
-      face == "System")
-    return QStringLiteral("Sans Serif");
-  if (face == "Fixedsys" || face == "Terminal" || face == "Courier") return QStringLiteral("Monospace");
-  if (face == "MS Serif") return QStringLiteral("Serif");
-  (void)pitchAndFamily;
+// The faces the windows are laid out for, each by a Debian font of the same
+// metrics, so that a caption fits where it fitted on Windows. The wine fonts
+// are the program's own (fontconfig does not list them). The wine MS Sans
+// Serif is a bitmap face that Qt draws at its 8-point size only, so larger
+// sizes take Tahoma, its scalable kin (the first row that fits the size
+// wins). Trebuchet MS has no metric twin in Debian and takes the sans face
+// nearest in width.
+struct TFaceSubstitute {
+  const char* Face;
+  const char* Family;
+  int MaxHeight;  // the largest |lfHeight| the family serves; 0: any
+};
+const TFaceSubstitute kFaceSubstitutes[] = {
+    {"Tahoma", "Tahoma", 0},
+    {"MS Sans Serif", "MS Sans Serif", 12},
+    {"MS Sans Serif", "Tahoma", 0},
+    {"MS Shell Dlg", "MS Sans Serif", 12},
+    {"MS Shell Dlg", "Tahoma", 0},
+    {"MS Shell Dlg 2", "Tahoma", 0},
+    {"System", "MS Sans Serif", 12},
+    {"System", "Tahoma", 0},
+    {"Times New Roman", "Liberation Serif", 0},
+    {"Courier New", "Liberation Mono", 0},
+    {"Arial", "Liberation Sans", 0},
+    {"Trebuchet MS", "Liberation Sans", 0},
+    {"Fixedsys", "Liberation Mono", 0},
+    {"Terminal", "Liberation Mono", 0},
+    {"Courier", "Liberation Mono", 0},
+    {"MS Serif", "Liberation Serif", 0},
+};
+const char* const kProgramFonts[] = {
+    "/usr/share/wine/fonts/tahoma.ttf",
+    "/usr/share/wine/fonts/tahomabd.ttf",
+    "/usr/share/wine/fonts/ms_sans_serif.ttf",
+};
+
+QString FamilyFor(const std::string& requested, int height) {
+  static const bool installed = [] {
+    for (const char* file : kProgramFonts) QFontDatabase::addApplicationFont(QString::fromUtf8(file));
+    return true;
+  }();
+  (void)installed;
+  const std::string face = requested.empty() ? std::string("MS Sans Serif") : requested;
+  const int size = height < 0 ? -height : height;
+  for (const TFaceSubstitute& s : kFaceSubstitutes)
+    if (face == s.Face && (s.MaxHeight == 0 || size <= s.MaxHeight)) return QString::fromLatin1(s.Family);
   return AnsiToQString(face);
 }
 
@@ -64,7 +103,7 @@ QString FamilyFor(const std::string& face, uint8_t pitchAndFamily) {
 
 QtGdiFont::QtGdiFont(const LOGFONT& lf) : TGdiFont(lf) {
   std::string face(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
-  FFont.setFamily(FamilyFor(face, lf.lfPitchAndFamily));
+  FFont.setFamily(FamilyFor(face, lf.lfHeight));
   int pitch = lf.lfPitchAndFamily & 3, family = lf.lfPitchAndFamily & 0xF0;
   if (pitch == FIXED_PITCH || family == FF_MODERN || face == "Fixedsys" || face == "Terminal") {
     FFont.setStyleHint(QFont::Monospace);

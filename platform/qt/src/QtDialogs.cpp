@@ -26,6 +26,7 @@
 #include "platform/Forms.h"
 #include "platform/SysUtils.h"
 #include "platform/qt/QtApplication.h"
+#include "platform/qt/QtPrinting.h"
 #include "platform/qt/QtWidgetset.h"
 
 namespace {
@@ -59,53 +60,30 @@ QMessageBox::Icon IconFor(TUiIcon icon) {
   }
 }
 
-// The system box's buttons speak the program's language; the toolkit's
-// message dialog keeps its own English captions.
+// The buttons speak the program's language: the system box's captions, and
+// the toolkit's message dialog with its accelerators.
+struct TButtonCaption {
+  int Id;
+  const char* System;
+  const char* Toolkit;
+};
+const TButtonCaption kButtonCaptions[] = {
+    {IDOK, "ОК", "ОК"},
+    {IDCANCEL, "Отмена", "Отмена"},
+    {IDABORT, "Прервать", "&Прервать"},
+    {IDRETRY, "Повторить", "&Повтор"},
+    {IDIGNORE, "Пропустить", "&Пропустить"},
+    {IDYES, "Да", "&Да"},
+    {IDNO, "Нет", "&Нет"},
+    {mrAll, "&Все", "&Все"},
+    {mrNoToAll, "Н&ет для всех", "Н&ет для всех"},
+    {mrYesToAll, "Д&а для всех", "Д&а для всех"},
+};
+
 QString ButtonCaption(int id, bool system) {
-  if (system) {
-    switch (id) {
-      case IDOK:
-        return AnsiToQString(Ansi("ОК"));
-      case IDCANCEL:
-        return AnsiToQString(Ansi("Отмена"));
-      case IDABORT:
-        return AnsiToQString(Ansi("Прервать"));
-      case IDRETRY:
-        return AnsiToQString(Ansi("Повторить"));
-      case IDIGNORE:
-        return AnsiToQString(Ansi("Пропустить"));
-      case IDYES:
-        return AnsiToQString(Ansi("Да"));
-      case IDNO:
-        return AnsiToQString(Ansi("Нет"));
-      default:
-        break;
-    }
-  }
-  switch (id) {
-    case IDOK:
-      return "OK";
-    case IDCANCEL:
-      return "Cancel";
-    case IDABORT:
-      return "&Abort";
-    case IDRETRY:
-      return "&Retry";
-    case IDIGNORE:
-      return "&Ignore";
-    case IDYES:
-      return "&Yes";
-    case IDNO:
-      return "&No";
-    case mrAll:
-      return "&All";
-    case mrNoToAll:
-      return "N&o to All";
-    case mrYesToAll:
-      return "Yes to &All";
-    default:
-      return "?";
-  }
+  for (const TButtonCaption& b : kButtonCaptions)
+    if (b.Id == id) return QString::fromUtf8(system ? b.System : b.Toolkit);
+  return QStringLiteral("?");
 }
 
 QMessageBox::ButtonRole RoleFor(int id) {
@@ -135,6 +113,16 @@ QStringList NameFilters(const std::string& filter) {
     out << AnsiToQString(Trim(f.Caption)) + " (" + masks.join(' ') + ")";
   }
   return out;
+}
+
+// The index of the filter the dialog names: with the details hidden it names
+// its filter without the masks. -1 for none.
+int FilterIndexOf(const QStringList& filters, const QString& chosen) {
+  for (int i = 0; i < filters.size(); ++i) {
+    const QString& f = filters[i];
+    if (f == chosen || f.left(f.lastIndexOf(" (")) == chosen) return i;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -170,8 +158,8 @@ bool QtUiService::InputQuery(const std::string& caption, const std::string& prom
   dlg.setWindowTitle(AnsiToQString(caption));
   dlg.setLabelText(Text(prompt));
   dlg.setTextValue(AnsiToQString(value));
-  dlg.setOkButtonText("OK");
-  dlg.setCancelButtonText("Cancel");
+  dlg.setOkButtonText(QString::fromUtf8("ОК"));
+  dlg.setCancelButtonText(QString::fromUtf8("Отмена"));
   if (dlg.exec() != QDialog::Accepted) return false;
   value = QStringToAnsi(dlg.textValue());
   return true;
@@ -195,9 +183,6 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
     int index = r.FilterIndex >= 1 && r.FilterIndex <= filters.size() ? r.FilterIndex - 1 : 0;
     dlg.selectNameFilter(filters[index]);
   }
-  std::string ext = r.DefaultExt;
-  while (!ext.empty() && (ext[0] == '*' || ext[0] == '.')) ext.erase(0, 1);
-  if (!ext.empty()) dlg.setDefaultSuffix(AnsiToQString(ext));
   std::string dir = r.InitialDir;
   std::string name = r.FileName;
   if (!name.empty() && name.find('/') != std::string::npos) {
@@ -209,7 +194,7 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   QCheckBox* readOnly = nullptr;
   if (!r.Save && !r.Options.Contains(ofHideReadOnly)) {
     if (auto* grid = qobject_cast<QGridLayout*>(dlg.layout())) {
-      readOnly = new QCheckBox("Open as &read-only", &dlg);
+      readOnly = new QCheckBox(QString::fromUtf8("Только для &чтения"), &dlg);
       readOnly->setChecked(r.Options.Contains(ofReadOnly));
       grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
     }
@@ -217,19 +202,21 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   if (dlg.exec() != QDialog::Accepted) return false;
   QStringList files = dlg.selectedFiles();
   if (files.isEmpty()) return false;
+  int chosen = FilterIndexOf(filters, dlg.selectedNameFilter());
+  // A name typed without an extension gets the chosen filter's extension
+  // when the filter has exactly one, else the default extension.
+  std::vector<TFileFilter> parsed = ParseFilter(r.Filter);
+  std::string ext = SaveExtension(chosen >= 0 && chosen < int(parsed.size()) ? parsed[size_t(chosen)].Pattern
+                                                                             : std::string(),
+                                  r.DefaultExt);
   r.ResultFiles.clear();
-  for (const QString& f : files) r.ResultFiles.push_back(QToFileName(f));
-  r.ResultFileName = r.ResultFiles.front();
-  // With the details hidden the dialog names its filter without the masks.
-  QString chosen = dlg.selectedNameFilter();
-  r.ResultFilterIndex = r.FilterIndex;
-  for (int i = 0; i < filters.size(); ++i) {
-    const QString& f = filters[i];
-    if (f == chosen || f.left(f.lastIndexOf(" (")) == chosen) {
-      r.ResultFilterIndex = i + 1;
-      break;
-    }
+  for (const QString& f : files) {
+    std::string name = QToFileName(f);
+    if (r.Save && !ext.empty() && ExtractFileExt(name).empty()) name += "." + ext;
+    r.ResultFiles.push_back(name);
   }
+  r.ResultFileName = r.ResultFiles.front();
+  r.ResultFilterIndex = chosen >= 0 ? chosen + 1 : r.FilterIndex;
   r.ResultReadOnly = readOnly ? readOnly->isChecked() : r.Options.Contains(ofReadOnly);
   return true;
 }
@@ -271,18 +258,23 @@ bool QtUiService::FontDialog(TFontDialogRequest& r) {
 }
 
 bool QtUiService::PrintDialog(TPrintDialogRequest& r) {
-  QPrinter printer;
-  if (!r.PrinterName.empty()) printer.setPrinterName(AnsiToQString(r.PrinterName));
+  // Without a printer installed the dialogs work on a PDF file.
+  std::unique_ptr<QPrinter> made = MakeQtPrinter(r.PrinterName, r.OutputFileName, true);
+  QPrinter& printer = *made;
   printer.setCopyCount(std::max(1, r.Copies));
   if (r.Setup) {
-    QPageSetupDialog dlg(&printer, QApplication::activeWindow());
+    QPageSetupDialog dlg(&printer, OwnerWidget(r.Owner));
     if (dlg.exec() != QDialog::Accepted) return false;
+    QtChosenPageLayout() = printer.pageLayout();
   } else {
-    QPrintDialog dlg(&printer, QApplication::activeWindow());
+    QPrintDialog dlg(&printer, OwnerWidget(r.Owner));
     if (dlg.exec() != QDialog::Accepted) return false;
     r.Copies = printer.copyCount();
+    QtChosenPageLayout() = printer.pageLayout();
   }
-  r.PrinterName = QStringToAnsi(printer.printerName());
+  bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+  r.OutputFileName = toFile ? QToFileName(printer.outputFileName()) : std::string();
+  r.PrinterName = toFile ? std::string() : QStringToAnsi(printer.printerName());
   return true;
 }
 

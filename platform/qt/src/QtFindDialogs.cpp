@@ -29,6 +29,9 @@
 
 namespace {
 
+// The dialogs' own texts, in the program's language (UTF-8 source).
+QString Ru(const char* utf8) { return QString::fromUtf8(utf8); }
+
 // The top-level widget of the form that owns the component, else the
 // application's active window.
 QWidget* ParentFor(TFindDialog* dialog) {
@@ -47,18 +50,18 @@ class QtFindDialog : public QDialog {
     const bool replace = owner->IsReplace();
     const TFindOptions o = owner->Options();
     setObjectName(replace ? "ReplaceDialog" : "FindDialog");
-    setWindowTitle(replace ? "Replace" : "Find");
+    setWindowTitle(replace ? Ru("Заменить") : Ru("Найти"));
     setModal(false);
 
     auto* grid = new QGridLayout(this);
-    auto* findLabel = new QLabel("Fi&nd what:");
+    auto* findLabel = new QLabel(Ru("Ч&то:"));
     FFind = new QLineEdit(AnsiToQString(owner->FindText()));
     FFind->setObjectName("FindText");
     findLabel->setBuddy(FFind);
     grid->addWidget(findLabel, 0, 0);
     grid->addWidget(FFind, 0, 1);
     if (replace) {
-      auto* replaceLabel = new QLabel("Re&place with:");
+      auto* replaceLabel = new QLabel(Ru("Ч&ем:"));
       FReplace = new QLineEdit(AnsiToQString(owner->ReplaceText()));
       FReplace->setObjectName("ReplaceText");
       replaceLabel->setBuddy(FReplace);
@@ -66,9 +69,9 @@ class QtFindDialog : public QDialog {
       grid->addWidget(FReplace, 1, 1);
     }
 
-    FWhole = Box("Match &whole word only", "WholeWord", o.Contains(frWholeWord), o.Contains(frHideWholeWord),
+    FWhole = Box(Ru("Только &слово целиком"), "WholeWord", o.Contains(frWholeWord), o.Contains(frHideWholeWord),
                  o.Contains(frDisableWholeWord));
-    FCase = Box("Match &case", "MatchCase", o.Contains(frMatchCase), o.Contains(frHideMatchCase),
+    FCase = Box(Ru("С учетом &регистра"), "MatchCase", o.Contains(frMatchCase), o.Contains(frHideMatchCase),
                 o.Contains(frDisableMatchCase));
     auto* boxes = new QVBoxLayout;
     boxes->addWidget(FWhole);
@@ -77,11 +80,11 @@ class QtFindDialog : public QDialog {
     lower->addLayout(boxes);
     if (!replace) {
       // The direction: down unless frDown is off.
-      auto* direction = new QGroupBox("Direction");
+      auto* direction = new QGroupBox(Ru("Направление"));
       direction->setObjectName("Direction");
-      FUp = new QRadioButton("&Up");
+      FUp = new QRadioButton(Ru("&Вверх"));
       FUp->setObjectName("Up");
-      FDown = new QRadioButton("&Down");
+      FDown = new QRadioButton(Ru("Вн&из"));
       FDown->setObjectName("Down");
       (o.Contains(frDown) ? FDown : FUp)->setChecked(true);
       auto* row = new QHBoxLayout(direction);
@@ -94,17 +97,17 @@ class QtFindDialog : public QDialog {
     grid->addLayout(lower, replace ? 2 : 1, 0, 1, 2);
 
     auto* buttons = new QVBoxLayout;
-    FNext = Button(buttons, "&Find Next", "FindNext", TFindButton::FindNext);
+    FNext = Button(buttons, Ru("Найти &далее"), "FindNext", TFindButton::FindNext);
     FNext->setDefault(true);
     if (replace) {
-      FReplaceOne = Button(buttons, "&Replace", "Replace", TFindButton::Replace);
-      FReplaceAll = Button(buttons, "Replace &All", "ReplaceAll", TFindButton::ReplaceAll);
+      FReplaceOne = Button(buttons, Ru("За&менить"), "Replace", TFindButton::Replace);
+      FReplaceAll = Button(buttons, Ru("Заменить &все"), "ReplaceAll", TFindButton::ReplaceAll);
     }
-    auto* cancel = new QPushButton("Cancel");
+    auto* cancel = new QPushButton(Ru("Отмена"));
     cancel->setObjectName("Cancel");
     buttons->addWidget(cancel);
     if (o.Contains(frShowHelp)) {
-      auto* help = new QPushButton("&Help");
+      auto* help = new QPushButton(Ru("&Справка"));
       help->setObjectName("Help");
       buttons->addWidget(help);
     }
@@ -128,7 +131,7 @@ class QtFindDialog : public QDialog {
   void reject() override { close(); }
 
  private:
-  QCheckBox* Box(const char* caption, const char* name, bool checked, bool hidden, bool disabled) {
+  QCheckBox* Box(const QString& caption, const char* name, bool checked, bool hidden, bool disabled) {
     auto* box = new QCheckBox(caption);
     box->setObjectName(name);
     box->setChecked(checked);
@@ -136,7 +139,7 @@ class QtFindDialog : public QDialog {
     box->setEnabled(!disabled);
     return box;
   }
-  QPushButton* Button(QVBoxLayout* column, const char* caption, const char* name, TFindButton button) {
+  QPushButton* Button(QVBoxLayout* column, const QString& caption, const char* name, TFindButton button) {
     auto* b = new QPushButton(caption);
     b->setObjectName(name);
     column->addWidget(b);

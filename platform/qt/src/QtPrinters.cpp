@@ -11,11 +11,35 @@
 #include "platform/Printers.h"
 #include "platform/SysUtils.h"
 #include "platform/qt/QtApplication.h"
+#include "platform/qt/QtPrinting.h"
 #include "platform/qt/QtWidgetset.h"
 
 namespace {
-
 QString QFileName(const std::string& ansi) { return QString::fromUtf8(SysFileName(ansi).c_str()); }
+}  // namespace
+
+QPageLayout& QtChosenPageLayout() {
+  static QPageLayout layout;
+  return layout;
+}
+
+std::unique_ptr<QPrinter> MakeQtPrinter(const std::string& printerName, const std::string& outputFile, bool forDialog) {
+  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  bool installed = !QPrinterInfo::availablePrinterNames().isEmpty();
+  if (!outputFile.empty() || (printerName.empty() && !installed && forDialog)) {
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    if (!outputFile.empty()) printer->setOutputFileName(QFileName(outputFile));
+  } else {
+    if (!forDialog && printerName.empty() && QPrinterInfo::defaultPrinterName().isEmpty())
+      throw EPrinter("There is no default printer currently selected");
+    if (!printerName.empty()) printer->setPrinterName(AnsiToQString(printerName));
+    if (!forDialog && !printer->isValid()) throw EPrinter("Printer selected is not valid");
+  }
+  if (QtChosenPageLayout().isValid()) printer->setPageLayout(QtChosenPageLayout());
+  return printer;
+}
+
+namespace {
 
 class QtPrinterDC : public TDeviceContext {
  public:
@@ -180,14 +204,8 @@ class QtPrinterDC : public TDeviceContext {
 
 class QtPrintJob : public IPrintJob {
  public:
-  explicit QtPrintJob(const TPrintJobInfo& info) : FPrinter(QPrinter::HighResolution) {
-    if (!info.OutputFileName.empty()) {
-      FPrinter.setOutputFormat(QPrinter::PdfFormat);
-      FPrinter.setOutputFileName(QFileName(info.OutputFileName));
-    } else {
-      if (!info.PrinterName.empty()) FPrinter.setPrinterName(AnsiToQString(info.PrinterName));
-      if (!FPrinter.isValid()) throw EPrinter("Printer selected is not valid");
-    }
+  explicit QtPrintJob(const TPrintJobInfo& info)
+      : FPrinterObject(MakeQtPrinter(info.PrinterName, info.OutputFileName, false)), FPrinter(*FPrinterObject) {
     FPrinter.setDocName(AnsiToQString(info.Title));
     FPrinter.setCopyCount(std::max(1, info.Copies));
     if (!FPainter.begin(&FPrinter)) throw EPrinter("Printer selected is not valid");
@@ -212,7 +230,8 @@ class QtPrintJob : public IPrintJob {
   }
 
  private:
-  QPrinter FPrinter;
+  std::unique_ptr<QPrinter> FPrinterObject;
+  QPrinter& FPrinter;
   QPainter FPainter;
   std::unique_ptr<QtPrinterDC> FDc;
 };

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineHistory>
@@ -16,6 +15,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Printers.h"
+#include "platform/qt/QtPrinting.h"
 #include "platform/SysUtils.h"
 #include "platform/WebBrowser.h"
 #include "platform/qt/QtApplication.h"
@@ -76,6 +76,12 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
     connect(v->page(), &QWebEnginePage::linkHovered, this,
             [this](const QString& l) { Guard([this, l] { FBrowser->DoStatusTextChange(QStringToAnsi(l)); }); });
     connect(v, &QWebEngineView::urlChanged, this, [this](const QUrl&) { Guard([this] { CommandStates(); }); });
+    // A failed page process is an error box; the program goes on.
+    connect(v->page(), &QWebEnginePage::renderProcessTerminated, this,
+            [](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+              if (status == QWebEnginePage::NormalTerminationStatus) return;
+              Guard([] { throw EOleException("The web page's process ended unexpectedly"); });
+            });
   }
 
   ~QtWebBrowserEngine() override {
@@ -112,6 +118,11 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
 
   void Print(bool prompt) override {
     if (FPrinting) throw EPrinter("Printing in progress");
+    // The dialog chooses the printer or the file; without it the last choice.
+    if (prompt) {
+      TPrintDialog dialog(nullptr);
+      if (!dialog.Execute()) return;
+    }
     std::string file = Printer()->OutputFileName();
     if (!file.empty()) {
       // Printing to a file: the page's own PDF, text kept as text.
@@ -125,10 +136,6 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
       });
       return;
     }
-    if (prompt) {
-      TPrintDialog dialog(nullptr);
-      if (!dialog.Execute()) return;
-    }
     FPrinter = MakePrinter(file);
     FPrinting = true;
     connect(FView, &QWebEngineView::printFinished, this, [this](bool) {
@@ -141,7 +148,8 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
 
   void PrintPreview() override {
     if (FPrinting) throw EPrinter("Printing in progress");
-    std::unique_ptr<QPrinter> printer = MakePrinter(Printer()->OutputFileName());
+    // A preview needs no printer: without one it shows the PDF pages.
+    std::unique_ptr<QPrinter> printer = MakeQtPrinter(SelectedPrinterName(), Printer()->OutputFileName(), true);
     QPrintPreviewDialog dialog(printer.get(), FView);
     dialog.setWindowTitle(FView->title());
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) {
@@ -210,17 +218,7 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
 
   // The printer the print dialogs chose, or the file the job prints to.
   static std::unique_ptr<QPrinter> MakePrinter(const std::string& file) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    if (!file.empty()) {
-      printer->setOutputFormat(QPrinter::PdfFormat);
-      printer->setOutputFileName(QFileName(file));
-      return printer;
-    }
-    std::string name = SelectedPrinterName();
-    if (name.empty() && QPrinterInfo::defaultPrinterName().isEmpty())
-      throw EPrinter("There is no default printer currently selected");
-    if (!name.empty()) printer->setPrinterName(AnsiToQString(name));
-    return printer;
+    return MakeQtPrinter(SelectedPrinterName(), file, false);
   }
 
   TWebBrowser* FBrowser;

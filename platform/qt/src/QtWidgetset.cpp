@@ -266,20 +266,17 @@ DWORD QtWidgetset::TickCount() {
 // -- keyboard and mouse --
 
 int16_t QtWidgetset::KeyState(int vk) {
-  int16_t s = IWidgetset::KeyState(vk);
-  int16_t toggle = int16_t(s & 1);
-  auto down = [&](bool d) { return int16_t((d ? 0x8000 : 0) | toggle); };
+  // The state as of the input being handled (the peers keep it from each
+  // event), not the keyboard's state now: a key handled late must see the
+  // Shift that was down when it was pressed.
   switch (vk) {
-    case VK_SHIFT:
     case VK_LSHIFT:
-    case VK_RSHIFT: return down(QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
-    case VK_CONTROL:
+    case VK_RSHIFT: return IWidgetset::KeyState(VK_SHIFT);
     case VK_LCONTROL:
-    case VK_RCONTROL: return down(QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier);
-    case VK_MENU:
+    case VK_RCONTROL: return IWidgetset::KeyState(VK_CONTROL);
     case VK_LMENU:
-    case VK_RMENU: return down(QGuiApplication::queryKeyboardModifiers() & Qt::AltModifier);
-    default: return s;
+    case VK_RMENU: return IWidgetset::KeyState(VK_MENU);
+    default: return IWidgetset::KeyState(vk);
   }
 }
 

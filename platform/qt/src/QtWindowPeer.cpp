@@ -193,11 +193,16 @@ QtWindowPeer::~QtWindowPeer() {
 }
 
 TRect QtWindowPeer::NonClientMargins() const {
-  if (!TopLevel()) return TWindowPeer::NonClientMargins();
   // The window system draws a top-level window's frame and caption.
-  TRect m;
-  if (ScrollBar(SB_VERT).Visible) m.Right += FQws.SystemMetric(SM_CXVSCROLL);
-  if (ScrollBar(SB_HORZ).Visible) m.Bottom += FQws.SystemMetric(SM_CYHSCROLL);
+  TRect m = TopLevel() ? TRect() : TWindowPeer::NonClientMargins();
+  if (TopLevel() && !FNative) {
+    if (ScrollBar(SB_VERT).Visible) m.Right += FQws.SystemMetric(SM_CXVSCROLL);
+    if (ScrollBar(SB_HORZ).Visible) m.Bottom += FQws.SystemMetric(SM_CYHSCROLL);
+  } else if (!TopLevel() && FNative) {
+    // A native widget shows its own scroll bars inside its area.
+    if (ScrollBar(SB_VERT).Visible) m.Right -= FQws.SystemMetric(SM_CXVSCROLL);
+    if (ScrollBar(SB_HORZ).Visible) m.Bottom -= FQws.SystemMetric(SM_CYHSCROLL);
+  }
   return m;
 }
 
@@ -243,7 +248,7 @@ void QtWindowPeer::LayoutChildren() {
   TSize cs = ClientSize();
   FClient->setGeometry(m.Left, m.Top, cs.cx, cs.cy);
   int sw = FQws.SystemMetric(SM_CXVSCROLL), sh = FQws.SystemMetric(SM_CYHSCROLL);
-  bool v = ScrollBar(SB_VERT).Visible, h = ScrollBar(SB_HORZ).Visible;
+  bool v = !FNative && ScrollBar(SB_VERT).Visible, h = !FNative && ScrollBar(SB_HORZ).Visible;
   if (FBars[1]) {
     FBars[1]->setGeometry(m.Left + cs.cx, m.Top, sw, cs.cy);
     FBars[1]->setVisible(v);

@@ -123,6 +123,19 @@ TScriptedUi& TScriptedUi::ExpectPrint(bool ok, bool setup) {
   return Expect(std::move(step));
 }
 
+TScriptedUi& TScriptedUi::ExpectPrintToFile(const std::string& fileName) {
+  TStep step;
+  step.Kind = TUiKind::PrintDialog;
+  step.Note = "print dialog printing to " + fileName;
+  step.Answer = [fileName](TUiRecord&, void* request) {
+    auto* r = static_cast<TPrintDialogRequest*>(request);
+    r->PrinterName.clear();
+    r->OutputFileName = fileName;
+    return 1;
+  };
+  return Expect(std::move(step));
+}
+
 TScriptedUi& TScriptedUi::ExpectModalForm(std::function<void(TCustomForm*)> play) {
   TStep step;
   step.Kind = TUiKind::ModalForm;

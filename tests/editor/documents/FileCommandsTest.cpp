@@ -137,7 +137,7 @@ TEST_F(FileCommandsTest, SaveAsAsksBeforeOverwriting) {
   // No and Cancel keep the file and the document.
   for (int answer : {IDNO, IDCANCEL}) {
     Ui().ExpectFileDialog(true, AnsiPath("old.txt"));
-    Ui().ExpectMessage(answer, OverwritePrompt(AnsiPath("old.txt")), "Confirm");
+    Ui().ExpectMessage(answer, OverwritePrompt(AnsiPath("old.txt")), Ansi("Подтверждение"));
     Main()->FileSaveAs1Execute(nullptr);
     EXPECT_EQ(ReadFileBytes(OsPath("old.txt")), "old");
     EXPECT_TRUE(Memo()->Modified());
@@ -148,7 +148,7 @@ TEST_F(FileCommandsTest, SaveAsAsksBeforeOverwriting) {
   EXPECT_EQ(box.Buttons, (std::vector<int>{IDYES, IDNO, IDCANCEL}));
 
   Ui().ExpectFileDialog(true, AnsiPath("old.txt"));
-  Ui().ExpectMessage(IDYES, OverwritePrompt(AnsiPath("old.txt")), "Confirm");
+  Ui().ExpectMessage(IDYES, OverwritePrompt(AnsiPath("old.txt")), Ansi("Подтверждение"));
   Main()->FileSaveAs1Execute(nullptr);
   EXPECT_EQ(ReadFileBytes(OsPath("old.txt")), "new");
   EXPECT_FALSE(Memo()->Modified());

@@ -73,7 +73,7 @@ TEST_F(ViewersTest, SaveInRtfWritesTheTextAndAsksBeforeOverwriting) {
   Ui().ExpectMessage(IDNO,
                      Ansi("Файл с именем ") + AnsiPath("out.rtf") +
                          Ansi(" уже существует.\n\rВы хотите заменить его, перезаписав поверх старого?"),
-                     "Confirm");
+                     Ansi("Подтверждение"));
   Main()->RTF1Click(nullptr);
   EXPECT_EQ(ReadFileBytes(OsPath("out.rtf")), "old");
   EXPECT_EQ(Rich()->Text(), "");

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "DocumentsFixture.h"
+#include "SrcMemo.h"
 #include "Unit24.h"
 #include "W2kMain.h"
 #include "platform/Printers.h"
@@ -47,7 +48,8 @@ TEST_F(WebEngineTest, PageLoadsAndPrintsToPdf) {
   EXPECT_EQ(RecordingEngine(browser), nullptr);
 
   std::string pdf = AnsiPath("web.pdf");
-  Printer()->SetOutputFileName(pdf);
+  // The print dialog (the user is asked) chooses printing to the file.
+  Ui().ExpectPrintToFile(pdf);
   Main()->N529Click(nullptr);
   // The page prints in the background; the file is complete once its text
   // can be read.
@@ -66,6 +68,16 @@ TEST_F(WebEngineTest, PageLoadsAndPrintsToPdf) {
   Printer()->SetOutputFileName(std::string());
   EXPECT_TRUE(printed) << pdfText();
   EXPECT_EQ(ReadFileBytes(OsPath("web.pdf")).substr(0, 5), "%PDF-");
+
+  // A page process that dies is an error box; the program and its
+  // document go on.
+  Main()->Memo1->SetText("unsaved");
+  const std::string failed = "The web page's process ended unexpectedly";
+  Ui().ExpectMessage(IDOK, &failed);
+  size_t boxes = Ui().History().size();
+  browser->Navigate("chrome://crash");
+  EXPECT_TRUE(WaitFor([&] { return Ui().History().size() > boxes; }, 30000));
+  EXPECT_EQ(Main()->Memo1->Text(), "unsaved");
   Form24->Hide();
 }
 

@@ -21,6 +21,7 @@
 #include "Unit13.h"
 #include "Unit26.h"
 #include "W2kMain.h"
+#include "platform/Clipboard.h"
 #include "platform/CodePage.h"
 #include "platform/FindDialogs.h"
 #include "platform/Forms.h"
@@ -206,6 +207,34 @@ TEST_F(FindEditAppTest, ItemsRunTheirCommands) {
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0], Form122);
   EXPECT_EQ(shown[1], Form13);
+}
+
+// Inside the editor Ctrl+C, Ctrl+X and Ctrl+V are the editing control's own
+// commands: the Правка items of the standard edit actions have no target
+// there and leave the keys to it. In the go-to-line box they are the box's.
+TEST_F(FindEditAppTest, CutCopyPasteKeysReachTheEditorAndTheEditBoxes) {
+  StartWithText("hello world", 0);
+  Memo()->SetSelStart(0);
+  Memo()->SetSelLength(5);
+  QTest::keyClick(MemoWidget(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(Clipboard()->AsText(), "hello");
+  QTest::keyClick(MemoWidget(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(Memo()->Text(), " world");
+  QTest::keyClick(MemoWidget(), Qt::Key_End);
+  QTest::keyClick(MemoWidget(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(Memo()->Text(), " worldhello");
+  EXPECT_FALSE(Item(kMain, "Правка", "Копировать")->Enabled());
+
+  Form122->Show();
+  Form122->Edit1->SetText("12");
+  Form122->Edit1->SetFocus();
+  Form122->Edit1->SelectAll();
+  Pump();
+  auto* box = static_cast<QtWindowPeer*>(Form122->Edit1->Handle())->Client();
+  QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(Clipboard()->AsText(), "12");
+  EXPECT_EQ(Memo()->Text(), " worldhello") << "the editor is not touched";
+  Form122->Hide();
 }
 
 TEST_F(FindEditAppTest, ClipboardViewerShowsTheClipboard) {

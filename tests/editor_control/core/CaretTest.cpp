@@ -96,6 +96,17 @@ TEST_F(EditorTest, SelectAllOnEmptyText) {
   EXPECT_EQ(Edit->Caret(), BC(4, 2));
 }
 
+TEST_F(EditorTest, SelectAllTakesTheWholeTextInColumnMode) {
+  SetLines({"one", "two", ""});
+  Edit->SetSelectionMode(smColumn);
+  Edit->SelectAllText();
+  EXPECT_EQ(Edit->GetSelectedText(), "one\r\ntwo\r\n");
+  EXPECT_EQ(Edit->SelectionMode(), smColumn) << "the property stays";
+  Edit->SetSelFrom(BC(1, 1));
+  Edit->SetSelTo(BC(3, 2));
+  EXPECT_EQ(Edit->GetSelectedText(), "on\r\ntw") << "the next selection is a column again";
+}
+
 TEST_F(EditorTest, SelectedTextInEachMode) {
   SetLines({"abc", "de", "fghi"});
   // Normal: the end past its line gives only the characters there are.

@@ -75,3 +75,26 @@ TEST_F(MarksTest, ANewBookmarkIsOwnedAndRepaintsWhenItMoves) {
   EXPECT_LE(r.Right, Edit->GutterWidth());
   EXPECT_GE(r.Bottom, 5 * Edit->LineHeight());
 }
+
+// A loaded or replaced document starts without the old one's bookmarks and
+// marks (the old marks would point into a text that is gone).
+TEST_F(MarksTest, LoadingANewTextClearsBookmarksAndMarks) {
+  for (int how = 0; how < 2; ++how) {
+    SCOPED_TRACE(how == 0 ? "stream" : "text");
+    SetLines({"a", "b", "c", "d", "e"});
+    Edit->SetBookmark(1, 1, 5);
+    Edit->Marks()->Add(new TSrcEditMark(Edit.get()));
+    ASSERT_NE(Edit->Bookmark(1), nullptr);
+    if (how == 0) {
+      TMemoryStream stream;
+      stream.WriteBuffer("x\r\ny\r\n", 6);
+      Edit->Lines()->LoadFromStream(&stream);
+    } else {
+      Edit->SetText("x\r\ny\r\nz\r\nw\r\nv");
+    }
+    EXPECT_EQ(Edit->Bookmark(1), nullptr);
+    EXPECT_EQ(Edit->Marks()->Count(), 0);
+    Edit->GotoBookmark(1);
+    EXPECT_EQ(Edit->Caret(), BC(1, 1));
+  }
+}

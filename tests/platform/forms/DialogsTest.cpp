@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "UiFixture.h"
+#include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/testing/ScriptedUi.h"
@@ -18,6 +19,12 @@ TEST(DialogsTest, FiltersSplitIntoCaptionsAndPatterns) {
   ASSERT_EQ(f.size(), 2u);
   EXPECT_EQ(f[1].Caption, "Web (*.html; *.htm)");
   EXPECT_EQ(SplitMasks(f[1].Pattern), (std::vector<std::string>{"*.html", "*.htm"}));
+  // A name typed without an extension: the filter's single one, else the default.
+  EXPECT_EQ(SaveExtension("*.txt", "rtf"), "txt");
+  EXPECT_EQ(SaveExtension("*.html; *.htm", "*.rtf"), "rtf");
+  EXPECT_EQ(SaveExtension("*.*", ".rtf"), "rtf");
+  EXPECT_EQ(SaveExtension("*.php", ""), "php");
+  EXPECT_EQ(SaveExtension("*.*", ""), "");
   EXPECT_TRUE(ParseFilter("").empty());
 }
 
@@ -35,7 +42,7 @@ TEST(DialogsTest, MessageBoxesAreRecordedAsGivenAndAnsweredFromTheScript) {
   ui->ExpectMessage(mrYes).ExpectMessage(mrOk);
   EXPECT_EQ(MessageDlg("Replace?", mtConfirmation, mbYesNoCancel, 0), mrYes);
   ShowMessage("Done");
-  EXPECT_EQ(ui->History()[1].Caption, "Confirm");
+  EXPECT_EQ(ui->History()[1].Caption, Ansi("Подтверждение"));
   EXPECT_EQ(ui->History()[1].Icon, TUiIcon::Question);
   EXPECT_EQ(ui->History()[2].Caption, "App");
   DoneApplication();

@@ -6,6 +6,7 @@
 
 #include "UiFixture.h"
 #include "platform/ActnList.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Clipboard.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
@@ -87,11 +88,12 @@ TEST_F(MenusTest, ShortcutsGoToThePopupMenuThenTheMainMenuThenTheActions) {
   ws->KeyStroke({VK_CONTROL}, 'O', edit->Handle());
   EXPECT_EQ(log, (std::vector<std::string>{"menu save", "popup find", "action open"}));
 
-  // A disabled item takes its key and does nothing; hidden items keep theirs.
+  // A disabled item leaves its key to the next taker; hidden items keep theirs.
   log.clear();
   save->SetEnabled(false);
   ws->KeyStroke({VK_CONTROL}, 'S', edit->Handle());
-  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(log, std::vector<std::string>{"action save"});
+  log.clear();
   save->SetEnabled(true);
   save->SetVisible(false);
   ws->KeyStroke({VK_CONTROL}, 'S', edit->Handle());
@@ -207,6 +209,32 @@ TEST_F(MenusTest, ContextMenuOpensTheControlsPopupAndClicksTheChoice) {
   SendMessage(edit->Handle(), WM_CONTEXTMENU, WPARAM(edit->Handle()), MakeLParam(screen.X, screen.Y));
   EXPECT_EQ(opened, 1);
   SetMenuBackend(nullptr);
+}
+
+// The standard edit actions act on a focused standard edit only: with
+// another control focused their items are disabled and the keys reach it.
+TEST_F(MenusTest, EditActionShortcutsReachAFocusedControlThatIsNoEdit) {
+  auto* copy = new TEditCopy(form);
+  copy->SetShortCut(ShortCut('C', {ssCtrl}));
+  TMenuItem* item = NewItem(form, "Copy", scNone, nullptr);
+  menu->Items()->Add(item);
+  item->SetAction(copy);
+  auto* pane = new TPanel(form);
+  pane->SetParent(form);
+  std::vector<uint16_t> keys;
+  pane->OnKeyDown = [&keys](TObject*, uint16_t& key, TShiftState) { keys.push_back(key); };
+  pane->SetFocus();
+  ws->KeyStroke({VK_CONTROL}, 'C', pane->Handle());
+  EXPECT_EQ(keys, (std::vector<uint16_t>{VK_CONTROL, 'C'}));
+  EXPECT_FALSE(item->Enabled());
+
+  keys.clear();
+  edit->SetText("hello");
+  edit->SelectAll();
+  edit->SetFocus();
+  ws->KeyStroke({VK_CONTROL}, 'C', edit->Handle());
+  EXPECT_TRUE(item->Enabled());
+  EXPECT_EQ(Clipboard()->AsText(), "hello");
 }
 
 TEST_F(MenusTest, EditActionsWorkOnTheFocusedEdit) {

@@ -3,6 +3,7 @@
 // clipboard and the event guard.
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -119,6 +120,36 @@ TEST_F(QtWidgetsetTest, FontMetricsAndWidths) {
   GetTextExtentPoint32(t.dc, "MMM", 3, &sz);
   EXPECT_EQ(sz.cx, 3 * w);  // a fixed-pitch font
   EXPECT_EQ(GetFontLanguageInfo(t.dc) & GCP_DBCS, 0u);
+}
+
+// The Windows faces the windows are laid out for come out in the Debian
+// fonts of the same metrics (the wine and Liberation fonts, which the
+// setup script installs).
+TEST_F(QtWidgetsetTest, WindowsFacesTakeTheirMetricTwins) {
+  struct {
+    const char* face;
+    int height;
+    const char* family;
+  } cases[] = {{"Tahoma", -11, "Tahoma"},
+               {"MS Sans Serif", -11, "MS Sans Serif"},
+               {"MS Sans Serif", -16, "Tahoma"},  // the bitmap face has only its 8-point size
+               {"", -11, "MS Sans Serif"},
+               {"Times New Roman", -16, "Liberation Serif"},
+               {"Courier New", -13, "Liberation Mono"},
+               {"Arial", -12, "Liberation Sans"},
+               {"Trebuchet MS", -12, "Liberation Sans"}};
+  for (const auto& c : cases) {
+    LOGFONT lf;
+    lf.lfHeight = c.height;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = RUSSIAN_CHARSET;
+    SetLogFontFaceName(lf, c.face);
+    HFONT font = CreateFontIndirect(&lf);
+    auto* q = dynamic_cast<QtGdiFont*>(font);
+    ASSERT_NE(q, nullptr);
+    EXPECT_EQ(QFontInfo(q->Font()).family().toStdString(), c.family) << c.face << " " << c.height;
+    DeleteObject(font);
+  }
 }
 
 // A control that paints itself and records its messages.

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTextCursor>
 
 #include "QtFixture.h"
@@ -85,6 +86,23 @@ TEST_F(QtFormsTest, MemoPositionsCountLineBreaksAsTwo) {
   memo->SetFocus();
   Key(text, Qt::Key_Z, "z");
   EXPECT_EQ(memo->Text(), "ab\r\ncdz\r\n");
+}
+
+// The memo's scroll bars are the widget's own; the window adds none and
+// the widget takes the room of the window's own.
+TEST_F(QtFormsTest, MemoShowsOneVerticalScrollBar) {
+  auto* memo = new TMemo(Form);
+  memo->SetParent(Form);
+  memo->SetBounds(0, 0, 200, 100);
+  memo->SetScrollBars(ssVertical);
+  ShowForm();
+  auto* text = qobject_cast<QPlainTextEdit*>(WidgetOf(memo));
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  int visibleBars = 0;
+  for (QScrollBar* bar : text->parentWidget()->findChildren<QScrollBar*>())
+    if (bar->isVisibleTo(text->parentWidget()) && bar->orientation() == Qt::Vertical) ++visibleBars;
+  EXPECT_EQ(visibleBars, 1);
 }
 
 TEST_F(QtFormsTest, CheckBoxAndRadioButtonsFollowTheUsersClicks) {

@@ -4,13 +4,21 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QLineEdit>
 #include <QTimer>
 #include <functional>
 
 #include "QtFixture.h"
 #include "TempDirQt.h"
 #include "platform/CodePage.h"
+#include "platform/Printers.h"
+#include "platform/qt/QtPrinting.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -90,8 +98,79 @@ TEST_F(QtFormsTest, SaveDialogGivesTheChosenFileAndFilter) {
   });
   ASSERT_TRUE(save.Execute());
   EXPECT_EQ(filters, (QStringList{"Text (*.txt) (*.txt)", "Web (.*htm) (*.htm)"}));
-  EXPECT_EQ(save.FileName(), AnsiFileName(dir.Path()) + Ansi("/страница.htm"));
+  // The name had no extension: the chosen filter's single one is added.
+  EXPECT_EQ(save.FileName(), AnsiFileName(dir.Path()) + Ansi("/страница.txt"));
   EXPECT_EQ(save.FilterIndex(), 1);
+
+  // A filter of several extensions, or of all files, leaves the default one;
+  // a name with an extension keeps it.
+  struct {
+    const char* filter;
+    const char* typed;
+    const char* saved;
+  } cases[] = {{"Web (*.html; *.htm)|*.html; *.htm", "page", "page.htm"},
+               {"All (*.*)|*.*", "page", "page.htm"},
+               {"Text (*.txt)|*.txt", "notes.log", "notes.log"}};
+  for (const auto& c : cases) {
+    save.SetFilter(c.filter);
+    save.SetFilterIndex(1);
+    WhenModal([&](QWidget* w) {
+      auto* dlg = qobject_cast<QFileDialog*>(w);
+      ASSERT_NE(dlg, nullptr);
+      dlg->selectFile(QString::fromUtf8((dir.Path() + "/" + c.typed).c_str()));
+      QMetaObject::invokeMethod(dlg, "accept");
+    });
+    ASSERT_TRUE(save.Execute());
+    EXPECT_EQ(save.FileName(), AnsiFileName(dir.Path()) + "/" + c.saved) << c.filter;
+  }
+}
+
+// With no printer installed the print dialogs work on a PDF file: page
+// setup opens and its layout goes to the next print, and the print dialog
+// gives the file to print to. (On a machine with printers the dialogs
+// choose among them; the first part then needs no printer to be absent.)
+TEST_F(QtFormsTest, PrintDialogsWorkOnAPdfFileWithoutPrinters) {
+  if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "printers are installed";
+  SetUiService(&FPlatform->Ui());
+  bool setupShown = false;
+  WhenModal([&](QWidget* w) {
+    auto* dlg = qobject_cast<QPageSetupDialog*>(w);
+    ASSERT_NE(dlg, nullptr);
+    setupShown = true;
+    auto* landscape = dlg->findChild<QRadioButton*>("landscape");
+    ASSERT_NE(landscape, nullptr);
+    landscape->click();
+    dlg->accept();
+  });
+  TPrinterSetupDialog setup(Form);
+  EXPECT_TRUE(setup.Execute());
+  EXPECT_TRUE(setupShown);
+
+  TTempDirQt dir;
+  std::string pdf = AnsiFileName(dir.Path()) + "/out.pdf";
+  QPageLayout::Orientation offered = QPageLayout::Portrait;
+  WhenModal([&](QWidget* w) {
+    auto* dlg = qobject_cast<QPrintDialog*>(w);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->printer()->outputFormat(), QPrinter::PdfFormat);
+    offered = dlg->printer()->pageLayout().orientation();
+    auto* file = dlg->findChild<QLineEdit*>("filename");
+    ASSERT_NE(file, nullptr);
+    file->setText(QString::fromStdString(dir.Path() + "/out.pdf"));
+    dlg->accept();
+  });
+  TPrintDialog print(Form);
+  EXPECT_TRUE(print.Execute());
+  EXPECT_EQ(offered, QPageLayout::Landscape) << "the page setup's layout";
+  EXPECT_EQ(Printer()->OutputFileName(), pdf);
+  EXPECT_EQ(SelectedPrinterName(), "");
+  // The job prints to that file.
+  Printer()->BeginDoc();
+  Printer()->Canvas()->TextOut(10, 10, "page");
+  Printer()->EndDoc();
+  Printer()->SetOutputFileName(std::string());
+  QtChosenPageLayout() = QPageLayout();
+  EXPECT_TRUE(FileExists(pdf));
 }
 
 }  // namespace

@@ -140,6 +140,10 @@ class TEditAction : public TAction {
   void SetControl(TCustomEdit* control) { FControl = control; }
   bool HasHandler() const override { return true; }
   bool Execute() override;
+  // Enabled exactly while there is a target: without one the action is
+  // disabled, so its shortcut key reaches the focused control (the editing
+  // control's own Ctrl+C, Ctrl+X and Ctrl+V).
+  bool Update() override;
 
  protected:
   virtual void ExecuteTarget(TCustomEdit* edit) = 0;

@@ -141,6 +141,10 @@ struct TFileFilter {
 std::vector<TFileFilter> ParseFilter(const std::string& filter);
 // The masks of a pattern: "*.html; *.htm" -> {"*.html", "*.htm"}.
 std::vector<std::string> SplitMasks(const std::string& pattern);
+// The extension (without the dot) a save dialog adds to a name typed without
+// one: the filter's when its pattern is a single "*.ext", else the default
+// extension ("rtf", ".rtf" and "*.rtf" alike); "" for none.
+std::string SaveExtension(const std::string& pattern, const std::string& defaultExt);
 
 struct TFileDialogRequest {
   bool Save = false;
@@ -208,6 +212,9 @@ struct TPrintDialogRequest {
   int ToPage = 0;
   // The answer: the printer chosen (empty: the default one).
   std::string PrinterName;
+  // In: the file the printer prints to (empty: a printer). The answer: the
+  // file chosen when printing to a file, else empty.
+  std::string OutputFileName;
 };
 
 // Find / replace options.
@@ -271,8 +278,9 @@ const TMsgDlgButtons mbYesAllNoAllCancel{mbYes, mbYesToAll, mbNo, mbNoToAll, mbC
 const TMsgDlgButtons mbOKCancel{mbOK, mbCancel};
 const TMsgDlgButtons mbAbortRetryIgnore{mbAbort, mbRetry, mbIgnore};
 const TMsgDlgButtons mbAbortIgnore{mbAbort, mbIgnore};
-// The toolkit's message dialog: caption "Warning", "Error", "Information",
-// "Confirm" (mtCustom: the application title); returns the mr* answer.
+// The toolkit's message dialog: caption "Предупреждение", "Ошибка",
+// "Информация", "Подтверждение" (mtCustom: the application title); returns
+// the mr* answer.
 int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx = 0);
 // An OK message with the application title as caption.
 void ShowMessage(const std::string& msg);

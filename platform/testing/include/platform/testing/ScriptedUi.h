@@ -59,6 +59,8 @@ class TScriptedUi : public IUiService {
   TScriptedUi& ExpectColor(bool ok, TColor color = clBlack);
   TScriptedUi& ExpectFont(bool ok, const std::string& name = std::string(), int height = 0);
   TScriptedUi& ExpectPrint(bool ok, bool setup = false);
+  // A print dialog confirmed with printing to this file.
+  TScriptedUi& ExpectPrintToFile(const std::string& fileName);
   // A form entering ShowModal; `play` acts on it (it must leave a
   // ModalResult, or the loop ends it with mrCancel).
   TScriptedUi& ExpectModalForm(std::function<void(TCustomForm*)> play);

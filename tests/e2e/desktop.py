@@ -1,0 +1,340 @@
+"""Drives the real editor on an X server of its own.
+
+Each test module gets one Xvfb (on a free display, chosen by the server
+itself) and starts `brindel-quillet-studio` from a scratch program folder
+per test: the resources copied beside a link to the built executable, a
+scratch home, the xcb platform. Keys and mouse go through the X server
+(xdotool); the desktop clipboard is read and written by another program
+(xclip). Waits poll for windows and files; nothing is left running.
+"""
+
+import ctypes
+import ctypes.util
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+import unittest
+
+EXECUTABLE = os.environ.get("BQS_EDITOR", "")
+TITLE = " - Brindel Quillet Studio"
+RESOURCES = ("Config files", "Help", "Шаблоны", "Скрипты", "HTML шаблоны")
+
+
+class Timeout(AssertionError):
+    pass
+
+
+def wait_for(what, probe, timeout=10.0, step=0.05):
+    """Polls probe() until it returns something true; returns that."""
+    end = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Timeout("timed out waiting for " + what)
+        time.sleep(step)
+
+
+class XServer:
+    def __init__(self):
+        r, w = os.pipe()
+        self.proc = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+            pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(w)
+        with os.fdopen(r) as f:
+            number = f.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.display = ":" + number
+
+    def env(self):
+        env = dict(os.environ)
+        env["DISPLAY"] = self.display
+        return env
+
+    def stop(self):
+        self.proc.terminate()
+        try:
+            self.proc.wait(5)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+
+
+class _XClientMessageEvent(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+
+
+class _XEvent(ctypes.Union):
+    _fields_ = [("xclient", _XClientMessageEvent), ("pad", ctypes.c_long * 24)]
+
+
+class Desktop:
+    """xdotool and xclip on one X server."""
+
+    def __init__(self, server):
+        self.server = server
+        self.env = server.env()
+
+    def run(self, *args, check=True, input=None):
+        r = subprocess.run(list(args), env=self.env, input=input, stdout=subprocess.PIPE,
+                           stderr=subprocess.PIPE, timeout=20)
+        if check and r.returncode != 0:
+            raise AssertionError("%s failed: %s" % (" ".join(args), r.stderr.decode(errors="replace")))
+        return r.stdout
+
+    def xdo(self, *args):
+        return self.run("xdotool", *args)
+
+    def keys(self, *keys):
+        self.xdo("key", "--delay", "30", *keys)
+
+    def paste(self, key="ctrl+v"):
+        """A paste key: the program reads another program's clipboard
+        through the X server, so the next keys wait a moment for it."""
+        self.keys(key)
+        time.sleep(0.3)
+
+    def type(self, text):
+        # Line breaks are the Return key, as a keyboard gives them.
+        for i, part in enumerate(text.split("\n")):
+            if i:
+                self.keys("Return")
+            if part:
+                self.xdo("type", "--delay", "15", part)
+                if not part.isascii():
+                    # xdotool maps a spare key code to each such character
+                    # and restores the map at the end: the program must read
+                    # the last key before that.
+                    time.sleep(0.3)
+
+    def windows(self, name):
+        r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=self.env,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=20)
+        return [int(w) for w in r.stdout.split()]
+
+    def window_name(self, wid):
+        return self.run("xdotool", "getwindowname", str(wid), check=False).decode("utf-8", "replace").strip()
+
+    def wait_window(self, name, timeout=10.0):
+        return wait_for("a window named " + name, lambda: self.windows(name), timeout)[0]
+
+    def wait_no_window(self, name, timeout=10.0):
+        wait_for("no window named " + name, lambda: not self.windows(name), timeout)
+
+    def geometry(self, wid):
+        out = self.run("xdotool", "getwindowgeometry", "--shell", str(wid)).decode()
+        g = dict(line.split("=", 1) for line in out.split())
+        return int(g["X"]), int(g["Y"]), int(g["WIDTH"]), int(g["HEIGHT"])
+
+    def focus(self, wid):
+        self.run("xdotool", "windowfocus", "--sync", str(wid), check=False)
+
+    def click(self, x, y, button=1):
+        self.xdo("mousemove", str(x), str(y), "click", str(button))
+
+    def drag(self, start, end, modifier=None):
+        steps = []
+        if modifier:
+            steps += ["keydown", modifier]
+        steps += ["mousemove", str(start[0]), str(start[1]), "mousedown", "1"]
+        for i in range(1, 5):
+            x = start[0] + (end[0] - start[0]) * i // 4
+            y = start[1] + (end[1] - start[1]) * i // 4
+            steps += ["mousemove", str(x), str(y), "sleep", "0.05"]
+        steps += ["mouseup", "1"]
+        if modifier:
+            steps += ["keyup", modifier]
+        self.xdo(*steps)
+
+    # The desktop clipboard through another program (UTF-8 both ways).
+    def set_clipboard(self, text):
+        p = subprocess.Popen(["xclip", "-selection", "clipboard", "-t", "UTF8_STRING", "-i"], env=self.env,
+                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        p.communicate(text.encode("utf-8"), timeout=10)
+        wait_for("the clipboard to hold the text", lambda: self.clipboard() == text)
+
+    def clipboard(self):
+        r = subprocess.run(["xclip", "-selection", "clipboard", "-t", "UTF8_STRING", "-o"], env=self.env,
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=10)
+        return r.stdout.decode("utf-8", "replace") if r.returncode == 0 else None
+
+    def wait_clipboard(self, text, timeout=5.0):
+        try:
+            wait_for("the clipboard", lambda: self.clipboard() == text, timeout)
+        except Timeout:
+            raise AssertionError("clipboard holds %r, expected %r" % (self.clipboard(), text))
+
+    def close_window(self, wid):
+        """What a window manager's close button does: WM_DELETE_WINDOW."""
+        x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x.XInternAtom.restype = ctypes.c_ulong
+        x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                 ctypes.POINTER(_XEvent)]
+        x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        dpy = x.XOpenDisplay(self.server.display.encode())
+        if not dpy:
+            raise AssertionError("cannot open " + self.server.display)
+        ev = _XEvent()
+        ev.xclient.type = 33  # ClientMessage
+        ev.xclient.window = wid
+        ev.xclient.message_type = x.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
+        ev.xclient.format = 32
+        ev.xclient.data[0] = x.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
+        x.XSendEvent(dpy, wid, 0, 0, ctypes.byref(ev))
+        x.XCloseDisplay(dpy)
+
+    def screenshot(self, path):
+        self.run("import", "-window", "root", path, check=False)
+
+
+class Editor:
+    """One run of the editor from a scratch program folder."""
+
+    def __init__(self, desktop, args=(), user=None, files=None):
+        self.desktop = desktop
+        self.root = tempfile.mkdtemp(prefix="bqs-e2e-")
+        self.prog = os.path.join(self.root, "prog")
+        self.home = os.path.join(self.root, "home")
+        self.files = os.path.join(self.root, "files")
+        self.runtime = os.path.join(self.root, "runtime")
+        for d in (self.prog, self.home, self.files, self.runtime):
+            os.makedirs(d)
+        os.chmod(self.runtime, 0o700)
+        for name, data in (files or {}).items():
+            with open(os.path.join(self.files, name), "wb") as f:
+                f.write(data)
+        bindir = os.path.dirname(EXECUTABLE)
+        for r in RESOURCES:
+            if os.path.isdir(os.path.join(bindir, r)):
+                shutil.copytree(os.path.join(bindir, r), os.path.join(self.prog, r))
+        exe = os.path.join(self.prog, os.path.basename(EXECUTABLE))
+        try:
+            os.link(EXECUTABLE, exe)
+        except OSError:
+            shutil.copy2(EXECUTABLE, exe)
+        env = dict(desktop.env)
+        # The program itself sets what the web engine needs.
+        for k in ("QTWEBENGINE_DISABLE_SANDBOX", "QTWEBENGINE_CHROMIUM_FLAGS", "BQS_PROGRAM_DIR",
+                  "QT_QPA_PLATFORM", "LANG", "LC_ALL", "LANGUAGE"):
+            env.pop(k, None)
+        env.update({"QT_QPA_PLATFORM": "xcb", "HOME": self.home, "XDG_CONFIG_HOME": os.path.join(self.home, ".config"),
+                    "XDG_RUNTIME_DIR": self.runtime, "LANG": "C.UTF-8"})
+        cmd = [exe] + [os.path.join(self.files, a) if a in (files or {}) else a for a in args]
+        self.user = user
+        if user:
+            subprocess.run(["chown", "-R", user, self.root], check=True)
+            os.chmod(self.root, 0o755)
+            cmd = ["runuser", "-u", user, "--", "env"] + ["%s=%s" % kv for kv in env.items()] + cmd
+        self.log = open(os.path.join(self.root, "stderr.log"), "w+b")
+        self.proc = subprocess.Popen(cmd, env=env, cwd=self.files, stdout=self.log, stderr=self.log,
+                                     start_new_session=True)
+        self.main = desktop.wait_window(TITLE + "$", timeout=20)
+        desktop.focus(self.main)
+        self.memo_origin()
+
+    def path(self, name):
+        return os.path.join(self.files, name)
+
+    def write(self, name, data):
+        with open(self.path(name), "wb") as f:
+            f.write(data)
+        if self.user:
+            shutil.chown(self.path(name), self.user)
+        return self.path(name)
+
+    def wait_file(self, name, data, timeout=10.0):
+        p = self.path(name) if not os.path.isabs(name) else name
+
+        def probe():
+            try:
+                with open(p, "rb") as f:
+                    return f.read() == data
+            except OSError:
+                return False
+        try:
+            wait_for("the file " + p, probe, timeout)
+        except Timeout:
+            actual = open(p, "rb").read() if os.path.exists(p) else None
+            raise AssertionError("%s holds %r, expected %r" % (p, actual, data))
+
+    def caption(self):
+        return self.desktop.window_name(self.main)
+
+    def wait_caption(self, caption, timeout=10.0):
+        wait_for("the caption " + caption, lambda: self.caption() == caption, timeout)
+
+    def memo_origin(self):
+        """Top-left of the text area on the screen: found by its white."""
+        x, y, w, h = self.desktop.geometry(self.main)
+        # The text starts right of the gutter, below the bars; the layout is
+        # the program's own, so a fixed offset inside the window is enough.
+        self.text_x, self.text_y = x + 75, y + 60
+        return self.text_x, self.text_y
+
+    def click_text(self):
+        """Focus the editor with a click on its first line, then go to the start."""
+        self.desktop.click(self.text_x + 200, self.text_y + 4)
+        self.desktop.keys("ctrl+Home")
+
+    def stderr(self):
+        self.log.flush()
+        self.log.seek(0)
+        return self.log.read().decode("utf-8", "replace")
+
+    def running(self):
+        return self.proc.poll() is None
+
+    def close(self, timeout=10.0):
+        """Closes with the Exit key; returns the seconds until the process ended."""
+        start = time.monotonic()
+        self.desktop.focus(self.main)
+        self.desktop.keys("F12")
+        self.proc.wait(timeout)
+        return time.monotonic() - start
+
+    def kill(self):
+        if self.proc.poll() is None:
+            try:
+                os.killpg(self.proc.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+            self.proc.wait(10)
+        # The next editor must not find this one's windows.
+        try:
+            self.desktop.wait_no_window(TITLE + "$", timeout=5)
+        finally:
+            self.log.close()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+class DesktopTest(unittest.TestCase):
+    """One X server per module's test class; one editor per test."""
+
+    @classmethod
+    def setUpClass(cls):
+        if not EXECUTABLE or not os.path.exists(EXECUTABLE):
+            raise unittest.SkipTest("BQS_EDITOR does not name the built editor")
+        cls.server = XServer()
+        cls.desktop = Desktop(cls.server)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.stop()
+
+    def start(self, *args, user=None, files=None):
+        """An editor; `files` (name: bytes) are written first, and an
+        argument naming one of them is its full path."""
+        editor = Editor(self.desktop, args, user=user, files=files)
+        self.addCleanup(editor.kill)
+        return editor
