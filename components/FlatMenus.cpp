@@ -1,6 +1,7 @@
 #include "FlatMenus.h"
 
 #include <algorithm>
+#include <map>
 
 #include "platform/Gdi.h"
 
@@ -224,26 +225,35 @@ class TFlatItemPaint {
 };
 }  // namespace
 
-// Forgets hooked items that are destroyed before the painter.
+// Forgets hooked items that are destroyed before the painter. They are
+// known by their component part: a notification comes from an item whose
+// own part is already gone.
 class TFlatMenuItemWatch : public TComponent {
  public:
   TFlatMenuItemWatch() : TComponent(nullptr) {}
   ~TFlatMenuItemWatch() override {
-    for (TMenuItem* item : Items) {
-      item->OnAdvancedDrawItem = nullptr;
-      item->OnMeasureItem = nullptr;
-      item->RemoveFreeNotification(this);
+    for (auto& w : Watched) {
+      w.second->OnAdvancedDrawItem = nullptr;
+      w.second->OnMeasureItem = nullptr;
+      w.second->RemoveFreeNotification(this);
     }
   }
   void Watch(TMenuItem* item) {
-    if (Items.insert(item).second) item->FreeNotification(this);
+    if (Watched.emplace(item, item).second) {
+      item->FreeNotification(this);
+      Items.insert(item);
+    }
   }
+  std::map<TComponent*, TMenuItem*> Watched;
   std::set<TMenuItem*> Items;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override {
     TComponent::Notification(component, operation);
-    if (operation == opRemove) Items.erase(static_cast<TMenuItem*>(component));
+    auto it = operation == opRemove ? Watched.find(component) : Watched.end();
+    if (it == Watched.end()) return;
+    Items.erase(it->second);
+    Watched.erase(it);
   }
 };
 

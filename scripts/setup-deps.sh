@@ -13,6 +13,7 @@ packages=(
   libgl-dev libjpeg-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
+  trayer
   poppler-utils
 )
 

@@ -21,6 +21,9 @@ TQtPlatform::TQtPlatform(int& argc, char** argv) {
   SetUiService(&FUi);
   SetMenuBackend(&FMenus);
   SetShellBackend(&FShell);
+  FNotifyIcons = std::make_unique<QtNotifyIconBackend>();
+  SetNotifyIconBackend(FNotifyIcons.get());
+  InstallQtMenuFont();
   RegisterQtWebBrowser(true);
   InstallQtPrinters(true);
   // An exception that reaches an event handler: the application's error box
@@ -42,6 +45,8 @@ TQtPlatform::~TQtPlatform() {
   SetErrorBoxHook(nullptr);
   InstallQtPrinters(false);
   RegisterQtWebBrowser(false);
+  SetNotifyIconBackend(nullptr);
+  FNotifyIcons.reset();
   SetShellBackend(nullptr);
   SetMenuBackend(nullptr);
   SetUiService(nullptr);

@@ -11,6 +11,8 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
+#include <cmath>
+#include <cstring>
 
 #include "platform/ActnList.h"
 #include "platform/Graphics.h"
@@ -181,6 +183,7 @@ void QtMenuView::ScheduleRebuild() {
 }
 
 void QtMenuView::UpdateAction(QAction* a, TMenuItem* item) {
+  if (a->isSeparator()) return;
   bool inBar = item->IsMenuBarItem();
   a->setText(ActionText(item, inBar));
   a->setEnabled(item->Enabled());
@@ -201,10 +204,13 @@ void QtMenuView::AddItems(QWidget* parent, TMenuItem* item) {
     QAction* a = nullptr;
     QObject* owned = nullptr;
     if (child->IsLine()) {
+      // Separators are items too: an owner-drawn menu paints them.
       a = new QAction(parent);
       a->setSeparator(true);
       parent->addAction(a);
       if (parent == FHost) FOwned.emplace_back(a);
+      FItems[a] = child;
+      FActions[child] = a;
       continue;
     }
     if (child->Count() > 0) {
@@ -258,4 +264,18 @@ TMenuItem* QtMenuBackend::TrackPopup(TPopupMenu* menu, TPoint screenPos) {
     if (TBasicAction* act = menu->Items()->Items(k)->Action()) act->Update();
   QAction* chosen = qmenu->exec(QPoint(screenPos.X, screenPos.Y));
   return chosen ? view.ItemOf(chosen) : nullptr;
+}
+
+void InstallQtMenuFont() {
+  QFont f = QApplication::font("QMenu");
+  LOGFONT lf{};
+  std::string face = QStringToAnsi(f.family()).substr(0, LF_FACESIZE - 1);
+  std::memcpy(lf.lfFaceName, face.data(), face.size());
+  int px = f.pixelSize();
+  if (px <= 0) px = int(std::lround(f.pointSizeF() * ScreenPixelsPerInch() / 72.0));
+  lf.lfHeight = -std::max(1, px);
+  lf.lfWeight = f.bold() ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = f.italic() ? 1 : 0;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  SetSystemMenuFont(lf);
 }

@@ -1,7 +1,7 @@
 // Running a program on Qt: the QApplication, the Qt widget set with the
 // native peers of forms and standard controls, the UI service (message
-// boxes, input boxes, common dialogs), the menu backend, the shell backend
-// and the error box of the event guard.
+// boxes, input boxes, common dialogs), the menu backend, the shell backend,
+// the tray and the error box of the event guard.
 #pragma once
 
 #include <QString>
@@ -10,6 +10,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Menus.h"
+#include "platform/NotifyIcon.h"
 #include "platform/Shell.h"
 
 class QApplication;
@@ -53,6 +54,24 @@ class QtShellBackend : public IShellBackend {
   bool Start(const TShellStart& start) override;
 };
 
+// Tray icons as QSystemTrayIcons (QtNotifyIcon.cpp).
+class QtNotifyIconBackend : public INotifyIconBackend {
+ public:
+  QtNotifyIconBackend();
+  ~QtNotifyIconBackend() override;
+  bool TrayAvailable() override;
+  bool Add(const TNotifyIconRequest& icon) override;
+  bool Modify(const TNotifyIconRequest& icon) override;
+  bool Delete(HWND wnd, uintptr_t id) override;
+
+ private:
+  struct TImpl;
+  std::unique_ptr<TImpl> F;
+};
+
+// The system's menu font from Qt's menus, for the toolkit's menu painters.
+void InstallQtMenuFont();
+
 // The menu bar a form's window shows (null without a main menu).
 QMenuBar* QtFormMenuBar(HWND formWindow);
 // The top-level QWidget of a form's window.
@@ -77,6 +96,7 @@ class TQtPlatform {
   QtUiService FUi;
   QtMenuBackend FMenus;
   QtShellBackend FShell;
+  std::unique_ptr<QtNotifyIconBackend> FNotifyIcons;
 };
 
 // A program's main: the command line, the Qt platform, then `program`
