@@ -384,7 +384,7 @@ const std::vector<TMenuRow>& BuildRows() {
     {mCutCopy, "", "Вырезать", 0, "EditCut1", "", kAction},
     {mCutCopy, "", "Копировать", 0, "EditCopy1", "", kAction},
     {mCutCopy, "", "Вставить", 0, "EditPaste1", "", kAction},
-    {mTray, "", "Показать окно", 0, "TrayIcon1Click", "TrayShowItem", kDefault|kPending},
+    {mTray, "", "Показать окно", 0, "TrayIcon1Click", "TrayShowItem", kDefault},
     {mTray, "", "-"},
     {mTray, "", "Создать новый", 0, "FileNew1Execute"},
     {mTray, "", "Создать новый из буфера", 0, "N426Click"},
