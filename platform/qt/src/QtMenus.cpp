@@ -50,6 +50,8 @@ TMenuItem* OwnerDrawnItem(const QWidget* widget) {
   return item && item->HasOwnerDraw() ? item : nullptr;
 }
 
+constexpr int SubMenuArrowRoom = 16;
+
 class QtOwnerDrawStyle : public QProxyStyle {
  public:
   QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
@@ -65,6 +67,9 @@ class QtOwnerDrawStyle : public QProxyStyle {
       TBitmap bmp(1, 1);
       item->DoMeasureItem(bmp.Canvas(), w, h);
     });
+    // Room for the submenu arrow the system draws beside the item.
+    auto* mi = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (mi && mi->menuItemType == QStyleOptionMenuItem::SubMenu) w += SubMenuArrowRoom;
     return QSize(std::max(0, w), std::max(0, h));
   }
 
@@ -94,6 +99,17 @@ class QtOwnerDrawStyle : public QProxyStyle {
       item->DoDrawItem(bmp.Canvas(), TRect(0, 0, r.width(), r.height()), state);
       painter->drawImage(r.topLeft(), BitmapImage(bmp.Handle()));
     });
+    // The system adds the submenu arrow to an owner-drawn item.
+    auto* mi = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuItem && mi && mi->menuItemType == QStyleOptionMenuItem::SubMenu) {
+      QStyleOption arrow(*option);
+      int size = std::min(r.height(), SubMenuArrowRoom - 4);
+      arrow.rect = QRect(r.right() - size - 2, r.top() + (r.height() - size) / 2, size, size);
+      arrow.palette.setColor(QPalette::ButtonText, Qt::black);
+      arrow.palette.setColor(QPalette::WindowText, Qt::black);
+      arrow.palette.setColor(QPalette::Text, Qt::black);
+      QProxyStyle::drawPrimitive(PE_IndicatorArrowRight, &arrow, painter, widget);
+    }
   }
 };
 
