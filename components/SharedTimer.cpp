@@ -3,54 +3,14 @@
 #include "platform/Messages.h"
 #include "platform/Win32.h"
 
-namespace {
-TSharedTimerHandler* gHandler = nullptr;
-}  // namespace
-
 // ---- TSharedTimerHandler ----
-TSharedTimerHandler* TSharedTimerHandler::Instance() { return gHandler; }
-
-TSharedTimerHandler::TSharedTimerHandler() {
-  FHandle = AllocateHWnd([this](TMessage& m) { WndProc(m); });
-}
-
-TSharedTimerHandler::~TSharedTimerHandler() { DeallocateHWnd(FHandle); }
-
 TSharedTimer* TSharedTimerHandler::Find(uintptr_t id) const {
-  return FLive.count(id) ? reinterpret_cast<TSharedTimer*>(id) : nullptr;
-}
-
-void TSharedTimerHandler::Register(TSharedTimer* timer) {
-  if (!gHandler) gHandler = new TSharedTimerHandler;
-  gHandler->FLive.insert(timer->Id());
-  ++gHandler->FCount;
-}
-
-void TSharedTimerHandler::Unregister(TSharedTimer* timer) {
-  if (!gHandler) return;
-  gHandler->FLive.erase(timer->Id());
-  if (gHandler->FCount > 0) --gHandler->FCount;
-  // A window whose message is being handled goes when the handling ends.
-  if (gHandler->FCount == 0 && gHandler->FBusy == 0) {
-    // Cleared first: the window's last messages arrive while it goes.
-    auto* handler = gHandler;
-    gHandler = nullptr;
-    delete handler;
-  }
-}
-
-void TSharedTimerHandler::WndProc(TMessage& msg) {
-  ++FBusy;
-  HandleMessage(msg);
-  if (--FBusy == 0 && FCount == 0 && gHandler == this) {
-    gHandler = nullptr;
-    delete this;
-  }
+  return IsLive(id) ? reinterpret_cast<TSharedTimer*>(id) : nullptr;
 }
 
 void TSharedTimerHandler::HandleMessage(TMessage& msg) {
   if (msg.Msg != WM_TIMER) {
-    FHandle->DefWindowProc(msg);
+    DefaultHandling(msg);
     return;
   }
   msg.Result = 0;
@@ -59,15 +19,15 @@ void TSharedTimerHandler::HandleMessage(TMessage& msg) {
 }
 
 // ---- TSharedTimer ----
-TSharedTimer::TSharedTimer() { TSharedTimerHandler::Register(this); }
+TSharedTimer::TSharedTimer() { TSharedTimerHandler::Register(Id()); }
 
 TSharedTimer::TSharedTimer(UINT interval, TNotifyEvent onTimer) : FInterval(interval), FOnTimer(std::move(onTimer)) {
-  TSharedTimerHandler::Register(this);
+  TSharedTimerHandler::Register(Id());
 }
 
 TSharedTimer::~TSharedTimer() {
   if (FEnabled) Stop(true);
-  TSharedTimerHandler::Unregister(this);
+  TSharedTimerHandler::Unregister(Id());
 }
 
 bool TSharedTimer::Start() {

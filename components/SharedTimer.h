@@ -10,36 +10,24 @@
 #pragma once
 
 #include <cstdint>
-#include <set>
-
+#include "SharedWindow.h"
 #include "platform/Classes.h"
-#include "platform/Widgetset.h"
 
 class TSharedTimer;
 
 // The hidden window shared by every timer, and the timers alive now.
-class TSharedTimerHandler {
+class TSharedTimerHandler : public TSharedWindow<TSharedTimerHandler> {
  public:
-  // The one handler, or null when no timer exists.
-  static TSharedTimerHandler* Instance();
-  HWND Handle() const { return FHandle; }
-  int Count() const { return FCount; }
-  // Whether an identifier from a timer message names a timer alive now.
+  // The live timer an identifier from a timer message names, or null.
   TSharedTimer* Find(uintptr_t id) const;
 
- private:
-  friend class TSharedTimer;
-  TSharedTimerHandler();
-  ~TSharedTimerHandler();
-  static void Register(TSharedTimer* timer);
-  static void Unregister(TSharedTimer* timer);
-  void WndProc(TMessage& msg);
-  void HandleMessage(TMessage& msg);
+ protected:
+  void HandleMessage(TMessage& msg) override;
 
-  HWND FHandle = nullptr;
-  int FCount = 0;
-  int FBusy = 0;
-  std::set<uintptr_t> FLive;
+ private:
+  friend class TSharedWindow<TSharedTimerHandler>;
+  friend class TSharedTimer;
+  TSharedTimerHandler() = default;
 };
 
 class TSharedTimer : public TObject {

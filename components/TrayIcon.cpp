@@ -8,51 +8,14 @@
 #include "platform/Win32.h"
 
 namespace {
-TTrayIconHandler* gTrayHandler = nullptr;
 constexpr UINT ExitCheckInterval = 20;
 // WM_SHOWWINDOW's lParam when the window is hidden because its owner closes.
 constexpr LPARAM SW_PARENTCLOSING = 1;
 }  // namespace
 
 // ---- TTrayIconHandler ----
-TTrayIconHandler* TTrayIconHandler::Instance() { return gTrayHandler; }
-
-TTrayIconHandler::TTrayIconHandler() {
-  FHandle = AllocateHWnd([this](TMessage& m) { WndProc(m); });
-}
-
-TTrayIconHandler::~TTrayIconHandler() { DeallocateHWnd(FHandle); }
-
 TTrayIcon* TTrayIconHandler::Find(uintptr_t id) const {
-  return FLive.count(id) ? reinterpret_cast<TTrayIcon*>(id) : nullptr;
-}
-
-void TTrayIconHandler::Register(TTrayIcon* icon) {
-  if (!gTrayHandler) gTrayHandler = new TTrayIconHandler;
-  gTrayHandler->FLive.insert(icon->Id());
-  ++gTrayHandler->FCount;
-}
-
-void TTrayIconHandler::Unregister(TTrayIcon* icon) {
-  if (!gTrayHandler) return;
-  gTrayHandler->FLive.erase(icon->Id());
-  if (gTrayHandler->FCount > 0) --gTrayHandler->FCount;
-  // A window whose message is being handled goes when the handling ends.
-  if (gTrayHandler->FCount == 0 && gTrayHandler->FBusy == 0) {
-    // Cleared first: the window's last messages arrive while it goes.
-    auto* handler = gTrayHandler;
-    gTrayHandler = nullptr;
-    delete handler;
-  }
-}
-
-void TTrayIconHandler::WndProc(TMessage& msg) {
-  ++FBusy;
-  HandleMessage(msg);
-  if (--FBusy == 0 && FCount == 0 && gTrayHandler == this) {
-    gTrayHandler = nullptr;
-    delete this;
-  }
+  return IsLive(id) ? reinterpret_cast<TTrayIcon*>(id) : nullptr;
 }
 
 void TTrayIconHandler::HandleMessage(TMessage& msg) {
@@ -81,12 +44,12 @@ void TTrayIconHandler::HandleMessage(TMessage& msg) {
     msg.Result = 0;
     return;
   }
-  FHandle->DefWindowProc(msg);
+  DefaultHandling(msg);
 }
 
 // ---- TTrayIcon ----
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner), FIcon(std::make_unique<TIcon>()) {
-  TTrayIconHandler::Register(this);
+  TTrayIconHandler::Register(Id());
   FIcon->OnChange = [this](TObject* s) { IconChanged(s); };
   FCycleTimer = std::make_unique<TSharedTimer>(0, [this](TObject* s) { CycleStep(s); });
   FClickTimer = std::make_unique<TSharedTimer>(GetDoubleClickTime(), [this](TObject* s) { ClickCheck(s); });
@@ -119,7 +82,7 @@ TTrayIcon::~TTrayIcon() {
   if (FSubclassed && !(FSubclassed->ComponentState() & csDestroying)) FSubclassed->WindowProc = FOldWndProc;
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
   if (FIconList) FIconList->RemoveFreeNotification(this);
-  TTrayIconHandler::Unregister(this);
+  TTrayIconHandler::Unregister(Id());
 }
 
 TCustomForm* TTrayIcon::OwnerForm() const { return dynamic_cast<TCustomForm*>(Owner()); }

@@ -22,6 +22,7 @@
 #include <string>
 
 #include "SharedTimer.h"
+#include "SharedWindow.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
@@ -38,27 +39,18 @@ using TStartupEvent = std::function<void(TObject* sender, bool& showMainForm)>;
 constexpr UINT TrayIconCallbackMessage = 0x0800;
 
 // The hidden window shared by every tray icon, and the icons alive now.
-class TTrayIconHandler {
+class TTrayIconHandler : public TSharedWindow<TTrayIconHandler> {
  public:
-  // The one handler, or null when no tray icon exists.
-  static TTrayIconHandler* Instance();
-  HWND Handle() const { return FHandle; }
-  int Count() const { return FCount; }
+  // The live icon an identifier from a tray notification names, or null.
   TTrayIcon* Find(uintptr_t id) const;
 
- private:
-  friend class TTrayIcon;
-  TTrayIconHandler();
-  ~TTrayIconHandler();
-  static void Register(TTrayIcon* icon);
-  static void Unregister(TTrayIcon* icon);
-  void WndProc(TMessage& msg);
-  void HandleMessage(TMessage& msg);
+ protected:
+  void HandleMessage(TMessage& msg) override;
 
-  HWND FHandle = nullptr;
-  int FCount = 0;
-  int FBusy = 0;
-  std::set<uintptr_t> FLive;
+ private:
+  friend class TSharedWindow<TTrayIconHandler>;
+  friend class TTrayIcon;
+  TTrayIconHandler() = default;
 };
 
 class TTrayIcon : public TComponent {

@@ -15,10 +15,7 @@
 
 namespace {
 
-QColor Q(TColor c) {
-  COLORREF rgb = ColorToRGB(c);
-  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
-}
+QColor Q(TColor c) { return ColorToQColor(ColorToRGB(c)); }
 
 TEST(FlatMenuGuiTest, AQMenuShowsTheGutterTheBackgroundAndTheSeparator) {
   TestWidgetset();

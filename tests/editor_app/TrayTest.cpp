@@ -14,14 +14,12 @@
 #include "W2kMain.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
+#include "platform/qt/QtWidgetset.h"
 #include "platform/testing/RecordingNotifyIcon.h"
 
 namespace {
 
-QColor Q(TColor c) {
-  COLORREF rgb = ColorToRGB(c);
-  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
-}
+QColor Q(TColor c) { return ColorToQColor(ColorToRGB(c)); }
 
 TEST_F(EditorAppTest, TheFileMenuIsDrawnFlat) {
   Start();
