@@ -225,36 +225,38 @@ class TFlatItemPaint {
 };
 }  // namespace
 
-// Forgets hooked items that are destroyed before the painter. They are
-// known by their component part: a notification comes from an item whose
-// own part is already gone.
+// Watches one hooked item: forgets it when it is destroyed before the
+// painter, unhooks it when the painter goes first. One watch per item
+// keeps every notification list a single entry long.
 class TFlatMenuItemWatch : public TComponent {
  public:
-  TFlatMenuItemWatch() : TComponent(nullptr) {}
+  TFlatMenuItemWatch(TMenuItem* item, std::set<TMenuItem*>& live)
+      : TComponent(nullptr), FItem(item), FItemComponent(item), FLive(live) {
+    item->FreeNotification(this);
+    live.insert(item);
+  }
   ~TFlatMenuItemWatch() override {
-    for (auto& w : Watched) {
-      w.second->OnAdvancedDrawItem = nullptr;
-      w.second->OnMeasureItem = nullptr;
-      w.second->RemoveFreeNotification(this);
-    }
+    if (!FItem) return;
+    FItem->OnAdvancedDrawItem = nullptr;
+    FItem->OnMeasureItem = nullptr;
+    FItem->RemoveFreeNotification(this);
+    FLive.erase(FItem);
   }
-  void Watch(TMenuItem* item) {
-    if (Watched.emplace(item, item).second) {
-      item->FreeNotification(this);
-      Items.insert(item);
-    }
-  }
-  std::map<TComponent*, TMenuItem*> Watched;
-  std::set<TMenuItem*> Items;
+  bool Alive() const { return FItem != nullptr; }
 
  protected:
   void Notification(TComponent* component, TOperation operation) override {
     TComponent::Notification(component, operation);
-    auto it = operation == opRemove ? Watched.find(component) : Watched.end();
-    if (it == Watched.end()) return;
-    Items.erase(it->second);
-    Watched.erase(it);
+    // Compared as the component it was: the item's own part is gone.
+    if (operation != opRemove || component != FItemComponent || !FItem) return;
+    FLive.erase(FItem);
+    FItem = nullptr;
   }
+
+ private:
+  TMenuItem* FItem;
+  TComponent* FItemComponent;
+  std::set<TMenuItem*>& FLive;
 };
 
 // ---- TFlatMenu ----
@@ -262,15 +264,14 @@ TFlatMenu::TFlatMenu()
     : BackgroundColor(LightenColor(clBtnFace, 85)),
       SelectColor(LightenColor(clHighlight, 65)),
       CheckColor(LightenColor(clHighlight, 75)),
-      FItemFont(std::make_unique<TFont>()),
-      FWatch(std::make_unique<TFlatMenuItemWatch>()) {
+      FItemFont(std::make_unique<TFont>()) {
   ItemFont = FItemFont.get();
   ItemFont->SetLogFont(SystemMenuFont());
   ++gMarks.Painters;
 }
 
 TFlatMenu::~TFlatMenu() {
-  FWatch.reset();
+  FWatches.clear();
   if (--gMarks.Painters == 0) {
     gMarks.Check.reset();
     gMarks.Radio.reset();
@@ -278,7 +279,7 @@ TFlatMenu::~TFlatMenu() {
   }
 }
 
-const std::set<TMenuItem*>& TFlatMenu::HookedItems() const { return FWatch->Items; }
+const std::set<TMenuItem*>& TFlatMenu::HookedItems() const { return FHooked; }
 
 void TFlatMenu::AttachMenu(TMenu* menu, TMenuItem* item) {
   if (menu) {
@@ -295,7 +296,12 @@ void TFlatMenu::HookMenuItem(TMenuItem* item) {
   item->OnAdvancedDrawItem = [this](TObject* s, TCanvas* c, TRect r, TOwnerDrawState st) { PaintItem(s, c, r, st); };
   if (!item->IsMenuBarItem())
     item->OnMeasureItem = [this](TObject* s, TCanvas* c, int& w, int& h) { MeasureMenuItem(s, c, w, h); };
-  FWatch->Watch(item);
+  // An address may come back for a new item once the old one is gone.
+  auto& watch = FWatches[item];
+  if (!watch || !watch->Alive()) {
+    watch.reset();
+    watch = std::make_unique<TFlatMenuItemWatch>(item, FHooked);
+  }
 }
 
 void TFlatMenu::HookSubItems(TMenuItem* item) {

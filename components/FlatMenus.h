@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -84,5 +85,6 @@ class TFlatMenu : public TObject {
 
  private:
   std::unique_ptr<TFont> FItemFont;
-  std::unique_ptr<TFlatMenuItemWatch> FWatch;
+  std::set<TMenuItem*> FHooked;
+  std::map<TMenuItem*, std::unique_ptr<TFlatMenuItemWatch>> FWatches;
 };
