@@ -132,15 +132,19 @@ class TFlatItemPaint {
     return R.Height() + 4;
   }
 
+  // A colour field that is neither RGB nor a system colour (a settings
+  // value) paints by its low 24 bits.
+  static TColor Paintable(TColor c) { return IsSystemColor(c) ? c : (c & 0xFFFFFFu); }
+
   void Fill(TColor color, const TRect& r) {
     C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(color);
+    C->Brush()->SetColor(Paintable(color));
     C->FillRect(r);
   }
 
   void Frame(TColor fill) {
     C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(fill);
+    C->Brush()->SetColor(Paintable(fill));
     C->Rectangle(R);
   }
 
@@ -162,7 +166,7 @@ class TFlatItemPaint {
 
   void Mark() {
     C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(P.CheckColor);
+    C->Brush()->SetColor(Paintable(P.CheckColor));
     if (HasImage()) {
       int corner = Item->RadioItem() ? 6 : 0;
       C->RoundRect(R.Left + 2, R.Top, G - 3, R.Bottom, corner, corner);

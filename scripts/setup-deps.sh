@@ -13,7 +13,9 @@ packages=(
   libgl-dev libjpeg-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
-  trayer
+  # the tray's end-to-end check (scripts/check-tray-x11.sh): a window
+  # manager and a system tray
+  openbox trayer
   poppler-utils
 )
 

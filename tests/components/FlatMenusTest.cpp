@@ -171,6 +171,11 @@ TEST_F(FlatMenuFixture, PaintsGutterBackgroundAndSelectionFrame) {
   EXPECT_EQ(Px(23, 10), RGB(10, 120, 10));
   EXPECT_EQ(Px(24, 10), painter->BackgroundColor);
   EXPECT_EQ(Px(199, 0), painter->BackgroundColor);
+  // A settings value that is neither RGB nor a system colour paints by its
+  // low 24 bits.
+  painter->BackgroundColor = 0x05302010u;
+  Paint(item);
+  EXPECT_EQ(Px(100, 10), RGB(0x10, 0x20, 0x30));
   Paint(item, TOwnerDrawState{odSelected});
   EXPECT_EQ(Px(0, 0), clBlack);
   EXPECT_EQ(Px(199, 19), clBlack);
