@@ -180,6 +180,8 @@ bool BindButtonRows(const std::vector<TMenuRow>& rows, TMenuPlace place, TCompon
   for (const auto& [row, component] : buttons) {
     auto* control = dynamic_cast<TControl*>(component);
     if (!control) Fail(commands, *row, "is no control");
+    if (*row->Caption) control->SetCaption(Ansi(row->Caption));
+    if (*row->Hint) control->SetHint(Ansi(row->Hint));
     if (row->Is(kPending)) {
       if (commands.Contains(row->Handler))
         Fail(commands, *row, std::string("marked pending, but \"") + row->Handler + "\" is registered");

@@ -14,9 +14,7 @@
 
 #include "CommandRegistry.h"
 #include "platform/Classes.h"
-
-class TMenu;
-class TMenuItem;
+#include "platform/Menus.h"
 
 enum class TMenuPlace : std::uint8_t {
   MainMenu,     // MainMenu1; a path starts with the top-level caption
@@ -47,6 +45,11 @@ enum TMenuRowFlag : std::uint16_t {
   kSelection = 1 << 7,  // enabled only while the editor has a selection
 };
 
+// Shortcuts of rows: the key with the toolkit's modifier bits.
+constexpr TShortCut Shift(std::uint16_t key) { return key | scShift; }
+constexpr TShortCut Ctrl(std::uint16_t key) { return key | scCtrl; }
+constexpr TShortCut CtrlAlt(std::uint16_t key) { return key | scCtrl | scAlt; }
+
 struct TMenuRow {
   TMenuPlace Place;
   // Submenu captions from the top of the menu, separated by " > " (UTF-8);
@@ -55,7 +58,7 @@ struct TMenuRow {
   // The caption as the window shows it (UTF-8); "-" for a separator; a
   // button's caption (empty for a tool bar button, which shows a glyph).
   const char* Caption;
-  std::uint16_t ShortCut = 0;  // virtual key + modifier bits, 0 for none
+  TShortCut ShortCut = 0;  // virtual key + modifier bits, 0 for none
   // The designer name of the click handler; with kAction the name of the
   // action; empty for a submenu or a separator.
   const char* Handler = "";
@@ -74,8 +77,9 @@ struct TMenuRow {
 // The menus a layout fills, by place, and the owner of the items it makes
 // (which also owns the actions the rows name).
 struct TMenuTargets {
+  static constexpr int kPlaces = static_cast<int>(TMenuPlace::SidePanel) + 1;
   TComponent* Owner = nullptr;
-  TMenu* Menus[10] = {};
+  TMenu* Menus[kPlaces] = {};
   TMenu*& operator[](TMenuPlace place) { return Menus[static_cast<int>(place)]; }
   TMenu* operator[](TMenuPlace place) const { return Menus[static_cast<int>(place)]; }
 };
@@ -105,7 +109,8 @@ TMenuLayout LayOutMenus(const std::vector<TMenuRow>& rows, const TMenuTargets& t
 bool ButtonCreated(const std::vector<TMenuRow>& rows, const TComponent& owner, const std::string& name);
 
 // Binds the OnClick of every button row of one place, once the place's
-// controls stand: false, binding nothing, while none of them exists;
+// controls stand, and gives each control its row's caption and hint where
+// the row has them: false, binding nothing, while none of them exists;
 // ECommandError when only some exist (a misspelt or missing control), for
 // a control that is no TControl, or for an unknown handler. Pending rows
 // leave their button's OnClick empty.

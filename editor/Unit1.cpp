@@ -1,12 +1,9 @@
 #include "Unit1.h"
 
+#include "FormRows.h"
+
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
-  SetName("Form1");
-  SetCaption(std::string());
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetClientSize(524, 369);
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form1", "", bsDialog, TBorderIcons{biSystemMenu}, 524, 369, kKeepColor, poScreenCenter});
 }

@@ -1,13 +1,10 @@
 #include "Unit10.h"
 
-#include "platform/CodePage.h"
+#include "FormRows.h"
 
 TForm10* Form10 = nullptr;
 
 TForm10::TForm10(TComponent* owner) : TForm(owner) {
-  SetName("Form10");
-  SetCaption(Ansi("Мастер создания заголовков"));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form10", "Мастер создания заголовков",
+                    bsDialog, TBorderIcons{biSystemMenu}, 0, 0, kKeepColor, poScreenCenter});
 }

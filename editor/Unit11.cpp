@@ -1,13 +1,10 @@
 #include "Unit11.h"
 
-#include "platform/CodePage.h"
+#include "FormRows.h"
 
 TForm11* Form11 = nullptr;
 
 TForm11::TForm11(TComponent* owner) : TForm(owner) {
-  SetName("Form11");
-  SetCaption(Ansi("Активная ссылка"));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form11", "Активная ссылка",
+                    bsDialog, TBorderIcons{biSystemMenu}, 0, 0, kKeepColor, poScreenCenter});
 }

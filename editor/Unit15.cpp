@@ -1,13 +1,10 @@
 #include "Unit15.h"
 
-#include "platform/CodePage.h"
+#include "FormRows.h"
 
 TForm15* Form15 = nullptr;
 
 TForm15::TForm15(TComponent* owner) : TForm(owner) {
-  SetName("Form15");
-  SetCaption(Ansi("Мастер вставки музыки..."));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form15", "Мастер вставки музыки...",
+                    bsDialog, TBorderIcons{biSystemMenu}, 0, 0, kKeepColor, poScreenCenter});
 }

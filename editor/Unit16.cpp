@@ -1,11 +1,9 @@
 #include "Unit16.h"
 
+#include "FormRows.h"
+
 TForm16* Form16 = nullptr;
 
 TForm16::TForm16(TComponent* owner) : TForm(owner) {
-  SetName("Form16");
-  SetCaption("HEX to COLOR");
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form16", "HEX to COLOR", bsDialog, TBorderIcons{biSystemMenu}, 0, 0, kKeepColor, poScreenCenter});
 }

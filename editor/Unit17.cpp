@@ -1,13 +1,10 @@
 #include "Unit17.h"
 
-#include "platform/CodePage.h"
+#include "FormRows.h"
 
 TForm17* Form17 = nullptr;
 
 TForm17::TForm17(TComponent* owner) : TForm(owner) {
-  SetName("Form17");
-  SetCaption(Ansi("Мастер создания ссылки-картинки"));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form17", "Мастер создания ссылки-картинки",
+                    bsDialog, TBorderIcons{biSystemMenu}, 0, 0, kKeepColor, poScreenCenter});
 }

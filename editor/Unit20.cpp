@@ -1,15 +1,10 @@
 #include "Unit20.h"
 
-#include "platform/CodePage.h"
+#include "FormRows.h"
 
 TForm20* Form20 = nullptr;
 
 TForm20::TForm20(TComponent* owner) : TForm(owner) {
-  SetName("Form20");
-  SetCaption(Ansi("Brindel Quillet Studio - Изображения"));
-  SetBorderStyle(bsSingle);
-  SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
-  SetClientSize(704, 488);
-  SetColor(clWhite);
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form20", "Brindel Quillet Studio - Изображения",
+                    bsSingle, TBorderIcons{biSystemMenu, biMinimize}, 704, 488, clWhite, poScreenCenter});
 }

@@ -1,11 +1,9 @@
 #include "Unit21.h"
 
+#include "FormRows.h"
+
 TForm21* Form21 = nullptr;
 
 TForm21::TForm21(TComponent* owner) : TForm(owner) {
-  SetName("Form21");
-  SetCaption(std::string());
-  SetBorderStyle(bsNone);
-  SetClientSize(361, 101);
-  SetColor(clWhite);
+  BuildForm(*this, {"Form21", "", bsNone, std::nullopt, 361, 101, clWhite});
 }

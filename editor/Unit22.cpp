@@ -1,9 +1,9 @@
 #include "Unit22.h"
 
+#include "FormRows.h"
+
 TForm22* Form22 = nullptr;
 
 TForm22::TForm22(TComponent* owner) : TForm(owner) {
-  SetName("Form22");
-  SetCaption(std::string());
-  SetBorderStyle(bsNone);
+  BuildForm(*this, {"Form22", "", bsNone});
 }

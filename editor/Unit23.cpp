@@ -1,13 +1,10 @@
 #include "Unit23.h"
 
-#include "platform/CodePage.h"
+#include "FormRows.h"
 
 TForm23* Form23 = nullptr;
 
 TForm23::TForm23(TComponent* owner) : TForm(owner) {
-  SetName("Form23");
-  SetCaption(Ansi("Горизонтальная черта"));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form23", "Горизонтальная черта",
+                    bsDialog, TBorderIcons{biSystemMenu}, 0, 0, kKeepColor, poScreenCenter});
 }

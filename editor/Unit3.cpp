@@ -1,15 +1,10 @@
 #include "Unit3.h"
 
-#include "platform/CodePage.h"
+#include "FormRows.h"
 
 Tabout_forma* about_forma = nullptr;
 
 Tabout_forma::Tabout_forma(TComponent* owner) : TForm(owner) {
-  SetName("about_forma");
-  SetCaption(Ansi("О продукте"));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetClientSize(501, 277);
-  SetColor(clWhite);
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"about_forma", "О продукте",
+                    bsDialog, TBorderIcons{biSystemMenu}, 501, 277, clWhite, poScreenCenter});
 }

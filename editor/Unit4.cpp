@@ -1,13 +1,10 @@
 #include "Unit4.h"
 
-#include "platform/CodePage.h"
+#include "FormRows.h"
 
 TForm4* Form4 = nullptr;
 
 TForm4::TForm4(TComponent* owner) : TForm(owner) {
-  SetName("Form4");
-  SetCaption(Ansi("Мастер стилей шрифта"));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form4", "Мастер стилей шрифта",
+                    bsDialog, TBorderIcons{biSystemMenu}, 0, 0, kKeepColor, poScreenCenter});
 }

@@ -1,13 +1,10 @@
 #include "Unit5.h"
 
-#include "platform/CodePage.h"
+#include "FormRows.h"
 
 TForm5* Form5 = nullptr;
 
 TForm5::TForm5(TComponent* owner) : TForm(owner) {
-  SetName("Form5");
-  SetCaption(Ansi("Мастер создания гиперссылки"));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form5", "Мастер создания гиперссылки",
+                    bsDialog, TBorderIcons{biSystemMenu}, 0, 0, kKeepColor, poScreenCenter});
 }

@@ -1,13 +1,10 @@
 #include "Unit8.h"
 
-#include "platform/CodePage.h"
+#include "FormRows.h"
 
 TForm8* Form8 = nullptr;
 
 TForm8::TForm8(TComponent* owner) : TForm(owner) {
-  SetName("Form8");
-  SetCaption(Ansi("Мастер вставки изображения"));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetPosition(poScreenCenter);
+  BuildForm(*this, {"Form8", "Мастер вставки изображения",
+                    bsDialog, TBorderIcons{biSystemMenu}, 0, 0, kKeepColor, poScreenCenter});
 }

@@ -212,6 +212,8 @@ class TZod2uAppForm : public TForm {
   // ---- commands and rows (W2kMainCommands.cpp) ----
   // Every command of the window under its designer name.
   const TCommandRegistry& Commands() const { return FCommands; }
+  // The window's menus by row place.
+  TMenuTargets MenuTargets();
   // The menu rows laid out, their items, and the pending ones among them.
   const TMenuLayout& MenuLayout() const { return FLayout; }
   // Binds the button rows of the tool bar or the side panel once its

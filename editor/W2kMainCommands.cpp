@@ -1,29 +1,15 @@
 // The main window's commands by designer name, and the one pass that lays
 // out its menu rows (MainWindowRows.cpp) and binds its actions, dialogs,
 // timers and buttons to them.
-#include <map>
-
 #include "MainEditCommands.h"
 #include "MainWindowRows.h"
 #include "SnippetCommands.h"
 #include "SrcMemo.h"
-#include "Unit10.h"
-#include "Unit11.h"
 #include "Unit12.h"
 #include "Unit13.h"
-#include "Unit15.h"
-#include "Unit16.h"
-#include "Unit17.h"
-#include "Unit18.h"
-#include "Unit19.h"
-#include "Unit20.h"
-#include "Unit23.h"
 #include "Unit26.h"
-#include "Unit27.h"
-#include "Unit4.h"
-#include "Unit5.h"
-#include "Unit8.h"
 #include "W2kMain.h"
+#include "WindowRegistry.h"
 
 namespace {
 
@@ -73,36 +59,15 @@ const std::pair<const char*, TMember> kMembers[] = {
     {"TrayIcon1MinimizeToTray", &TZod2uAppForm::TrayIcon1MinimizeToTray},
 };
 
-// The tool window of a class name, looked up when the command runs (the
-// windows are created after the main window).
-TForm* ToolWindow(const std::string& windowClass) {
-  using TGetter = TForm* (*)();
-  static const std::map<std::string, TGetter> windows = {
-      {"TForm4", [] { return static_cast<TForm*>(Form4); }},
-      {"TForm5", [] { return static_cast<TForm*>(Form5); }},
-      {"TForm8", [] { return static_cast<TForm*>(Form8); }},
-      {"TForm10", [] { return static_cast<TForm*>(Form10); }},
-      {"TForm11", [] { return static_cast<TForm*>(Form11); }},
-      {"TForm15", [] { return static_cast<TForm*>(Form15); }},
-      {"TForm16", [] { return static_cast<TForm*>(Form16); }},
-      {"TForm17", [] { return static_cast<TForm*>(Form17); }},
-      {"TForm18", [] { return static_cast<TForm*>(Form18); }},
-      {"TForm19", [] { return static_cast<TForm*>(Form19); }},
-      {"TForm20", [] { return static_cast<TForm*>(Form20); }},
-      {"TForm23", [] { return static_cast<TForm*>(Form23); }},
-      {"TForm27", [] { return static_cast<TForm*>(Form27); }},
-  };
-  auto it = windows.find(windowClass);
-  return it == windows.end() ? nullptr : it->second();
-}
-
 TSnippetHost SnippetHostOf(TZod2uAppForm& form) {
   TSnippetHost host;
   host.Memo = form.Memo1;
   TZod2uAppForm* window = &form;
   host.ConfirmSaveChanges = [window] { window->ConfirmSaveChanges(); };
   host.ShowWindow = [](const std::string& windowClass, bool modal) {
-    TForm* tool = ToolWindow(windowClass);
+    // A class no window has is an error; a window not made yet (a test
+    // without the program's windows) shows nothing.
+    TForm* tool = ProgramWindow(windowClass);
     if (!tool) return;
     if (modal)
       tool->ShowModal();
@@ -146,7 +111,7 @@ TEditCommandsHost EditHostOf(TZod2uAppForm& form, const std::vector<TMenuItem*>*
 
 // The component of a row's name, of the type the window's member has.
 template <typename T>
-T* Named(TZod2uAppForm& form, const char* name) {
+T* ComponentNamed(TZod2uAppForm& form, const char* name) {
   T* component = dynamic_cast<T*>(form.FindComponent(name));
   if (!component) throw ECommandError(std::string("Zod2uAppForm: no component \"") + name + "\"");
   return component;
@@ -169,7 +134,7 @@ void TZod2uAppForm::RegisterCommands() {
   for (const std::string& name : TMainEditCommands::HandlerNames()) FCommands.Add(name, edit->Handler(name));
 }
 
-void TZod2uAppForm::LayOutRows() {
+TMenuTargets TZod2uAppForm::MenuTargets() {
   TMenuTargets targets;
   targets.Owner = this;
   targets[TMenuPlace::MainMenu] = MainMenu1;
@@ -180,7 +145,11 @@ void TZod2uAppForm::LayOutRows() {
   targets[TMenuPlace::TrayMenu] = tray;
   targets[TMenuPlace::LinkMenu] = link;
   targets[TMenuPlace::ImgMenu] = img;
-  FLayout = LayOutMenus(MainWindowRows(), targets, FCommands);
+  return targets;
+}
+
+void TZod2uAppForm::LayOutRows() {
+  FLayout = LayOutMenus(MainWindowRows(), MenuTargets(), FCommands);
 
   // The items the window's code reaches by member.
   const std::pair<TMenuItem* TZod2uAppForm::*, const char*> items[] = {
@@ -196,7 +165,7 @@ void TZod2uAppForm::LayOutRows() {
       {&TZod2uAppForm::com1, "com1"},                 {&TZod2uAppForm::TrayShowItem, "TrayShowItem"},
       {&TZod2uAppForm::TrayExitItem, "TrayExitItem"},
   };
-  for (const auto& [member, name] : items) this->*member = Named<TMenuItem>(*this, name);
+  for (const auto& [member, name] : items) this->*member = ComponentNamed<TMenuItem>(*this, name);
 
   // Actions, dialogs, timers and menus.
   FileNew1->OnExecute = FCommands.Handler("FileNew1Execute");

@@ -53,11 +53,11 @@ void TZod2uAppForm::FormCreate(TObject*) {
   SetDocumentCaption(Ansi("Новый файл"));
   Timer1Timer(Timer1);
   Application->SetHintHidePause(10000);
-  // The menu painter serves all the window's menus; the rows have laid
+  // The menu painter serves all the window's menus, in the order of their
+  // places (MainMenu1, PopupMenu1..4, tray, link, img); the rows have laid
   // out every item by now.
-  for (TMenu* menu : std::initializer_list<TMenu*>{MainMenu1, PopupMenu1, PopupMenu2, PopupMenu3, PopupMenu4, tray,
-                                                   link, img})
-    MenuPainter.AttachMenu(menu, nullptr);
+  for (TMenu* menu : MenuTargets().Menus)
+    if (menu) MenuPainter.AttachMenu(menu, nullptr);
   {
     std::unique_ptr<TIniFile> ini(new TIniFile(SettingsFileName()));
     ReadSettings(ini.get());

@@ -130,10 +130,12 @@ TEST_F(MenuRowsTest, AFaultyRowIsAnErrorNamingIt) {
   };
   const TCase cases[] = {
       {{mMain, "Файл", "Открыть...", 0, "OpenClik"}, "Form1: no command \"OpenClik\""},
-      {{mMain, "Файл", "Сохранить", 0, "Save2", "", kAction}, "Form1: MainMenu1 > Файл > Сохранить: no action \"Save2\""},
+      {{mMain, "Файл", "Сохранить", 0, "Save2", "", kAction},
+       "Form1: MainMenu1 > Файл > Сохранить: no action \"Save2\""},
       {{mMain, "Файл", "Сохранить как", 0, "Save1", "", kAction},
        "Form1: MainMenu1 > Файл > Сохранить как: the action shows \"Сохранить\""},
-      {{mMain, "Фаил", "Открыть...", 0, "OpenClick"}, "Form1: MainMenu1 > Фаил > Открыть...: no earlier row makes the submenu"},
+      {{mMain, "Фаил", "Открыть...", 0, "OpenClick"},
+       "Form1: MainMenu1 > Фаил > Открыть...: no earlier row makes the submenu"},
       {{mMain, "", "Файл"}, "Form1: MainMenu1 > Файл: the submenu is made twice"},
       {{mMain, "Файл", "Открыть...", 0, "OpenClick", "", kPending},
        "Form1: MainMenu1 > Файл > Открыть...: marked pending, but \"OpenClick\" is registered"},
@@ -149,7 +151,7 @@ TEST_F(MenuRowsTest, ButtonRowsBindOnceTheirControlsStand) {
   Commands.Add("CopyClick", [this](TObject*) { Ran += "copy;"; });
   const std::vector<TMenuRow> rows = {
       {bTool, "", "", 0, "OpenClick", "XpSpeedButton2"},
-      {bTool, "", "", 0, "CopyClick", "XpSpeedButton7"},
+      {bTool, "", "", 0, "CopyClick", "XpSpeedButton7", 0, "Копировать (Ctrl+C)"},
       {bTool, "", "", 0, "PreviewClick", "XpSpeedButton19", kPending},
   };
   // No button made yet: nothing to bind, and a name no row gives is an error.
@@ -179,6 +181,7 @@ TEST_F(MenuRowsTest, ButtonRowsBindOnceTheirControlsStand) {
   copy->OnClick(nullptr);
   EXPECT_EQ(Ran, "open;copy;");
   EXPECT_FALSE(preview->OnClick);
+  EXPECT_EQ(copy->Hint(), Ansi("Копировать (Ctrl+C)"));
 
   // An unknown handler on a button row.
   const std::vector<TMenuRow> misspelt = {{bTool, "", "", 0, "OpenClik", "XpSpeedButton2"}};
