@@ -37,9 +37,10 @@ void TTrayIconHandler::HandleMessage(TMessage& msg) {
     default:
       break;
   }
-  if (msg.Msg == TaskbarCreatedMessage()) {
-    // The tray tells the application's window that it is back; here the
-    // icons' window hears it and hands it to the application's hooks.
+  if (msg.Msg == TaskbarCreatedMessage() || msg.Msg == TrayGoneMessage()) {
+    // The tray tells the application's window that it is back (or gone);
+    // here the icons' window hears it and hands it to the application's
+    // hooks.
     if (Application) Application->DispatchHooks(msg);
     msg.Result = 0;
     return;
@@ -388,6 +389,7 @@ void TTrayIcon::HideApplicationButton() {}
 void TTrayIcon::RestoreMainForm() {
   if (!OwnerForm() || !Application || !Application->MainForm()) return;
   TCustomForm* form = Application->MainForm();
+  FHiddenInTray = false;
   Application->Restore();
   if (form->WindowState() == wsMinimized) form->SetWindowState(wsNormal);
   form->SetVisible(true);
@@ -402,6 +404,7 @@ bool TTrayIcon::MinimizeToTrayNow() {
     return false;
   }
   HideMainForm();
+  FHiddenInTray = true;
   return true;
 }
 
@@ -417,6 +420,13 @@ bool TTrayIcon::ApplicationHook(TMessage& msg) {
     if (Application->MainForm()) Application->MainForm()->SetVisible(true);
   } else if (msg.Msg == TaskbarCreatedMessage()) {
     if (FIconVisible) ShowIcon();
+  } else if (msg.Msg == TrayGoneMessage()) {
+    // The window hidden in a tray that is gone comes back to the screen,
+    // and its icon with it; any other visible icon waits for the tray.
+    if (FHiddenInTray) {
+      RestoreMainForm();
+      HideIcon();
+    }
   }
   return false;
 }

@@ -12,7 +12,8 @@
 // when the tray took it: without a tray (or when the shell refuses), the
 // minimise goes through as an ordinary one and the window never vanishes.
 // That holds for the title bar's minimise (the owner form's subclassed
-// window procedure) and for the application's minimise (the hook).
+// window procedure) and for the application's minimise (the hook). When the
+// tray itself goes away, a main form hidden in it comes back.
 #pragma once
 
 #include <cstdint>
@@ -186,6 +187,7 @@ class TTrayIcon : public TComponent {
   TPoint FLastMouse;
   bool FDidExit = true;
   bool FStartupPending = true;
+  bool FHiddenInTray = false;  // this icon hid the main form
   bool FHooked = false;
   TCustomForm* FSubclassed = nullptr;
   std::function<void(TMessage&)> FOldWndProc;

@@ -3,8 +3,9 @@
 # run-tests.sh: it needs a window manager and a tray). On a free Xvfb
 # display with openbox and trayer, the built editor is minimised by the
 # window manager: it must leave the screen (withdrawn, not iconic) with its
-# icon in the tray, and a click on the icon must bring it back. Then, with
-# the tray gone, minimising must stay an ordinary minimise (iconic).
+# icon in the tray, and a click on the icon must bring it back; hidden
+# there again, it must come back when the tray goes away. Then, without a
+# tray, minimising must stay an ordinary minimise (iconic).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=build/release/bin
@@ -62,9 +63,16 @@ sleep 1.5
 mapped "$main" || fail "a click on the icon did not bring the window back"
 echo "with a tray: hidden to the tray and restored by a click"
 
-# Without a tray: an ordinary minimise.
+# Hidden in the tray when the tray ends: the window comes back.
+xdotool windowminimize "$main"
+sleep 1.5
+mapped "$main" && fail "the window is still on screen (second time)"
 kill "$tray"
-sleep 3
+sleep 4
+mapped "$main" || fail "the window stayed hidden after the tray went away"
+echo "the tray goes away: the window comes back"
+
+# Without a tray: an ordinary minimise.
 xdotool windowminimize "$main"
 sleep 1.5
 [ "$(state "$main")" = "Iconic" ] || fail "without a tray the window was not iconified (state: $(state "$main"))"

@@ -309,6 +309,20 @@ TEST_F(MinimizeToTrayTest, TheTitleBarMinimiseHidesTheFormToTheTray) {
   EXPECT_EQ(form->WindowState(), wsNormal);
 }
 
+TEST_F(MinimizeToTrayTest, AWindowHiddenInATrayThatGoesComesBack) {
+  SendMessage(form->WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_FALSE(form->Visible());
+  rec.SetAvailable(false);
+  ws->ProcessMessages();
+  EXPECT_TRUE(form->Visible());
+  EXPECT_FALSE(tray->IconVisible());
+  // The tray back: nothing to add, the window is on screen.
+  rec.SetAvailable(true);
+  ws->ProcessMessages();
+  EXPECT_TRUE(rec.Icons.empty());
+  EXPECT_TRUE(form->Visible());
+}
+
 TEST_F(MinimizeToTrayTest, WithoutATrayTheFormStaysMinimisedAndVisible) {
   rec.SetAvailable(false);
   SendMessage(form->WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);

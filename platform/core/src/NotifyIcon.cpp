@@ -24,6 +24,8 @@ bool TrayAvailable() { return gBackend && gBackend->TrayAvailable(); }
 
 UINT TaskbarCreatedMessage() { return RegisterWindowMessage("TaskbarCreated"); }
 
+UINT TrayGoneMessage() { return RegisterWindowMessage("TrayGone"); }
+
 bool Shell_NotifyIcon(DWORD message, NOTIFYICONDATA* data) {
   if (!gBackend || !data) return false;
   switch (message) {

@@ -2,8 +2,9 @@
 // clicks, not buttons going down and up, so each activation becomes the
 // pair of mouse messages a tray sends for it; Linux trays report no hover.
 // Qt tells nobody when a tray appears, so the backend looks every two
-// seconds and, when one is back, drops the icons of the old tray and
-// posts "TaskbarCreated" for their owners to add them again.
+// seconds: when the tray goes it posts "TrayGone" to the icons' windows,
+// and when one is back it drops the icons of the old tray and posts
+// "TaskbarCreated" for their owners to add them again.
 #include <QIcon>
 #include <QImage>
 #include <QObject>
@@ -78,7 +79,14 @@ struct QtNotifyIconBackend::TImpl {
     bool now = QSystemTrayIcon::isSystemTrayAvailable();
     if (now == Available) return;
     Available = now;
-    if (!now) return;
+    if (!now) {
+      std::set<HWND> holders;
+      for (auto& i : Icons) holders.insert(i.first.first);
+      if (!WidgetsetInstalled()) return;
+      for (HWND w : holders)
+        if (Widgetset().IsWindow(w)) ::PostMessage(w, TrayGoneMessage(), 0, 0);
+      return;
+    }
     // The icons belonged to the tray that went.
     for (auto& i : Icons) Drop(i.second);
     Icons.clear();

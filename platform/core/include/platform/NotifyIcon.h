@@ -18,6 +18,9 @@
 //   it and the backend posts the registered message "TaskbarCreated"
 //   (TaskbarCreatedMessage()) once to each window that had icons, so that
 //   their owners add them again.
+// - When the tray goes away, the backend posts TrayGoneMessage() once to
+//   each window that has icons: a desktop's tray may simply end, and a
+//   window hidden in it must not stay out of reach.
 #pragma once
 
 #include <cstdint>
@@ -92,3 +95,5 @@ bool Shell_NotifyIcon(DWORD message, NOTIFYICONDATA* data);
 bool TrayAvailable();
 // The registered "TaskbarCreated" message.
 UINT TaskbarCreatedMessage();
+// The registered "TrayGone" message.
+UINT TrayGoneMessage();

@@ -80,13 +80,18 @@ class TRecordingNotifyIcon : public INotifyIconBackend {
   // Notifies the only icon.
   bool Notify(UINT code) { return Notify(SingleWnd(), SingleId(), code); }
 
-  // Takes the tray away (every icon goes with it) or brings it back
-  // ("TaskbarCreated" to every window that had icons).
+  // Takes the tray away (every icon goes with it, "TrayGone" to the windows
+  // that had icons in it) or brings it back ("TaskbarCreated" to every
+  // window that ever had icons).
   void SetAvailable(bool available) {
     if (available == FAvailable) return;
     FAvailable = available;
     if (!available) {
+      std::map<HWND, bool> holders;
+      for (auto& i : Icons) holders[i.first.first] = true;
       Icons.clear();
+      for (auto& w : holders)
+        if (Widgetset().IsWindow(w.first)) PostMessage(w.first, TrayGoneMessage(), 0, 0);
       return;
     }
     for (auto& w : FHadIcons)
