@@ -398,7 +398,9 @@ void TTrayIcon::RestoreMainForm() {
 
 bool TTrayIcon::MinimizeToTrayNow() {
   bool wasVisible = FIconVisible;
-  if (!ShowIcon()) {
+  // An icon already in the tray is updated rather than added twice.
+  bool inTray = wasVisible && ModifyIcon();
+  if (!inTray && !ShowIcon()) {
     // No tray took the icon: the window stays where the user can reach it.
     FIconVisible = wasVisible;
     return false;

@@ -363,6 +363,14 @@ TEST_F(MinimizeToTrayTest, TheApplicationsMinimiseTakesTheHookWithoutTheEvent) {
   EXPECT_FALSE(tray->IconVisible());
 }
 
+TEST_F(MinimizeToTrayTest, AnIconAlreadyInTheTrayIsUpdated) {
+  tray->SetIconVisible(true);
+  SendMessage(form->WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_FALSE(form->Visible());
+  ASSERT_NE(rec.Single(), nullptr);
+  EXPECT_EQ(rec.Single()->Tip, "caption");
+}
+
 TEST_F(MinimizeToTrayTest, OffOrWithoutAHandlerTheSubclassLetsTheCommandThrough) {
   tray->SetMinimizeToTray(false);
   SendMessage(form->WindowHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
