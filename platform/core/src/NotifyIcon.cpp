@@ -9,6 +9,7 @@ TNotifyIconRequest RequestOf(const NOTIFYICONDATA& data) {
   TNotifyIconRequest r;
   r.Wnd = data.hWnd;
   r.Id = data.uID;
+  r.Flags = data.uFlags & (NIF_MESSAGE | NIF_ICON | NIF_TIP);
   if (data.uFlags & NIF_MESSAGE) r.CallbackMessage = data.uCallbackMessage;
   if (data.uFlags & NIF_ICON) r.Icon = data.hIcon;
   // The field may come without its NUL: never read past it.

@@ -65,9 +65,12 @@ struct QtNotifyIconBackend::TImpl {
     for (UINT code : codes) ::PostMessage(key.first, it->second.CallbackMessage, key.second, LPARAM(code));
   }
 
-  void Apply(QSystemTrayIcon* icon, const TNotifyIconRequest& r) {
-    icon->setIcon(IconOf(r.Icon));
-    icon->setToolTip(AnsiToQString(r.Tip.substr(0, NotifyIconTipSize - 1)));
+  // An add gives every field (missing ones as none); a modify only those
+  // its flags name.
+  void Apply(QSystemTrayIcon* icon, const TNotifyIconRequest& r, bool all) {
+    if (all || (r.Flags & NIF_ICON)) icon->setIcon(IconOf(r.Flags & NIF_ICON ? r.Icon : nullptr));
+    if (all || (r.Flags & NIF_TIP))
+      icon->setToolTip(r.Flags & NIF_TIP ? AnsiToQString(r.Tip.substr(0, NotifyIconTipSize - 1)) : QString());
   }
 
   void Drop(TEntry& e) {
@@ -118,7 +121,7 @@ bool QtNotifyIconBackend::Add(const TNotifyIconRequest& r) {
   TImpl::Key key{r.Wnd, r.Id};
   if (!TrayAvailable() || F->Icons.count(key)) return false;
   auto* icon = new QSystemTrayIcon;
-  F->Apply(icon, r);
+  F->Apply(icon, r, true);
   TImpl* impl = F.get();
   QObject::connect(icon, &QSystemTrayIcon::activated, [impl, key](QSystemTrayIcon::ActivationReason why) {
     GuardEvent([impl, key, why] {
@@ -151,8 +154,8 @@ bool QtNotifyIconBackend::Add(const TNotifyIconRequest& r) {
 bool QtNotifyIconBackend::Modify(const TNotifyIconRequest& r) {
   auto it = F->Icons.find(TImpl::Key{r.Wnd, r.Id});
   if (it == F->Icons.end()) return false;
-  F->Apply(it->second.Icon, r);
-  if (r.CallbackMessage) it->second.CallbackMessage = r.CallbackMessage;
+  F->Apply(it->second.Icon, r, false);
+  if (r.Flags & NIF_MESSAGE) it->second.CallbackMessage = r.CallbackMessage;
   return true;
 }
 

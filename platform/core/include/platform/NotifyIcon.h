@@ -65,11 +65,14 @@ struct NOTIFYICONDATA {
   UINT uVersion = 0;
 };
 
-// One icon as the backend is given it. Tip is Windows-1251, at most 127
-// bytes.
+// One icon as the backend is given it: Flags (NIF_*) say which of the
+// callback message, the icon and the tip are given (an add takes the
+// missing ones as none, a modify keeps them). Tip is Windows-1251, at most
+// 127 bytes.
 struct TNotifyIconRequest {
   HWND Wnd = nullptr;
   uintptr_t Id = 0;
+  UINT Flags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   UINT CallbackMessage = 0;
   const TIcon* Icon = nullptr;
   std::string Tip;

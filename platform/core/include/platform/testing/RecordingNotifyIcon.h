@@ -51,7 +51,12 @@ class TRecordingNotifyIcon : public INotifyIconBackend {
   bool Modify(const TNotifyIconRequest& icon) override {
     auto it = Icons.find(Key{icon.Wnd, icon.Id});
     bool ok = it != Icons.end();
-    if (ok) it->second = Shown(icon);
+    if (ok) {
+      TShown now = Shown(icon);
+      if (icon.Flags & NIF_TIP) it->second.Tip = now.Tip;
+      if (icon.Flags & NIF_MESSAGE) it->second.CallbackMessage = now.CallbackMessage;
+      if (icon.Flags & NIF_ICON) it->second.Picture = now.Picture;
+    }
     Calls.push_back(TCall{ckModify, icon.Wnd, icon.Id, icon.Tip, ok});
     return ok;
   }
