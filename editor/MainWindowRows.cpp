@@ -449,7 +449,7 @@ const std::vector<TMenuRow>& BuildRows() {
     {mCutCopy, "", "Вставить", 0, "EditPaste1", "", kAction},
     {mStatus, "", "Вставить текущее время  ", VK_F5, "N54Click", "", kPending},
     {mStatus, "", "Вставить время работы", 0, "N464Click", "", kPending},
-    {mTray, "", "Показать окно", 0, "TrayIcon1Click", "TrayShowItem", kDefault | kPending},
+    {mTray, "", "Показать окно", 0, "TrayIcon1Click", "TrayShowItem", kDefault},
     {mTray, "", "-"},
     {mTray, "", "Создать новый", 0, "FileNew1Execute"},
     {mTray, "", "Создать новый из буфера", 0, "N426Click"},

@@ -2,6 +2,7 @@
 // and the layout of the bars around the editing control.
 #include "W2kMain.h"
 
+#include "EditorIcon.h"
 #include "SrcHighlighterHtml.h"
 #include "SrcMemo.h"
 #include "SrcEditMiscClasses.h"
@@ -81,6 +82,15 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   BuildMenus();
   SetMenu(MainMenu1);
 
+  TrayIcon1 = Named(new TTrayIcon(this), "TrayIcon1");
+  TrayIcon1->SetPopupMenu(tray);
+  TrayIcon1->SetMinimizeToTray(true);
+  {
+    TIcon icon;
+    LoadEditorIcon(icon, 32);
+    TrayIcon1->SetIcon(&icon);
+  }
+
   // The bars around the document, in the order they take their edges:
   // task panels in the office style without their titles.
   auto strip = [this](const char* name, TAlign align, int size) {
@@ -141,6 +151,8 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   // (W2kMainCommands.cpp), once every component they touch exists.
   RegisterCommands();
   LayOutRows();
+  // The window is whole: the tray icon starts as a loaded component does.
+  TrayIcon1->Loaded();
 }
 
 TZod2uAppForm::~TZod2uAppForm() {

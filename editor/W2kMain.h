@@ -9,6 +9,7 @@
 // of MainWindowRows.cpp, W2kMainLifecycle.cpp the lifecycle and the save prompt,
 // W2kMainFile.cpp the file commands, W2kMainStatus.cpp the status bar,
 // W2kMainSpeedButtons.cpp the speed buttons and the progress strip.
+// W2kMainTray.cpp the tray icon.
 #pragma once
 
 #include <array>
@@ -16,8 +17,10 @@
 #include <string>
 
 #include "CommandRegistry.h"
+#include "FlatMenus.h"
 #include "MenuRows.h"
 #include "TaskPanels.h"
+#include "TrayIcon.h"
 #include "platform/ActnList.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -31,15 +34,6 @@ class TSrcHTMLHighlighter;
 class TIniFile;
 class TXpSpeedButton;
 class TXpProgressBar;
-
-// The colours the flat menu painter takes from the settings: its selection
-// colour (set through SetSelectColor) and its gutter (icon column) colour.
-// Held here until the window's menus get their painter.
-struct TMenuPainterColors {
-  TColor SelectColor = clBtnFace;
-  TColor GutterColor = clBtnFace;
-  void SetSelectColor(TColor c) { SelectColor = c; }
-};
 
 class TZod2uAppForm : public TForm {
  public:
@@ -142,10 +136,14 @@ class TZod2uAppForm : public TForm {
   TEditCopy* EditCopy1 = nullptr;
   TEditPaste* EditPaste1 = nullptr;
 
-  // Minimise-to-tray of the tray icon (switched off at show when the
-  // settings dialog says so).
-  bool TrayMinimizeToTray = true;
-  TMenuPainterColors MenuPainter;
+  // The notification-area icon: the editor's icon, the menu `tray`,
+  // minimise-to-tray on (switched off at show when the settings dialog
+  // says so).
+  TTrayIcon* TrayIcon1 = nullptr;
+  // The flat look of all eight menus (attached at creation); its selection
+  // and gutter colours are settings. It unhooks the items when it goes, so
+  // the menus may outlive it.
+  TFlatMenu MenuPainter;
 
   // ---- lifecycle (W2kMainLifecycle.cpp) ----
   void FormCreate(TObject* Sender);
@@ -228,6 +226,10 @@ class TZod2uAppForm : public TForm {
   void FileExit1Execute(TObject* Sender);  // minimises the application
   void ExitClick(TObject* Sender);         // "Выход": closes the window
   void AboutClick(TObject* Sender);        // "О программе..."
+
+  // ---- the tray (W2kMainTray.cpp) ----
+  void TrayIcon1MinimizeToTray(TObject* Sender);  // tip := caption, tool windows hidden
+  void TrayIcon1Click(TObject* Sender);           // restore from the tray
 
   // ---- status bar (W2kMainStatus.cpp) ----
   void Timer1Timer(TObject* Sender);

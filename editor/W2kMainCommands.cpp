@@ -60,6 +60,8 @@ const std::pair<const char*, TMember> kMembers[] = {
     {"ExitClick", &TZod2uAppForm::ExitClick},
     {"AboutClick", &TZod2uAppForm::AboutClick},
     {"Timer1Timer", &TZod2uAppForm::Timer1Timer},
+    {"TrayIcon1Click", &TZod2uAppForm::TrayIcon1Click},
+    {"TrayIcon1MinimizeToTray", &TZod2uAppForm::TrayIcon1MinimizeToTray},
 };
 
 TSnippetHost SnippetHostOf(TZod2uAppForm& form) {
@@ -187,6 +189,8 @@ void TZod2uAppForm::LayOutRows() {
   ReplaceDialog1->OnReplace = FCommands.Handler("ReplaceDialog1Replace");
   Timer1->OnTimer = FCommands.Handler("Timer1Timer");
   PopupMenu1->OnPopup = FCommands.Handler("PopupMenu1Popup");
+  TrayIcon1->OnClick = FCommands.Handler("TrayIcon1Click");
+  TrayIcon1->OnMinimizeToTray = FCommands.Handler("TrayIcon1MinimizeToTray");
 
   // The buttons that stand already: the tool bar's, and the side panel's
   // speed buttons (its insert buttons bind the whole place through

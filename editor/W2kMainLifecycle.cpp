@@ -53,8 +53,11 @@ void TZod2uAppForm::FormCreate(TObject*) {
   SetDocumentCaption(Ansi("Новый файл"));
   Timer1Timer(Timer1);
   Application->SetHintHidePause(10000);
-  // The menu painter serves all the window's menus, attached in this order:
-  // MainMenu1, PopupMenu1, PopupMenu2, PopupMenu3, PopupMenu4, tray, link, img.
+  // The menu painter serves all the window's menus, in the order of their
+  // places (MainMenu1, PopupMenu1..4, tray, link, img); the rows have laid
+  // out every item by now.
+  for (TMenu* menu : MenuTargets().Menus)
+    if (menu) MenuPainter.AttachMenu(menu, nullptr);
   {
     std::unique_ptr<TIniFile> ini(new TIniFile(SettingsFileName()));
     ReadSettings(ini.get());
@@ -71,7 +74,7 @@ void TZod2uAppForm::FormCreate(TObject*) {
 
 void TZod2uAppForm::FormShow(TObject*) {
   if (Form2) {
-    if (!Form2->tray->Checked()) TrayMinimizeToTray = false;
+    if (!Form2->tray->Checked()) TrayIcon1->SetMinimizeToTray(false);
     if (Form2->box1->Checked()) CoolBar1->Show();
     if (Form2->box2->Checked() && Form9) Form9->Show();
     ToolBar1->SetVisible(Form2->Box4->Checked());

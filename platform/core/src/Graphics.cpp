@@ -163,6 +163,10 @@ void TFont::SetHandle(HFONT font) {
   if (!font) return;
   LOGFONT lf;
   if (GetObject(font, sizeof(lf), &lf) != int(sizeof(lf))) return;
+  SetLogFont(lf);
+}
+
+void TFont::SetLogFont(const LOGFONT& lf) {
   FName = std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
   FHeight = lf.lfHeight;
   TFontStyles st;

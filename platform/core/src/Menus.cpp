@@ -508,3 +508,17 @@ void InstallMenuKeyHandler() {
   SetMenuKeyHandler(MenuKey);
   SetPopupMenuHandler(PopupAt);
 }
+
+namespace {
+std::unique_ptr<LOGFONT>& MenuFontSlot() {
+  static std::unique_ptr<LOGFONT> font;
+  return font;
+}
+}  // namespace
+
+LOGFONT SystemMenuFont() {
+  if (MenuFontSlot()) return *MenuFontSlot();
+  return TFont().MakeLogFont();
+}
+
+void SetSystemMenuFont(const LOGFONT& font) { MenuFontSlot() = std::make_unique<LOGFONT>(font); }

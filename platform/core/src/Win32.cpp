@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 #include "platform/CodePage.h"
 #include "platform/Widgetset.h"
@@ -388,6 +389,17 @@ LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
   TMessage m(msg, w, l);
   wnd->DefWindowProc(m);
   return m.Result;
+}
+
+UINT RegisterWindowMessage(const std::string& name) {
+  static std::map<std::string, UINT> registered;
+  if (name.empty()) return 0;
+  std::string key = AnsiUpperCase(name);
+  auto it = registered.find(key);
+  if (it != registered.end()) return it->second;
+  UINT id = 0xC000 + UINT(registered.size());
+  registered.emplace(key, id);
+  return id;
 }
 
 // ---- focus ----

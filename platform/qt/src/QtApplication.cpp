@@ -70,6 +70,9 @@ TQtPlatform::TQtPlatform(int& argc, char** argv) {
   SetMenuBackend(&FMenus);
   SetShellBackend(&FShell);
   SetSoundBackend(&FSound);
+  FNotifyIcons = std::make_unique<QtNotifyIconBackend>();
+  SetNotifyIconBackend(FNotifyIcons.get());
+  InstallQtMenuFont();
   RegisterQtWebBrowser(true);
   InstallQtPrinters(true);
   // An exception that reaches an event handler: the application's error box
@@ -92,6 +95,8 @@ TQtPlatform::~TQtPlatform() {
   InstallQtPrinters(false);
   RegisterQtWebBrowser(false);
   SetSoundBackend(nullptr);
+  SetNotifyIconBackend(nullptr);
+  FNotifyIcons.reset();
   SetShellBackend(nullptr);
   SetMenuBackend(nullptr);
   SetUiService(nullptr);

@@ -17,6 +17,13 @@ namespace {
 
 class QtFormPeer;
 
+// Marks a window state change in progress for as long as it lives.
+struct TStateChangeScope {
+  explicit TStateChangeScope(bool& flag) : F(flag) { F = true; }
+  ~TStateChangeScope() { F = false; }
+  bool& F;
+};
+
 class QtFormStateFilter : public QObject {
  public:
   explicit QtFormStateFilter(QtFormPeer* peer) : Peer(peer) {}
@@ -64,6 +71,10 @@ class QtFormPeer : public QtWindowPeer {
     QtWindowPeer::SetShowState(cmd);
     QWidget* w = Outer();
     if (!w || FInStateChange) return;
+    // A state the program sets is no system command: the state change it
+    // causes is not reported back (a minimise through the application
+    // would otherwise come back as the title bar's).
+    TStateChangeScope scope(FInStateChange);
     switch (cmd) {
       case SW_SHOWMINIMIZED:
       case SW_MINIMIZE:
@@ -87,11 +98,7 @@ class QtFormPeer : public QtWindowPeer {
     QWidget* w = Outer();
     if (!w || FInStateChange) return;
     Qt::WindowStates now = w->windowState();
-    FInStateChange = true;
-    struct TReset {
-      bool& F;
-      ~TReset() { F = false; }
-    } reset{FInStateChange};
+    TStateChangeScope scope(FInStateChange);
     if ((now & Qt::WindowMinimized) && !(old & Qt::WindowMinimized)) {
       Send(WM_SYSCOMMAND, SC_MINIMIZE, 0);
       if (Widgetset().IsWindow(this)) Send(WM_SIZE, SIZE_MINIMIZED, 0);

@@ -11,6 +11,8 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOptionMenuItem>
+#include <cmath>
+#include <cstring>
 
 #include "platform/ActnList.h"
 #include "platform/Graphics.h"
@@ -48,6 +50,8 @@ TMenuItem* OwnerDrawnItem(const QWidget* widget) {
   return item && item->HasOwnerDraw() ? item : nullptr;
 }
 
+constexpr int SubMenuArrowRoom = 16;
+
 class QtOwnerDrawStyle : public QProxyStyle {
  public:
   QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
@@ -63,6 +67,9 @@ class QtOwnerDrawStyle : public QProxyStyle {
       TBitmap bmp(1, 1);
       item->DoMeasureItem(bmp.Canvas(), w, h);
     });
+    // Room for the submenu arrow the system draws beside the item.
+    auto* mi = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (mi && mi->menuItemType == QStyleOptionMenuItem::SubMenu) w += SubMenuArrowRoom;
     return QSize(std::max(0, w), std::max(0, h));
   }
 
@@ -92,6 +99,17 @@ class QtOwnerDrawStyle : public QProxyStyle {
       item->DoDrawItem(bmp.Canvas(), TRect(0, 0, r.width(), r.height()), state);
       painter->drawImage(r.topLeft(), BitmapImage(bmp.Handle()));
     });
+    // The system adds the submenu arrow to an owner-drawn item.
+    auto* mi = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuItem && mi && mi->menuItemType == QStyleOptionMenuItem::SubMenu) {
+      QStyleOption arrow(*option);
+      int size = std::min(r.height(), SubMenuArrowRoom - 4);
+      arrow.rect = QRect(r.right() - size - 2, r.top() + (r.height() - size) / 2, size, size);
+      arrow.palette.setColor(QPalette::ButtonText, Qt::black);
+      arrow.palette.setColor(QPalette::WindowText, Qt::black);
+      arrow.palette.setColor(QPalette::Text, Qt::black);
+      QProxyStyle::drawPrimitive(PE_IndicatorArrowRight, &arrow, painter, widget);
+    }
   }
 };
 
@@ -181,6 +199,7 @@ void QtMenuView::ScheduleRebuild() {
 }
 
 void QtMenuView::UpdateAction(QAction* a, TMenuItem* item) {
+  if (a->isSeparator()) return;
   bool inBar = item->IsMenuBarItem();
   a->setText(ActionText(item, inBar));
   a->setEnabled(item->Enabled());
@@ -201,10 +220,13 @@ void QtMenuView::AddItems(QWidget* parent, TMenuItem* item) {
     QAction* a = nullptr;
     QObject* owned = nullptr;
     if (child->IsLine()) {
+      // Separators are items too: an owner-drawn menu paints them.
       a = new QAction(parent);
       a->setSeparator(true);
       parent->addAction(a);
       if (parent == FHost) FOwned.emplace_back(a);
+      FItems[a] = child;
+      FActions[child] = a;
       continue;
     }
     if (child->Count() > 0) {
@@ -258,4 +280,18 @@ TMenuItem* QtMenuBackend::TrackPopup(TPopupMenu* menu, TPoint screenPos) {
     if (TBasicAction* act = menu->Items()->Items(k)->Action()) act->Update();
   QAction* chosen = qmenu->exec(QPoint(screenPos.X, screenPos.Y));
   return chosen ? view.ItemOf(chosen) : nullptr;
+}
+
+void InstallQtMenuFont() {
+  QFont f = QApplication::font("QMenu");
+  LOGFONT lf{};
+  std::string face = QStringToAnsi(f.family()).substr(0, LF_FACESIZE - 1);
+  std::memcpy(lf.lfFaceName, face.data(), face.size());
+  int px = f.pixelSize();
+  if (px <= 0) px = int(std::lround(f.pointSizeF() * ScreenPixelsPerInch() / 72.0));
+  lf.lfHeight = -std::max(1, px);
+  lf.lfWeight = f.bold() ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = f.italic() ? 1 : 0;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  SetSystemMenuFont(lf);
 }

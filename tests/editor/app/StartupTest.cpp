@@ -93,7 +93,7 @@ TEST_F(EditorAppTest, FirstStartWithoutSettingsOpensASmallCentredWindow) {
   EXPECT_TRUE(Main()->TaskPanel1->Visible());
   EXPECT_TRUE(Main()->CoolBar1->Visible());
   EXPECT_TRUE(Form9->Visible());
-  EXPECT_TRUE(Main()->TrayMinimizeToTray);
+  EXPECT_TRUE(Main()->TrayIcon1->MinimizeToTray());
   EXPECT_EQ(Form2->Edit1->Text(), " ");
 }
 
@@ -102,7 +102,7 @@ TEST_F(EditorAppTest, ShowAppliesTheSettingsDialogsCheckBoxes) {
   WriteFileBytes(OsPath("Config files/config.ini"),
                  "[tray-enabled]\r\nyes-or-no=0\r\n[options]\r\ncheck=0\r\ncheck-2=0\r\ncheck-4=0\r\ncheck-5=0\r\n");
   Start();
-  EXPECT_FALSE(Main()->TrayMinimizeToTray);
+  EXPECT_FALSE(Main()->TrayIcon1->MinimizeToTray());
   EXPECT_FALSE(Main()->ToolBar1->Visible());
   EXPECT_FALSE(Main()->TaskPanel1->Visible());
   EXPECT_FALSE(Main()->CoolBar1->Visible());  // an unchecked box leaves the panel as it is

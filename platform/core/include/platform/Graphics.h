@@ -149,6 +149,8 @@ class TFont : public TGraphicsObject {
   // Takes the properties from a font handle's LOGFONT (the TFont makes its
   // own handle from them).
   void SetHandle(HFONT font);
+  // Takes name, height, style, charset and pitch from a logical font.
+  void SetLogFont(const LOGFONT& lf);
   bool HandleAllocated() const { return FHandle != nullptr; }
 
  protected:

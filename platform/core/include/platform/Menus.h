@@ -284,6 +284,11 @@ TMenuItem* NewLine(TComponent* owner);
 // Appends items to a parent and returns the parent.
 TMenuItem* AddItems(TMenuItem* parent, std::initializer_list<TMenuItem*> items);
 
+// The system's menu font (the widget set sets it when it starts: Qt's
+// menu font; until then the toolkit's default font).
+LOGFONT SystemMenuFont();
+void SetSystemMenuFont(const LOGFONT& font);
+
 // Installs the key handler that routes shortcuts to popup menus, forms
 // and action lists, and the handler that opens a control's popup menu on
 // WM_CONTEXTMENU (the application calls it; repeated calls do nothing).

@@ -287,6 +287,11 @@ LRESULT SendMessage(HWND wnd, UINT msg, WPARAM w, LPARAM l);
 bool PostMessage(HWND wnd, UINT msg, WPARAM w, LPARAM l);
 void PostQuitMessage(int code);
 LRESULT DefWindowProc(HWND wnd, UINT msg, WPARAM w, LPARAM l);
+// A message number shared by every part of the process that registers the
+// same name (compared without case), from 0xC000 up; 0 for an empty name.
+// The numbers do not depend on the widget set, so a component may register
+// its messages before one is installed.
+UINT RegisterWindowMessage(const std::string& name);
 
 // ---- focus ----
 HWND GetFocus();

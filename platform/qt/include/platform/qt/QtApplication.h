@@ -2,6 +2,8 @@
 // native peers of forms and standard controls, the UI service (message
 // boxes, input boxes, common dialogs), the menu backend, the shell and sound
 // backends and the error box of the event guard.
+// boxes, input boxes, common dialogs), the menu backend, the shell backend,
+// the tray and the error box of the event guard.
 #pragma once
 
 #include <QString>
@@ -12,6 +14,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Menus.h"
+#include "platform/NotifyIcon.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
 
@@ -69,6 +72,24 @@ class QtSoundBackend : public ISoundBackend {
   std::map<std::string, std::unique_ptr<TSound>> FSounds;
 };
 
+// Tray icons as QSystemTrayIcons (QtNotifyIcon.cpp).
+class QtNotifyIconBackend : public INotifyIconBackend {
+ public:
+  QtNotifyIconBackend();
+  ~QtNotifyIconBackend() override;
+  bool TrayAvailable() override;
+  bool Add(const TNotifyIconRequest& icon) override;
+  bool Modify(const TNotifyIconRequest& icon) override;
+  bool Delete(HWND wnd, uintptr_t id) override;
+
+ private:
+  struct TImpl;
+  std::unique_ptr<TImpl> F;
+};
+
+// The system's menu font from Qt's menus, for the toolkit's menu painters.
+void InstallQtMenuFont();
+
 // The menu bar a form's window shows (null without a main menu).
 QMenuBar* QtFormMenuBar(HWND formWindow);
 // The top-level QWidget of a form's window.
@@ -94,6 +115,7 @@ class TQtPlatform {
   QtMenuBackend FMenus;
   QtShellBackend FShell;
   QtSoundBackend FSound;
+  std::unique_ptr<QtNotifyIconBackend> FNotifyIcons;
 };
 
 // A program's main: the command line, the Qt platform, then `program`
