@@ -48,6 +48,11 @@ void SafeDelete(HGDIOBJ obj) {
 }
 }  // namespace
 
+bool GraphicSizeAllowed(int64_t width, int64_t height) {
+  return width > 0 && height > 0 && width <= MaxGraphicSide && height <= MaxGraphicSide &&
+         width * height <= MaxGraphicPixels;
+}
+
 void SetImageDecoder(TImageDecoder decoder) { DecoderSlot() = std::move(decoder); }
 const TImageDecoder& ImageDecoder() { return DecoderSlot(); }
 
@@ -907,9 +912,20 @@ TGdiBitmap* DecodeDib(const std::string& d, size_t hdr, size_t bits, int heightO
   }
   if (heightOverride) h = heightOverride;
   bool topDown = h < 0;
-  if (topDown) h = -h;
-  if (w <= 0 || h <= 0 || w > 32768 || h > 32768) return nullptr;
+  // In 64 bits: the negation of INT32_MIN does not fit an int.
+  int64_t rows = topDown ? -int64_t(h) : int64_t(h);
+  if (!GraphicSizeAllowed(w, rows)) return nullptr;
+  h = int(rows);
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return nullptr;
+  // RLE8 only with 8 bits, RLE4 with 4, bit fields with 16 or 32.
+  if ((comp == 1 && bpp != 8) || (comp == 2 && bpp != 4) || ((comp == 3 || comp == 6) && bpp != 16 && bpp != 32))
+    return nullptr;
+  if (comp > 3 && comp != 6) return nullptr;
+  if (bits > d.size()) return nullptr;
+  size_t stride = ((size_t(w) * size_t(bpp) + 31) / 32) * 4;
+  // Uncompressed rows must all be there before the pixels are allocated;
+  // RLE data needs at least its end code.
+  if ((comp == 1 || comp == 2) ? d.size() - bits < 2 : stride * size_t(h) > d.size() - bits) return nullptr;
   std::vector<uint32_t> pal;
   if (bpp <= 8) {
     size_t n = clrUsed ? clrUsed : (1u << bpp);
@@ -966,15 +982,6 @@ TGdiBitmap* DecodeDib(const std::string& d, size_t hdr, size_t bits, int heightO
       }
     }
     return b;
-  }
-  if (comp != 0 && comp != 3 && comp != 6) {
-    delete b;
-    return nullptr;
-  }
-  size_t stride = ((size_t(w) * size_t(bpp) + 31) / 32) * 4;
-  if (bits + stride * size_t(h) > d.size()) {
-    delete b;
-    return nullptr;
   }
   for (int row = 0; row < h; ++row) {
     const uint8_t* src = reinterpret_cast<const uint8_t*>(d.data()) + bits + stride * size_t(row);
@@ -1150,8 +1157,8 @@ void TIcon::LoadFromStream(TStream* stream) {
     }
     if (best >= 0) {
       size_t e = 6 + size_t(best) * 16;
-      uint32_t size = Rd32(d, e + 8), off = Rd32(d, e + 12);
-      if (off + size <= d.size() && size >= 8) {
+      size_t size = Rd32(d, e + 8), off = Rd32(d, e + 12);
+      if (off <= d.size() && size <= d.size() - off && size >= 8) {
         std::string img = d.substr(off, size);
         if (img.compare(0, 4, "\x89PNG") == 0) {
           TBitmap tmp;
@@ -1162,7 +1169,7 @@ void TIcon::LoadFromStream(TStream* stream) {
             return;
           }
         } else {
-          int hh = int32_t(Rd32(img, 8)) / 2;
+          int hh = int(int64_t(int32_t(Rd32(img, 8))) / 2);
           int w = int32_t(Rd32(img, 4));
           int bpp = Rd16(img, 14);
           bool mono = false;
@@ -1171,7 +1178,8 @@ void TIcon::LoadFromStream(TStream* stream) {
           uint32_t clr = Rd32(img, 32);
           size_t pal = bpp <= 8 ? (clr ? clr : (1u << bpp)) * 4 : 0;
           size_t bits = hsize + pal;
-          TGdiBitmap* color = DecodeDib(img, 0, bits, hh, mono, bpp == 32 ? &alpha : nullptr);
+          // The header height counts the colour rows and the mask rows.
+          TGdiBitmap* color = hh > 0 ? DecodeDib(img, 0, bits, hh, mono, bpp == 32 ? &alpha : nullptr) : nullptr;
           if (color) {
             // The AND mask follows the colour bits.
             size_t stride = ((size_t(w) * size_t(bpp) + 31) / 32) * 4;

@@ -528,6 +528,12 @@ class TPicture : public TPersistent {
   std::unique_ptr<TGraphic> FGraphic;
 };
 
+// The largest picture any decoder makes: a header claiming more fails as
+// bad data before anything is allocated.
+constexpr int64_t MaxGraphicSide = 16384;
+constexpr int64_t MaxGraphicPixels = int64_t(1) << 25;
+bool GraphicSizeAllowed(int64_t width, int64_t height);
+
 // Decodes an image of a format the toolkit does not read itself (the
 // widget set installs it; null: none). Returns false for unknown data.
 using TImageDecoder = std::function<bool(const std::string& bytes, TBitmap& out)>;
