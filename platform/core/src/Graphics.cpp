@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/CodePage.h"
+#include "platform/PictureDecoder.h"
 #include "platform/SysUtils.h"
 #include "platform/Widgetset.h"
 #include "platform/Win32.h"
@@ -39,10 +40,6 @@ intptr_t CursorToIdc(TCursor cursor) {
 int ScreenPixelsPerInch() { return WidgetsetInstalled() ? Widgetset().PixelsPerInch() : DefaultPixelsPerInch; }
 
 namespace {
-TImageDecoder& DecoderSlot() {
-  static TImageDecoder d;
-  return d;
-}
 void SafeDelete(HGDIOBJ obj) {
   if (obj && WidgetsetInstalled()) DeleteObject(obj);
 }
@@ -53,8 +50,6 @@ bool GraphicSizeAllowed(int64_t width, int64_t height) {
          width * height <= MaxGraphicPixels;
 }
 
-void SetImageDecoder(TImageDecoder decoder) { DecoderSlot() = std::move(decoder); }
-const TImageDecoder& ImageDecoder() { return DecoderSlot(); }
 
 // ---------------------------------------------------------------------------
 
@@ -1080,12 +1075,10 @@ void TBitmap::LoadFromStream(TStream* stream) {
     Changed();
     return;
   }
-  if (ImageDecoder()) {
-    TBitmap tmp;
-    if (ImageDecoder()(d, tmp) && !tmp.Empty()) {
-      Assign(&tmp);
-      return;
-    }
+  TBitmap tmp;
+  if (SniffPictureFormat(d) != TPictureFormat::Bmp && DecodePicture(d, tmp) && !tmp.Empty()) {
+    Assign(&tmp);
+    return;
   }
   throw EInvalidGraphic("Bitmap image is not valid");
 }
@@ -1162,7 +1155,7 @@ void TIcon::LoadFromStream(TStream* stream) {
         std::string img = d.substr(off, size);
         if (img.compare(0, 4, "\x89PNG") == 0) {
           TBitmap tmp;
-          if (ImageDecoder() && ImageDecoder()(img, tmp) && !tmp.Empty()) {
+          if (SniffPictureFormat(img) == TPictureFormat::Png && DecodePicture(img, tmp) && !tmp.Empty()) {
             FImage.Assign(&tmp);
             FMask.SetHandle(new TGdiBitmap(tmp.Width(), tmp.Height(), 1));
             Changed();
@@ -1209,14 +1202,12 @@ void TIcon::LoadFromStream(TStream* stream) {
       }
     }
   }
-  if (ImageDecoder()) {
-    TBitmap tmp;
-    if (ImageDecoder()(d, tmp) && !tmp.Empty()) {
-      FImage.Assign(&tmp);
-      FMask.SetHandle(new TGdiBitmap(tmp.Width(), tmp.Height(), 1));
-      Changed();
-      return;
-    }
+  TBitmap tmp;
+  if (SniffPictureFormat(d) != TPictureFormat::Ico && DecodePicture(d, tmp) && !tmp.Empty()) {
+    FImage.Assign(&tmp);
+    FMask.SetHandle(new TGdiBitmap(tmp.Width(), tmp.Height(), 1));
+    Changed();
+    return;
   }
   throw EInvalidGraphic("Icon image is not valid");
 }
@@ -1340,7 +1331,7 @@ void TPicture::LoadFromStream(TStream* stream) {
   else if (n >= 4 && head[0] == 0 && head[1] == 0 && head[2] == 1 && head[3] == 0)
     g.reset(new TIcon);
   else
-    g.reset(new TBitmap);  // through the widget set's decoder
+    g.reset(new TBitmap);  // through the picture decoders
   g->LoadFromStream(stream);
   g->OnChange = [this](TObject* s) { GraphicChanged(s); };
   FGraphic = std::move(g);

@@ -441,7 +441,7 @@ class TBitmap : public TGraphic {
   uint32_t* ScanLine(int y);
 
   // BMP (1, 4, 8, 16, 24, 32 bits, uncompressed or RLE); other formats go
-  // through the widget set's image decoder. Raises EInvalidGraphic
+  // through the picture decoders (platform/PictureDecoder.h). Raises EInvalidGraphic
   // "Bitmap image is not valid" on bad data.
   void LoadFromStream(TStream* stream) override;
   // Writes a 24-bit (32-bit with PixelFormat pf32bit, 1-bit for
@@ -487,7 +487,7 @@ class TIcon : public TGraphic {
   TBitmap* Mask() { return &FMask; }
   // From a bitmap: the mask is made from its transparent colour.
   void AssignBitmap(TBitmap* bitmap);
-  // ICO data (and any format of the widget set's decoder).
+  // ICO data (and any format of the picture decoders).
   void LoadFromStream(TStream* stream) override;
   // Writes a 32-bit ICO.
   void SaveToStream(TStream* stream) override;
@@ -515,7 +515,7 @@ class TPicture : public TPersistent {
   TIcon* Icon();
   int Width() const { return FGraphic ? FGraphic->Width() : 0; }
   int Height() const { return FGraphic ? FGraphic->Height() : 0; }
-  // By content: BMP, ICO, otherwise the widget set's decoder (PNG, JPEG,
+  // By content: BMP, ICO, otherwise the picture decoders (PNG, JPEG,
   // GIF ...) into a bitmap. Raises EInvalidGraphic "Unknown picture file
   // extension (.%s)" or "Bitmap image is not valid".
   void LoadFromFile(const std::string& fileName);
@@ -534,11 +534,6 @@ constexpr int64_t MaxGraphicSide = 16384;
 constexpr int64_t MaxGraphicPixels = int64_t(1) << 25;
 bool GraphicSizeAllowed(int64_t width, int64_t height);
 
-// Decodes an image of a format the toolkit does not read itself (the
-// widget set installs it; null: none). Returns false for unknown data.
-using TImageDecoder = std::function<bool(const std::string& bytes, TBitmap& out)>;
-void SetImageDecoder(TImageDecoder decoder);
-const TImageDecoder& ImageDecoder();
 
 // ---- image lists ----
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };

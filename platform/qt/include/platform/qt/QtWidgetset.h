@@ -38,6 +38,7 @@
 
 #include "platform/Gdi.h"
 #include "platform/Graphics.h"
+#include "platform/PictureDecoder.h"
 #include "platform/Widgetset.h"
 
 class QTimer;
@@ -186,6 +187,13 @@ class QtWindowPeer : public TWindowPeer {
   bool FUpdatingBars = false;
 };
 
+// Pictures through Qt's image readers; BMP and ICO stay with the toolkit's
+// own readers, and a GIF gives its first image without the logical screen.
+class QtPictureBackend : public IPictureBackend {
+ public:
+  bool Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) override;
+};
+
 class QtWidgetset : public IWidgetset {
  public:
   // Needs a QApplication.
@@ -251,6 +259,7 @@ class QtWidgetset : public IWidgetset {
   TCaretState FLastCaret;
   bool FPostScheduled = false;
   QObject* FDispatcher = nullptr;
+  QtPictureBackend FPictures;
 };
 
 // Test helpers: the client area as the window's DCs drew it (a copy owned
