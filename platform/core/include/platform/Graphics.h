@@ -280,6 +280,9 @@ class TCanvas : public TPersistent {
   // Takes a DC (null lets it go: the canvas deselects its objects first).
   void SetHandle(HDC dc);
   bool HandleAllocated() const { return FHandle != nullptr; }
+  // The DC with the canvas's font, pen and brush selected (as its own
+  // drawing would leave it), for direct GDI calls such as DrawText.
+  HDC DrawingHandle();
 
   TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* font) { FFont->Assign(font); }
