@@ -384,7 +384,10 @@ void TMarkupRenderer::Line(bool paint, bool layout, TPassState& S, size_t begin,
         bool fits = true;
         if (mayStop) {
           int avail = lineRect.Width() - FOffset;
-          fits = out.Width < avail || w >= avail || !placedAny || !placedEndsBlank;
+          // A run alone on its line always fits (a word wider than the
+          // line stands alone, unsplit); runs that meet without a blank
+          // are not separated.
+          fits = out.Width < avail || !placedAny || !placedEndsBlank;
         }
         if (fits || !Q.WordWrap) {
           if (!fits && placedAny) {
