@@ -313,7 +313,7 @@ TEST_F(ExchangeTest, PasteOverAnySelectionUndoesRedoesAndUndoesExactly) {
   };
   const TSrcEditorOptions kOptions[] = {eoTrimTrailingSpaces, eoScrollPastEol, eoGroupUndo};
   int failures = 0;
-  for (int round = 0; round < 30000 && failures < 20; ++round) {
+  for (int round = 0; round < 10000 && failures < 20; ++round) {
     TPasteScenario s;
     for (int n = pick(5); n > 0; --n) s.Lines.push_back(text(6, false));
     for (TSrcEditorOptions o : kOptions) (pick(2) ? s.Options : s.Cleared) |= o;

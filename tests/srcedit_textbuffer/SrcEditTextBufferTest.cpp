@@ -268,10 +268,6 @@ TEST(SrcEditTextBuffer, ALoadFailingPartWayKeepsTheOldDocument) {
   EXPECT_EQ(Lines(list), V{"keep"});
   EXPECT_EQ(list.FileFormat(), lbLf);
   EXPECT_EQ(log.Take(), (V{"begun /1", "ended /1"}));
-  // A size no memory can hold.
-  TSparseStream huge("", std::int64_t(1) << 62);
-  EXPECT_THROW(list.LoadFromStream(&huge), EOutOfMemory);
-  EXPECT_EQ(Lines(list), V{"keep"});
 }
 
 TEST(SrcEditTextBuffer, IndexErrorsAndOutOfRangeReads) {
