@@ -15,6 +15,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   poppler-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()
