@@ -396,7 +396,7 @@ void TMainEditCommands::N523Click(TObject*) {
 }
 
 void TMainEditCommands::PopupMenu1Popup(TObject*) {
-  if (FHost.EditorMenu) UpdateEditorMenuItems(*FHost.EditorMenu, *FHost.Memo);
+  if (FHost.SelectionItems) UpdateEditorMenuItems(*FHost.SelectionItems, *FHost.Memo);
 }
 
 // ---- handlers by name ----

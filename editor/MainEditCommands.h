@@ -6,8 +6,8 @@
 //
 // The commands know the main window only through a TEditCommandsHost, so
 // they run on any TSrcMemo with any pair of dialogs (the tests use their
-// own). InstallEditCommands binds them on the main window: its menus, the
-// dialogs' events and the buttons that exist.
+// own). The main window registers them by their designer names
+// (W2kMainCommands.cpp); its menu and button rows name them.
 #pragma once
 
 #include <array>
@@ -22,7 +22,7 @@
 
 class TSrcMemo;
 class TFindDialog;
-class TPopupMenu;
+class TMenuItem;
 class TZod2uAppForm;
 
 // Linear search for one pattern (Knuth-Morris-Pratt: every call costs at
@@ -45,7 +45,8 @@ struct TEditCommandsHost {
   TSrcMemo* Memo = nullptr;                // Memo1
   TFindDialog* FindDialog = nullptr;       // FindDialog1
   TFindDialog* ReplaceDialog = nullptr;    // ReplaceDialog1 (a TReplaceDialog)
-  TPopupMenu* EditorMenu = nullptr;        // PopupMenu1
+  // The editor menu's items that want a selection (kSelection rows).
+  const std::vector<TMenuItem*>* SelectionItems = nullptr;
   // The owner window of the message boxes (the main window).
   std::function<HWND()> Owner;
   // The document's display name (DocName).
@@ -130,19 +131,5 @@ class TMainEditCommands : public TComponent {
   TEditCommandsHost FHost;
 };
 
-// ---- on the main window (W2kMainEditMenus.cpp) ----
-
-// Makes the commands (a component of the main window named "EditCommands"),
-// lays their items out in MainMenu1, PopupMenu1 and PopupMenu3, binds the
-// dialogs' OnFind and OnReplace, the tool bar buttons XpSpeedButton6 to 10
-// and the side-panel button "L" when they exist, and PopupMenu1's enabling
-// rule when no other handler holds its OnPopup. Called once, after the
-// menus and bars stand.
-void InstallEditCommands(TZod2uAppForm& form);
-
-// The commands of the main window (null before InstallEditCommands).
+// The commands of the main window (the component "EditCommands"), or null.
 TMainEditCommands* EditCommandsOf(TZod2uAppForm& form);
-
-// The OnClick handler of a command on the main window by designer name,
-// for buttons and items made after InstallEditCommands; empty when unknown.
-TNotifyEvent EditCommandHandler(TZod2uAppForm& form, const std::string& name);

@@ -1,5 +1,6 @@
 #include "Unit12.h"
 
+#include "FormRows.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "W2kMain.h"
@@ -9,50 +10,29 @@
 
 TForm122* Form122 = nullptr;
 
+namespace {
+const TFormRow kForm = {"Form122", "Перейти...", bsDialog, TBorderIcons{biSystemMenu}, 298, 96, clWhite, poScreenCenter,
+                        fShowHint, "FormCreate", "FormShow"};
+const std::vector<TControlRow> kControls = {
+    {"TLabel", "Label2", "", 8, 6, 282, 13, "В этом документе сейчас"},
+    {"TLabel", "Label1", "", 8, 24, 282, 32,
+     "Укажите номер строки, на которую желаете перейти в текущем документе, и нажмите кнопку \"Перейти\".", "",
+     cFixedSize | cWordWrap},
+    {"TEdit", "Edit1", "", 8, 64, 185, 21, "", "Укажите номер строки"},
+    {"TButton", "Button1", "", 200, 62, 90, 25, "Перейти", "Перейти на указанную строку", cDefault, "Button1Click"},
+};
+}  // namespace
+
 TForm122::TForm122(TComponent* owner) : TForm(owner) {
-  SetName("Form122");
-  SetCaption(Ansi("Перейти..."));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetClientSize(298, 96);
-  SetColor(clWhite);
-  SetPosition(poScreenCenter);
-  SetShowHint(true);
-
-  Label2 = new TLabel(this);
-  Label2->SetName("Label2");
-  Label2->SetParent(this);
-  Label2->SetBounds(8, 6, 282, 13);
-  Label2->SetCaption(Ansi("В этом документе сейчас"));
-
-  Label1 = new TLabel(this);
-  Label1->SetName("Label1");
-  Label1->SetParent(this);
-  Label1->SetAutoSize(false);
-  Label1->SetWordWrap(true);
-  Label1->SetBounds(8, 24, 282, 32);
-  Label1->SetCaption(Ansi("Укажите номер строки, на которую желаете перейти в текущем документе, и нажмите кнопку "
-                          "\"Перейти\"."));
-
-  Edit1 = new TEdit(this);
-  Edit1->SetName("Edit1");
-  Edit1->SetParent(this);
-  Edit1->SetBounds(8, 64, 185, 21);
-  Edit1->SetText(std::string());
-  Edit1->SetHint(Ansi("Укажите номер строки"));
+  FCommands.Add("FormCreate", this, &TForm122::FormCreate);
+  FCommands.Add("FormShow", this, &TForm122::FormShow);
+  FCommands.Add("Button1Click", this, &TForm122::Button1Click);
+  const TFormControls c = BuildForm(*this, kForm, kControls, FCommands);
+  Label2 = c.Get<TLabel>("Label2");
+  Label1 = c.Get<TLabel>("Label1");
+  Edit1 = c.Get<TEdit>("Edit1");
+  Button1 = c.Get<TButton>("Button1");
   if (Zod2uAppForm) Edit1->SetPopupMenu(Zod2uAppForm->PopupMenu3);
-
-  Button1 = new TButton(this);
-  Button1->SetName("Button1");
-  Button1->SetParent(this);
-  Button1->SetBounds(200, 62, 90, 25);
-  Button1->SetCaption(Ansi("Перейти"));
-  Button1->SetHint(Ansi("Перейти на указанную строку"));
-  Button1->SetDefault(true);
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-
-  OnCreate = [this](TObject* s) { FormCreate(s); };
-  OnShow = [this](TObject* s) { FormShow(s); };
 }
 
 void TForm122::ShowLineCount() {

@@ -2,6 +2,7 @@
 // caret of the main window's editor to the line typed in.
 #pragma once
 
+#include "CommandRegistry.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 
@@ -20,6 +21,11 @@ class TForm122 : public TForm {
   void Button1Click(TObject* Sender);
   // Label2 := the line count of the main window's editor.
   void ShowLineCount();
+
+  const TCommandRegistry& Commands() const { return FCommands; }
+
+ private:
+  TCommandRegistry FCommands{"Form122"};
 };
 
 extern TForm122* Form122;

@@ -1,5 +1,6 @@
 #include "Unit13.h"
 
+#include "FormRows.h"
 #include "SrcMemo.h"
 #include "W2kMain.h"
 #include "platform/CodePage.h"
@@ -7,39 +8,23 @@
 
 TForm13* Form13 = nullptr;
 
+namespace {
+const TFormRow kForm = {"Form13", "Создать отступ...", bsDialog, TBorderIcons{biSystemMenu}, 241, 62, clWhite,
+                        poScreenCenter, fShowHint, "", "FormShow"};
+const std::vector<TControlRow> kControls = {
+    {"TLabel", "Label1", "", 8, 8, 225, 13, "Укажите степень отступа."},
+    {"TEdit", "Edit1", "", 8, 30, 137, 21, "20", "Укажите степень отступа."},
+    {"TButton", "Button1", "", 152, 28, 81, 25, "ОК", "Создать отступ", cDefault, "Button1Click"},
+};
+}  // namespace
+
 TForm13::TForm13(TComponent* owner) : TForm(owner) {
-  SetName("Form13");
-  SetCaption(Ansi("Создать отступ..."));
-  SetBorderStyle(bsDialog);
-  SetBorderIcons(TBorderIcons{biSystemMenu});
-  SetClientSize(241, 62);
-  SetColor(clWhite);
-  SetPosition(poScreenCenter);
-  SetShowHint(true);
-
-  Label1 = new TLabel(this);
-  Label1->SetName("Label1");
-  Label1->SetParent(this);
-  Label1->SetBounds(8, 8, 225, 13);
-  Label1->SetCaption(Ansi("Укажите степень отступа."));
-
-  Edit1 = new TEdit(this);
-  Edit1->SetName("Edit1");
-  Edit1->SetParent(this);
-  Edit1->SetBounds(8, 30, 137, 21);
-  Edit1->SetText("20");
-  Edit1->SetHint(Ansi("Укажите степень отступа."));
-
-  Button1 = new TButton(this);
-  Button1->SetName("Button1");
-  Button1->SetParent(this);
-  Button1->SetBounds(152, 28, 81, 25);
-  Button1->SetCaption(Ansi("ОК"));
-  Button1->SetDefault(true);
-  Button1->SetHint(Ansi("Создать отступ"));
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-
-  OnShow = [this](TObject* s) { FormShow(s); };
+  FCommands.Add("FormShow", this, &TForm13::FormShow);
+  FCommands.Add("Button1Click", this, &TForm13::Button1Click);
+  const TFormControls c = BuildForm(*this, kForm, kControls, FCommands);
+  Label1 = c.Get<TLabel>("Label1");
+  Edit1 = c.Get<TEdit>("Edit1");
+  Button1 = c.Get<TButton>("Button1");
 }
 
 void TForm13::FormShow(TObject*) { SetActiveControl(Edit1); }

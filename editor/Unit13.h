@@ -2,6 +2,7 @@
 // of the typed number of pixels.
 #pragma once
 
+#include "CommandRegistry.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 
@@ -16,6 +17,11 @@ class TForm13 : public TForm {
 
   void FormShow(TObject* Sender);
   void Button1Click(TObject* Sender);
+
+  const TCommandRegistry& Commands() const { return FCommands; }
+
+ private:
+  TCommandRegistry FCommands{"Form13"};
 };
 
 extern TForm13* Form13;

@@ -2,51 +2,47 @@
 
 #include <memory>
 
+#include "FormRows.h"
 #include "platform/CodePage.h"
 #include "platform/IniFiles.h"
 #include "platform/SysUtils.h"
 
 TForm2* Form2 = nullptr;
 
+namespace {
+const TFormRow kForm = {"Form2", "Настройки Brindel Quillet Studio", bsSingle, TBorderIcons{biSystemMenu, biMinimize},
+                        489, 372, clWhite, poScreenCenter, 0, "FormCreate"};
+const std::vector<TControlRow> kControls = {
+    {"TEdit", "Edit1", "", 16, 16, 300, 21, ""},
+    {"TEdit", "Edit2", "", 16, 44, 300, 21, ""},
+    {"TEdit", "Edit3", "", 16, 72, 300, 21, ""},
+    {"TEdit", "Edit4", "", 16, 100, 300, 21, ""},
+    {"TEdit", "Edit7", "", 16, 128, 300, 21, ""},
+    {"TCheckBox", "tray", "", 16, 164, 440, 17, "Да, сворачивать окно в системный трей"},
+    {"TCheckBox", "box1", "", 16, 188, 440, 17, "Показывать Главную панель вставки тегов (сбоку)",
+     "Показывать Главную панель вставки тегов (сбоку)"},
+    {"TCheckBox", "box2", "", 16, 212, 440, 17, "Показывать Панель быстрой вставки тегов (узкая плавающая)",
+     "Показывать Панель быстрой вставки тегов (узкая плавающая)"},
+    {"TCheckBox", "Box4", "", 16, 236, 440, 17, "Использовать Панель Инструментов (с иконками)",
+     "Использовать Панель Инструментов (с иконками)"},
+    {"TCheckBox", "Box5", "", 16, 260, 440, 17, "Использовать прогресс-индикатор для текста (полоска сбоку)",
+     "Использовать прогресс-индикатор для текста (полоска сбоку)"},
+};
+}  // namespace
+
 TForm2::TForm2(TComponent* owner) : TForm(owner) {
-  SetName("Form2");
-  SetCaption(Ansi("Настройки Brindel Quillet Studio"));
-  SetBorderStyle(bsSingle);
-  SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
-  SetClientSize(489, 372);
-  SetColor(clWhite);
-  SetPosition(poScreenCenter);
-
-  auto edit = [this](const char* name, int top) {
-    auto* e = new TEdit(this);
-    e->SetName(name);
-    e->SetParent(this);
-    e->SetBounds(16, top, 300, 21);
-    e->SetText(std::string());
-    return e;
-  };
-  Edit1 = edit("Edit1", 16);
-  Edit2 = edit("Edit2", 44);
-  Edit3 = edit("Edit3", 72);
-  Edit4 = edit("Edit4", 100);
-  Edit7 = edit("Edit7", 128);
-  auto check = [this](const char* name, const char* caption, int top) {
-    auto* c = new TCheckBox(this);
-    c->SetName(name);
-    c->SetParent(this);
-    c->SetBounds(16, top, 440, 17);
-    c->SetCaption(Ansi(caption));
-    c->SetHint(Ansi(caption));
-    return c;
-  };
-  tray = check("tray", "Да, сворачивать окно в системный трей", 164);
-  box1 = check("box1", "Показывать Главную панель вставки тегов (сбоку)", 188);
-  box2 = check("box2", "Показывать Панель быстрой вставки тегов (узкая плавающая)", 212);
-  Box4 = check("Box4", "Использовать Панель Инструментов (с иконками)", 236);
-  Box5 = check("Box5", "Использовать прогресс-индикатор для текста (полоска сбоку)", 260);
-  tray->SetHint(std::string());
-
-  OnCreate = [this](TObject* s) { FormCreate(s); };
+  FCommands.Add("FormCreate", this, &TForm2::FormCreate);
+  const TFormControls c = BuildForm(*this, kForm, kControls, FCommands);
+  Edit1 = c.Get<TEdit>("Edit1");
+  Edit2 = c.Get<TEdit>("Edit2");
+  Edit3 = c.Get<TEdit>("Edit3");
+  Edit4 = c.Get<TEdit>("Edit4");
+  Edit7 = c.Get<TEdit>("Edit7");
+  tray = c.Get<TCheckBox>("tray");
+  box1 = c.Get<TCheckBox>("box1");
+  box2 = c.Get<TCheckBox>("box2");
+  Box4 = c.Get<TCheckBox>("Box4");
+  Box5 = c.Get<TCheckBox>("Box5");
 }
 
 std::string TForm2::ConfigFileName() const { return ProgramDir() + "Config files/config.ini"; }

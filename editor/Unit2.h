@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "CommandRegistry.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 
@@ -29,6 +30,11 @@ class TForm2 : public TForm {
   // "Config files/config.ini" in the program folder.
   std::string ConfigFileName() const;
   void FormCreate(TObject* Sender);
+
+  const TCommandRegistry& Commands() const { return FCommands; }
+
+ private:
+  TCommandRegistry FCommands{"Form2"};
 };
 
 extern TForm2* Form2;

@@ -1,17 +1,18 @@
 #include "Unit24.h"
 
+#include "FormRows.h"
+
 TForm24* Form24 = nullptr;
 
-TForm24::TForm24(TComponent* owner) : TForm(owner) {
-  SetName("Form24");
-  SetCaption("Brindel Quillet Studio - Browser");
-  SetBorderStyle(bsSizeable);
-  SetBounds(0, 0, 788, 576);
-  SetColor(clWhite);
-  SetPosition(poScreenCenter);
+namespace {
+const TFormRow kForm = {"Form24", "Brindel Quillet Studio - Browser", bsSizeable, std::nullopt, 788, 576, clWhite,
+                        poScreenCenter, fOuterSize};
+const std::vector<TControlRow> kControls = {
+    {"TWebBrowser", "WebBrowser1", "", 0, 0, 0, 0, nullptr, "", cAlignClient},
+};
+}  // namespace
 
-  WebBrowser1 = new TWebBrowser(this);
-  WebBrowser1->SetName("WebBrowser1");
-  WebBrowser1->SetParent(this);
-  WebBrowser1->SetAlign(alClient);
+TForm24::TForm24(TComponent* owner) : TForm(owner) {
+  const TFormControls c = BuildForm(*this, kForm, kControls, TCommandRegistry("Form24"));
+  WebBrowser1 = c.Get<TWebBrowser>("WebBrowser1");
 }

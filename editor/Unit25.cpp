@@ -1,24 +1,20 @@
 #include "Unit25.h"
 
+#include "FormRows.h"
 #include "W2kMain.h"
 
 TForm25* Form25 = nullptr;
 
-TForm25::TForm25(TComponent* owner) : TForm(owner) {
-  SetName("Form25");
-  SetCaption("Brindel Quillet Studio - Rich Viewer");
-  SetBorderStyle(bsSizeable);
-  SetBounds(0, 0, 795, 580);
-  SetPosition(poScreenCenter);
+namespace {
+const TFormRow kForm = {"Form25", "Brindel Quillet Studio - Rich Viewer", bsSizeable, std::nullopt, 795, 580,
+                        kKeepColor, poScreenCenter, fOuterSize};
+const std::vector<TControlRow> kControls = {
+    {"TRichEdit", "RichEdit1", "", 0, 0, 0, 0, "", "", cAlignClient | cReadOnly | cVScroll, "", "", "Times New Roman", -16},
+};
+}  // namespace
 
-  RichEdit1 = new TRichEdit(this);
-  RichEdit1->SetName("RichEdit1");
-  RichEdit1->SetParent(this);
-  RichEdit1->SetAlign(alClient);
-  RichEdit1->Font()->SetName("Times New Roman");
-  RichEdit1->Font()->SetHeight(-16);
-  RichEdit1->SetReadOnly(true);
-  RichEdit1->SetScrollBars(ssVertical);
-  RichEdit1->SetText(std::string());
+TForm25::TForm25(TComponent* owner) : TForm(owner) {
+  const TFormControls c = BuildForm(*this, kForm, kControls, TCommandRegistry("Form25"));
+  RichEdit1 = c.Get<TRichEdit>("RichEdit1");
   if (Zod2uAppForm) RichEdit1->SetPopupMenu(Zod2uAppForm->PopupMenu3);
 }

@@ -1,40 +1,29 @@
 #include "Unit26.h"
 
+#include "FormRows.h"
 #include "SrcMemo.h"
 #include "W2kMain.h"
 #include "platform/CodePage.h"
 
 TForm26* Form26 = nullptr;
 
+namespace {
+const TFormRow kForm = {"Form26", "Буфер обмена", bsSingle, TBorderIcons{biSystemMenu, biMinimize}, 465, 322, clWhite};
+const std::vector<TControlRow> kControls = {
+    {"TRichEdit", "view", "", 8, 8, 449, 273, "", "", cVScroll},
+    {"TButton", "Button2", "", 184, 288, 171, 25, "Вставить в документ", "", 0, "Button2Click"},
+    {"TButton", "Button1", "", 360, 288, 99, 25, "Закрыть", "", 0, "Button1Click"},
+};
+}  // namespace
+
 TForm26::TForm26(TComponent* owner) : TForm(owner) {
-  SetName("Form26");
-  SetCaption(Ansi("Буфер обмена"));
-  SetBorderStyle(bsSingle);
-  SetBorderIcons(TBorderIcons{biSystemMenu, biMinimize});
-  SetClientSize(465, 322);
-  SetColor(clWhite);
-
-  view = new TRichEdit(this);
-  view->SetName("view");
-  view->SetParent(this);
-  view->SetBounds(8, 8, 449, 273);
-  view->SetScrollBars(ssVertical);
-  view->SetText(std::string());
+  FCommands.Add("Button2Click", this, &TForm26::Button2Click);
+  FCommands.Add("Button1Click", this, &TForm26::Button1Click);
+  const TFormControls c = BuildForm(*this, kForm, kControls, FCommands);
+  view = c.Get<TRichEdit>("view");
+  Button2 = c.Get<TButton>("Button2");
+  Button1 = c.Get<TButton>("Button1");
   if (Zod2uAppForm) view->SetPopupMenu(Zod2uAppForm->PopupMenu3);
-
-  Button2 = new TButton(this);
-  Button2->SetName("Button2");
-  Button2->SetParent(this);
-  Button2->SetBounds(184, 288, 171, 25);
-  Button2->SetCaption(Ansi("Вставить в документ"));
-  Button2->OnClick = [this](TObject* s) { Button2Click(s); };
-
-  Button1 = new TButton(this);
-  Button1->SetName("Button1");
-  Button1->SetParent(this);
-  Button1->SetBounds(360, 288, 99, 25);
-  Button1->SetCaption(Ansi("Закрыть"));
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
 }
 
 void TForm26::Button2Click(TObject*) {

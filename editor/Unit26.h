@@ -2,6 +2,7 @@
 // the document.
 #pragma once
 
+#include "CommandRegistry.h"
 #include "platform/Forms.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
@@ -19,6 +20,11 @@ class TForm26 : public TForm {
   // into the main window's editor, then closes.
   void Button2Click(TObject* Sender);
   void Button1Click(TObject* Sender);
+
+  const TCommandRegistry& Commands() const { return FCommands; }
+
+ private:
+  TCommandRegistry FCommands{"Form26"};
 };
 
 extern TForm26* Form26;

@@ -2,8 +2,6 @@
 // and the layout of the bars around the editing control.
 #include "W2kMain.h"
 
-#include "MainEditCommands.h"
-#include "SnippetCommands.h"
 #include "SrcHighlighterHtml.h"
 #include "SrcMemo.h"
 #include "base/SrcEditMiscClasses.h"
@@ -56,7 +54,6 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   // Timers of the status bar.
   Timer1 = Named(new TTimer(this), "Timer1");
   Timer1->SetInterval(1000);
-  Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
   Timer2 = Named(new TTimer(this), "Timer2");
   Timer2->SetInterval(100);
   Timer3 = Named(new TTimer(this), "Timer3");
@@ -77,11 +74,8 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   FileNew1 = action(new TAction(this), "FileNew1", Ansi("Создать пустой"), ShortCut('N', {ssCtrl}));
   FileOpen1 = action(new TAction(this), "FileOpen1", Ansi("Oткрыть..."), ShortCut('O', {ssCtrl}));
   FileSave1 = action(new TAction(this), "FileSave1", Ansi("Сохранить"), ShortCut('S', {ssCtrl}));
-  FileSave1->OnExecute = [this](TObject* s) { FileSave1Execute(s); };
   FileSaveAs1 = action(new TAction(this), "FileSaveAs1", Ansi("Сохранить как..."), scNone);
-  FileSaveAs1->OnExecute = [this](TObject* s) { FileSaveAs1Execute(s); };
   FileExit1 = action(new TAction(this), "FileExit1", Ansi("Скрыть окно редактора"), ShortCut(VK_F10, {ssCtrl}));
-  FileExit1->OnExecute = [this](TObject* s) { FileExit1Execute(s); };
   EditCut1 = static_cast<TEditCut*>(action(new TEditCut(this), "EditCut1", Ansi("Вырезать"), ShortCut('X', {ssCtrl})));
   EditCopy1 =
       static_cast<TEditCopy*>(action(new TEditCopy(this), "EditCopy1", Ansi("Копировать"), ShortCut('C', {ssCtrl})));
@@ -139,18 +133,10 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
 
   SetActiveControl(Memo1);
 
-  // The document file commands: their menu items, tray items, buttons and
-  // actions (W2kMainFile.cpp). Before the snippets, which bind the wizard
-  // item it places in the File menu.
-  InstallFileCommands();
-
-  // The snippet insertion commands: their menu items, buttons and the
-  // editor menu's enabling rule (SnippetInstall.cpp). Keep this last, after
-  // every menu and bar exists.
-  InstallSnippetCommands(*this);
-  // The find, replace and edit commands (W2kMainEditMenus.cpp), after the
-  // snippets so that the editor menu's enabling rule is theirs.
-  InstallEditCommands(*this);
+  // The commands by name, then every menu and button row in one pass
+  // (W2kMainCommands.cpp), once every component they touch exists.
+  RegisterCommands();
+  LayOutRows();
 }
 
 TZod2uAppForm::~TZod2uAppForm() {

@@ -5,7 +5,8 @@
 //
 // The class is implemented in several files, one per area (see
 // docs/EDITOR_APP.md): W2kMain.cpp builds the window, W2kMainMenus.cpp its
-// menus, W2kMainLifecycle.cpp the lifecycle and the save prompt,
+// menus, W2kMainCommands.cpp registers its commands and lays out the rows
+// of MainWindowRows.cpp, W2kMainLifecycle.cpp the lifecycle and the save prompt,
 // W2kMainFile.cpp the file commands, W2kMainStatus.cpp the status bar.
 #pragma once
 
@@ -13,6 +14,8 @@
 #include <cstdint>
 #include <string>
 
+#include "CommandRegistry.h"
+#include "MenuRows.h"
 #include "platform/ActnList.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
@@ -195,8 +198,6 @@ class TZod2uAppForm : public TForm {
   void OpenDocument(int filterIndex);
   void NewFromTemplate(const std::string& label, const std::string& relativePath);
   void OpenFixedFile(const std::string& path);
-  // The items, buttons and actions of the file commands (W2kMainFile.cpp).
-  void InstallFileCommands();
 
   // ---- exit commands and the about window (W2kMainMenus.cpp) ----
   void FileExit1Execute(TObject* Sender);  // minimises the application
@@ -206,13 +207,26 @@ class TZod2uAppForm : public TForm {
   // ---- status bar (W2kMainStatus.cpp) ----
   void Timer1Timer(TObject* Sender);
 
+  // ---- commands and rows (W2kMainCommands.cpp) ----
+  // Every command of the window under its designer name.
+  const TCommandRegistry& Commands() const { return FCommands; }
+  // The menu rows laid out, their items, and the pending ones among them.
+  const TMenuLayout& MenuLayout() const { return FLayout; }
+  // Binds the button rows of the tool bar or the side panel once its
+  // buttons stand (see BindButtonRows): false while none of them exists.
+  bool BindButtons(TMenuPlace place);
+
  private:
   void BuildMenus();           // W2kMainMenus.cpp
+  void RegisterCommands();     // W2kMainCommands.cpp
+  void LayOutRows();           // W2kMainCommands.cpp
   void BuildDialogs();         // W2kMain.cpp
   void ApplyCommandLineFile();  // W2kMainLifecycle.cpp
 
   std::string FCurrentFileName;
   bool FCommandLineTried = false;
+  TCommandRegistry FCommands{"Zod2uAppForm"};
+  TMenuLayout FLayout;
 };
 
 // ---- program-wide state of the unit ----

@@ -2,10 +2,7 @@
 // as a new document), the system files, save, save as, the type and page
 // templates, new from the clipboard, RTF conversion and the rich-text
 // viewer, text printing, printer setup and printing of the browser
-// window's page; and the menu items, buttons and actions that run them.
-#include <initializer_list>
-#include <vector>
-
+// window's page. Their items and buttons are rows of MainWindowRows.cpp.
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "Unit24.h"
@@ -19,16 +16,9 @@
 namespace {
 
 // The three system files of the Сервис > Система menu: the items keep
-// their captions, the files are this system's own configuration files.
-struct TSystemFile {
-  const char* Caption;
-  const char* Path;
-};
-const TSystemFile kSystemFiles[] = {
-    {"Win.ini", "/etc/profile"},
-    {"Boot.ini", "/etc/fstab"},
-    {"System.ini", "/etc/hosts"},
-};
+// their captions ("Win.ini", "Boot.ini", "System.ini"), the files are this
+// system's own configuration files (the items' hints name them).
+const char* const kSystemFiles[] = {"/etc/profile", "/etc/fstab", "/etc/hosts"};
 
 // The type templates (folder "Шаблоны") and the page templates (folder
 // "HTML шаблоны"), relative to the program folder.
@@ -51,44 +41,6 @@ std::string NewWebPageLabel() { return Ansi("Новая веб-страница"
 
 void FocusEditor(TSrcMemo* memo) {
   if (memo->CanFocus()) memo->SetFocus();
-}
-
-// ---- menu layout ----
-TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, int index, const std::string& caption,
-                   const char* name = "", TNotifyEvent onClick = nullptr, TShortCut shortCut = scNone) {
-  TMenuItem* i = NewItem(owner, caption, shortCut, std::move(onClick), name);
-  if (index < 0 || index > parent->Count())
-    parent->Add(i);
-  else
-    parent->Insert(index, i);
-  return i;
-}
-
-// The sub-item with this caption, made at the end when there is none.
-TMenuItem* SubMenu(TComponent* owner, TMenuItem* parent, const std::string& caption) {
-  for (int i = 0; i < parent->Count(); ++i)
-    if (parent->Items(i)->Caption() == caption) return parent->Items(i);
-  return AddItem(owner, parent, -1, caption);
-}
-
-// Binds an item of a menu level found by caption, when it has no handler.
-void BindByCaption(TMenuItem* parent, const std::string& caption, const TNotifyEvent& onClick) {
-  for (int i = 0; i < parent->Count(); ++i) {
-    TMenuItem* item = parent->Items(i);
-    if (item->Caption() == caption && !item->OnClick && !item->Action()) item->OnClick = onClick;
-  }
-}
-
-// The control under `parent` (at any depth) with this caption, or null.
-TControl* ControlByCaption(TWinControl* parent, const std::string& caption) {
-  if (!parent) return nullptr;
-  for (int i = 0; i < parent->ControlCount(); ++i) {
-    TControl* c = parent->Controls(i);
-    if (c->Caption() == caption) return c;
-    if (auto* w = dynamic_cast<TWinControl*>(c))
-      if (TControl* found = ControlByCaption(w, caption)) return found;
-  }
-  return nullptr;
 }
 
 }  // namespace
@@ -149,9 +101,9 @@ void TZod2uAppForm::OpenFixedFile(const std::string& path) {
   SetDocumentCaption(ExtractFileName(path));
 }
 
-void TZod2uAppForm::Winini1Click(TObject*) { OpenFixedFile(kSystemFiles[0].Path); }
-void TZod2uAppForm::Bootini1Click(TObject*) { OpenFixedFile(kSystemFiles[1].Path); }
-void TZod2uAppForm::Systemini1Click(TObject*) { OpenFixedFile(kSystemFiles[2].Path); }
+void TZod2uAppForm::Winini1Click(TObject*) { OpenFixedFile(kSystemFiles[0]); }
+void TZod2uAppForm::Bootini1Click(TObject*) { OpenFixedFile(kSystemFiles[1]); }
+void TZod2uAppForm::Systemini1Click(TObject*) { OpenFixedFile(kSystemFiles[2]); }
 
 void TZod2uAppForm::N426Click(TObject* Sender) {
   FileNew1Execute(Sender);
@@ -300,107 +252,4 @@ void TZod2uAppForm::N529Click(TObject*) {
 
 void TZod2uAppForm::N530Click(TObject*) {
   Form24->WebBrowser1->ExecWB(OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DONTPROMPTUSER);
-}
-
-// ---------------------------------------------------------------------------
-// items, buttons and actions
-
-void TZod2uAppForm::InstallFileCommands() {
-  auto on = [this](void (TZod2uAppForm::*handler)(TObject*)) -> TNotifyEvent {
-    return [this, handler](TObject* s) { (this->*handler)(s); };
-  };
-  FileNew1->OnExecute = on(&TZod2uAppForm::FileNew1Execute);
-  FileOpen1->OnExecute = on(&TZod2uAppForm::FileOpen1Execute);
-
-  // Файл: the commands before "Сохранить", then the ones after "Сохранить
-  // как...", then printing before the window's hide and exit items.
-  TMenuItem* file = MenuFile;
-  int at = 0;
-  TMenuItem* newItem = AddItem(this, file, at++, std::string(), "FileNew2");
-  newItem->SetAction(FileNew1);
-  TMenuItem* create = AddItem(this, file, at++, Ansi("Создать..."), "N101");
-  AddItem(this, create, -1, Ansi("Новый документ HTML"), "N104", on(&TZod2uAppForm::N104Click),
-          ShortCut(VK_F1, {ssShift}));
-  AddItem(this, create, -1, Ansi("Новый документ XML"), "N102", on(&TZod2uAppForm::N102Click));
-  AddItem(this, create, -1, Ansi("Новый документ CSS"), "N103", on(&TZod2uAppForm::N103Click));
-  AddItem(this, create, -1, Ansi("Новый документ JS"), "HTML4", on(&TZod2uAppForm::HTML4Click));
-  AddItem(this, create, -1, Ansi("Новый документ PHP"), "N196", on(&TZod2uAppForm::N196Click));
-  AddItem(this, create, -1, Ansi("Новый документ PERL"), "Velmora3", on(&TZod2uAppForm::Velmora3Click));
-  AddItem(this, file, at++, Ansi("Создать веб-страницу"), "N105", on(&TZod2uAppForm::N104Click),
-          ShortCut(VK_F1, {ssShift}));
-  TMenuItem* pages = AddItem(this, file, at++, Ansi("Создать по шаблону..."), "N552");
-  TMenuItem* simple = AddItem(this, pages, -1, Ansi("Простой стиль"), "N556");
-  AddItem(this, simple, -1, Ansi("Стандарт, без оформления"), "N553", on(&TZod2uAppForm::N553Click));
-  AddItem(this, simple, -1, Ansi("Стандарт с применением цвета"), "N554", on(&TZod2uAppForm::N554Click));
-  AddItem(this, simple, -1, Ansi("Стандарт с применением стилей и цвета"), "N555", on(&TZod2uAppForm::N555Click));
-  TMenuItem* own = AddItem(this, pages, -1, Ansi("Создание своего стиля"), "N558");
-  AddItem(this, own, -1, Ansi("Пример создания своего стиля"), "N557", on(&TZod2uAppForm::N557Click));
-  TMenuItem* tables = AddItem(this, pages, -1, Ansi("Стили таблиц"), "N561");
-  AddItem(this, tables, -1, Ansi("Небесная лазурь"), "N559", on(&TZod2uAppForm::N559Click));
-  AddItem(this, tables, -1, Ansi("Поздняя ночь"), "N560", on(&TZod2uAppForm::N560Click));
-  AddItem(this, tables, -1, Ansi("Лесная малинка"), "N570", on(&TZod2uAppForm::N570Click));
-  TMenuItem* frames = AddItem(this, pages, -1, Ansi("Фреймы"), "N571");
-  AddItem(this, frames, -1, Ansi("Образец применения фреймов"), "N572", on(&TZod2uAppForm::N572Click));
-  AddItem(this, pages, -1, cLineCaption);
-  AddItem(this, pages, -1, Ansi("Папка шаблонов"), "N564", on(&TZod2uAppForm::N564Click));
-  // The new-page wizard's item (bound by the snippet commands).
-  if (TMenuItem* wizard = file->Find(Ansi("Создать при помощи Мастера...")))
-    wizard->SetMenuIndex(at++);
-  else
-    AddItem(this, file, at++, Ansi("Создать при помощи Мастера..."));
-  AddItem(this, file, at++, Ansi("Открыть с буфера обмена"), "N426", on(&TZod2uAppForm::N426Click));
-  AddItem(this, file, at++, cLineCaption);
-  TMenuItem* openItem = AddItem(this, file, at++, std::string(), "FileOpen2");
-  openItem->SetAction(FileOpen1);
-  AddItem(this, file, at++, Ansi("Открыть веб-страницу..."), "N52", on(&TZod2uAppForm::N52Click));
-  AddItem(this, file, at++, Ansi("Открыть как новый..."), "N192", on(&TZod2uAppForm::N192Click));
-  AddItem(this, file, at++, cLineCaption);
-
-  at = file->IndexOf(FileSaveAsItem) + 1;
-  AddItem(this, file, at++, Ansi("Сохранить как веб-страницу..."), "N62", on(&TZod2uAppForm::N62Click));
-  TMenuItem* rtf = AddItem(this, file, at++, Ansi("Конвертация в RTF"), "N63");
-  AddItem(this, rtf, -1, Ansi("Сохранить файл в формате RTF "), "RTF1", on(&TZod2uAppForm::RTF1Click));
-  AddItem(this, rtf, -1, Ansi("Открыть в Velmora Rich Text Viewer"), "VelmoraRichTextViewer1",
-          on(&TZod2uAppForm::VelmoraRichTextViewer1Click));
-  AddItem(this, file, at++, cLineCaption);
-  TMenuItem* print = AddItem(this, file, at++, Ansi("Печать"), "N36");
-  AddItem(this, print, -1, Ansi("Печать текста"), "N37", on(&TZod2uAppForm::N37Click),
-          ShortCut('T', {ssCtrl, ssAlt}));
-  AddItem(this, print, -1, Ansi("Печать веб-страницы..."), "N529", on(&TZod2uAppForm::N529Click),
-          ShortCut('W', {ssCtrl, ssAlt}));
-  AddItem(this, file, at++, Ansi("Веб-страница на печати..."), "N530", on(&TZod2uAppForm::N530Click));
-  AddItem(this, file, at++, Ansi("Настройки принтера..."), "N40", on(&TZod2uAppForm::N40Click));
-
-  // Просмотр and Сервис.
-  AddItem(this, MenuView, -1, "Brindel Quillet Studio Rich Viewer", "RichtextViewer2",
-          on(&TZod2uAppForm::RichtextViewer2Click));
-  AddItem(this, MenuService, -1, "Rich-text Viewer...", "RichtextViewer1", on(&TZod2uAppForm::RichtextViewer1Click));
-  TMenuItem* system = SubMenu(this, MenuService, Ansi("Система"));
-  const TNotifyEvent systemHandlers[] = {on(&TZod2uAppForm::Winini1Click), on(&TZod2uAppForm::Bootini1Click),
-                                         on(&TZod2uAppForm::Systemini1Click)};
-  const char* systemNames[] = {"Winini1", "Bootini1", "Systemini1"};
-  for (int i = 0; i < 3; ++i) {
-    TMenuItem* item = AddItem(this, system, -1, kSystemFiles[i].Caption, systemNames[i], systemHandlers[i]);
-    item->SetHint(kSystemFiles[i].Path);
-  }
-
-  // The tray menu's file items.
-  TMenuItem* t = tray->Items();
-  BindByCaption(t, Ansi("Создать новый"), on(&TZod2uAppForm::FileNew1Execute));
-  BindByCaption(t, Ansi("Создать новый из буфера"), on(&TZod2uAppForm::N426Click));
-  BindByCaption(t, Ansi("Открыть..."), on(&TZod2uAppForm::FileOpen1Execute));
-  BindByCaption(t, Ansi("Открыть как новый..."), on(&TZod2uAppForm::N192Click));
-  BindByCaption(t, Ansi("Открыть в Rich-text Viewer"), on(&TZod2uAppForm::RichtextViewer1Click));
-
-  // Tool bar buttons 1 to 4 and the side panel's "Сохранить", where they
-  // stand already.
-  const std::pair<const char*, TNotifyEvent> buttons[] = {
-      {"XpSpeedButton1", on(&TZod2uAppForm::FileNew1Execute)},
-      {"XpSpeedButton2", on(&TZod2uAppForm::FileOpen1Execute)},
-      {"XpSpeedButton3", on(&TZod2uAppForm::FileSave1Execute)},
-      {"XpSpeedButton4", on(&TZod2uAppForm::N37Click)},
-  };
-  for (const auto& b : buttons)
-    if (auto* button = dynamic_cast<TControl*>(FindComponent(b.first))) button->OnClick = b.second;
-  if (TControl* save = ControlByCaption(CoolBar1, Ansi("Сохранить"))) save->OnClick = on(&TZod2uAppForm::N62Click);
 }

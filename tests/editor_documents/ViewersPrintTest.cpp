@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "MenuRows.h"
 #include "DocumentsFixture.h"
 #include "SnippetCommands.h"
 #include "SrcEditTextBuffer.h"
@@ -265,18 +266,18 @@ TEST_F(ViewersTest, MenusTrayAndActionsRunTheCommands) {
       {"Просмотр", "Brindel Quillet Studio Rich Viewer", scNone},
   };
   for (const TItem& i : items) {
-    TMenuItem* item = FindSnippetMenuItem(menu, i.path, i.caption);
+    TMenuItem* item = FindMenuItem(menu, i.path, i.caption);
     ASSERT_NE(item, nullptr) << i.path << " > " << i.caption;
     EXPECT_TRUE(item->OnClick) << i.caption;
     EXPECT_EQ(item->ShortCut(), i.shortCut) << i.caption;
   }
   // The wizard item stands once, in the File menu, bound by the snippets.
-  TMenuItem* wizard = FindSnippetMenuItem(menu, "Файл", "Создать при помощи Мастера...");
+  TMenuItem* wizard = FindMenuItem(menu, "Файл", "Создать при помощи Мастера...");
   ASSERT_NE(wizard, nullptr);
   EXPECT_TRUE(wizard->OnClick);
 
   // The page template item and a tray item run their commands.
-  FindSnippetMenuItem(menu, "Файл > Создать по шаблону... > Стили таблиц", "Поздняя ночь")->Click();
+  FindMenuItem(menu, "Файл > Создать по шаблону... > Стили таблиц", "Поздняя ночь")->Click();
   EXPECT_EQ(Caption(), Ansi("Новая веб-страница - Brindel Quillet Studio"));
   Ui().ExpectMessage(IDNO);
   Main()->tray->Items()->Find(Ansi("Создать новый"))->Click();

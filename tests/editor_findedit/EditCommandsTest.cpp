@@ -332,8 +332,10 @@ TEST_F(FindEditTest, EditorMenuEnablesTheSelectionItems) {
   TMenuItem* hex = NewItem(&Window, Ansi("Определить цвет HEX... "));
   TMenuItem* other = NewItem(&Window, Ansi("Найти..."));
   AddItems(menu.Items(), {selection, hex, other});
+  // The items a selection enables are the menu rows marked kSelection.
+  const std::vector<TMenuItem*> selectionItems = {selection, hex};
   TEditCommandsHost host = Commands->Host();
-  host.EditorMenu = &menu;
+  host.SelectionItems = &selectionItems;
   TMainEditCommands commands(nullptr, host);
   Start("abc", 1);
   commands.PopupMenu1Popup(nullptr);

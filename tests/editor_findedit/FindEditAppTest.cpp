@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <string>
 
+#include "MenuRows.h"
 #include "EditorAppFixture.h"
 #include "MainEditCommands.h"
 #include "SnippetCommands.h"
@@ -111,7 +112,7 @@ class FindEditAppTest : public EditorAppTest {
     }
   }
   TMenuItem* Item(TMenuKind kind, const char* path, const char* caption) {
-    TMenuItem* item = FindSnippetMenuItem(*MenuOf(kind), path, caption);
+    TMenuItem* item = FindMenuItem(*MenuOf(kind), path, caption);
     EXPECT_NE(item, nullptr) << path << " > " << caption;
     return item;
   }
@@ -144,7 +145,7 @@ TEST_F(FindEditAppTest, EveryItemWithItsShortcut) {
     EXPECT_TRUE(item->OnClick || item->Action()) << i.Path << " > " << i.Caption;
   }
   EXPECT_NE(EditCommandsOf(*Main()), nullptr);
-  EXPECT_TRUE(EditCommandHandler(*Main(), "N309Click"));
+  EXPECT_TRUE(Main()->Commands().Contains("N309Click"));
   // The edit commands stand before the wrap items in the editor menu.
   TMenuItem* root = Main()->PopupMenu1->Items();
   EXPECT_EQ(StripHotkey(root->Items(0)->Caption()), Ansi("Отменить..."));

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "MenuRows.h"
 #include "EditorAppFixture.h"
 #include "SnippetCommands.h"
 #include "SrcMemo.h"
@@ -31,7 +32,7 @@ class SnippetAppTest : public EditorAppTest {
   }
   TSrcMemo* Memo() const { return Main()->Memo1; }
   TMenuItem* MainItem(const char* path, const char* caption) {
-    TMenuItem* item = FindSnippetMenuItem(*Main()->MainMenu1, path, caption);
+    TMenuItem* item = FindMenuItem(*Main()->MainMenu1, path, caption);
     EXPECT_NE(item, nullptr) << path << " > " << caption;
     return item;
   }
@@ -54,13 +55,14 @@ TEST_F(SnippetAppTest, MainMenuItemsInsertAtTheCaret) {
 
 TEST_F(SnippetAppTest, HandlersByNameForButtonsMadeLater) {
   StartWithText("ab", 1);
-  TNotifyEvent onClick = SnippetCommandHandler(*Main(), "N541Click");
+  TNotifyEvent onClick = Main()->Commands().Handler("N541Click");
   ASSERT_TRUE(onClick);
   onClick(nullptr);
   EXPECT_EQ(Memo()->Text(), "a<IMG src=\"\">b");
   EXPECT_EQ(Memo()->GetSelectionStart(), 11);
   EXPECT_TRUE(Memo()->Focused());
-  EXPECT_FALSE(SnippetCommandHandler(*Main(), "NoSuchClick"));
+  EXPECT_FALSE(Main()->Commands().Contains("NoSuchClick"));
+  EXPECT_THROW(Main()->Commands().Handler("NoSuchClick"), ECommandError);
 }
 
 TEST_F(SnippetAppTest, ShortcutTypedInTheEditor) {
@@ -89,7 +91,7 @@ TEST_F(SnippetAppTest, EditorMenuWrapsTheSelection) {
   Memo()->SetSelectionLength(3);
   menu->OnPopup(menu);
   EXPECT_TRUE(selection->Enabled());
-  FindSnippetMenuItem(*menu, "Выделенный текст", "Превратить в ссылку")->Click();
+  FindMenuItem(*menu, "Выделенный текст", "Превратить в ссылку")->Click();
   EXPECT_EQ(Memo()->Text(), "one <a href=\"two\">two</a>");
   EXPECT_EQ(Memo()->GetSelectionStart(), int(Memo()->Text().size()));
   EXPECT_FALSE(Memo()->HasSelection());
@@ -100,7 +102,7 @@ TEST_F(SnippetAppTest, ReadOnlyDocumentIsNotChanged) {
   Memo()->SetReadOnly(true);
   MainItem("Вставить", "Параграф")->Click();
   MainItem("Теги > Таблица", "Вставить таблицу")->Click();
-  FindSnippetMenuItem(*Main()->link, "", "[ручная]")->Click();
+  FindMenuItem(*Main()->link, "", "[ручная]")->Click();
   EXPECT_EQ(Memo()->Text(), "text");
   EXPECT_EQ(Memo()->GetSelectionStart(), 2);
   EXPECT_FALSE(Memo()->Modified());

@@ -6,7 +6,9 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
+#include "MainWindowRows.h"
 #include "SnippetCommands.h"
 #include "SnippetTable.h"
 #include "SrcMemo.h"
@@ -224,12 +226,20 @@ class SnippetCommandTest : public ::testing::Test {
   TSnippetHost Host;
 };
 
+// The main window's menu and button rows that run a command.
+std::vector<const TMenuRow*> RowsOf(const char* handler) {
+  std::vector<const TMenuRow*> rows;
+  for (const TMenuRow& r : MainWindowRows())
+    if (std::string(r.Handler) == handler) rows.push_back(&r);
+  return rows;
+}
+
 TEST(SnippetTableTest, EveryRowIsCheckedAndEveryHandlerIsUnique) {
   std::set<std::string> handlers;
   int insertRows = 0;
   for (const TSnippetCommand& c : SnippetCommands()) {
     EXPECT_TRUE(handlers.insert(c.Handler).second) << c.Handler;
-    EXPECT_FALSE(c.Items.empty()) << c.Handler;
+    EXPECT_FALSE(RowsOf(c.Handler).empty()) << c.Handler;
     EXPECT_EQ(FindSnippetCommand(c.Handler), &c);
     if (!c.InsertsText()) continue;
     ++insertRows;
@@ -237,9 +247,9 @@ TEST(SnippetTableTest, EveryRowIsCheckedAndEveryHandlerIsUnique) {
     // The focus goes to the editor exactly for the rows a side-panel
     // button also runs, and for the two "[ручная]" items.
     bool panel = false;
-    for (const TSnippetBinding& b : c.Items)
-      panel = panel || b.Place == TSnippetPlace::SidePanel || b.Place == TSnippetPlace::LinkMenu ||
-              b.Place == TSnippetPlace::ImgMenu;
+    for (const TMenuRow* b : RowsOf(c.Handler))
+      panel = panel || b->Place == TMenuPlace::SidePanel || b->Place == TMenuPlace::LinkMenu ||
+              b->Place == TMenuPlace::ImgMenu;
     EXPECT_EQ(c.Focus, panel) << c.Handler;
     // No text of these commands holds a line break, so the caret step
     // always stays inside the inserted text.

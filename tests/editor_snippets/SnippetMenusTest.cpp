@@ -1,6 +1,7 @@
-// The commands laid out in the main window's menus: every item of the table
-// under its path with its caption and shortcut, clicking it runs its row,
-// buttons are handed to the window, and the editor menu's enabling rule.
+// The commands laid out in the main window's menus: every menu row of a
+// snippet command under its path with its caption and shortcut, clicking
+// it runs its row, button rows bind their controls, and the editor menu's
+// enabling rule.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,6 +10,8 @@
 #include <tuple>
 #include <vector>
 
+#include "MainWindowRows.h"
+#include "MenuRows.h"
 #include "SnippetCommands.h"
 #include "SnippetTable.h"
 #include "SrcMemo.h"
@@ -19,8 +22,33 @@
 
 namespace {
 
-const char* const kTopLevel[] = {"Файл",      "Правка",    "Просмотр", "Теги",    "Вставить",
-                                 "Выполнить", "Настройки", "Сервис",   "Справка", "Brindel Ostrelle"};
+bool IsMenu(TMenuPlace place) {
+  return place == TMenuPlace::MainMenu || place == TMenuPlace::EditorMenu || place == TMenuPlace::LinkMenu ||
+         place == TMenuPlace::ImgMenu;
+}
+
+// The main window's rows of the snippet commands, with the ten top-level
+// items and the submenus that hold them (and nothing else of the window).
+std::vector<TMenuRow> SnippetRows() {
+  std::set<std::pair<TMenuPlace, std::string>> paths;
+  for (const TMenuRow& r : MainWindowRows()) {
+    if (!FindSnippetCommand(r.Handler)) continue;
+    std::string path;
+    for (const std::string& part : SplitMenuPath(r.Path)) {
+      path += (path.empty() ? "" : " > ") + part;
+      paths.emplace(r.Place, path);
+    }
+  }
+  std::vector<TMenuRow> rows;
+  for (const TMenuRow& r : MainWindowRows()) {
+    const std::string full = *r.Path ? std::string(r.Path) + " > " + r.Caption : std::string(r.Caption);
+    const bool command = FindSnippetCommand(r.Handler) && (IsMenu(r.Place) || IsButtonPlace(r.Place));
+    const bool topLevel = r.Place == TMenuPlace::MainMenu && !*r.Path;
+    if (command || (r.IsSubmenu() && IsMenu(r.Place) && (topLevel || paths.count({r.Place, full}))))
+      rows.push_back(r);
+  }
+  return rows;
+}
 
 class SnippetMenusTest : public ::testing::Test {
  protected:
@@ -32,37 +60,38 @@ class SnippetMenusTest : public ::testing::Test {
     Window.Show();
     Window.HandleNeeded();
 
-    for (const char* caption : kTopLevel) {
-      TMenuItem* item = new TMenuItem(&Window);
-      item->SetCaption(Ansi(caption));
-      MainMenu1->Items()->Add(item);
-    }
     Host.Memo = Memo;
     Host.ShowWindow = [this](const std::string& cls, bool modal) { Shown.push_back(cls + (modal ? "" : " show")); };
     Host.ConfirmSaveChanges = [this] { Shown.push_back("save?"); };
-    Menus.Owner = &Window;
-    Menus.MainMenu = MainMenu1;
-    Menus.EditorMenu = PopupMenu1;
-    Menus.LinkMenu = link;
-    Menus.ImgMenu = img;
-    Menus.BindButton = [this](const TSnippetBinding& b, const TNotifyEvent& onClick) {
-      Buttons[b.Caption] = onClick;
-    };
+    for (const TSnippetCommand& c : SnippetCommands()) Commands.Add(c.Handler, SnippetHandler(c.Handler, Host));
+    Targets.Owner = &Window;
+    Targets[TMenuPlace::MainMenu] = MainMenu1;
+    Targets[TMenuPlace::EditorMenu] = PopupMenu1;
+    Targets[TMenuPlace::LinkMenu] = link;
+    Targets[TMenuPlace::ImgMenu] = img;
+    Rows = SnippetRows();
   }
 
-  TMenu* MenuOf(TSnippetPlace place) {
-    switch (place) {
-      case TSnippetPlace::MainMenu:
-        return MainMenu1;
-      case TSnippetPlace::EditorMenu:
-        return PopupMenu1;
-      case TSnippetPlace::LinkMenu:
-        return link;
-      case TSnippetPlace::ImgMenu:
-        return img;
-      default:
-        return nullptr;
+  TMenu* MenuOf(TMenuPlace place) { return Targets[place]; }
+
+  // Lays the rows out and makes and binds the buttons they name.
+  void Install() {
+    Layout = LayOutMenus(Rows, Targets, Commands);
+    for (const TMenuRow& r : Rows)
+      if (IsButtonPlace(r.Place)) (new TControl(&Window))->SetName(r.Name);
+    ASSERT_TRUE(BindButtonRows(Rows, TMenuPlace::SidePanel, Window, Commands));
+    ASSERT_TRUE(BindButtonRows(Rows, TMenuPlace::ToolBar, Window, Commands));
+  }
+  // Adds a row of the test's own just after the row making `afterPath`.
+  void AddRowAfter(const char* afterPath, const TMenuRow& row) {
+    for (auto it = Rows.begin(); it != Rows.end(); ++it) {
+      const std::string full = *it->Path ? std::string(it->Path) + " > " + it->Caption : std::string(it->Caption);
+      if (it->Place == row.Place && full == afterPath) {
+        Rows.insert(it + 1, row);
+        return;
+      }
     }
+    Rows.insert(Rows.begin(), row);
   }
 
   // Runs an event on a fresh "ab|cd" (or "ab[XY]cd") and returns the text
@@ -84,28 +113,32 @@ class SnippetMenusTest : public ::testing::Test {
   TPopupMenu* link = new TPopupMenu(&Window);
   TPopupMenu* img = new TPopupMenu(&Window);
   TSnippetHost Host;
-  TSnippetMenus Menus;
+  TCommandRegistry Commands{"test"};
+  TMenuTargets Targets;
+  std::vector<TMenuRow> Rows;
+  TMenuLayout Layout;
   std::vector<std::string> Shown;
-  std::map<std::string, TNotifyEvent> Buttons;
 };
 
 TEST_F(SnippetMenusTest, EveryItemStandsUnderItsPathAndRunsItsRow) {
-  InstallSnippetMenus(Menus, Host);
-  std::set<std::tuple<TSnippetPlace, std::string, std::string>> seen;
+  Install();
+  std::set<std::tuple<TMenuPlace, std::string, std::string>> seen;
   int items = 0;
   for (const TSnippetCommand& c : SnippetCommands()) {
     // What the row does, run directly.
     Shown.clear();
     const std::string direct = RunOnDocument([&](TObject*) { RunSnippetCommand(c, Host); }, "XY");
     const std::vector<std::string> directShown = Shown;
-    for (const TSnippetBinding& b : c.Items) {
+    for (const TMenuRow& b : Rows) {
+      if (std::string(b.Handler) != c.Handler) continue;
       TNotifyEvent onClick;
-      if (b.Place == TSnippetPlace::SidePanel || b.Place == TSnippetPlace::ToolBar) {
-        ASSERT_EQ(Buttons.count(b.Caption), 1u) << c.Handler << " " << b.Caption;
-        onClick = Buttons[b.Caption];
+      if (IsButtonPlace(b.Place)) {
+        auto* button = dynamic_cast<TControl*>(Window.FindComponent(b.Name));
+        ASSERT_NE(button, nullptr) << c.Handler << " " << b.Name;
+        onClick = button->OnClick;
       } else {
         EXPECT_TRUE(seen.emplace(b.Place, b.Path, b.Caption).second) << "twice: " << b.Caption;
-        TMenuItem* item = FindSnippetMenuItem(*MenuOf(b.Place), b.Path, b.Caption);
+        TMenuItem* item = FindMenuItem(*MenuOf(b.Place), b.Path, b.Caption);
         ASSERT_NE(item, nullptr) << c.Handler << ": " << b.Path << " > " << b.Caption;
         EXPECT_EQ(item->ShortCut(), b.ShortCut) << b.Caption;
         EXPECT_EQ(item->Count(), 0) << b.Caption;
@@ -118,12 +151,12 @@ TEST_F(SnippetMenusTest, EveryItemStandsUnderItsPathAndRunsItsRow) {
     }
   }
   EXPECT_EQ(items, 179);
-  // The top-level items were found, not made again.
+  // The ten top-level items, each made once.
   EXPECT_EQ(MainMenu1->Items()->Count(), 10);
 }
 
 TEST_F(SnippetMenusTest, MenuOrderFollowsTheTable) {
-  InstallSnippetMenus(Menus, Host);
+  Install();
   TMenuItem* tags = MainMenu1->Items()->Items(3);
   std::vector<std::string> submenus;
   for (int i = 0; i < tags->Count(); ++i) submenus.push_back(tags->Items(i)->Caption());
@@ -141,7 +174,7 @@ TEST_F(SnippetMenusTest, MenuOrderFollowsTheTable) {
   EXPECT_EQ(font->Items(6)->Caption(), Ansi("Нижний индекс <SUB></SUB>"));
   EXPECT_EQ(font->Items(7)->Caption(), Ansi("Мастер вставки текстового блока"));
 
-  TMenuItem* sizes = FindSnippetMenuItem(*MainMenu1, "Вставить > Шрифт", "Размер шрифта");
+  TMenuItem* sizes = FindMenuItem(*MainMenu1, "Вставить > Шрифт", "Размер шрифта");
   ASSERT_NE(sizes, nullptr);
   ASSERT_EQ(sizes->Count(), 21);
   EXPECT_EQ(sizes->Items(0)->Caption(), "1");
@@ -159,43 +192,46 @@ TEST_F(SnippetMenusTest, MenuOrderFollowsTheTable) {
   EXPECT_EQ(link->Items()->Items(1)->Caption(), Ansi("На другой сайт, файл, страницу"));
 }
 
-TEST_F(SnippetMenusTest, ItemsTheWindowPlacedAreBoundNotDuplicated) {
+TEST_F(SnippetMenusTest, TheWizardItemStandsOnceInTheFileMenu) {
+  Install();
   TMenuItem* file = MainMenu1->Items()->Items(0);
-  TMenuItem* exit = NewItem(&Window, Ansi("Выход"));
-  TMenuItem* wizard = NewItem(&Window, Ansi("Создать при помощи Мастера..."));
-  file->Add(wizard);
-  file->Add(exit);
-  InstallSnippetMenus(Menus, Host);
-  ASSERT_EQ(file->Count(), 2);
-  EXPECT_EQ(file->Items(0), wizard);
+  ASSERT_EQ(file->Count(), 1);
+  TMenuItem* wizard = file->Items(0);
+  EXPECT_EQ(wizard->Caption(), Ansi("Создать при помощи Мастера..."));
   wizard->Click();
   EXPECT_EQ(Shown, (std::vector<std::string>{"save?", "TForm18"}));
 }
 
 TEST_F(SnippetMenusTest, ShortcutsOfTheMainMenu) {
   // The palette toggle comes first in menu order and keeps F9.
-  TMenuItem* palette = NewItem(&Window, Ansi("Плавающая панель"), VK_F9);
-  MainMenu1->Items()->Items(2)->Add(palette);
-  InstallSnippetMenus(Menus, Host);
+  Commands.Add("N332Click", [](TObject*) {});
+  AddRowAfter("Просмотр", {TMenuPlace::MainMenu, "Просмотр", "Плавающая панель", VK_F9, "N332Click", "N332"});
+  Install();
+  TMenuItem* palette = dynamic_cast<TMenuItem*>(Window.FindComponent("N332"));
   EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F9), palette);
-  EXPECT_EQ(FindSnippetMenuItem(*MainMenu1, "Теги > Выравнивание объектов", "<center> </center>")->ShortCut(),
+  EXPECT_EQ(FindMenuItem(*MainMenu1, "Теги > Выравнивание объектов", "<center> </center>")->ShortCut(),
             VK_F9);
-  EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F8), FindSnippetMenuItem(*MainMenu1, "Вставить", "Полужирный шрифт"));
-  EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F7), FindSnippetMenuItem(*MainMenu1, "Вставить", "Перевод строки"));
-  EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F6), FindSnippetMenuItem(*MainMenu1, "Вставить", "Параграф"));
+  EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F8), FindMenuItem(*MainMenu1, "Вставить", "Полужирный шрифт"));
+  EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F7), FindMenuItem(*MainMenu1, "Вставить", "Перевод строки"));
+  EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F6), FindMenuItem(*MainMenu1, "Вставить", "Параграф"));
   MainMenu1->FindItemByShortCut(VK_F8)->Click();
   EXPECT_EQ(Memo->Text(), "<B></B>");
   EXPECT_EQ(Memo->GetSelectionStart(), 3);
 }
 
 TEST_F(SnippetMenusTest, EditorMenuEnablesSelectionItemsOnlyWithASelection) {
-  TMenuItem* hex = NewItem(&Window, Ansi("Определить цвет HEX... "));
-  TMenuItem* find = NewItem(&Window, Ansi("Найти..."));
-  PopupMenu1->Items()->Add(find);
-  PopupMenu1->Items()->Add(hex);
+  Commands.Add("TestFind", [](TObject*) {});
+  Commands.Add("TestHex", [](TObject*) {});
+  Rows.insert(Rows.begin(), {TMenuPlace::EditorMenu, "", "Определить цвет HEX... ", 0, "TestHex", "Hex", kSelection});
+  Rows.insert(Rows.begin(), {TMenuPlace::EditorMenu, "", "Найти...", 0, "TestFind", "Find"});
+  Install();
+  TMenuItem* hex = dynamic_cast<TMenuItem*>(Window.FindComponent("Hex"));
+  TMenuItem* find = dynamic_cast<TMenuItem*>(Window.FindComponent("Find"));
   int earlier = 0;
-  PopupMenu1->OnPopup = [&](TObject*) { ++earlier; };
-  InstallSnippetMenus(Menus, Host);
+  PopupMenu1->OnPopup = [&](TObject*) {
+    ++earlier;
+    UpdateEditorMenuItems(Layout.SelectionItems, *Memo);
+  };
   TMenuItem* selection = PopupMenu1->Items()->Find(Ansi("Выделенный текст"));
   ASSERT_NE(selection, nullptr);
 

@@ -1,0 +1,182 @@
+// The main window's commands by designer name, and the one pass that lays
+// out its menu rows (MainWindowRows.cpp) and binds its actions, dialogs,
+// timers and buttons to them.
+#include "MainEditCommands.h"
+#include "MainWindowRows.h"
+#include "SnippetCommands.h"
+#include "SrcMemo.h"
+#include "Unit12.h"
+#include "Unit13.h"
+#include "Unit26.h"
+#include "W2kMain.h"
+#include "WindowRegistry.h"
+
+namespace {
+
+using TMember = void (TZod2uAppForm::*)(TObject*);
+
+// The window's own handlers.
+const std::pair<const char*, TMember> kMembers[] = {
+    {"FileNew1Execute", &TZod2uAppForm::FileNew1Execute},
+    {"FileOpen1Execute", &TZod2uAppForm::FileOpen1Execute},
+    {"N52Click", &TZod2uAppForm::N52Click},
+    {"N192Click", &TZod2uAppForm::N192Click},
+    {"Winini1Click", &TZod2uAppForm::Winini1Click},
+    {"Bootini1Click", &TZod2uAppForm::Bootini1Click},
+    {"Systemini1Click", &TZod2uAppForm::Systemini1Click},
+    {"FileSave1Execute", &TZod2uAppForm::FileSave1Execute},
+    {"FileSaveAs1Execute", &TZod2uAppForm::FileSaveAs1Execute},
+    {"N62Click", &TZod2uAppForm::N62Click},
+    {"N104Click", &TZod2uAppForm::N104Click},
+    {"N102Click", &TZod2uAppForm::N102Click},
+    {"N103Click", &TZod2uAppForm::N103Click},
+    {"HTML4Click", &TZod2uAppForm::HTML4Click},
+    {"N196Click", &TZod2uAppForm::N196Click},
+    {"Velmora3Click", &TZod2uAppForm::Velmora3Click},
+    {"N553Click", &TZod2uAppForm::N553Click},
+    {"N554Click", &TZod2uAppForm::N554Click},
+    {"N555Click", &TZod2uAppForm::N555Click},
+    {"N557Click", &TZod2uAppForm::N557Click},
+    {"N559Click", &TZod2uAppForm::N559Click},
+    {"N560Click", &TZod2uAppForm::N560Click},
+    {"N570Click", &TZod2uAppForm::N570Click},
+    {"N572Click", &TZod2uAppForm::N572Click},
+    {"N564Click", &TZod2uAppForm::N564Click},
+    {"N426Click", &TZod2uAppForm::N426Click},
+    {"RTF1Click", &TZod2uAppForm::RTF1Click},
+    {"VelmoraRichTextViewer1Click", &TZod2uAppForm::VelmoraRichTextViewer1Click},
+    {"RichtextViewer1Click", &TZod2uAppForm::RichtextViewer1Click},
+    {"RichtextViewer2Click", &TZod2uAppForm::RichtextViewer2Click},
+    {"N37Click", &TZod2uAppForm::N37Click},
+    {"N40Click", &TZod2uAppForm::N40Click},
+    {"N529Click", &TZod2uAppForm::N529Click},
+    {"N530Click", &TZod2uAppForm::N530Click},
+    {"FileExit1Execute", &TZod2uAppForm::FileExit1Execute},
+    {"ExitClick", &TZod2uAppForm::ExitClick},
+    {"AboutClick", &TZod2uAppForm::AboutClick},
+    {"Timer1Timer", &TZod2uAppForm::Timer1Timer},
+};
+
+TSnippetHost SnippetHostOf(TZod2uAppForm& form) {
+  TSnippetHost host;
+  host.Memo = form.Memo1;
+  TZod2uAppForm* window = &form;
+  host.ConfirmSaveChanges = [window] { window->ConfirmSaveChanges(); };
+  host.ShowWindow = [](const std::string& windowClass, bool modal) {
+    // A class no window has is an error; a window not made yet (a test
+    // without the program's windows) shows nothing.
+    TForm* tool = ProgramWindow(windowClass);
+    if (!tool) return;
+    if (modal)
+      tool->ShowModal();
+    else
+      tool->Show();
+  };
+  return host;
+}
+
+TEditCommandsHost EditHostOf(TZod2uAppForm& form, const std::vector<TMenuItem*>* selectionItems) {
+  TEditCommandsHost host;
+  host.Memo = form.Memo1;
+  host.FindDialog = form.FindDialog1;
+  host.ReplaceDialog = form.ReplaceDialog1;
+  host.SelectionItems = selectionItems;
+  TZod2uAppForm* window = &form;
+  host.Owner = [window] { return window->Handle(); };
+  host.DocName = [] { return DocName; };
+  host.Slots = &ClipboardSlots;
+  host.LastAnswer = &LastAnswer;
+  // The windows are created after the main window: looked up when used.
+  host.ShowGoToLine = [] {
+    if (Form122) Form122->ShowModal();
+  };
+  host.ShowIndent = [] {
+    if (Form13) Form13->ShowModal();
+  };
+  // The clipboard viewer shows the clipboard as it is now: its rich edit
+  // is emptied and the clipboard pasted into it (as rich text where the
+  // clipboard holds some) before the window opens.
+  host.ShowClipboardViewer = [] {
+    if (!Form26) return;
+    if (Form26->view) {
+      Form26->view->Clear();
+      Form26->view->PasteFromClipboard();
+    }
+    Form26->ShowModal();
+  };
+  return host;
+}
+
+// The component of a row's name, of the type the window's member has.
+template <typename T>
+T* Named(TZod2uAppForm& form, const char* name) {
+  T* component = dynamic_cast<T*>(form.FindComponent(name));
+  if (!component) throw ECommandError(std::string("Zod2uAppForm: no component \"") + name + "\"");
+  return component;
+}
+
+}  // namespace
+
+TMainEditCommands* EditCommandsOf(TZod2uAppForm& form) {
+  return dynamic_cast<TMainEditCommands*>(form.FindComponent("EditCommands"));
+}
+
+void TZod2uAppForm::RegisterCommands() {
+  for (const auto& [name, member] : kMembers) FCommands.Add(name, this, member);
+
+  const TSnippetHost snippets = SnippetHostOf(*this);
+  for (const TSnippetCommand& c : SnippetCommands()) FCommands.Add(c.Handler, SnippetHandler(c.Handler, snippets));
+
+  auto* edit = new TMainEditCommands(this, EditHostOf(*this, &FLayout.SelectionItems));
+  edit->SetName("EditCommands");
+  for (const std::string& name : TMainEditCommands::HandlerNames()) FCommands.Add(name, edit->Handler(name));
+}
+
+void TZod2uAppForm::LayOutRows() {
+  TMenuTargets targets;
+  targets.Owner = this;
+  targets[TMenuPlace::MainMenu] = MainMenu1;
+  targets[TMenuPlace::EditorMenu] = PopupMenu1;
+  targets[TMenuPlace::PanelMenu] = PopupMenu2;
+  targets[TMenuPlace::CutCopyMenu] = PopupMenu3;
+  targets[TMenuPlace::StatusMenu] = PopupMenu4;
+  targets[TMenuPlace::TrayMenu] = tray;
+  targets[TMenuPlace::LinkMenu] = link;
+  targets[TMenuPlace::ImgMenu] = img;
+  FLayout = LayOutMenus(MainWindowRows(), targets, FCommands);
+
+  // The items the window's code reaches by member.
+  const std::pair<TMenuItem* TZod2uAppForm::*, const char*> items[] = {
+      {&TZod2uAppForm::MenuFile, "MenuFile"},         {&TZod2uAppForm::MenuEdit, "MenuEdit"},
+      {&TZod2uAppForm::MenuView, "MenuView"},         {&TZod2uAppForm::MenuTags, "MenuTags"},
+      {&TZod2uAppForm::MenuInsert, "MenuInsert"},     {&TZod2uAppForm::MenuRun, "MenuRun"},
+      {&TZod2uAppForm::MenuSettings, "MenuSettings"}, {&TZod2uAppForm::MenuService, "MenuService"},
+      {&TZod2uAppForm::MenuHelp, "MenuHelp"},         {&TZod2uAppForm::MenuOstrelle, "MenuOstrelle"},
+      {&TZod2uAppForm::FileSaveItem, "FileSaveItem"}, {&TZod2uAppForm::FileSaveAsItem, "FileSaveAsItem"},
+      {&TZod2uAppForm::FileHideItem, "FileHideItem"}, {&TZod2uAppForm::FileExitItem, "FileExitItem"},
+      {&TZod2uAppForm::AboutItem, "AboutItem"},       {&TZod2uAppForm::N486, "N486"},
+      {&TZod2uAppForm::N487, "N487"},                 {&TZod2uAppForm::ddd1, "ddd1"},
+      {&TZod2uAppForm::com1, "com1"},                 {&TZod2uAppForm::TrayShowItem, "TrayShowItem"},
+      {&TZod2uAppForm::TrayExitItem, "TrayExitItem"},
+  };
+  for (const auto& [member, name] : items) this->*member = Named<TMenuItem>(*this, name);
+
+  // Actions, dialogs, timers and menus.
+  FileNew1->OnExecute = FCommands.Handler("FileNew1Execute");
+  FileOpen1->OnExecute = FCommands.Handler("FileOpen1Execute");
+  FileSave1->OnExecute = FCommands.Handler("FileSave1Execute");
+  FileSaveAs1->OnExecute = FCommands.Handler("FileSaveAs1Execute");
+  FileExit1->OnExecute = FCommands.Handler("FileExit1Execute");
+  FindDialog1->OnFind = FCommands.Handler("FindDialog1Find");
+  ReplaceDialog1->OnFind = FCommands.Handler("FindDialog1Find");
+  ReplaceDialog1->OnReplace = FCommands.Handler("ReplaceDialog1Replace");
+  Timer1->OnTimer = FCommands.Handler("Timer1Timer");
+  PopupMenu1->OnPopup = FCommands.Handler("PopupMenu1Popup");
+
+  // The buttons, where they stand already (the tool bar and the side
+  // panel bind theirs when they make them).
+  BindButtons(TMenuPlace::ToolBar);
+  BindButtons(TMenuPlace::SidePanel);
+}
+
+bool TZod2uAppForm::BindButtons(TMenuPlace place) { return BindButtonRows(MainWindowRows(), place, *this, FCommands); }
