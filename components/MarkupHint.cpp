@@ -66,6 +66,27 @@ void TMarkupHint::AppShowHint(std::string& hintStr, bool& canShow, THintInfo& hi
   FHintInfo = hintInfo;
 }
 
+TMarkupHint* CreateProgramMarkupHint(TCustomForm* mainForm) {
+  auto* h = new TMarkupHint(mainForm);
+  h->SetName("MarkupHint1");
+  h->SetEllipsis(true);
+  h->SetHintColor(clWhite);
+  h->SetHintColorTo(15000804);
+  h->HintFont()->SetName("Trebuchet MS");
+  h->HintFont()->SetHeight(-11);
+  h->HintFont()->SetCharset(RUSSIAN_CHARSET);
+  h->HintFont()->SetColor(clInfoText);
+  h->HintFont()->SetStyle({});
+  h->SetHintStyle(hsRectangle);
+  h->SetMaxWidth(0);
+  h->SetShadowColor(clWindow);
+  h->SetShadowOffset(5);
+  h->SetURLColor(clBlack);
+  h->SetXMargin(0);
+  h->SetYMargin(0);
+  return h;
+}
+
 // ---- TMarkupHintWindow ----
 TMarkupHintWindow::TMarkupHintWindow(TComponent* owner) : THintWindow(owner) {}
 

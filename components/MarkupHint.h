@@ -91,6 +91,11 @@ class TMarkupHint : public TComponent {
   int FYMargin = 0;
 };
 
+// MarkupHint1 of both programs, placed on their main window with the
+// settings they share: no wrapping, white to light grey, Trebuchet MS 8 pt
+// in the Russian character set, a rectangle with its 3-D frame.
+TMarkupHint* CreateProgramMarkupHint(TCustomForm* mainForm);
+
 // The maximum hint width of the last tooltip any TMarkupHint saw.
 int LastHintMaxWidth();
 

@@ -49,6 +49,7 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   OnDestroy = [this](TObject* s) { FormDestroy(s); };
 
   ImageList1 = Named(new TImageList(this), "ImageList1");
+  MarkupHint1 = CreateProgramMarkupHint(this);
   BuildDialogs();
 
   // Timers of the status bar.

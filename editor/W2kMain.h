@@ -15,6 +15,7 @@
 #include <string>
 
 #include "CommandRegistry.h"
+#include "MarkupHint.h"
 #include "MenuRows.h"
 #include "platform/ActnList.h"
 #include "platform/ComCtrls.h"
@@ -73,6 +74,9 @@ class TZod2uAppForm : public TForm {
   TTimer* Timer2 = nullptr;  // caret position, 100 ms
   TTimer* Timer3 = nullptr;  // mouse position, 50 ms
   TTimer* Timer4 = nullptr;  // lock keys, 400 ms
+
+  // Renders every hint of the program.
+  TMarkupHint* MarkupHint1 = nullptr;
 
   // ---- menus ----
   TImageList* ImageList1 = nullptr;

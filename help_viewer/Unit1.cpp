@@ -9,6 +9,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetPosition(poScreenCenter);
   Font()->SetName("MS Sans Serif");
   Font()->SetSize(8);
+  MarkupHint1 = CreateProgramMarkupHint(this);
 
   TaskPanel1 = new TPanel(this);
   TaskPanel1->SetName("TaskPanel1");

@@ -2,6 +2,7 @@
 // embedded browser that shows the help pages beside the program.
 #pragma once
 
+#include "MarkupHint.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
@@ -14,6 +15,7 @@ class TForm1 : public TForm {
   TPanel* TaskPanel1 = nullptr;  // the banner and button row, 89 pixels high
   TPanel* Web = nullptr;         // the browser's place, filling the rest
   TStatusBar* StatusBar1 = nullptr;
+  TMarkupHint* MarkupHint1 = nullptr;  // renders every hint of the program
 };
 
 extern TForm1* Form1;
