@@ -64,6 +64,7 @@ void TMarkupHint::AppShowHint(std::string& hintStr, bool& canShow, THintInfo& hi
   if (OnShowHint) OnShowHint(hintStr, canShow, hintInfo);
   gLastHintMaxWidth = hintInfo.HintMaxWidth;
   FHintInfo = hintInfo;
+  FTooltipPending = canShow;
 }
 
 TMarkupHint* CreateProgramMarkupHint(TCustomForm* mainForm) {
@@ -138,11 +139,12 @@ void TMarkupHintWindow::ActivateHint(TRect rect, const std::string& hint) {
   SetCaption(hint);
   SetHintComponent(FindHintComponent());
   if (!FHint) return;
+  FDirect = !FHint->TakeTooltip();
   TCanvas* c = Canvas();
   c->Font()->Assign(FHint->HintFont());
-  SetColor(FHint->HintColor());
+  if (!FDirect) SetColor(FHint->HintColor());
   TRect measure = rect;
-  measure.Right = rect.Left + LastHintMaxWidth() - 16;
+  measure.Right = FDirect ? rect.Right : rect.Left + LastHintMaxWidth() - 16;
   TMarkupRequest q = HintRequest(FHint, c, hint, measure);
   q.MeasureOnly = true;
   q.ShadowOffset = 1;
@@ -151,6 +153,10 @@ void TMarkupHintWindow::ActivateHint(TRect rect, const std::string& hint) {
   RenderMarkup(q, res);
   FTextWidth = res.XSize + 2 * FHint->XMargin();
   FTextHeight = res.YSize + 2 * FHint->YMargin();
+  if (FDirect) {
+    ShowAt(rect);
+    return;
+  }
   TPoint pos = FHint->HintInfo().HintPos;
   TRect r(pos.X, pos.Y, pos.X + FTextWidth + 16, pos.Y + FTextHeight + 4);
   TMonitor m = Screen ? Screen->MonitorFromPoint(pos) : TMonitor{TRect(0, 0, 1280, 1024)};
@@ -169,8 +175,8 @@ void TMarkupHintWindow::ActivateHint(TRect rect, const std::string& hint) {
 void TMarkupHintWindow::Paint() {
   TCanvas* c = Canvas();
   TRect r = ClientRect();
-  TColor back = FHint ? FHint->HintInfo().HintColor : Color();
-  if (!FHint || FHint->HintColorTo() == clNone) {
+  TColor back = FHint && !FDirect ? FHint->HintInfo().HintColor : Color();
+  if (!FHint || FDirect || FHint->HintColorTo() == clNone) {
     c->Brush()->SetColor(back);
     c->FillRect(r);
   } else {

@@ -68,6 +68,13 @@ class TMarkupHint : public TComponent {
   const THintInfo& HintInfo() const { return FHintInfo; }
   // The show-hint handler bound to the application events.
   void AppShowHint(std::string& hintStr, bool& canShow, THintInfo& hintInfo);
+  // True once after each tooltip the application announced through
+  // AppShowHint: the window's next activation is that tooltip.
+  bool TakeTooltip() {
+    bool t = FTooltipPending;
+    FTooltipPending = false;
+    return t;
+  }
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
@@ -76,6 +83,7 @@ class TMarkupHint : public TComponent {
   std::unique_ptr<THintPictureCache> FCache;
   TApplicationEvents* FEvents = nullptr;
   THintInfo FHintInfo;
+  bool FTooltipPending = false;
   bool FEllipsis = false;
   TColor FHintColor = clInfoBk;
   TColor FHintColorTo = clNone;
@@ -104,9 +112,11 @@ class TMarkupHintWindow : public THintWindow {
   explicit TMarkupHintWindow(TComponent* owner);
   ~TMarkupHintWindow() override;
   const char* ClassName() const override { return "TMarkupHintWindow"; }
-  // Sizes the window to the rendered text at the remembered hint position,
-  // kept on its monitor; nothing is shown without a TMarkupHint on the
-  // main form.
+  // An application tooltip: sized to the rendered text at the remembered
+  // hint position, kept on its monitor. Any other activation (a control's
+  // own hint, such as the editing control's scroll hint) keeps the
+  // rectangle and the colour it was given. Nothing is shown without a
+  // TMarkupHint on the main form.
   void ActivateHint(TRect rect, const std::string& hint) override;
   TMarkupHint* HintComponent() const { return FHint; }
   int TextWidth() const { return FTextWidth; }
@@ -123,6 +133,7 @@ class TMarkupHintWindow : public THintWindow {
   static TMarkupHint* FindHintComponent();
   void SetHintComponent(TMarkupHint* hint);
   TMarkupHint* FHint = nullptr;
+  bool FDirect = false;  // activated by a control, not by the tooltips
   int FTextWidth = 0;
   int FTextHeight = 0;
 };

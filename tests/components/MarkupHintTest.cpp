@@ -4,11 +4,21 @@
 #include <cmath>
 
 #include "MarkupHint.h"
+#include "SrcMemo.h"
 #include "platform/Monitors.h"
 #include "platform/StdCtrls.h"
 #include "platform/testing/FakeWidgetset.h"
 
 namespace {
+
+// The window the application's hint class made for the scroll hint: the
+// application owns it; it is not the application's tooltip window.
+THintWindow* FindScrollHint() {
+  for (int i = 0; i < Application->ComponentCount(); ++i)
+    if (auto* w = dynamic_cast<THintWindow*>(Application->Components(i)))
+      if (w != Application->HintWindow()) return w;
+  return nullptr;
+}
 
 class MarkupHintTest : public ::testing::Test {
  protected:
@@ -116,7 +126,11 @@ TEST_F(MarkupHintTest, HoverShowsTheMarkupWindowSizedToTheText) {
   // An empty text: 16 + 2 x XMargin by TextHeight("gh") + 2 + 2 x YMargin + 4.
   h->SetXMargin(3);
   h->SetYMargin(2);
-  w->ActivateHint(TRect(0, 0, 10, 10), "");
+  std::string empty;
+  bool canShow = true;
+  THintInfo info = h->HintInfo();
+  h->AppShowHint(empty, canShow, info);
+  w->ActivateHint(TRect(0, 0, 10, 10), empty);
   EXPECT_EQ(w->Width(), 16 + 6);
   EXPECT_EQ(w->Height(), 16 + 2 + 4 + 4);
 }
@@ -172,6 +186,37 @@ TEST_F(MarkupHintTest, PaintDrawsTheGradientFrameAndText) {
   ws->ClearCalls();
   w->Repaint();
   EXPECT_TRUE(ws->CallsOf(TFakeDrawCall::ExtTextOut, wnd).empty());
+}
+
+TEST_F(MarkupHintTest, TheEditorsScrollHintKeepsItsPlaceAndColour) {
+  Place();
+  auto* memo = new TSrcMemo(main);
+  memo->SetParent(main);
+  memo->SetBounds(0, 0, 300, 160);
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += "x\r\n";
+  memo->SetText(text);
+  memo->SetScrollHintColor(clYellow);
+  ws->ProcessMessages();
+  memo->Perform(WM_VSCROLL, MakeWParam(SB_THUMBTRACK, 1));
+  auto* w = dynamic_cast<TMarkupHintWindow*>(FindScrollHint());
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->IsShowing());
+  EXPECT_EQ(w->Caption(), "Top Line: 1");
+  EXPECT_EQ(w->Color(), clYellow);
+  TRect need = w->CalcHintRect(200, w->Caption());
+  TRect r = w->BoundsRect();
+  EXPECT_EQ(r.Top, memo->ClientToScreen(TPoint(0, 10)).Y);
+  EXPECT_EQ(r.Right, memo->ClientToScreen(TPoint(memo->ClientWidth() - 4, 0)).X);
+  EXPECT_EQ(r.Width(), need.Width());
+  w->Repaint();
+  EXPECT_EQ(ws->PixelAt(w->Handle(), 3, r.Height() / 2), ColorToRGB(clYellow));
+  // An application tooltip after it is laid out as a tooltip again.
+  TMarkupHintWindow* tip = Hover("Hint");
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(tip->Color(), clWhite);
+  EXPECT_EQ(tip->Top(), 30);
+  memo->Perform(WM_VSCROLL, MakeWParam(SB_ENDSCROLL, 0));
 }
 
 TEST(HintGradientTest, BandsAndDegenerateSteps) {
