@@ -70,6 +70,8 @@ QtWidgetset::QtWidgetset() {
     SetKeyToggled(VK_SCROLL, scroll);
   }
   SetPictureBackend(&FPictures);
+  SetMonitorBackend(&FMonitors);
+  SetShellIconBackend(&FShellIcons);
 }
 
 QtWidgetset::~QtWidgetset() {
@@ -80,6 +82,8 @@ QtWidgetset::~QtWidgetset() {
   FTimers.clear();
   ReleaseAllWindows();
   SetPictureBackend(nullptr);
+  SetMonitorBackend(nullptr);
+  SetShellIconBackend(nullptr);
   delete FDispatcher;
   FDispatcher = nullptr;
 }

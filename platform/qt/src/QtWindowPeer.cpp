@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScrollBar>
 #include <QUrl>
 #include <QWheelEvent>
@@ -375,6 +376,17 @@ void QtWindowPeer::ZOrderChanged() {
     FOuter->lower();
   else
     FOuter->raise();
+}
+
+void QtWindowPeer::RegionChanged() {
+  if (!FOuter) return;
+  if (!HasWindowRegion()) {
+    FOuter->clearMask();
+    return;
+  }
+  QRegion mask;
+  for (const TRect& r : WindowRegion()) mask += QRect(r.Left, r.Top, r.Width(), r.Height());
+  FOuter->setMask(mask);
 }
 
 void QtWindowPeer::PaintRequested(const TRect& r) {

@@ -26,6 +26,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -38,7 +39,9 @@
 
 #include "platform/Gdi.h"
 #include "platform/Graphics.h"
+#include "platform/Monitors.h"
 #include "platform/PictureDecoder.h"
+#include "platform/ShellIcons.h"
 #include "platform/Widgetset.h"
 
 class QTimer;
@@ -100,11 +103,14 @@ class QtGdiFont : public TGdiFont {
   const TEXTMETRIC& Metrics() const { return FMetrics; }
   int CharWidth(unsigned char c);
   bool CharABC(UINT ch, ABC& abc);
+  // The character a byte stands for in this font's character set.
+  char32_t Decode(unsigned char c) const;
 
  private:
   QFont FFont;
   TEXTMETRIC FMetrics;
   int FWidths[256];
+  char32_t FSymbolBullet = 0xB7;
 };
 
 // A raster DC whose glyphs are drawn with QPainter into the surface.
@@ -163,6 +169,7 @@ class QtWindowPeer : public TWindowPeer {
   void StyleChanged() override;
   void ParentChanged() override;
   void ZOrderChanged() override;
+  void RegionChanged() override;
   void PaintRequested(const TRect& r) override;
   void SurfaceChanged(const TRect& r) override;
   HDC CreateWindowDC() override;
@@ -192,6 +199,24 @@ class QtWindowPeer : public TWindowPeer {
 class QtPictureBackend : public IPictureBackend {
  public:
   bool Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) override;
+};
+
+// Every QScreen's geometry, the primary first.
+class QtMonitors : public IMonitorBackend {
+ public:
+  std::vector<TRect> MonitorRects() override;
+};
+
+// The file icon provider's icons by path, the icon theme's by type for
+// names that do not exist; each distinct icon gets the next index.
+class QtShellIcons : public IShellIconBackend {
+ public:
+  int IconIndex(const std::string& path) override;
+  bool IconImage(int index, bool large, TIcon& out) override;
+
+ private:
+  std::vector<QIcon> FIcons;
+  std::map<qint64, int> FIndexes;
 };
 
 class QtWidgetset : public IWidgetset {
@@ -260,6 +285,8 @@ class QtWidgetset : public IWidgetset {
   bool FPostScheduled = false;
   QObject* FDispatcher = nullptr;
   QtPictureBackend FPictures;
+  QtMonitors FMonitors;
+  QtShellIcons FShellIcons;
 };
 
 // Test helpers: the client area as the window's DCs drew it (a copy owned
