@@ -219,6 +219,29 @@ TEST_F(MarkupHintTest, TheEditorsScrollHintKeepsItsPlaceAndColour) {
   memo->Perform(WM_VSCROLL, MakeWParam(SB_ENDSCROLL, 0));
 }
 
+TEST_F(MarkupHintTest, RoundedHintsGetARoundedRegionAndOutline) {
+  TMarkupHint* h = Place();
+  h->SetHintStyle(hsRounded);
+  TMarkupHintWindow* w = Hover("Rounded hint");
+  ASSERT_NE(w, nullptr);
+  HWND wnd = w->Handle();
+  ASSERT_TRUE(wnd->HasWindowRegion());
+  const std::vector<TRect>& region = wnd->WindowRegion();
+  EXPECT_FALSE(RegionOps::Contains(region, TPoint(0, 0)));  // a 16 x 16 corner
+  EXPECT_TRUE(RegionOps::Contains(region, TPoint(8, 0)));
+  EXPECT_TRUE(RegionOps::Contains(region, TPoint(w->Width() / 2, w->Height() / 2)));
+  EXPECT_EQ(RegionOps::Bounds(region), TRect(0, 0, w->Width(), w->Height()));
+  ws->ClearCalls();
+  w->Repaint();
+  auto rounds = ws->CallsOf(TFakeDrawCall::RoundRect, wnd);
+  ASSERT_EQ(rounds.size(), 1u);
+  EXPECT_EQ(rounds[0]->PenColor, 0x808080u);
+  // Back to a rectangle: the whole window again.
+  h->SetHintStyle(hsRectangle);
+  Hover("Rectangle");
+  EXPECT_FALSE(wnd->HasWindowRegion());
+}
+
 TEST(HintGradientTest, BandsAndDegenerateSteps) {
   TFakeWidgetsetScope ws;
   TBitmap b(4, 48);
