@@ -37,20 +37,7 @@ class MarkupHintTest : public ::testing::Test {
     DoneApplication();
   }
   // The hint component configured as both programs place it.
-  TMarkupHint* Place() {
-    auto* h = new TMarkupHint(main);
-    h->SetName("MarkupHint1");
-    h->SetEllipsis(true);
-    h->SetHintColor(clWhite);
-    h->SetHintColorTo(15000804);
-    h->HintFont()->SetName("Trebuchet MS");
-    h->HintFont()->SetHeight(-11);
-    h->HintFont()->SetCharset(RUSSIAN_CHARSET);
-    h->SetShadowColor(clWindow);
-    h->SetShadowOffset(5);
-    h->SetURLColor(clBlack);
-    return h;
-  }
+  TMarkupHint* Place() { return CreateProgramMarkupHint(main); }
   TMarkupHintWindow* Hover(const std::string& hint, TPoint at = TPoint(10, 10)) {
     edit->SetHint(hint);
     ws->MouseMove(edit->Handle(), 3, 4);

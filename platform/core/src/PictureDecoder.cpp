@@ -17,12 +17,6 @@ uint32_t Be16(const std::string& d, size_t o) { return (uint32_t(uint8_t(d[o])) 
 uint32_t Le32(const std::string& d, size_t o) { return Le16(d, o) | (Le16(d, o + 2) << 16); }
 uint32_t Be32(const std::string& d, size_t o) { return (Be16(d, o) << 16) | Be16(d, o + 2); }
 
-// A pixel over white by its alpha, as 0xFFRRGGBB.
-uint32_t OverWhite(int r, int g, int b, int a) {
-  auto mix = [a](int c) { return uint32_t((c * a + 255 * (255 - a)) / 255); };
-  return 0xFF000000u | (mix(r) << 16) | (mix(g) << 8) | mix(b);
-}
-
 bool JpegSize(const std::string& d, int& w, int& h) {
   size_t p = 2;
   while (p + 4 <= d.size()) {
@@ -146,7 +140,7 @@ bool DecodePng(const std::string& bytes, TBitmap& out) {
   for (int y = 0; y < h; ++y) {
     const uint8_t* s = buf.data() + size_t(y) * size_t(w) * 4;
     uint32_t* dst = b.ScanLine(y);
-    for (int x = 0; x < w; ++x, s += 4) dst[x] = OverWhite(s[0], s[1], s[2], s[3]);
+    for (int x = 0; x < w; ++x, s += 4) dst[x] = PixelOverWhite(s[0], s[1], s[2], s[3]);
   }
   out.Assign(&b);
   return true;
@@ -364,6 +358,11 @@ bool TBuiltinPictureBackend::Decode(const std::string& bytes, TPictureFormat for
     case TPictureFormat::Unknown: return false;
   }
   return false;
+}
+
+uint32_t PixelOverWhite(int r, int g, int b, int a) {
+  auto mix = [a](int c) { return uint32_t((c * a + 255 * (255 - a)) / 255); };
+  return 0xFF000000u | (mix(r) << 16) | (mix(g) << 8) | mix(b);
 }
 
 void SetPictureBackend(IPictureBackend* backend) { Installed() = backend; }

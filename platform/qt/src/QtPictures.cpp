@@ -29,13 +29,8 @@ bool QtPictureBackend::Decode(const std::string& bytes, TPictureFormat format, T
   for (int y = 0; y < img.height(); ++y) {
     const QRgb* src = reinterpret_cast<const QRgb*>(img.constScanLine(y));
     uint32_t* dst = b.ScanLine(y);
-    for (int x = 0; x < img.width(); ++x) {
-      // Transparent pixels over white, as a picture on a page.
-      QRgb p = src[x];
-      int a = qAlpha(p);
-      auto mix = [a](int c) { return uint32_t((c * a + 255 * (255 - a)) / 255); };
-      dst[x] = 0xFF000000u | (mix(qRed(p)) << 16) | (mix(qGreen(p)) << 8) | mix(qBlue(p));
-    }
+    // Transparent pixels over white, as a picture on a page.
+    for (int x = 0; x < img.width(); ++x) dst[x] = PixelOverWhite(qRed(src[x]), qGreen(src[x]), qBlue(src[x]), qAlpha(src[x]));
   }
   out.Assign(&b);
   return true;

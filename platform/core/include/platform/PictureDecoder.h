@@ -8,6 +8,7 @@
 // ReadGifFrameRect. Transparent pixels come out over white.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ class TBuiltinPictureBackend : public IPictureBackend {
  public:
   bool Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) override;
 };
+
+// A pixel with alpha as it shows over white, as 0xFFRRGGBB.
+uint32_t PixelOverWhite(int r, int g, int b, int a);
 
 // Not owned; null puts the built-in decoders back.
 void SetPictureBackend(IPictureBackend* backend);
