@@ -227,8 +227,12 @@ TEST_F(MarkupRenderTest, HostileMarkupDegradesQuickly) {
     GetObject(GetCurrentObject(canvas->Handle(), OBJ_FONT), sizeof lf, &lf);
     EXPECT_EQ(lf.lfEscapement, 0) << c;
   }
-  TMarkupResult r = Measure("<FONT SIZE=\"99999\">x</F>");
-  EXPECT_EQ(r.StrippedText, "x");
+  // Sizes saturate at 400 points, offsets at 32767 pixels.
+  Paint("<FONT SIZE=\"99999\">x</F><OF x=\"-99999999999\">y");
+  auto runs = Runs();
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0]->Font.lfHeight, -MulDiv(400, 96, 72));
+  EXPECT_EQ(runs[1]->X, -32767);
 }
 
 TEST(MarkupSupportTest, ColoursTextHelpersAndEscaping) {

@@ -69,6 +69,12 @@ TEST_F(PictureDecoderTest, EveryFormatBySizeAndPixelsAndRefusedPastTheLimit) {
     TBitmap t(1, 1);
     EXPECT_FALSE(DecodePicture(c.bytes.substr(0, c.bytes.size() / 2), t)) << c.name;
   }
+  // Without a widget set's decoder a bitmap still reads every format.
+  TStringStream png(MakePng(4, 3, clBlue));
+  TBitmap fromStream;
+  fromStream.LoadFromStream(&png);
+  EXPECT_EQ(fromStream.Width(), 4);
+  EXPECT_EQ(fromStream.Pixel(1, 1) & 0xFFFFFF, ColorToRGB(clBlue));
   TBitmap b;
   EXPECT_FALSE(DecodePicture("not a picture", b));
   EXPECT_FALSE(DecodePicture("", b));
