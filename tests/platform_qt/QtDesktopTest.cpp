@@ -9,6 +9,7 @@
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 #include "platform/ShellIcons.h"
+#include "platform/StdCtrls.h"
 
 namespace {
 
@@ -78,6 +79,15 @@ TEST_F(QtDesktopTest, WindowRegionsMaskTheWidget) {
   EXPECT_TRUE(mask.contains(QPoint(30, 20)));
   SetWindowRgn(wnd, nullptr, true);
   EXPECT_TRUE(outer->mask().isEmpty());
+}
+
+TEST_F(QtDesktopTest, NativeControlsSeeMovesWithoutAButtonForTheirHints) {
+  TForm form(nullptr);
+  auto* b = new TButton(&form);
+  b->SetParent(&form);
+  QWidget* client = static_cast<QtWindowPeer*>(b->Handle())->Client();
+  ASSERT_NE(client, nullptr);
+  EXPECT_TRUE(client->hasMouseTracking());
 }
 
 bool Ink(TBitmap& b, int x0, int y0, int x1, int y1) {

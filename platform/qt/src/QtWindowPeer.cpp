@@ -140,6 +140,8 @@ QtWindowPeer::QtWindowPeer(QtWidgetset& ws, TWinControl* control, const TCreateP
   FOuter = outer;
   if (client) {
     client->setParent(outer);
+    // Moves without a button pressed reach the control too (its hint).
+    client->setMouseTracking(true);
     FClient = client;
   } else {
     FClient = new QtClientWidget(this, outer);
