@@ -105,6 +105,10 @@ TEST_F(MarkupHintTest, HoverShowsTheMarkupWindowSizedToTheText) {
   EXPECT_EQ(seen, "Two<BR>lines");
   EXPECT_TRUE(w->IsShowing());
   EXPECT_EQ(w->HintComponent(), h);
+  // No window border: the frame is painted; topmost, never activated.
+  EXPECT_EQ(w->Handle()->Style() & WS_BORDER, 0u);
+  EXPECT_NE(w->Handle()->ExStyle() & WS_EX_TOPMOST, 0u);
+  EXPECT_NE(w->Handle()->ExStyle() & WS_EX_NOACTIVATE, 0u);
   // "lines": 5 x 8 + 2 wide; two lines of 16 + 2; the window adds 16 and 4.
   EXPECT_EQ(w->Width(), 42 + 16);
   EXPECT_EQ(w->Height(), 34 + 4);
