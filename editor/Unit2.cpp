@@ -12,7 +12,7 @@ TForm2* Form2 = nullptr;
 
 namespace {
 const TFormRow kForm = {"Form2", "Настройки Brindel Quillet Studio", bsSingle, TBorderIcons{biSystemMenu, biMinimize},
-                        489, 372, clWhite, poScreenCenter, 0, "FormCreate"};
+                        489, 372, clWhite, poScreenCenter, fShowHint, "FormCreate"};
 const std::vector<TControlRow> kControls = {
     {"TEdit", "Edit1", "", 16, 16, 300, 21, ""},
     {"TEdit", "Edit2", "", 16, 44, 300, 21, ""},

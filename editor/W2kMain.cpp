@@ -46,6 +46,7 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
 
 
   ImageList1 = Named(new TImageList(this), "ImageList1");
+  MarkupHint1 = CreateProgramMarkupHint(this);
   BuildDialogs();
 
   // Timers of the status bar.

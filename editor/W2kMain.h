@@ -18,6 +18,7 @@
 
 #include "CommandRegistry.h"
 #include "FlatMenus.h"
+#include "MarkupHint.h"
 #include "MenuRows.h"
 #include "TaskPanels.h"
 #include "TrayIcon.h"
@@ -88,6 +89,9 @@ class TZod2uAppForm : public TForm {
   TTimer* Timer2 = nullptr;  // caret position, 100 ms
   TTimer* Timer3 = nullptr;  // mouse position, 50 ms
   TTimer* Timer4 = nullptr;  // lock keys, 400 ms
+
+  // Renders every hint of the program.
+  TMarkupHint* MarkupHint1 = nullptr;
 
   // ---- menus ----
   TImageList* ImageList1 = nullptr;

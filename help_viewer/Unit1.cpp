@@ -49,6 +49,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetPosition(poScreenCenter);
   Font()->SetName("MS Sans Serif");
   Font()->SetSize(8);
+  MarkupHint1 = CreateProgramMarkupHint(this);
 
   // The banner: a task panel in the windows style with its title and title
   // buttons hidden.

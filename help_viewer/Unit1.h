@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TaskPanels.h"
+#include "MarkupHint.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
@@ -20,6 +21,8 @@ class TForm1 : public TForm {
   TTaskPanel* TaskPanel1 = nullptr;  // the banner and button row, 89 pixels high
   TPanel* Web = nullptr;             // the browser's place, filling the rest
   TStatusBar* StatusBar1 = nullptr;
+  TMarkupHint* MarkupHint1 = nullptr;  // renders every hint of the program
+
   // The navigation buttons on TaskPanel1, left to right: back, forward,
   // stop, save, print, home, properties.
   TXpSpeedButton *XpSpeedButton1 = nullptr, *XpSpeedButton2 = nullptr, *XpSpeedButton5 = nullptr,

@@ -6,12 +6,14 @@
 #include <QImage>
 #include <set>
 
+#include "MarkupHint.h"
 #include "Project1.h"
 #include "UiFixture.h"
 #include "Unit1.h"
 #include "XpSpeedButtons.h"
 #include "platform/CodePage.h"
 #include "platform/Forms.h"
+#include "platform/StdCtrls.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtWidgetset.h"
 
@@ -101,6 +103,37 @@ TEST(HelpViewerTest, StartsWithItsWindowAndEndsWhenItCloses) {
   EXPECT_TRUE(Application->Terminated());
   Project1Done();
   EXPECT_EQ(Form1, nullptr);
+}
+
+TEST(HelpViewerTest, HintsShowInTheMarkupHintWindow) {
+  QApplication app(gArgc, gArgv);
+  TQtPlatform platform(gArgc, gArgv);
+  TUiScriptScope ui;
+  Project1Start();
+  ASSERT_NE(Form1->MarkupHint1, nullptr);
+  EXPECT_EQ(Form1->MarkupHint1->HintColorTo(), TColor(15000804));
+  EXPECT_TRUE(Form1->MarkupHint1->Ellipsis());
+  // A button of the row as the viewer's buttons carry their hints: two
+  // lines joined by CR LF.
+  auto* b = new TButton(Form1);
+  b->SetParent(Form1->TaskPanel1);
+  b->SetBounds(7, 49, 33, 34);
+  b->SetHint(Ansi("Навигация по Справке\r\nНазад"));
+  b->SetShowHint(true);
+  Form1->SetVisible(true);
+  QApplication::processEvents();
+  b->Perform(WM_MOUSEMOVE, 0, MakeLParam(2, 2));
+  Application->ActivateHint(b->ClientToScreen(TPoint(2, 2)));
+  auto* w = dynamic_cast<TMarkupHintWindow*>(Application->HintWindow());
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(w->IsShowing());
+  w->Canvas()->Font()->Assign(Form1->MarkupHint1->HintFont());
+  EXPECT_EQ(w->Height(), 2 * w->Canvas()->TextHeight("gh") + 2 + 4);
+  QImage shot = QtGrabWidget(w->Handle());
+  EXPECT_GT(qRed(shot.pixel(shot.width() / 2, 1)), qRed(shot.pixel(shot.width() / 2, shot.height() - 2)));
+  Application->CancelHint();
+  Form1->Close();
+  Project1Done();
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include "platform/ActnList.h"
 #include "platform/Cursors.h"
+#include "platform/AppEvnts.h"
 #include "platform/Menus.h"
+#include "platform/Monitors.h"
 #include "platform/SysUtils.h"
 #include "platform/Widgetset.h"
 #include "platform/Win32.h"
@@ -598,6 +600,10 @@ void THintWindow::ActivateHint(TRect rect, const std::string& hint) {
     if (rect.Bottom > Screen->Height()) OffsetRect(rect, 0, Screen->Height() - rect.Bottom);
     if (rect.Top < 0) OffsetRect(rect, 0, -rect.Top);
   }
+  ShowAt(rect);
+}
+
+void THintWindow::ShowAt(const TRect& rect) {
   SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
   FActive = true;
   SetVisible(true);
@@ -948,7 +954,7 @@ void TApplication::ActivateHint(TPoint cursorPos) {
   std::string hint = info.HintStr;
   bool canShow = FHintControl->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
   hint = info.HintStr;
-  if (canShow && OnShowHint) OnShowHint(hint, canShow, info);
+  if (canShow) DispatchShowHint(hint, canShow, info);
   if (!canShow || hint.empty()) {
     FHintState = hsIdle;
     if (FHintTimer) FHintTimer->SetInterval(100);
@@ -990,6 +996,27 @@ int TScreen::Width() const { return WidgetsetInstalled() ? Widgetset().ScreenSiz
 int TScreen::Height() const { return WidgetsetInstalled() ? Widgetset().ScreenSize().cy : 1024; }
 TRect TScreen::WorkAreaRect() const { return WidgetsetInstalled() ? Widgetset().WorkArea() : TRect(0, 0, 1280, 1024); }
 int TScreen::PixelsPerInch() const { return WidgetsetInstalled() ? Widgetset().PixelsPerInch() : 96; }
+
+TMonitor TScreen::MonitorFromPoint(TPoint p) const {
+  std::vector<TRect> rects = MonitorBackend().MonitorRects();
+  TMonitor m;
+  if (rects.empty()) {
+    m.BoundsRect = TRect(0, 0, Width(), Height());
+    return m;
+  }
+  // The monitor holding the point, else the nearest one.
+  int64_t best = -1;
+  for (const TRect& r : rects) {
+    int64_t dx = p.X < r.Left ? r.Left - p.X : p.X >= r.Right ? p.X - r.Right + 1 : 0;
+    int64_t dy = p.Y < r.Top ? r.Top - p.Y : p.Y >= r.Bottom ? p.Y - r.Bottom + 1 : 0;
+    int64_t d = dx * dx + dy * dy;
+    if (best < 0 || d < best) {
+      best = d;
+      m.BoundsRect = r;
+    }
+  }
+  return m;
+}
 
 TWinControl* TScreen::ActiveControl() const {
   if (WidgetsetInstalled()) {

@@ -1290,6 +1290,32 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
 }
 HRGN CreateRectRgnIndirect(const TRect* r) { return r ? CreateRectRgn(r->Left, r->Top, r->Right, r->Bottom) : nullptr; }
 
+HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int w, int h) {
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  auto* rgn = new TGdiRegion;
+  int width = right - left, height = bottom - top;
+  if (width <= 0 || height <= 0) return rgn;
+  double rx = std::min(std::abs(w), width) / 2.0, ry = std::min(std::abs(h), height) / 2.0;
+  // One rectangle per row inside the corner ellipses; rows that match the
+  // one before are merged.
+  for (int y = 0; y < height; ++y) {
+    double inset = 0;
+    double cy = y + 0.5;
+    double dy = cy < ry ? ry - cy : cy > height - ry ? cy - (height - ry) : 0;
+    if (dy > 0 && ry > 0) inset = rx - rx * std::sqrt(std::max(0.0, 1 - (dy / ry) * (dy / ry)));
+    int in = int(std::lround(inset));
+    TRect row(left + in, top + y, right - in, top + y + 1);
+    if (row.Left >= row.Right) continue;
+    if (!rgn->Rects.empty() && rgn->Rects.back().Left == row.Left && rgn->Rects.back().Right == row.Right &&
+        rgn->Rects.back().Bottom == row.Top)
+      rgn->Rects.back().Bottom = row.Bottom;
+    else
+      rgn->Rects.push_back(row);
+  }
+  return rgn;
+}
+
 bool SetRectRgn(HRGN rgn, int left, int top, int right, int bottom) {
   if (!rgn) return false;
   rgn->Rects.clear();

@@ -6,6 +6,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Cursors.h"
+#include "platform/PictureDecoder.h"
 #include "platform/SysUtils.h"
 #include "platform/Widgetset.h"
 #include "platform/Win32.h"
@@ -45,17 +46,16 @@ intptr_t CursorToIdc(TCursor cursor) {
 int ScreenPixelsPerInch() { return WidgetsetInstalled() ? Widgetset().PixelsPerInch() : DefaultPixelsPerInch; }
 
 namespace {
-TImageDecoder& DecoderSlot() {
-  static TImageDecoder d;
-  return d;
-}
 void SafeDelete(HGDIOBJ obj) {
   if (obj && WidgetsetInstalled()) DeleteObject(obj);
 }
 }  // namespace
 
-void SetImageDecoder(TImageDecoder decoder) { DecoderSlot() = std::move(decoder); }
-const TImageDecoder& ImageDecoder() { return DecoderSlot(); }
+bool GraphicSizeAllowed(int64_t width, int64_t height) {
+  return width > 0 && height > 0 && width <= MaxGraphicSide && height <= MaxGraphicSide &&
+         width * height <= MaxGraphicPixels;
+}
+
 
 // ---------------------------------------------------------------------------
 
@@ -333,6 +333,11 @@ void TCanvas::BrushChanged(TObject*) { FState.Exclude(csBrushValid); }
 
 HDC TCanvas::Handle() {
   RequiredState({csHandleValid});
+  return FHandle;
+}
+
+HDC TCanvas::DrawingHandle() {
+  RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
   return FHandle;
 }
 
@@ -925,9 +930,20 @@ TGdiBitmap* DecodeDib(const std::string& d, size_t hdr, size_t bits, int heightO
   }
   if (heightOverride) h = heightOverride;
   bool topDown = h < 0;
-  if (topDown) h = -h;
-  if (w <= 0 || h <= 0 || w > 32768 || h > 32768) return nullptr;
+  // In 64 bits: the negation of INT32_MIN does not fit an int.
+  int64_t rows = topDown ? -int64_t(h) : int64_t(h);
+  if (!GraphicSizeAllowed(w, rows)) return nullptr;
+  h = int(rows);
   if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32) return nullptr;
+  // RLE8 only with 8 bits, RLE4 with 4, bit fields with 16 or 32.
+  if ((comp == 1 && bpp != 8) || (comp == 2 && bpp != 4) || ((comp == 3 || comp == 6) && bpp != 16 && bpp != 32))
+    return nullptr;
+  if (comp > 3 && comp != 6) return nullptr;
+  if (bits > d.size()) return nullptr;
+  size_t stride = ((size_t(w) * size_t(bpp) + 31) / 32) * 4;
+  // Uncompressed rows must all be there before the pixels are allocated;
+  // RLE data needs at least its end code.
+  if ((comp == 1 || comp == 2) ? d.size() - bits < 2 : stride * size_t(h) > d.size() - bits) return nullptr;
   std::vector<uint32_t> pal;
   if (bpp <= 8) {
     size_t n = clrUsed ? clrUsed : (1u << bpp);
@@ -984,15 +1000,6 @@ TGdiBitmap* DecodeDib(const std::string& d, size_t hdr, size_t bits, int heightO
       }
     }
     return b;
-  }
-  if (comp != 0 && comp != 3 && comp != 6) {
-    delete b;
-    return nullptr;
-  }
-  size_t stride = ((size_t(w) * size_t(bpp) + 31) / 32) * 4;
-  if (bits + stride * size_t(h) > d.size()) {
-    delete b;
-    return nullptr;
   }
   for (int row = 0; row < h; ++row) {
     const uint8_t* src = reinterpret_cast<const uint8_t*>(d.data()) + bits + stride * size_t(row);
@@ -1091,12 +1098,10 @@ void TBitmap::LoadFromStream(TStream* stream) {
     Changed();
     return;
   }
-  if (ImageDecoder()) {
-    TBitmap tmp;
-    if (ImageDecoder()(d, tmp) && !tmp.Empty()) {
-      Assign(&tmp);
-      return;
-    }
+  TBitmap tmp;
+  if (SniffPictureFormat(d) != TPictureFormat::Bmp && DecodePicture(d, tmp) && !tmp.Empty()) {
+    Assign(&tmp);
+    return;
   }
   throw EInvalidGraphic("Bitmap image is not valid");
 }
@@ -1168,19 +1173,19 @@ void TIcon::LoadFromStream(TStream* stream) {
     }
     if (best >= 0) {
       size_t e = 6 + size_t(best) * 16;
-      uint32_t size = Rd32(d, e + 8), off = Rd32(d, e + 12);
-      if (off + size <= d.size() && size >= 8) {
+      size_t size = Rd32(d, e + 8), off = Rd32(d, e + 12);
+      if (off <= d.size() && size <= d.size() - off && size >= 8) {
         std::string img = d.substr(off, size);
         if (img.compare(0, 4, "\x89PNG") == 0) {
           TBitmap tmp;
-          if (ImageDecoder() && ImageDecoder()(img, tmp) && !tmp.Empty()) {
+          if (SniffPictureFormat(img) == TPictureFormat::Png && DecodePicture(img, tmp) && !tmp.Empty()) {
             FImage.Assign(&tmp);
             FMask.SetHandle(new TGdiBitmap(tmp.Width(), tmp.Height(), 1));
             Changed();
             return;
           }
         } else {
-          int hh = int32_t(Rd32(img, 8)) / 2;
+          int hh = int(int64_t(int32_t(Rd32(img, 8))) / 2);
           int w = int32_t(Rd32(img, 4));
           int bpp = Rd16(img, 14);
           bool mono = false;
@@ -1189,7 +1194,8 @@ void TIcon::LoadFromStream(TStream* stream) {
           uint32_t clr = Rd32(img, 32);
           size_t pal = bpp <= 8 ? (clr ? clr : (1u << bpp)) * 4 : 0;
           size_t bits = hsize + pal;
-          TGdiBitmap* color = DecodeDib(img, 0, bits, hh, mono, bpp == 32 ? &alpha : nullptr);
+          // The header height counts the colour rows and the mask rows.
+          TGdiBitmap* color = hh > 0 ? DecodeDib(img, 0, bits, hh, mono, bpp == 32 ? &alpha : nullptr) : nullptr;
           if (color) {
             // The AND mask follows the colour bits.
             size_t stride = ((size_t(w) * size_t(bpp) + 31) / 32) * 4;
@@ -1219,14 +1225,12 @@ void TIcon::LoadFromStream(TStream* stream) {
       }
     }
   }
-  if (ImageDecoder()) {
-    TBitmap tmp;
-    if (ImageDecoder()(d, tmp) && !tmp.Empty()) {
-      FImage.Assign(&tmp);
-      FMask.SetHandle(new TGdiBitmap(tmp.Width(), tmp.Height(), 1));
-      Changed();
-      return;
-    }
+  TBitmap tmp;
+  if (SniffPictureFormat(d) != TPictureFormat::Ico && DecodePicture(d, tmp) && !tmp.Empty()) {
+    FImage.Assign(&tmp);
+    FMask.SetHandle(new TGdiBitmap(tmp.Width(), tmp.Height(), 1));
+    Changed();
+    return;
   }
   throw EInvalidGraphic("Icon image is not valid");
 }
@@ -1350,7 +1354,7 @@ void TPicture::LoadFromStream(TStream* stream) {
   else if (n >= 4 && head[0] == 0 && head[1] == 0 && head[2] == 1 && head[3] == 0)
     g.reset(new TIcon);
   else
-    g.reset(new TBitmap);  // through the widget set's decoder
+    g.reset(new TBitmap);  // through the picture decoders
   g->LoadFromStream(stream);
   g->OnChange = [this](TObject* s) { GraphicChanged(s); };
   FGraphic = std::move(g);

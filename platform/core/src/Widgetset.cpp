@@ -304,6 +304,12 @@ void TWindowPeer::ClientSizeMayHaveChanged(TSize before) {
   Send(WM_SIZE, SIZE_RESTORED, LPARAM(MakeLong(uint16_t(after.cx), uint16_t(after.cy))));
 }
 
+void TWindowPeer::SetWindowRegion(const std::vector<TRect>* rects) {
+  FHasRegion = rects != nullptr;
+  FRegion = rects ? *rects : std::vector<TRect>();
+  RegionChanged();
+}
+
 void TWindowPeer::SetVisible(bool visible) {
   if (visible == FVisible) return;
   FVisible = visible;

@@ -178,6 +178,22 @@ bool ShowWindow(HWND wnd, int cmd) {
   return was;
 }
 
+int SetWindowRgn(HWND wnd, HRGN rgn, bool redraw) {
+  if (!Valid(wnd)) {
+    if (rgn) DeleteObject(rgn);
+    return 0;
+  }
+  if (rgn) {
+    std::vector<TRect> rects = rgn->Rects;
+    DeleteObject(rgn);
+    wnd->SetWindowRegion(&rects);
+  } else {
+    wnd->SetWindowRegion(nullptr);
+  }
+  if (redraw) wnd->InvalidateRect(nullptr, true);
+  return 1;
+}
+
 bool IsWindow(HWND wnd) { return Valid(wnd); }
 bool IsWindowVisible(HWND wnd) { return Valid(wnd) && wnd->Showing(); }
 bool IsWindowEnabled(HWND wnd) { return Valid(wnd) && wnd->Enabled(); }

@@ -152,6 +152,15 @@ QtGdiFont::QtGdiFont(const LOGFONT& lf) : TGdiFont(lf) {
   // The default character set is the system's: Windows-1251 here.
   FMetrics.tmCharSet = lf.lfCharSet == DEFAULT_CHARSET ? RUSSIAN_CHARSET : lf.lfCharSet;
   std::fill(std::begin(FWidths), std::end(FWidths), -1);
+  // The symbol set's 0xB7 is a solid bullet: U+2022 where the font has
+  // it; a symbol-encoded face (the desktop's Symbol) shows its bullet at
+  // 0xB7 itself, where other faces have a middle dot.
+  if (lf.lfCharSet == SYMBOL_CHARSET && fm.inFontUcs4(0x2022)) FSymbolBullet = 0x2022;
+}
+
+char32_t QtGdiFont::Decode(unsigned char c) const {
+  if (c == 0xB7 && Charset() == SYMBOL_CHARSET) return FSymbolBullet;
+  return DecodeCharsetChar(c, Charset());
 }
 
 QtGdiFont::~QtGdiFont() = default;
@@ -159,14 +168,14 @@ QtGdiFont::~QtGdiFont() = default;
 int QtGdiFont::CharWidth(unsigned char c) {
   if (FWidths[c] < 0) {
     QFontMetrics fm(FFont);
-    FWidths[c] = fm.horizontalAdvance(QChar(char16_t(DecodeCharsetChar(c, Charset()))));
+    FWidths[c] = fm.horizontalAdvance(QChar(char16_t(Decode(c))));
   }
   return FWidths[c];
 }
 
 bool QtGdiFont::CharABC(UINT ch, ABC& abc) {
   QFontMetrics fm(FFont);
-  QChar c = ch < 256 ? QChar(char16_t(DecodeCharsetChar(static_cast<unsigned char>(ch), Charset())))
+  QChar c = ch < 256 ? QChar(char16_t(Decode(static_cast<unsigned char>(ch))))
                      : QChar(char16_t(ch));
   if (!fm.inFontUcs4(c.unicode()) && ch >= 256) return false;
   int adv = ch < 256 ? CharWidth(static_cast<unsigned char>(ch)) : fm.horizontalAdvance(c);
@@ -206,11 +215,16 @@ void QtDC::DrawGlyphs(int x, int y, const char* text, int count, const int* dx, 
   if (Rop2() == R2_XORPEN || Rop2() == R2_NOT) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
   int ascent = font->Metrics().tmAscent;
   bool lines = font->LogFont().lfUnderline || font->LogFont().lfStrikeOut;
-  int cx = x;
+  // Escapement turns the line about its start, counter-clockwise in tenths
+  // of a degree.
+  int escapement = font->LogFont().lfEscapement % 3600;
+  int cx = 0;
+  p.translate(x, y);
+  if (escapement) p.rotate(-escapement / 10.0);
   // Each character at its own position, as the spacing array says.
   for (int i = 0; i < count; ++i) {
-    char32_t u = DecodeCharsetChar(static_cast<unsigned char>(text[i]), font->Charset());
-    if (u != 0 && (u != ' ' || lines)) p.drawText(QPoint(cx, y + ascent), QString(QChar(char16_t(u))));
+    char32_t u = font->Decode(static_cast<unsigned char>(text[i]));
+    if (u != 0 && (u != ' ' || lines)) p.drawText(QPoint(cx, ascent), QString(QChar(char16_t(u))));
     cx += dx[i];
   }
   p.end();

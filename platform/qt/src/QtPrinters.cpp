@@ -85,7 +85,7 @@ class QtPrinterDC : public TDeviceContext {
     QString run;
     for (int i = 0; i < count; ++i) {
       unsigned char c = static_cast<unsigned char>(text[i]);
-      run += QChar(char16_t(DecodeCharsetChar(c, font->Charset())));
+      run += QChar(char16_t(font->Decode(c)));
       if (dx[i] != font->CharWidth(c) + CharExtra()) natural = false;
     }
     if (natural) {

@@ -69,25 +69,9 @@ QtWidgetset::QtWidgetset() {
     SetKeyToggled(VK_NUMLOCK, num);
     SetKeyToggled(VK_SCROLL, scroll);
   }
-  // Pictures the toolkit does not read itself come through QImage.
-  SetImageDecoder([](const std::string& bytes, TBitmap& out) {
-    QImage img;
-    if (!img.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), int(bytes.size()))) return false;
-    img = img.convertToFormat(QImage::Format_ARGB32);
-    out.SetSize(img.width(), img.height());
-    for (int y = 0; y < img.height(); ++y) {
-      const QRgb* src = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-      uint32_t* dst = out.ScanLine(y);
-      for (int x = 0; x < img.width(); ++x) {
-        // Transparent pixels over white, as a picture on a page.
-        QRgb p = src[x];
-        int a = qAlpha(p);
-        auto mix = [a](int c) { return (c * a + 255 * (255 - a)) / 255; };
-        dst[x] = 0xFF000000u | (uint32_t(mix(qRed(p))) << 16) | (uint32_t(mix(qGreen(p))) << 8) | uint32_t(mix(qBlue(p)));
-      }
-    }
-    return true;
-  });
+  SetPictureBackend(&FPictures);
+  SetMonitorBackend(&FMonitors);
+  SetShellIconBackend(&FShellIcons);
 }
 
 QtWidgetset::~QtWidgetset() {
@@ -97,7 +81,9 @@ QtWidgetset::~QtWidgetset() {
   }
   FTimers.clear();
   ReleaseAllWindows();
-  SetImageDecoder(nullptr);
+  SetPictureBackend(nullptr);
+  SetMonitorBackend(nullptr);
+  SetShellIconBackend(nullptr);
   delete FDispatcher;
   FDispatcher = nullptr;
 }

@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QScrollBar>
 #include <QUrl>
 #include <QWheelEvent>
@@ -139,6 +140,8 @@ QtWindowPeer::QtWindowPeer(QtWidgetset& ws, TWinControl* control, const TCreateP
   FOuter = outer;
   if (client) {
     client->setParent(outer);
+    // Moves without a button pressed reach the control too (its hint).
+    client->setMouseTracking(true);
     FClient = client;
   } else {
     FClient = new QtClientWidget(this, outer);
@@ -350,6 +353,17 @@ void QtWindowPeer::ZOrderChanged() {
     FOuter->lower();
   else
     FOuter->raise();
+}
+
+void QtWindowPeer::RegionChanged() {
+  if (!FOuter) return;
+  if (!HasWindowRegion()) {
+    FOuter->clearMask();
+    return;
+  }
+  QRegion mask;
+  for (const TRect& r : WindowRegion()) mask += QRect(r.Left, r.Top, r.Width(), r.Height());
+  FOuter->setMask(mask);
 }
 
 void QtWindowPeer::PaintRequested(const TRect& r) {

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "UiFixture.h"
+#include "platform/AppEvnts.h"
 #include "platform/Forms.h"
+#include "platform/Monitors.h"
 #include "platform/StdCtrls.h"
 #include "platform/testing/FakeWidgetset.h"
 
@@ -289,6 +291,46 @@ TEST_F(FormsTest, HintOfTheControlUnderTheMouseIsShown) {
   EXPECT_EQ(Application->HintWindow()->Caption(), "Short");
   ws->MouseDown(edit->Handle(), mbLeft, 3, 4);
   EXPECT_FALSE(Application->HintWindow()->IsShowing());
+}
+
+TEST_F(FormsTest, ShowHintReachesTheApplicationAndEveryEventsObjectInTurn) {
+  Application->CreateForm(gMain);
+  auto* edit = new TEdit(gMain);
+  edit->SetParent(gMain);
+  edit->SetHint("Hint");
+  edit->SetShowHint(true);
+  gMain->Show();
+  std::vector<std::string> calls;
+  Application->OnShowHint = [&](std::string& hint, bool&, THintInfo&) {
+    calls.push_back("app " + hint);
+    hint += "+app";
+  };
+  TApplicationEvents first(nullptr), second(nullptr);
+  first.OnShowHint = [&](std::string& hint, bool&, THintInfo& info) {
+    calls.push_back("first " + hint);
+    info.HintColor = clRed;
+  };
+  second.OnShowHint = [&](std::string& hint, bool& canShow, THintInfo& info) {
+    calls.push_back("second " + hint);
+    EXPECT_EQ(info.HintColor, clRed);
+    canShow = false;
+  };
+  ws->MouseMove(edit->Handle(), 3, 4);
+  Application->ActivateHint(TPoint(10, 10));
+  EXPECT_EQ(calls, (std::vector<std::string>{"app Hint", "first Hint+app", "second Hint+app"}));
+  EXPECT_TRUE(!Application->HintWindow() || !Application->HintWindow()->IsShowing());
+}
+
+TEST_F(FormsTest, MonitorFromPointPicksTheHoldingOrNearestMonitor) {
+  EXPECT_EQ(Screen->MonitorFromPoint(TPoint(5, 5)).BoundsRect, TRect(0, 0, 1280, 1024));
+  TFixedMonitors two;
+  two.Rects = {TRect(0, 0, 1280, 1024), TRect(1280, 100, 2080, 700)};
+  SetMonitorBackend(&two);
+  EXPECT_EQ(Screen->MonitorFromPoint(TPoint(1500, 300)).Left(), 1280);
+  EXPECT_EQ(Screen->MonitorFromPoint(TPoint(3000, 50)).Width(), 800);
+  EXPECT_EQ(Screen->MonitorFromPoint(TPoint(-50, 2000)).Left(), 0);
+  EXPECT_EQ(Screen->MonitorFromPoint(TPoint(1279, 1023)).Left(), 0);
+  SetMonitorBackend(nullptr);
 }
 
 }  // namespace

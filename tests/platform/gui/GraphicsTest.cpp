@@ -176,4 +176,66 @@ TEST(CursorTest, ToolkitCursorsMapToShapes) {
   EXPECT_EQ(crSizeWE, -9);
 }
 
+
+// ---- damaged pictures ----
+// A BITMAPFILEHEADER + BITMAPINFOHEADER with the given fields and `tail`
+// as the pixel data.
+std::string BmpBytes(int32_t w, int32_t h, uint16_t bpp, uint32_t compression, const std::string& tail) {
+  std::string d;
+  auto u16 = [&](uint32_t v) {
+    d += char(v & 0xFF);
+    d += char((v >> 8) & 0xFF);
+  };
+  auto u32 = [&](uint32_t v) {
+    u16(v & 0xFFFF);
+    u16(v >> 16);
+  };
+  size_t palette = bpp <= 8 ? (size_t(1) << bpp) * 4 : 0;
+  d += "BM";
+  u32(uint32_t(54 + palette + tail.size()));
+  u32(0);
+  u32(uint32_t(54 + palette));
+  u32(40);
+  u32(uint32_t(w));
+  u32(uint32_t(h));
+  u16(1);
+  u16(bpp);
+  u32(compression);
+  u32(uint32_t(tail.size()));
+  u32(0);
+  u32(0);
+  u32(0);
+  u32(0);
+  d += std::string(palette, '\0');
+  return d + tail;
+}
+
+TEST_F(GraphicsTest, DamagedBitmapsAndIconsFailAsInvalidGraphics) {
+  struct Case {
+    const char* what;
+    std::string bytes;
+  };
+  // An ICO directory of one entry whose offset + size wrap in 32 bits.
+  std::string wrapIco("\0\0\1\0\1\0", 6);
+  wrapIco += std::string("\x10\x10\0\0\1\0\x20\0", 8);
+  wrapIco += std::string("\x20\0\0\0", 4);        // size
+  wrapIco += std::string("\xF0\xFF\xFF\xFF", 4);  // offset
+  wrapIco += std::string(40, '\0');
+  const Case cases[] = {
+      {"height INT32_MIN", BmpBytes(4, INT32_MIN, 24, 0, std::string(48, '\0'))},
+      {"RLE 32768 x 32768 in 41 bytes", BmpBytes(32768, 32768, 24, 1, "").substr(0, 41)},
+      {"RLE header claiming 60000 x 60000", BmpBytes(60000, 60000, 8, 1, std::string("\0\1", 2))},
+      {"24-bit 20000 x 20000 with no pixels", BmpBytes(20000, 20000, 24, 0, "")},
+      {"pixel offset past the data", BmpBytes(2, 2, 24, 0, "").substr(0, 54)},
+  };
+  for (const Case& c : cases) {
+    TStringStream s(c.bytes);
+    TBitmap b;
+    EXPECT_THROW(b.LoadFromStream(&s), EInvalidGraphic) << c.what;
+  }
+  TStringStream s(wrapIco);
+  TIcon icon;
+  EXPECT_THROW(icon.LoadFromStream(&s), EInvalidGraphic) << "ICO offset + size wrap";
+}
+
 }  // namespace

@@ -238,6 +238,9 @@ class THintWindow : public TCustomControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void Paint() override;
+  // Places the window at `bounds` and shows it topmost without activating
+  // it (derived classes that place the window themselves).
+  void ShowAt(const TRect& bounds);
 
  private:
   bool FActive = false;
@@ -391,6 +394,15 @@ class TApplication : public TComponent {
 };
 
 // ---- the screen ----
+// One monitor of the desktop, in screen coordinates.
+struct TMonitor {
+  TRect BoundsRect;
+  int Left() const { return BoundsRect.Left; }
+  int Top() const { return BoundsRect.Top; }
+  int Width() const { return BoundsRect.Width(); }
+  int Height() const { return BoundsRect.Height(); }
+};
+
 class TScreen : public TComponent {
  public:
   explicit TScreen(TComponent* owner);
@@ -403,6 +415,8 @@ class TScreen : public TComponent {
   int DesktopWidth() const { return Width(); }
   int DesktopHeight() const { return Height(); }
   int PixelsPerInch() const;
+  // The monitor holding the point, else the nearest (platform/Monitors.h).
+  TMonitor MonitorFromPoint(TPoint p) const;
 
   int FormCount() const { return static_cast<int>(FForms.size()); }
   TCustomForm* Forms(int index) const { return FForms.at(static_cast<size_t>(index)); }

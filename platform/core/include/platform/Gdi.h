@@ -771,6 +771,8 @@ int GetObject(HGDIOBJ obj, int size, void* buffer);
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(const TRect* r);
 bool SetRectRgn(HRGN rgn, int left, int top, int right, int bottom);
+// A rectangle with corners rounded by ellipses w x h, as rows of pixels.
+HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int w, int h);
 int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode);
 int OffsetRgn(HRGN rgn, int dx, int dy);
 int GetRgnBox(HRGN rgn, TRect* r);

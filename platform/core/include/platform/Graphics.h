@@ -283,6 +283,9 @@ class TCanvas : public TPersistent {
   // Takes a DC (null lets it go: the canvas deselects its objects first).
   void SetHandle(HDC dc);
   bool HandleAllocated() const { return FHandle != nullptr; }
+  // The DC with the canvas's font, pen and brush selected (as its own
+  // drawing would leave it), for direct GDI calls such as DrawText.
+  HDC DrawingHandle();
 
   TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* font) { FFont->Assign(font); }
@@ -447,7 +450,7 @@ class TBitmap : public TGraphic {
   uint32_t* ScanLine(int y);
 
   // BMP (1, 4, 8, 16, 24, 32 bits, uncompressed or RLE); other formats go
-  // through the widget set's image decoder. Raises EInvalidGraphic
+  // through the picture decoders (platform/PictureDecoder.h). Raises EInvalidGraphic
   // "Bitmap image is not valid" on bad data.
   void LoadFromStream(TStream* stream) override;
   // Writes a 24-bit (32-bit with PixelFormat pf32bit, 1-bit for
@@ -493,7 +496,7 @@ class TIcon : public TGraphic {
   TBitmap* Mask() { return &FMask; }
   // From a bitmap: the mask is made from its transparent colour.
   void AssignBitmap(TBitmap* bitmap);
-  // ICO data (and any format of the widget set's decoder).
+  // ICO data (and any format of the picture decoders).
   void LoadFromStream(TStream* stream) override;
   // Writes a 32-bit ICO.
   void SaveToStream(TStream* stream) override;
@@ -521,7 +524,7 @@ class TPicture : public TPersistent {
   TIcon* Icon();
   int Width() const { return FGraphic ? FGraphic->Width() : 0; }
   int Height() const { return FGraphic ? FGraphic->Height() : 0; }
-  // By content: BMP, ICO, otherwise the widget set's decoder (PNG, JPEG,
+  // By content: BMP, ICO, otherwise the picture decoders (PNG, JPEG,
   // GIF ...) into a bitmap. Raises EInvalidGraphic "Unknown picture file
   // extension (.%s)" or "Bitmap image is not valid".
   void LoadFromFile(const std::string& fileName);
@@ -534,11 +537,12 @@ class TPicture : public TPersistent {
   std::unique_ptr<TGraphic> FGraphic;
 };
 
-// Decodes an image of a format the toolkit does not read itself (the
-// widget set installs it; null: none). Returns false for unknown data.
-using TImageDecoder = std::function<bool(const std::string& bytes, TBitmap& out)>;
-void SetImageDecoder(TImageDecoder decoder);
-const TImageDecoder& ImageDecoder();
+// The largest picture any decoder makes: a header claiming more fails as
+// bad data before anything is allocated.
+constexpr int64_t MaxGraphicSide = 16384;
+constexpr int64_t MaxGraphicPixels = int64_t(1) << 25;
+bool GraphicSizeAllowed(int64_t width, int64_t height);
+
 
 // ---- image lists ----
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };

@@ -120,6 +120,12 @@ class TWindowPeer {
   TPoint ClientToScreen(TPoint p) const;
   TPoint ScreenToClient(TPoint p) const;
 
+  // The window region (SetWindowRgn): window coordinates; empty with
+  // HasWindowRegion false for the whole window.
+  bool HasWindowRegion() const { return FHasRegion; }
+  const std::vector<TRect>& WindowRegion() const { return FRegion; }
+  void SetWindowRegion(const std::vector<TRect>* rects);
+
   bool Visible() const { return FVisible; }
   virtual void SetVisible(bool visible);
   // Visible together with every parent.
@@ -233,6 +239,7 @@ class TWindowPeer {
   virtual void StyleChanged() {}
   virtual void ParentChanged() {}
   virtual void ZOrderChanged() {}
+  virtual void RegionChanged() {}
   // Something was invalidated (client coordinates); the backend schedules
   // a paint.
   virtual void PaintRequested(const TRect& r) {}
@@ -262,6 +269,8 @@ class TWindowPeer {
   std::vector<HWND> FChildren;
   TRect FBounds;
   bool FVisible = false;
+  bool FHasRegion = false;
+  std::vector<TRect> FRegion;
   bool FEnabled = true;
   int FShowState = SW_SHOWNORMAL;
   std::string FText;

@@ -120,6 +120,9 @@ bool ScreenToClient(HWND wnd, TPoint* p);
 int MapWindowPoints(HWND from, HWND to, TPoint* pts, int count);
 bool MoveWindow(HWND wnd, int x, int y, int w, int h, bool repaint);
 bool ShowWindow(HWND wnd, int cmd);
+// The window's region (window coordinates); the window owns the region
+// from here on (null: the whole window again). Returns 0 on failure.
+int SetWindowRgn(HWND wnd, HRGN rgn, bool redraw);
 bool IsWindow(HWND wnd);
 bool IsWindowVisible(HWND wnd);
 bool IsWindowEnabled(HWND wnd);

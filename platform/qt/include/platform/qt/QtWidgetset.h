@@ -27,6 +27,7 @@
 #include <QColor>
 #include <QCursor>
 #include <QFont>
+#include <QIcon>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -39,6 +40,9 @@
 
 #include "platform/Gdi.h"
 #include "platform/Graphics.h"
+#include "platform/Monitors.h"
+#include "platform/PictureDecoder.h"
+#include "platform/ShellIcons.h"
 #include "platform/Widgetset.h"
 
 class QTimer;
@@ -104,11 +108,14 @@ class QtGdiFont : public TGdiFont {
   const TEXTMETRIC& Metrics() const { return FMetrics; }
   int CharWidth(unsigned char c);
   bool CharABC(UINT ch, ABC& abc);
+  // The character a byte stands for in this font's character set.
+  char32_t Decode(unsigned char c) const;
 
  private:
   QFont FFont;
   TEXTMETRIC FMetrics;
   int FWidths[256];
+  char32_t FSymbolBullet = 0xB7;
 };
 
 // A raster DC whose glyphs are drawn with QPainter into the surface.
@@ -167,6 +174,7 @@ class QtWindowPeer : public TWindowPeer {
   void StyleChanged() override;
   void ParentChanged() override;
   void ZOrderChanged() override;
+  void RegionChanged() override;
   void PaintRequested(const TRect& r) override;
   void SurfaceChanged(const TRect& r) override;
   HDC CreateWindowDC() override;
@@ -189,6 +197,31 @@ class QtWindowPeer : public TWindowPeer {
   bool FSyncing = false;
   bool FComposing = false;
   bool FUpdatingBars = false;
+};
+
+// Pictures through Qt's image readers; BMP and ICO stay with the toolkit's
+// own readers, and a GIF gives its first image without the logical screen.
+class QtPictureBackend : public IPictureBackend {
+ public:
+  bool Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) override;
+};
+
+// Every QScreen's geometry, the primary first.
+class QtMonitors : public IMonitorBackend {
+ public:
+  std::vector<TRect> MonitorRects() override;
+};
+
+// The file icon provider's icons by path, the icon theme's by type for
+// names that do not exist; each distinct icon gets the next index.
+class QtShellIcons : public IShellIconBackend {
+ public:
+  int IconIndex(const std::string& path) override;
+  bool IconImage(int index, bool large, TIcon& out) override;
+
+ private:
+  std::vector<QIcon> FIcons;
+  std::map<qint64, int> FIndexes;
 };
 
 class QtWidgetset : public IWidgetset {
@@ -256,6 +289,9 @@ class QtWidgetset : public IWidgetset {
   TCaretState FLastCaret;
   bool FPostScheduled = false;
   QObject* FDispatcher = nullptr;
+  QtPictureBackend FPictures;
+  QtMonitors FMonitors;
+  QtShellIcons FShellIcons;
 };
 
 // Test helpers: the client area as the window's DCs drew it (a copy owned

@@ -1,0 +1,41 @@
+// The picture readers on any bytes: the toolkit's BMP and ICO readers, the
+// header reader, the GIF block walk and the built-in decoders. Every
+// failure is EInvalidGraphic (or false); nothing past the pixel limit is
+// allocated.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "platform/PictureDecoder.h"
+#include "platform/testing/FakeWidgetset.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static TFakeWidgetsetScope* ws = new TFakeWidgetsetScope;
+  (void)ws;
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  {
+    TStringStream s(bytes);
+    TBitmap b;
+    try {
+      b.LoadFromStream(&s);
+      if (!GraphicSizeAllowed(b.Width(), b.Height())) std::abort();
+    } catch (const EInvalidGraphic&) {
+    }
+  }
+  {
+    TStringStream s(bytes);
+    TIcon icon;
+    try {
+      icon.LoadFromStream(&s);
+    } catch (const EInvalidGraphic&) {
+    }
+  }
+  TPictureHeader h;
+  if (ReadPictureHeader(bytes, h) && !GraphicSizeAllowed(h.Width, h.Height)) std::abort();
+  for (const TGifImage& img : ScanGifImages(bytes))
+    if (img.End > bytes.size() || img.Descriptor < img.Start) std::abort();
+  TBitmap out;
+  if (DecodePicture(bytes, out) && !GraphicSizeAllowed(out.Width(), out.Height())) std::abort();
+  return 0;
+}

@@ -1,0 +1,379 @@
+#include "platform/PictureDecoder.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include <gif_lib.h>
+#include <jpeglib.h>
+#include <png.h>
+
+#include "platform/Classes.h"
+
+namespace {
+
+uint32_t Le16(const std::string& d, size_t o) { return uint32_t(uint8_t(d[o])) | (uint32_t(uint8_t(d[o + 1])) << 8); }
+uint32_t Be16(const std::string& d, size_t o) { return (uint32_t(uint8_t(d[o])) << 8) | uint32_t(uint8_t(d[o + 1])); }
+uint32_t Le32(const std::string& d, size_t o) { return Le16(d, o) | (Le16(d, o + 2) << 16); }
+uint32_t Be32(const std::string& d, size_t o) { return (Be16(d, o) << 16) | Be16(d, o + 2); }
+
+bool JpegSize(const std::string& d, int& w, int& h) {
+  size_t p = 2;
+  while (p + 4 <= d.size()) {
+    if (uint8_t(d[p]) != 0xFF) return false;
+    uint8_t m = uint8_t(d[p + 1]);
+    if (m == 0xFF) {
+      ++p;
+      continue;
+    }
+    if (m == 0x01 || (m >= 0xD0 && m <= 0xD7)) {
+      p += 2;
+      continue;
+    }
+    if (m == 0xD9 || m == 0xDA) return false;  // no frame header before the scan
+    size_t len = Be16(d, p + 2);
+    if (len < 2) return false;
+    bool sof = m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
+    if (sof) {
+      if (p + 9 > d.size() || len < 7) return false;
+      h = int(Be16(d, p + 5));
+      w = int(Be16(d, p + 7));
+      return true;
+    }
+    p += 2 + len;
+  }
+  return false;
+}
+
+// ---- giflib ----
+struct TGifSource {
+  const std::string* Data;
+  size_t Pos;
+};
+int GifRead(GifFileType* g, GifByteType* buf, int n) {
+  auto* s = static_cast<TGifSource*>(g->UserData);
+  size_t k = std::min(size_t(n > 0 ? n : 0), s->Data->size() - s->Pos);
+  std::memcpy(buf, s->Data->data() + s->Pos, k);
+  s->Pos += k;
+  return int(k);
+}
+
+bool DecodeGif(const std::string& bytes, TBitmap& out) {
+  TGifSource src{&bytes, 0};
+  int err = 0;
+  GifFileType* g = DGifOpen(&src, GifRead, &err);
+  if (!g) return false;
+  struct TCloser {
+    GifFileType* G;
+    ~TCloser() {
+      int e = 0;
+      DGifCloseFile(G, &e);
+    }
+  } closer{g};
+  int transparent = -1;
+  for (;;) {
+    GifRecordType rt;
+    if (DGifGetRecordType(g, &rt) == GIF_ERROR) return false;
+    if (rt == EXTENSION_RECORD_TYPE) {
+      int code = 0;
+      GifByteType* ext = nullptr;
+      if (DGifGetExtension(g, &code, &ext) == GIF_ERROR) return false;
+      if (code == GRAPHICS_EXT_FUNC_CODE && ext && ext[0] >= 4) transparent = (ext[1] & 1) ? ext[4] : -1;
+      while (ext)
+        if (DGifGetExtensionNext(g, &ext) == GIF_ERROR) return false;
+      continue;
+    }
+    if (rt != IMAGE_DESC_RECORD_TYPE) return false;
+    if (DGifGetImageDesc(g) == GIF_ERROR) return false;
+    int w = g->Image.Width, h = g->Image.Height;
+    if (!GraphicSizeAllowed(w, h)) return false;
+    ColorMapObject* map = g->Image.ColorMap ? g->Image.ColorMap : g->SColorMap;
+    if (!map || !map->Colors) return false;
+    std::vector<GifPixelType> line(static_cast<size_t>(w));
+    TBitmap b(w, h);
+    auto row = [&](int y) -> bool {
+      if (DGifGetLine(g, line.data(), w) == GIF_ERROR) return false;
+      uint32_t* dst = b.ScanLine(y);
+      for (int x = 0; x < w; ++x) {
+        int i = line[size_t(x)];
+        if (i == transparent || i >= map->ColorCount) {
+          dst[x] = 0xFFFFFFFFu;
+        } else {
+          const GifColorType& c = map->Colors[i];
+          dst[x] = 0xFF000000u | (uint32_t(c.Red) << 16) | (uint32_t(c.Green) << 8) | c.Blue;
+        }
+      }
+      return true;
+    };
+    if (g->Image.Interlace) {
+      static const int start[] = {0, 4, 2, 1}, step[] = {8, 8, 4, 2};
+      for (int pass = 0; pass < 4; ++pass)
+        for (int y = start[pass]; y < h; y += step[pass])
+          if (!row(y)) return false;
+    } else {
+      for (int y = 0; y < h; ++y)
+        if (!row(y)) return false;
+    }
+    out.Assign(&b);
+    return true;
+  }
+}
+
+// ---- libpng ----
+bool DecodePng(const std::string& bytes, TBitmap& out) {
+  png_image img;
+  std::memset(&img, 0, sizeof img);
+  img.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&img, bytes.data(), bytes.size())) return false;
+  if (!GraphicSizeAllowed(img.width, img.height)) {
+    png_image_free(&img);
+    return false;
+  }
+  img.format = PNG_FORMAT_RGBA;
+  std::vector<uint8_t> buf(PNG_IMAGE_SIZE(img));
+  if (!png_image_finish_read(&img, nullptr, buf.data(), 0, nullptr)) {
+    png_image_free(&img);
+    return false;
+  }
+  int w = int(img.width), h = int(img.height);
+  TBitmap b(w, h);
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* s = buf.data() + size_t(y) * size_t(w) * 4;
+    uint32_t* dst = b.ScanLine(y);
+    for (int x = 0; x < w; ++x, s += 4) dst[x] = PixelOverWhite(s[0], s[1], s[2], s[3]);
+  }
+  out.Assign(&b);
+  return true;
+}
+
+// ---- libjpeg ----
+struct TJpegError {
+  jpeg_error_mgr Mgr;
+  std::jmp_buf Jump;
+};
+void JpegFail(j_common_ptr c) { std::longjmp(reinterpret_cast<TJpegError*>(c->err)->Jump, 1); }
+void JpegQuiet(j_common_ptr, int) {}
+
+// Pixels go into a vector first: nothing with a destructor may live across
+// the longjmp of a decoding error.
+bool DecodeJpegPixels(const std::string& bytes, std::vector<uint8_t>& rgb, int& w, int& h) {
+  jpeg_decompress_struct cinfo;
+  TJpegError jerr;
+  cinfo.err = jpeg_std_error(&jerr.Mgr);
+  jerr.Mgr.error_exit = JpegFail;
+  jerr.Mgr.emit_message = JpegQuiet;
+  jpeg_create_decompress(&cinfo);
+  if (setjmp(jerr.Jump)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
+  if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || !GraphicSizeAllowed(cinfo.image_width, cinfo.image_height)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
+  cinfo.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&cinfo);
+  w = int(cinfo.output_width);
+  h = int(cinfo.output_height);
+  rgb.resize(size_t(w) * size_t(h) * 3);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    JSAMPROW rowp = rgb.data() + size_t(cinfo.output_scanline) * size_t(w) * 3;
+    jpeg_read_scanlines(&cinfo, &rowp, 1);
+  }
+  jpeg_finish_decompress(&cinfo);
+  jpeg_destroy_decompress(&cinfo);
+  return true;
+}
+
+bool DecodeJpeg(const std::string& bytes, TBitmap& out) {
+  std::vector<uint8_t> rgb;
+  int w = 0, h = 0;
+  if (!DecodeJpegPixels(bytes, rgb, w, h) || !GraphicSizeAllowed(w, h)) return false;
+  TBitmap b(w, h);
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* s = rgb.data() + size_t(y) * size_t(w) * 3;
+    uint32_t* dst = b.ScanLine(y);
+    for (int x = 0; x < w; ++x, s += 3) dst[x] = 0xFF000000u | (uint32_t(s[0]) << 16) | (uint32_t(s[1]) << 8) | s[2];
+  }
+  out.Assign(&b);
+  return true;
+}
+
+TBuiltinPictureBackend& Builtin() {
+  static TBuiltinPictureBackend b;
+  return b;
+}
+IPictureBackend*& Installed() {
+  static IPictureBackend* b = nullptr;
+  return b;
+}
+
+}  // namespace
+
+TPictureFormat SniffPictureFormat(const std::string& d) {
+  if (d.size() >= 2 && d[0] == 'B' && d[1] == 'M') return TPictureFormat::Bmp;
+  if (d.size() >= 6 && d.compare(0, 4, std::string("\0\0\1\0", 4)) == 0) return TPictureFormat::Ico;
+  if (d.size() >= 6 && (d.compare(0, 6, "GIF87a") == 0 || d.compare(0, 6, "GIF89a") == 0)) return TPictureFormat::Gif;
+  if (d.size() >= 3 && uint8_t(d[0]) == 0xFF && uint8_t(d[1]) == 0xD8 && uint8_t(d[2]) == 0xFF) return TPictureFormat::Jpeg;
+  if (d.size() >= 8 && d.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0) return TPictureFormat::Png;
+  return TPictureFormat::Unknown;
+}
+
+bool ReadPictureHeader(const std::string& d, TPictureHeader& out) {
+  TPictureHeader h;
+  h.Format = SniffPictureFormat(d);
+  int64_t w = 0, ht = 0;
+  switch (h.Format) {
+    case TPictureFormat::Bmp: {
+      if (d.size() < 26) return false;
+      uint32_t hsize = Le32(d, 14);
+      if (hsize == 12) {
+        w = Le16(d, 18);
+        ht = int16_t(Le16(d, 20));
+      } else {
+        w = int32_t(Le32(d, 18));
+        ht = int32_t(Le32(d, 22));
+      }
+      if (ht < 0) ht = -ht;
+      break;
+    }
+    case TPictureFormat::Ico:
+      if (d.size() < 22 || Le16(d, 4) == 0) return false;
+      w = uint8_t(d[6]) ? uint8_t(d[6]) : 256;
+      ht = uint8_t(d[7]) ? uint8_t(d[7]) : 256;
+      break;
+    case TPictureFormat::Gif:
+      if (d.size() < 10) return false;
+      w = Le16(d, 6);
+      ht = Le16(d, 8);
+      break;
+    case TPictureFormat::Png:
+      if (d.size() < 24 || d.compare(12, 4, "IHDR") != 0) return false;
+      w = Be32(d, 16);
+      ht = Be32(d, 20);
+      break;
+    case TPictureFormat::Jpeg: {
+      int jw = 0, jh = 0;
+      if (!JpegSize(d, jw, jh)) return false;
+      w = jw;
+      ht = jh;
+      break;
+    }
+    case TPictureFormat::Unknown: return false;
+  }
+  if (!GraphicSizeAllowed(w, ht)) return false;
+  h.Width = int(w);
+  h.Height = int(ht);
+  out = h;
+  return true;
+}
+
+std::vector<TGifImage> ScanGifImages(const std::string& d) {
+  std::vector<TGifImage> images;
+  if (SniffPictureFormat(d) != TPictureFormat::Gif || d.size() < 13) return images;
+  size_t p = 13;
+  uint8_t flags = uint8_t(d[10]);
+  if (flags & 0x80) p += size_t(3) << ((flags & 7) + 1);
+  // Skips the data sub-blocks at p; false when they run past the end.
+  auto skipSubBlocks = [&](size_t& q) {
+    for (;;) {
+      if (q >= d.size()) return false;
+      size_t n = uint8_t(d[q]);
+      ++q;
+      if (n == 0) return true;
+      if (n > d.size() - q) return false;
+      q += n;
+    }
+  };
+  size_t control = 0;
+  bool haveControl = false;
+  while (p < d.size()) {
+    uint8_t b = uint8_t(d[p]);
+    if (b == 0x3B) break;
+    if (b == 0x21) {
+      if (p + 2 > d.size()) break;
+      size_t start = p;
+      bool isControl = uint8_t(d[p + 1]) == 0xF9;
+      size_t q = p + 2;
+      if (!skipSubBlocks(q)) break;
+      if (isControl) {
+        control = start;
+        haveControl = true;
+      } else {
+        haveControl = false;
+      }
+      p = q;
+      continue;
+    }
+    if (b != 0x2C || p + 10 > d.size()) break;
+    TGifImage img;
+    img.Descriptor = p;
+    img.HasControl = haveControl;
+    img.Start = haveControl ? control : p;
+    img.Left = int(Le16(d, p + 1));
+    img.Top = int(Le16(d, p + 3));
+    img.Width = int(Le16(d, p + 5));
+    img.Height = int(Le16(d, p + 7));
+    uint8_t f = uint8_t(d[p + 9]);
+    size_t q = p + 10;
+    if (f & 0x80) q += size_t(3) << ((f & 7) + 1);
+    if (q >= d.size()) break;
+    ++q;  // LZW minimum code size
+    if (!skipSubBlocks(q)) break;
+    img.End = q;
+    images.push_back(img);
+    haveControl = false;
+    p = q;
+  }
+  return images;
+}
+
+bool ReadGifFrameRect(const std::string& bytes, TRect& out) {
+  std::vector<TGifImage> images = ScanGifImages(bytes);
+  if (images.empty()) return false;
+  const TGifImage& i = images.front();
+  out = TRect(i.Left, i.Top, i.Left + i.Width, i.Top + i.Height);
+  return true;
+}
+
+bool TBuiltinPictureBackend::Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) {
+  TStringStream s(bytes);
+  switch (format) {
+    case TPictureFormat::Bmp: {
+      TBitmap b;
+      b.LoadFromStream(&s);
+      out.Assign(&b);
+      return true;
+    }
+    case TPictureFormat::Ico: {
+      TIcon icon;
+      icon.LoadFromStream(&s);
+      out.Assign(icon.Image());
+      return true;
+    }
+    case TPictureFormat::Gif: return DecodeGif(bytes, out);
+    case TPictureFormat::Jpeg: return DecodeJpeg(bytes, out);
+    case TPictureFormat::Png: return DecodePng(bytes, out);
+    case TPictureFormat::Unknown: return false;
+  }
+  return false;
+}
+
+uint32_t PixelOverWhite(int r, int g, int b, int a) {
+  auto mix = [a](int c) { return uint32_t((c * a + 255 * (255 - a)) / 255); };
+  return 0xFF000000u | (mix(r) << 16) | (mix(g) << 8) | mix(b);
+}
+
+void SetPictureBackend(IPictureBackend* backend) { Installed() = backend; }
+IPictureBackend& PictureBackend() { return Installed() ? *Installed() : Builtin(); }
+
+bool DecodePicture(const std::string& bytes, TBitmap& out) {
+  TPictureHeader h;
+  if (!ReadPictureHeader(bytes, h)) return false;
+  try {
+    return PictureBackend().Decode(bytes, h.Format, out);
+  } catch (const EInvalidGraphic&) {
+    return false;
+  }
+}
