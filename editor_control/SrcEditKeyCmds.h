@@ -298,6 +298,9 @@ class TSrcEditKeyStrokes : public TPersistent {
   //   AddedKeystrokes = <>
   // Within an item, ShortCut and ShortCut2 are left out when 0; Command is a
   // name of the command table or a decimal number. base null: the defaults.
+  // Read back into the base, the text makes every shortcut find the command
+  // it finds here: when the bindings on one side only do not (order and
+  // repetition decide), it removes all of the base and adds all of these.
   void SaveDifferences(TStrings* dest, const TSrcEditKeyStrokes* base = nullptr) const;
   void SaveDifferences(TStream* dest, const TSrcEditKeyStrokes* base = nullptr) const;
   // Applies stored differences: each removed binding is deleted when the
@@ -311,6 +314,12 @@ class TSrcEditKeyStrokes : public TPersistent {
   std::unique_ptr<TSrcEditKeyStroke> NewItem() { return std::unique_ptr<TSrcEditKeyStroke>(new TSrcEditKeyStroke(this)); }
   // Whether a binding with the same shortcuts and command is in the list.
   bool HasBinding(const TSrcEditKeyStroke* item) const;
+  // Deletes each removed binding found first for its shortcuts with the same
+  // command, then appends copies of the added ones.
+  void ApplyDifferences(const std::vector<const TSrcEditKeyStroke*>& removed,
+                        const std::vector<const TSrcEditKeyStroke*>& added);
+  // Whether every shortcut finds the same command here as in the other.
+  bool FindsAsIn(const TSrcEditKeyStrokes* other) const;
 
   TPersistent* FOwner;
   std::vector<std::unique_ptr<TSrcEditKeyStroke>> FItems;
