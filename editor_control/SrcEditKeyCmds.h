@@ -281,6 +281,9 @@ class TSrcEditKeyStrokes : public TPersistent {
   void Assign(TPersistent* source) override;
   // Same count and, item by item, the same command and shortcuts.
   bool Equals(const TSrcEditKeyStrokes* other) const;
+  // Whether every shortcut of either finds the same command here as in the
+  // other (a shortcut of 0 is never found).
+  bool FindsAsIn(const TSrcEditKeyStrokes* other) const;
 
   // Clears and adds the 82 default bindings.
   void LoadDefaults();
@@ -318,8 +321,7 @@ class TSrcEditKeyStrokes : public TPersistent {
   // command, then appends copies of the added ones.
   void ApplyDifferences(const std::vector<const TSrcEditKeyStroke*>& removed,
                         const std::vector<const TSrcEditKeyStroke*>& added);
-  // Whether every shortcut finds the same command here as in the other.
-  bool FindsAsIn(const TSrcEditKeyStrokes* other) const;
+
 
   TPersistent* FOwner;
   std::vector<std::unique_ptr<TSrcEditKeyStroke>> FItems;
