@@ -111,13 +111,9 @@ void TZod2uAppForm::FormClose(TObject*, TCloseAction& Action) {
       MessageBox(Handle(), SavePromptText(), ProgramTitle, MB_YESNOCANCEL | MB_ICONINFORMATION));
   switch (LastAnswer) {
     case IDYES:
-      if (!DocumentUntitled()) {
-        Memo1->Lines()->SaveToFile(FCurrentFileName);
-        Memo1->SetModified(false);
-      } else if (!SaveDocumentAs(1)) {
-        // The Save As dialog was cancelled: the document stays open.
-        Action = caNone;
-      }
+      // A save that did not happen (cancelled, or failed and reported)
+      // keeps the window open with its document.
+      if (!SaveDocument()) Action = caNone;
       break;
     case IDNO:
       Action = caFree;

@@ -91,4 +91,42 @@ TEST_F(FailedFileTest, EveryOpenPathKeepsTheDocumentWhenTheFileCannotBeRead) {
   }
 }
 
+TEST_F(FailedFileTest, SavingOverAWriteProtectedFileIsRefusedWithAMessage) {
+  WriteFileBytes(OsPath("protected.html"), "original");
+  ::chmod(OsPath("protected.html").c_str(), 0444);
+  StartWith("");
+  Ui().ExpectFileDialog(false, AnsiPath("protected.html"));
+  Main()->FileOpen1Execute(nullptr);
+  QWidget* memo = static_cast<QtWindowPeer*>(Memo()->Handle())->Client();
+  Memo()->SetFocus();
+  Pump();
+  QTest::keyClick(memo, Qt::Key_X);
+  Pump();
+  ASSERT_TRUE(Memo()->Modified());
+  const std::string expected = Ansi("Не удалось сохранить файл \"") + AnsiPath("protected.html") + "\".\n\r" +
+                               Ansi("Нет разрешения на запись в этот файл.") + " (Permission denied)\n\r" +
+                               Ansi("Документ не сохранён: его текст остался в редакторе.");
+  Ui().ExpectMessage(IDOK, expected, "Brindel Quillet Studio");
+  QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier);
+  Pump();
+  EXPECT_EQ(Ui().Remaining(), 0);
+  EXPECT_TRUE(Memo()->Modified());
+  EXPECT_EQ(Memo()->Text(), "xoriginal");
+  EXPECT_EQ(Caption(), "protected.html - Brindel Quillet Studio");
+  EXPECT_EQ(ReadFileBytes(OsPath("protected.html")), "original");
+
+  // Closing the program: Yes to saving fails the same way, the window stays.
+  Ui().ExpectMessage(IDYES);
+  Ui().ExpectMessage(IDOK, expected, "Brindel Quillet Studio");
+  TCloseAction action = caFree;
+  Main()->FormClose(nullptr, action);
+  EXPECT_EQ(action, caNone);
+  EXPECT_EQ(ReadFileBytes(OsPath("protected.html")), "original");
+  // With the protection gone, saving works and clears the flag.
+  ::chmod(OsPath("protected.html").c_str(), 0644);
+  EXPECT_TRUE(Main()->SaveDocument());
+  EXPECT_FALSE(Memo()->Modified());
+  EXPECT_EQ(ReadFileBytes(OsPath("protected.html")), "xoriginal");
+}
+
 }  // namespace
