@@ -14,7 +14,6 @@ constexpr TColor kGreen = RGB(72, 168, 80);
 constexpr TColor kDarkGreen = RGB(36, 112, 44);
 constexpr TColor kRed = RGB(210, 56, 48);
 constexpr TColor kBlue = RGB(56, 108, 176);
-constexpr TColor kLightBlue = RGB(150, 192, 236);
 constexpr TColor kGrey = RGB(170, 174, 180);
 constexpr TColor kBrown = RGB(156, 108, 64);
 constexpr TColor kOrange = RGB(232, 140, 48);
