@@ -46,11 +46,12 @@ const char* const kCaption = "Brindel Norvane";
 TLabel* BannerLabel(TForm1* form, const char* name, const std::string& caption, int top, int size) {
   auto* l = new TLabel(form);
   l->SetName(name);
+  // The font first: the label sizes itself to its caption in it.
+  l->Font()->SetName("Tahoma");
+  l->Font()->SetSize(size);
   l->SetCaption(caption);
   l->SetLeft(8);
   l->SetTop(top);
-  l->Font()->SetName("Tahoma");
-  l->Font()->SetSize(size);
   l->SetTransparent(true);
   l->SetParent(form->TaskPanel1);
   return l;
@@ -113,8 +114,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 void TForm1::BuildBanner() {
-  Label1 = BannerLabel(this, "Label1", kCaption, 8, 12);
-  Label2 = BannerLabel(this, "Label2", Ansi("Добро пожаловать в справочную систему продуктов Brindel"), 28, 10);
+  // The picture lies under the labels, whose text may reach over its plain
+  // left part.
   Image1 = new TImage(this);
   Image1->SetName("Image1");
   Image1->SetBounds(0, 0, 287, 87);
@@ -131,6 +132,8 @@ void TForm1::BuildBanner() {
     } catch (const EInvalidGraphic&) {
     }
   }
+  Label1 = BannerLabel(this, "Label1", kCaption, 8, 12);
+  Label2 = BannerLabel(this, "Label2", Ansi("Добро пожаловать в справочную систему продуктов Brindel"), 28, 10);
 }
 
 void TForm1::BuildButtons() {
