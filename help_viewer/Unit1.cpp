@@ -158,22 +158,20 @@ void TForm1::BuildButtons() {
 
 void TForm1::FormCreate(TObject*) { Web->Navigate(HelpHomePage()); }
 
-void TForm1::XpSpeedButton1Click(TObject*) {
+void TForm1::WalkHistory(void (TWebBrowser::*step)(), const char* atTheEnd) {
   try {
-    Web->GoBack();
+    (Web->*step)();
   } catch (const Exception&) {
-    ::MessageBox(Handle(), Ansi("Не найдено страниц, предшествующих этой странице."), kCaption,
-                 MB_OK | MB_ICONEXCLAMATION);
+    ::MessageBox(Handle(), Ansi(atTheEnd), kCaption, MB_OK | MB_ICONEXCLAMATION);
   }
 }
 
+void TForm1::XpSpeedButton1Click(TObject*) {
+  WalkHistory(&TWebBrowser::GoBack, "Не найдено страниц, предшествующих этой странице.");
+}
+
 void TForm1::XpSpeedButton2Click(TObject*) {
-  try {
-    Web->GoForward();
-  } catch (const Exception&) {
-    ::MessageBox(Handle(), Ansi("Не найдено страниц, идущих после данной страницы."), kCaption,
-                 MB_OK | MB_ICONEXCLAMATION);
-  }
+  WalkHistory(&TWebBrowser::GoForward, "Не найдено страниц, идущих после данной страницы.");
 }
 
 void TForm1::XpSpeedButton5Click(TObject*) { Web->Stop(); }

@@ -44,6 +44,8 @@ class TForm1 : public TForm {
  private:
   void BuildBanner();
   void BuildButtons();
+  // Back or forward; at the end of the history, the box with `atTheEnd`.
+  void WalkHistory(void (TWebBrowser::*step)(), const char* atTheEnd);
 };
 
 // The home page's path: the program folder's "Help/Help.htm".
