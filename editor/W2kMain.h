@@ -234,6 +234,10 @@ class TZod2uAppForm : public TForm {
   void ExitClick(TObject* Sender);         // "Выход": closes the window
   void AboutClick(TObject* Sender);        // "О программе..."
 
+  // ---- the help viewer (W2kMainMenus.cpp) ----
+  void N14Click(TObject* Sender);  // "Содержание справки" (F1): starts Brindel Norvane
+  void N74Click(TObject* Sender);  // "Лицензионное соглашение": the same start
+
   // ---- the tray (W2kMainTray.cpp) ----
   void TrayIcon1MinimizeToTray(TObject* Sender);  // tip := caption, tool windows hidden
   void TrayIcon1Click(TObject* Sender);           // restore from the tray

@@ -59,6 +59,8 @@ const std::pair<const char*, TMember> kMembers[] = {
     {"FileExit1Execute", &TZod2uAppForm::FileExit1Execute},
     {"ExitClick", &TZod2uAppForm::ExitClick},
     {"AboutClick", &TZod2uAppForm::AboutClick},
+    {"N14Click", &TZod2uAppForm::N14Click},
+    {"N74Click", &TZod2uAppForm::N74Click},
     {"Timer1Timer", &TZod2uAppForm::Timer1Timer},
     {"TrayIcon1Click", &TZod2uAppForm::TrayIcon1Click},
     {"TrayIcon1MinimizeToTray", &TZod2uAppForm::TrayIcon1MinimizeToTray},

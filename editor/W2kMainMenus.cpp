@@ -1,8 +1,11 @@
 // The main window's menus (their items are the rows of MainWindowRows.cpp,
-// laid out by W2kMainCommands.cpp) and the exit and about commands.
+// laid out by W2kMainCommands.cpp), the exit and about commands and the
+// help viewer's start.
 #include "W2kMain.h"
 
 #include "Unit3.h"
+#include "platform/Shell.h"
+#include "platform/SysUtils.h"
 
 namespace {
 TPopupMenu* Popup(TComponent* owner, const char* name, TImageList* images) {
@@ -34,3 +37,12 @@ void TZod2uAppForm::FileExit1Execute(TObject*) { Application->Minimize(); }
 void TZod2uAppForm::AboutClick(TObject*) {
   if (about_forma) about_forma->ShowModal();
 }
+
+namespace {
+// The help viewer beside the editor; it is not waited for.
+void StartHelpViewer() { ShellExecute(nullptr, "open", ProgramDir() + "Brindel Norvane.exe", "", "", SW_SHOW); }
+}  // namespace
+
+void TZod2uAppForm::N14Click(TObject*) { StartHelpViewer(); }
+
+void TZod2uAppForm::N74Click(TObject*) { StartHelpViewer(); }

@@ -2,49 +2,68 @@
 
 #include "ProgramGlyphs.h"
 #include "XpSpeedButtons.h"
+#include "platform/Classes.h"
 #include "platform/CodePage.h"
 #include "platform/Resources.h"
+#include "platform/SysUtils.h"
 
 TForm1* Form1 = nullptr;
 
 namespace {
 
 // The button row: name, left edge, hint lines (CR LF between them), the
-// handler by designer name, its picture, and whether the handler is built.
+// click handler and the picture.
 struct TViewerButton {
   const char* Name;
   TXpSpeedButton* TForm1::*Member;
   int Left;
   const char* Hint;
-  const char* Handler;
+  void (TForm1::*OnClick)(TObject*);
   const char* Glyph;
-  bool Pending;
 };
 const TViewerButton kButtons[] = {
-    {"XpSpeedButton1", &TForm1::XpSpeedButton1, 7, "Навигация по Справке\r\nНазад", "XpSpeedButton1Click", "HVBACK",
-     true},
-    {"XpSpeedButton2", &TForm1::XpSpeedButton2, 47, "Навигация по Справке\r\nВперед", "XpSpeedButton2Click",
-     "HVFORWARD", true},
+    {"XpSpeedButton1", &TForm1::XpSpeedButton1, 7, "Навигация по Справке\r\nНазад", &TForm1::XpSpeedButton1Click,
+     "HVBACK"},
+    {"XpSpeedButton2", &TForm1::XpSpeedButton2, 47, "Навигация по Справке\r\nВперед", &TForm1::XpSpeedButton2Click,
+     "HVFORWARD"},
     {"XpSpeedButton5", &TForm1::XpSpeedButton5, 87, "Навигация по Справке\r\nОстановить открытие документа",
-     "XpSpeedButton5Click", "HVSTOP", true},
-    {"XpSpeedButton3", &TForm1::XpSpeedButton3, 127, "Сохранить текущий документ", "XpSpeedButton3Click", "HVSAVE",
-     true},
-    {"XpSpeedButton6", &TForm1::XpSpeedButton6, 167, "Печать текущего документа", "XpSpeedButton6Click", "HVPRINT",
-     true},
+     &TForm1::XpSpeedButton5Click, "HVSTOP"},
+    {"XpSpeedButton3", &TForm1::XpSpeedButton3, 127, "Сохранить текущий документ", &TForm1::XpSpeedButton3Click,
+     "HVSAVE"},
+    {"XpSpeedButton6", &TForm1::XpSpeedButton6, 167, "Печать текущего документа", &TForm1::XpSpeedButton6Click,
+     "HVPRINT"},
     {"XpSpeedButton9", &TForm1::XpSpeedButton9, 207, "Главная страница\r\nПоказать главную страницу Справки",
-     "FormCreate", "HVHOME", true},
-    {"XpSpeedButton4", &TForm1::XpSpeedButton4, 247, "Свойства текущего документа", "XpSpeedButton4Click",
-     "HVPROPERTIES", true},
+     &TForm1::FormCreate, "HVHOME"},
+    {"XpSpeedButton4", &TForm1::XpSpeedButton4, 247, "Свойства текущего документа", &TForm1::XpSpeedButton4Click,
+     "HVPROPERTIES"},
 };
 constexpr int kButtonTop = 49;
 constexpr int kButtonWidth = 33;
 constexpr int kButtonHeight = 34;
 
+const char* const kCaption = "Brindel Norvane";
+
+TLabel* BannerLabel(TForm1* form, const char* name, const std::string& caption, int top, int size) {
+  auto* l = new TLabel(form);
+  l->SetName(name);
+  // The font first: the label sizes itself to its caption in it.
+  l->Font()->SetName("Tahoma");
+  l->Font()->SetSize(size);
+  l->SetCaption(caption);
+  l->SetLeft(8);
+  l->SetTop(top);
+  l->SetTransparent(true);
+  l->SetParent(form->TaskPanel1);
+  return l;
+}
+
 }  // namespace
+
+std::string HelpHomePage() { return ProgramDir() + "Help/Help.htm"; }
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetName("Form1");
-  SetCaption("Brindel Norvane");
+  SetCaption(kCaption);
   SetBounds(0, 0, 645, 684);
   SetPosition(poScreenCenter);
   Font()->SetName("MS Sans Serif");
@@ -76,15 +95,46 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   StatusBar1->SetParent(this);
   StatusBar1->SetHeight(19);
 
-  Web = new TPanel(this);
+  Web = new TWebBrowser(this);
   Web->SetName("Web");
   Web->SetParent(this);
   Web->SetAlign(alClient);
-  Web->SetBevelOuter(bvNone);
-  Web->SetColor(clWindow);
-  Web->SetCaption(std::string());
 
+  SaveDialog1 = new TSaveDialog(this);
+  SaveDialog1->SetName("SaveDialog1");
+  SaveDialog1->SetTitle(kCaption);
+  SaveDialog1->SetFilter(Ansi("Веб-страницы (*.htm; *.html)|*.htm"));
+  // The extension without its wildcard, and no existing page is replaced
+  // unasked.
+  SaveDialog1->SetDefaultExt("htm");
+  SaveDialog1->SetOptions(SaveDialog1->Options().Include(ofOverwritePrompt));
+
+  BuildBanner();
   BuildButtons();
+  OnCreate = [this](TObject* sender) { FormCreate(sender); };
+}
+
+void TForm1::BuildBanner() {
+  // The picture lies under the labels, whose text may reach over its plain
+  // left part.
+  Image1 = new TImage(this);
+  Image1->SetName("Image1");
+  Image1->SetBounds(0, 0, 287, 87);
+  Image1->SetAlign(alRight);
+  Image1->SetParent(TaskPanel1);
+  RegisterViewerBanner();
+  std::string jpeg;
+  if (FindResourceData(kViewerBanner, jpeg)) {
+    TStringStream stream(jpeg);
+    // The picture only decorates: a widget set that cannot read JPEG
+    // leaves the banner plain.
+    try {
+      Image1->Picture()->LoadFromStream(&stream);
+    } catch (const EInvalidGraphic&) {
+    }
+  }
+  Label1 = BannerLabel(this, "Label1", kCaption, 8, 12);
+  Label2 = BannerLabel(this, "Label2", Ansi("Добро пожаловать в справочную систему продуктов Brindel"), 28, 10);
 }
 
 void TForm1::BuildButtons() {
@@ -100,10 +150,55 @@ void TForm1::BuildButtons() {
     LoadBitmapResource(glyph, row.Glyph);
     b->SetGlyph(&glyph);
     b->SetParent(TaskPanel1);
-    // The browser commands are not built yet: the button stands, inert.
-    if (row.Pending) FPendingButtons.push_back(row.Name);
+    b->OnClick = [this, handler = row.OnClick](TObject* sender) { (this->*handler)(sender); };
     this->*row.Member = b;
     // No form streaming: the window finishes what loading would.
     b->Loaded();
+  }
+}
+
+void TForm1::FormCreate(TObject*) { Web->Navigate(HelpHomePage()); }
+
+void TForm1::WalkHistory(void (TWebBrowser::*step)(), const char* atTheEnd) {
+  try {
+    (Web->*step)();
+  } catch (const Exception&) {
+    ::MessageBox(Handle(), Ansi(atTheEnd), kCaption, MB_OK | MB_ICONEXCLAMATION);
+  }
+}
+
+void TForm1::XpSpeedButton1Click(TObject*) {
+  WalkHistory(&TWebBrowser::GoBack, "Не найдено страниц, предшествующих этой странице.");
+}
+
+void TForm1::XpSpeedButton2Click(TObject*) {
+  WalkHistory(&TWebBrowser::GoForward, "Не найдено страниц, идущих после данной страницы.");
+}
+
+void TForm1::XpSpeedButton5Click(TObject*) { Web->Stop(); }
+
+void TForm1::XpSpeedButton3Click(TObject*) {
+  if (!SaveDialog1->Execute()) return;
+  if (!Web->HasDocument()) return;
+  const std::string fileName = SaveDialog1->FileName();
+  // A page the browser cannot save at all goes to the error box; a page it
+  // could not write is reported here, and the target is left as it was.
+  try {
+    Web->SaveToFile(fileName);
+  } catch (const EOleException&) {
+    throw;
+  } catch (const Exception&) {
+    ::MessageBox(Handle(), Ansi("Не удалось сохранить документ:") + "\n\r" + fileName, kCaption,
+                 MB_OK | MB_ICONEXCLAMATION);
+  }
+}
+
+void TForm1::XpSpeedButton6Click(TObject*) { Web->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER); }
+
+void TForm1::XpSpeedButton4Click(TObject*) {
+  try {
+    if (Web->QueryStatusWB(OLECMDID_PROPERTIES) & OLECMDF_ENABLED)
+      Web->ExecWB(OLECMDID_PROPERTIES, OLECMDEXECOPT_PROMPTUSER);
+  } catch (...) {
   }
 }

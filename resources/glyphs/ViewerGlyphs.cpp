@@ -1,9 +1,13 @@
-// The help viewer's button pictures, 32 x 32.
+// The help viewer's button pictures, 32 x 32, and its banner.
 #include <iterator>
 #include <mutex>
 
 #include "GlyphPainter.h"
 #include "ProgramGlyphs.h"
+#include "platform/Resources.h"
+
+extern const unsigned char kHelpBannerJpeg[];
+extern const unsigned kHelpBannerJpeg_SIZE;
 
 namespace {
 
@@ -78,4 +82,14 @@ const std::vector<TGlyphName>& ViewerGlyphs() {
 void RegisterViewerGlyphs() {
   static std::once_flag once;
   std::call_once(once, [] { RegisterGlyphRows(kRows, std::size(kRows)); });
+}
+
+const char* const kViewerBanner = "HVBANNER";
+
+void RegisterViewerBanner() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    RegisterResourceData(kViewerBanner,
+                         std::string(reinterpret_cast<const char*>(kHelpBannerJpeg), kHelpBannerJpeg_SIZE));
+  });
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <cstdlib>
 #include <set>
 
 #include "MarkupHint.h"
@@ -24,6 +25,9 @@ char gArg0[] = "help_viewer_tests";
 char* gArgv[] = {gArg0, nullptr};
 
 TEST(HelpViewerTest, StartsWithItsWindowAndEndsWhenItCloses) {
+  // The window's browser starts the web engine, here without its sandbox.
+  setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+  setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox", 0);
   QApplication app(gArgc, gArgv);
   TQtPlatform platform(gArgc, gArgv);
   TUiScriptScope ui;
@@ -69,9 +73,8 @@ TEST(HelpViewerTest, StartsWithItsWindowAndEndsWhenItCloses) {
     EXPECT_EQ(b->Hint(), Ansi(buttons[i].hint));
     EXPECT_EQ(b->Glyph()->Width(), 32);
     EXPECT_EQ(b->Glyph()->Height(), 32);
+    EXPECT_TRUE(bool(b->OnClick)) << buttons[i].name;
   }
-  // The browser commands are not built yet: every button is pending.
-  EXPECT_EQ(Form1->PendingButtons().size(), 7u);
   // The pictures show on the banner.
   std::set<QRgb> row;
   for (int x = 7; x < 280; ++x) row.insert(shot.pixel(x, 49 + 17));

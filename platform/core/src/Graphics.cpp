@@ -331,8 +331,11 @@ void TCanvas::FontChanged(TObject*) { FState.Exclude(csFontValid); }
 void TCanvas::PenChanged(TObject*) { FState.Exclude(csPenValid); }
 void TCanvas::BrushChanged(TObject*) { FState.Exclude(csBrushValid); }
 
+// The handle given out carries the canvas's font, pen and brush (and the
+// brush's background mode), so text drawn on it directly, as DrawText does,
+// looks like the canvas's own.
 HDC TCanvas::Handle() {
-  RequiredState({csHandleValid});
+  RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
   return FHandle;
 }
 

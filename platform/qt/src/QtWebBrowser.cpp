@@ -2,7 +2,9 @@
 // control's window, made when the control first needs its engine.
 #include <QEvent>
 #include <QEventLoop>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -13,6 +15,8 @@
 #include <QWebEngineView>
 #include <memory>
 
+#include "platform/Classes.h"
+#include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/Printers.h"
 #include "platform/qt/QtPrinting.h"
@@ -165,8 +169,14 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
   }
 
   void ShowProperties() override {
-    ::MessageBox(nullptr, "Title: " + LocationName() + "\nAddress: " + Location(), "Properties",
-                 MB_OK | MB_ICONINFORMATION);
+    std::string text = Ansi("Заголовок: ") + LocationName() + "\n" + Ansi("Адрес: ") + Location();
+    QUrl url = FView ? FView->url() : QUrl();
+    QFileInfo file(url.isLocalFile() ? url.toLocalFile() : QString());
+    if (url.isLocalFile() && file.isFile()) {
+      text += "\n" + Ansi("Размер: ") + std::to_string(file.size()) + Ansi(" байт");
+      text += "\n" + Ansi("Изменён: ") + QStringToAnsi(file.lastModified().toString("dd.MM.yyyy hh:mm:ss"));
+    }
+    ::MessageBox(nullptr, text, Ansi("Свойства"), MB_OK | MB_ICONINFORMATION);
   }
 
   void EditCommand(int command) override {
@@ -179,21 +189,38 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
     QByteArray bytes;
     QUrl url = FView->url();
     if (url.isLocalFile()) {
+      // The page's own bytes; a page whose file is gone (the engine's error
+      // page) has none to save.
       QFile in(url.toLocalFile());
-      if (in.open(QIODevice::ReadOnly)) bytes = in.readAll();
+      if (!QFileInfo(in).isFile() || !in.open(QIODevice::ReadOnly))
+        throw EFOpenError("Cannot open file \"" + QStringToAnsi(url.toLocalFile()) + "\". " +
+                          QStringToAnsi(in.errorString()));
+      bytes = in.readAll();
     } else {
+      // The source comes back later; an answer after the wait has ended
+      // finds only the shared state.
+      struct TSource {
+        QByteArray Bytes;
+        bool Done = false;
+        QPointer<QEventLoop> Loop;
+      };
+      auto source = std::make_shared<TSource>();
       QEventLoop loop;
-      bool done = false;
-      FView->page()->toHtml([&](const QString& html) {
-        bytes = html.toUtf8();
-        done = true;
-        loop.quit();
+      source->Loop = &loop;
+      FView->page()->toHtml([source](const QString& html) {
+        source->Bytes = html.toUtf8();
+        source->Done = true;
+        if (source->Loop) source->Loop->quit();
       });
       QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-      if (!done) loop.exec();
+      if (!source->Done) loop.exec();
+      if (!source->Done) throw EStreamError("The page's source could not be read");
+      bytes = source->Bytes;
     }
-    TFileStream f(fileName, fmCreate);
+    // The target is replaced only by a whole copy.
+    TReplaceFileStream f(fileName);
     if (!bytes.isEmpty()) f.WriteBuffer(bytes.constData(), bytes.size());
+    f.Commit();
   }
 
   void WindowChanged() override {

@@ -35,8 +35,9 @@ void TRecordingWebBrowserEngine::Loaded() {
 
 void TRecordingWebBrowserEngine::SaveToFile(const std::string& fileName) {
   SavedFiles.push_back(fileName);
-  TFileStream f(fileName, fmCreate);
+  TReplaceFileStream f(fileName);
   if (!Source.empty()) f.WriteBuffer(Source.data(), std::int64_t(Source.size()));
+  f.Commit();
 }
 
 TRecordingWebBrowserEngine* RecordingEngine(TWebBrowser* browser) {

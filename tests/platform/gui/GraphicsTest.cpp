@@ -78,6 +78,23 @@ TEST_F(GraphicsTest, CanvasSelectsItsObjects) {
   EXPECT_EQ(c->ClipRect(), TRect(0, 0, 30, 20));
 }
 
+// Text drawn straight on the canvas's handle (a label's DrawText) has the
+// canvas's font and the background mode of its brush.
+TEST_F(GraphicsTest, TheHandleCarriesTheCanvasFontAndBrush) {
+  TBitmap b(60, 20);
+  TCanvas* c = b.Canvas();
+  c->Handle();
+  c->Font()->SetName("Tahoma");
+  c->Font()->SetHeight(-17);
+  c->Brush()->SetStyle(bsClear);
+  TRect r(0, 0, 60, 20);
+  DrawText(c->Handle(), "ab", 2, &r, DT_LEFT);
+  const TFakeDrawCall* t = ws->CallsOf(TFakeDrawCall::ExtTextOut).back();
+  EXPECT_EQ(t->BkMode, TRANSPARENT);
+  EXPECT_EQ(t->Font.lfHeight, -17);
+  EXPECT_STREQ(t->Font.lfFaceName, "Tahoma");
+}
+
 TEST_F(GraphicsTest, BitmapsDrawWithTransparencyAndRoundTripAsBmp) {
   TBitmap src(4, 2);
   for (int x = 0; x < 4; ++x)

@@ -10,7 +10,8 @@
 // The recording engine: every navigation is kept and loads at once (the
 // title is the address); back and forward walk the kept history; print,
 // preview, properties and edit commands are kept as commands; saving
-// writes `Source` (or nothing when it is empty, an empty file).
+// writes `Source` (an empty file when it is empty) in the target's place
+// only once it is whole.
 class TRecordingWebBrowserEngine : public IWebBrowserEngine {
  public:
   explicit TRecordingWebBrowserEngine(TWebBrowser* browser) : FBrowser(browser) {}
