@@ -250,7 +250,7 @@ class TMarkupRenderer {
 
 int TMarkupRenderer::RunWidth(const std::string& run) {
   TRect r(0, 0, 32767, 32767);
-  DrawText(C->DrawingHandle(), run.data(), int(run.size()), &r, FDrawFlags | DT_CALCRECT | DT_EXTERNALLEADING);
+  DrawText(C->Handle(), run.data(), int(run.size()), &r, FDrawFlags | DT_CALCRECT | DT_EXTERNALLEADING);
   return r.Width();
 }
 
@@ -260,7 +260,7 @@ bool TMarkupRenderer::Run() {
   FOrigBrush = C->Brush()->Color();
   FHiFont = FAnchorFont = FBase->Color();
   C->Brush()->SetColor(clNone);
-  SetBkMode(C->DrawingHandle(), TRANSPARENT);
+  SetBkMode(C->Handle(), TRANSPARENT);
   FDrawFlags = DT_SINGLELINE | DT_BOTTOM | DT_EXPANDTABS | (Q.WordWrap ? 0 : DT_END_ELLIPSIS);
 
   T = LineBreaksToBR(UnwrapHashTag(ReplaceMarkupEntities(Q.Text)));
@@ -447,7 +447,7 @@ void TMarkupRenderer::DrawRun(TPassState& S, const std::string& run, TRect& work
     TRect d = at;
     HFONT previous = nullptr, rotated = nullptr;
     if (!S.Rotations.empty()) rotated = SelectRotatedFont(C, S.Rotations.back(), previous);
-    HDC dc = rotated ? C->Handle() : C->DrawingHandle();
+    HDC dc = C->Handle();
     DrawText(dc, run.data(), int(run.size()), &d, FDrawFlags);
     if (rotated) RestoreRotatedFont(C, rotated, previous);
   };
@@ -782,7 +782,7 @@ bool TMarkupRenderer::ApplyTag(bool paint, TPassState& S, const TTag& tag, const
         f->SetCharset(SYMBOL_CHARSET);
         std::string bullet = S.ListLevel % 2 == 1 ? "\xB7" : "o";
         TRect r(bx, work.Top, work.Right, work.Bottom);
-        DrawText(C->DrawingHandle(), bullet.data(), 1, &r, DT_SINGLELINE | DT_TOP | DT_LEFT | DT_NOPREFIX);
+        DrawText(C->Handle(), bullet.data(), 1, &r, DT_SINGLELINE | DT_TOP | DT_LEFT | DT_NOPREFIX);
         f->Assign(&saved);
       }
       work.Left = bx + ListIndent;

@@ -261,7 +261,7 @@ HFONT SelectRotatedFont(TCanvas* canvas, int angle, HFONT& previous) {
   lf.lfEscapement = angle * 10;
   lf.lfOrientation = angle * 10;
   HFONT rotated = CreateFontIndirect(&lf);
-  previous = HFONT(::SelectObject(canvas->DrawingHandle(), rotated));
+  previous = HFONT(::SelectObject(canvas->Handle(), rotated));
   return rotated;
 }
 

@@ -339,11 +339,6 @@ HDC TCanvas::Handle() {
   return FHandle;
 }
 
-HDC TCanvas::DrawingHandle() {
-  RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
-  return FHandle;
-}
-
 void TCanvas::SetHandle(HDC dc) {
   if (dc == FHandle) return;
   if (FHandle) DeselectHandles();

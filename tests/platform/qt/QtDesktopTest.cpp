@@ -118,7 +118,7 @@ TEST_F(QtDesktopTest, SymbolBulletAndRotatedText) {
   LOGFONT lf = c->Font()->MakeLogFont();
   lf.lfEscapement = lf.lfOrientation = 900;
   HFONT rotated = CreateFontIndirect(&lf);
-  HDC dc = c->DrawingHandle();
+  HDC dc = c->Handle();
   HGDIOBJ old = SelectObject(dc, rotated);
   TextOut(dc, 40, 78, "IIIIII", 6);
   SelectObject(dc, old);

@@ -276,16 +276,14 @@ class TCanvas : public TPersistent {
   ~TCanvas() override;
   const char* ClassName() const override { return "TCanvas"; }
 
-  // The DC; a canvas without one asks CreateHandle (a control canvas gets
-  // its window's DC). Raises EInvalidOperation "Canvas does not allow
-  // drawing" when none can be had.
+  // The DC with the canvas's font, pen and brush selected, for direct GDI
+  // calls (DrawText, ExtTextOut); a canvas without one asks CreateHandle (a
+  // control canvas gets its window's DC). Raises EInvalidOperation "Canvas
+  // does not allow drawing" when none can be had.
   HDC Handle();
   // Takes a DC (null lets it go: the canvas deselects its objects first).
   void SetHandle(HDC dc);
   bool HandleAllocated() const { return FHandle != nullptr; }
-  // The DC with the canvas's font, pen and brush selected (as its own
-  // drawing would leave it), for direct GDI calls such as DrawText.
-  HDC DrawingHandle();
 
   TFont* Font() const { return FFont.get(); }
   void SetFont(TFont* font) { FFont->Assign(font); }
