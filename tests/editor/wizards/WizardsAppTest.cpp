@@ -1,0 +1,283 @@
+// The tag wizards in the running editor (offscreen Qt): each opened by its
+// command, its fields filled and its button pressed inside the modal loop;
+// the fragment in place of the selection as one undo step, the warnings of
+// the required fields, and what each window keeps.
+#include <sys/stat.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "EditorAppFixture.h"
+#include "SrcMemo.h"
+#include "Unit10.h"
+#include "Unit11.h"
+#include "Unit15.h"
+#include "Unit16.h"
+#include "Unit17.h"
+#include "Unit23.h"
+#include "Unit5.h"
+#include "W2kMain.h"
+#include "platform/Clipboard.h"
+#include "platform/CodePage.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+TButton* Btn(TComponent* form, const char* name) {
+  auto* b = dynamic_cast<TButton*>(form->FindComponent(name));
+  EXPECT_NE(b, nullptr) << name;
+  return b;
+}
+
+class WizardsAppTest : public EditorAppTest {
+ protected:
+  void StartWithText(const std::string& text, int selStart, int selLength = 0) {
+    Start();
+    Memo()->SetText(text);
+    Memo()->SetSelectionStart(selStart);
+    Memo()->SetSelectionLength(selLength);
+    Memo()->ClearUndoRedo();
+    Memo()->SetModified(false);
+  }
+  TSrcMemo* Memo() const { return Main()->Memo1; }
+  // Runs a command of the main window; `play` acts in the window it opens.
+  // The boxes `play` meets come after the window's own step: queued with
+  // Then() before Open().
+  void Open(const char* command, std::function<void()> play) {
+    Ui().ExpectModalForm([play](TCustomForm*) { play(); });
+    for (auto& queue : FThen) queue();
+    FThen.clear();
+    Main()->Commands().Handler(command)(nullptr);
+  }
+  void Then(std::function<void()> queue) { FThen.push_back(std::move(queue)); }
+  std::vector<std::function<void()>> FThen;
+  void ExpectWarning(const std::string& text) {
+    Ui().ExpectMessage(IDOK, text, "Brindel Quillet Studio");
+  }
+  // The fragment replaced the selection "SEL" of "ab SEL cd", the caret
+  // after it, and one undo brings the text back.
+  void ExpectInserted(const std::string& fragment) {
+    EXPECT_EQ(Memo()->Text(), "ab " + fragment + " cd");
+    EXPECT_EQ(Memo()->GetSelectionStart(), int(3 + fragment.size()));
+    Memo()->Undo();
+    EXPECT_EQ(Memo()->Text(), "ab SEL cd");
+  }
+};
+
+TEST_F(WizardsAppTest, HeadingWizard) {
+  StartWithText("ab SEL cd", 3, 3);
+  Open("N178Click", [] {
+    EXPECT_EQ(Form10->Edit1->Text(), "<H1 ");
+    EXPECT_EQ(Form10->ComboBox1->Text(), "ALIGN=LEFT");
+    Btn(Form10, "Button2")->Click();
+    Form10->ComboBox1->SetItemIndex(1);
+    Form10->Memo1->SetText("Title");
+    Btn(Form10, "Button8")->Click();
+  });
+  EXPECT_FALSE(Form10->Visible());
+  ExpectInserted("<H2 ALIGN=CENTER>Title</H2>");
+  // The fields stay; an empty text is allowed.
+  Memo()->SetText("ab SEL cd");
+  Memo()->SetSelectionStart(3);
+  Memo()->SetSelectionLength(3);
+  Open("N178Click", [] {
+    EXPECT_EQ(Form10->Edit2->Text(), "</H2>");
+    Btn(Form10, "Button6")->Click();
+    Btn(Form10, "Button10")->Click();
+    Btn(Form10, "Button8")->Click();
+  });
+  EXPECT_EQ(Memo()->Text(), "ab <H6 ALIGN=CENTER></H6> cd");
+}
+
+TEST_F(WizardsAppTest, RedirectWizardChecksBothFields) {
+  StartWithText("ab SEL cd", 3, 3);
+  Then([this] { ExpectWarning(Ansi("URL адрес гиперссылки и промежуток времени, через который она будет открыта, нужно ввести "
+                     "обязательно.")); });
+  Open("METAREFRESH1Click", [this] {
+    Btn(Form11, "Button3")->Click();  // clear: seconds empty, address "http://"
+    EXPECT_EQ(Form11->Edit1->Text(), "");
+    EXPECT_EQ(Form11->Edit2->Text(), "http://");
+    Btn(Form11, "Button1")->Click();
+    EXPECT_TRUE(Form11->Visible());
+    Form11->Edit1->SetText("5");
+    Btn(Form11, "Button1")->Click();
+  });
+  ExpectInserted("<meta http-equiv=\"refresh\" content=5;url=http://>");
+}
+
+TEST_F(WizardsAppTest, RuleWizardColourAndShade) {
+  StartWithText("ab SEL cd", 3, 3);
+  Then([this] { Ui().ExpectColor(true, 0x0080FF); });
+  Open("N220Click", [] {
+    Form23->Edit1->SetText("50%");
+    Form23->Edit2->SetText("2");
+    Form23->Edit3->OnClick(nullptr);
+    EXPECT_EQ(Form23->Edit3->Text(), "#FF8000");
+    EXPECT_EQ(Form23->Edit3->Color(), 0x0080FFu);
+    Form23->Label3->OnClick(nullptr);
+    EXPECT_EQ(Clipboard()->AsText(), "#FF8000");
+    Form23->CheckBox1->SetChecked(true);
+    Btn(Form23, "Button1")->Click();
+  });
+  ExpectInserted("<HR width=\"50%\" size=\"2\" color=\"#FF8000\" noshade>");
+}
+
+TEST_F(WizardsAppTest, RuleWizardWithoutAColourKeepsTheFieldText) {
+  StartWithText("ab SEL cd", 3, 3);
+  Then([this] { Ui().ExpectColor(false); });
+  Open("N220Click", [] {
+    Form23->Edit3->OnClick(nullptr);
+    Btn(Form23, "Button1")->Click();
+  });
+  ExpectInserted(Ansi("<HR width=\"\" size=\"\" color=\"щелкни тута!\">"));
+}
+
+TEST_F(WizardsAppTest, HyperlinkWizard) {
+  StartWithText("ab SEL cd", 3, 3);
+  Then([this] { ExpectWarning(Ansi("URL адрес гиперссылки и ее текст нужно ввести обязательно.")); });
+  Open("AA1Click", [] {
+    EXPECT_EQ(Form5->ComboBox1->Text(), "http://");
+    EXPECT_EQ(Form5->ComboBox1->Items()->Count(), 8);
+    Form5->Edit1->SetText("http://a.ru");
+    Btn(Form5, "Button1")->Click();  // no text yet
+    EXPECT_TRUE(Form5->Visible());
+    Form5->Edit1->OnDblClick(nullptr);
+    EXPECT_EQ(Form5->Edit2->Text(), "http://a.ru");
+    Form5->CheckBox1->SetChecked(true);
+    Btn(Form5, "Button1")->Click();
+  });
+  // The protocol goes in front, also before an address that has one.
+  ExpectInserted("<B><A HREF=http://http://a.ru>http://a.ru</A></B>");
+}
+
+TEST_F(WizardsAppTest, HyperlinkWizardSavesItsAddressesOnCancel) {
+  StartWithText("", 0);
+  EXPECT_EQ(Form5->Edit3->Text(), "");
+  EXPECT_EQ(Form5->Edit4->Text(), " ");
+  Open("AA1Click", [] {
+    Form5->Edit3->SetText("one.ru");
+    Form5->Edit4->SetText("two.ru");
+    Form5->Edit5->SetText("");
+    Form5->Edit4->OnDblClick(nullptr);
+    EXPECT_EQ(Form5->Edit1->Text(), "two.ru");
+    Btn(Form5, "Button2")->Click();
+  });
+  EXPECT_EQ(ReadFileBytes(OsPath("velmoraset.ini")), "[URL list]\r\nmem-one=one.ru\r\nmem-two=two.ru\r\nmem-three=\r\n");
+  EXPECT_EQ(Memo()->Text(), "");
+  // Read again at the next start.
+  Finish();
+  Start();
+  EXPECT_EQ(Form5->Edit3->Text(), "one.ru");
+  EXPECT_EQ(Form5->Edit4->Text(), "two.ru");
+  EXPECT_EQ(Form5->Edit5->Text(), "");
+}
+
+TEST_F(WizardsAppTest, HyperlinkWizardClosesAndInsertsWhenTheFileCannotBeWritten) {
+  // A folder where the file should be: the write fails.
+  ::mkdir(OsPath("velmoraset.ini").c_str(), 0700);
+  StartWithText("ab SEL cd", 3, 3);
+  Then([this] { Ui().ExpectMessage(IDOK); });  // the error, once
+  Open("AA1Click", [] {
+    Form5->Edit1->SetText("a.ru");
+    Form5->Edit2->SetText("A");
+    Btn(Form5, "Button1")->Click();
+  });
+  EXPECT_FALSE(Form5->Visible());
+  EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Error);
+  ExpectInserted("<A HREF=http://a.ru>A</A>");
+}
+
+TEST_F(WizardsAppTest, DamagedSavedAddressFileGivesDefaults) {
+  WriteFileBytes(OsPath("velmoraset.ini"), std::string("\0\xff[URL list\r\nmem-one\r\n=\r\n", 25));
+  StartWithText("", 0);
+  EXPECT_EQ(Form5->Edit3->Text(), "");
+  EXPECT_EQ(Form5->Edit4->Text(), " ");
+  EXPECT_EQ(Form5->Edit5->Text(), " ");
+}
+
+TEST_F(WizardsAppTest, SoundWizard) {
+  WriteFileBytes(OsPath("song.mp3"), "x");
+  StartWithText("ab SEL cd", 3, 3);
+  Then([this] { ExpectWarning(Ansi("URL адрес медиа файла нужно ввести обязательно.")); });
+  Then([this] { Ui().ExpectFileDialog(false, AnsiPath("song.mp3")); });
+  Open("N50Click", [this] {
+    EXPECT_FALSE(Form15->RadioButton1->Enabled());
+    Btn(Form15, "Button1")->Click();
+    Btn(Form15, "Button4")->Click();
+    EXPECT_EQ(Form15->Edit1->Text(), "file://" + AnsiPath("song.mp3"));
+    EXPECT_TRUE(Form15->RadioButton2->Enabled());
+    Form15->RadioButton2->SetChecked(true);
+    EXPECT_EQ(Form15->Edit1->Text(), "song.mp3");
+    Form15->CheckBox1->SetChecked(true);
+    EXPECT_FALSE(Form15->Edit2->Visible());
+    Form15->CheckBox1->SetChecked(false);
+    EXPECT_TRUE(Form15->Edit2->Visible());
+    Form15->Edit2->SetText("3");
+    Btn(Form15, "Button1")->Click();
+  });
+  ExpectInserted("<BGSOUND SRC=\"song.mp3\" LOOP=3>");
+  Memo()->SetText("ab SEL cd");
+  Memo()->SetSelectionStart(3);
+  Memo()->SetSelectionLength(3);
+  Open("N50Click", [] {
+    Form15->CheckBox1->SetChecked(true);
+    Btn(Form15, "Button1")->Click();
+  });
+  ExpectInserted("<BGSOUND SRC=\"song.mp3\" LOOP=INFINITE>");
+}
+
+TEST_F(WizardsAppTest, ImageLinkWizard) {
+  WriteFileBytes(OsPath("car.gif"), "x");
+  StartWithText("ab SEL cd", 3, 3);
+  Then([this] { Ui().ExpectFileDialog(false, AnsiPath("car.gif")); });
+  Open("N106Click", [] {
+    Form17->Edit1->SetText("");
+    Btn(Form17, "Button1")->Click();
+  });
+  ExpectInserted("<A HREF=http://> <IMG SRC=\"file://" + AnsiPath("car.gif") + "\" BORDER=0> </A>");
+  Memo()->SetText("ab SEL cd");
+  Memo()->SetSelectionStart(3);
+  Memo()->SetSelectionLength(3);
+  Then([this] { Ui().ExpectFileDialog(false, AnsiPath("car.gif")); });
+  Open("N106Click", [] {
+    Form17->RadioButton2->SetChecked(true);
+    Form17->Edit1->SetText("a.ru");
+    Btn(Form17, "Button1")->Click();
+  });
+  ExpectInserted("<A HREF=a.ru> <IMG SRC=\"car.gif\" BORDER=0> </A>");
+  // A cancelled picture inserts nothing.
+  Then([this] { Ui().ExpectFileDialog(false, ""); });
+  Open("N106Click", [] { Btn(Form17, "Button1")->Click(); });
+  EXPECT_EQ(Memo()->Text(), "ab SEL cd");
+}
+
+TEST_F(WizardsAppTest, ColourConverter) {
+  StartWithText("keep", 0);
+  Then([this] { ExpectWarning(Ansi("Введите ваш HEX-код в поле ввода!")); });
+  Then([this] { Ui().ExpectColor(false); });
+  Then([this] { Ui().ExpectMessage(IDOK, Ansi("RGB код этого цвета: 65535"), "Brindel Quillet Studio"); });
+  Then([this] { Ui().ExpectColor(true, 0x0000FF); });
+  Then([this] { Ui().ExpectMessage(IDOK, Ansi("RGB код этого цвета: 255"), "Brindel Quillet Studio"); });
+  Open("HEXCOLOR1Click", [] {
+    TButton* convert = Form16->Button1;
+    convert->Click();
+    Form16->Edit1->SetText("#FFFF00");
+    convert->Click();
+    EXPECT_EQ(Form16->ColorDialog1->Color(), 65535u);
+    Form16->Edit1->SetText("#0000FF");
+    convert->Click();
+    // Not hex: the conversion error, no dialog.
+    Form16->Edit1->SetText("#GG0000");
+    EXPECT_THROW(convert->Click(), EConvertError);
+    Form16->Edit1->SetText("#");
+    EXPECT_THROW(convert->Click(), EConvertError);
+    Form16->Button2->Click();
+    EXPECT_EQ(Form16->Edit1->Text(), "");
+    Form16->Close();
+  });
+  EXPECT_EQ(Memo()->Text(), "keep");
+  EXPECT_EQ(Ui().History()[1].Kind, TUiKind::ColorDialog);
+}
+
+}  // namespace
