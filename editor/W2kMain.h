@@ -216,6 +216,10 @@ class TZod2uAppForm : public TForm {
   // the program folder); a fixed file.
   void OpenDocument(int filterIndex);
   void NewFromTemplate(const std::string& label, const std::string& relativePath);
+  // A document made in the program, not yet saved: untitled under this
+  // label, modified, saved as a web page by default.
+  void PresentUntitled(const std::string& label);
+  void PresentNewWebPage();  // "Новая веб-страница"
   void OpenFixedFile(const std::string& path);
 
   // ---- the side insert panel (W2kMainSidePanel.cpp) ----

@@ -9,15 +9,19 @@
 #include <vector>
 
 #include "EditorAppFixture.h"
+#include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "Unit10.h"
 #include "Unit11.h"
 #include "Unit15.h"
 #include "Unit16.h"
 #include "Unit17.h"
+#include "Unit18.h"
 #include "Unit23.h"
 #include "Unit5.h"
 #include "W2kMain.h"
+#include "platform/Shell.h"
+#include "platform/testing/RecordingShell.h"
 #include "platform/Clipboard.h"
 #include "platform/CodePage.h"
 #include "platform/SysUtils.h"
@@ -278,6 +282,115 @@ TEST_F(WizardsAppTest, ColourConverter) {
   });
   EXPECT_EQ(Memo()->Text(), "keep");
   EXPECT_EQ(Ui().History()[1].Kind, TUiKind::ColorDialog);
+}
+
+// The new-page wizard's fields filled; `colour` picks the background kind.
+void FillNewPage() {
+  Form18->Edit1->SetText("T");
+  Form18->Edit2->SetText("D");
+  Form18->Edit3->SetText("A");
+  Form18->Edit4->SetText("K");
+}
+
+TEST_F(WizardsAppTest, NewPageWizardBuildsAnUntitledPage) {
+  const std::string old = AnsiPath("old.html");
+  WriteFileBytes(OsPath("old.html"), "old page");
+  StartWithText("old page", 0);
+  Main()->SetCurrentFileName(old);
+  Then([this] { Ui().ExpectColor(true, 0x0080FF); });
+  Open("HTML1Click", [] {
+    FillNewPage();
+    Form18->Button1->Click();
+    EXPECT_EQ(Form18->Label1->Caption(), "#FF8000");
+    EXPECT_EQ(Form18->Label1->Font()->Color(), 0x0080FFu);
+    Btn(Form18, "Button3")->Click();
+  });
+  EXPECT_FALSE(Form18->Visible());
+  const std::vector<std::string> expected = {
+      "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 TRANSITIONAL//RU\">",
+      "<html>",
+      " <head>",
+      " <title>T</title>",
+      "<meta name=\"generator\" content=\"Velmora\">",
+      "<meta name=\"description\" content=\"D\">",
+      "<meta name=\"author\" content=\"A\">",
+      "<meta name=\"keywords\" content=\"K\">",
+      " </head> ",
+      "  <body bgcolor=\"#FF8000\">",
+      "  </body>",
+      "</html>",
+  };
+  ASSERT_EQ(Memo()->Lines()->Count(), int(expected.size()));
+  for (int i = 0; i < int(expected.size()); ++i) EXPECT_EQ(Memo()->Lines()->Get(i), expected[i]) << i;
+  // A new page: Save asks for a name, the old file stays.
+  EXPECT_EQ(Main()->CurrentFileName(), UntitledName());
+  EXPECT_EQ(DocName, Ansi("Новая веб-страница"));
+  EXPECT_EQ(Main()->SaveDialog->FilterIndex(), 7);
+  EXPECT_TRUE(Memo()->Modified());
+  EXPECT_EQ(Main()->Caption(), Ansi("Новая веб-страница - Brindel Quillet Studio"));
+  EXPECT_FALSE(Memo()->CanUndo());
+  EXPECT_EQ(ReadFileBytes(OsPath("old.html")), "old page");
+}
+
+TEST_F(WizardsAppTest, NewPageWizardWantsEveryField) {
+  StartWithText("keep", 0);
+  Then([this] { ExpectWarning(Ansi("Вы заполнили не все поля. Заполните их, пожалуйста.")); });
+  Open("HTML1Click", [] {
+    FillNewPage();
+    Form18->Edit4->SetText("");
+    Btn(Form18, "Button3")->Click();
+    EXPECT_TRUE(Form18->Visible());
+    Btn(Form18, "Button4")->Click();
+  });
+  EXPECT_EQ(Memo()->Text(), "keep");
+  EXPECT_FALSE(Memo()->Modified());
+}
+
+TEST_F(WizardsAppTest, NewPageWizardWithAPictureBackground) {
+  WriteFileBytes(OsPath("bg.bmp"), "not a picture");
+  StartWithText("", 0);
+  Then([this] {
+    Ui().ExpectFileDialog(false, "");                      // cancelled: the name still follows the dialog
+    Ui().ExpectFileDialog(false, AnsiPath("bg.bmp"));      // undecodable: the name shown all the same
+  });
+  Open("HTML1Click", [this] {
+    FillNewPage();
+    EXPECT_FALSE(Form18->Button2->Enabled());
+    Form18->RadioButton2->SetChecked(true);
+    EXPECT_TRUE(Form18->Button2->Enabled());
+    EXPECT_TRUE(Form18->Edit5->Enabled());
+    EXPECT_FALSE(Form18->Button1->Enabled());
+    Form18->Button2->Click();
+    EXPECT_EQ(Form18->Edit5->Text(), "");
+    EXPECT_THROW(Form18->Button2->Click(), Exception);
+    EXPECT_EQ(Form18->Edit5->Text(), "bg.bmp");
+    EXPECT_EQ(Form18->Edit5->Hint(), AnsiPath("bg.bmp"));
+    EXPECT_TRUE(Form18->Image1->Picture()->Graphic() == nullptr || Form18->Image1->Picture()->Width() == 0);
+    Btn(Form18, "Button3")->Click();
+  });
+  EXPECT_EQ(Memo()->Lines()->Get(9), "  <body background=\"file://" + AnsiPath("bg.bmp") + "\">");
+  EXPECT_EQ(Memo()->Lines()->Count(), 12);
+}
+
+TEST_F(WizardsAppTest, NewPageWizardOpensTemplatesAndTheScriptLibrary) {
+  ::mkdir(OsPath("HTML шаблоны").c_str(), 0700);
+  TRecordingShell shell;
+  IShellBackend* old = ShellBackend();
+  SetShellBackend(&shell);
+  StartWithText("", 0);
+  TCustomForm* library = nullptr;
+  Then([this, &library] { Ui().ExpectModalForm([&library](TCustomForm* f) { library = f; f->Close(); }); });
+  Open("HTML1Click", [] {
+    Btn(Form18, "Button6")->Click();
+    Form18->HoverLabel1->OnClick(nullptr);
+  });
+  SetShellBackend(old);
+  ASSERT_EQ(shell.Starts.size(), 1u);
+  EXPECT_EQ(shell.Starts[0].Kind, TShellStart::skFolder);
+  EXPECT_EQ(shell.Starts[0].Target, ProgramDir() + Ansi("HTML шаблоны"));
+  EXPECT_NE(library, nullptr);
+  EXPECT_STREQ(library->ClassName(), "TForm27");
+  EXPECT_FALSE(Form18->Visible());
 }
 
 }  // namespace
