@@ -413,7 +413,7 @@ const std::vector<TMenuRow>& BuildRows() {
     {mMain, "Справка", "-"},
     {mMain, "Справка", "О программе...", Ctrl(VK_F1), "AboutClick", "AboutItem"},
     {mMain, "", "Brindel Ostrelle", 0, "", "MenuOstrelle"},
-    {mMain, "Brindel Ostrelle", "Чего-то не хватает?", 0, "N400Click", "", kPending},
+    {mMain, "Brindel Ostrelle", "Чего-то не хватает?", 0, "N400Click"},
     {mEditor, "", "Отменить...", 0, "N97Click"},
     {mEditor, "", "-"},
     {mEditor, "", "Вырезать", 0, "EditCut1", "", kAction},

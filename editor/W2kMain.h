@@ -252,6 +252,7 @@ class TZod2uAppForm : public TForm {
   void FileExit1Execute(TObject* Sender);  // minimises the application
   void ExitClick(TObject* Sender);         // "Выход": closes the window
   void AboutClick(TObject* Sender);        // "О программе..."
+  void N400Click(TObject* Sender);         // "Чего-то не хватает?": the advertisement
 
   // ---- the tray (W2kMainTray.cpp) ----
   void TrayIcon1MinimizeToTray(TObject* Sender);  // tip := caption, tool windows hidden

@@ -72,6 +72,7 @@ const std::pair<const char*, TMember> kMembers[] = {
     {"FileExit1Execute", &TZod2uAppForm::FileExit1Execute},
     {"ExitClick", &TZod2uAppForm::ExitClick},
     {"AboutClick", &TZod2uAppForm::AboutClick},
+    {"N400Click", &TZod2uAppForm::N400Click},
     {"Timer1Timer", &TZod2uAppForm::Timer1Timer},
     {"TrayIcon1Click", &TZod2uAppForm::TrayIcon1Click},
     {"TrayIcon1MinimizeToTray", &TZod2uAppForm::TrayIcon1MinimizeToTray},

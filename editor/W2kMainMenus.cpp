@@ -2,6 +2,7 @@
 // laid out by W2kMainCommands.cpp) and the exit and about commands.
 #include "W2kMain.h"
 
+#include "Unit14.h"
 #include "Unit3.h"
 
 namespace {
@@ -33,4 +34,8 @@ void TZod2uAppForm::FileExit1Execute(TObject*) { Application->Minimize(); }
 
 void TZod2uAppForm::AboutClick(TObject*) {
   if (about_forma) about_forma->ShowModal();
+}
+
+void TZod2uAppForm::N400Click(TObject*) {
+  if (Form14) Form14->ShowModal();
 }

@@ -332,7 +332,9 @@ void TCanvas::PenChanged(TObject*) { FState.Exclude(csPenValid); }
 void TCanvas::BrushChanged(TObject*) { FState.Exclude(csBrushValid); }
 
 HDC TCanvas::Handle() {
-  RequiredState({csHandleValid});
+  // Whoever draws on the handle directly draws with the canvas's font, pen
+  // and brush: a clear brush means a transparent text background.
+  RequiredState({csHandleValid, csFontValid, csPenValid, csBrushValid});
   return FHandle;
 }
 
