@@ -18,7 +18,11 @@
 #include "Unit17.h"
 #include "Unit18.h"
 #include "Unit23.h"
+#include "Unit4.h"
 #include "Unit5.h"
+#include "Unit8.h"
+#include "ProgramPictures.h"
+#include "platform/Resources.h"
 #include "W2kMain.h"
 #include "platform/Shell.h"
 #include "platform/testing/RecordingShell.h"
@@ -391,6 +395,145 @@ TEST_F(WizardsAppTest, NewPageWizardOpensTemplatesAndTheScriptLibrary) {
   EXPECT_NE(library, nullptr);
   EXPECT_STREQ(library->ClassName(), "TForm27");
   EXPECT_FALSE(Form18->Visible());
+}
+
+std::string ProgramPictureBytes(const char* name) {
+  RegisterProgramPictures();
+  std::string bytes;
+  FindResourceData(name, bytes);
+  return bytes;
+}
+
+TEST_F(WizardsAppTest, ImageWizardTakesThePictureAndItsSize) {
+  WriteFileBytes(OsPath("a b.jpg"), ProgramPictureBytes("ABOUTPICTURE"));
+  StartWithText("ab SEL cd", 3, 3);
+  Then([this] { Ui().ExpectFileDialog(false, AnsiPath("a b.jpg")); });
+  Open("N111Click", [this] {
+    EXPECT_FALSE(Form8->RadioButton2->Enabled());
+    EXPECT_EQ(Form8->ComboBox2->Text(), "bottom");
+    Btn(Form8, "Button3")->Click();
+    EXPECT_EQ(Form8->Edit1->Text(), "file://" + AnsiPath("a b.jpg"));
+    EXPECT_EQ(Form8->Edit2->Text(), "541");
+    EXPECT_EQ(Form8->Edit3->Text(), "385");
+    EXPECT_EQ(Form8->Edit7->Text(), "0");
+    EXPECT_EQ(Form8->Edit4->Text(), "a b.jpg");
+    EXPECT_EQ(Form8->Image1->Picture()->Width(), 541);
+    EXPECT_TRUE(Form8->RadioButton2->Enabled());
+    Form8->RadioButton2->SetChecked(true);
+    EXPECT_EQ(Form8->Edit1->Text(), "a b.jpg");
+    Form8->ComboBox2->SetItemIndex(5);
+    Form8->Edit5->SetText("1");
+    Btn(Form8, "Button1")->Click();
+  });
+  ExpectInserted("<IMG SRC=\"a b.jpg\" WIDTH=541 HEIGHT=385 ALIGN=right HSPACE=1 VSPACE= BORDER=0 ALT=\"a b.jpg\">");
+}
+
+TEST_F(WizardsAppTest, ImageWizardWithOnlyAnAddressGivesTheAltAdvice) {
+  StartWithText("ab SEL cd", 3, 3);
+  Then([this] {
+    ExpectWarning(Ansi("Вы оставили пустым обязательное поле \"URL адрес изображения\". Заполните его, пожалуйста."));
+    Ui().ExpectMessage(IDOK);  // the advice
+  });
+  Open("N111Click", [] {
+    Btn(Form8, "Button1")->Click();
+    EXPECT_TRUE(Form8->Visible());
+    Form8->Edit1->SetText("x.gif");
+    Btn(Form8, "Button1")->Click();
+  });
+  ExpectInserted("<IMG SRC=\"x.gif\" WIDTH= HEIGHT= ALIGN=bottom HSPACE= VSPACE= BORDER= ALT=\"\">");
+  const TUiRecord& advice = Ui().History()[Ui().History().size() - 2];
+  EXPECT_EQ(advice.Caption, Ansi("Полезный совет"));
+  EXPECT_EQ(advice.Icon, TUiIcon::Information);
+  EXPECT_EQ(advice.Text.rfind(Ansi("Вы оставили пустым поле \"ALT=\""), 0), 0u);
+}
+
+TEST_F(WizardsAppTest, ImageWizardOnBadPicturesKeepsItsFieldsTrue) {
+  // Each bad picture after a good one: the old size never stays beside the
+  // new name.
+  const std::string good = ProgramPictureBytes("ADVERTPICTURE");
+  std::string huge = good.substr(0, 2) + std::string("\xFF\xC0\x00\x11\x08\xEA\x60\xEA\x60\x03", 10) +
+                     std::string(40, '\0');
+  struct TCase {
+    const char* Name;
+    std::string Bytes;
+    const char* Width;
+    const char* Height;
+    TUiIcon Icon;
+  };
+  const TCase cases[] = {
+      {"empty.jpg", "", "", "", TUiIcon::Warning},
+      {"text.jpg", "not a picture", "", "", TUiIcon::Warning},
+      {"cut.jpg", good.substr(0, good.size() / 3), "809", "609", TUiIcon::Warning},
+      {"huge.jpg", huge, "60000", "60000", TUiIcon::Information},
+  };
+  WriteFileBytes(OsPath("good.jpg"), good);
+  for (const TCase& c : cases) WriteFileBytes(OsPath(c.Name), c.Bytes);
+  StartWithText("", 0);
+  Then([this, &cases] {
+    for (const TCase& c : cases) {
+      Ui().ExpectFileDialog(false, AnsiPath("good.jpg"));
+      Ui().ExpectFileDialog(false, AnsiPath(c.Name));
+      Ui().ExpectMessage(IDOK);
+    }
+  });
+  Open("N111Click", [this, &cases] {
+    for (const TCase& c : cases) {
+      SCOPED_TRACE(c.Name);
+      Btn(Form8, "Button3")->Click();
+      EXPECT_EQ(Form8->Edit2->Text(), "809");
+      Btn(Form8, "Button3")->Click();
+      EXPECT_EQ(Form8->Edit4->Text(), c.Name);
+      EXPECT_EQ(Form8->Edit2->Text(), c.Width);
+      EXPECT_EQ(Form8->Edit3->Text(), c.Height);
+      EXPECT_EQ(Form8->Image1->Picture()->Width(), 0);
+      EXPECT_EQ(Ui().History().back().Icon, c.Icon);
+    }
+    Form8->Close();
+  });
+}
+
+TEST_F(WizardsAppTest, TextBlockWizard) {
+  StartWithText("ab SEL cd", 3, 3);
+  ASSERT_GT(Form4->ComboBox1->Items()->Count(), 0);
+  EXPECT_EQ(Form4->ComboBox1->ItemIndex(), 0);
+  EXPECT_TRUE(Form4->RichEdit2->PlainText());
+  EXPECT_FALSE(Form4->Label4->Visible());
+  Then([this] { Ui().ExpectColor(true, 0x0080FF); });
+  Open("BASEFONTSIZE4FACE1Click", [] {
+    const int last = Form4->ComboBox1->Items()->Count() - 1;
+    Form4->ComboBox1->SetItemIndex(last);
+    Form4->ComboBox1->OnClick(nullptr);
+    EXPECT_EQ(Form4->RichEdit1->Font()->Name(), Form4->ComboBox1->Items()->Get(last));
+    EXPECT_EQ(Form4->RichEdit1->SelLength(), int(Form4->RichEdit1->Text().size()));
+    Form4->RichEdit1->SetSelStart(0);
+    Form4->RichEdit1->OnMouseDown(nullptr, mbLeft, TShiftState{}, 1, 1);
+    EXPECT_EQ(Form4->RichEdit1->SelLength(), int(Form4->RichEdit1->Text().size()));
+    Btn(Form4, "Button7")->Click();
+    EXPECT_TRUE(Form4->Label4->Visible());
+    Form4->Edit1->SetItemIndex(2);
+    Btn(Form4, "Button5")->Click();
+    Form4->RichEdit2->SetText("line1\r\nline2");
+    Btn(Form4, "Button1")->Click();
+  });
+  ExpectInserted("<FONT SIZE=3 FACE=\"" + Form4->ComboBox1->Text() + "\" COLOR=\"#FF8000\"> line1\r\nline2 </FONT>");
+}
+
+TEST_F(WizardsAppTest, TextBlockWizardAsksBeforeOverwritingAText) {
+  WriteFileBytes(OsPath("t.txt"), "old");
+  StartWithText("", 0);
+  Then([this] {
+    Ui().ExpectFileDialog(true, AnsiPath("t.txt")).ExpectMessage(IDNO);
+    Ui().ExpectFileDialog(true, AnsiPath("t.txt")).ExpectMessage(IDYES);
+  });
+  Open("BASEFONTSIZE4FACE1Click", [this] {
+    Form4->RichEdit2->SetText("new");
+    Btn(Form4, "Button4")->Click();
+    EXPECT_EQ(ReadFileBytes(OsPath("t.txt")), "old");
+    Btn(Form4, "Button4")->Click();
+    Form4->Close();
+  });
+  EXPECT_EQ(ReadFileBytes(OsPath("t.txt")).substr(0, 3), "new");
+  EXPECT_EQ(Memo()->Text(), "");
 }
 
 }  // namespace
