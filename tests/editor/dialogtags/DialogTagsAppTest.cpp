@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "EditorAppFixture.h"
+#include "InsertAppFixture.h"
 #include "MenuRows.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
@@ -18,17 +18,8 @@
 
 namespace {
 
-class DialogTagsAppTest : public EditorAppTest {
+class DialogTagsAppTest : public InsertAppTest {
  protected:
-  void StartWithText(const std::string& text, int selStart, int selLength = 0) {
-    Start();
-    Memo()->SetText(text);
-    Memo()->SetSelectionStart(selStart);
-    Memo()->SetSelectionLength(selLength);
-    Memo()->ClearUndoRedo();
-    Memo()->SetModified(false);
-  }
-  TSrcMemo* Memo() const { return Main()->Memo1; }
   void Run(const char* handler) { Main()->Commands().Handler(handler)(nullptr); }
   // A file in the program folder; its Windows-1251 name.
   std::string MakeFile(const std::string& name, const std::string& bytes = "x") {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "EditorAppFixture.h"
+#include "InsertAppFixture.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "Unit10.h"
@@ -38,17 +38,8 @@ TButton* Btn(TComponent* form, const char* name) {
   return b;
 }
 
-class WizardsAppTest : public EditorAppTest {
+class WizardsAppTest : public InsertAppTest {
  protected:
-  void StartWithText(const std::string& text, int selStart, int selLength = 0) {
-    Start();
-    Memo()->SetText(text);
-    Memo()->SetSelectionStart(selStart);
-    Memo()->SetSelectionLength(selLength);
-    Memo()->ClearUndoRedo();
-    Memo()->SetModified(false);
-  }
-  TSrcMemo* Memo() const { return Main()->Memo1; }
   // Runs a command of the main window; `play` acts in the window it opens.
   // The boxes `play` meets come after the window's own step: queued with
   // Then() before Open().
