@@ -10,7 +10,7 @@ packages=(
   qt6-webengine-dev qt6-webengine-dev-tools
   qt6-multimedia-dev
   libqt6printsupport6
-  libgl-dev libjpeg-dev
+  libgl-dev libjpeg-dev libjpeg-turbo-progs
   qt6-translations-l10n
   fonts-liberation fonts-dejavu-core fonts-wine
   xvfb xauth xdotool xclip imagemagick python3
