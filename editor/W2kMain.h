@@ -223,16 +223,43 @@ class TZod2uAppForm : public TForm {
   // the program folder); a fixed file.
   void OpenDocument(int filterIndex);
   void NewFromTemplate(const std::string& label, const std::string& relativePath);
+  // A document made in the program, not yet saved: untitled under this
+  // label, modified, saved as a web page by default.
+  void PresentUntitled(const std::string& label);
+  void PresentNewWebPage();  // "Новая веб-страница"
   void OpenFixedFile(const std::string& path);
 
   // ---- the side insert panel (W2kMainSidePanel.cpp) ----
   void N119Click(TObject* Sender);  // show the panel
   void N120Click(TObject* Sender);  // hide the panel
 
+  // ---- tags built from dialogs (W2kMainDialogTags.cpp) ----
+  void N84Click(TObject* Sender);             // picture, full name, height and width
+  void BODYBACKGROUND1Click(TObject* Sender);  // background picture
+  void N228Click(TObject* Sender);            // picture as a file:// address
+  void N298Click(TObject* Sender);            // picture, name only
+  void N249Click(TObject* Sender);            // font face
+  void N251Click(TObject* Sender);            // font colour
+  void N39Click(TObject* Sender);             // base font size
+  void Button12Click(TObject* Sender);        // "Настроить": face, size and colour
+  void N297Click(TObject* Sender);            // link to another page
+  void N545Click(TObject* Sender);            // the compact link
+  void BODY1Click(TObject* Sender);           // the five-colour body wizard
+  void N296Click(TObject* Sender);            // another document's text
+  // True when the document takes text (it exists and is not read-only).
+  bool CanInsert() const;
+  // Puts text in place of the selection (one undo step), steps the caret
+  // back and focuses Memo1 when asked.
+  void InsertTag(const std::string& text, int back, bool focus);
+  // Runs an open dialog for an insert command: false when the document is
+  // read-only, the dialog is cancelled or the name picked is unusable.
+  bool PickFile(TOpenDialog* dialog, std::string& path);
+
   // ---- exit commands and the about window (W2kMainMenus.cpp) ----
   void FileExit1Execute(TObject* Sender);  // minimises the application
   void ExitClick(TObject* Sender);         // "Выход": closes the window
   void AboutClick(TObject* Sender);        // "О программе..."
+  void N400Click(TObject* Sender);         // "Чего-то не хватает?": the advertisement
 
   // ---- the help viewer (W2kMainMenus.cpp) ----
   void N14Click(TObject* Sender);  // "Содержание справки" (F1): starts Brindel Norvane

@@ -157,12 +157,18 @@ void TZod2uAppForm::NewFromTemplate(const std::string& label, const std::string&
   ConfirmSaveChanges();
   // Load first: a missing template leaves the document as it was.
   Memo1->Lines()->LoadFromFile(ProgramDir() + relativePath);
+  PresentUntitled(label);
+}
+
+void TZod2uAppForm::PresentUntitled(const std::string& label) {
   FCurrentFileName = UntitledName();
   DocName = label;
   SaveDialog->SetFilterIndex(7);
   Memo1->SetModified(true);
   SetDocumentCaption(label);
 }
+
+void TZod2uAppForm::PresentNewWebPage() { PresentUntitled(NewWebPageLabel()); }
 
 void TZod2uAppForm::N104Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kTemplateHtml)); }
 void TZod2uAppForm::N102Click(TObject*) { NewFromTemplate("XML", Ansi(kTemplateXml)); }

@@ -3,6 +3,7 @@
 // help viewer's start.
 #include "W2kMain.h"
 
+#include "Unit14.h"
 #include "Unit3.h"
 #include "platform/Shell.h"
 #include "platform/SysUtils.h"
@@ -46,3 +47,6 @@ void StartHelpViewer() { ShellExecute(nullptr, "open", ProgramDir() + "Brindel N
 void TZod2uAppForm::N14Click(TObject*) { StartHelpViewer(); }
 
 void TZod2uAppForm::N74Click(TObject*) { StartHelpViewer(); }
+void TZod2uAppForm::N400Click(TObject*) {
+  if (Form14) Form14->ShowModal();
+}

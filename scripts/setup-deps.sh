@@ -10,7 +10,7 @@ packages=(
   qt6-webengine-dev qt6-webengine-dev-tools
   qt6-multimedia-dev
   libqt6printsupport6
-  libgl-dev libjpeg-dev libgif-dev libpng-dev
+  libgl-dev libjpeg-dev libgif-dev libpng-dev libjpeg-turbo-progs
   clang libclang-rt-14-dev
   qt6-translations-l10n
   fonts-liberation fonts-dejavu-core fonts-wine

@@ -5,6 +5,7 @@
 #include "platform/ActnList.h"
 #include "platform/Cursors.h"
 #include "platform/AppEvnts.h"
+#include "platform/FontList.h"
 #include "platform/Menus.h"
 #include "platform/Monitors.h"
 #include "platform/SysUtils.h"
@@ -988,6 +989,15 @@ void TApplication::CancelHint() {
 // ---- TScreen ----
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
 TScreen::~TScreen() = default;
+
+TStrings* TScreen::Fonts() {
+  if (!FFonts) {
+    FFonts = std::make_unique<TStringList>();
+    if (IFontListBackend* backend = FontListBackend())
+      for (const std::string& name : InstalledFontNames(backend->Families())) FFonts->Add(name);
+  }
+  return FFonts.get();
+}
 
 HCURSOR TScreen::Cursors(TCursor index) const { return ScreenCursorHandle(index); }
 void TScreen::SetCursors(TCursor index, HCURSOR cursor) { SetScreenCursorHandle(index, cursor); }

@@ -2,6 +2,7 @@
 #include "platform/qt/QtApplication.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -69,6 +70,7 @@ TQtPlatform::TQtPlatform(int& argc, char** argv) {
   SetUiService(&FUi);
   SetMenuBackend(&FMenus);
   SetShellBackend(&FShell);
+  SetFontListBackend(&FFontList);
   SetSoundBackend(&FSound);
   FNotifyIcons = std::make_unique<QtNotifyIconBackend>();
   SetNotifyIconBackend(FNotifyIcons.get());
@@ -98,6 +100,7 @@ TQtPlatform::~TQtPlatform() {
   SetNotifyIconBackend(nullptr);
   FNotifyIcons.reset();
   SetShellBackend(nullptr);
+  SetFontListBackend(nullptr);
   SetMenuBackend(nullptr);
   SetUiService(nullptr);
   SetWidgetset(nullptr);
@@ -109,4 +112,10 @@ int RunQtProgram(int argc, char** argv, const std::function<int()>& program) {
   SetCommandLine(argc, argv);
   TQtPlatform platform(argc, argv);
   return program();
+}
+
+std::vector<std::string> QtFontListBackend::Families() {
+  std::vector<std::string> out;
+  for (const QString& family : QFontDatabase::families()) out.push_back(family.toUtf8().toStdString());
+  return out;
 }

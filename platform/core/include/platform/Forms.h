@@ -429,6 +429,9 @@ class TScreen : public TComponent {
   // The program's numbered cursors (platform/Cursors.h).
   HCURSOR Cursors(TCursor index) const;
   void SetCursors(TCursor index, HCURSOR cursor);
+  // The installed font families (platform/FontList.h), read from the
+  // widget set the first time they are asked for; empty without one.
+  TStrings* Fonts();
 
   // Kept up to date by the forms.
   void AddForm(TCustomForm* form);
@@ -438,6 +441,7 @@ class TScreen : public TComponent {
  private:
   std::vector<TCustomForm*> FForms;
   TCustomForm* FActiveForm = nullptr;
+  std::unique_ptr<TStringList> FFonts;
 };
 
 extern TApplication* Application;

@@ -15,6 +15,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Menus.h"
 #include "platform/NotifyIcon.h"
+#include "platform/FontList.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
 
@@ -50,6 +51,12 @@ class QtUiService : public IUiService {
 class QtMenuBackend : public IMenuBackend {
  public:
   TMenuItem* TrackPopup(TPopupMenu* menu, TPoint screenPos) override;
+};
+
+// The installed families from QFontDatabase.
+class QtFontListBackend : public IFontListBackend {
+ public:
+  std::vector<std::string> Families() override;
 };
 
 // Shell starts with the desktop's opener (QDesktopServices) and
@@ -114,6 +121,7 @@ class TQtPlatform {
   QtUiService FUi;
   QtMenuBackend FMenus;
   QtShellBackend FShell;
+  QtFontListBackend FFontList;
   QtSoundBackend FSound;
   std::unique_ptr<QtNotifyIconBackend> FNotifyIcons;
 };
