@@ -186,6 +186,9 @@ class TZod2uAppForm : public TForm {
   void N530Click(TObject* Sender);           // Web page print preview
   // Save and Save As; true when the document was written.
   bool SaveDocument();
+  // Writes the lines to the file; a failure is reported (file and reason)
+  // and answers false, the document unchanged.
+  bool WriteDocument(const std::string& path);
   bool SaveDocumentAs(int filterIndex);
   // The overwrite prompt of every save to a chosen file that exists: true
   // when the user answered Yes (or the file does not exist).

@@ -3,6 +3,8 @@
 // templates, new from the clipboard, RTF conversion and the rich-text
 // viewer, text printing, printer setup and printing of the browser
 // window's page; and the menu items, buttons and actions that run them.
+#include <errno.h>
+
 #include <initializer_list>
 #include <vector>
 
@@ -48,6 +50,39 @@ const char kPageRaspberry[] = "HTML шаблоны/Табличные шабло
 const char kPageFrames[] = "HTML шаблоны/Фреймы/index.html";
 
 std::string NewWebPageLabel() { return Ansi("Новая веб-страница"); }
+
+// Why a save failed, in the user's words, by the system's error number.
+struct TSaveFailureReason {
+  int Error;
+  const char* Text;
+};
+const TSaveFailureReason kSaveFailureReasons[] = {
+    {EACCES, "Нет разрешения на запись в этот файл."},
+    {EPERM, "Нет разрешения на запись в этот файл."},
+    {EROFS, "Файловая система доступна только для чтения."},
+    {ENOSPC, "На диске не осталось места."},
+    {EDQUOT, "Превышена дисковая квота."},
+    {EFBIG, "Файл превышает допустимый размер."},
+    {EISDIR, "На месте файла находится папка."},
+    {ENOENT, "Папка файла не найдена."},
+    {ENOTDIR, "Папка файла не найдена."},
+    {ELOOP, "Символические ссылки замыкаются в петлю."},
+    {EIO, "Ошибка ввода-вывода."},
+};
+
+// The message of a failed save: the file, the reason, the system's own
+// words, and that nothing was lost.
+std::string SaveFailureText(const std::string& path, const EStreamError& e) {
+  std::string reason = Ansi("Файл не удалось записать.");
+  for (const TSaveFailureReason& r : kSaveFailureReasons)
+    if (r.Error == e.ErrorCode) {
+      reason = Ansi(r.Text);
+      break;
+    }
+  std::string system = e.ErrorCode ? SysErrorMessage(e.ErrorCode) : e.Message();
+  return Ansi("Не удалось сохранить файл \"") + path + "\".\n\r" + reason + " (" + system + ")\n\r" +
+         Ansi("Документ не сохранён: его текст остался в редакторе.");
+}
 
 void FocusEditor(TSrcMemo* memo) {
   if (memo->CanFocus()) memo->SetFocus();
@@ -200,9 +235,21 @@ void TZod2uAppForm::FileSaveAs1Execute(TObject*) { SaveDocumentAs(1); }
 
 void TZod2uAppForm::N62Click(TObject*) { SaveDocumentAs(7); }
 
+bool TZod2uAppForm::WriteDocument(const std::string& path) {
+  try {
+    Memo1->Lines()->SaveToFile(path);
+  } catch (const EStreamError& e) {
+    // The document keeps its text, names and modified flag.
+    LastAnswer = static_cast<uint16_t>(
+        MessageBox(WindowHandle(), SaveFailureText(path, e), ProgramTitle, MB_OK | MB_ICONERROR));
+    return false;
+  }
+  return true;
+}
+
 bool TZod2uAppForm::SaveDocument() {
   if (DocumentUntitled()) return SaveDocumentAs(1);
-  Memo1->Lines()->SaveToFile(FCurrentFileName);
+  if (!WriteDocument(FCurrentFileName)) return false;
   DocName = FCurrentFileName;
   SetDocumentCaption(ExtractFileName(FCurrentFileName));
   Memo1->SetModified(false);
@@ -223,7 +270,7 @@ bool TZod2uAppForm::SaveDocumentAs(int filterIndex) {
   if (!SaveDialog->Execute()) return false;
   std::string path = SaveDialog->FileName();
   if (!ConfirmOverwrite(path)) return false;
-  Memo1->Lines()->SaveToFile(path);
+  if (!WriteDocument(path)) return false;
   FCurrentFileName = path;
   DocName = path;
   SetDocumentCaption(ExtractFileName(path));

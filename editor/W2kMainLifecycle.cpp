@@ -88,9 +88,11 @@ void TZod2uAppForm::ApplyCommandLineFile() {
   if (ParamCount() < 1) return;
   std::string path = ParamStr(1);
   if (!FileExists(path)) return;
+  // Load first: a file that cannot be read leaves the untitled document,
+  // so a later save cannot write the empty text over it.
+  Memo1->Lines()->LoadFromFile(path);
   FCurrentFileName = path;
   DocName = path;
-  Memo1->Lines()->LoadFromFile(path);
   SetDocumentCaption(ExtractFileName(path));
 }
 
@@ -106,13 +108,9 @@ void TZod2uAppForm::FormClose(TObject*, TCloseAction& Action) {
       MessageBox(Handle(), SavePromptText(), ProgramTitle, MB_YESNOCANCEL | MB_ICONINFORMATION));
   switch (LastAnswer) {
     case IDYES:
-      if (!DocumentUntitled()) {
-        Memo1->Lines()->SaveToFile(FCurrentFileName);
-        Memo1->SetModified(false);
-      } else if (!SaveDocumentAs(1)) {
-        // The Save As dialog was cancelled: the document stays open.
-        Action = caNone;
-      }
+      // A save that did not happen (cancelled, or failed and reported)
+      // keeps the window open with its document.
+      if (!SaveDocument()) Action = caNone;
       break;
     case IDNO:
       Action = caFree;

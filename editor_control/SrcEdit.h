@@ -131,6 +131,9 @@ class TCustomSrcEdit : public TCustomControl {
   void SetSelFrom(const TBufferCoord& Value);
   void SetSelTo(const TBufferCoord& Value);
   TBufferCoord SelFirst() const;
+  // The position with its character limited to the end of its line (when
+  // the line exists): where a normal insertion or removal really starts.
+  TBufferCoord ClampToLineEnd(TBufferCoord p) const;
   TBufferCoord SelLast() const;
   bool HasSelection() const;
   TSrcSelectionMode ActiveSelectionMode() const { return FActiveSelectionMode; }

@@ -183,7 +183,7 @@ void TCustomSrcEdit::PasteBlockText(TSrcSelectionMode Mode, const std::string& T
     // its removal left the caret, whatever the two modes.
     ReplaceSelectionRaw(Mode, std::string(), false);
   }
-  const TBufferCoord start = Caret();
+  const TBufferCoord start = Mode == smNormal ? ClampToLineEnd(Caret()) : Caret();
   // A column block records its own items, one per row.
   ReplaceSelectionRaw(Mode, Text, true);
   if (Text.empty()) return;
@@ -198,12 +198,20 @@ void TCustomSrcEdit::PasteBlockText(TSrcSelectionMode Mode, const std::string& T
 
 void TCustomSrcEdit::PastePlainText(const std::string& Text) {
   const bool selected = HasSelection();
-  if (selected)
+  if (selected) {
     AddSelectionDeletion(urDelete);
-  else
+  } else {
+    // Two ends that select nothing in their mode (a column of no width) may
+    // enclose text in another: the text goes in at the caret and nothing
+    // is removed.
     SetActiveSelectionMode(FSelectionMode);
-  // The text goes in at the selection's start, or at the caret.
-  const TBufferCoord start = selected ? SelFirst() : Caret();
+    FBlockBegin = Caret();
+    FBlockEnd = Caret();
+  }
+  // The text goes in at the selection's start, or at the caret; past the end
+  // of a line the filling spaces belong to the paste.
+  TBufferCoord start = selected ? SelFirst() : Caret();
+  if (FActiveSelectionMode == smNormal) start = ClampToLineEnd(start);
   ReplaceSelectionRawActive(Text);
   std::string_view text(Text.data(), std::min(Text.size(), Text.find('\0')));
   if (text.empty()) return;

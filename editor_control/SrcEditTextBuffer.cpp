@@ -1,6 +1,7 @@
 #include "SrcEditTextBuffer.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -505,89 +506,106 @@ void TSrcEditStringList::LoadFromFile(const std::string& fileName) {
   LoadFromStream(&stream);
 }
 
+// The records of a text being loaded, owned until they are taken over.
+struct TSrcEditStringList::TLoadedLines {
+  TRecord* list = nullptr;
+  int count = 0;
+  int capacity = 0;
+  TLoadedLines() = default;
+  TLoadedLines(const TLoadedLines&) = delete;
+  TLoadedLines& operator=(const TLoadedLines&) = delete;
+  TLoadedLines(TLoadedLines&& o) noexcept : list(o.list), count(o.count), capacity(o.capacity) { o.list = nullptr; }
+  ~TLoadedLines() { std::free(list); }
+  TRecord& Append() {
+    if (count == 0x7FFFFFFF) throw EOutOfMemory();
+    if (count == capacity) {
+      int next = NextCapacity(capacity);
+      void* p = std::realloc(list, static_cast<std::size_t>(next) * sizeof(TRecord));
+      if (!p) throw EOutOfMemory();
+      list = static_cast<TRecord*>(p);
+      capacity = next;
+    }
+    TRecord& r = list[count++];
+    std::memset(static_cast<void*>(&r), 0, sizeof r);
+    r.ScanState = -1;
+    r.ExpandedLen = -1;
+    r.Flags = lfWidthUnknown;
+    return r;
+  }
+  TRecord* Release(int& capacityOut) {
+    capacityOut = capacity;
+    TRecord* r = list;
+    list = nullptr;
+    return r;
+  }
+};
+
+// Splits the block into line records: CR LF, a lone CR and a lone LF each
+// end one line; a final break gives a final empty line. Long lines point
+// into the block, short ones are copied into their records.
+TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* store, bool& sawCR, bool& sawLF) {
+  TLoadedLines lines;
+  const char* text = store->data.get();
+  const std::size_t n = store->size;
+  std::size_t live = 0;
+  for (std::size_t i = 0; i < n;) {
+    std::size_t j = FindBreak(text, i, n);
+    std::size_t len = j - i;
+    if (len > kMaxLineLength) throw EOutOfMemory();
+    TRecord& r = lines.Append();
+    r.len = static_cast<std::uint32_t>(len);
+    if (len <= TRecord::kInline) {
+      r.Storage = TRecord::stInline;
+      if (len) std::memcpy(r.t.inl, text + i, len);
+    } else {
+      r.Storage = TRecord::stStore;
+      r.t.ptr = const_cast<char*>(text + i);
+      live += len;
+    }
+    if (j < n && text[j] == '\r') {
+      ++j;
+      sawCR = true;
+    }
+    if (j < n && text[j] == '\n') {
+      ++j;
+      sawLF = true;
+    }
+    i = j;
+  }
+  if (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n')) lines.Append();
+  store->live = live;
+  return lines;
+}
+
 void TSrcEditStringList::LoadFromStream(TStream* stream) {
   bool sawCR = false, sawLF = false;
   {
     TUpdateBracket bracket(this);
-    // The whole stream first: a read failure leaves the old lines.
+    // The new text is read and split into a list of its own; the old lines
+    // are replaced only once that has worked, so a read failure, a line too
+    // long or memory running out leaves the document as it was.
     std::int64_t size = stream->Size();
     if (size < 0) throw EReadError("Stream read error");
+    if (static_cast<std::uint64_t>(size) > SIZE_MAX / 2) throw EOutOfMemory();
     std::unique_ptr<TLineStore> store(new TLineStore);
     store->size = static_cast<std::size_t>(size);
-    store->data.reset(new char[store->size ? store->size : 1]);
+    store->data.reset(new (std::nothrow) char[store->size ? store->size : 1]);
+    if (!store->data) throw EOutOfMemory();
     stream->SetPosition(0);
     stream->ReadBuffer(store->data.get(), size);
-    Clear();
 
-    const char* text = store->data.get();
-    const std::size_t n = store->size;
-    if (n > 0) {
-      FStore = std::move(store);
-      int count = 0;
-      std::size_t live = 0;
-      try {
-        for (std::size_t i = 0; i < n;) {
-          std::size_t j = FindBreak(text, i, n);
-          std::size_t len = j - i;
-          if (len > kMaxLineLength || count == 0x7FFFFFFF) throw EOutOfMemory();
-          if (count == FCapacity) Grow();
-          TRecord& r = FList[count];
-          r.len = static_cast<std::uint32_t>(len);
-          if (len <= TRecord::kInline) {
-            r.Storage = TRecord::stInline;
-            std::memset(r.t.inl, 0, sizeof r.t.inl);
-            if (len) std::memcpy(r.t.inl, text + i, len);
-          } else {
-            r.Storage = TRecord::stStore;
-            r.t.ptr = const_cast<char*>(text + i);
-            live += len;
-          }
-          r.ScanState = -1;
-          r.ExpandedLen = -1;
-          r.Flags = lfWidthUnknown;
-          ++count;
-          if (j < n && text[j] == '\r') {
-            ++j;
-            sawCR = true;
-          }
-          if (j < n && text[j] == '\n') {
-            ++j;
-            sawLF = true;
-          }
-          i = j;
-        }
-        if (text[n - 1] == '\r' || text[n - 1] == '\n') {
-          if (count == FCapacity) Grow();
-          TRecord& r = FList[count];
-          std::memset(static_cast<void*>(&r), 0, sizeof r);
-          r.ScanState = -1;
-          r.ExpandedLen = -1;
-          r.Flags = lfWidthUnknown;
-          ++count;
-        }
-        FStore->live = live;
-        // Each line is reported as it is added.
-        if (OnLinesInserted) {
-          for (int k = 0; k < count; ++k) {
-            FCount = k + 1;
-            OnLinesInserted(this, k, 1);
-          }
-        }
-        FCount = count;
-      } catch (...) {
-        // Lines that were not reported yet are dropped again.
-        if (FStore) {
-          std::size_t keep = 0;
-          for (int k = 0; k < FCount; ++k)
-            if (FList[k].Storage == TRecord::stStore) keep += FList[k].len;
-          FStore->live = keep;
-        }
-        CompactStore();
-        throw;
-      }
-      FLongestLineIndex = -1;
-      CompactStore();
+    TLoadedLines lines = SplitLines(store.get(), sawCR, sawLF);
+    Clear();
+    FList = lines.Release(FCapacity);
+    FCount = 0;
+    if (lines.count > 0) FStore = std::move(store);
+    // Each line is reported as it is added.
+    for (int k = 0; k < lines.count; ++k) {
+      FCount = k + 1;
+      if (OnLinesInserted) OnLinesInserted(this, k, 1);
     }
+    FLongestLineIndex = -1;
+    CompactStore();
   }
   if (sawCR && !sawLF)
     FFileFormat = lbCr;

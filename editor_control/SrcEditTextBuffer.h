@@ -96,6 +96,8 @@ class TSrcEditStringList : public TStrings {
  private:
   struct TRecord;
   class TLineStore;
+  struct TLoadedLines;
+  static TLoadedLines SplitLines(TLineStore* store, bool& sawCR, bool& sawLF);
   TRecord& Rec(int index);
   const TRecord& Rec(int index) const;
   [[noreturn]] void ListIndexError(int index) const;

@@ -89,8 +89,7 @@ void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
   }
   // Past the end of a line the insertion fills the gap with spaces: they
   // belong to the inserted text, so that undo takes them away too.
-  if (FActiveSelectionMode == smNormal && start.Line >= 1 && start.Line <= FLines->GetCount())
-    start.Char = std::min(start.Char, FLines->LineLength(start.Line - 1) + 1);
+  if (FActiveSelectionMode == smNormal) start = ClampToLineEnd(start);
   ReplaceSelectionRawActive(Value);
   // The insertion ends at the caret (the selection collapses there once the
   // outermost line-list update ends, which may be the caller's).
@@ -107,14 +106,21 @@ void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
   }
 }
 
+TBufferCoord TCustomSrcEdit::ClampToLineEnd(TBufferCoord p) const {
+  // A line the text does not have (the first of an empty text) is empty.
+  if (p.Line >= 1) p.Char = std::min(p.Char, FLines->LineLength(p.Line - 1) + 1);
+  return p;
+}
+
 void TCustomSrcEdit::AddSelectionDeletion(TSrcChangeReason Reason) {
+  // An empty text loses nothing, whatever its selection says.
+  if (FLines->GetCount() == 0) return;
   TBufferCoord from = FBlockBegin, to = FBlockEnd;
   if (FActiveSelectionMode == smNormal) {
     // Nothing lies past the end of a line: the removal joins the parts at
     // the line end, and undo must put the text back there.
-    const int count = FLines->GetCount();
-    for (TBufferCoord* p : {&from, &to})
-      if (p->Line >= 1 && p->Line <= count) p->Char = std::min(p->Char, FLines->LineLength(p->Line - 1) + 1);
+    from = ClampToLineEnd(from);
+    to = ClampToLineEnd(to);
   }
   FUndoList->AddChange(Reason, from, to, DeletedSelectionText(), FActiveSelectionMode);
 }
@@ -149,6 +155,9 @@ void TCustomSrcEdit::ReplaceSelectionRaw(TSrcSelectionMode PasteMode, const std:
   TBufferCoord last = SelLast();
   if (HasSelection()) {
     bool column = FActiveSelectionMode == smColumn;
+    // A normal end past the end of its line removes from the line's end,
+    // and text that replaces the selection goes in there.
+    if (FActiveSelectionMode == smNormal && !Value.empty() && Value[0] != '\0') first = ClampToLineEnd(first);
     RemoveSelectedText();
     // A column block dragged right to left has its first end on the right
     // edge: the insertion point is the block's left column.
@@ -296,7 +305,9 @@ int TCustomSrcEdit::InsertColumn(const std::string& Value, bool Record) {
     int prevLen = prev > 0 ? FLines->LineLength(prev - 1) : 0;
     FLines->Add(std::string());
     ++added;
-    if (Record) {
+    // The first line of an empty text is there already as far as the text
+    // goes: no break made it.
+    if (Record && prev > 0) {
       TBufferCoord at = BufferCoord(prevLen + 1, prev);
       FUndoList->AddChange(urLineBreak, at, at, std::string(), smNormal);
     }
@@ -304,12 +315,9 @@ int TCustomSrcEdit::InsertColumn(const std::string& Value, bool Record) {
   while (reader.Next(piece)) {
     if (!piece.Text.empty()) {
       std::string s;
-      if (FCaretY > FLines->GetCount()) {
-        // Rows left empty by the block still become lines of their own.
-        while (FCaretY > FLines->GetCount()) appendLine();
-        s.assign(static_cast<size_t>(k - 1), ' ');
-        s.append(piece.Text);
-      } else {
+      // Rows left empty by the block still become lines of their own.
+      while (FCaretY > FLines->GetCount()) appendLine();
+      {
         s.assign(FLines->LineView(FCaretY - 1));
         if (static_cast<int>(s.size()) < k) {
           // The spaces up to the insert column are recorded on their own
@@ -327,8 +335,10 @@ int TCustomSrcEdit::InsertColumn(const std::string& Value, bool Record) {
       StoreLine(FCaretY - 1, s);
       if (Record) {
         int len = static_cast<int>(piece.Text.size());
+        // A column piece is undone as a column piece, whatever mode the
+        // selection it replaced was in.
         FUndoList->AddChange(urPaste, BufferCoord(k, FCaretY), BufferCoord(k + len, FCaretY), std::string(),
-                             FActiveSelectionMode);
+                             smColumn);
       }
       lastLen = static_cast<int>(piece.Text.size());
     }

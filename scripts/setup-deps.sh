@@ -14,6 +14,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth
   poppler-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -257,7 +257,7 @@ TFileStream::TFileStream(const std::string& fileName, Word mode) : THandleStream
     if (FHandle < 0) {
       int e = errno;
       throw EFCreateError(
-          Format("Cannot create file \"%s\". %s", ExpandFileName(fileName).c_str(), SysErrorMessage(e).c_str()));
+          Format("Cannot create file \"%s\". %s", ExpandFileName(fileName).c_str(), SysErrorMessage(e).c_str()), e);
     }
     return;
   }
@@ -275,85 +275,11 @@ TFileStream::TFileStream(const std::string& fileName, Word mode) : THandleStream
   }
   if (FHandle < 0)
     throw EFOpenError(
-        Format("Cannot open file \"%s\". %s", ExpandFileName(fileName).c_str(), SysErrorMessage(e).c_str()));
+        Format("Cannot open file \"%s\". %s", ExpandFileName(fileName).c_str(), SysErrorMessage(e).c_str()), e);
 }
 
 TFileStream::~TFileStream() {
   if (FHandle >= 0) ::close(FHandle);
-}
-
-// --- TReplaceFileStream ---------------------------------------------------------------
-
-TReplaceFileStream::TReplaceFileStream(const std::string& fileName) : THandleStream(-1), FFileName(fileName) {
-  auto fail = [&](int e) {
-    throw EFCreateError(
-        Format("Cannot create file \"%s\". %s", ExpandFileName(fileName).c_str(), SysErrorMessage(e).c_str()));
-  };
-  FTarget = SysFileName(fileName);
-  if (FTarget.empty()) fail(ENOENT);
-  struct stat st;
-  bool exists = false;
-  if (::lstat(FTarget.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    // Replace the file the link points to, not the link.
-    if (char* real = ::realpath(FTarget.c_str(), nullptr)) {
-      FTarget = real;
-      ::free(real);
-    }
-  }
-  if (::stat(FTarget.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) fail(EISDIR);
-    exists = true;
-  }
-  std::size_t slash = FTarget.rfind('/');
-  std::string dir = slash == std::string::npos ? std::string() : FTarget.substr(0, slash + 1);
-  std::string base = slash == std::string::npos ? FTarget : FTarget.substr(slash + 1);
-  std::string tmpl = dir + "." + base + ".~XXXXXX";
-  std::vector<char> name(tmpl.begin(), tmpl.end());
-  name.push_back('\0');
-  FHandle = ::mkostemp(name.data(), O_CLOEXEC);
-  if (FHandle < 0) fail(errno);
-  FTempName = name.data();
-  if (exists) {
-    if (::fchown(FHandle, st.st_uid, st.st_gid) != 0) {
-      // keeping the owner needs privileges; the permissions still follow
-    }
-    ::fchmod(FHandle, st.st_mode & 07777);
-  } else {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(FHandle, 0666 & ~mask);
-  }
-}
-
-TReplaceFileStream::~TReplaceFileStream() {
-  if (FHandle >= 0) ::close(FHandle);
-  if (!FCommitted && !FTempName.empty()) ::unlink(FTempName.c_str());
-}
-
-void TReplaceFileStream::Commit() {
-  if (FCommitted) return;
-  auto fail = [&](int e) {
-    if (FHandle >= 0) ::close(FHandle);
-    FHandle = -1;
-    ::unlink(FTempName.c_str());
-    FTempName.clear();
-    throw EWriteError(
-        Format("Cannot write to file \"%s\". %s", ExpandFileName(FFileName).c_str(), SysErrorMessage(e).c_str()));
-  };
-  if (FHandle < 0) fail(EBADF);
-  if (::fsync(FHandle) != 0) fail(errno);
-  int fd = FHandle;
-  FHandle = -1;
-  if (::close(fd) != 0) fail(errno);
-  if (::rename(FTempName.c_str(), FTarget.c_str()) != 0) fail(errno);
-  FCommitted = true;
-  std::size_t slash = FTarget.rfind('/');
-  std::string dir = slash == std::string::npos ? std::string(".") : FTarget.substr(0, slash + 1);
-  int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dfd >= 0) {
-    ::fsync(dfd);
-    ::close(dfd);
-  }
 }
 
 namespace {

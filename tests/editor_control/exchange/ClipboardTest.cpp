@@ -1,6 +1,10 @@
 // Copy, cut and paste: the bytes of both clipboard formats in every mode,
 // blocks from other programs, failures, the undo records of a paste.
+#include <algorithm>
+#include <random>
+
 #include "ExchangeFixture.h"
+#include "PasteRoundTrip.h"
 #include "platform/CodePage.h"
 
 namespace {
@@ -258,5 +262,81 @@ INSTANTIATE_TEST_SUITE_P(
         RoundTripCase{"Column", smColumn, BC(2, 1), BC(4, 2), BC(4, 2), "abcd|efgbch|ijkfgl"},
         RoundTripCase{"ColumnPastTheEnd", smColumn, BC(1, 1), BC(3, 3), BC(2, 3), "abcd|efgh|iabjkl| ef| ij"}),
     [](const ::testing::TestParamInfo<RoundTripCase>& i) { return std::string(i.param.Name); });
+
+// The faults the random rounds below found first, kept as named cases.
+TEST_F(ExchangeTest, PasteFaultsOnceFoundUndoExactly) {
+  struct TCase {
+    const char* Name;
+    TPasteScenario Scenario;
+  };
+  const TCase cases[] = {
+      {"column block over a line selection",
+       {{"abc", "def", "ghi", "jkl"}, 0, 0, smLine, BC(1, 1), BC(1, 2), 2, "x\r\ny"}},
+      {"text over a column of no width",
+       {{"abc", "defghijkl", "mnopqrst"}, 0, 0, smColumn, BC(3, 1), BC(3, 3), -1, "XY"}},
+      {"column block into an empty text", {{}, 0, 0, smNormal, BC(1, 1), BC(1, 1), 2, "ab"}},
+      {"column block past the end of an empty text", {{}, 0, 0, smColumn, BC(4, 1), BC(4, 1), 2, "a\r\nb"}},
+      {"text past the end of a line", {{"a", "b"}, 0, 0, smNormal, BC(5, 2), BC(5, 2), -1, "xy"}},
+      {"trimmed padding, then a block", {{"ab", "cd"}, eoTrimTrailingSpaces, 0, smColumn, BC(6, 1), BC(6, 2), 2, " x\r\n y"}},
+  };
+  for (const TCase& c : cases) {
+    Edit->SetSelectionMode(smNormal);
+    EXPECT_EQ(CheckPasteRoundTrip(Edit, Fake, c.Scenario), "") << c.Name;
+  }
+  // A column of no width made in a control whose mode is normal (as a
+  // drag with Alt makes it) is a place to insert at: nothing goes.
+  SetLines({"abc", "defghijkl", "mnopqrst"});
+  Edit->ClearUndoRedo();
+  Edit->SetSelectionMode(smNormal);
+  Edit->SetCaret(BC(3, 3));
+  Edit->SetRawSelection(BC(3, 1), BC(3, 3), smColumn);
+  PutOnBoard({{CF_TEXT, std::string("XY") + '\0'}});
+  Edit->PasteClipboard();
+  EXPECT_EQ(Joined(), "abc|defghijkl|mnXYopqrst");
+  Edit->Undo();
+  EXPECT_EQ(Joined(), "abc|defghijkl|mnopqrst");
+}
+
+// Pastes of every format over random selections in every mode and option
+// combination: undo, redo, undo give back the exact texts.
+TEST_F(ExchangeTest, PasteOverAnySelectionUndoesRedoesAndUndoesExactly) {
+  std::mt19937 rng(13);
+  auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  auto text = [&](int maxLen, bool breaks) {
+    static const char kChars[] = "ab \tc";
+    std::string t;
+    for (int n = pick(maxLen + 1); n > 0; --n) {
+      int k = pick(breaks ? 8 : 5);
+      t += k < 5 ? std::string(1, kChars[k]) : k == 5 ? "\r\n" : k == 6 ? "\n" : "\r";
+    }
+    return t;
+  };
+  const TSrcEditorOptions kOptions[] = {eoTrimTrailingSpaces, eoScrollPastEol, eoGroupUndo};
+  int failures = 0;
+  for (int round = 0; round < 10000 && failures < 20; ++round) {
+    TPasteScenario s;
+    for (int n = pick(5); n > 0; --n) s.Lines.push_back(text(6, false));
+    for (TSrcEditorOptions o : kOptions) (pick(2) ? s.Options : s.Cleared) |= o;
+    // Blanks of the text that a change leaves at a line's end are trimmed
+    // without an undo item (see the docs): with the option, the lines hold
+    // no blanks.
+    if (s.Options & eoTrimTrailingSpaces)
+      for (std::string& l : s.Lines) l.erase(std::remove_if(l.begin(), l.end(), [](char c) { return c == ' ' || c == '\t'; }), l.end());
+    s.Mode = static_cast<TSrcSelectionMode>(pick(3));
+    const int lines = std::max<int>(1, static_cast<int>(s.Lines.size()));
+    s.From = BC(1 + pick(9), 1 + pick(lines));
+    s.To = pick(4) ? BC(1 + pick(9), 1 + pick(lines)) : BC(s.From.Char, 1 + pick(lines));
+    s.BlockMode = pick(4) - 1;
+    s.Text = text(7, true);
+    std::string fault = CheckPasteRoundTrip(Edit, Fake, s);
+    if (fault.empty()) continue;
+    ++failures;
+    std::string lines0;
+    for (const std::string& l : s.Lines) lines0 += "[" + EscapeControls(l) + "]";
+    ADD_FAILURE() << "round " << round << ": lines " << lines0 << " options " << s.Options << " mode " << int(s.Mode)
+                  << " from " << s.From << " to " << s.To << " block " << s.BlockMode << " text [" << EscapeControls(s.Text)
+                  << "]: " << fault;
+  }
+}
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -230,6 +231,43 @@ TEST(SrcEditTextBuffer, ReadFailureKeepsTheOldLines) {
   EXPECT_EQ(list.UpdateCount(), 0);
   TSrcEditStringList other;
   EXPECT_THROW(other.LoadFromFile("/nonexistent/file.htm"), EFOpenError);
+}
+
+// A stream of `size` bytes that fills only its first bytes: the rest of the
+// buffer is never touched, so a line of gigabytes costs no memory.
+class TSparseStream : public TStream {
+ public:
+  TSparseStream(std::string head, std::int64_t size) : FHead(std::move(head)), FSize(size) {}
+  std::int64_t Read(void* buffer, std::int64_t count) override {
+    std::int64_t n = std::min<std::int64_t>(count, FSize - FPos);
+    if (FPos == 0) std::memcpy(buffer, FHead.data(), FHead.size());
+    FPos += n;
+    return n;
+  }
+  std::int64_t Write(const void*, std::int64_t) override { return 0; }
+  std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override {
+    FPos = origin == soBeginning ? offset : origin == soCurrent ? FPos + offset : FSize + offset;
+    return FPos;
+  }
+
+ private:
+  std::string FHead;
+  std::int64_t FSize;
+  std::int64_t FPos = 0;
+};
+
+TEST(SrcEditTextBuffer, ALoadFailingPartWayKeepsTheOldDocument) {
+  TSrcEditStringList list;
+  list.Add("keep");
+  list.SetFileFormat(lbLf);
+  THookLog log(list);
+  // Two lines, then one over 2^31-1 bytes: the split fails after lines
+  // were found.
+  TSparseStream tooLong("a\nb\n", (std::int64_t(1) << 31) + 64);
+  EXPECT_THROW(list.LoadFromStream(&tooLong), EOutOfMemory);
+  EXPECT_EQ(Lines(list), V{"keep"});
+  EXPECT_EQ(list.FileFormat(), lbLf);
+  EXPECT_EQ(log.Take(), (V{"begun /1", "ended /1"}));
 }
 
 TEST(SrcEditTextBuffer, IndexErrorsAndOutOfRangeReads) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -61,4 +63,22 @@ class TFileSizeLimit {
  private:
   struct rlimit FOld;
   void (*FOldHandler)(int);
+};
+
+// While alive, a process running as root acts as the user "nobody", so
+// permission bits bind as they do for an ordinary user; otherwise nothing.
+class TUnprivileged {
+ public:
+  TUnprivileged() : FWasRoot(::geteuid() == 0) {
+    if (FWasRoot && (::setegid(65534) != 0 || ::seteuid(65534) != 0)) FWasRoot = false;
+  }
+  ~TUnprivileged() {
+    if (!FWasRoot) return;
+    if (::seteuid(0) != 0 || ::setegid(0) != 0) std::abort();
+  }
+  TUnprivileged(const TUnprivileged&) = delete;
+  TUnprivileged& operator=(const TUnprivileged&) = delete;
+
+ private:
+  bool FWasRoot;
 };

@@ -180,27 +180,46 @@ class TFileStream : public THandleStream {
   std::string FFileName;
 };
 
-// Writes a new file beside `fileName` (same folder, temporary name) and puts
-// it in the target's place on Commit(): the data reaches the disk, the
-// target's permissions are kept, then it is renamed over the target. Without
-// Commit() (an exception on the way) the temporary file is removed and the
-// target stays untouched. Raises EFCreateError when the temporary file
-// cannot be made; Commit() raises EWriteError "Cannot write to file \"%s\". %s"
-// when the data cannot be stored.
+// Saves a file so that a failure never loses the old one:
+// - Normally the data goes to a hidden temporary file beside the target
+//   (".name.~XXXXXX"), which Commit() syncs and renames over the target,
+//   with the target's permissions (setuid and setgid dropped) and, where the
+//   system allows, its owner and group. Until then the target is untouched;
+//   a process killed on the way leaves the old target and the temporary file,
+//   which the next save of the same target removes.
+// - A target with more than one hard link, or whose owner or group a new
+//   file could not keep, is written in place: its old bytes are first copied
+//   to such a temporary file, which serves as the backup; Commit() removes
+//   it, and a failure (or destruction without Commit()) copies it back.
+// - A symbolic link is followed (a chain of them too): its final target is
+//   written, and a dangling link creates it; the link stays a link.
+// - A target without write permission for the user (no write bit at all,
+//   even for root) is refused: EFCreateError with EACCES.
+// Errors name the file and the system's reason, and carry errno in
+// ErrorCode: EFCreateError "Cannot create file \"%s\". %s" when saving
+// cannot start, EWriteError "Cannot write to file \"%s\". %s" when the data
+// cannot be written or put in place.
 class TReplaceFileStream : public THandleStream {
  public:
   explicit TReplaceFileStream(const std::string& fileName);
   ~TReplaceFileStream() override;
   const char* ClassName() const override { return "TReplaceFileStream"; }
+  std::int64_t Write(const void* buffer, std::int64_t count) override;
   void Commit();
   bool Committed() const { return FCommitted; }
+  bool InPlace() const { return FInPlace; }
   const std::string& FileName() const { return FFileName; }
 
  private:
+  [[noreturn]] void FailWrite(int error);
+  bool RestoreBackup();
   std::string FFileName;  // Windows-1251
-  std::string FTarget;    // OS name of the file replaced (links resolved)
-  std::string FTempName;  // OS name of the temporary file
+  std::string FTarget;    // OS name of the file written (links followed)
+  std::string FTempName;  // OS name of the temporary file (the backup in place)
+  int FBackup = -1;       // in place: the backup, open
+  bool FInPlace = false;
   bool FCommitted = false;
+  bool FFailed = false;
 };
 
 class TMemoryStream : public TStream {

@@ -84,7 +84,14 @@ BQS_DECLARE_EXCEPTION(EAbstractError, Exception);
 BQS_DECLARE_EXCEPTION(EListError, Exception);
 BQS_DECLARE_EXCEPTION(EStringListError, Exception);
 BQS_DECLARE_EXCEPTION(EComponentError, Exception);
-BQS_DECLARE_EXCEPTION(EStreamError, Exception);
+// ErrorCode: the system's error number (errno) of a failed file operation,
+// 0 when there is none.
+class EStreamError : public Exception {
+ public:
+  explicit EStreamError(std::string message, int errorCode = 0) : Exception(std::move(message)), ErrorCode(errorCode) {}
+  const char* ClassName() const override { return "EStreamError"; }
+  int ErrorCode;
+};
 BQS_DECLARE_EXCEPTION(EFCreateError, EStreamError);
 BQS_DECLARE_EXCEPTION(EFOpenError, EStreamError);
 BQS_DECLARE_EXCEPTION(EFilerError, EStreamError);
