@@ -63,6 +63,14 @@ class TSrcEditStringList : public TStrings {
   // the range.
   std::string_view LineView(int index) const;
   int LineLength(int index) const;
+  // Replaces `count` bytes at byte `pos` of the line with `text` in place
+  // (a long line's block has room to grow; see BlockSize) and reports the
+  // line replaced, as Put does. `text` may be a view of the line. A range
+  // outside the line raises the index error.
+  void EditLine(int index, int pos, int count, std::string_view text);
+  // The line's bytes with a NUL after them: a long line edited in place holds
+  // one; any other line is copied into `scratch`. Valid as LineView is.
+  const char* TerminatedLine(int index, std::string& scratch) const;
 
   // --- the editor's own operations ---
   void DeleteLines(int index, int numLines);
