@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "SrcEditScanCheckpoints.h"
 #include "SrcEditTypes.h"
 #include "SrcEditTypesEx.h"
 #include "platform/Classes.h"
@@ -206,6 +208,10 @@ class TCustomSrcEdit : public TCustomControl {
   void AddSelectionDeletion(TSrcChangeReason Reason);
   // Put of a 0-based line, trimmed with eoTrimTrailingSpaces.
   void StoreLine(int Index, const std::string& Value);
+  // Replaces Count bytes at the 0-based byte Pos of a 0-based line with Text
+  // in place, its scan checkpoints told where (through StoreLine with
+  // eoTrimTrailingSpaces).
+  void EditLineInPlace(int Index, int Pos, int Count, std::string_view Text);
   // Marks follow inserted/deleted lines (1-based lines).
   void ShiftMarksOnInsert(int FirstLine, int Count);
   void ShiftMarksOnDelete(int FirstLine, int Count);
@@ -234,6 +240,8 @@ class TCustomSrcEdit : public TCustomControl {
   bool IsIdentChar(char AChar) const;
   bool IsWordBreakChar(char AChar) const;
   void ExecuteCommand(TSrcEditorCommand Command, char AChar, void* Data) { ProcessCommand(Command, AChar, Data); }
+  // The scan checkpoints of the long lines (what the rescans keep).
+  const TSrcScanCheckpoints& ScanCheckpoints() const { return FScanCheckpoints; }
 
   // =========================================================================
   // Construction, options and properties                        [SrcEdit.cpp]
@@ -734,10 +742,10 @@ class TCustomSrcEdit : public TCustomControl {
   // ---- BEGIN SrcEditPaint.cpp ----
   // The state of one text-area pass.
   struct TPaintPass;
-  // The display text (tabs expanded) of a 0-based line, in Scratch or, for
-  // long lines, in a cache kept until the text changes; empty beyond the
-  // list.
-  const std::string& PaintLineText(int Index, std::string& Scratch);
+  // The display text (tabs expanded) of a 0-based line, a NUL after it: in
+  // Scratch or, for long lines, the list's own bytes (no tabs, edited in
+  // place) or a cache kept until the text changes; empty beyond the list.
+  std::string_view PaintLineText(int Index, std::string& Scratch);
   struct TPaintLineCacheEntry {
     std::string Text;
     int Index = -1;
@@ -758,6 +766,17 @@ class TCustomSrcEdit : public TCustomControl {
   int ScanLines(int Index, int ForcedLast);
   // Holds the line being scanned (the highlighter keeps a pointer into it).
   std::string FScanText;
+  // Scans one line from `Start` (the state its scan begins in, the
+  // highlighter set to it) and returns its end state; a long line records
+  // checkpoints, resumes from the last one before an edit and stops where
+  // the scan meets the text before the edit again in the same state.
+  int ScanLine(int Index, TSrcScanState Start);
+  // Sets the highlighter to the state line Index starts in and returns it.
+  TSrcScanState PrepareLineStart(int Index);
+  TSrcScanCheckpoints FScanCheckpoints;
+  // Set while EditLineInPlace has the line list edit a line (its checkpoints
+  // were told where).
+  bool FEditingInPlace = false;
   // Changes with every change of the line list (the hooks count it).
   unsigned FLinesGeneration = 0;
   // ---- END SrcEditScroll.cpp ----

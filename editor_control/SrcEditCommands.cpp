@@ -657,29 +657,31 @@ void TCustomSrcEdit::CommandChar(char AChar) {
     TUpdateGuard update(FLines);
     const bool wasEmpty = len == 0;
     if (len < c - 1) AppendPaddingRecorded(wasEmpty ? IndentString(c - 1, true) : std::string(c - 1 - len, ' '));
-    std::string line(FLines->LineView(index));
+    // The line is edited in place: a keystroke costs the same on any line.
+    std::string_view line = FLines->LineView(index);
+    const int lineLen = Len(line);
     // Where the character goes: the caret, or the end of an indentation
     // that tabs made shorter than the caret.
-    const int at = std::min(c, Len(line) + 1);
+    const int at = std::min(c, lineLen + 1);
     std::string replaced;
     std::string typed(1, AChar);
-    if (!FInsertMode && at <= Len(line)) {
-      std::size_t n = 1;
-      if (FarEast() && IsLead(line[static_cast<std::size_t>(at - 1)]) && at < Len(line)) {
+    std::size_t n = 0;
+    if (!FInsertMode && at <= lineLen) {
+      n = 1;
+      if (FarEast() && IsLead(line[static_cast<std::size_t>(at - 1)]) && at < lineLen) {
         n = 2;
         typed += ' ';
       }
-      replaced = line.substr(static_cast<std::size_t>(at - 1), n);
-      line.replace(static_cast<std::size_t>(at - 1), n, typed);
-    } else {
-      line.insert(static_cast<std::size_t>(at - 1), typed);
+      replaced = std::string(line.substr(static_cast<std::size_t>(at - 1), n));
     }
-    bool blank = true;
-    for (char ch : line) blank = blank && IsBlank(ch);
     int caretChar = at + 1;
-    if (FInsertMode && HasOption(eoTrimTrailingSpaces) && IsBlank(AChar) && blank)
-      caretChar = ExpandedLength(line, FTabWidth) + 1;
-    StoreLine(index, line);
+    if (FInsertMode && HasOption(eoTrimTrailingSpaces) && IsBlank(AChar) &&
+        std::all_of(line.begin(), line.end(), IsBlank)) {
+      std::string made(line);
+      made.insert(static_cast<std::size_t>(at - 1), typed);
+      caretChar = ExpandedLength(made, FTabWidth) + 1;
+    }
+    EditLineInPlace(index, at - 1, static_cast<int>(n), typed);
     FUndoList->AddChange(urInsert, BufferCoord(at, l), BufferCoord(at + Len(typed), l), std::move(replaced), smNormal);
     PlaceCaret(false, BufferCoord(caretChar, l));
   }

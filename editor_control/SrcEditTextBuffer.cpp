@@ -367,13 +367,10 @@ void TSrcEditStringList::EditLine(int index, int pos, int count, std::string_vie
   if (OnLinesReplaced) OnLinesReplaced(this, index, 1);
 }
 
-const char* TSrcEditStringList::TerminatedLine(int index, std::string& scratch) const {
-  if (index >= 0 && index < FCount) {
-    const TRecord& r = Rec(index);
-    if (r.Storage == TRecord::stHeap && r.len >= kRoomyLine) return r.t.ptr;
-  }
-  scratch.assign(LineView(index));
-  return scratch.c_str();
+const char* TSrcEditStringList::TerminatedLine(int index) const {
+  if (index < 0 || index >= FCount) return nullptr;
+  const TRecord& r = Rec(index);
+  return r.Storage == TRecord::stHeap && r.len >= kRoomyLine ? r.t.ptr : nullptr;
 }
 
 void TSrcEditStringList::PutObject(int index, TObject* object) {

@@ -68,9 +68,10 @@ class TSrcEditStringList : public TStrings {
   // line replaced, as Put does. `text` may be a view of the line. A range
   // outside the line raises the index error.
   void EditLine(int index, int pos, int count, std::string_view text);
-  // The line's bytes with a NUL after them: a long line edited in place holds
-  // one; any other line is copied into `scratch`. Valid as LineView is.
-  const char* TerminatedLine(int index, std::string& scratch) const;
+  // The line's bytes with a NUL after them when its block holds one (a long
+  // line that was stored or edited, not one read by a load), else null.
+  // Valid as LineView is.
+  const char* TerminatedLine(int index) const;
 
   // --- the editor's own operations ---
   void DeleteLines(int index, int numLines);
