@@ -337,6 +337,8 @@ void TSrcEditStringList::EditLine(int index, int pos, int count, std::string_vie
     own.assign(text);
     text = own;
   }
+  if (r.Flags & lfWidthUnknown) ComputeWidth(index);
+  const int oldWidth = r.ExpandedLen;
   const bool noTabs = r.Flags == lfHasNoTabs && text.find('\t') == std::string_view::npos;
   if (r.Storage == TRecord::stHeap && BlockSize(newLen) == BlockSize(len)) {
     char* block = r.t.ptr;
@@ -351,18 +353,14 @@ void TSrcEditStringList::EditLine(int index, int pos, int count, std::string_vie
     SetText(r, joined);
   }
   TRecord& after = Rec(index);
-  const int oldWidth = after.ExpandedLen;
   if (noTabs) {
     // Without tabs the width is the length: no walk over the line.
     after.ExpandedLen = static_cast<std::int32_t>(newLen);
-    if (FLongestLineIndex == index && after.ExpandedLen < oldWidth)
-      FLongestLineIndex = -1;
-    else if (FLongestLineIndex >= 0 && FLongestLineIndex != index && after.ExpandedLen > Rec(FLongestLineIndex).ExpandedLen)
-      FLongestLineIndex = index;
+    after.Flags = lfHasNoTabs;
   } else {
-    after.Flags = lfWidthUnknown;
-    FLongestLineIndex = -1;
+    ComputeWidth(index);
   }
+  WidthChanged(index, oldWidth);
   CompactStore();
   if (OnLinesReplaced) OnLinesReplaced(this, index, 1);
 }
@@ -535,6 +533,16 @@ void TSrcEditStringList::ComputeWidth(int index) {
     width = ExpandedLength64(text, FTabWidth);
   r.ExpandedLen = static_cast<std::int32_t>(std::min<std::int64_t>(width, 0x7FFFFFFF));
   r.Flags = hasTabs ? lfHasTabs : lfHasNoTabs;
+}
+
+void TSrcEditStringList::WidthChanged(int index, int oldWidth) {
+  if (FLongestLineIndex < 0) return;
+  const int width = Rec(index).ExpandedLen;
+  if (FLongestLineIndex == index) {
+    if (width < oldWidth) FLongestLineIndex = -1;  // another line may be wider now
+  } else if (width > Rec(FLongestLineIndex).ExpandedLen) {
+    FLongestLineIndex = index;
+  }
 }
 
 int TSrcEditStringList::GetExpandedLen(int index) {

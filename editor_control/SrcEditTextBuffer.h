@@ -114,6 +114,9 @@ class TSrcEditStringList : public TStrings {
   void ReserveFor(int newCount);
   void InsertItem(int index, std::string_view s);
   void ComputeWidth(int index);
+  // The widest line after line `index` changed from `oldWidth` to its
+  // (known) width now.
+  void WidthChanged(int index, int oldWidth);
   void ReleaseText(TRecord& r);
   void SetText(TRecord& r, std::string_view s);
   void FreeAll();
