@@ -242,6 +242,17 @@ class TCustomSrcEdit : public TCustomControl {
   void ExecuteCommand(TSrcEditorCommand Command, char AChar, void* Data) { ProcessCommand(Command, AChar, Data); }
   // The scan checkpoints of the long lines (what the rescans keep).
   const TSrcScanCheckpoints& ScanCheckpoints() const { return FScanCheckpoints; }
+  // Scans the lines up to the 0-based line Index that are still to be
+  // scanned after a large text came in (their stored states are then those
+  // of a full scan); -1 or beyond the last line: all of them.
+  void EnsureScanned(int Index);
+  // Whether lines are still to be scanned.
+  bool ScanPending() const { return FScanLimit != INT_MAX; }
+  // A whole new text of this many lines or more is not scanned at once:
+  // lines are scanned when the screen or an edit needs them, and the rest
+  // while the program is idle (a timer), with the states a full scan
+  // stores.
+  static constexpr int kLazyScanLines = 100000;
 
   // =========================================================================
   // Construction, options and properties                        [SrcEdit.cpp]
@@ -771,8 +782,15 @@ class TCustomSrcEdit : public TCustomControl {
   // checkpoints, resumes from the last one before an edit and stops where
   // the scan meets the text before the edit again in the same state.
   int ScanLine(int Index, TSrcScanState Start);
-  // Sets the highlighter to the state line Index starts in and returns it.
+  // Sets the highlighter to the state line Index starts in and returns it
+  // (scanning the lines above it that a lazy scan left).
   TSrcScanState PrepareLineStart(int Index);
+  // Lines from this 0-based one on have not been scanned (INT_MAX: none).
+  int FScanLimit = INT_MAX;
+  TTimer* FScanTimer = nullptr;
+  // Leaves every line to the lazy scan.
+  void ScanLazily();
+  void ScanTimerTick(TObject* Sender);
   TSrcScanCheckpoints FScanCheckpoints;
   // Set while EditLineInPlace has the line list edit a line (its checkpoints
   // were told where).

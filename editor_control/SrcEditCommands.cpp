@@ -234,10 +234,7 @@ void TCustomSrcEdit::MarkQuotedBrackets(int Index, const std::string& Text, cons
   TSrcHighlighterAttributes* stringAttr = FHighlighter->DefaultAttribute(SRC_ATTR_STRING);
   TSrcHighlighterAttributes* commentAttr = FHighlighter->DefaultAttribute(SRC_ATTR_COMMENT);
   if (!stringAttr && !commentAttr) return;
-  if (Index == 0)
-    FHighlighter->ResetScanState();
-  else
-    FHighlighter->SetScanState(FLines->GetLineScanState(Index - 1));
+  PrepareLineStart(Index);
   FHighlighter->StartLine(Text, Index);
   // One pass over the tokens: a position belongs to the first token that
   // starts at or before it and reaches past it.

@@ -193,8 +193,51 @@ void TCustomSrcEdit::UpdateScrollBars()
 // ---------------------------------------------------------------------------
 // Rescans
 
+void TCustomSrcEdit::ScanLazily()
+{
+  FScanCheckpoints.Clear();
+  FScanLimit = 0;
+  Invalidate();
+  if (FScanTimer != nullptr && HandleAllocated()) FScanTimer->SetEnabled(true);
+}
+
+void TCustomSrcEdit::EnsureScanned(int Index)
+{
+  const int count = FLines->Count();
+  if (FScanLimit >= count) {
+    FScanLimit = INT_MAX;
+    if (FScanTimer != nullptr) FScanTimer->SetEnabled(false);
+    return;
+  }
+  if (FHighlighter == nullptr || (Index >= 0 && Index < FScanLimit)) return;
+  const int last = Index < 0 || Index >= count ? count - 1 : Index;
+  const int from = FScanLimit;
+  TSrcScanState start = PrepareLineStart(from);
+  for (int i = from; i <= last; ++i) {
+    const int state = ScanLine(i, start);
+    FLines->StoreLineScanState(i, state);
+    start = state;
+    FScanLimit = i + 1;
+  }
+  if (FScanLimit >= count) {
+    FScanLimit = INT_MAX;
+    if (FScanTimer != nullptr) FScanTimer->SetEnabled(false);
+  }
+}
+
+void TCustomSrcEdit::ScanTimerTick(TObject*)
+{
+  // A slice of a few milliseconds at a time, so that input comes between.
+  if (FScanLimit == INT_MAX) {
+    FScanTimer->SetEnabled(false);
+    return;
+  }
+  EnsureScanned(FScanLimit + 20000 - 1);
+}
+
 TSrcScanState TCustomSrcEdit::PrepareLineStart(int Index)
 {
+  if (Index > 0 && Index - 1 >= FScanLimit) EnsureScanned(Index - 1);
   if (Index <= 0) {
     FHighlighter->ResetScanState();
     return FHighlighter->GetScanState();
@@ -272,14 +315,15 @@ int TCustomSrcEdit::ScanLines(int Index, int ForcedLast)
 {
   const int count = FLines->Count();
   if (Index < 0) Index = 0;
-  if (FHighlighter == nullptr || Index >= count) return Index;
+  // Lines the lazy scan has not reached are scanned when they are needed.
+  if (FHighlighter == nullptr || Index >= count || Index >= FScanLimit) return Index;
 
   TSrcScanState start = PrepareLineStart(Index);
   for (;;) {
     const int state = ScanLine(Index, start);
     if (Index > ForcedLast && state == FLines->GetLineScanState(Index)) return Index;
     FLines->SetLineScanState(Index, state);
-    if (Index + 1 >= count) return Index;
+    if (Index + 1 >= count || Index + 1 >= FScanLimit) return Index;
     ++Index;
     start = state;
   }
@@ -294,6 +338,11 @@ void TCustomSrcEdit::RescanAll()
 {
   if (FHighlighter == nullptr) return;
   FScanCheckpoints.Clear();
+  if (FLines->Count() >= kLazyScanLines) {
+    ScanLazily();
+    return;
+  }
+  FScanLimit = INT_MAX;
   FLines->BeginUpdate();
   try {
     TSrcScanState start = PrepareLineStart(0);
@@ -318,6 +367,7 @@ void TCustomSrcEdit::ListCleared(TObject* Sender)
   ++FLinesGeneration;
   FRescanFirst = FRescanLast = FRescanForcedLast = -1;  // nothing of the old text is left to rescan
   FScanCheckpoints.Clear();
+  FScanLimit = INT_MAX;
   if (WordWrap()) FWordWrapPlugin->Reset();
   ClearUndoRedo();
   FPendingRect = TRect();
@@ -332,6 +382,7 @@ void TCustomSrcEdit::ListLinesDeleted(TObject* Sender, int Index, int Count)
 {
   ++FLinesGeneration;
   FScanCheckpoints.LinesDeleted(Index, Count);
+  if (FScanLimit != INT_MAX) FScanLimit = FScanLimit >= Index + Count ? FScanLimit - Count : std::min(FScanLimit, Index);
   if (FHighlighter != nullptr && FLines->Count() > 0) {
     if ((FStateFlags & sfLinesChanging) != 0)
       DeferRescanDeleted(Index, Count);
@@ -347,6 +398,8 @@ void TCustomSrcEdit::ListLinesInserted(TObject* Sender, int Index, int Count)
 {
   ++FLinesGeneration;
   FScanCheckpoints.LinesInserted(Index, Count);
+  // Lines inserted above the lazy scan's limit are scanned with the change.
+  if (FScanLimit != INT_MAX && Index < FScanLimit) FScanLimit += Count;
   if (FHighlighter != nullptr && FLines->Count() > 0) {
     if ((FStateFlags & sfLinesChanging) != 0) {
       DeferRescanInserted(Index, Count);

@@ -487,6 +487,11 @@ void TSrcEditStringList::SetLineScanState(int index, int value) {
   Rec(index).ScanState = value;
 }
 
+void TSrcEditStringList::StoreLineScanState(int index, int value) {
+  if (index < 0 || index >= FCount) ListIndexError(index);
+  Rec(index).ScanState = value;
+}
+
 void TSrcEditStringList::SetUpdateState(bool updating) {
   if (updating) {
     if (OnUpdateBegun) OnUpdateBegun(this);

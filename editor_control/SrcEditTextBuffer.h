@@ -78,6 +78,10 @@ class TSrcEditStringList : public TStrings {
   void InsertLines(int index, int numLines);
   int GetLineScanState(int index) const;
   void SetLineScanState(int index, int value);
+  // The same without the update bracket: a scan state is not text, and the
+  // control stores states while it paints (an update would end in its
+  // change handling).
+  void StoreLineScanState(int index, int value);
   // The line with tabs expanded; may raise EOutOfMemory for a line whose
   // expansion exceeds MaxExpandedLineLength.
   std::string GetExpandedLine(int index);
