@@ -10,6 +10,7 @@
 #include <string>
 
 #include "SrcEdit.h"
+#include "common/BenchTexts.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcHighlighterHtml.h"
 #include "platform/Classes.h"
@@ -73,20 +74,6 @@ double Seconds(F&& work) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// A line of HTML `bytes` long, made of varied tags, values and text.
-inline std::string LongHtmlLine(std::size_t bytes) {
-  static const char* const kParts[] = {
-      "<div class=\"section\" id=\"s1\">", "<p>Some text with &amp; an entity and <b>bold</b> words</p>",
-      "<a href='page.html' title=\"a link\">link</a> &copy; 2001", "<!-- a comment that ends here -->",
-      "<td>cell</td><td>other cell</td>", "plain text without any markup at all, just words", "</div>"};
-  std::string s;
-  s.reserve(bytes + 128);
-  for (int i = 0; s.size() < bytes; ++i) {
-    s += kParts[i % 7];
-    s += ' ';
-  }
-  s.resize(bytes);
-  return s;
-}
+using bench_texts::LongHtmlLine;
 
 }  // namespace bench_editor
