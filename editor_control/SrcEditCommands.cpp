@@ -792,7 +792,8 @@ void TCustomSrcEdit::CommandDeleteLastChar() {
   const int l = std::max(1, std::min(FCaretY, count));
   const int c = FCaretX;
   const TBufferCoord old = BufferCoord(c, l);
-  std::string line(FLines->LineView(l - 1));
+  // Read in place; the line is edited in place too.
+  std::string_view line = FLines->LineView(l - 1);
   const int len = Len(line);
   TUpdateGuard update(FLines);
   TBufferCoord target = old;
@@ -818,13 +819,16 @@ void TCustomSrcEdit::CommandDeleteLastChar() {
     std::string previous(FLines->LineView(l - 2));
     if (HasOption(eoTrimTrailingSpaces)) previous = TrimTrailing(previous);
     target = BufferCoord(Len(previous) + 1, l - 1);
-    StoreLine(l - 2, previous + line);
+    StoreLine(l - 2, previous + std::string(line));
     FLines->Delete(l - 1);
     ShiftMarksOnDelete(l - 1, 1);
     removed = "\r\n";
   } else {
     const char before = line[static_cast<std::size_t>(c - 2)];
-    if (IsBlank(before) && c - 1 == LeadingSpaceCount(line, false)) {
+    // Only the first c bytes can tell whether the blanks before the caret
+    // are the whole indentation.
+    const std::string head(line.substr(0, std::min(line.size(), static_cast<std::size_t>(c))));
+    if (IsBlank(before) && c - 1 == LeadingSpaceCount(head, false)) {
       if (HasOption(eoSmartTabDelete)) {
         // Back to the indentation of the nearest line above that is less
         // indented (display columns, tabs counted as the tab width).
@@ -856,9 +860,8 @@ void TCustomSrcEdit::CommandDeleteLastChar() {
       target.Char = c - 1;
       if (IsTrailByte(line, c - 1)) target.Char = c - 2;
     }
-    removed = line.substr(static_cast<std::size_t>(target.Char - 1), static_cast<std::size_t>(c - target.Char));
-    line.erase(static_cast<std::size_t>(target.Char - 1), static_cast<std::size_t>(c - target.Char));
-    StoreLine(l - 1, line);
+    removed = std::string(line.substr(static_cast<std::size_t>(target.Char - 1), static_cast<std::size_t>(c - target.Char)));
+    EditLineInPlace(l - 1, target.Char - 1, c - target.Char, std::string_view());
   }
   if (target == old) return;
   MoveCaretTo(target);
