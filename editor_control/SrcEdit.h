@@ -200,6 +200,9 @@ class TCustomSrcEdit : public TCustomControl {
   // The primitive: removes the selection (active mode), then inserts Value
   // in PasteMode. Records only the column items (when RecordColumnItems).
   void ReplaceSelectionRaw(TSrcSelectionMode PasteMode, const std::string& Value, bool RecordColumnItems);
+  // The same with the whole text, NUL bytes included: undo and redo put back
+  // exactly what a change took away.
+  void ReplaceSelectionExact(TSrcSelectionMode PasteMode, const std::string& Value, bool RecordColumnItems);
   void ReplaceSelectionRawActive(const std::string& Value);
   // Records the deletion of the selection in force, before it is removed:
   // its two ends as set (in normal mode an end past the end of its line is

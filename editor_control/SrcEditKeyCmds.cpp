@@ -477,6 +477,19 @@ void TSrcEditKeyStrokes::SaveDifferences(TStrings* dest, const TSrcEditKeyStroke
   std::vector<const TSrcEditKeyStroke*> added;
   for (const auto& k : FItems)
     if (!base->HasBinding(k.get())) added.push_back(k.get());
+  // The bindings present on one side only say nothing of order and
+  // repetition, which decide what a key finds. When reading them back into
+  // the base would make some key find another command, every binding of
+  // the base is removed and every one of this collection added, in order.
+  TSrcEditKeyStrokes readBack(nullptr);
+  readBack.Assign(const_cast<TSrcEditKeyStrokes*>(base));
+  readBack.ApplyDifferences(removed, added);
+  if (!readBack.FindsAsIn(this)) {
+    removed.clear();
+    for (const auto& k : base->FItems) removed.push_back(k.get());
+    added.clear();
+    for (const auto& k : FItems) added.push_back(k.get());
+  }
   WriteCollection(dest, kRemovedKeystrokes, removed);
   WriteCollection(dest, kAddedKeystrokes, added);
 }
@@ -559,15 +572,36 @@ void TSrcEditKeyStrokes::LoadDifferences(TStrings* source) {
   if (state != OutSide) InvalidValue();
 
   for (TProperty& p : props) {
-    if (p.Removed) {
-      for (const auto& k : p.Items->FItems) {
-        int index = FindShortCuts(k->ShortCut(), k->ShortCut2());
-        if (index >= 0 && FItems[static_cast<std::size_t>(index)]->FCommand == k->FCommand) Delete(index);
-      }
-    } else {
-      for (const auto& k : p.Items->FItems) Add()->Assign(k.get());
-    }
+    std::vector<const TSrcEditKeyStroke*> items;
+    for (const auto& k : p.Items->FItems) items.push_back(k.get());
+    if (p.Removed)
+      ApplyDifferences(items, {});
+    else
+      ApplyDifferences({}, items);
   }
+}
+
+void TSrcEditKeyStrokes::ApplyDifferences(const std::vector<const TSrcEditKeyStroke*>& removed,
+                                          const std::vector<const TSrcEditKeyStroke*>& added) {
+  for (const TSrcEditKeyStroke* k : removed) {
+    int index = FindShortCuts(k->ShortCut(), k->ShortCut2());
+    if (index >= 0 && FItems[static_cast<std::size_t>(index)]->FCommand == k->FCommand) Delete(index);
+  }
+  for (const TSrcEditKeyStroke* k : added) Add()->Assign(const_cast<TSrcEditKeyStroke*>(k));
+}
+
+bool TSrcEditKeyStrokes::FindsAsIn(const TSrcEditKeyStrokes* other) const {
+  auto findsAlike = [](const TSrcEditKeyStrokes* a, const TSrcEditKeyStrokes* b) {
+    for (const auto& k : a->FItems) {
+      if (k->ShortCut() == 0) continue;  // never found
+      int ia = a->FindShortCuts(k->ShortCut(), k->ShortCut2());
+      int ib = b->FindShortCuts(k->ShortCut(), k->ShortCut2());
+      if (ib < 0 || a->FItems[static_cast<std::size_t>(ia)]->FCommand != b->FItems[static_cast<std::size_t>(ib)]->FCommand)
+        return false;
+    }
+    return true;
+  };
+  return findsAlike(this, other) && findsAlike(other, this);
 }
 
 void TSrcEditKeyStrokes::LoadDifferences(TStream* source) {

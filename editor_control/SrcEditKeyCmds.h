@@ -281,6 +281,9 @@ class TSrcEditKeyStrokes : public TPersistent {
   void Assign(TPersistent* source) override;
   // Same count and, item by item, the same command and shortcuts.
   bool Equals(const TSrcEditKeyStrokes* other) const;
+  // Whether every shortcut of either finds the same command here as in the
+  // other (a shortcut of 0 is never found).
+  bool FindsAsIn(const TSrcEditKeyStrokes* other) const;
 
   // Clears and adds the 82 default bindings.
   void LoadDefaults();
@@ -298,6 +301,9 @@ class TSrcEditKeyStrokes : public TPersistent {
   //   AddedKeystrokes = <>
   // Within an item, ShortCut and ShortCut2 are left out when 0; Command is a
   // name of the command table or a decimal number. base null: the defaults.
+  // Read back into the base, the text makes every shortcut find the command
+  // it finds here: when the bindings on one side only do not (order and
+  // repetition decide), it removes all of the base and adds all of these.
   void SaveDifferences(TStrings* dest, const TSrcEditKeyStrokes* base = nullptr) const;
   void SaveDifferences(TStream* dest, const TSrcEditKeyStrokes* base = nullptr) const;
   // Applies stored differences: each removed binding is deleted when the
@@ -311,6 +317,11 @@ class TSrcEditKeyStrokes : public TPersistent {
   std::unique_ptr<TSrcEditKeyStroke> NewItem() { return std::unique_ptr<TSrcEditKeyStroke>(new TSrcEditKeyStroke(this)); }
   // Whether a binding with the same shortcuts and command is in the list.
   bool HasBinding(const TSrcEditKeyStroke* item) const;
+  // Deletes each removed binding found first for its shortcuts with the same
+  // command, then appends copies of the added ones.
+  void ApplyDifferences(const std::vector<const TSrcEditKeyStroke*>& removed,
+                        const std::vector<const TSrcEditKeyStroke*>& added);
+
 
   TPersistent* FOwner;
   std::vector<std::unique_ptr<TSrcEditKeyStroke>> FItems;

@@ -149,6 +149,12 @@ void TCustomSrcEdit::ReplaceSelectionRawActive(const std::string& Value) {
 
 void TCustomSrcEdit::ReplaceSelectionRaw(TSrcSelectionMode PasteMode, const std::string& Value,
                                          bool RecordColumnItems) {
+  // Text given to the control ends at its first NUL byte.
+  ReplaceSelectionExact(PasteMode, Value.substr(0, Value.find('\0')), RecordColumnItems);
+}
+
+void TCustomSrcEdit::ReplaceSelectionExact(TSrcSelectionMode PasteMode, const std::string& Value,
+                                           bool RecordColumnItems) {
   TPaintLockGuard lock(this);
   TUpdateGuard update(FLines);
   TBufferCoord first = SelFirst();
@@ -157,19 +163,13 @@ void TCustomSrcEdit::ReplaceSelectionRaw(TSrcSelectionMode PasteMode, const std:
     bool column = FActiveSelectionMode == smColumn;
     // A normal end past the end of its line removes from the line's end,
     // and text that replaces the selection goes in there.
-    if (FActiveSelectionMode == smNormal && !Value.empty() && Value[0] != '\0') first = ClampToLineEnd(first);
+    if (FActiveSelectionMode == smNormal && !Value.empty()) first = ClampToLineEnd(first);
     RemoveSelectedText();
     // A column block dragged right to left has its first end on the right
     // edge: the insertion point is the block's left column.
     MoveCaretTo(column ? BufferCoord(std::min(first.Char, last.Char), first.Line) : first);
   }
-  // The text ends at its first NUL byte.
-  size_t nul = Value.find('\0');
-  if (nul == std::string::npos) {
-    if (!Value.empty()) InsertTextByMode(PasteMode, Value, RecordColumnItems);
-  } else if (nul > 0) {
-    InsertTextByMode(PasteMode, Value.substr(0, nul), RecordColumnItems);
-  }
+  if (!Value.empty()) InsertTextByMode(PasteMode, Value, RecordColumnItems);
   if (FCaretY < 1) FCaretY = 1;
 }
 

@@ -213,7 +213,7 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
       // (the characters typing in overwrite mode replaced, to take them away
       // again before that).
       FRedoList->AddChange(reason, s, e, DeletedSelectionText(), mode, text);
-      ReplaceSelectionRaw(mode, text, false);
+      ReplaceSelectionExact(mode, text, false);
       MoveCaretTo(s);
       break;
     }
@@ -234,7 +234,7 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
         p.Line = FLines->GetCount();
       }
       PlaceCaretCollapse(p);
-      ReplaceSelectionRaw(mode, text, false);
+      ReplaceSelectionExact(mode, text, false);
       switch (reason) {
         case urDelete:
         case urDeleteAll:
@@ -287,7 +287,7 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
       FRedoList->AddChange(urUnindent, s, e, text, mode);
       const int column = mode == smColumn ? std::min(s.Char, e.Char) : 1;
       PlaceCaretCollapse(BufferCoord(column, s.Line));
-      ReplaceSelectionRaw(smColumn, text, false);
+      ReplaceSelectionExact(smColumn, text, false);
       SelectRange(s, s, e);
       break;
     }
@@ -295,7 +295,7 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
       SelectRange(s, s, e);
       FRedoList->AddChange(urWhiteSpaceAdd, s, e, DeletedSelectionText(), mode);
       // An undo records nothing into the undo list, column items included.
-      ReplaceSelectionRaw(mode, text, false);
+      ReplaceSelectionExact(mode, text, false);
       MoveCaretTo(s);
       break;
     default:
@@ -318,7 +318,7 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
       const std::string& putBack = Item.ChangeReplacedStr();
       SelectRange(s, s, putBack.empty() ? s : UndoTextEndPos(s, putBack));
       std::string replaced = DeletedSelectionText();
-      ReplaceSelectionRaw(mode, text, false);
+      ReplaceSelectionExact(mode, text, false);
       MoveCaretTo(e);
       FUndoList->AddChange(reason, s, e, std::move(replaced), mode);
       if (reason == urDragDropInsert) SelectRange(s, s, e);
@@ -330,7 +330,7 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
     case urSilentDeleteAfterCaret: {
       SelectRange(s, s, e);
       FUndoList->AddChange(reason, s, e, DeletedSelectionText(), mode);
-      ReplaceSelectionRaw(mode, text, false);
+      ReplaceSelectionExact(mode, text, false);
       // The caret ends where the deletion left it: the earlier end, which is
       // the end a backward selection was deleted to (urDeleteAfterCaret),
       // and the caret of a forward deletion (urSilentDeleteAfterCaret).
@@ -391,7 +391,7 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
     case urWhiteSpaceAdd:
       FUndoList->AddChange(urWhiteSpaceAdd, s, e, std::string(), mode);
       SelectRange(e, e, e);
-      ReplaceSelectionRaw(mode, text, true);
+      ReplaceSelectionExact(mode, text, true);
       MoveCaretTo(s);
       break;
     default:

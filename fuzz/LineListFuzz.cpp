@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "SrcEditTextBuffer.h"
 #include "platform/Classes.h"
 
@@ -29,10 +30,6 @@ std::string Saved(TSrcEditStringList& list) {
 void Load(TSrcEditStringList& list, const std::string& bytes) {
   TStringStream s(bytes);
   list.LoadFromStream(&s);
-}
-
-void Require(bool ok) {
-  if (!ok) std::abort();
 }
 
 }  // namespace

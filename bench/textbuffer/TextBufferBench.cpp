@@ -1,7 +1,8 @@
 // Load and save of a large HTML document (about a million CR LF lines,
 // 50 MB of Windows-1251) and of one 10 MB line, against reading and writing
 // the same bytes raw (a fresh string per read, and a plain read into a
-// reused buffer); and the peak memory of loading the list.
+// reused buffer); and the peak memory of loading the list, with the bytes a
+// line costs (20 MB of empty lines shows the cost of a line alone).
 //
 // Files go to $BQS_BENCH_DIR (default /tmp). Run: textbuffer_bench
 #include <benchmark/benchmark.h>
@@ -26,8 +27,8 @@
 namespace {
 
 std::string gDir;
-std::string gHtmlFile, gLongLineFile, gOutFile;
-std::int64_t gHtmlSize = 0, gLongSize = 0;
+std::string gHtmlFile, gLongLineFile, gEmptyLinesFile, gOutFile;
+std::int64_t gHtmlSize = 0, gLongSize = 0, gEmptyLinesSize = 0;
 
 std::string MakeHtml(std::size_t target) {
   std::mt19937 rng(2024);
@@ -197,9 +198,10 @@ void ReportMemory(const char* what, const std::string& file, std::int64_t size) 
   long lines = 0, peak = 0;
   std::size_t heap = 0;
   std::sscanf(buf, "%ld %ld %zu", &lines, &peak, &heap);
-  std::printf("%-22s file %7.1f MB, %8ld lines: peak while loading %7.1f MB (%.2fx the file), heap once loaded %7.1f MB (%.2fx)\n",
+  std::printf("%-22s file %7.1f MB, %8ld lines: peak while loading %7.1f MB (%.2fx the file), heap once loaded %7.1f MB (%.2fx, %.1f bytes a line)\n",
               what, size / 1048576.0, lines, peak / 1048576.0, static_cast<double>(peak) / static_cast<double>(size),
-              heap / 1048576.0, static_cast<double>(heap) / static_cast<double>(size));
+              heap / 1048576.0, static_cast<double>(heap) / static_cast<double>(size),
+              lines > 0 ? static_cast<double>(heap) / static_cast<double>(lines) : 0.0);
 }
 
 // Keeps the measured times for the summary.
@@ -224,6 +226,7 @@ int main(int argc, char** argv) {
   gDir = dir && *dir ? dir : "/tmp";
   gHtmlFile = gDir + "/bqs-bench-big.html";
   gLongLineFile = gDir + "/bqs-bench-longline.txt";
+  gEmptyLinesFile = gDir + "/bqs-bench-empty-lines.txt";
   gOutFile = gDir + "/bqs-bench-out.html";
   {
     std::string html = MakeHtml(50u * 1024 * 1024);
@@ -233,6 +236,10 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < longLine.size(); i += 97) longLine[i] = '\t';
     gLongSize = static_cast<std::int64_t>(longLine.size());
     WriteAll(gLongLineFile, longLine);
+    // The cost of a line itself: 20 MB of LF breaks, 20 million empty lines.
+    std::string empty(20u * 1024 * 1024, '\n');
+    gEmptyLinesSize = static_cast<std::int64_t>(empty.size());
+    WriteAll(gEmptyLinesFile, empty);
   }
   malloc_trim(0);
 
@@ -257,6 +264,7 @@ int main(int argc, char** argv) {
   std::printf("\nMemory of a loaded list:\n");
   ReportMemory("html50MB", gHtmlFile, gHtmlSize);
   ReportMemory("line10MB", gLongLineFile, gLongSize);
+  ReportMemory("emptyLines20MB", gEmptyLinesFile, gEmptyLinesSize);
 
   auto ratio = [&](const char* a, const char* b) {
     auto ia = reporter.times.find(a), ib = reporter.times.find(b);
@@ -276,6 +284,7 @@ int main(int argc, char** argv) {
 
   std::remove(gHtmlFile.c_str());
   std::remove(gLongLineFile.c_str());
+  std::remove(gEmptyLinesFile.c_str());
   std::remove(gOutFile.c_str());
   benchmark::Shutdown();
   return 0;

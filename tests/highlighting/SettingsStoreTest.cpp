@@ -1,6 +1,7 @@
 // The hierarchical settings store and TRegistry over it.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -177,6 +178,48 @@ TEST(SettingsStore, IniFileKeepsTheTree)
   reg.SetRootKey(HKEY_LOCAL_MACHINE);
   ASSERT_TRUE(reg.OpenKeyReadOnly("Root"));
   EXPECT_EQ(reg.ReadInteger("X"), 1);
+}
+
+// A file whose key path has 100,000 levels used to overflow the stack when
+// the store was written back; keys now nest at most MaxKeyDepth deep.
+TEST(SettingsStore, DeepKeyPathsAreRefusedAndTheFileStillLoads)
+{
+  TempDir dir;
+  const std::string file = dir.Path() + "/deep.ini";
+  std::string deep = "HKEY_CURRENT_USER";
+  for (int i = 0; i < 100000; ++i)
+    deep += "\\k";
+  {
+    FILE* f = std::fopen(file.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    const std::string text = "[" + deep + "]\r\nv=I:1\r\n\r\n[HKEY_CURRENT_USER\\Kept]\r\nn=I:7\r\n";
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+  }
+  TIniSettingsStore store(file);
+  TRegValue v;
+  ASSERT_TRUE(store.GetValue("HKEY_CURRENT_USER\\Kept", "n", v));
+  EXPECT_EQ(v.Number, 7);
+  EXPECT_FALSE(store.KeyExists("HKEY_CURRENT_USER\\k"));
+  EXPECT_FALSE(store.CreateKey(deep));
+
+  // The deepest allowed path is kept and written back; one more is refused
+  // with a clear error.
+  std::string deepest = "HKEY_CURRENT_USER";
+  for (std::size_t i = 1; i < TSettingsStore::MaxKeyDepth; ++i)
+    deepest += "\\k";
+  ASSERT_TRUE(store.CreateKey(deepest));
+  ASSERT_TRUE(store.SetValue(deepest, "d", v));
+  store.Flush();
+  TIniSettingsStore again(file);
+  EXPECT_TRUE(again.GetValue(deepest, "d", v));
+  TRegistry reg(again);
+  try {
+    reg.CreateKey(deepest.substr(std::string("HKEY_CURRENT_USER\\").size()) + "\\k");
+    ADD_FAILURE() << "a key one level too deep was made";
+  } catch (const ERegistryException& e) {
+    EXPECT_NE(e.Message().find("at most 512 levels"), std::string::npos) << e.Message();
+  }
 }
 
 TEST(SettingsStore, IniFileWrittenWhenStoreGoes)

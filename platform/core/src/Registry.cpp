@@ -2,7 +2,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <mutex>
+#include <vector>
 
 #include "platform/CodePage.h"
 
@@ -175,7 +177,7 @@ TSettingsStore::TNode* TSettingsStore::Find(const std::string& path) const
 TSettingsStore::TNode* TSettingsStore::Make(const std::string& path)
 {
   const std::vector<std::string> parts = SplitPath(path);
-  if (parts.empty() || !IsRootName(Upper(parts[0])))
+  if (parts.empty() || parts.size() > MaxKeyDepth || !IsRootName(Upper(parts[0])))
     return nullptr;
   TNode* node = FRoot.get();
   for (const std::string& part : parts) {
@@ -344,34 +346,53 @@ void TIniSettingsStore::Reload()
 void TIniSettingsStore::Flush()
 {
   std::string out;
-  struct TWalker {
-    std::string& Out;
-    void Walk(const TNode& node, const std::string& path, bool isRoot)
-    {
-      // Root keys always exist: their section is written only for their values.
-      if (!isRoot || !node.Values.empty()) {
-        Out += '[';
-        Out += path;
-        Out += "]\r\n";
-        for (const auto& kv : node.Values) {
-          const TRegValue& v = kv.second.second;
-          Out += EncodeValueName(kv.second.first);
-          switch (v.Kind) {
-            case rdInteger: Out += "=I:"; Out += std::to_string(v.Number); break;
-            case rdExpandString: Out += "=E:"; Out += Encode(v.Text, ""); break;
-            case rdBinary: Out += "=B:"; Out += EncodeBinary(v.Text); break;
-            default: Out += "=S:"; Out += Encode(v.Text, ""); break;
-          }
-          Out += "\r\n";
-        }
-        Out += "\r\n";
+  // One section per key, parents before children; the walk keeps its own
+  // stack and one path that grows and shrinks with it.
+  auto section = [&out](const TNode& node, const std::string& path, bool isRoot) {
+    // Root keys always exist: their section is written only for their values.
+    if (isRoot && node.Values.empty())
+      return;
+    out += '[';
+    out += path;
+    out += "]\r\n";
+    for (const auto& kv : node.Values) {
+      const TRegValue& v = kv.second.second;
+      out += EncodeValueName(kv.second.first);
+      switch (v.Kind) {
+        case rdInteger: out += "=I:"; out += std::to_string(v.Number); break;
+        case rdExpandString: out += "=E:"; out += Encode(v.Text, ""); break;
+        case rdBinary: out += "=B:"; out += EncodeBinary(v.Text); break;
+        default: out += "=S:"; out += Encode(v.Text, ""); break;
       }
-      for (const auto& kv : node.Keys)
-        Walk(*kv.second, path + '\\' + EncodeKeyName(kv.second->Name), false);
+      out += "\r\n";
     }
+    out += "\r\n";
   };
-  for (const auto& kv : Root().Keys)
-    TWalker{out}.Walk(*kv.second, kv.second->Name, true);
+  struct TFrame {
+    const TNode* Node;
+    std::map<std::string, std::unique_ptr<TNode>>::const_iterator Next;
+    std::size_t PathLength;
+  };
+  std::vector<TFrame> stack;
+  for (const auto& root : Root().Keys) {
+    std::string path = root.second->Name;
+    section(*root.second, path, true);
+    stack.push_back({root.second.get(), root.second->Keys.begin(), path.size()});
+    while (!stack.empty()) {
+      TFrame& top = stack.back();
+      if (top.Next == top.Node->Keys.end()) {
+        stack.pop_back();
+        continue;
+      }
+      const TNode& child = *top.Next->second;
+      ++top.Next;
+      path.resize(top.PathLength);
+      path += '\\';
+      path += EncodeKeyName(child.Name);
+      section(child, path, false);
+      stack.push_back({&child, child.Keys.begin(), path.size()});
+    }
+  }
   try {
     ForceDirectories(ExtractFileDir(FFileName));
     TReplaceFileStream stream(FFileName);
@@ -510,6 +531,9 @@ bool TRegistry::OpenKeyReadOnly(const std::string& key)
 bool TRegistry::CreateKey(const std::string& key)
 {
   const std::string path = Resolve(key, nullptr);
+  if (SplitPath(path).size() > TSettingsStore::MaxKeyDepth)
+    throw ERegistryException(Format("Failed to create key %s: keys nest at most %d levels deep", key.c_str(),
+                                    static_cast<int>(TSettingsStore::MaxKeyDepth)));
   if (path.empty() || !FStore->CreateKey(path))
     throw ERegistryException(Format("Failed to create key %s", key.c_str()));
   FWritten = true;

@@ -277,6 +277,7 @@ TEST_F(ExchangeTest, PasteFaultsOnceFoundUndoExactly) {
       {"column block into an empty text", {{}, 0, 0, smNormal, BC(1, 1), BC(1, 1), 2, "ab"}},
       {"column block past the end of an empty text", {{}, 0, 0, smColumn, BC(4, 1), BC(4, 1), 2, "a\r\nb"}},
       {"text past the end of a line", {{"a", "b"}, 0, 0, smNormal, BC(5, 2), BC(5, 2), -1, "xy"}},
+      {"lines holding NUL bytes, replaced", {{"ab", std::string("c\0d", 3), "e"}, 0, 0, smNormal, BC(2, 1), BC(2, 3), -1, "x"}},
       {"trimmed padding, then a block", {{"ab", "cd"}, eoTrimTrailingSpaces, 0, smColumn, BC(6, 1), BC(6, 2), 2, " x\r\n y"}},
   };
   for (const TCase& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 #include <string>
 
@@ -324,6 +325,66 @@ TEST(KeyStrokeDifferences, StoredDuplicatesAndChordsReadBack) {
   read.LoadDifferences(&out);
   EXPECT_TRUE(read.Equals(&keys));
   EXPECT_EQ(read.Count(), 86);
+}
+
+// Saves the differences of `keys`, reads them back into fresh defaults and
+// checks that every shortcut of either collection finds the same command.
+void ExpectTheSameFindsAfterARoundTrip(const TSrcEditKeyStrokes& keys, const std::string& context) {
+  TStringList out;
+  keys.SaveDifferences(&out);
+  TSrcEditKeyStrokes back(nullptr);
+  back.LoadDefaults();
+  back.LoadDifferences(&out);
+  for (const TSrcEditKeyStrokes* from : {&keys, static_cast<const TSrcEditKeyStrokes*>(&back)})
+    for (int i = 0; i < from->Count(); ++i) {
+      const TSrcEditKeyStroke* k = from->Items(i);
+      if (k->ShortCut() == 0) continue;  // never found
+      int a = keys.FindShortCuts(k->ShortCut(), k->ShortCut2());
+      int b = back.FindShortCuts(k->ShortCut(), k->ShortCut2());
+      ASSERT_TRUE(a >= 0 && b >= 0) << context << "\n" << out.Text();
+      ASSERT_EQ(keys.Items(a)->Command(), back.Items(b)->Command())
+          << context << ": shortcut " << k->ShortCut() << "\n" << out.Text();
+    }
+}
+
+TEST(KeyStrokeDifferences, EveryKeyFindsTheSameCommandAfterARoundTrip) {
+  // Removing the default Ctrl+Y, a binding without a command, Ctrl+Y and
+  // Ctrl+Z to undo; then two Ctrl+Z bindings that only their order tells
+  // apart.
+  const char* texts[] = {
+      "RemovedKeystrokes = <\r\n  item\r\n    Command = ecDeleteLine\r\n    ShortCut = 16473\r\n  end>\r\n"
+      "AddedKeystrokes = <\r\n  item\r\n    Command = ecNone\r\n  end\r\n"
+      "  item\r\n    Command = ecUndo\r\n    ShortCut = 16473\r\n  end\r\n"
+      "  item\r\n    Command = ecUndo\r\n    ShortCut = 16474\r\n  end>\r\n",
+      "RemovedKeystrokes = <\r\n  item\r\n    Command = ecUndo\r\n    ShortCut = 16474\r\n  end>\r\n"
+      "AddedKeystrokes = <\r\n  item\r\n    Command = ecRedo\r\n    ShortCut = 16474\r\n  end\r\n"
+      "  item\r\n    Command = ecUndo\r\n    ShortCut = 16474\r\n  end>\r\n",
+  };
+  for (const char* text : texts) {
+    TStringList in;
+    in.SetText(text);
+    TSrcEditKeyStrokes keys(nullptr);
+    keys.LoadDefaults();
+    keys.LoadDifferences(&in);
+    ExpectTheSameFindsAfterARoundTrip(keys, text);
+  }
+  // Random edits of the defaults.
+  std::mt19937 rng(140);
+  const TSrcEditorCommand commands[] = {ecNone, ecUndo, ecRedo, ecDeleteLine, ecCut};
+  const std::uint16_t keysUsed[] = {'Y', 'Z', 'X', 'K'};
+  for (int round = 0; round < 300; ++round) {
+    TSrcEditKeyStrokes keys(nullptr);
+    keys.LoadDefaults();
+    for (int n = static_cast<int>(rng() % 6); n > 0; --n) {
+      if (rng() % 3 == 0) {
+        keys.Delete(static_cast<int>(rng() % static_cast<unsigned>(keys.Count())));
+      } else {
+        const std::uint16_t key = rng() % 5 == 0 ? 0 : keysUsed[rng() % 4];
+        keys.AddBinding(commands[rng() % 5], key, kCtrl, rng() % 4 == 0 ? 'B' : 0, kShift);
+      }
+    }
+    ExpectTheSameFindsAfterARoundTrip(keys, "round " + std::to_string(round));
+  }
 }
 
 TEST(KeyStrokeDifferences, RemovedNeedsTheSameCommand) {

@@ -52,8 +52,14 @@ class TSettingsStore : public TObject {
   ~TSettingsStore() override;
   const char* ClassName() const override { return "TSettingsStore"; }
 
+  // Keys nest at most this deep (the root key is level 1): deeper paths are
+  // refused, so that no walk of the tree can exhaust the stack or memory.
+  static constexpr std::size_t MaxKeyDepth = 512;
+
   bool KeyExists(const std::string& path) const;
-  // Creates every missing key on the path; true when the key exists afterwards.
+  // Creates every missing key on the path; true when the key exists
+  // afterwards, false for a path without a root key or deeper than
+  // MaxKeyDepth.
   bool CreateKey(const std::string& path);
   // Removes the key with all its subkeys and values; false when it is missing
   // or is a root key.
@@ -102,7 +108,8 @@ class TMemorySettingsStore : public TSettingsStore {
 // integers, B:hex digits for binary data. "@" names the key's default value.
 // Backslashes, line breaks and "=" in names and texts are escaped with "\".
 // The file is read when the store is made and written by Flush (and by the
-// destructor when something changed), replacing the file safely.
+// destructor when something changed), replacing the file safely. A section
+// deeper than MaxKeyDepth is skipped when the file is read.
 class TIniSettingsStore : public TSettingsStore {
  public:
   explicit TIniSettingsStore(const std::string& fileName);

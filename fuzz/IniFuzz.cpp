@@ -1,0 +1,53 @@
+// INI text: any bytes read as a file; the text written back reads as the
+// same sections and values, and a value written reads back as written.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "platform/Classes.h"
+#include "platform/IniFiles.h"
+
+namespace {
+
+// Every section with its values, as the reader sees them.
+std::vector<std::string> Content(TMemIniFile& ini) {
+  std::vector<std::string> r;
+  TStringList sections;
+  ini.ReadSections(&sections);
+  for (int i = 0; i < sections.Count(); ++i) {
+    r.push_back("[" + sections.Strings(i) + "]");
+    TStringList values;
+    ini.ReadSectionValues(sections.Strings(i), &values);
+    for (int k = 0; k < values.Count(); ++k) r.push_back(values.Strings(k));
+  }
+  return r;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  TFuzzInput in(data, size);
+  const std::string name = in.Bytes(8);
+  const std::string text = in.Rest();
+  TStringList lines;
+  lines.SetText(text);
+  TMemIniFile ini("/nonexistent/fuzz.ini");
+  ini.SetStrings(&lines);
+  const std::vector<std::string> before = Content(ini);
+  TStringList written;
+  ini.GetStrings(&written);
+  TMemIniFile again("/nonexistent/fuzz.ini");
+  again.SetStrings(&written);
+  Require(Content(again) == before);
+
+  // A plain value under a new key reads back as written.
+  std::string value;
+  for (char c : name)
+    // No blanks or control bytes (trimmed) and no quotes (one pair is taken off).
+    if (static_cast<unsigned char>(c) > ' ' && c != '"' && c != '\'') value += c;
+  again.WriteString("fuzz-section", "fuzz-key", value);
+  Require(again.ReadString("fuzz-section", "fuzz-key", "?") == (value.empty() ? std::string() : value));
+  return 0;
+}
