@@ -21,28 +21,7 @@ namespace {
 
 constexpr int kLines = 1000000;
 
-// The editor as the application has it: a window and the HTML highlighter.
-struct TBenchEditor {
-  FakeWidgetset Fake;
-  std::unique_ptr<TSrcEdit> Edit;
-  std::unique_ptr<TSrcHTMLHighlighter> Highlighter;
-  TBenchEditor() {
-    SetWidgetset(&Fake);
-    Edit = std::make_unique<TSrcEdit>(nullptr);
-    Highlighter = std::make_unique<TSrcHTMLHighlighter>(nullptr);
-    Edit->SetBounds(0, 0, 800, 600);
-    Edit->HandleNeeded();
-    Edit->SetHighlighter(Highlighter.get());
-  }
-  ~TBenchEditor() {
-    Edit->SetHighlighter(nullptr);
-    Edit.reset();
-    Highlighter.reset();
-    SetWidgetset(nullptr);
-  }
-  void Load(const std::string& text) { Edit->SetText(text); }
-};
-
+using bench_editor::TBenchEditor;
 using bench_texts::NewText;
 using bench_texts::OldText;
 
@@ -117,7 +96,7 @@ BENCHMARK(BM_TypeCommandInTheMiddle)->UseManualTime()->Unit(benchmark::kMicrosec
 // What a user feels of a keystroke: WM_CHAR through the key message path,
 // the rescan, and the repaint of the view (120 x 50 cells, raster surface).
 void BM_KeystrokeMillionLines(benchmark::State& state) {
-  bench_editor::TBenchEditor b;
+  TBenchEditor b;
   b.Load(OldText());
   int i = 0;
   for (auto _ : state) {
@@ -133,7 +112,7 @@ BENCHMARK(BM_KeystrokeMillionLines)->UseManualTime()->Unit(benchmark::kMicroseco
 
 // A single line of range(0) MB; range(1): 0 types at its start, 1 at its end.
 void BM_KeystrokeLongLine(benchmark::State& state) {
-  bench_editor::TBenchEditor b;
+  TBenchEditor b;
   b.Load(bench_editor::LongHtmlLine(static_cast<std::size_t>(state.range(0)) << 20));
   const bool atEnd = state.range(1) != 0;
   for (auto _ : state) {
@@ -157,7 +136,7 @@ BENCHMARK(BM_KeystrokeLongLine)
 // Undo of a typed word (five characters, one action) in a line of range(0)
 // MB, at its start (range(1) 0) or its end (1), with the repaint.
 void BM_UndoTypingLongLine(benchmark::State& state) {
-  bench_editor::TBenchEditor b;
+  TBenchEditor b;
   b.Load(bench_editor::LongHtmlLine(static_cast<std::size_t>(state.range(0)) << 20));
   const bool atEnd = state.range(1) != 0;
   for (auto _ : state) {

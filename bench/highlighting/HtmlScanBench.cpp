@@ -112,6 +112,19 @@ void SetCounters(benchmark::State& state, TClock::duration elapsed)
   state.counters["lines"] = static_cast<double>(Document().size());
 }
 
+// Line i started as the control starts it: in the state stored for the
+// line above (reset for the first line).
+template <class THighlighter>
+void StartStored(THighlighter& h, const std::vector<std::string>& lines, const std::vector<std::int32_t>& endStates,
+                 std::size_t i)
+{
+  if (i == 0)
+    h.ResetScanState();
+  else
+    h.SetScanState(endStates[i - 1]);
+  h.StartLineView(lines[i].c_str(), static_cast<int>(lines[i].size()), static_cast<int>(i));
+}
+
 // Every token's start, length, kind and attribute, without copying its text.
 void BM_HtmlScanTokens(benchmark::State& state)
 {
@@ -124,11 +137,7 @@ void BM_HtmlScanTokens(benchmark::State& state)
     const TClock::time_point started = TClock::now();
     std::uint64_t check = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (i == 0)
-        h.ResetScanState();
-      else
-        h.SetScanState(endStates[i - 1]);
-      h.StartLine(lines[i], static_cast<int>(i));
+      StartStored(h, lines, endStates, i);
       while (!h.AtLineEnd()) {
         check += static_cast<std::uint64_t>(h.TokenStart()) + static_cast<std::uint64_t>(h.TokenLength()) +
                  static_cast<std::uint64_t>(h.TokenKind()) + reinterpret_cast<std::uintptr_t>(h.TokenAttribute());
@@ -158,11 +167,7 @@ void BM_HtmlScanTokenTexts(benchmark::State& state)
     const TClock::time_point started = TClock::now();
     std::uint64_t check = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (i == 0)
-        h.ResetScanState();
-      else
-        h.SetScanState(endStates[i - 1]);
-      h.StartLine(lines[i], static_cast<int>(i));
+      StartStored(h, lines, endStates, i);
       while (!h.AtLineEnd()) {
         const std::string text = h.TokenText();
         check += static_cast<std::uint64_t>(h.TokenStart()) + text.size() + static_cast<std::uint64_t>(h.TokenKind()) +
@@ -218,11 +223,7 @@ void BM_HtmlScanThroughBaseClass(benchmark::State& state)
     const TClock::time_point started = TClock::now();
     std::uint64_t check = 0;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (i == 0)
-        h->ResetScanState();
-      else
-        h->SetScanState(endStates[i - 1]);
-      h->StartLineView(lines[i].c_str(), static_cast<int>(lines[i].size()), static_cast<int>(i));
+      StartStored(*h, lines, endStates, i);
       if (tokens) {
         while (!h->AtLineEnd()) {
           check += static_cast<std::uint64_t>(h->TokenStart()) + static_cast<std::uint64_t>(h->TokenLength()) +
