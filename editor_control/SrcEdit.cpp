@@ -108,6 +108,10 @@ TCustomSrcEdit::TCustomSrcEdit(TComponent* AOwner) : TCustomControl(AOwner) {
   FScrollTimer->SetEnabled(false);
   FScrollTimer->SetInterval(100);
   FScrollTimer->OnTimer = [this](TObject* s) { DragScrollTimerTick(s); };
+  FScanTimer = new TTimer(this);
+  FScanTimer->SetEnabled(false);
+  FScanTimer->SetInterval(1);
+  FScanTimer->OnTimer = [this](TObject* s) { ScanTimerTick(s); };
 
   FScrollHintColor = clInfoBk;
   FScrollHintFormat = shfTopLineOnly;
@@ -123,6 +127,7 @@ TCustomSrcEdit::~TCustomSrcEdit() {
   DestroyHandle();
   DestroyComponents();
   FScrollTimer = nullptr;
+  FScanTimer = nullptr;
   delete FMarkList;
   FMarkList = nullptr;
   FBookMarks.fill(nullptr);
@@ -793,6 +798,11 @@ void TCustomSrcEdit::FlushDeferredRescan() {
   const int first = std::min(first0, count - 1);
   const int last = std::min(last0, count - 1);
   const int forced = std::min(forced0, count - 1);
+  // A whole new large text is scanned as the screen needs it.
+  if (first == 0 && forced >= count - 1 && count >= kLazyScanLines) {
+    ScanLazily();
+    return;
+  }
   // Every noted line is scanned; the inserted ones whatever their records
   // hold, then each run goes on as far as the end states change.
   int scanned = ScanLines(first, forced);

@@ -10,8 +10,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "SrcEditScanCheckpoints.h"
 #include "SrcEditTypes.h"
 #include "SrcEditTypesEx.h"
 #include "platform/Classes.h"
@@ -209,6 +211,10 @@ class TCustomSrcEdit : public TCustomControl {
   void AddSelectionDeletion(TSrcChangeReason Reason);
   // Put of a 0-based line, trimmed with eoTrimTrailingSpaces.
   void StoreLine(int Index, const std::string& Value);
+  // Replaces Count bytes at the 0-based byte Pos of a 0-based line with Text
+  // in place, its scan checkpoints told where (through StoreLine with
+  // eoTrimTrailingSpaces).
+  void EditLineInPlace(int Index, int Pos, int Count, std::string_view Text);
   // Marks follow inserted/deleted lines (1-based lines).
   void ShiftMarksOnInsert(int FirstLine, int Count);
   void ShiftMarksOnDelete(int FirstLine, int Count);
@@ -237,6 +243,19 @@ class TCustomSrcEdit : public TCustomControl {
   bool IsIdentChar(char AChar) const;
   bool IsWordBreakChar(char AChar) const;
   void ExecuteCommand(TSrcEditorCommand Command, char AChar, void* Data) { ProcessCommand(Command, AChar, Data); }
+  // The scan checkpoints of the long lines (what the rescans keep).
+  const TSrcScanCheckpoints& ScanCheckpoints() const { return FScanCheckpoints; }
+  // Scans the lines up to the 0-based line Index that are still to be
+  // scanned after a large text came in (their stored states are then those
+  // of a full scan); -1 or beyond the last line: all of them.
+  void EnsureScanned(int Index);
+  // Whether lines are still to be scanned.
+  bool ScanPending() const { return FScanLimit != INT_MAX; }
+  // A whole new text of this many lines or more is not scanned at once:
+  // lines are scanned when the screen or an edit needs them, and the rest
+  // while the program is idle (a timer), with the states a full scan
+  // stores.
+  static constexpr int kLazyScanLines = 100000;
 
   // =========================================================================
   // Construction, options and properties                        [SrcEdit.cpp]
@@ -739,10 +758,10 @@ class TCustomSrcEdit : public TCustomControl {
   // ---- BEGIN SrcEditPaint.cpp ----
   // The state of one text-area pass.
   struct TPaintPass;
-  // The display text (tabs expanded) of a 0-based line, in Scratch or, for
-  // long lines, in a cache kept until the text changes; empty beyond the
-  // list.
-  const std::string& PaintLineText(int Index, std::string& Scratch);
+  // The display text (tabs expanded) of a 0-based line, a NUL after it: in
+  // Scratch or, for long lines, the list's own bytes (no tabs, edited in
+  // place) or a cache kept until the text changes; empty beyond the list.
+  std::string_view PaintLineText(int Index, std::string& Scratch);
   struct TPaintLineCacheEntry {
     std::string Text;
     int Index = -1;
@@ -763,6 +782,24 @@ class TCustomSrcEdit : public TCustomControl {
   int ScanLines(int Index, int ForcedLast);
   // Holds the line being scanned (the highlighter keeps a pointer into it).
   std::string FScanText;
+  // Scans one line from `Start` (the state its scan begins in, the
+  // highlighter set to it) and returns its end state; a long line records
+  // checkpoints, resumes from the last one before an edit and stops where
+  // the scan meets the text before the edit again in the same state.
+  int ScanLine(int Index, TSrcScanState Start);
+  // Sets the highlighter to the state line Index starts in and returns it
+  // (scanning the lines above it that a lazy scan left).
+  TSrcScanState PrepareLineStart(int Index);
+  // Lines from this 0-based one on have not been scanned (INT_MAX: none).
+  int FScanLimit = INT_MAX;
+  TTimer* FScanTimer = nullptr;
+  // Leaves every line to the lazy scan.
+  void ScanLazily();
+  void ScanTimerTick(TObject* Sender);
+  TSrcScanCheckpoints FScanCheckpoints;
+  // Set while EditLineInPlace has the line list edit a line (its checkpoints
+  // were told where).
+  bool FEditingInPlace = false;
   // Changes with every change of the line list (the hooks count it).
   unsigned FLinesGeneration = 0;
   // ---- END SrcEditScroll.cpp ----

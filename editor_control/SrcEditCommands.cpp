@@ -234,10 +234,7 @@ void TCustomSrcEdit::MarkQuotedBrackets(int Index, const std::string& Text, cons
   TSrcHighlighterAttributes* stringAttr = FHighlighter->DefaultAttribute(SRC_ATTR_STRING);
   TSrcHighlighterAttributes* commentAttr = FHighlighter->DefaultAttribute(SRC_ATTR_COMMENT);
   if (!stringAttr && !commentAttr) return;
-  if (Index == 0)
-    FHighlighter->ResetScanState();
-  else
-    FHighlighter->SetScanState(FLines->GetLineScanState(Index - 1));
+  PrepareLineStart(Index);
   FHighlighter->StartLine(Text, Index);
   // One pass over the tokens: a position belongs to the first token that
   // starts at or before it and reaches past it.
@@ -657,29 +654,31 @@ void TCustomSrcEdit::CommandChar(char AChar) {
     TUpdateGuard update(FLines);
     const bool wasEmpty = len == 0;
     if (len < c - 1) AppendPaddingRecorded(wasEmpty ? IndentString(c - 1, true) : std::string(c - 1 - len, ' '));
-    std::string line(FLines->LineView(index));
+    // The line is edited in place: a keystroke costs the same on any line.
+    std::string_view line = FLines->LineView(index);
+    const int lineLen = Len(line);
     // Where the character goes: the caret, or the end of an indentation
     // that tabs made shorter than the caret.
-    const int at = std::min(c, Len(line) + 1);
+    const int at = std::min(c, lineLen + 1);
     std::string replaced;
     std::string typed(1, AChar);
-    if (!FInsertMode && at <= Len(line)) {
-      std::size_t n = 1;
-      if (FarEast() && IsLead(line[static_cast<std::size_t>(at - 1)]) && at < Len(line)) {
+    std::size_t n = 0;
+    if (!FInsertMode && at <= lineLen) {
+      n = 1;
+      if (FarEast() && IsLead(line[static_cast<std::size_t>(at - 1)]) && at < lineLen) {
         n = 2;
         typed += ' ';
       }
-      replaced = line.substr(static_cast<std::size_t>(at - 1), n);
-      line.replace(static_cast<std::size_t>(at - 1), n, typed);
-    } else {
-      line.insert(static_cast<std::size_t>(at - 1), typed);
+      replaced = std::string(line.substr(static_cast<std::size_t>(at - 1), n));
     }
-    bool blank = true;
-    for (char ch : line) blank = blank && IsBlank(ch);
     int caretChar = at + 1;
-    if (FInsertMode && HasOption(eoTrimTrailingSpaces) && IsBlank(AChar) && blank)
-      caretChar = ExpandedLength(line, FTabWidth) + 1;
-    StoreLine(index, line);
+    if (FInsertMode && HasOption(eoTrimTrailingSpaces) && IsBlank(AChar) &&
+        std::all_of(line.begin(), line.end(), IsBlank)) {
+      std::string made(line);
+      made.insert(static_cast<std::size_t>(at - 1), typed);
+      caretChar = ExpandedLength(made, FTabWidth) + 1;
+    }
+    EditLineInPlace(index, at - 1, static_cast<int>(n), typed);
     FUndoList->AddChange(urInsert, BufferCoord(at, l), BufferCoord(at + Len(typed), l), std::move(replaced), smNormal);
     PlaceCaret(false, BufferCoord(caretChar, l));
   }
@@ -793,7 +792,8 @@ void TCustomSrcEdit::CommandDeleteLastChar() {
   const int l = std::max(1, std::min(FCaretY, count));
   const int c = FCaretX;
   const TBufferCoord old = BufferCoord(c, l);
-  std::string line(FLines->LineView(l - 1));
+  // Read in place; the line is edited in place too.
+  std::string_view line = FLines->LineView(l - 1);
   const int len = Len(line);
   TUpdateGuard update(FLines);
   TBufferCoord target = old;
@@ -819,13 +819,16 @@ void TCustomSrcEdit::CommandDeleteLastChar() {
     std::string previous(FLines->LineView(l - 2));
     if (HasOption(eoTrimTrailingSpaces)) previous = TrimTrailing(previous);
     target = BufferCoord(Len(previous) + 1, l - 1);
-    StoreLine(l - 2, previous + line);
+    StoreLine(l - 2, previous + std::string(line));
     FLines->Delete(l - 1);
     ShiftMarksOnDelete(l - 1, 1);
     removed = "\r\n";
   } else {
     const char before = line[static_cast<std::size_t>(c - 2)];
-    if (IsBlank(before) && c - 1 == LeadingSpaceCount(line, false)) {
+    // Only the first c bytes can tell whether the blanks before the caret
+    // are the whole indentation.
+    const std::string head(line.substr(0, std::min(line.size(), static_cast<std::size_t>(c))));
+    if (IsBlank(before) && c - 1 == LeadingSpaceCount(head, false)) {
       if (HasOption(eoSmartTabDelete)) {
         // Back to the indentation of the nearest line above that is less
         // indented (display columns, tabs counted as the tab width).
@@ -857,9 +860,8 @@ void TCustomSrcEdit::CommandDeleteLastChar() {
       target.Char = c - 1;
       if (IsTrailByte(line, c - 1)) target.Char = c - 2;
     }
-    removed = line.substr(static_cast<std::size_t>(target.Char - 1), static_cast<std::size_t>(c - target.Char));
-    line.erase(static_cast<std::size_t>(target.Char - 1), static_cast<std::size_t>(c - target.Char));
-    StoreLine(l - 1, line);
+    removed = std::string(line.substr(static_cast<std::size_t>(target.Char - 1), static_cast<std::size_t>(c - target.Char)));
+    EditLineInPlace(l - 1, target.Char - 1, c - target.Char, std::string_view());
   }
   if (target == old) return;
   MoveCaretTo(target);

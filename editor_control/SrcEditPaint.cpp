@@ -157,13 +157,13 @@ struct TCustomSrcEdit::TPaintPass {
   void FillTokenBox() { ::ExtTextOut(DC, TokenBox.Left, TokenBox.Top, ETO_OPAQUE, &TokenBox, nullptr, 0, nullptr); }
 
   void ComputeSelection(int firstLine, int lastLine);
-  void ComputeRowSelection(int row, const std::string& lineText);
+  void ComputeRowSelection(int row, std::string_view lineText);
   void PaintLine(int line, int firstRow, int lastRow);
   void PaintToken(const char* token, i64 tokenLen, i64 charsBefore, i64 first, i64 last);
   void AddToken(const char* p, i64 len, i64 column0, TFontStyles style, TColor bg, TColor fg);
   void FlushRun(bool fillToEOL);
   void AdjustEndRect();
-  void PaintRowWithoutHighlighter(const std::string& text);
+  void PaintRowWithoutHighlighter(std::string_view text);
 };
 
 void TCustomSrcEdit::TPaintPass::ComputeSelection(int firstLine, int lastLine)
@@ -181,7 +181,7 @@ void TCustomSrcEdit::TPaintPass::ComputeSelection(int firstLine, int lastLine)
   if (E.FActiveSelectionMode == smColumn && SelStart.Column > SelEnd.Column) std::swap(SelStart.Column, SelEnd.Column);
 }
 
-void TCustomSrcEdit::TPaintPass::ComputeRowSelection(int row, const std::string& lineText)
+void TCustomSrcEdit::TPaintPass::ComputeRowSelection(int row, std::string_view lineText)
 {
   LineSelStart = 0;
   LineSelEnd = 0;
@@ -413,7 +413,7 @@ void TCustomSrcEdit::TPaintPass::FlushRun(bool fillToEOL)
   RunText.clear();
 }
 
-void TCustomSrcEdit::TPaintPass::PaintRowWithoutHighlighter(const std::string& line)
+void TCustomSrcEdit::TPaintPass::PaintRowWithoutHighlighter(std::string_view line)
 {
   const char* token = line.data();
   i64 tokenLen = static_cast<i64>(line.size());
@@ -456,7 +456,7 @@ void TCustomSrcEdit::TPaintPass::PaintRowWithoutHighlighter(const std::string& l
 void TCustomSrcEdit::TPaintPass::PaintLine(int line, int firstRow, int lastRow)
 {
   std::string scratch;
-  const std::string& text = E.PaintLineText(line - 1, scratch);
+  const std::string_view text = E.PaintLineText(line - 1, scratch);
   const char* lineData = text.data();
 
   CurrentLine = line == E.FCaretY;
@@ -500,11 +500,17 @@ void TCustomSrcEdit::TPaintPass::PaintLine(int line, int firstRow, int lastRow)
 
     if (hl != nullptr) {
       if (!scanning) {
-        if (line <= 1)
-          hl->ResetScanState();
+        const TSrcScanState start = E.PrepareLineStart(line - 1);
+        // Far into a long line without tabs (the painted text is the stored
+        // one) the scan resumes at the checkpoint before the first column.
+        const TSrcScanCheckpoint* from = nullptr;
+        if (FirstChar > TSrcScanCheckpoints::kSpacing && text.size() >= std::size_t(TSrcScanCheckpoints::kMinLine) &&
+            (E.FLines->GetLineFlags(line - 1) & lfHasNoTabs) != 0)
+          from = E.FScanCheckpoints.Before(line - 1, start, ClampToInt(FirstChar - 1));
+        if (from != nullptr)
+          hl->ResumeLine(text.data(), static_cast<int>(text.size()), line - 1, from->Pos, from->State);
         else
-          hl->SetScanState(E.FLines->GetLineScanState(line - 2));
-        hl->StartLine(text, line - 1);
+          hl->StartLineView(text.data(), static_cast<int>(text.size()), line - 1);
         scanning = true;
         if (RunText.capacity() < std::size_t(std::max(128, E.FCharsInWindow)))
           RunText.reserve(std::size_t(std::max(128, E.FCharsInWindow)));
@@ -567,7 +573,7 @@ TColor TCustomSrcEdit::EditorBackgroundColor(int Line) const
   return Color();
 }
 
-const std::string& TCustomSrcEdit::PaintLineText(int Index, std::string& Scratch)
+std::string_view TCustomSrcEdit::PaintLineText(int Index, std::string& Scratch)
 {
   if (Index < 0 || Index >= FLines->Count()) {
     Scratch.clear();
@@ -578,7 +584,13 @@ const std::string& TCustomSrcEdit::PaintLineText(int Index, std::string& Scratch
     Scratch = FLines->GetExpandedLine(Index);
     return Scratch;
   }
-  // A long line is expanded once and kept until the text changes.
+  // A long line without tabs that holds its own NUL is painted from the
+  // list itself: a keystroke in it copies nothing.
+  FLines->GetExpandedLen(Index);  // the tab flags
+  if ((FLines->GetLineFlags(Index) & lfHasNoTabs) != 0) {
+    if (const char* own = FLines->TerminatedLine(Index)) return std::string_view(own, raw.size());
+  }
+  // Any other long line is expanded once and kept until the text changes.
   const int tabWidth = FLines->TabWidth();
   TPaintLineCacheEntry* victim = &FPaintLineCache[0];
   for (TPaintLineCacheEntry& e : FPaintLineCache) {

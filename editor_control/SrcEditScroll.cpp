@@ -193,27 +193,139 @@ void TCustomSrcEdit::UpdateScrollBars()
 // ---------------------------------------------------------------------------
 // Rescans
 
+void TCustomSrcEdit::ScanLazily()
+{
+  FScanCheckpoints.Clear();
+  FScanLimit = 0;
+  Invalidate();
+  if (FScanTimer != nullptr && HandleAllocated()) FScanTimer->SetEnabled(true);
+}
+
+void TCustomSrcEdit::EnsureScanned(int Index)
+{
+  const int count = FLines->Count();
+  if (FScanLimit >= count) {
+    FScanLimit = INT_MAX;
+    if (FScanTimer != nullptr) FScanTimer->SetEnabled(false);
+    return;
+  }
+  if (FHighlighter == nullptr || (Index >= 0 && Index < FScanLimit)) return;
+  const int last = Index < 0 || Index >= count ? count - 1 : Index;
+  const int from = FScanLimit;
+  TSrcScanState start = PrepareLineStart(from);
+  for (int i = from; i <= last; ++i) {
+    const int state = ScanLine(i, start);
+    FLines->StoreLineScanState(i, state);
+    start = state;
+    FScanLimit = i + 1;
+  }
+  if (FScanLimit >= count) {
+    FScanLimit = INT_MAX;
+    if (FScanTimer != nullptr) FScanTimer->SetEnabled(false);
+  }
+}
+
+void TCustomSrcEdit::ScanTimerTick(TObject*)
+{
+  // A slice of a few milliseconds at a time, so that input comes between.
+  if (FScanLimit == INT_MAX) {
+    FScanTimer->SetEnabled(false);
+    return;
+  }
+  EnsureScanned(FScanLimit + 20000 - 1);
+}
+
+TSrcScanState TCustomSrcEdit::PrepareLineStart(int Index)
+{
+  if (Index > 0 && Index - 1 >= FScanLimit) EnsureScanned(Index - 1);
+  if (Index <= 0) {
+    FHighlighter->ResetScanState();
+    return FHighlighter->GetScanState();
+  }
+  const TSrcScanState state = FLines->GetLineScanState(Index - 1);
+  FHighlighter->SetScanState(state);
+  return state;
+}
+
+int TCustomSrcEdit::ScanLine(int Index, TSrcScanState Start)
+{
+  const std::string_view raw = FLines->LineView(Index);
+  const int len = static_cast<int>(raw.size());
+  const char* text = FLines->TerminatedLine(Index);
+  if (text == nullptr) {
+    FScanText.assign(raw.data(), raw.size());
+    text = FScanText.c_str();
+  }
+  if (len < TSrcScanCheckpoints::kMinLine) {
+    FHighlighter->StartLineView(text, len, Index);
+    FHighlighter->ScanToLineEnd();
+    return static_cast<int>(FHighlighter->GetScanState());
+  }
+  // A long line: the points kept from before an edit, the last of them the
+  // place to resume; the points after the edit to compare with.
+  TSrcScanCheckpoints::TLine fresh;
+  fresh.StartState = Start;
+  std::vector<TSrcScanCheckpoint> compare;
+  if (const TSrcScanCheckpoints::TLine* old = FScanCheckpoints.Find(Index, Start)) {
+    const auto valid = old->Points.begin() + static_cast<std::ptrdiff_t>(old->Valid);
+    fresh.Points.assign(old->Points.begin(), valid);
+    compare.assign(valid, old->Points.end());
+  }
+  int nextMark = 0;
+  if (!fresh.Points.empty()) {
+    // The point is recorded again by the loop, at its first token.
+    const TSrcScanCheckpoint from = fresh.Points.back();
+    fresh.Points.pop_back();
+    FHighlighter->ResumeLine(text, len, Index, from.Pos, from.State);
+    nextMark = from.Pos;
+  } else {
+    FHighlighter->StartLineView(text, len, Index);
+  }
+  std::size_t next = 0;
+  while (!FHighlighter->AtLineEnd()) {
+    const int pos = FHighlighter->TokenStart();
+    TSrcScanState state;
+    if ((pos >= nextMark || (next < compare.size() && pos >= compare[next].Pos)) &&
+        FHighlighter->TokenResumeState(state)) {
+      while (next < compare.size() && compare[next].Pos < pos) ++next;
+      if (next < compare.size() && compare[next].Pos == pos && compare[next].State == state) {
+        // The scan has met the text after the edit in the state it had
+        // there: the rest of the line, its end state and its points are
+        // those of the scan before the edit.
+        fresh.Points.insert(fresh.Points.end(), compare.begin() + static_cast<std::ptrdiff_t>(next), compare.end());
+        fresh.Valid = fresh.Points.size();
+        FScanCheckpoints.Store(Index, std::move(fresh));
+        const int end = FLines->GetLineScanState(Index);
+        FHighlighter->SetScanState(end);  // where the next line begins
+        return end;
+      }
+      if (pos >= nextMark) {
+        fresh.Points.push_back({pos, state});
+        nextMark = pos + TSrcScanCheckpoints::kSpacing;
+      }
+    }
+    FHighlighter->NextToken();
+  }
+  fresh.Valid = fresh.Points.size();
+  FScanCheckpoints.Store(Index, std::move(fresh));
+  return static_cast<int>(FHighlighter->GetScanState());
+}
+
 int TCustomSrcEdit::ScanLines(int Index, int ForcedLast)
 {
   const int count = FLines->Count();
   if (Index < 0) Index = 0;
-  if (FHighlighter == nullptr || Index >= count) return Index;
+  // Lines the lazy scan has not reached are scanned when they are needed.
+  if (FHighlighter == nullptr || Index >= count || Index >= FScanLimit) return Index;
 
-  if (Index == 0)
-    FHighlighter->ResetScanState();
-  else
-    FHighlighter->SetScanState(FLines->GetLineScanState(Index - 1));
-
+  TSrcScanState start = PrepareLineStart(Index);
   for (;;) {
-    std::string_view text = FLines->LineView(Index);
-    FScanText.assign(text.data(), text.size());
-    FHighlighter->StartLine(FScanText, Index);
-    FHighlighter->ScanToLineEnd();
-    const int state = static_cast<int>(FHighlighter->GetScanState());
+    const int state = ScanLine(Index, start);
     if (Index > ForcedLast && state == FLines->GetLineScanState(Index)) return Index;
     FLines->SetLineScanState(Index, state);
-    if (Index + 1 >= count) return Index;
+    if (Index + 1 >= count || Index + 1 >= FScanLimit) return Index;
     ++Index;
+    start = state;
   }
 }
 
@@ -225,16 +337,20 @@ int TCustomSrcEdit::ScanFrom(int Index)
 void TCustomSrcEdit::RescanAll()
 {
   if (FHighlighter == nullptr) return;
+  FScanCheckpoints.Clear();
+  if (FLines->Count() >= kLazyScanLines) {
+    ScanLazily();
+    return;
+  }
+  FScanLimit = INT_MAX;
   FLines->BeginUpdate();
   try {
-    FHighlighter->ResetScanState();
+    TSrcScanState start = PrepareLineStart(0);
     const int count = FLines->Count();
     for (int i = 0; i < count; ++i) {
-      std::string_view text = FLines->LineView(i);
-      FScanText.assign(text.data(), text.size());
-      FHighlighter->StartLine(FScanText, i);
-      FHighlighter->ScanToLineEnd();
-      FLines->SetLineScanState(i, static_cast<int>(FHighlighter->GetScanState()));
+      const int state = ScanLine(i, start);
+      FLines->SetLineScanState(i, state);
+      start = state;
     }
   } catch (...) {
     FLines->EndUpdate();
@@ -250,6 +366,8 @@ void TCustomSrcEdit::ListCleared(TObject* Sender)
 {
   ++FLinesGeneration;
   FRescanFirst = FRescanLast = FRescanForcedLast = -1;  // nothing of the old text is left to rescan
+  FScanCheckpoints.Clear();
+  FScanLimit = INT_MAX;
   if (WordWrap()) FWordWrapPlugin->Reset();
   ClearUndoRedo();
   // Bookmarks and marks belong to the text that went.
@@ -265,6 +383,8 @@ void TCustomSrcEdit::ListCleared(TObject* Sender)
 void TCustomSrcEdit::ListLinesDeleted(TObject* Sender, int Index, int Count)
 {
   ++FLinesGeneration;
+  FScanCheckpoints.LinesDeleted(Index, Count);
+  if (FScanLimit != INT_MAX) FScanLimit = FScanLimit >= Index + Count ? FScanLimit - Count : std::min(FScanLimit, Index);
   if (FHighlighter != nullptr && FLines->Count() > 0) {
     if ((FStateFlags & sfLinesChanging) != 0)
       DeferRescanDeleted(Index, Count);
@@ -279,6 +399,9 @@ void TCustomSrcEdit::ListLinesDeleted(TObject* Sender, int Index, int Count)
 void TCustomSrcEdit::ListLinesInserted(TObject* Sender, int Index, int Count)
 {
   ++FLinesGeneration;
+  FScanCheckpoints.LinesInserted(Index, Count);
+  // Lines inserted above the lazy scan's limit are scanned with the change.
+  if (FScanLimit != INT_MAX && Index < FScanLimit) FScanLimit += Count;
   if (FHighlighter != nullptr && FLines->Count() > 0) {
     if ((FStateFlags & sfLinesChanging) != 0) {
       DeferRescanInserted(Index, Count);
@@ -302,6 +425,10 @@ void TCustomSrcEdit::ListLinesInserted(TObject* Sender, int Index, int Count)
 void TCustomSrcEdit::ListLinesReplaced(TObject* Sender, int Index, int Count)
 {
   ++FLinesGeneration;
+  // A line stored whole has lost its checkpoints; one edited in place has
+  // had them moved (EditLineInPlace).
+  if (!FEditingInPlace && !FScanCheckpoints.Empty())
+    for (int i = Index; i < Index + Count; ++i) FScanCheckpoints.Drop(i);
   int vEndLine = Index + 1;
   if (WordWrap()) {
     if (FWordWrapPlugin->LinesReplaced(Index, Count) != 0) {

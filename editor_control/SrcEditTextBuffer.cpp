@@ -51,6 +51,22 @@ constexpr std::size_t kMinCompactSize = 1 << 16;
 
 int NextCapacity(int capacity) { return capacity > 64 ? capacity + capacity / 4 : capacity + 16; }
 
+// A line of this length or more owns a block with room to grow in place and
+// a NUL after its text (the highlighters scan it without a copy).
+constexpr std::size_t kRoomyLine = 4096;
+
+// The size of a line's own block: the length for a short line; for a long
+// one the length plus its NUL rounded up to an eighth of its leading power
+// of two, so a keystroke changes the block only once every few kilobytes
+// and the room costs at most an eighth of the text.
+std::size_t BlockSize(std::size_t len) {
+  if (len < kRoomyLine) return len;
+  const std::size_t need = len + 1;
+  const unsigned lead = 63u - static_cast<unsigned>(__builtin_clzll(static_cast<unsigned long long>(need)));
+  const std::size_t step = std::size_t(1) << (lead - 3);
+  return (need + step - 1) / step * step;
+}
+
 // The first CR or LF in text[i, n), or n. Short lines are probed 16 bytes
 // at a time; a long one is searched with memchr for each of the two, the
 // second search bounded by the first hit.
@@ -128,8 +144,9 @@ void TSrcEditStringList::SetText(TRecord& r, std::string_view s) {
   char* block = nullptr;
   char small[TRecord::kInline] = {};
   if (s.size() > TRecord::kInline) {
-    block = new char[s.size()];
+    block = new char[BlockSize(s.size())];
     std::memcpy(block, s.data(), s.size());
+    if (s.size() >= kRoomyLine) block[s.size()] = '\0';
   } else if (!s.empty()) {
     std::memcpy(small, s.data(), s.size());
   }
@@ -302,6 +319,58 @@ void TSrcEditStringList::Put(int index, const std::string& s) {
   if (OnLinesReplaced) OnLinesReplaced(this, index, 1);
 }
 
+void TSrcEditStringList::EditLine(int index, int pos, int count, std::string_view text) {
+  if (index < 0 || index >= FCount) ListIndexError(index);
+  TRecord& r = Rec(index);
+  const std::size_t len = r.len;
+  if (pos < 0 || count < 0 || static_cast<std::size_t>(pos) > len ||
+      static_cast<std::size_t>(count) > len - static_cast<std::size_t>(pos))
+    ListIndexError(pos < 0 || static_cast<std::size_t>(pos) > len ? pos : pos + count);
+  const std::size_t at = static_cast<std::size_t>(pos), cut = static_cast<std::size_t>(count);
+  const std::size_t newLen = len - cut + text.size();
+  if (newLen > kMaxLineLength) throw EOutOfMemory();
+  TUpdateBracket bracket(this);
+  // The text may be a view of this very line.
+  std::string own;
+  const char* data = r.Data();
+  if (!text.empty() && text.data() < data + len && data < text.data() + text.size()) {
+    own.assign(text);
+    text = own;
+  }
+  if (r.Flags & lfWidthUnknown) ComputeWidth(index);
+  const int oldWidth = r.ExpandedLen;
+  const bool noTabs = r.Flags == lfHasNoTabs && text.find('\t') == std::string_view::npos;
+  if (r.Storage == TRecord::stHeap && BlockSize(newLen) == BlockSize(len)) {
+    char* block = r.t.ptr;
+    std::memmove(block + at + text.size(), block + at + cut, len - at - cut);
+    if (!text.empty()) std::memcpy(block + at, text.data(), text.size());
+    if (newLen >= kRoomyLine) block[newLen] = '\0';
+    r.len = static_cast<std::uint32_t>(newLen);
+  } else {
+    std::string joined;
+    joined.reserve(newLen);
+    joined.append(data, at).append(text).append(data + at + cut, len - at - cut);
+    SetText(r, joined);
+  }
+  TRecord& after = Rec(index);
+  if (noTabs) {
+    // Without tabs the width is the length: no walk over the line.
+    after.ExpandedLen = static_cast<std::int32_t>(newLen);
+    after.Flags = lfHasNoTabs;
+  } else {
+    ComputeWidth(index);
+  }
+  WidthChanged(index, oldWidth);
+  CompactStore();
+  if (OnLinesReplaced) OnLinesReplaced(this, index, 1);
+}
+
+const char* TSrcEditStringList::TerminatedLine(int index) const {
+  if (index < 0 || index >= FCount) return nullptr;
+  const TRecord& r = Rec(index);
+  return r.Storage == TRecord::stHeap && r.len >= kRoomyLine ? r.t.ptr : nullptr;
+}
+
 void TSrcEditStringList::PutObject(int index, TObject* object) {
   if (index < 0 || index >= FCount) ListIndexError(index);
   if (!FObjects) {
@@ -418,6 +487,11 @@ void TSrcEditStringList::SetLineScanState(int index, int value) {
   Rec(index).ScanState = value;
 }
 
+void TSrcEditStringList::StoreLineScanState(int index, int value) {
+  if (index < 0 || index >= FCount) ListIndexError(index);
+  Rec(index).ScanState = value;
+}
+
 void TSrcEditStringList::SetUpdateState(bool updating) {
   if (updating) {
     if (OnUpdateBegun) OnUpdateBegun(this);
@@ -464,6 +538,16 @@ void TSrcEditStringList::ComputeWidth(int index) {
     width = ExpandedLength64(text, FTabWidth);
   r.ExpandedLen = static_cast<std::int32_t>(std::min<std::int64_t>(width, 0x7FFFFFFF));
   r.Flags = hasTabs ? lfHasTabs : lfHasNoTabs;
+}
+
+void TSrcEditStringList::WidthChanged(int index, int oldWidth) {
+  if (FLongestLineIndex < 0) return;
+  const int width = Rec(index).ExpandedLen;
+  if (FLongestLineIndex == index) {
+    if (width < oldWidth) FLongestLineIndex = -1;  // another line may be wider now
+  } else if (width > Rec(FLongestLineIndex).ExpandedLen) {
+    FLongestLineIndex = index;
+  }
 }
 
 int TSrcEditStringList::GetExpandedLen(int index) {

@@ -63,12 +63,25 @@ class TSrcEditStringList : public TStrings {
   // the range.
   std::string_view LineView(int index) const;
   int LineLength(int index) const;
+  // Replaces `count` bytes at byte `pos` of the line with `text` in place
+  // (a long line's block has room to grow; see BlockSize) and reports the
+  // line replaced, as Put does. `text` may be a view of the line. A range
+  // outside the line raises the index error.
+  void EditLine(int index, int pos, int count, std::string_view text);
+  // The line's bytes with a NUL after them when its block holds one (a long
+  // line that was stored or edited, not one read by a load), else null.
+  // Valid as LineView is.
+  const char* TerminatedLine(int index) const;
 
   // --- the editor's own operations ---
   void DeleteLines(int index, int numLines);
   void InsertLines(int index, int numLines);
   int GetLineScanState(int index) const;
   void SetLineScanState(int index, int value);
+  // The same without the update bracket: a scan state is not text, and the
+  // control stores states while it paints (an update would end in its
+  // change handling).
+  void StoreLineScanState(int index, int value);
   // The line with tabs expanded; may raise EOutOfMemory for a line whose
   // expansion exceeds MaxExpandedLineLength.
   std::string GetExpandedLine(int index);
@@ -105,6 +118,9 @@ class TSrcEditStringList : public TStrings {
   void ReserveFor(int newCount);
   void InsertItem(int index, std::string_view s);
   void ComputeWidth(int index);
+  // The widest line after line `index` changed from `oldWidth` to its
+  // (known) width now.
+  void WidthChanged(int index, int oldWidth);
   void ReleaseText(TRecord& r);
   void SetText(TRecord& r, std::string_view s);
   void FreeAll();

@@ -171,6 +171,27 @@ void TCustomSrcEdit::ReplaceSelectionExact(TSrcSelectionMode PasteMode, const st
   if (FCaretY < 1) FCaretY = 1;
 }
 
+void TCustomSrcEdit::EditLineInPlace(int Index, int Pos, int Count, std::string_view Text) {
+  // A line the list does not have yet (the first of an empty text) is added.
+  if (HasOption(eoTrimTrailingSpaces) || Index >= FLines->GetCount()) {
+    std::string s(FLines->LineView(Index));
+    s.replace(static_cast<size_t>(Pos), static_cast<size_t>(Count), Text);
+    StoreLine(Index, s);
+    return;
+  }
+  if (FHighlighter != nullptr)
+    FScanCheckpoints.Edited(Index, Pos, Count, static_cast<int>(Text.size()), FHighlighter->ResumeMargin());
+  FEditingInPlace = true;
+  try {
+    FLines->EditLine(Index, Pos, Count, Text);
+  } catch (...) {
+    FEditingInPlace = false;
+    FScanCheckpoints.Drop(Index);
+    throw;
+  }
+  FEditingInPlace = false;
+}
+
 void TCustomSrcEdit::StoreLine(int Index, const std::string& Value) {
   if (HasOption(eoTrimTrailingSpaces))
     FLines->Put(Index, TrimTrailing(Value));
@@ -185,6 +206,16 @@ void TCustomSrcEdit::RemoveSelectedText() {
   switch (FActiveSelectionMode) {
     case smNormal: {
       if (count == 0) break;
+      if (fl == ll && !HasOption(eoTrimTrailingSpaces)) {
+        // Within one line: the removed bytes go in place.
+        const size_t size = static_cast<size_t>(FLines->LineLength(fl - 1));
+        const size_t from = std::min(size, static_cast<size_t>(std::max(0, fc - 1)));
+        const size_t to = std::max(from, std::min(size, static_cast<size_t>(std::max(0, lc - 1))));
+        EditLineInPlace(fl - 1, static_cast<int>(from), static_cast<int>(to - from), std::string_view());
+        MoveCaretTo(BufferCoord(fc, fl));
+        ShiftMarksOnDelete(fl, 0);
+        break;
+      }
       std::string_view head = FLines->LineView(fl - 1);
       std::string_view tail = FLines->LineView(ll - 1);
       std::string joined(head.substr(0, std::min(head.size(), static_cast<size_t>(std::max(0, fc - 1)))));
@@ -253,11 +284,27 @@ int TCustomSrcEdit::InsertNormal(const std::string& Value) {
   const int c = FCaretX, l = FCaretY;
   std::string_view line = FLines->LineView(l - 1);
   const size_t keep = static_cast<size_t>(c - 1);
+  const int breaks = CountLineBreaks(Value);
+  const bool trim = HasOption(eoTrimTrailingSpaces);
+  if (breaks == 0 && !trim && l <= FLines->GetCount()) {
+    // Within one line: the line is edited in place, the gap past its end
+    // filled with spaces.
+    const size_t at = std::min(line.size(), keep);
+    const size_t rightLen = line.size() - at;
+    if (at < keep)
+      EditLineInPlace(l - 1, static_cast<int>(at), 0, std::string(keep - at, ' ') + Value);
+    else
+      EditLineInPlace(l - 1, static_cast<int>(at), 0, Value);
+    const std::int64_t caretChar =
+        static_cast<std::int64_t>(FLines->LineLength(l - 1)) - static_cast<std::int64_t>(rightLen) + 1;
+    FCaretX = static_cast<int>(std::max<std::int64_t>(1, std::min<std::int64_t>(caretChar, INT_MAX)));
+    ReportStatus(scCaretX);
+    return 0;
+  }
   std::string left(line.substr(0, std::min(line.size(), keep)));
   if (left.size() < keep) left.append(keep - left.size(), ' ');
   std::string right(keep < line.size() ? line.substr(keep) : std::string_view());
 
-  const int breaks = CountLineBreaks(Value);
   std::string lastStored;
   if (breaks == 0) {
     StoreLine(l - 1, left + Value + right);

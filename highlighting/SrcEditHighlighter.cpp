@@ -401,6 +401,16 @@ void TSrcCustomHighlighter::NextToken() { AbstractError(); }
 
 void TSrcCustomHighlighter::StartLine(const std::string&, int) { AbstractError(); }
 
+void TSrcCustomHighlighter::StartLineView(const char* text, int length, int lineIndex) {
+  // The copy lives as long as the line's tokens are read.
+  FViewCopy.assign(text, static_cast<std::size_t>(length));
+  StartLine(FViewCopy, lineIndex);
+}
+
+bool TSrcCustomHighlighter::TokenResumeState(TSrcScanState&) const { return false; }
+
+void TSrcCustomHighlighter::ResumeLine(const char*, int, int, int, TSrcScanState) { AbstractError(); }
+
 void TSrcCustomHighlighter::SetScanState(TSrcScanState) {}
 
 void TSrcCustomHighlighter::ResetScanState() {}

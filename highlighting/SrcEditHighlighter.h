@@ -150,6 +150,23 @@ class TSrcCustomHighlighter : public TComponent {
   virtual void StartLine(const std::string& lineText, int lineIndex);  // concrete
   virtual void SetScanState(TSrcScanState value);           // nothing here
   virtual void ResetScanState();                            // nothing here
+  // StartLine on a text the caller keeps, `text[length]` being a NUL (no
+  // copy). Here: a copy given to StartLine.
+  virtual void StartLineView(const char* text, int length, int lineIndex);
+
+  // Resuming inside a line. TokenResumeState answers true when the current
+  // token's start is a resume point, with the state to resume there: a scan
+  // placed at that start with ResumeLine gives the tokens of the scan from
+  // the line start, as long as the line's bytes from ResumeMargin() before
+  // the point on are those of the scan that found it; and the tokens before
+  // the point read no byte at or beyond ResumeMargin() after it, so an edit
+  // that far away leaves the point and its state as they were. Here: no
+  // resume points.
+  virtual bool TokenResumeState(TSrcScanState& state) const;
+  // Continues the line at `position` (a resume point) in `state`; `text` as
+  // for StartLineView. Concrete in a highlighter that has resume points.
+  virtual void ResumeLine(const char* text, int length, int lineIndex, int position, TSrcScanState state);
+  virtual int ResumeMargin() const { return 0; }
 
   // Attributes under `key` below `rootKey` of the default settings store;
   // false when the key cannot be opened (or made) or an attribute fails.
@@ -189,6 +206,7 @@ class TSrcCustomHighlighter : public TComponent {
   bool FEnabled = true;
   TSysCharSet FWordBreakChars;
   std::string FDefaultFilter;
+  std::string FViewCopy;
 };
 
 // The registry of highlighter classes; one global instance.

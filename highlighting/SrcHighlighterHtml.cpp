@@ -218,8 +218,32 @@ TSrcHighlighterAttributes* TSrcHTMLHighlighter::TokenAttribute() const
 
 void TSrcHTMLHighlighter::StartLine(const std::string& lineText, int lineIndex)
 {
-  FLine = reinterpret_cast<const unsigned char*>(lineText.c_str());
-  FLineLen = static_cast<int>(lineText.size());
+  StartLineView(lineText.c_str(), static_cast<int>(lineText.size()), lineIndex);
+}
+
+bool TSrcHTMLHighlighter::TokenResumeState(TSrcScanState& state) const
+{
+  if (FTokenRange == hrAmpersand || FTokenKind == htkEndOfLine)
+    return false;
+  state = static_cast<TSrcScanState>(FTokenRange) | (static_cast<TSrcScanState>(FTokenEntity + 1) << 8);
+  return true;
+}
+
+void TSrcHTMLHighlighter::ResumeLine(const char* text, int length, int lineIndex, int position, TSrcScanState state)
+{
+  FLine = reinterpret_cast<const unsigned char*>(text);
+  FLineLen = length;
+  FRun = position < 0 ? 0 : (position > length ? length : position);
+  FLineIndex = lineIndex;
+  FRange = static_cast<std::uint8_t>(state & 0xFF);
+  FEntityIndex = static_cast<int>((state >> 8) & 0xFFFF) - 1;
+  NextToken();
+}
+
+void TSrcHTMLHighlighter::StartLineView(const char* text, int length, int lineIndex)
+{
+  FLine = reinterpret_cast<const unsigned char*>(text);
+  FLineLen = length;
   FRun = 0;
   FLineIndex = lineIndex;
   // An escape is always finished on the line where it starts: a line that is
@@ -234,6 +258,8 @@ void TSrcHTMLHighlighter::StartLine(const std::string& lineText, int lineIndex)
 void TSrcHTMLHighlighter::NextToken()
 {
   FTokenPos = FRun;
+  FTokenRange = FRange;
+  FTokenEntity = FEntityIndex;
   switch (FRange) {
     case hrComment:
       CommentProc();

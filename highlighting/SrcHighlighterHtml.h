@@ -58,6 +58,13 @@ class TSrcHTMLHighlighter : public TSrcCustomHighlighter {
   int TokenStart() const override { return FTokenPos; }
   void NextToken() override;
   void StartLine(const std::string& lineText, int lineIndex) override;
+  void StartLineView(const char* text, int length, int lineIndex) override;
+  // Every token start is a resume point but the one of an escape that the
+  // text before it found (its state holds what that text looked ahead at).
+  bool TokenResumeState(TSrcScanState& state) const override;
+  void ResumeLine(const char* text, int length, int lineIndex, int position, TSrcScanState state) override;
+  // Comments look two bytes back; "<" looks three ahead; 16 keeps clear.
+  int ResumeMargin() const override { return 16; }
 
   // The entity found ahead of the scan position (index into HtmlEntities), or -1.
   int EntityIndex() const { return FEntityIndex; }
@@ -102,6 +109,9 @@ class TSrcHTMLHighlighter : public TSrcCustomHighlighter {
   int FRun = 0;
   int FTokenPos = 0;
   std::uint8_t FTokenKind = htkEndOfLine;
+  // The range and the entity found ahead at the current token's start.
+  std::uint8_t FTokenRange = hrText;
+  int FTokenEntity = -1;
   TSrcHighlighterAttributes* FAndAttri;
   TSrcHighlighterAttributes* FCommentAttri;
   TSrcHighlighterAttributes* FIdentifierAttri;

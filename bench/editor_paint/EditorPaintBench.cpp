@@ -5,24 +5,25 @@
 // - one full repaint of a 120 x 50 cell view of a 1,000,000-line HTML
 //   document, at its top and in its middle;
 // - one full repaint of the first screen of a single 10 MB line;
+// - the first screen at the end of a 10 MB line (End, Ctrl+End), wrap off
+//   and on;
 // - the rescan after typing one character into a line of the big document,
-//   after pasting 100,000 lines into it, and loading it whole.
+//   after pasting 100,000 lines into it, and loading it whole;
+// - a 50 MB document of 1,100,000 lines from its bytes to the first screen.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
 
-#include "SrcEdit.h"
-#include "SrcEditTextBuffer.h"
-#include "SrcHighlighterHtml.h"
-#include "platform/Classes.h"
-#include "platform/Gdi.h"
-#include "platform/testing/FakeWidgetset.h"
+#include "SrcEditKeyCmds.h"
+#include "common/BenchEditor.h"
 
 namespace {
 
-constexpr int kCols = 120;
-constexpr int kRows = 50;
+using bench_editor::kCols;
+using bench_editor::kRows;
+using bench_editor::LongHtmlLine;
+using bench_editor::TBenchEditor;
 
 // One line of a varied HTML document.
 std::string HtmlLine(int i)
@@ -50,67 +51,11 @@ std::string HtmlDocument(int lines)
   return s;
 }
 
-std::string LongHtmlLine(std::size_t bytes)
-{
-  std::string s;
-  s.reserve(bytes + 128);
-  int i = 0;
-  while (s.size() < bytes) {
-    s += HtmlLine(i++);
-    s += ' ';
-  }
-  s.resize(bytes);
-  return s;
-}
-
 const std::string& BigDocument()
 {
   static const std::string s = HtmlDocument(1000000);
   return s;
 }
-
-struct TBenchEditor {
-  FakeWidgetset Fake;
-  std::unique_ptr<TSrcEdit> Edit;
-  std::unique_ptr<TSrcHTMLHighlighter> Html;
-  HWND Wnd = nullptr;
-  std::unique_ptr<TGdiBitmap> Surface;
-  std::unique_ptr<TRasterDC> DC;
-
-  TBenchEditor()
-  {
-    SetWidgetset(&Fake);
-    Html = std::make_unique<TSrcHTMLHighlighter>(nullptr);
-    Edit = std::make_unique<TSrcEdit>(nullptr);
-    Edit->SetBorderStyle(bsNone);
-    Edit->SetScrollBars(TSrcScrollStyle::ssNone);
-    Edit->SetHighlighter(Html.get());
-    Edit->SetBounds(0, 0, 30 + 2 + kCols * 8, kRows * 16);
-    Wnd = Edit->Handle();
-    ::ShowWindow(Wnd, SW_SHOW);
-    Edit->SetVisible(true);
-    Fake.ProcessMessages();
-    Surface = std::make_unique<TGdiBitmap>(30 + 2 + kCols * 8, kRows * 16);
-    DC = std::make_unique<TRasterDC>(TDeviceContext::TKind::Memory, Surface.get());
-  }
-  ~TBenchEditor()
-  {
-    DC.reset();
-    Surface.reset();
-    Edit.reset();
-    Html.reset();
-    SetWidgetset(nullptr);
-  }
-  void Load(const std::string& text)
-  {
-    TMemoryStream stream;
-    stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
-    Edit->Lines()->LoadFromStream(&stream);
-    Fake.ProcessMessages();
-  }
-  // One whole paint pass into the raster DC.
-  void Repaint() { Edit->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC.get()), 0); }
-};
 
 void BM_FullRepaint_MillionLines(benchmark::State& state)
 {
@@ -154,6 +99,58 @@ void BM_WrappedRepaint_TenMegabyteLine(benchmark::State& state)
   state.counters["rows"] = rows;
 }
 BENCHMARK(BM_WrappedRepaint_TenMegabyteLine)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// End (range(0) 0) or Ctrl+End (1) from the start of a 10 MB line, wrap off
+// or on (range(1)), to the painted screen; the way back to the start is off
+// the clock.
+void BM_FirstScreenAtLineEnd(benchmark::State& state)
+{
+  TBenchEditor b;
+  b.Load(LongHtmlLine(10 << 20));
+  b.Edit->SetWordWrap(state.range(1) != 0);
+  const TSrcEditorCommand command = state.range(0) != 0 ? ecEditorBottom : ecLineEnd;
+  for (auto _ : state) {
+    b.Edit->ProcessCommand(ecEditorTop, 0, nullptr);
+    b.Repaint();
+    state.SetIterationTime(bench_editor::Seconds([&] {
+      b.Edit->ProcessCommand(command, 0, nullptr);
+      b.Repaint();
+    }));
+  }
+  state.counters["column"] = b.Edit->Caret().Char;
+}
+BENCHMARK(BM_FirstScreenAtLineEnd)
+    ->ArgNames({"ctrl", "wrap"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// From the bytes of a 50 MB document (1,100,000 lines) to its first screen:
+// the load, its scan and the first paint.
+void BM_StartToFirstScreen_FiftyMegabytes(benchmark::State& state)
+{
+  static const std::string text = [] {
+    std::string s;
+    s.reserve(52u << 20);
+    for (int i = 0; i < 1100000; ++i) {
+      s += HtmlLine(i);
+      s += "\r\n";
+    }
+    return s;
+  }();
+  for (auto _ : state) {
+    TBenchEditor b;
+    state.SetIterationTime(bench_editor::Seconds([&] {
+      b.Load(text);
+      b.Repaint();
+    }));
+  }
+  state.counters["MB"] = static_cast<double>(text.size()) / (1 << 20);
+}
+BENCHMARK(BM_StartToFirstScreen_FiftyMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_TypeCharacterMidDocument(benchmark::State& state)
 {

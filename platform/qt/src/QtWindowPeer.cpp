@@ -252,6 +252,8 @@ void QtWindowPeer::LayoutChildren() {
   FClient->setGeometry(m.Left, m.Top, cs.cx, cs.cy);
   int sw = FQws.SystemMetric(SM_CXVSCROLL), sh = FQws.SystemMetric(SM_CYHSCROLL);
   bool v = !FNative && ScrollBar(SB_VERT).Visible, h = !FNative && ScrollBar(SB_HORZ).Visible;
+  FLaidOutVisible[0] = h;
+  FLaidOutVisible[1] = v;
   if (FBars[1]) {
     FBars[1]->setGeometry(m.Left + cs.cx, m.Top, sw, cs.cy);
     FBars[1]->setVisible(v);
@@ -279,7 +281,26 @@ void QtWindowPeer::TextChanged() {
   if (FOuter && TopLevel()) FOuter->setWindowTitle(AnsiToQString(Text()));
 }
 
+namespace {
+
+bool SameBar(const TWindowPeer::TScrollBarState& a, const TWindowPeer::TScrollBarState& b) {
+  return a.Min == b.Min && a.Max == b.Max && a.Page == b.Page && a.Pos == b.Pos && a.Visible == b.Visible &&
+         a.Disabled == b.Disabled;
+}
+
+}  // namespace
+
 void QtWindowPeer::ScrollBarsChanged() {
+  // A window sets its bars many times during one change (a load sets them
+  // per step): what changes nothing touches no Qt widget, and the children
+  // are laid out again only when a bar appears or goes.
+  const TScrollBarState& horz = ScrollBar(SB_HORZ);
+  const TScrollBarState& vert = ScrollBar(SB_VERT);
+  if (FBarsShown && SameBar(FShownBars[0], horz) && SameBar(FShownBars[1], vert)) return;
+  FShownBars[0] = horz;
+  FShownBars[1] = vert;
+  FBarsShown = true;
+  ++FScrollBarUpdates;
   FUpdatingBars = true;
   for (int i = 0; i < 2; ++i) {
     QScrollBar* sb = FBars[i];
@@ -293,7 +314,7 @@ void QtWindowPeer::ScrollBarsChanged() {
     sb->setEnabled(st.Disabled != ESB_DISABLE_BOTH);
   }
   FUpdatingBars = false;
-  LayoutChildren();
+  if (FLaidOutVisible[0] != (!FNative && horz.Visible) || FLaidOutVisible[1] != (!FNative && vert.Visible)) LayoutChildren();
 }
 
 void QtWindowPeer::ScrollBarAction(int i, int action) {

@@ -12,7 +12,9 @@
 #include "SrcHighlighterHtml.h"
 #include "platform/Colors.h"
 #include "platform/Graphics.h"
+#include "platform/Classes.h"
 #include "platform/Win32.h"
+#include "platform/qt/QtWidgetset.h"
 #include "QtTestEnv.h"
 
 namespace {
@@ -114,6 +116,24 @@ TEST_F(EditorPaintGuiTest, TagNameInKeywordColourAndSelectedCellInSelectionColou
   // Outside the selection the background stays the editor's.
   const TRect outside = CellRect(14, 2);
   EXPECT_EQ(static_cast<COLORREF>(shot->Pixel(outside.Left + 1, outside.Top + 1)), window);
+}
+
+TEST_F(EditorPaintGuiTest, ALoadIntoAShownWindowSetsItsQtScrollBarsOnce)
+{
+  Edit->SetScrollBars(TSrcScrollStyle::ssBoth);
+  Edit->SetText("short");
+  ws->ProcessMessages();
+  auto* peer = static_cast<QtWindowPeer*>(Edit->Handle());
+  const int before = peer->ScrollBarUpdates();
+  std::string text;
+  for (int i = 0; i < 200000; ++i) text += "<p class=\"c\">line " + std::to_string(i) + "</p>\r\n";
+  TMemoryStream stream;
+  stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+  Edit->Lines()->LoadFromStream(&stream);
+  ws->ProcessMessages();
+  // Once for the cleared list, once for the loaded one.
+  EXPECT_LE(peer->ScrollBarUpdates() - before, 2);
+  EXPECT_EQ(peer->ScrollBar(SB_VERT).Visible, true);
 }
 
 }  // namespace

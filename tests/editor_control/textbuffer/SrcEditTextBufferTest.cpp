@@ -485,6 +485,33 @@ TEST(SrcEditTextBuffer, FailedSaveLeavesTheOldFile) {
   EXPECT_THROW(list.SaveToFile(AnsiFileName(tmp.Path("missing/dir/page.htm"))), EFCreateError);
 }
 
+TEST(SrcEditTextBuffer, EditLineInPlaceReportsTheLineAndChecksItsRange) {
+  TSrcEditStringList list;
+  list.Add("abc");
+  list.Add(std::string(5000, 'x'));
+  std::vector<std::string> calls;
+  list.OnLinesReplaced = [&](TObject*, int index, int count) {
+    calls.push_back("replaced " + std::to_string(index) + " " + std::to_string(count));
+  };
+  list.EditLine(0, 1, 1, "XYZ");
+  EXPECT_EQ(list.Get(0), "aXYZc");
+  // A long line keeps its block while it grows a little, with a NUL after it.
+  const char* block = list.TerminatedLine(1);
+  ASSERT_NE(block, nullptr);
+  list.EditLine(1, 0, 0, "y");
+  EXPECT_EQ(list.TerminatedLine(1), block);
+  EXPECT_EQ(list.LineLength(1), 5001);
+  EXPECT_EQ(block[5001], '\0');
+  // A view of the line itself as the text.
+  list.EditLine(0, 5, 0, list.LineView(0).substr(0, 2));
+  EXPECT_EQ(list.Get(0), "aXYZcaX");
+  EXPECT_EQ(calls, (std::vector<std::string>{"replaced 0 1", "replaced 1 1", "replaced 0 1"}));
+  EXPECT_THROW(list.EditLine(0, 8, 0, "q"), EStringListError);
+  EXPECT_THROW(list.EditLine(0, 6, 2, ""), EStringListError);
+  EXPECT_THROW(list.EditLine(2, 0, 0, "q"), EStringListError);
+  EXPECT_EQ(list.Get(0), "aXYZcaX");
+}
+
 TEST(SrcEditTextBuffer, DestructionFiresNoUpdateHooks) {
   int calls = 0;
   {
@@ -521,7 +548,7 @@ TEST(SrcEditTextBuffer, RandomEditsMatchAModel) {
     for (int step = 0; step < 6000; ++step) {
       int n = static_cast<int>(model.size());
       int i = n ? static_cast<int>(rng() % static_cast<unsigned>(n)) : 0;
-      switch (rng() % 8) {
+      switch (rng() % 10) {
         case 0: {
           std::string s = randomLine();
           list.Put(i, s);
@@ -571,6 +598,29 @@ TEST(SrcEditTextBuffer, RandomEditsMatchAModel) {
             EXPECT_EQ(list.GetExpandedLen(i), ExpandedLength(model[static_cast<std::size_t>(i)], 8));
           }
           break;
+        case 8:
+          // An edit in place, now and then one that makes the line long or
+          // crosses the size of its block.
+          if (n) {
+            std::string& m = model[static_cast<std::size_t>(i)];
+            const int pos = static_cast<int>(rng() % (m.size() + 1));
+            const int count = static_cast<int>(rng() % (m.size() - static_cast<std::size_t>(pos) + 1));
+            std::string text = rng() % 8 == 0 ? std::string(3000 + rng() % 3000, 'w') : randomLine().substr(0, rng() % 4);
+            list.EditLine(i, pos, count, text);
+            m.replace(static_cast<std::size_t>(pos), static_cast<std::size_t>(count), text);
+            ASSERT_EQ(list.LineView(i), m);
+            if (const char* own = list.TerminatedLine(i)) {
+              EXPECT_EQ(own, list.LineView(i).data());
+              EXPECT_EQ(own[m.size()], '\0');
+            }
+          }
+          break;
+        case 9: {
+          int widest = 0;
+          for (const std::string& m : model) widest = std::max(widest, ExpandedLength(m, 8));
+          ASSERT_EQ(list.GetLongestLineLen(), widest) << "step " << step;
+          break;
+        }
       }
     }
     ASSERT_EQ(Lines(list), model);

@@ -315,6 +315,32 @@ TEST_F(QtPeerTest, ScrollBarsFollowScrollInfoAndReportActions) {
   EXPECT_EQ(vbar->value(), 20);  // the window moves the thumb, not the bar
 }
 
+TEST_F(QtPeerTest, AScrollBarUpdateThatChangesNothingTouchesNoQtWidget) {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMax = 99;
+  si.nPage = 10;
+  si.nPos = 20;
+  SetScrollInfo(ctl->Handle(), SB_VERT, &si, true);
+  auto* peer = static_cast<QtWindowPeer*>(ctl->Handle());
+  const int updates = peer->ScrollBarUpdates();
+  const QRect client = Client()->geometry();
+  for (int i = 0; i < 100; ++i) {
+    SetScrollInfo(ctl->Handle(), SB_VERT, &si, true);
+    ShowScrollBar(ctl->Handle(), SB_VERT, true);
+    EnableScrollBar(ctl->Handle(), SB_VERT, ESB_ENABLE_BOTH);
+  }
+  EXPECT_EQ(peer->ScrollBarUpdates(), updates);
+  // A change still reaches the bar, and the layout when a bar goes.
+  si.nPos = 30;
+  SetScrollInfo(ctl->Handle(), SB_VERT, &si, true);
+  EXPECT_EQ(peer->ScrollBarUpdates(), updates + 1);
+  EXPECT_EQ(Client()->geometry(), client);
+  ShowScrollBar(ctl->Handle(), SB_VERT, false);
+  EXPECT_EQ(Client()->width(), 100);
+}
+
 TEST_F(QtPeerTest, TimersArriveAsMessages) {
   SetTimer(ctl->Handle(), 3, 10, nullptr);
   QElapsedTimer t;

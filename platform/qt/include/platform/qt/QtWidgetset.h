@@ -164,6 +164,9 @@ class QtWindowPeer : public TWindowPeer {
   // Scroll-bar actions from the QScrollBars.
   void ScrollBarAction(int bar, int action);
   void ScrollBarReleased(int bar);
+  // How many times the Qt scroll bars were set (an update that changes
+  // nothing sets none).
+  int ScrollBarUpdates() const { return FScrollBarUpdates; }
 
  protected:
   void GeometryChanged() override;
@@ -197,6 +200,11 @@ class QtWindowPeer : public TWindowPeer {
   bool FSyncing = false;
   bool FComposing = false;
   bool FUpdatingBars = false;
+  // What the Qt bars show, and which were shown at the last layout.
+  TScrollBarState FShownBars[2];
+  bool FBarsShown = false;
+  bool FLaidOutVisible[2] = {false, false};
+  int FScrollBarUpdates = 0;
 };
 
 // Pictures through Qt's image readers; BMP and ICO stay with the toolkit's

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the release configuration and runs every benchmark executable
+# (build/release/bin/*_bench), then the comparison with GNU source-highlight
+# (when it is installed). Arguments go to every benchmark, e.g.
+#   scripts/run-benchmarks.sh --benchmark_filter=Keystroke
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup-deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build/release -j"${BQS_JOBS:-$(nproc)}"
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+for bench in build/release/bin/*_bench; do
+  echo "== $(basename "$bench")"
+  "$bench" "$@"
+done
+echo "== source-highlight against the HTML scanner"
+bash bench/compare-source-highlight.sh build/release
