@@ -70,6 +70,7 @@ TQtPlatform::TQtPlatform(int& argc, char** argv) {
   SetMenuBackend(&FMenus);
   SetShellBackend(&FShell);
   SetSoundBackend(&FSound);
+  SetLockKeysBackend(&FLockKeys);
   FNotifyIcons = std::make_unique<QtNotifyIconBackend>();
   SetNotifyIconBackend(FNotifyIcons.get());
   InstallQtMenuFont();
@@ -95,6 +96,7 @@ TQtPlatform::~TQtPlatform() {
   InstallQtPrinters(false);
   RegisterQtWebBrowser(false);
   SetSoundBackend(nullptr);
+  SetLockKeysBackend(nullptr);
   SetNotifyIconBackend(nullptr);
   FNotifyIcons.reset();
   SetShellBackend(nullptr);

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/Dialogs.h"
+#include "platform/LockKeys.h"
 #include "platform/Menus.h"
 #include "platform/NotifyIcon.h"
 #include "platform/Shell.h"
@@ -57,6 +58,17 @@ class QtMenuBackend : public IMenuBackend {
 class QtShellBackend : public IShellBackend {
  public:
   bool Start(const TShellStart& start) override;
+};
+
+// The lock keys on X11: their states from the keyboard's indicators
+// (XkbGetIndicatorState), toggling by synthetic key events (XTest).
+// Elsewhere (Wayland, offscreen) the states are unknown and nothing is
+// sent.
+class QtLockKeysBackend : public ILockKeysBackend {
+ public:
+  bool Read(TLockKeyStates& states) override;
+  bool CanSendKeys() override;
+  bool SendKey(int vk, bool down) override;
 };
 
 // Wave resources through Qt Multimedia (QSoundEffect on a temporary copy
@@ -115,6 +127,7 @@ class TQtPlatform {
   QtMenuBackend FMenus;
   QtShellBackend FShell;
   QtSoundBackend FSound;
+  QtLockKeysBackend FLockKeys;
   std::unique_ptr<QtNotifyIconBackend> FNotifyIcons;
 };
 
