@@ -25,8 +25,13 @@ void ShowWindow(const char* windowClass) {
   if (TForm* w = ProgramWindow(windowClass)) w->Show();
 }
 
+// A window already open without a modal loop (the favourites window from
+// Просмотр) is taken into one rather than refused with an error.
 void ShowWindowModal(const char* windowClass) {
-  if (TForm* w = ProgramWindow(windowClass)) w->ShowModal();
+  TForm* w = ProgramWindow(windowClass);
+  if (!w) return;
+  if (w->Visible()) w->Hide();
+  w->ShowModal();
 }
 
 void ShowBrowser(const std::string& address, const std::string* caption) {
