@@ -9,6 +9,7 @@
 #include "InternetLinks.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
+#include "Unit1.h"
 #include "Unit2.h"
 #include "Unit24.h"
 #include "Unit6.h"
@@ -140,10 +141,12 @@ void TZod2uAppForm::N19Click(TObject*) { StartFavourite(&TForm2::Edit7); }
 void TZod2uAppForm::WinAmp1Click(TObject*) { StartFavourite(&TForm2::Edit4); }
 
 void TZod2uAppForm::HollowfenSoftwareHomePage1Click(TObject*) {
-  ShellExecute(Handle(), "", MakerHomePage, "", "", SW_SHOWNORMAL);
+  ShellExecute(Form1 ? Form1->Handle() : nullptr, "", MakerHomePage, "", "", SW_SHOWNORMAL);
 }
 
-void TZod2uAppForm::Quenwrit1Click(TObject*) { ShellExecute(Handle(), "", ProductPage, "", "", SW_SHOWNORMAL); }
+void TZod2uAppForm::Quenwrit1Click(TObject*) {
+  ShellExecute(Form1 ? Form1->Handle() : nullptr, "", ProductPage, "", "", SW_SHOWNORMAL);
+}
 
 // ---- mail ----
 

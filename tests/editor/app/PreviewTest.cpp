@@ -9,6 +9,7 @@
 #include "MainWindowRows.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
+#include "Unit1.h"
 #include "Unit2.h"
 #include "Unit24.h"
 #include "Unit6.h"
@@ -196,8 +197,8 @@ TEST_F(PreviewTest, ProgramsAddressesAndLinksStartAsTheirRowsSay) {
   } cases[] = {
       {"N152Click", TShellStart::skProgram, AnsiPath("brindel-quillet-studio"), nullptr, "open", SW_SHOW},
       {"Windows3Click", TShellStart::skProgram, AnsiPath("bin/xcalc"), main, "open", SW_SHOW},
-      {"HollowfenSoftwareHomePage1Click", TShellStart::skUrl, MakerHomePage, main, "", SW_SHOWNORMAL},
-      {"Quenwrit1Click", TShellStart::skUrl, ProductPage, main, "", SW_SHOWNORMAL},
+      {"HollowfenSoftwareHomePage1Click", TShellStart::skUrl, MakerHomePage, Form1->Handle(), "", SW_SHOWNORMAL},
+      {"Quenwrit1Click", TShellStart::skUrl, ProductPage, Form1->Handle(), "", SW_SHOWNORMAL},
       {"SupportMailItem1Click", TShellStart::skUrl,
        std::string("mailto:") + SupportMailAddress +
            Ansi("?subject=Brindel%20Brindel%20Quillet%20Studio%203.5&body=У%20меня%20возникла%20следующая%20ошибка:"),

@@ -239,4 +239,16 @@ TEST_F(EditorAppTest, RestoringColoursGivesTheButtonFace) {
   EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Warning);
 }
 
+TEST_F(EditorAppTest, ColoursThatAreNoNumbersReadAsTheDefaults) {
+  ForceDirectories(OsPath("Config files"));
+  WriteFileBytes(OsPath("Config files/velmoraset.ini"),
+                 "[options]\r\ncollcolor=blue\r\ntoolcolor=\r\nmenucolor=12ab\r\neditorcolor=1.5\r\n");
+  Start();
+  TZod2uAppForm* m = Main();
+  for (TColor c : {m->CoolBar1->Color(), m->ToolBar1->Color(), m->MenuPainter.SelectColor})
+    EXPECT_EQ(c, clBtnFace);
+  EXPECT_EQ(m->Memo1->Color(), TColor(0xFFFFFF));
+  EXPECT_TRUE(m->progres->ShowHint());
+}
+
 }  // namespace
