@@ -1,6 +1,8 @@
-"""The status bar's lock keys in the real program on X11: the side panel's
-N and C buttons toggle the keyboard's Num Lock and Caps Lock through the X
-server, as another program reading the keyboard's indicators sees."""
+"""The status bar's lock keys and the view keys in the real program on X11:
+the side panel's N and C buttons toggle the keyboard's Num Lock and Caps
+Lock through the X server, as another program reading the keyboard's
+indicators sees; F10 previews the document in the program's browser
+window; F9 opens the quick-insert palette."""
 
 import ctypes
 import ctypes.util
@@ -79,6 +81,41 @@ class StatusTest(DesktopTest):
         self.desktop.click(*self.side_button(e, 41))
         wait_for("both back", lambda: ind.state() == before, timeout=5)
         self.assertTrue(e.running())
+
+    def test_f10_previews_the_document_and_f9_toggles_the_palette(self):
+        e = self.start()
+        e.click_text()
+        d = self.desktop
+        d.type("<p>preview</p>")
+        d.keys("F10")
+        copy = os.path.join(e.prog, "копия_просмотра.html")
+        def copied():
+            if not os.path.exists(copy):
+                return False
+            with open(copy, "rb") as f:
+                return f.read() == b"<p>preview</p>"
+        wait_for("the preview copy", copied, timeout=10)
+        browser = d.wait_window("^Brindel Quillet Studio - Browser$", timeout=30)
+        self.assertTrue(browser)
+        self.assertTrue(e.running(), e.stderr())
+        # F9 shows or hides the palette (shown at start by default), not the
+        # "<center>" snippet of Теги.
+        palette = "^Быстрая вставка$"
+        shown = bool(d.windows(palette))
+        for _ in range(2):
+            d.focus(e.main)
+            e.click_text()
+            d.keys("F9")
+            wait_for("the palette " + ("hidden" if shown else "shown"), lambda: bool(d.windows(palette)) != shown)
+            shown = not shown
+        d.focus(e.main)
+        d.keys("ctrl+s")
+        dialog = d.wait_window("^(Сохранить|Сохранить как)$")
+        d.focus(dialog)
+        d.keys("ctrl+a")
+        d.type(e.path("after.txt"))
+        d.keys("Return")
+        e.wait_file("after.txt", b"<p>preview</p>")
 
 
 if __name__ == "__main__":
