@@ -9,7 +9,8 @@
 // of MainWindowRows.cpp, W2kMainLifecycle.cpp the lifecycle and the save prompt,
 // W2kMainFile.cpp the file commands, W2kMainStatus.cpp the status bar,
 // W2kMainSpeedButtons.cpp the speed buttons and the progress strip.
-// W2kMainTray.cpp the tray icon.
+// W2kMainTray.cpp the tray icon, W2kMainPreview.cpp the preview, outside
+// programs and links, W2kMainView.cpp the view and appearance commands.
 #pragma once
 
 #include <array>
@@ -35,6 +36,7 @@ class TSrcHTMLHighlighter;
 class TIniFile;
 class TXpSpeedButton;
 class TXpProgressBar;
+class TForm2;
 
 class TZod2uAppForm : public TForm {
  public:
@@ -271,6 +273,80 @@ class TZod2uAppForm : public TForm {
 
   // ---- status bar (W2kMainStatus.cpp) ----
   void Timer1Timer(TObject* Sender);
+  void Timer2Timer(TObject* Sender);  // caret
+  void Timer3Timer(TObject* Sender);  // mouse
+  void Timer4Timer(TObject* Sender);  // lock keys
+  void progresMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+  void XpSpeedButton20Click(TObject* Sender);  // Num Lock
+  void XpSpeedButton21Click(TObject* Sender);  // Caps Lock
+  void XpSpeedButton22Click(TObject* Sender);  // Scroll Lock
+  void XpSpeedButton25Click(TObject* Sender);  // file name to the clipboard
+  // "Редактор: x= ...; y= ..." for the selection start.
+  std::string CaretPanelText() const;
+  // N, C and S work only where the lock keys can be toggled.
+  void EnableLockKeyButtons();
+
+  // ---- preview, outside programs and links (W2kMainPreview.cpp) ----
+  void N201Click(TObject* Sender);  // preview this document
+  void N279Click(TObject* Sender);  // preview any page
+  void N549Click(TObject* Sender);  // open a web address
+  void LunvistaPlugin4Click(TObject* Sender);  // the browser window
+  void N277Click(TObject* Sender);  // outside browser, this document
+  void N408Click(TObject* Sender);  // outside browser, any page
+  void N115Click(TObject* Sender);  // the tool windows
+  void N116Click(TObject* Sender);
+  void N117Click(TObject* Sender);
+  void N180Click(TObject* Sender);
+  void email1Click(TObject* Sender);
+  void N118Click(TObject* Sender);
+  void N105Click(TObject* Sender);
+  void N61Click(TObject* Sender);
+  void N152Click(TObject* Sender);      // a second editor
+  void Windows3Click(TObject* Sender);  // calculator
+  void N17Click(TObject* Sender);       // the five favourite programs
+  void N8Click(TObject* Sender);
+  void Paint1Click(TObject* Sender);
+  void N19Click(TObject* Sender);
+  void WinAmp1Click(TObject* Sender);
+  void HollowfenSoftwareHomePage1Click(TObject* Sender);
+  void Quenwrit1Click(TObject* Sender);
+  void email2Click(TObject* Sender);  // send the text by mail
+  void N550Click(TObject* Sender);    // write an e-mail
+  void SupportMailItem1Click(TObject* Sender);
+  void N270Click(TObject* Sender);  // about this file
+  void N271Click(TObject* Sender);  // about any file
+  void N568Click(TObject* Sender);  // file properties
+  // The preview copy: beside the file last chosen in OpenDialog, else in
+  // the program folder.
+  std::string PreviewCopyPath() const;
+  // A favourite program from its settings field.
+  void StartFavourite(TEdit* TForm2::*field);
+  // A links-menu item: the program minimised, then the address opened.
+  void OpenLink(const std::string& address);
+
+  // ---- view and appearance (W2kMainView.cpp) ----
+  void N5Click(TObject* Sender);    // status bar
+  void N569Click(TObject* Sender);  // progress strip
+  void N519Click(TObject* Sender);  // tool bar
+  void N332Click(TObject* Sender);  // quick-insert palette
+  void N26Click(TObject* Sender);   // scroll bars: both, vertical, horizontal, none
+  void N27Click(TObject* Sender);
+  void N28Click(TObject* Sender);
+  void N29Click(TObject* Sender);
+  void N35Click(TObject* Sender);  // word wrap
+  void DOS1Click(TObject* Sender);
+  void WIN1Click(TObject* Sender);
+  void N12Click(TObject* Sender);   // font
+  void N11Click(TObject* Sender);   // editor colour
+  void N13Click(TObject* Sender);   // font colour
+  void N574Click(TObject* Sender);  // program colour
+  void N575Click(TObject* Sender);  // restore colours
+  // The code page items (Просмотр > Кодировка).
+  TMenuItem* DOS1 = nullptr;
+  TMenuItem* WIN1 = nullptr;
+  void SetCodePage(TMenuItem* chosen, TFontCharset charset);
+  // The side panel, the tool bar and the menus' two colours.
+  void SetProgramColor(TColor color);
 
   // ---- commands and rows (W2kMainCommands.cpp) ----
   // Every command of the window under its designer name.
@@ -313,6 +389,13 @@ std::string UntitledName();
 std::string CaptionSuffix();
 // The program's title and the message box captions.
 constexpr const char* ProgramTitle = "Brindel Quillet Studio";
+
+// "копия_просмотра.html"
+std::string PreviewCopyName();
+// The text of the file information box for a path.
+std::string FileInformationText(const std::string& path, bool readOnly);
+// The shell's properties sheet of a path (modeless, the shell's own).
+void ShowFileProperties(const std::string& path);
 
 // Colours in the settings file: the colour value as a signed 32-bit
 // decimal, system colours as the toolkit stores them (0xFF000000 + index,

@@ -1,6 +1,7 @@
 // The main window's commands by designer name, and the one pass that lays
 // out its menu rows (MainWindowRows.cpp) and binds its actions, dialogs,
 // timers and buttons to them.
+#include "InternetLinks.h"
 #include "MainEditCommands.h"
 #include "MainWindowRows.h"
 #include "SnippetCommands.h"
@@ -10,6 +11,7 @@
 #include "Unit26.h"
 #include "W2kMain.h"
 #include "WindowRegistry.h"
+#include "XpProgress.h"
 
 namespace {
 
@@ -76,8 +78,62 @@ const std::pair<const char*, TMember> kMembers[] = {
     {"N74Click", &TZod2uAppForm::N74Click},
     {"N400Click", &TZod2uAppForm::N400Click},
     {"Timer1Timer", &TZod2uAppForm::Timer1Timer},
+    {"Timer2Timer", &TZod2uAppForm::Timer2Timer},
+    {"Timer3Timer", &TZod2uAppForm::Timer3Timer},
+    {"Timer4Timer", &TZod2uAppForm::Timer4Timer},
+    {"XpSpeedButton20Click", &TZod2uAppForm::XpSpeedButton20Click},
+    {"XpSpeedButton21Click", &TZod2uAppForm::XpSpeedButton21Click},
+    {"XpSpeedButton22Click", &TZod2uAppForm::XpSpeedButton22Click},
+    {"XpSpeedButton25Click", &TZod2uAppForm::XpSpeedButton25Click},
     {"TrayIcon1Click", &TZod2uAppForm::TrayIcon1Click},
     {"TrayIcon1MinimizeToTray", &TZod2uAppForm::TrayIcon1MinimizeToTray},
+    // Preview, outside programs and links.
+    {"N201Click", &TZod2uAppForm::N201Click},
+    {"N279Click", &TZod2uAppForm::N279Click},
+    {"N549Click", &TZod2uAppForm::N549Click},
+    {"LunvistaPlugin4Click", &TZod2uAppForm::LunvistaPlugin4Click},
+    {"N277Click", &TZod2uAppForm::N277Click},
+    {"N408Click", &TZod2uAppForm::N408Click},
+    {"N115Click", &TZod2uAppForm::N115Click},
+    {"N116Click", &TZod2uAppForm::N116Click},
+    {"N117Click", &TZod2uAppForm::N117Click},
+    {"N180Click", &TZod2uAppForm::N180Click},
+    {"email1Click", &TZod2uAppForm::email1Click},
+    {"N118Click", &TZod2uAppForm::N118Click},
+    {"N105Click", &TZod2uAppForm::N105Click},
+    {"N61Click", &TZod2uAppForm::N61Click},
+    {"N152Click", &TZod2uAppForm::N152Click},
+    {"Windows3Click", &TZod2uAppForm::Windows3Click},
+    {"N17Click", &TZod2uAppForm::N17Click},
+    {"N8Click", &TZod2uAppForm::N8Click},
+    {"Paint1Click", &TZod2uAppForm::Paint1Click},
+    {"N19Click", &TZod2uAppForm::N19Click},
+    {"WinAmp1Click", &TZod2uAppForm::WinAmp1Click},
+    {"HollowfenSoftwareHomePage1Click", &TZod2uAppForm::HollowfenSoftwareHomePage1Click},
+    {"Quenwrit1Click", &TZod2uAppForm::Quenwrit1Click},
+    {"email2Click", &TZod2uAppForm::email2Click},
+    {"N550Click", &TZod2uAppForm::N550Click},
+    {"SupportMailItem1Click", &TZod2uAppForm::SupportMailItem1Click},
+    {"N270Click", &TZod2uAppForm::N270Click},
+    {"N271Click", &TZod2uAppForm::N271Click},
+    {"N568Click", &TZod2uAppForm::N568Click},
+    // View and appearance.
+    {"N5Click", &TZod2uAppForm::N5Click},
+    {"N569Click", &TZod2uAppForm::N569Click},
+    {"N519Click", &TZod2uAppForm::N519Click},
+    {"N332Click", &TZod2uAppForm::N332Click},
+    {"N26Click", &TZod2uAppForm::N26Click},
+    {"N27Click", &TZod2uAppForm::N27Click},
+    {"N28Click", &TZod2uAppForm::N28Click},
+    {"N29Click", &TZod2uAppForm::N29Click},
+    {"N35Click", &TZod2uAppForm::N35Click},
+    {"DOS1Click", &TZod2uAppForm::DOS1Click},
+    {"WIN1Click", &TZod2uAppForm::WIN1Click},
+    {"N12Click", &TZod2uAppForm::N12Click},
+    {"N11Click", &TZod2uAppForm::N11Click},
+    {"N13Click", &TZod2uAppForm::N13Click},
+    {"N574Click", &TZod2uAppForm::N574Click},
+    {"N575Click", &TZod2uAppForm::N575Click},
 };
 
 TSnippetHost SnippetHostOf(TZod2uAppForm& form) {
@@ -147,6 +203,11 @@ TMainEditCommands* EditCommandsOf(TZod2uAppForm& form) {
 void TZod2uAppForm::RegisterCommands() {
   for (const auto& [name, member] : kMembers) FCommands.Add(name, this, member);
   FCommands.Add("FormClose", this, &TZod2uAppForm::FormClose);
+  FCommands.Add("progresMouseMove", this, &TZod2uAppForm::progresMouseMove);
+  for (const TInternetLink& link : InternetLinks()) {
+    const std::string address = link.Address;
+    FCommands.Add(std::string(link.Name) + "Click", TNotifyEvent([this, address](TObject*) { OpenLink(address); }));
+  }
 
   const TSnippetHost snippets = SnippetHostOf(*this);
   for (const TSnippetCommand& c : SnippetCommands()) FCommands.Add(c.Handler, SnippetHandler(c.Handler, snippets));
@@ -186,6 +247,7 @@ void TZod2uAppForm::LayOutRows() {
       {&TZod2uAppForm::N487, "N487"},                 {&TZod2uAppForm::ddd1, "ddd1"},
       {&TZod2uAppForm::com1, "com1"},                 {&TZod2uAppForm::TrayShowItem, "TrayShowItem"},
       {&TZod2uAppForm::TrayExitItem, "TrayExitItem"},
+      {&TZod2uAppForm::DOS1, "DOS1"},                 {&TZod2uAppForm::WIN1, "WIN1"},
   };
   for (const auto& [member, name] : items) this->*member = ComponentNamed<TMenuItem>(*this, name);
 
@@ -204,6 +266,10 @@ void TZod2uAppForm::LayOutRows() {
   ReplaceDialog1->OnFind = FCommands.Handler("FindDialog1Find");
   ReplaceDialog1->OnReplace = FCommands.Handler("ReplaceDialog1Replace");
   Timer1->OnTimer = FCommands.Handler("Timer1Timer");
+  Timer2->OnTimer = FCommands.Handler("Timer2Timer");
+  Timer3->OnTimer = FCommands.Handler("Timer3Timer");
+  Timer4->OnTimer = FCommands.Handler("Timer4Timer");
+  progres->OnMouseMove = FCommands.Event<TMouseMoveEvent>("progresMouseMove");
   PopupMenu1->OnPopup = FCommands.Handler("PopupMenu1Popup");
   TrayIcon1->OnClick = FCommands.Handler("TrayIcon1Click");
   TrayIcon1->OnMinimizeToTray = FCommands.Handler("TrayIcon1MinimizeToTray");
@@ -213,6 +279,7 @@ void TZod2uAppForm::LayOutRows() {
   // BindButtons(TMenuPlace::SidePanel) when they are made).
   BindButtons(TMenuPlace::ToolBar);
   BindPanelSpeedButtons();
+  EnableLockKeyButtons();
 }
 
 bool TZod2uAppForm::BindButtons(TMenuPlace place) { return BindButtonRows(MainWindowRows(), place, *this, FCommands); }

@@ -47,6 +47,3 @@ void StartHelpViewer() { ShellExecute(nullptr, "open", ProgramDir() + "Brindel N
 void TZod2uAppForm::N14Click(TObject*) { StartHelpViewer(); }
 
 void TZod2uAppForm::N74Click(TObject*) { StartHelpViewer(); }
-void TZod2uAppForm::N400Click(TObject*) {
-  if (Form14) Form14->ShowModal();
-}

@@ -124,6 +124,8 @@ void TZod2uAppForm::BuildSpeedButtons() {
   progres->SetBorderColor(10461087);
   progres->SetAlign(alClient);
   progres->SetParent(TaskPanel1);
+  // Its hint tells about the document (progresMouseMove fills it).
+  progres->SetShowHint(true);
 
   // No form streaming: the window finishes what loading would.
   for (const TToolButton& t : kToolButtons) (this->*t.Member)->Loaded();

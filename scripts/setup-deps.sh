@@ -19,6 +19,8 @@ packages=(
   # manager and a system tray
   openbox trayer
   poppler-utils
+  # reading and toggling the lock keys on X11 (optional at build time)
+  libx11-dev libxtst-dev
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "platform/CodePage.h"
+#include "platform/Dialogs.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -73,6 +74,10 @@ const std::vector<TShellProgramMapping>& ShellProgramMap() {
       {"notepad.exe", {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed", "leafpad"}},
       {"mspaint.exe", {"kolourpaint", "pinta", "gimp"}},
       {"iexplore.exe", {"firefox", "chromium", "google-chrome", "epiphany"}},
+      {"opera.exe", {"opera", "firefox", "chromium", "google-chrome", "epiphany"}},
+      {"firefox.exe", {"firefox", "firefox-esr", "chromium", "google-chrome", "epiphany"}},
+      {"winamp.exe", {"audacious", "vlc", "clementine", "rhythmbox", "qmmp"}},
+      {"photoshop.exe", {"gimp", "krita", "pinta", "kolourpaint"}},
   };
   return map;
 }
@@ -174,13 +179,27 @@ TShellStart ResolveShellStart(HWND owner, const std::string& verb, const std::st
   return s;
 }
 
+std::string ShellErrorText(const std::string& file, intptr_t error) {
+  if (error == SE_ERR_NOASSOC)
+    return Ansi("Не удаётся открыть \"") + file + Ansi("\": нет программы, которая его открывает.");
+  return Ansi("Не удаётся найти \"") + file + Ansi("\". Проверьте, правильно ли указано имя, и повторите попытку.");
+}
+
 intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                       const std::string& directory, int showCmd) {
   intptr_t error = 0;
   TShellStart s = ResolveShellStart(owner, verb, file, parameters, directory, showCmd, error);
-  if (s.Kind == TShellStart::skNone) return error ? error : SE_ERR_FNF;
-  if (!gBackend) return SE_ERR_NOASSOC;
-  return gBackend->Start(s) ? SE_SUCCESS : SE_ERR_NOASSOC;
+  if (s.Kind == TShellStart::skNone) {
+    if (!error) error = SE_ERR_FNF;
+  } else if (!gBackend || !gBackend->Start(s)) {
+    error = SE_ERR_NOASSOC;
+  } else {
+    return SE_SUCCESS;
+  }
+  // The desktop says nothing when a start fails, so the shell's own error
+  // display is ours.
+  MessageBox(owner, ShellErrorText(file, error), file, MB_OK | MB_ICONERROR);
+  return error;
 }
 
 bool ShellExecuteEx(SHELLEXECUTEINFO* info) {

@@ -767,7 +767,14 @@ int DayOfWeek(TDateTime date) {
   return w;
 }
 
+namespace {
+std::optional<TDateTime> gNowOverride;
+}  // namespace
+
+void SetNowForTesting(std::optional<TDateTime> moment) { gNowOverride = moment; }
+
 TDateTime Now() {
+  if (gNowOverride) return *gNowOverride;
   struct timeval tv;
   gettimeofday(&tv, nullptr);
   return FromTimeval(tv);

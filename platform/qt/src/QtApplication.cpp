@@ -72,6 +72,7 @@ TQtPlatform::TQtPlatform(int& argc, char** argv) {
   SetShellBackend(&FShell);
   SetFontListBackend(&FFontList);
   SetSoundBackend(&FSound);
+  SetLockKeysBackend(&FLockKeys);
   FNotifyIcons = std::make_unique<QtNotifyIconBackend>();
   SetNotifyIconBackend(FNotifyIcons.get());
   InstallQtMenuFont();
@@ -97,6 +98,7 @@ TQtPlatform::~TQtPlatform() {
   InstallQtPrinters(false);
   RegisterQtWebBrowser(false);
   SetSoundBackend(nullptr);
+  SetLockKeysBackend(nullptr);
   SetNotifyIconBackend(nullptr);
   FNotifyIcons.reset();
   SetShellBackend(nullptr);

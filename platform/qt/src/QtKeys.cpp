@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "platform/CodePage.h"
+#include "platform/qt/QtApplication.h"
 #include "platform/qt/QtWidgetset.h"
 
 namespace {
@@ -261,4 +262,19 @@ std::string CharsForKey(uint16_t vk, Qt::KeyboardModifiers mods, const QString& 
     out += b >= 0 ? char(b) : '?';
   }
   return out;
+}
+
+// ---- the lock keys (QtKeysX11.cpp) ----
+bool X11CanSendKeys();
+bool X11SendLockKey(int lock, bool down);
+
+bool QtLockKeysBackend::Read(TLockKeyStates& states) {
+  return QueryLockKeys(states.CapsLock, states.NumLock, states.ScrollLock);
+}
+
+bool QtLockKeysBackend::CanSendKeys() { return X11CanSendKeys(); }
+
+bool QtLockKeysBackend::SendKey(int vk, bool down) {
+  const int lock = vk == VK_NUMLOCK ? 0 : vk == VK_CAPITAL ? 1 : vk == VK_SCROLL ? 2 : -1;
+  return lock >= 0 && X11SendLockKey(lock, down);
 }

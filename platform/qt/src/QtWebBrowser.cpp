@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <memory>
 
@@ -54,6 +55,9 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
     QWidget* host = peer ? peer->Client() : nullptr;
     FHost = host;
     FView = new QWebEngineView(host);
+    // The program's pages are Windows-1251; a page that names no encoding
+    // is read so.
+    FView->settings()->setDefaultTextEncoding(QStringLiteral("windows-1251"));
     if (host) {
       FView->setGeometry(host->rect());
       host->installEventFilter(this);

@@ -8,6 +8,10 @@
 #include "TempDir.h"
 #include "platform/Shell.h"
 #include "platform/SysUtils.h"
+#include "UiFixture.h"
+#include "platform/CodePage.h"
+#include "platform/LockKeys.h"
+#include "platform/testing/FakeLockKeys.h"
 #include "platform/testing/RecordingShell.h"
 
 namespace {
@@ -134,6 +138,43 @@ TEST_F(ShellTest, DocumentsFolderFromTheUserDirsFile) {
   EXPECT_EQ(path, dir.Path("home/Docs"));
   ::setenv("HOME", home.c_str(), 1);
   ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(ShellTest, AFailedStartShowsOneErrorBoxNamingTheFile) {
+  TUiScriptScope ui;
+  const std::string missing = dir.Path("gone.exe");
+  ui->ExpectMessage(IDOK, ShellErrorText(missing, SE_ERR_FNF), missing);
+  EXPECT_EQ(ShellExecute(nullptr, "open", missing, "", "", SW_SHOWNORMAL), SE_ERR_FNF);
+  EXPECT_EQ(ui->History().back().Icon, TUiIcon::Error);
+  EXPECT_NE(ShellErrorText(missing, SE_ERR_FNF).find(missing), std::string::npos);
+
+  // The desktop refusing an address is reported the same way.
+  shell.Result = false;
+  ui->ExpectMessage(IDOK, ShellErrorText("mailto:a@b.c", SE_ERR_NOASSOC), "mailto:a@b.c");
+  EXPECT_EQ(ShellExecute(nullptr, "open", "mailto:a@b.c", "", "", SW_SHOWNORMAL), SE_ERR_NOASSOC);
+  EXPECT_EQ(ui->History().size(), 2u);
+}
+
+TEST(LockKeysTest, UnknownWithoutABackendAndOnlyLockKeysAreSent) {
+  EXPECT_FALSE(ReadLockKeys().Known);
+  EXPECT_FALSE(CanToggleLockKeys());
+  keybd_event(VK_NUMLOCK, 0x45, KEYEVENTF_EXTENDEDKEY, 0);  // nowhere to go: dropped
+  TFakeLockKeys keys;
+  keys.States.CapsLock = true;
+  TLockKeyStates s = ReadLockKeys();
+  EXPECT_TRUE(s.Known);
+  EXPECT_TRUE(s.CapsLock);
+  EXPECT_FALSE(s.NumLock);
+  keybd_event(VK_SHIFT, 0x2A, 0, 0);
+  keybd_event(VK_SCROLL, 0x45, KEYEVENTF_EXTENDEDKEY, 0);
+  keybd_event(VK_SCROLL, 0x45, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+  EXPECT_EQ(keys.Sent, (std::vector<std::pair<int, bool>>{{VK_SCROLL, true}, {VK_SCROLL, false}}));
+  EXPECT_TRUE(ReadLockKeys().ScrollLock);
+  keys.Sendable = false;
+  keybd_event(VK_CAPITAL, 0x45, 0, 0);
+  EXPECT_EQ(keys.Sent.size(), 2u);
+  keys.Known = false;
+  EXPECT_FALSE(ReadLockKeys().Known);
 }
 
 }  // namespace

@@ -58,9 +58,13 @@ void SetShellBackend(IShellBackend* backend);
 IShellBackend* ShellBackend();
 
 // ShellExecute: verb "open", "" (default) or "properties"; the result is
-// SE_SUCCESS or an SE_ERR_* number.
+// SE_SUCCESS or an SE_ERR_* number. A failure also shows one error box
+// naming the file (ShellErrorText), as the shell does on the platform the
+// program comes from; the desktop's openers report nothing themselves.
 intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                       const std::string& directory, int showCmd);
+// The text of that box for a file and an SE_ERR_* number.
+std::string ShellErrorText(const std::string& file, intptr_t error);
 // What ShellExecute would do (skNone with `error` set when it fails).
 TShellStart ResolveShellStart(HWND owner, const std::string& verb, const std::string& file,
                               const std::string& parameters, const std::string& directory, int showCmd,

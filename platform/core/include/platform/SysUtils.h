@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -223,6 +224,9 @@ std::string ParamStr(int index);  // 0 = the executable's path
 using TDateTime = double;
 
 TDateTime Now();   // local date and time
+// Tests: Now (and Date, Time) answer this moment; nullopt reads the clock
+// again.
+void SetNowForTesting(std::optional<TDateTime> moment);
 TDateTime Date();  // local date at midnight
 TDateTime Time();  // local time of day
 // Raise EConvertError for values outside the calendar or the day.

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "platform/Dialogs.h"
+#include "platform/LockKeys.h"
 #include "platform/Menus.h"
 #include "platform/NotifyIcon.h"
 #include "platform/FontList.h"
@@ -64,6 +65,17 @@ class QtFontListBackend : public IFontListBackend {
 class QtShellBackend : public IShellBackend {
  public:
   bool Start(const TShellStart& start) override;
+};
+
+// The lock keys on X11: their states from the keyboard's indicators
+// (XkbGetIndicatorState), toggling by synthetic key events (XTest).
+// Elsewhere (Wayland, offscreen) the states are unknown and nothing is
+// sent.
+class QtLockKeysBackend : public ILockKeysBackend {
+ public:
+  bool Read(TLockKeyStates& states) override;
+  bool CanSendKeys() override;
+  bool SendKey(int vk, bool down) override;
 };
 
 // Wave resources through Qt Multimedia (QSoundEffect on a temporary copy
@@ -123,6 +135,7 @@ class TQtPlatform {
   QtShellBackend FShell;
   QtFontListBackend FFontList;
   QtSoundBackend FSound;
+  QtLockKeysBackend FLockKeys;
   std::unique_ptr<QtNotifyIconBackend> FNotifyIcons;
 };
 
