@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "SrcEdit.h"
+#include "SrcEditGuards.h"
 #include "SrcEditKeyCmds.h"
 #include "SrcEditMiscProcs.h"
 #include "SrcEditTextBuffer.h"
@@ -25,17 +26,6 @@ UINT SrcEditClipboardFormat() {
 }
 
 namespace {
-
-class TPaintLockScope {
- public:
-  explicit TPaintLockScope(TCustomSrcEdit* e) : FEdit(e) { FEdit->IncPaintLock(); }
-  ~TPaintLockScope() { FEdit->DecPaintLock(); }
-  TPaintLockScope(const TPaintLockScope&) = delete;
-  TPaintLockScope& operator=(const TPaintLockScope&) = delete;
-
- private:
-  TCustomSrcEdit* FEdit;
-};
 
 class TUndoBlockScope {
  public:
@@ -292,7 +282,7 @@ void TCustomSrcEdit::DragOver(TObject* Source, int X, int Y, TDragState State, b
     p.Column = std::max(FLeftChar, std::min(p.Column, lastColumn));
     p.Row = std::max(FTopLine, std::min(p.Row, lastRow));
     {
-      TPaintLockScope lock(this);
+      TPaintLockGuard lock(this);
       MoveCaretTo(DisplayToBuffer(p));
     }
     UpdateDragScroll(X, Y);
@@ -342,7 +332,7 @@ void TCustomSrcEdit::DragDrop(TObject* Source, int X, int Y) {
     TCustomControl::DragDrop(Source, X, Y);
     return;
   }
-  TPaintLockScope lock(this);
+  TPaintLockGuard lock(this);
   TCustomControl::DragDrop(Source, X, Y);
   SetCaretFromPixels(X, Y);
   TBufferCoord target = Caret();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "SrcEdit.h"
+#include "SrcEditGuards.h"
 #include "SrcEditKeyCmds.h"
 #include "SrcEditMiscProcs.h"
 #include "SrcEditTextBuffer.h"
@@ -20,17 +21,6 @@
 #include "platform/Win32.h"
 
 namespace {
-
-class TPaintLockScope {
- public:
-  explicit TPaintLockScope(TCustomSrcEdit* e) : FEdit(e) { FEdit->IncPaintLock(); }
-  ~TPaintLockScope() { FEdit->DecPaintLock(); }
-  TPaintLockScope(const TPaintLockScope&) = delete;
-  TPaintLockScope& operator=(const TPaintLockScope&) = delete;
-
- private:
-  TCustomSrcEdit* FEdit;
-};
 
 // The scroll bars' positions are 16 bits wide; longer ranges are scaled.
 constexpr int kScrollScale = 32767;
@@ -132,7 +122,7 @@ TDisplayPoint TCustomSrcEdit::ShownCaretPoint() {
 void TCustomSrcEdit::EnsureCaretVisible() { EnsureCaretVisibleEx(false); }
 
 void TCustomSrcEdit::EnsureCaretVisibleEx(bool ForceToMiddle) {
-  TPaintLockScope lock(this);
+  TPaintLockGuard lock(this);
   const TDisplayPoint p = ShownCaretPoint();
   const std::int64_t x = p.Column;
   if (x < FLeftChar)
