@@ -6,6 +6,7 @@
 // nothing at all, dialogs included, while the document is read-only.
 #include "HtmlColors.h"
 #include "InsertTable.h"
+#include "SrcEditUndo.h"
 #include "SrcMemo.h"
 #include "Unit22.h"
 #include "W2kMain.h"
@@ -49,7 +50,12 @@ void TZod2uAppForm::InsertRandomDigits(int count, bool focus) {
   if (!CanInsert()) return;
   // Each digit is its own insertion (and undo step); the first replaces
   // the selection.
-  for (int i = 0; i < count; ++i) InsertTag(kDigits[SecureRandom(10)], 0, false);
+  for (int i = 0; i < count; ++i) {
+    // A break between them: undo takes the digits back one at a time
+    // rather than as one run of typing.
+    if (i) Memo1->UndoList()->AddGroupBreak();
+    InsertTag(kDigits[SecureRandom(10)], 0, false);
+  }
   if (focus) Memo1->SetFocus();
 }
 
