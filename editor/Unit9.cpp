@@ -87,6 +87,7 @@ TForm9::TForm9(TComponent* owner) : TForm(owner) {
   }
   const TFormControls c = BuildForm(*this, kForm, PaletteRows(), FCommands);
   TabbedNotebook1 = c.Get<TPageControl>("TabbedNotebook1");
+  TabbedNotebook1->Font()->SetCharset(RUSSIAN_CHARSET);
   TabbedNotebook1->SetActivePageIndex(0);
   for (size_t i = 0; i < SpeedButtons.size(); ++i)
     SpeedButtons[i] = c.Get<TSpeedButton>("SpeedButton" + std::to_string(i + 1));

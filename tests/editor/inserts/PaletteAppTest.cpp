@@ -59,6 +59,7 @@ TEST_F(PaletteAppTest, PagesAndButtonsAsTheRowsSay) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(book->Pages(i)->Caption(), Ansi(pages[size_t(i)])) << i;
   EXPECT_EQ(book->Font()->Name(), "Tahoma");
   EXPECT_EQ(book->Font()->Size(), 8);
+  EXPECT_EQ(book->Font()->Charset(), RUSSIAN_CHARSET);
   // Each button on its page, left to right in row order.
   int lastLeft[4] = {-1, -1, -1, -1};
   int count[4] = {};
