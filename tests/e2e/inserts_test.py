@@ -6,6 +6,7 @@ buttons insert into the main window's document without taking the focus;
 the saved file holds exactly those bytes."""
 
 import os
+import re
 import time
 import unittest
 
@@ -70,6 +71,58 @@ class InsertsTest(DesktopTest):
         d.type(e.path("inserted.txt"))
         d.keys("Return")
         e.wait_file("inserted.txt", b"<BR>background:X<br>Y")
+        self.assertTrue(e.running(), e.stderr())
+
+    def test_keys_and_a_memory_box_insert(self):
+        """F5 the date and time, F2 the name picked in the open dialog (with
+        a blank and Cyrillic), a double click on a memory box its text."""
+        e = self.start(files={"мой файл.txt": b"x"})
+        d = self.desktop
+        e.click_text()
+        d.keys("F5")
+        d.type(" ")
+        d.keys("F2")
+        dialog = d.wait_window("^Открыть$")
+        d.focus(dialog)
+        d.keys("ctrl+a")
+        # Pasted: typed Cyrillic is not reliable in Qt's file dialog.
+        d.set_clipboard(e.path("мой файл.txt"))
+        d.paste()
+        d.keys("Return")
+        d.wait_no_window("^Открыть$")
+        time.sleep(0.3)
+
+        palette = d.wait_window(PALETTE)
+        d.run("xdotool", "windowraise", str(palette))
+        d.run("xdotool", "windowmove", "--sync", str(palette), "300", "60")
+        time.sleep(0.5)
+        # The fifth tab, then Edit3 (the third box) gets a text.
+        d.click(*self.palette_point(palette, 360, -12))
+        time.sleep(0.3)
+        x, y = self.palette_point(palette, 400 + 90, 4 + 10)
+        d.focus(palette)
+        d.click(x, y)
+        # Its one space out (Ctrl+A is the main window's "select all").
+        d.keys("End", "BackSpace")
+        d.type("[mem]")
+        d.run("xdotool", "mousemove", "--sync", str(x), str(y), "click", "--repeat", "2", "--delay", "60", "1")
+        time.sleep(0.3)
+        d.type("!")
+
+        d.focus(e.main)
+        d.keys("ctrl+s")
+        dialog = d.wait_window("^(Сохранить|Сохранить как)$")
+        d.focus(dialog)
+        d.keys("ctrl+a")
+        d.type(e.path("keys.txt"))
+        d.keys("Return")
+        wait_for("the saved file", lambda: os.path.exists(e.path("keys.txt")))
+        time.sleep(0.5)
+        with open(e.path("keys.txt"), "rb") as f:
+            saved = f.read()
+        date = rb"[^ ,]+, \d\d\.\d\d\.\d{4} " + "год, время: ".encode("cp1251") + rb"\d\d:\d\d:\d\d"
+        tail = re.escape(" мой файл.txt[mem]!".encode("cp1251"))
+        self.assertRegex(saved, b"^" + date + tail + b"$")
         self.assertTrue(e.running(), e.stderr())
 
     def test_the_palette_keeps_its_place_across_runs(self):
