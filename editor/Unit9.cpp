@@ -27,6 +27,11 @@ constexpr int kButtonTop = 4;
 constexpr int kButtonHeight = 22;
 constexpr int kButtonGap = 2;
 
+// The part of the window's top edge that must stay on a screen so the
+// window can be dragged by its caption.
+constexpr int kGripWidth = 40;
+constexpr int kGripHeight = 16;
+
 // A button's width from its caption (the Tahoma 8 pt characters are about
 // six pixels wide).
 int ButtonWidth(const char* caption) { return 10 + 6 * static_cast<int>(Ansi(caption).size()); }
@@ -135,12 +140,16 @@ void TForm9::FormCreate(TObject*) {
 }
 
 void TForm9::FormShow(TObject*) {
-  // A place saved on a screen that is gone (or far off every screen)
-  // would leave the palette unreachable: it comes onto the nearest one.
-  const TRect bounds(Left(), Top(), Left() + Width(), Top() + Height());
+  // A place saved on a screen that is gone (or off every screen, or with
+  // only a sliver left on one) would leave the palette unreachable: it
+  // comes onto the nearest screen. It is reachable while a grip of its
+  // top edge, where its caption is taken to drag it, stands on a screen.
   const std::vector<TRect> monitors = MonitorBackend().MonitorRects();
-  for (const TRect& m : monitors)
-    if (bounds.Left < m.Right && bounds.Right > m.Left && bounds.Top < m.Bottom && bounds.Bottom > m.Top) return;
+  for (const TRect& m : monitors) {
+    const int across = std::min(Left() + Width(), m.Right) - std::max(Left(), m.Left);
+    const int down = std::min(Top() + kGripHeight, m.Bottom) - std::max(Top(), m.Top);
+    if (across >= std::min(kGripWidth, Width()) && down >= kGripHeight / 2) return;
+  }
   if (monitors.empty()) return;
   const TRect m = Screen->MonitorFromPoint(TPoint(Left(), Top())).BoundsRect;
   const int x = std::max(m.Left, std::min(Left(), m.Right - Width()));

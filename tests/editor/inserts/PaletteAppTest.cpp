@@ -255,13 +255,32 @@ TEST_F(PaletteAppTest, APlaceOffEveryScreenComesOntoTheNearest) {
   EXPECT_TRUE(Form9->Visible());
   EXPECT_EQ(Form9->Left(), 2560 - Form9->Width());
   EXPECT_EQ(Form9->Top(), 0);
-  // A place on a screen stays as it is.
-  Form9->Hide();
-  Form9->SetBounds(1300, 500, Form9->Width(), Form9->Height());
-  Form9->Show();
-  Pump();
-  EXPECT_EQ(Form9->Left(), 1300);
-  EXPECT_EQ(Form9->Top(), 500);
+  // Only a sliver on a screen, or the caption above every screen: moved
+  // onto it. A place whose top edge can be taken stays as it is.
+  const int w = Form9->Width(), h = Form9->Height();
+  struct TCase {
+    int X, Y, WantX, WantY;
+  };
+  const std::vector<TCase> cases = {
+      {2550, 500, 2560 - w, 500},  // 10 pixels left on the right screen
+      {300, 5 - h, 300, 0},        // its bottom 5 pixels under the top edge
+      {-w + 20, 40, 0, 40},        // 20 pixels on the left screen
+      {400, 1020, 400, 1024 - h},  // its caption's top 4 pixels above the bottom
+      {1300, 500, 1300, 500},      // on the right screen
+      {-w + 60, -4, -w + 60, -4},  // 60 pixels of the caption, less its top 4
+      {1250, 10, 1250, 10},        // across both screens
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.X) + "," + std::to_string(c.Y));
+    Form9->Hide();
+    Form9->SetBounds(c.X, c.Y, w, h);
+    // Read as the window is shown: the offscreen platform later keeps
+    // windows inside its one screen of its own accord.
+    Form9->Show();
+    EXPECT_EQ(Form9->Left(), c.WantX);
+    EXPECT_EQ(Form9->Top(), c.WantY);
+    Pump();
+  }
   Form9->Hide();
   Finish();
   SetMonitorBackend(nullptr);
