@@ -134,7 +134,8 @@ class InsertsTest(DesktopTest):
         e.close()
         with open(os.path.join(e.prog, "Config files", "smallbarset.ini"), "rb") as f:
             ini = f.read()
-        self.assertIn(b"[smallbar]", ini)
+        # Where the palette was moved to, read back by the next run.
+        self.assertIn(b"[smallbar]\r\nx=210\r\ny=333\r\n", ini)
         self.assertIn(b"mem-2=\" \"", ini)
 
 
