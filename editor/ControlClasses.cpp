@@ -6,6 +6,8 @@
 #include "XpProgress.h"
 #include "XpSpeedButtons.h"
 #include "TaskPanels.h"
+#include "platform/Buttons.h"
+#include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
@@ -63,6 +65,16 @@ void ApplySpeedButton(TControl& control, const TControlRow& row) {
   if (row.Flags & cFlat) button.SetFlat(true);
 }
 
+void ApplyPlainSpeedButton(TControl& control, const TControlRow& row) {
+  if (row.Flags & cFlat) static_cast<TSpeedButton&>(control).SetFlat(true);
+}
+
+// A page goes into the notebook it stands on.
+void ApplyTabSheet(TControl& control, const TControlRow&) {
+  if (auto* notebook = dynamic_cast<TPageControl*>(control.Parent()))
+    static_cast<TTabSheet&>(control).SetPageControl(notebook);
+}
+
 }  // namespace
 
 const std::vector<TControlClass>& ControlClasses() {
@@ -86,6 +98,9 @@ const std::vector<TControlClass>& ControlClasses() {
       {"TEtchedLabel", Make<TEtchedLabel>, nullptr, nullptr},
       {"TXpSpeedButton", Make<TXpSpeedButton>, ApplySpeedButton, nullptr},
       {"TXpProgressBar", Make<TXpProgressBar>, nullptr, nullptr},
+      {"TSpeedButton", Make<TSpeedButton>, ApplyPlainSpeedButton, nullptr},
+      {"TPageControl", Make<TPageControl>, nullptr, nullptr},
+      {"TTabSheet", Make<TTabSheet>, ApplyTabSheet, nullptr},
   };
   return classes;
 }

@@ -27,7 +27,7 @@ void ApplyForm(TForm& form, const TFormRow& row) {
   if (row.Flags & fShowHint) form.SetShowHint(true);
 }
 
-TControl* MakeControl(TForm& form, const TControlRow& row, const TFormControls& made,
+TControl* MakeControl(TForm& form, TWinControl& defaultParent, const TControlRow& row, const TFormControls& made,
                       const TCommandRegistry& commands) {
   if (made.Find(row.Name) || form.FindComponent(row.Name)) Fail(commands, row, "the name is taken");
   const TControlClass* cls = nullptr;
@@ -36,7 +36,7 @@ TControl* MakeControl(TForm& form, const TControlRow& row, const TFormControls& 
   } catch (const ECommandError&) {
     Fail(commands, row, "no such class in the class table");
   }
-  TWinControl* parent = &form;
+  TWinControl* parent = &defaultParent;
   if (*row.Parent) {
     parent = dynamic_cast<TWinControl*>(made.Find(row.Parent));
     if (!parent) Fail(commands, row, std::string("no earlier windowed control \"") + row.Parent + "\"");
@@ -84,9 +84,16 @@ TFormControls BuildForm(TForm& form, const TFormRow& row, const std::vector<TCon
   TNotifyEvent onShow = *row.OnShow ? commands.Handler(row.OnShow) : nullptr;
   ApplyForm(form, row);
   TFormControls made;
-  for (const TControlRow& c : controls) made.Add(c.Name, MakeControl(form, c, made, commands));
+  for (const TControlRow& c : controls) made.Add(c.Name, MakeControl(form, form, c, made, commands));
   if (onCreate) form.OnCreate = std::move(onCreate);
   if (onShow) form.OnShow = std::move(onShow);
+  return made;
+}
+
+TFormControls BuildControls(TForm& form, TWinControl& parent, const std::vector<TControlRow>& controls,
+                            const TCommandRegistry& commands) {
+  TFormControls made;
+  for (const TControlRow& c : controls) made.Add(c.Name, MakeControl(form, parent, c, made, commands));
   return made;
 }
 

@@ -58,7 +58,7 @@ enum TControlRowFlag : std::uint32_t {
   cReadOnly = 1 << 12,   // edits
   cVScroll = 1 << 13,    // TMemo, TRichEdit: a vertical scroll bar
   cChecked = 1 << 14,    // TCheckBox, TRadioButton
-  cFlat = 1 << 15,       // TXpSpeedButton
+  cFlat = 1 << 15,       // TXpSpeedButton, TSpeedButton
 };
 
 struct TControlRow {
@@ -119,6 +119,11 @@ class TFormControls {
 // handlers the rows name. The events of the window itself are bound last.
 TFormControls BuildForm(TForm& form, const TFormRow& row, const std::vector<TControlRow>& controls,
                         const TCommandRegistry& commands);
+// Makes controls of a window that stands already: the same rows, but a row
+// without a parent goes on `parent` (a panel of the window); the window
+// owns them.
+TFormControls BuildControls(TForm& form, TWinControl& parent, const std::vector<TControlRow>& controls,
+                            const TCommandRegistry& commands);
 // A window without controls or handlers of its own yet.
 void BuildForm(TForm& form, const TFormRow& row);
 

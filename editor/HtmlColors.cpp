@@ -1,5 +1,7 @@
 #include "HtmlColors.h"
 
+#include <cctype>
+
 #include "platform/SysUtils.h"
 
 std::string ColorToHtml(TColor color) {
@@ -8,5 +10,11 @@ std::string ColorToHtml(TColor color) {
 }
 
 TColor HexToColor(const std::string& code) {
-  return static_cast<TColor>(StrToInt("$" + Copy(code, 6, 2) + Copy(code, 4, 2) + Copy(code, 2, 2)));
+  const std::string digits = Copy(code, 6, 2) + Copy(code, 4, 2) + Copy(code, 2, 2);
+  // Only hex digits: a blank or a sign among them would be read by the
+  // number parser as something else (a signed or shifted value).
+  bool hex = !digits.empty();
+  for (char c : digits) hex = hex && std::isxdigit(static_cast<unsigned char>(c));
+  if (!hex) throw EConvertError("'" + code + "' is not a valid colour code");
+  return static_cast<TColor>(StrToInt("$" + digits));
 }

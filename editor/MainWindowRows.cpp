@@ -4,6 +4,7 @@
 // the row is marked kPending until its command is built).
 #include "MainWindowRows.h"
 
+#include "InsertTable.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -19,9 +20,26 @@ constexpr TMenuPlace mImg = TMenuPlace::ImgMenu;
 constexpr TMenuPlace bTool = TMenuPlace::ToolBar;
 constexpr TMenuPlace bPanel = TMenuPlace::SidePanel;
 
+// The entity commands' items, from their table: after the last row of
+// their submenu (or the row that makes it).
+std::vector<TMenuRow> WithEntityRows(std::vector<TMenuRow> rows) {
+  for (const TInsertTextMenu& menu : EntityMenus()) {
+    size_t at = rows.size();
+    for (size_t i = 0; i < rows.size(); ++i) {
+      const TMenuRow& r = rows[i];
+      const std::string own = *r.Path ? std::string(r.Path) + " > " + r.Caption : std::string(r.Caption);
+      if (r.Place == TMenuPlace::MainMenu && (menu.Path == std::string(r.Path) || menu.Path == own)) at = i + 1;
+    }
+    std::vector<TMenuRow> items;
+    for (const TInsertText& t : menu.Rows) items.push_back({TMenuPlace::MainMenu, menu.Path, t.Caption, 0, t.Handler});
+    rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(at), items.begin(), items.end());
+  }
+  return rows;
+}
+
 const std::vector<TMenuRow>& BuildRows() {
   // Place, path, caption, shortcut, handler, name, flags, hint.
-  static const std::vector<TMenuRow> rows = {
+  static const std::vector<TMenuRow> rows = WithEntityRows({
     {mMain, "", "Файл", 0, "", "MenuFile"},
     {mMain, "Файл", "Создать пустой", 0, "FileNew1", "FileNew2", kAction},
     {mMain, "Файл", "Создать...", 0, "", "N101"},
@@ -106,8 +124,41 @@ const std::vector<TMenuRow>& BuildRows() {
     {mMain, "Правка > Перейти", "Перейти на строчку вниз", 0, "N311Click"},
     {mMain, "Правка > Перейти", "Перейти на строчку вверх", 0, "N312Click"},
     {mMain, "Правка", "Режим вставки тегов...", 0, "N119Click", "N119"},
+    {mMain, "Правка", "Вставить знак"},
+    {mMain, "Правка > Вставить знак", "®", 0, "N64Click", "N64"},
+    {mMain, "Правка > Вставить знак", "© ", 0, "N65Click", "N65"},
+    {mMain, "Правка > Вставить знак", "™", 0, "N66Click", "N66"},
+    {mMain, "Правка > Вставить знак", "€", 0, "N67Click", "N67"},
+    {mMain, "Правка > Вставить знак", "±", 0, "N68Click", "N68"},
+    {mMain, "Правка > Вставить знак", "§", 0, "N69Click", "N69"},
+    {mMain, "Правка > Вставить знак", "--", 0, "N428Click", "N428"},
     {mMain, "Правка", "Вставить данные"},
     {mMain, "Правка > Вставить данные", "Другой документ...", 0, "N296Click"},
+    {mMain, "Правка > Вставить данные", "-"},
+    {mMain, "Правка > Вставить данные", "Полный формат даты со временем", VK_F5, "N54Click", "N54"},
+    {mMain, "Правка > Вставить данные", "Дату и день", 0, "N55Click", "N55"},
+    {mMain, "Правка > Вставить данные", "Только дату", 0, "N58Click", "N58"},
+    {mMain, "Правка > Вставить данные", "Только время", 0, "N56Click", "N56"},
+    {mMain, "Правка > Вставить данные", "-"},
+    {mMain, "Правка > Вставить данные", "Полное имя файла...", 0, "N70Click", "N70"},
+    {mMain, "Правка > Вставить данные", "Только имя файла...", VK_F2, "N92Click", "N92"},
+    {mMain, "Правка > Вставить данные", "Путь до файла", 0, "N93Click", "N93"},
+    {mMain, "Правка > Вставить данные", "Расширение файла", 0, "N174Click", "N174"},
+    {mMain, "Правка > Вставить данные", "DOS имя файла...", 0, "DOS2Click", "DOS2"},
+    {mMain, "Правка > Вставить данные", "Имя этого документа...", 0, "N60Click", "N60"},
+    {mMain, "Правка > Вставить данные", "-"},
+    {mMain, "Правка > Вставить данные", "Код цветовой палитры RGB ", VK_F3, "N59Click", "N59"},
+    {mMain, "Правка > Вставить данные", "Код HEX цвета для веб-страницы", VK_F4, "HTMLHEX1Click"},
+    {mMain, "Правка > Вставить данные", "-"},
+    {mMain, "Правка > Вставить данные", "Двузначное число...", 0, "N479Click"},
+    {mMain, "Правка > Вставить данные", "Случайный набор символов...", 0, "N424Click"},
+    {mMain, "Правка", "Числовые вставки"},
+    {mMain, "Правка > Числовые вставки", "Вставить число Pi", 0, "Pi1Click", "Pi1"},
+    {mMain, "Правка > Числовые вставки", "Вставить число E", 0, "E1Click", "E1"},
+    {mMain, "Правка > Числовые вставки", "Случайное число 0...9", 0, "N091Click", "N091"},
+    {mMain, "Правка > Числовые вставки", "Случайное двузначное число", 0, "N479Click", "N479"},
+    {mMain, "Правка > Числовые вставки", "Случайное трехзначное число", 0, "N480Click", "N480"},
+    {mMain, "Правка", "Определить HEX...", 0, "N427Click", "N427"},
     {mMain, "", "Просмотр", 0, "", "MenuView"},
     {mMain, "Просмотр", "Brindel Quillet Studio Rich Viewer", 0, "RichtextViewer2Click", "RichtextViewer2"},
     {mMain, "Просмотр", "Окно мастера вставки черты", 0, "N220Click"},
@@ -134,10 +185,10 @@ const std::vector<TMenuRow>& BuildRows() {
     {mMain, "Теги", "Вставить тег...", 0, "N119Click"},
     {mMain, "Теги", "Выйти из режима вставки", 0, "N120Click", "N120"},
     {mMain, "Теги", "Подпись"},
-    {mMain, "Теги > Подпись", "в", 0, "N486Click", "N486", kPending},
-    {mMain, "Теги > Подпись", "вв", 0, "N487Click", "N487", kPending},
-    {mMain, "Теги > Подпись", "ввв", 0, "ddd1Click", "ddd1", kPending},
-    {mMain, "Теги > Подпись", "com", 0, "com1Click", "com1", kPending},
+    {mMain, "Теги > Подпись", "в", 0, "N486Click", "N486"},
+    {mMain, "Теги > Подпись", "вв", 0, "N487Click", "N487"},
+    {mMain, "Теги > Подпись", "ввв", 0, "ddd1Click", "ddd1"},
+    {mMain, "Теги > Подпись", "com", 0, "com1Click", "com1"},
     {mMain, "Теги", "Мастера Quillet Studio"},
     {mMain, "Теги > Мастера Quillet Studio", "Мастер создания нового HTML...", 0, "HTML1Click"},
     {mMain, "Теги > Мастера Quillet Studio", "Мастер создания гиперссылки", 0, "AA1Click"},
@@ -315,10 +366,17 @@ const std::vector<TMenuRow>& BuildRows() {
     {mMain, "Вставить", "Вставить картинку с..."},
     {mMain, "Вставить > Вставить картинку с...", "полным именем картинки (C:\\images\\pic.jpg)", 0, "N228Click"},
     {mMain, "Вставить > Вставить картинку с...", "с именем самой картинки (pic.jpg)", 0, "N298Click"},
+    {mMain, "Вставить > Вставить картинку с...", "Путь до картинки", 0, "N526Click", "N526"},
     {mMain, "Вставить", "Ссылка на другой документ", 0, "N297Click"},
     {mMain, "Вставить", "\"Компактная\" ссылка...", 0, "N545Click"},
+    {mMain, "Вставить", "Специальные символы"},
+    {mMain, "Вставить > Специальные символы", "Общие символы"},
+    {mMain, "Вставить > Специальные символы", "Дополнительные "},
+    {mMain, "Вставить > Специальные символы", "Греческий алфавит"},
     {mMain, "Вставить", "Цвет"},
     {mMain, "Вставить > Цвет", "HEX to COLOR", 0, "HEXCOLOR1Click"},
+    {mMain, "Вставить > Цвет", "Код палитры RGB ", VK_F3, "N59Click"},
+    {mMain, "Вставить > Цвет", "Код для HTML (HEX-цвет)", VK_F4, "HTMLHEX1Click", "HTMLHEX1"},
     {mMain, "", "Выполнить", 0, "", "MenuRun"},
     {mMain, "Выполнить", "Браузер"},
     {mMain, "Выполнить > Браузер", "Просмотреть текущий документ", VK_F10, "N201Click", "LunvistaPlugin1"},
@@ -366,6 +424,11 @@ const std::vector<TMenuRow>& BuildRows() {
     {mMain, "Сервис", "HEX код в COLOR ", 0, "HEXCOLOR1Click"},
     {mMain, "Сервис", "Навигатор по тексту", 0, "Velmora4Click"},
     {mMain, "Сервис", "Навигатор по изображениям", 0, "Velmora6Click"},
+    {mMain, "Сервис", "Создать пароль"},
+    {mMain, "Сервис > Создать пароль", "Любое число", 0, "N091Click"},
+    {mMain, "Сервис > Создать пароль", "Любое двузначное число", 0, "N479Click"},
+    {mMain, "Сервис > Создать пароль", "Любое трехзначное число", 0, "N480Click"},
+    {mMain, "Сервис > Создать пароль", "Сгенерировать 10 любых знаков", 0, "N424Click", "N424"},
     {mMain, "Сервис", "Буферы Quillet Studio"},
     {mMain, "Сервис > Буферы Quillet Studio", "Копировать"},
     {mMain, "Сервис > Буферы Quillet Studio > Копировать", "Слот 1", 0, "N1103Click"},
@@ -455,8 +518,31 @@ const std::vector<TMenuRow>& BuildRows() {
     {mEditor, "", "Очистить выделенное", 0, "N96Click"},
     {mEditor, "", "Выделить всё", 0, "N99Click"},
     {mEditor, "", "Очистить всё...", 0, "N95Click"},
+    {mEditor, "", "Вставить знак"},
+    {mEditor, "Вставить знак", "®", 0, "N64Click"},
+    {mEditor, "Вставить знак", "©", 0, "N65Click"},
+    {mEditor, "Вставить знак", "™", 0, "N66Click"},
+    {mEditor, "Вставить знак", "€", 0, "N67Click"},
+    {mEditor, "Вставить знак", "±", 0, "N68Click"},
+    {mEditor, "Вставить знак", "§", 0, "N69Click"},
+    {mEditor, "Вставить знак", "--", 0, "N428Click"},
     {mEditor, "", "Вставить данные"},
     {mEditor, "Вставить данные", "Другой документ", 0, "N296Click"},
+    {mEditor, "Вставить данные", "-"},
+    {mEditor, "Вставить данные", "Полный формат даты со временем", 0, "N54Click"},
+    {mEditor, "Вставить данные", "Дату и день", 0, "N55Click"},
+    {mEditor, "Вставить данные", "Только дату", 0, "N58Click"},
+    {mEditor, "Вставить данные", "Только время", 0, "N56Click"},
+    {mEditor, "Вставить данные", "-"},
+    {mEditor, "Вставить данные", "Полное имя файла", 0, "N70Click"},
+    {mEditor, "Вставить данные", "Короткое имя файла", VK_F2, "N92Click"},
+    {mEditor, "Вставить данные", "Имя этого документа", 0, "N60Click"},
+    {mEditor, "Вставить данные", "-"},
+    {mEditor, "Вставить данные", "Код цветовой палитры", VK_F3, "N59Click"},
+    {mEditor, "Вставить данные", "Код HEX цвета для веб-страницы", VK_F4, "HTMLHEX1Click"},
+    {mEditor, "Вставить данные", "-"},
+    {mEditor, "Вставить данные", "Случайный набор символов...", 0, "N424Click"},
+    {mEditor, "", "Определить цвет HEX... ", 0, "N427Click", "", kSelection},
     {mEditor, "", "-"},
     {mEditor, "", "Найти...", Ctrl('Q'), "N72Click"},
     {mEditor, "", "Найти и заменить...", Ctrl('H'), "N73Click"},
@@ -499,8 +585,8 @@ const std::vector<TMenuRow>& BuildRows() {
     {mCutCopy, "", "Вырезать", 0, "EditCut1", "", kAction},
     {mCutCopy, "", "Копировать", 0, "EditCopy1", "", kAction},
     {mCutCopy, "", "Вставить", 0, "EditPaste1", "", kAction},
-    {mStatus, "", "Вставить текущее время  ", VK_F5, "N54Click", "", kPending},
-    {mStatus, "", "Вставить время работы", 0, "N464Click", "", kPending},
+    {mStatus, "", "Вставить текущее время  ", VK_F5, "N54Click"},
+    {mStatus, "", "Вставить время работы", 0, "N464Click", "N464"},
     {mTray, "", "Показать окно", 0, "TrayIcon1Click", "TrayShowItem", kDefault},
     {mTray, "", "-"},
     {mTray, "", "Создать новый", 0, "FileNew1Execute"},
@@ -547,10 +633,10 @@ const std::vector<TMenuRow>& BuildRows() {
     {bTool, "", "", 0, "AboutClick", "XpSpeedButton17", 0, "О программе... (Ctrl+F1)"},
 
     // The side insert panel, top to bottom.
-    {bPanel, "", "html", 0, "Label1Click", "Button1", kPending, "Режим вставки html тегов"},
-    {bPanel, "", "css", 0, "Label4Click", "Button2", kPending, "Режим вставки css"},
-    {bPanel, "", ":-))", 0, "Label5Click", "Button3", kPending, "Режим вставки смайликов"},
-    {bPanel, "", "®", 0, "Label2Click", "Button4", kPending, "Режим вставки спец. символов"},
+    {bPanel, "", "html", 0, "Label1Click", "Button1", 0, "Режим вставки html тегов"},
+    {bPanel, "", "css", 0, "Label4Click", "Button2", 0, "Режим вставки css"},
+    {bPanel, "", ":-))", 0, "Label5Click", "Button3", 0, "Режим вставки смайликов"},
+    {bPanel, "", "®", 0, "Label2Click", "Button4", 0, "Режим вставки спец. символов"},
     {bPanel, "", "Ж", 0, "N87Click", "Button5", 0, "Жирный"},
     {bPanel, "", "К", 0, "N88Click", "Button6", 0, "Курсив"},
     {bPanel, "", "Ч", 0, "N89Click", "Button7", 0, "Подчеркнутый"},
@@ -561,14 +647,14 @@ const std::vector<TMenuRow>& BuildRows() {
     {bPanel, "", "<p>", 0, "N231Click", "Button11", 0, "Параграф"},
     {bPanel, "", "<br>", 0, "N81Click", "Button13", 0, "Перенос строки (красная строка)"},
     {bPanel, "", "<center>", 0, "centercenter1Click", "Button16", 0, "Выравнивание по центру"},
-    {bPanel, "", "ссылка", 0, "Button14Click", "Button14", kPending, "Режимы вставки ссылок"},
-    {bPanel, "", "картинка", 0, "Button15Click", "Button15", kPending, "Режимы вставки картинок"},
-    {bPanel, "", "Цвет HEX", 0, "HTMLHEX1Click", "Button17", kPending, "Вставить цвет"},
-    {bPanel, "", "Дата/время", 0, "N58Click", "Button18", kPending, "Вставить дату/время"},
+    {bPanel, "", "ссылка", 0, "Button14Click", "Button14", 0, "Режимы вставки ссылок"},
+    {bPanel, "", "картинка", 0, "Button15Click", "Button15", 0, "Режимы вставки картинок"},
+    {bPanel, "", "Цвет HEX", 0, "HTMLHEX1Click", "Button17", 0, "Вставить цвет"},
+    {bPanel, "", "Дата/время", 0, "N58Click", "Button18", 0, "Вставить дату/время"},
     {bPanel, "", "Документ", 0, "N296Click", "Button19", 0, "Вставить документ"},
-    {bPanel, "", "Путь до...", 0, "N70Click", "Button20", kPending, "Вставить путь до выбранного объекта"},
+    {bPanel, "", "Путь до...", 0, "N70Click", "Button20", 0, "Вставить путь до выбранного объекта"},
     {bPanel, "", "Скрипт", 0, "N527Click", "Button21", 0, "Вставить скрипт"},
-    {bPanel, "", "Пароль", 0, "Button22Click", "Button22", kPending, "Сгенерировать пароль"},
+    {bPanel, "", "Пароль", 0, "Button22Click", "Button22", 0, "Сгенерировать пароль"},
     {bPanel, "", "Посмотреть", 0, "N201Click", "Button23", 0, "Посмотреть в Lunvista Plug-in"},
     {bPanel, "", "Сохранить", 0, "N62Click", "Button24", 0, "Сохранить как веб-страничку"},
     {bPanel, "", "N", 0, "XpSpeedButton20Click", "XpSpeedButton20", 0, "[NumLock]\r\nВключение режима NumLock"},
@@ -580,7 +666,7 @@ const std::vector<TMenuRow>& BuildRows() {
     {bPanel, "", "I", 0, "N568Click", "XpSpeedButton24", 0, "[Info document]\r\nИнформация о текущем документе"},
     {bPanel, "", "D", 0, "XpSpeedButton25Click", "XpSpeedButton25", 0,
      "[Document Name in buffer]\r\nКопировать имя документа в буфер"},
-  };
+  });
   return rows;
 }
 

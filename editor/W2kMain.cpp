@@ -151,6 +151,7 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   // The commands by name, then every menu and button row in one pass
   // (W2kMainCommands.cpp), once every component they touch exists.
   RegisterCommands();
+  BuildSidePanel();
   LayOutRows();
   // The window is whole: the tray icon starts as a loaded component does.
   TrayIcon1->Loaded();

@@ -232,8 +232,58 @@ class TZod2uAppForm : public TForm {
   void OpenFixedFile(const std::string& path);
 
   // ---- the side insert panel (W2kMainSidePanel.cpp) ----
-  void N119Click(TObject* Sender);  // show the panel
-  void N120Click(TObject* Sender);  // hide the panel
+  // Its controls on CoolBar1, made from their rows: the section labels,
+  // the four list buttons, the ready-made list and the insert buttons
+  // (whose captions, hints and commands are the panel's button rows).
+  TLabel *Label6 = nullptr, *Label21 = nullptr, *Label1 = nullptr, *Label2 = nullptr, *Label4 = nullptr,
+         *Label3 = nullptr;
+  TButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr;
+  TComboBox* ComboBox1 = nullptr;
+  void N119Click(TObject* Sender);  // show the panel, drop its list down
+  void N120Click(TObject* Sender);  // hide the panel, close the list
+  void Label1Click(TObject* Sender);  // the list buttons: html tags,
+  void Label4Click(TObject* Sender);  // CSS properties,
+  void Label5Click(TObject* Sender);  // smileys,
+  void Label2Click(TObject* Sender);  // special characters
+  void ComboBox1Click(TObject* Sender);  // the user's pick: inserted
+  void Button14Click(TObject* Sender);   // the menus `link` and `img`
+  void Button15Click(TObject* Sender);
+  // Loads list `index` (0..3) of the data window into ComboBox1; the
+  // pressed button reads larger than the other three.
+  void ShowSidePanelList(int index, TButton* pressed);
+  // Opens a pop-up menu beside the panel at the button's height.
+  void PopUpBeside(TPopupMenu* menu, TControl* button);
+
+  // ---- entities, signs, dates and computed inserts (W2kMainInserts.cpp) ----
+  void N464Click(TObject* Sender);   // the status bar's clock text
+  void Pi1Click(TObject* Sender);    // numbers
+  void E1Click(TObject* Sender);
+  void N091Click(TObject* Sender);   // one random digit
+  void N479Click(TObject* Sender);   // two
+  void N480Click(TObject* Sender);   // three
+  void Button22Click(TObject* Sender);  // twenty ("Пароль")
+  void N424Click(TObject* Sender);   // ten random characters
+  void N70Click(TObject* Sender);    // file names: full,
+  void N92Click(TObject* Sender);    // name,
+  void N93Click(TObject* Sender);    // path,
+  void N174Click(TObject* Sender);   // extension,
+  void DOS2Click(TObject* Sender);   // short form,
+  void N526Click(TObject* Sender);   // a picture's path,
+  void N60Click(TObject* Sender);    // this document's name
+  void N486Click(TObject* Sender);   // signatures: their item's caption
+  void N487Click(TObject* Sender);
+  void ddd1Click(TObject* Sender);
+  void com1Click(TObject* Sender);
+  void N59Click(TObject* Sender);       // a colour as a number,
+  void HTMLHEX1Click(TObject* Sender);  // as an HTML code,
+  void N427Click(TObject* Sender);      // the colour of the selected code
+  // Inserts a text in place of the selection unless the document is
+  // read-only (one undo step).
+  bool InsertText(const std::string& text, bool focus);
+  // k random digits, each its own insertion.
+  void InsertRandomDigits(int count, bool focus);
+  // Registers the table-driven inserts (entities, signs, dates).
+  void RegisterInsertCommands();
 
   // ---- tags built from dialogs (W2kMainDialogTags.cpp) ----
   void N84Click(TObject* Sender);             // picture, full name, height and width
@@ -366,6 +416,7 @@ class TZod2uAppForm : public TForm {
   void BuildDialogs();         // W2kMain.cpp
   void BuildSpeedButtons();    // W2kMainSpeedButtons.cpp
   void BindPanelSpeedButtons();  // W2kMainSpeedButtons.cpp
+  void BuildSidePanel();         // W2kMainSidePanel.cpp
   void ApplyCommandLineFile();  // W2kMainLifecycle.cpp
 
   std::string FCurrentFileName;

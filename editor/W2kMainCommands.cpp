@@ -25,6 +25,37 @@ const std::pair<const char*, TMember> kMembers[] = {
     {"FileNew1Execute", &TZod2uAppForm::FileNew1Execute},
     {"N119Click", &TZod2uAppForm::N119Click},
     {"N120Click", &TZod2uAppForm::N120Click},
+    // The side panel's lists and pop-up menus.
+    {"Label1Click", &TZod2uAppForm::Label1Click},
+    {"Label4Click", &TZod2uAppForm::Label4Click},
+    {"Label5Click", &TZod2uAppForm::Label5Click},
+    {"Label2Click", &TZod2uAppForm::Label2Click},
+    {"ComboBox1Click", &TZod2uAppForm::ComboBox1Click},
+    {"Button14Click", &TZod2uAppForm::Button14Click},
+    {"Button15Click", &TZod2uAppForm::Button15Click},
+    // Computed inserts (the fixed texts are rows of InsertTable.cpp).
+    {"N464Click", &TZod2uAppForm::N464Click},
+    {"Pi1Click", &TZod2uAppForm::Pi1Click},
+    {"E1Click", &TZod2uAppForm::E1Click},
+    {"N091Click", &TZod2uAppForm::N091Click},
+    {"N479Click", &TZod2uAppForm::N479Click},
+    {"N480Click", &TZod2uAppForm::N480Click},
+    {"Button22Click", &TZod2uAppForm::Button22Click},
+    {"N424Click", &TZod2uAppForm::N424Click},
+    {"N70Click", &TZod2uAppForm::N70Click},
+    {"N92Click", &TZod2uAppForm::N92Click},
+    {"N93Click", &TZod2uAppForm::N93Click},
+    {"N174Click", &TZod2uAppForm::N174Click},
+    {"DOS2Click", &TZod2uAppForm::DOS2Click},
+    {"N526Click", &TZod2uAppForm::N526Click},
+    {"N60Click", &TZod2uAppForm::N60Click},
+    {"N486Click", &TZod2uAppForm::N486Click},
+    {"N487Click", &TZod2uAppForm::N487Click},
+    {"ddd1Click", &TZod2uAppForm::ddd1Click},
+    {"com1Click", &TZod2uAppForm::com1Click},
+    {"N59Click", &TZod2uAppForm::N59Click},
+    {"HTMLHEX1Click", &TZod2uAppForm::HTMLHEX1Click},
+    {"N427Click", &TZod2uAppForm::N427Click},
     {"FileOpen1Execute", &TZod2uAppForm::FileOpen1Execute},
     {"N52Click", &TZod2uAppForm::N52Click},
     {"N192Click", &TZod2uAppForm::N192Click},
@@ -209,6 +240,8 @@ void TZod2uAppForm::RegisterCommands() {
     FCommands.Add(std::string(link.Name) + "Click", TNotifyEvent([this, address](TObject*) { OpenLink(address); }));
   }
 
+  RegisterInsertCommands();
+
   const TSnippetHost snippets = SnippetHostOf(*this);
   for (const TSnippetCommand& c : SnippetCommands()) FCommands.Add(c.Handler, SnippetHandler(c.Handler, snippets));
 
@@ -274,11 +307,11 @@ void TZod2uAppForm::LayOutRows() {
   TrayIcon1->OnClick = FCommands.Handler("TrayIcon1Click");
   TrayIcon1->OnMinimizeToTray = FCommands.Handler("TrayIcon1MinimizeToTray");
 
-  // The buttons that stand already: the tool bar's, and the side panel's
-  // speed buttons (its insert buttons bind the whole place through
-  // BindButtons(TMenuPlace::SidePanel) when they are made).
+  // The buttons: the tool bar's, the side panel's speed buttons and its
+  // insert buttons (made with the panel before the rows).
   BindButtons(TMenuPlace::ToolBar);
   BindPanelSpeedButtons();
+  BindButtons(TMenuPlace::SidePanel);
   EnableLockKeyButtons();
 }
 

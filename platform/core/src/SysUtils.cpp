@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <errno.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -966,4 +967,47 @@ double Random() {
   std::uint32_t& seed = RandomState().seed;
   seed = seed * 0x08088405u + 1;
   return static_cast<double>(seed) / 4294967296.0;
+}
+
+namespace {
+
+TRandomWordSource& SecureSource() {
+  static TRandomWordSource source;
+  return source;
+}
+
+std::uint32_t SystemRandomWord() {
+  std::uint32_t word = 0;
+  auto* p = reinterpret_cast<unsigned char*>(&word);
+  std::size_t got = 0;
+  while (got < sizeof word) {
+    ssize_t n = getrandom(p + got, sizeof word - got, 0);
+    if (n > 0) {
+      got += static_cast<std::size_t>(n);
+    } else if (n < 0 && errno != EINTR) {
+      // No source at all (a kernel without getrandom): /dev/urandom.
+      FILE* f = std::fopen("/dev/urandom", "rb");
+      bool ok = f && std::fread(p, 1, sizeof word, f) == sizeof word;
+      if (f) std::fclose(f);
+      if (!ok) throw Exception("no source of random numbers");
+      return word;
+    }
+  }
+  return word;
+}
+
+}  // namespace
+
+void SetSecureRandomSourceForTesting(TRandomWordSource source) { SecureSource() = std::move(source); }
+
+int SecureRandom(int range) {
+  if (range <= 0) return 0;
+  const std::uint32_t n = static_cast<std::uint32_t>(range);
+  // Words at or above the last whole multiple of n are drawn again, so
+  // every remainder is equally likely.
+  const std::uint32_t limit = UINT32_MAX - (UINT32_MAX % n + 1) % n;
+  for (;;) {
+    const std::uint32_t w = SecureSource() ? SecureSource()() : SystemRandomWord();
+    if (w <= limit) return static_cast<int>(w % n);
+  }
 }

@@ -291,7 +291,16 @@ void QtWidgetset::SetOverrideCursor(HCURSOR c) {
 HWND QtWidgetset::SetFocus(HWND wnd) {
   HWND old = IWidgetset::SetFocus(wnd);
   if (auto* p = dynamic_cast<QtWindowPeer*>(wnd)) {
-    if (p->Client()) p->Client()->setFocus(Qt::OtherFocusReason);
+    if (QWidget* c = p->Client()) {
+      // As the system's SetFocus does: a control of another top-level
+      // window activates that window too, so the keys go where the focus
+      // went (a tool window's button giving the focus back to the main
+      // window's editor). Asked even when the window seems active: a click
+      // on another window may be activating that one, not yet reported.
+      QWidget* top = c->window();
+      if (top && top->isVisible()) top->activateWindow();
+      c->setFocus(Qt::OtherFocusReason);
+    }
   } else if (!wnd) {
     if (QWidget* f = QApplication::focusWidget())
       if (PeerOf(f)) f->clearFocus();

@@ -28,7 +28,8 @@ TEST(HtmlColorsTest, HexToColorReadsCharactersSixToTwo) {
 }
 
 TEST(HtmlColorsTest, CodesThatAreNotHexRaiseTheConversionError) {
-  for (const char* code : {"", "#", "#GG0000", "#12 456"}) EXPECT_THROW(HexToColor(code), EConvertError) << code;
+  for (const char* code : {"", "#", "#GG0000", "#12 456", "#FF00  ", "#  FF00", "#-10000",
+                           "#+10000", "0x12345", "#FF-0"}) EXPECT_THROW(HexToColor(code), EConvertError) << code;
 }
 
 }  // namespace

@@ -299,4 +299,53 @@ TEST(SysUtils, RandomNumbers) {
   Randomize();
 }
 
+TEST(SysUtils, SecureRandomIsUnbiasedOverItsSource) {
+  // Words past the last whole multiple of the range are drawn again, so a
+  // word source that starts at the top of the 32-bit range gives only
+  // in-range, unbiased values.
+  struct TCase {
+    int Range;
+    std::vector<std::uint32_t> Words;
+    int Expected;
+  };
+  const std::vector<TCase> cases = {
+      {10, {7}, 7},
+      {10, {0xFFFFFFFFu, 0xFFFFFFFAu, 23}, 3},  // 2^32 mod 10 = 6: the top six words are refused
+      {10, {0xFFFFFFF9u}, 0xFFFFFFF9u % 10},    // the last word accepted
+      {38, {0xFFFFFFFFu, 75}, 75 % 38},
+      {1, {0xFFFFFFFFu}, 0},
+      {1 << 30, {0xFFFFFFFFu}, (1 << 30) - 1},  // 2^32 is a multiple: nothing refused
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Range);
+    std::size_t next = 0;
+    SetSecureRandomSourceForTesting([&] { return c.Words.at(next++); });
+    EXPECT_EQ(SecureRandom(c.Range), c.Expected);
+    EXPECT_EQ(next, c.Words.size());
+  }
+  SetSecureRandomSourceForTesting(nullptr);
+  EXPECT_EQ(SecureRandom(0), 0);
+  EXPECT_EQ(SecureRandom(-5), 0);
+}
+
+TEST(SysUtils, SecureRandomFromTheSystemIsRoughlyUniform) {
+  // 10 000 draws of 0..9: each digit within a wide band (a chi-square
+  // bound far beyond chance), and no two runs alike.
+  SetSecureRandomSourceForTesting(nullptr);
+  int counts[10] = {};
+  for (int i = 0; i < 10000; ++i) {
+    const int r = SecureRandom(10);
+    ASSERT_GE(r, 0);
+    ASSERT_LT(r, 10);
+    ++counts[r];
+  }
+  double chi = 0;
+  for (int c : counts) chi += (c - 1000.0) * (c - 1000.0) / 1000.0;
+  EXPECT_LT(chi, 40.0);  // 9 degrees of freedom: p < 1e-5
+  std::vector<int> a, b;
+  for (int i = 0; i < 32; ++i) a.push_back(SecureRandom(1 << 30));
+  for (int i = 0; i < 32; ++i) b.push_back(SecureRandom(1 << 30));
+  EXPECT_NE(a, b);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -274,3 +275,11 @@ void SetRandSeed(std::uint32_t seed);
 std::uint32_t RandSeed();
 int Random(int range);
 double Random();
+
+// Draws from the system's cryptographic source (getrandom): a uniform whole
+// number 0 <= r < n, without modulo bias (0 for n <= 0). Never seeded and
+// never predictable from the clock. Tests put a source of their own in
+// place (it answers raw 32-bit words); null puts the system's back.
+int SecureRandom(int range);
+using TRandomWordSource = std::function<std::uint32_t()>;
+void SetSecureRandomSourceForTesting(TRandomWordSource source);
