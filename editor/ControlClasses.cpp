@@ -6,7 +6,9 @@
 #include "XpProgress.h"
 #include "XpSpeedButtons.h"
 #include "TaskPanels.h"
+#include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
+#include "platform/FileCtrl.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "platform/WebBrowser.h"
@@ -63,6 +65,12 @@ void ApplySpeedButton(TControl& control, const TControlRow& row) {
   if (row.Flags & cFlat) button.SetFlat(true);
 }
 
+// A page belongs to the notebook its row names as parent.
+void ApplyTabSheet(TControl& control, const TControlRow&) {
+  auto& page = static_cast<TTabSheet&>(control);
+  if (auto* notebook = dynamic_cast<TPageControl*>(page.Parent())) page.SetPageControl(notebook);
+}
+
 }  // namespace
 
 const std::vector<TControlClass>& ControlClasses() {
@@ -86,6 +94,12 @@ const std::vector<TControlClass>& ControlClasses() {
       {"TEtchedLabel", Make<TEtchedLabel>, nullptr, nullptr},
       {"TXpSpeedButton", Make<TXpSpeedButton>, ApplySpeedButton, nullptr},
       {"TXpProgressBar", Make<TXpProgressBar>, nullptr, nullptr},
+      {"TPageControl", Make<TPageControl>, nullptr, nullptr},
+      {"TTabSheet", Make<TTabSheet>, ApplyTabSheet, nullptr},
+      {"TDriveComboBox", Make<TDriveComboBox>, nullptr, nullptr},
+      {"TDirectoryListBox", Make<TDirectoryListBox>, nullptr, nullptr},
+      {"TFileListBox", Make<TFileListBox>, nullptr, nullptr},
+      {"TFilterComboBox", Make<TFilterComboBox>, nullptr, nullptr},
   };
   return classes;
 }
