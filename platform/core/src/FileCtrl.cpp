@@ -117,8 +117,9 @@ void TFileListBox::SetMask(const std::string& mask) {
 
 void TFileListBox::Update() {
   const std::vector<std::string> masks = SplitMasks(FMask);
-  std::vector<std::string> names;
-  std::vector<std::string> unusable;
+  // (sort key, entry): two names can read alike once the unusable one has
+  // "?" in it, so usability travels with its own entry.
+  std::vector<std::pair<std::string, TFolderEntry>> listed;
   for (TFolderEntry& e : ReadFolder(FDirectory)) {
     if (e.Folder || e.Name[0] == '.') continue;
     bool match = false;
@@ -127,20 +128,22 @@ void TFileListBox::Update() {
         match = true;
         break;
       }
-    if (!match) continue;
-    if (!e.Usable) unusable.push_back(e.Name);
-    names.push_back(std::move(e.Name));
+    if (match) listed.emplace_back(AnsiLowerCase(e.Name), std::move(e));
   }
-  SortNames(names);
-  std::sort(unusable.begin(), unusable.end());
-  FUsable.assign(names.size(), true);
-  if (!unusable.empty())
-    for (size_t i = 0; i < names.size(); ++i)
-      FUsable[i] = !std::binary_search(unusable.begin(), unusable.end(), names[i]);
+  std::sort(listed.begin(), listed.end(), [](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    if (a.second.Name != b.second.Name) return a.second.Name < b.second.Name;
+    return a.second.Usable > b.second.Usable;
+  });
+  FUsable.clear();
+  FUsable.reserve(listed.size());
   TStrings* items = Items();
   items->BeginUpdate();
   items->Clear();
-  for (const std::string& n : names) items->Add(n);
+  for (const auto& l : listed) {
+    items->Add(l.second.Name);
+    FUsable.push_back(l.second.Usable);
+  }
   items->EndUpdate();
   SetItemIndex(-1);
 }

@@ -442,6 +442,9 @@ class QtComboBoxPeer : public QtNativePeer {
   ~QtComboBoxPeer() override {
     FCombo->OnDropDown = nullptr;
     FCombo->OnCloseUp = nullptr;
+    // The widget is deleted later; until then its signals reach nobody.
+    QObject::disconnect(FCombo, nullptr, FCombo, nullptr);
+    if (QLineEdit* le = FCombo->lineEdit()) QObject::disconnect(le, nullptr, le, nullptr);
   }
 
   void DefWindowProc(TMessage& m) override {
@@ -553,6 +556,10 @@ class QtListBoxPeer : public QtNativePeer {
     FList->setSelectionMode(QAbstractItemView::SingleSelection);
     QObject::connect(FList, &QListWidget::currentRowChanged, FList, [this](int row) {
       if (FSync) return;
+      // Taking the focus makes the first row current without selecting it:
+      // the user chose nothing (a list box of the platform this program
+      // comes from selects nothing on focus either).
+      if (row >= 0 && !FList->selectionModel()->isRowSelected(row, QModelIndex())) return;
       GuardEvent([this, row] {
         QtWidgetset& ws = Qws();
         Send(BQM_ITEMINDEX, WPARAM(intptr_t(row)), 0);
@@ -564,6 +571,11 @@ class QtListBoxPeer : public QtNativePeer {
     });
     ApplyLook();
   }
+
+  // The widget is deleted later and may still take the focus (a window
+  // activated while the forms are being freed): its signals must not reach
+  // this peer any more.
+  ~QtListBoxPeer() override { QObject::disconnect(FList, nullptr, FList, nullptr); }
 
   void DefWindowProc(TMessage& m) override {
     auto text = [&] { return Decode(m.LParam ? reinterpret_cast<const char*>(m.LParam) : ""); };
