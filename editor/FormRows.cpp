@@ -108,7 +108,15 @@ TFormMenus BuildFormMenus(TForm& form, const std::vector<TMenuRow>& rows, const 
     }
   }
   LayOutMenus(rows, targets, commands);
-  if (menus.MainMenu1) form.SetMenu(menus.MainMenu1);
+  if (menus.MainMenu1) {
+    // The menu bar takes its height from the window, not from the client
+    // area the window row gives: the window grows by it.
+    const int width = form.ClientWidth(), height = form.ClientHeight();
+    form.SetMenu(menus.MainMenu1);
+    form.HandleNeeded();
+    form.SetClientWidth(width);
+    form.SetClientHeight(height);
+  }
   return menus;
 }
 

@@ -33,7 +33,7 @@ const std::vector<TControlRow> kControls = {
      "указать пути для запускаемых из редактора при- ложений и отлючить/включить необходимые объекты при его "
      "старте.",
      "", cWordWrap | cFixedSize, "", "", kTahoma},
-    {"TPageControl", "TabbedNotebook1", "", 8, 70, 320, 222, nullptr, "", 0, "TabbedNotebook1Click"},
+    {"TPageControl", "TabbedNotebook1", "", 8, 70, 336, 222, nullptr, "", 0, "TabbedNotebook1Click"},
     // "Режим работы "
     {"TTabSheet", "TabSheet1", "TabbedNotebook1", 0, 0, 0, 0, kPageMode},
     {"TLabel", "Label18", "TabSheet1", 8, 8, 296, 78,
@@ -92,14 +92,14 @@ const std::vector<TControlRow> kControls = {
     {"TCheckBox", "Box5", "TabSheet4", 8, 130, 296, 17, "Использовать прогресс-индикатор для текста (полоска сбоку)",
      "Использовать прогресс-индикатор для текста (полоска сбоку)"},
     // The dialog's own tasks.
-    {"TEtchedLabel", "EtchedLabel2", "", 336, 70, 145, 16, "Задачи"},
-    {"TLabel", "Label9", "", 336, 94, 145, 13, "Восстановить параметры:", "", 0, "", "", kTahoma},
-    {"TButton", "Button9", "", 336, 110, 145, 25, "Вернуть", "Восстановить все начальные параметры", 0,
+    {"TEtchedLabel", "EtchedLabel2", "", 348, 70, 133, 16, "Задачи"},
+    {"TLabel", "Label9", "", 348, 94, 133, 13, "Восстановить параметры:", "", 0, "", "", kTahoma},
+    {"TButton", "Button9", "", 348, 110, 133, 25, "Вернуть", "Восстановить все начальные параметры", 0,
      "Button9Click"},
-    {"TLabel", "Label10", "", 336, 146, 145, 13, "Применить все настройки:", "", 0, "", "", kTahoma},
-    {"TButton", "Button8", "", 336, 162, 145, 25, "Применить", "Применить текущие настройки", 0, "Button8Click"},
-    {"TLabel", "Label11", "", 336, 198, 145, 13, "Окно параметров:", "", 0, "", "", kTahoma},
-    {"TButton", "Button14", "", 336, 214, 145, 25, "Закрыть", "Закрыть окно", 0, "Button14Click"},
+    {"TLabel", "Label10", "", 348, 146, 133, 13, "Применить все настройки:", "", 0, "", "", kTahoma},
+    {"TButton", "Button8", "", 348, 162, 133, 25, "Применить", "Применить текущие настройки", 0, "Button8Click"},
+    {"TLabel", "Label11", "", 348, 198, 133, 13, "Окно параметров:", "", 0, "", "", kTahoma},
+    {"TButton", "Button14", "", 348, 214, 133, 25, "Закрыть", "Закрыть окно", 0, "Button14Click"},
     // The page's extra tasks.
     {"TEtchedLabel", "EtchedLabel1", "", 8, 302, 473, 16, "Дополнительные задачи"},
     {"TLabel", "Label20", "", 8, 326, 300, 13, kNoTask, "", 0, "", "", kTahoma},
