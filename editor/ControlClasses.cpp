@@ -9,6 +9,7 @@
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"
+#include "platform/FileCtrl.h"
 #include "platform/RichEdit.h"
 #include "platform/StdCtrls.h"
 #include "platform/WebBrowser.h"
@@ -69,10 +70,10 @@ void ApplyPlainSpeedButton(TControl& control, const TControlRow& row) {
   if (row.Flags & cFlat) static_cast<TSpeedButton&>(control).SetFlat(true);
 }
 
-// A page goes into the notebook it stands on.
+// A page belongs to the notebook its row names as parent.
 void ApplyTabSheet(TControl& control, const TControlRow&) {
-  if (auto* notebook = dynamic_cast<TPageControl*>(control.Parent()))
-    static_cast<TTabSheet&>(control).SetPageControl(notebook);
+  auto& page = static_cast<TTabSheet&>(control);
+  if (auto* notebook = dynamic_cast<TPageControl*>(page.Parent())) page.SetPageControl(notebook);
 }
 
 }  // namespace
@@ -101,6 +102,10 @@ const std::vector<TControlClass>& ControlClasses() {
       {"TSpeedButton", Make<TSpeedButton>, ApplyPlainSpeedButton, nullptr},
       {"TPageControl", Make<TPageControl>, nullptr, nullptr},
       {"TTabSheet", Make<TTabSheet>, ApplyTabSheet, nullptr},
+      {"TDriveComboBox", Make<TDriveComboBox>, nullptr, nullptr},
+      {"TDirectoryListBox", Make<TDirectoryListBox>, nullptr, nullptr},
+      {"TFileListBox", Make<TFileListBox>, nullptr, nullptr},
+      {"TFilterComboBox", Make<TFilterComboBox>, nullptr, nullptr},
   };
   return classes;
 }

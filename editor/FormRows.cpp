@@ -99,6 +99,34 @@ TFormControls BuildControls(TForm& form, TWinControl& parent, const std::vector<
 
 void BuildForm(TForm& form, const TFormRow& row) { BuildForm(form, row, {}, TCommandRegistry(row.Name)); }
 
+TFormMenus BuildFormMenus(TForm& form, const std::vector<TMenuRow>& rows, const TCommandRegistry& commands) {
+  TFormMenus menus;
+  TMenuTargets targets;
+  targets.Owner = &form;
+  for (const TMenuRow& row : rows) {
+    if (row.Place == TMenuPlace::MainMenu && !menus.MainMenu1) {
+      menus.MainMenu1 = new TMainMenu(&form);
+      menus.MainMenu1->SetName("MainMenu1");
+      targets[TMenuPlace::MainMenu] = menus.MainMenu1;
+    } else if (row.Place == TMenuPlace::EditorMenu && !menus.PopupMenu1) {
+      menus.PopupMenu1 = new TPopupMenu(&form);
+      menus.PopupMenu1->SetName("PopupMenu1");
+      targets[TMenuPlace::EditorMenu] = menus.PopupMenu1;
+    }
+  }
+  LayOutMenus(rows, targets, commands);
+  if (menus.MainMenu1) {
+    // The menu bar takes its height from the window, not from the client
+    // area the window row gives: the window grows by it.
+    const int width = form.ClientWidth(), height = form.ClientHeight();
+    form.SetMenu(menus.MainMenu1);
+    form.HandleNeeded();
+    form.SetClientWidth(width);
+    form.SetClientHeight(height);
+  }
+  return menus;
+}
+
 TMainMenu* BuildMainMenu(TForm& form, const std::vector<TMenuRow>& rows, const TCommandRegistry& commands) {
   auto* menu = new TMainMenu(&form);
   menu->SetName("MainMenu1");

@@ -22,6 +22,7 @@
 
 class TControl;
 class TMainMenu;
+class TPopupMenu;
 
 // A colour a row leaves as the class makes it.
 constexpr TColor kKeepColor = 0xFFFFFFFFu;
@@ -130,3 +131,11 @@ void BuildForm(TForm& form, const TFormRow& row);
 // Makes the window's main menu (component "MainMenu1"), lays out its rows
 // (every row's place is TMenuPlace::MainMenu) and puts it on the window.
 TMainMenu* BuildMainMenu(TForm& form, const std::vector<TMenuRow>& rows, const TCommandRegistry& commands);
+// Makes the window's menus from rows of two places: MainMenu rows make
+// "MainMenu1" (set as the window's menu), EditorMenu rows the pop-up menu
+// "PopupMenu1"; a menu no row names is not made (null).
+struct TFormMenus {
+  TMainMenu* MainMenu1 = nullptr;
+  TPopupMenu* PopupMenu1 = nullptr;
+};
+TFormMenus BuildFormMenus(TForm& form, const std::vector<TMenuRow>& rows, const TCommandRegistry& commands);

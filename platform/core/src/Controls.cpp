@@ -1472,8 +1472,20 @@ void TWinControl::Dispatch(TMessage& m) {
     case CM_FONTCHANGED: CMWinFontChanged(m); break;
     case CM_INVALIDATE: CMInvalidate(m); break;
     case CM_TEXTCHANGED: CMTextChangedWin(m); break;
+    case WM_CONTEXTMENU: WMWinContextMenu(m); break;
     default: TControl::Dispatch(m); break;
   }
+}
+
+void TWinControl::WMWinContextMenu(TMessage& m) {
+  const TPoint pt(GetXLParam(m.LParam), GetYLParam(m.LParam));
+  if (m.Result == 0 && !(pt.X == -1 && pt.Y == -1)) {
+    if (TControl* control = ControlAtPos(ScreenToClient(pt), false)) {
+      m.Result = control->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);
+      if (m.Result != 0) return;
+    }
+  }
+  WMContextMenu(m);
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {

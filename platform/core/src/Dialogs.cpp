@@ -150,6 +150,12 @@ std::vector<std::string> SplitMasks(const std::string& pattern) {
   return out;
 }
 
+bool PatternListsPrograms(const std::string& pattern) {
+  for (const std::string& mask : SplitMasks(pattern))
+    if (LowerCase(mask) == "*.exe") return true;
+  return false;
+}
+
 std::string SaveExtension(const std::string& pattern, const std::string& defaultExt) {
   std::vector<std::string> masks = SplitMasks(pattern);
   if (masks.size() == 1 && masks[0].size() > 2 && masks[0].compare(0, 2, "*.") == 0 &&

@@ -7,6 +7,8 @@
 #include <functional>
 #include <cstring>
 
+#include <sys/mman.h>
+
 #include "platform/Widgetset.h"
 
 // ---------------------------------------------------------------------------
@@ -16,6 +18,25 @@ namespace {
 int gLiveObjects = 0;
 constexpr int kHuge = 1 << 26;
 const TRect kHugeRect(-kHuge, -kHuge, kHuge, kHuge);
+
+// A pixel buffer filled with one word. Large ones are asked for in huge
+// pages before the first touch: faulting a 48 MB photo in page by page
+// costs more than decoding it.
+std::vector<uint32_t> PixelBuffer(size_t count, uint32_t fill) {
+  std::vector<uint32_t> bits;
+  bits.reserve(count);
+  constexpr size_t kPage = 4096, kLarge = 4u << 20;
+  const size_t bytes = count * sizeof(uint32_t);
+  if (bytes >= kLarge) {
+    const uintptr_t begin = reinterpret_cast<uintptr_t>(bits.data());
+    const uintptr_t start = (begin + kPage - 1) & ~uintptr_t(kPage - 1);
+    const uintptr_t end = (begin + bytes) & ~uintptr_t(kPage - 1);
+    // Only advice: without huge pages the buffer is as good.
+    if (end > start) ::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+  }
+  bits.assign(count, fill);
+  return bits;
+}
 }  // namespace
 
 TGdiObject::TGdiObject(TGdiObjectKind kind) : FKind(kind) { ++gLiveObjects; }
@@ -69,14 +90,14 @@ TGdiBitmap::TGdiBitmap(int width, int height, int bitsPerPixel)
       FWidth(std::max(0, width)),
       FHeight(std::max(0, height)),
       FBitsPerPixel(bitsPerPixel == 1 ? 1 : 32),
-      FBits(size_t(FWidth) * size_t(FHeight), FBitsPerPixel == 1 ? 0xFF000000u : 0xFF000000u) {}
+      FBits(PixelBuffer(size_t(FWidth) * size_t(FHeight), 0xFF000000u)) {}
 TGdiBitmap::~TGdiBitmap() = default;
 
 void TGdiBitmap::Resize(int width, int height) {
   width = std::max(0, width);
   height = std::max(0, height);
   if (width == FWidth && height == FHeight) return;
-  std::vector<uint32_t> bits(size_t(width) * size_t(height), 0xFFFFFFFFu);
+  std::vector<uint32_t> bits = PixelBuffer(size_t(width) * size_t(height), 0xFFFFFFFFu);
   int w = std::min(width, FWidth), h = std::min(height, FHeight);
   for (int y = 0; y < h; ++y)
     std::copy(FBits.begin() + size_t(y) * FWidth, FBits.begin() + size_t(y) * FWidth + w, bits.begin() + size_t(y) * width);
@@ -103,10 +124,12 @@ void TGdiBitmap::SetPixel(int x, int y, COLORREF c) {
 }
 
 void TGdiBitmap::CopyFrom(const TGdiBitmap& other) {
+  if (&other == this) return;
   FWidth = other.FWidth;
   FHeight = other.FHeight;
   FBitsPerPixel = other.FBitsPerPixel;
-  FBits = other.FBits;
+  if (FBits.capacity() < other.FBits.size()) FBits = PixelBuffer(other.FBits.size(), 0);
+  FBits.assign(other.FBits.begin(), other.FBits.end());
   Touch();
 }
 

@@ -132,6 +132,12 @@ TShellStart ResolveShellStart(HWND owner, const std::string& verb, const std::st
     s.Target = file;
     return s;
   }
+  // A bare "www." host is a web address, as the Windows shell takes it.
+  if (LowerAscii(file.substr(0, 4)) == "www." && !FileExists(file) && !DirectoryExists(file)) {
+    s.Kind = TShellStart::skUrl;
+    s.Target = "http://" + file;
+    return s;
+  }
   // Windows programs of the table.
   std::string base = LowerAscii(BaseName(file));
   for (auto& m : ShellProgramMap()) {
@@ -183,6 +189,15 @@ std::string ShellErrorText(const std::string& file, intptr_t error) {
   if (error == SE_ERR_NOASSOC)
     return Ansi("Не удаётся открыть \"") + file + Ansi("\": нет программы, которая его открывает.");
   return Ansi("Не удаётся найти \"") + file + Ansi("\". Проверьте, правильно ли указано имя, и повторите попытку.");
+}
+
+intptr_t ShellExecuteSilent(HWND owner, const std::string& verb, const std::string& file,
+                            const std::string& parameters, const std::string& directory, int showCmd) {
+  intptr_t error = 0;
+  TShellStart s = ResolveShellStart(owner, verb, file, parameters, directory, showCmd, error);
+  if (s.Kind == TShellStart::skNone) return error ? error : SE_ERR_FNF;
+  if (!gBackend || !gBackend->Start(s)) return SE_ERR_NOASSOC;
+  return SE_SUCCESS;
 }
 
 intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,

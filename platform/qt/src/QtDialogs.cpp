@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,7 +20,10 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSortFilterProxyModel>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 #include "platform/CodePage.h"
@@ -105,15 +109,54 @@ QMessageBox::ButtonRole RoleFor(int id) {
 
 // Qt's name filters: the caption as the program gives it, the real masks
 // in the hidden details part.
+// A filter asking for programs lists every file for the dialog's model:
+// ProgramsProxy picks them.
 QStringList NameFilters(const std::string& filter) {
   QStringList out;
   for (const TFileFilter& f : ParseFilter(filter)) {
     QStringList masks;
-    for (const std::string& m : SplitMasks(f.Pattern)) masks << AnsiToQString(m);
+    if (PatternListsPrograms(f.Pattern))
+      masks << "*";
+    else
+      for (const std::string& m : SplitMasks(f.Pattern)) masks << AnsiToQString(m);
     out << AnsiToQString(Trim(f.Caption)) + " (" + masks.join(' ') + ")";
   }
   return out;
 }
+
+// While a filter asking for programs is chosen, the dialog lists folders,
+// the files its masks name and the files that may be run (programs here
+// have no ".exe").
+class ProgramsProxy : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+  void Choose(const TFileFilter* filter) {
+    FMasks.clear();
+    FPrograms = filter && PatternListsPrograms(filter->Pattern);
+    if (FPrograms)
+      for (const std::string& m : SplitMasks(filter->Pattern))
+        FMasks.push_back(QRegularExpression(QRegularExpression::wildcardToRegularExpression(AnsiToQString(m)),
+                                            QRegularExpression::CaseInsensitiveOption));
+    invalidate();
+  }
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    if (!FPrograms) return true;
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (!files) return true;
+    const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+    if (info.isDir() || info.isExecutable()) return true;
+    for (const QRegularExpression& mask : FMasks)
+      if (mask.match(info.fileName()).hasMatch()) return true;
+    return false;
+  }
+
+ private:
+  bool FPrograms = false;
+  std::vector<QRegularExpression> FMasks;
+};
 
 // The index of the filter the dialog names: with the details hidden it names
 // its filter without the masks. -1 for none.
@@ -178,10 +221,23 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   dlg.setOption(QFileDialog::DontConfirmOverwrite, !r.Options.Contains(ofOverwritePrompt));
   if (!r.Title.empty()) dlg.setWindowTitle(AnsiToQString(r.Title));
   QStringList filters = NameFilters(r.Filter);
+  const std::vector<TFileFilter> parsed = ParseFilter(r.Filter);
   if (!filters.isEmpty()) {
     dlg.setNameFilters(filters);
     int index = r.FilterIndex >= 1 && r.FilterIndex <= filters.size() ? r.FilterIndex - 1 : 0;
     dlg.selectNameFilter(filters[index]);
+    const bool anyPrograms = std::any_of(parsed.begin(), parsed.end(),
+                                         [](const TFileFilter& f) { return PatternListsPrograms(f.Pattern); });
+    if (anyPrograms) {
+      auto* programs = new ProgramsProxy(&dlg);
+      dlg.setProxyModel(programs);
+      programs->Choose(&parsed[size_t(index)]);
+      QObject::connect(&dlg, &QFileDialog::filterSelected, programs,
+                       [programs, &filters, &parsed](const QString& f) {
+                         const int chosen = FilterIndexOf(filters, f);
+                         programs->Choose(chosen >= 0 ? &parsed[size_t(chosen)] : nullptr);
+                       });
+    }
   }
   std::string dir = r.InitialDir;
   std::string name = r.FileName;
@@ -205,7 +261,6 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   int chosen = FilterIndexOf(filters, dlg.selectedNameFilter());
   // A name typed without an extension gets the chosen filter's extension
   // when the filter has exactly one, else the default extension.
-  std::vector<TFileFilter> parsed = ParseFilter(r.Filter);
   std::string ext = SaveExtension(chosen >= 0 && chosen < int(parsed.size()) ? parsed[size_t(chosen)].Pattern
                                                                              : std::string(),
                                   r.DefaultExt);

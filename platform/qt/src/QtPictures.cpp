@@ -2,6 +2,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QImageReader>
+#include <cstring>
 
 #include "platform/qt/QtWidgetset.h"
 
@@ -16,6 +17,24 @@ bool QtPictureBackend::Decode(const std::string& bytes, TPictureFormat format, T
   QImageReader reader(&buffer);
   // MB of decoded pixels, as GraphicSizeAllowed counts them (4 bytes each).
   reader.setAllocationLimit(int(MaxGraphicPixels * 4 / (1024 * 1024)));
+  // A picture that comes out opaque in 32 bits (JPEG) is decoded straight
+  // into the bitmap's pixels: no second 48 MB copy for a 4000 x 3000 photo.
+  const QSize size = format == TPictureFormat::Gif ? QSize() : reader.size();
+  if (size.isValid() && reader.imageFormat() == QImage::Format_RGB32) {
+    if (!GraphicSizeAllowed(size.width(), size.height())) return false;
+    TBitmap b(size.width(), size.height());
+    uchar* bits = reinterpret_cast<uchar*>(b.ScanLine(0));
+    QImage into(bits, size.width(), size.height(), size.width() * 4, QImage::Format_RGB32);
+    if (!reader.read(&into) || into.isNull() || into.size() != size) return false;
+    if (into.constBits() != bits) {
+      // The reader made an image of its own: copy it over.
+      into = into.convertToFormat(QImage::Format_RGB32);
+      for (int y = 0; y < size.height(); ++y)
+        std::memcpy(b.ScanLine(y), into.constScanLine(y), size_t(size.width()) * sizeof(uint32_t));
+    }
+    out.SetHandle(b.ReleaseHandle());
+    return true;
+  }
   QImage img;
   if (!reader.read(&img) || img.isNull() || !GraphicSizeAllowed(img.width(), img.height())) return false;
   TRect frame;
@@ -24,14 +43,22 @@ bool QtPictureBackend::Decode(const std::string& bytes, TPictureFormat format, T
     if (r.isEmpty()) return false;
     if (r != img.rect()) img = img.copy(r);
   }
-  img = img.convertToFormat(QImage::Format_ARGB32);
+  // An opaque picture's 0xFFRRGGBB words are the bitmap's as they stand.
+  const bool opaque = !img.hasAlphaChannel();
+  img = img.convertToFormat(opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
   TBitmap b(img.width(), img.height());
+  const size_t rowBytes = size_t(img.width()) * sizeof(uint32_t);
   for (int y = 0; y < img.height(); ++y) {
     const QRgb* src = reinterpret_cast<const QRgb*>(img.constScanLine(y));
     uint32_t* dst = b.ScanLine(y);
+    if (opaque) {
+      std::memcpy(dst, src, rowBytes);
+      continue;
+    }
     // Transparent pixels over white, as a picture on a page.
     for (int x = 0; x < img.width(); ++x) dst[x] = PixelOverWhite(qRed(src[x]), qGreen(src[x]), qBlue(src[x]), qAlpha(src[x]));
   }
-  out.Assign(&b);
+  // The pixels move over: a large picture is not copied again.
+  out.SetHandle(b.ReleaseHandle());
   return true;
 }

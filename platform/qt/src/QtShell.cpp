@@ -18,7 +18,9 @@ QString SysPath(const std::string& ansi) { return QString::fromUtf8(SysFileName(
 bool QtShellBackend::Start(const TShellStart& s) {
   switch (s.Kind) {
     case TShellStart::skUrl: {
-      QUrl url(QString::fromUtf8(Cp1251ToUtf8(s.Target).c_str()), QUrl::TolerantMode);
+      // Blanks around an address are not part of it: "mailto:a@b.c " would
+      // reach the mail program as "a@b.c%20".
+      QUrl url(QString::fromUtf8(Cp1251ToUtf8(s.Target).c_str()).trimmed(), QUrl::TolerantMode);
       return url.isValid() && QDesktopServices::openUrl(url);
     }
     case TShellStart::skFolder:

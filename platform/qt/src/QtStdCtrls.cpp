@@ -11,10 +11,12 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -112,6 +114,29 @@ class QtNativePeer : public QtWindowPeer {
 };
 
 // ---- edit ----
+// The right button over a multi-line text box lands on its viewport, which
+// the peer's filter does not watch: the control's own popup menu is asked
+// for from there.
+class QtViewportMenuFilter : public QObject {
+ public:
+  QtViewportMenuFilter(QWidget* viewport, QtWindowPeer* peer) : QObject(viewport), FPeer(peer) {
+    viewport->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() != QEvent::ContextMenu || !FPeer) return false;
+    TWinControl* control = FPeer->Control();
+    if (!control || !control->PopupMenu()) return false;
+    const QPoint at = static_cast<QContextMenuEvent*>(e)->globalPos();
+    QtWindowPeer* peer = FPeer;
+    GuardEvent([peer, at] { peer->Send(WM_CONTEXTMENU, WPARAM(peer), MakeLParam(at.x(), at.y())); });
+    return true;
+  }
+
+ private:
+  QtWindowPeer* FPeer;
+};
+
 class QtEditPeer : public QtNativePeer {
  public:
   static QWidget* MakeWidget(const TCreateParams& p) {
@@ -145,6 +170,7 @@ class QtEditPeer : public QtNativePeer {
       QObject::connect(FMemo, &QPlainTextEdit::undoAvailable, FMemo, [this](bool on) {
         if (!FSync) GuardEvent([this, on] { Send(BQM_CANUNDO, on ? 1 : 0, 0); });
       });
+      FMenuFilter = new QtViewportMenuFilter(FMemo->viewport(), this);
     }
     ApplyLook();
     PushText();
@@ -207,12 +233,16 @@ class QtEditPeer : public QtNativePeer {
     QtNativePeer::DefWindowProc(m);
   }
 
+  ~QtEditPeer() override { delete FMenuFilter; }
+
  protected:
   void TextChanged() override {
     if (!FSync) PushText();
   }
 
  private:
+  QPointer<QtViewportMenuFilter> FMenuFilter;
+
   void SetScrollPolicy(bool v, bool h) {
     FMemo->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     FMemo->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
@@ -442,6 +472,9 @@ class QtComboBoxPeer : public QtNativePeer {
   ~QtComboBoxPeer() override {
     FCombo->OnDropDown = nullptr;
     FCombo->OnCloseUp = nullptr;
+    // The widget is deleted later; until then its signals reach nobody.
+    QObject::disconnect(FCombo, nullptr, FCombo, nullptr);
+    if (QLineEdit* le = FCombo->lineEdit()) QObject::disconnect(le, nullptr, le, nullptr);
   }
 
   void DefWindowProc(TMessage& m) override {
@@ -551,8 +584,15 @@ class QtListBoxPeer : public QtNativePeer {
     FList->setFrameShape(QFrame::NoFrame);
     FList->setFocusPolicy(Qt::StrongFocus);
     FList->setSelectionMode(QAbstractItemView::SingleSelection);
-    QObject::connect(FList, &QListWidget::currentRowChanged, FList, [this](int row) {
+    // The user's choice is the row that becomes selected: taking the focus
+    // makes the first row current without selecting it, and the user chose
+    // nothing then (a list box of the platform this program comes from
+    // selects nothing on focus either).
+    QObject::connect(FList, &QListWidget::itemSelectionChanged, FList, [this] {
       if (FSync) return;
+      const QList<QListWidgetItem*> selected = FList->selectedItems();
+      if (selected.isEmpty()) return;
+      const int row = FList->row(selected.front());
       GuardEvent([this, row] {
         QtWidgetset& ws = Qws();
         Send(BQM_ITEMINDEX, WPARAM(intptr_t(row)), 0);
@@ -564,6 +604,11 @@ class QtListBoxPeer : public QtNativePeer {
     });
     ApplyLook();
   }
+
+  // The widget is deleted later and may still take the focus (a window
+  // activated while the forms are being freed): its signals must not reach
+  // this peer any more.
+  ~QtListBoxPeer() override { QObject::disconnect(FList, nullptr, FList, nullptr); }
 
   void DefWindowProc(TMessage& m) override {
     auto text = [&] { return Decode(m.LParam ? reinterpret_cast<const char*>(m.LParam) : ""); };

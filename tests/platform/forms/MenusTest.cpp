@@ -211,6 +211,33 @@ TEST_F(MenusTest, ContextMenuOpensTheControlsPopupAndClicksTheChoice) {
   SetMenuBackend(nullptr);
 }
 
+// A graphic control has no window of its own: the right button reaches its
+// parent, which lets the child under the point open its popup menu; beside
+// the child the parent's own opens.
+TEST_F(MenusTest, ContextMenuOverAGraphicChildOpensTheChildsPopup) {
+  TRecordingMenus backend;
+  SetMenuBackend(&backend);
+  auto* panel = new TPanel(form);
+  panel->SetBounds(100, 10, 200, 100);
+  panel->SetParent(form);
+  auto* picture = new TImage(form);
+  picture->SetBounds(10, 10, 50, 40);
+  picture->SetParent(panel);
+  auto* pictureMenu = new TPopupMenu(form);
+  Add(pictureMenu, "Picture", scNone);
+  auto* panelMenu = new TPopupMenu(form);
+  Add(panelMenu, "Panel", scNone);
+  picture->SetPopupMenu(pictureMenu);
+  panel->SetPopupMenu(panelMenu);
+  for (const auto& c : {std::make_pair(TPoint(20, 20), pictureMenu), std::make_pair(TPoint(150, 80), panelMenu)}) {
+    const TPoint screen = panel->ClientToScreen(c.first);
+    SendMessage(panel->Handle(), WM_CONTEXTMENU, WPARAM(panel->Handle()), MakeLParam(screen.X, screen.Y));
+    EXPECT_EQ(c.second->PopupComponent(), c.second == pictureMenu ? static_cast<TComponent*>(picture) : panel);
+  }
+  EXPECT_EQ(backend.Shown.size(), 2u);
+  SetMenuBackend(nullptr);
+}
+
 // The standard edit actions act on a focused standard edit only: with
 // another control focused their items are disabled and the keys reach it.
 TEST_F(MenusTest, EditActionShortcutsReachAFocusedControlThatIsNoEdit) {

@@ -39,6 +39,9 @@ TEST_F(QtDesktopTest, PicturesDecodeThroughQtWithTheBuiltInLimits) {
     EXPECT_EQ(b.Width(), c.w) << c.name;
     EXPECT_EQ(b.Height(), c.h) << c.name;
     EXPECT_GT(GetRValue(b.Pixel(0, 0)), 200) << c.name;
+    // The last row too: JPEG rows are decoded into the bitmap's own.
+    EXPECT_GT(GetRValue(b.Pixel(c.w - 1, c.h - 1)), 200) << c.name;
+    EXPECT_LT(GetGValue(b.Pixel(c.w - 1, c.h - 1)), 60) << c.name;
   }
   std::string huge = MakePng(7, 5, clRed);
   huge[16] = 0, huge[17] = 0, huge[18] = char(0xEA), huge[19] = char(0x60);

@@ -521,6 +521,8 @@ class TWinControl : public TControl {
   void RemoveFocus(bool removing);
 
   void WMPaint(TMessage& m);
+  // A graphic child under the point answers first with its own popup menu.
+  void WMWinContextMenu(TMessage& m);
   void WMEraseBkgnd(TMessage& m);
   void WMSize(TMessage& m);
   void WMMove(TMessage& m);

@@ -141,6 +141,10 @@ struct TFileFilter {
 std::vector<TFileFilter> ParseFilter(const std::string& filter);
 // The masks of a pattern: "*.html; *.htm" -> {"*.html", "*.htm"}.
 std::vector<std::string> SplitMasks(const std::string& pattern);
+// Whether a pattern asks for programs ("*.exe" in any case among its masks):
+// programs here carry no extension, so such a filter lists the files that
+// may be run as well.
+bool PatternListsPrograms(const std::string& pattern);
 // The extension (without the dot) a save dialog adds to a name typed without
 // one: the filter's when its pattern is a single "*.ext", else the default
 // extension ("rtf", ".rtf" and "*.rtf" alike); "" for none.
