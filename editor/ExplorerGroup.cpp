@@ -37,3 +37,8 @@ void InsertAfterClosing(TForm& window, const std::string& text) {
   window.Close();
   if (Zod2uAppForm && Zod2uAppForm->CanInsert()) Zod2uAppForm->InsertTag(text, 0, false);
 }
+
+void InsertSelectedFile(TForm& window, TFileListBox* files, bool fullPath) {
+  std::string path;
+  if (SelectedFile(window.Handle(), files, path)) InsertAfterClosing(window, fullPath ? path : ExtractFileName(path));
+}

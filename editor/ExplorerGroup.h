@@ -27,3 +27,5 @@ bool SelectedFile(HWND owner, TFileListBox* files, std::string& path);
 // selection (one undo step, the caret after it). An empty text, or a
 // document that takes none, changes nothing.
 void InsertAfterClosing(TForm& window, const std::string& text);
+// The selected file's name, or its full path, inserted that way.
+void InsertSelectedFile(TForm& window, TFileListBox* files, bool fullPath);

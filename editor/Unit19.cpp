@@ -104,15 +104,9 @@ void TForm19::N4Click(TObject*) { Memo1->SelectAll(); }
 
 void TForm19::N5Click(TObject*) { InsertAfterClosing(*this, Memo1->Text()); }
 
-void TForm19::N8Click(TObject*) {
-  std::string path;
-  if (SelectedFile(Handle(), FileListBox1, path)) InsertAfterClosing(*this, ExtractFileName(path));
-}
+void TForm19::N8Click(TObject*) { InsertSelectedFile(*this, FileListBox1, false); }
 
-void TForm19::N9Click(TObject*) {
-  std::string path;
-  if (SelectedFile(Handle(), FileListBox1, path)) InsertAfterClosing(*this, path);
-}
+void TForm19::N9Click(TObject*) { InsertSelectedFile(*this, FileListBox1, true); }
 
 void TForm19::N11Click(TObject*) {
   if (about_forma) about_forma->ShowModal();

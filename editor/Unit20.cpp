@@ -136,15 +136,9 @@ void TForm20::rasClick(TObject*) { Image1->SetStretch(!Image1->Stretch()); }
 
 void TForm20::propClick(TObject*) { Image1->SetProportional(!Image1->Proportional()); }
 
-void TForm20::N2Click(TObject*) {
-  std::string path;
-  if (SelectedFile(Handle(), FileListBox1, path)) InsertAfterClosing(*this, ExtractFileName(path));
-}
+void TForm20::N2Click(TObject*) { InsertSelectedFile(*this, FileListBox1, false); }
 
-void TForm20::N3Click(TObject*) {
-  std::string path;
-  if (SelectedFile(Handle(), FileListBox1, path)) InsertAfterClosing(*this, path);
-}
+void TForm20::N3Click(TObject*) { InsertSelectedFile(*this, FileListBox1, true); }
 
 void TForm20::N5Click(TObject*) {
   std::string path;

@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "EditorAppFixture.h"
-#include "SrcMemo.h"
-#include "W2kMain.h"
+#include "InsertAppFixture.h"
+#include "platform/FileCtrl.h"
 #include "platform/CodePage.h"
 #include "platform/Forms.h"
 #include "platform/Shell.h"
@@ -36,10 +35,26 @@ class TLoggingShell : public IShellBackend {
   TScriptedUi* const* FUi;
 };
 
-class BrowsersTest : public EditorAppTest {
+// The items of a list box, in order.
+inline std::vector<std::string> ItemsOf(const TCustomListControl* list) {
+  std::vector<std::string> out;
+  for (int i = 0; i < list->Items()->Count(); ++i) out.push_back(list->Items()->Get(i));
+  return out;
+}
+
+// The user clicks (LBN_SELCHANGE) or double-clicks (LBN_DBLCLK) an item of
+// the file list.
+inline void Pick(TFileListBox* files, const std::string& name, int notification) {
+  const int i = files->Items()->IndexOf(name);
+  ASSERT_GE(i, 0) << name;
+  files->Perform(BQM_ITEMINDEX, WPARAM(i), 0);
+  files->Perform(CN_COMMAND, MakeWParam(0, notification), 0);
+}
+
+class BrowsersTest : public InsertAppTest {
  protected:
   void SetUp() override {
-    EditorAppTest::SetUp();
+    InsertAppTest::SetUp();
     FUiPtr = &Ui();
     const char* p = std::getenv("PATH");
     FOldPath = p ? p : "";
@@ -51,18 +66,8 @@ class BrowsersTest : public EditorAppTest {
   void TearDown() override {
     SetShellBackend(FOldShell);
     ::setenv("PATH", FOldPath.c_str(), 1);
-    EditorAppTest::TearDown();
+    InsertAppTest::TearDown();
   }
-  // Starts the program with a document, a selection and no undo history.
-  void StartWithText(const std::string& text, int selStart, int selLength = 0) {
-    Start();
-    Memo()->SetText(text);
-    Memo()->SetSelectionStart(selStart);
-    Memo()->SetSelectionLength(selLength);
-    Memo()->ClearUndoRedo();
-    Memo()->SetModified(false);
-  }
-  TSrcMemo* Memo() const { return Main()->Memo1; }
   template <typename TWindow>
   void Run(TWindow* window, const char* handler) {
     window->Commands().Run(handler);
@@ -79,11 +84,6 @@ class BrowsersTest : public EditorAppTest {
     WriteFileBytes(OsPath(name), "#!/bin/sh\nexit 0\n");
     ::chmod(OsPath(name).c_str(), 0755);
     return AnsiPath(name);
-  }
-  // The text is back as it was after one undo.
-  void ExpectOneUndoStep(const std::string& before) {
-    Memo()->Undo();
-    EXPECT_EQ(Memo()->Text(), before);
   }
 
   TScriptedUi* FUiPtr = nullptr;

@@ -9,20 +9,6 @@
 
 namespace {
 
-std::vector<std::string> ItemsOf(const TCustomListControl* list) {
-  std::vector<std::string> out;
-  for (int i = 0; i < list->Items()->Count(); ++i) out.push_back(list->Items()->Get(i));
-  return out;
-}
-
-// The user clicks an item of the file list.
-void Pick(TFileListBox* files, const std::string& name) {
-  const int i = files->Items()->IndexOf(name);
-  ASSERT_GE(i, 0) << name;
-  files->Perform(BQM_ITEMINDEX, WPARAM(i), 0);
-  files->Perform(CN_COMMAND, MakeWParam(0, LBN_SELCHANGE), 0);
-}
-
 class TextBrowserTest : public BrowsersTest {
  protected:
   void OpenFolder(const std::string& name) {
@@ -41,7 +27,7 @@ TEST_F(TextBrowserTest, ListsARealFolderAndInsertsTextNameAndPathAsOneUndoStepAf
   StartWithText("ab SEL cd", 3, 3);
   OpenFolder("docs");
   EXPECT_EQ(ItemsOf(Form19->FileListBox1), (std::vector<std::string>{"a.TXT", Ansi("заметка.txt")}));
-  Pick(Form19->FileListBox1, Ansi("заметка.txt"));
+  Pick(Form19->FileListBox1, Ansi("заметка.txt"), LBN_SELCHANGE);
   EXPECT_EQ(Form19->Memo1->Text(), text);
   EXPECT_EQ(Form19->Label1->Caption(), Ansi("заметка.txt"));
   EXPECT_EQ(Form19->Caption(), Ansi("Навигатор Quillet Studio - Текст: заметка.txt"));
@@ -100,19 +86,19 @@ TEST_F(TextBrowserTest, BadFilesLoadWithoutACrashOrLeaveTheViewAsItWas) {
   OpenFolder("bad");
   for (const char* name : {"binary.txt", "empty.txt", "nul.txt"}) {
     SCOPED_TRACE(name);
-    Pick(Form19->FileListBox1, name);
+    Pick(Form19->FileListBox1, name, LBN_SELCHANGE);
     EXPECT_EQ(Form19->Label1->Caption(), name);
   }
-  Pick(Form19->FileListBox1, "ok.txt");
+  Pick(Form19->FileListBox1, "ok.txt", LBN_SELCHANGE);
   // A name Windows-1251 cannot hold: a message, never another file.
   Ui().ExpectMessage(IDOK);
-  Pick(Form19->FileListBox1, "??.txt");
+  Pick(Form19->FileListBox1, "??.txt", LBN_SELCHANGE);
   EXPECT_EQ(Ui().History().size(), 1u);
   EXPECT_EQ(Form19->Memo1->Text(), "ok");
   // A file gone since it was listed: the error box, the view unchanged.
   ::unlink(OsPath("bad/empty.txt").c_str());
   Ui().ExpectMessage(IDOK);
-  GuardCall([&] { Pick(Form19->FileListBox1, "empty.txt"); });
+  GuardCall([&] { Pick(Form19->FileListBox1, "empty.txt", LBN_SELCHANGE); });
   EXPECT_EQ(Ui().History().size(), 2u);
   EXPECT_EQ(Form19->Memo1->Text(), "ok");
   EXPECT_EQ(Form19->Label1->Caption(), "ok.txt");
@@ -166,14 +152,14 @@ TEST_F(PictureBrowserTest, ShowsPicturesInsertsNamesAndRefusesBadOnes) {
   OpenFolder("pics");
   EXPECT_EQ(ItemsOf(Form20->FileListBox1), (std::vector<std::string>{"cut.jpg", "draw.emf", "empty.ico", "huge.bmp",
                                                                      "text.jpg", Ansi("рисунок.bmp")}));
-  Pick(Form20->FileListBox1, Ansi("рисунок.bmp"));
+  Pick(Form20->FileListBox1, Ansi("рисунок.bmp"), LBN_SELCHANGE);
   EXPECT_EQ(Form20->Image1->Picture()->Width(), 7);
   EXPECT_EQ(Form20->Image1->Picture()->Height(), 5);
   EXPECT_EQ(Form20->Caption(), Ansi("Навигатор Quillet Studio - Изображения: рисунок.bmp"));
   for (const char* bad : {"huge.bmp", "cut.jpg", "text.jpg", "draw.emf", "empty.ico"}) {
     SCOPED_TRACE(bad);
     Ui().ExpectMessage(IDOK);
-    Pick(Form20->FileListBox1, bad);
+    Pick(Form20->FileListBox1, bad, LBN_SELCHANGE);
     EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Warning);
     EXPECT_NE(Ui().History().back().Text.find(bad), std::string::npos);
     EXPECT_EQ(Form20->Image1->Picture()->Width(), 7);
@@ -189,7 +175,7 @@ TEST_F(PictureBrowserTest, ShowsPicturesInsertsNamesAndRefusesBadOnes) {
     Run(Form20, toggle);
     EXPECT_EQ(Form20->Image1->DestRect(), before);
   }
-  Pick(Form20->FileListBox1, Ansi("рисунок.bmp"));
+  Pick(Form20->FileListBox1, Ansi("рисунок.bmp"), LBN_SELCHANGE);
   Run(Form20, "N5Click");
   ASSERT_EQ(FShell.Starts.size(), 1u);
   EXPECT_EQ(FShell.Starts[0].Start.Kind, TShellStart::skDocument);

@@ -12,19 +12,6 @@
 
 namespace {
 
-std::vector<std::string> ItemsOf(const TCustomListControl* list) {
-  std::vector<std::string> out;
-  for (int i = 0; i < list->Items()->Count(); ++i) out.push_back(list->Items()->Get(i));
-  return out;
-}
-
-void Pick(TFileListBox* files, const std::string& name) {
-  const int i = files->Items()->IndexOf(name);
-  ASSERT_GE(i, 0) << name;
-  files->Perform(BQM_ITEMINDEX, WPARAM(i), 0);
-  files->Perform(CN_COMMAND, MakeWParam(0, LBN_DBLCLK), 0);
-}
-
 class ScriptLibraryTest : public BrowsersTest {
  protected:
   void SetUp() override {
@@ -52,7 +39,7 @@ TEST_F(ScriptLibraryTest, ListsTheShippedScriptsEachAWholeScriptFragment) {
   ASSERT_GE(names.size(), 10u);
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
-    Pick(Form27->FileListBox1, name);
+    Pick(Form27->FileListBox1, name, LBN_DBLCLK);
     const std::string code = Form27->Memo1->Text();
     EXPECT_EQ(code.rfind("<SCRIPT language=\"JavaScript\">\r\n", 0), 0u);
     EXPECT_NE(code.find("</SCRIPT>"), std::string::npos);
@@ -161,7 +148,7 @@ TEST_F(ScriptLibraryTest, PreviewWritesBesideTheLastOpenedScriptElseInTheProgram
   EXPECT_EQ(Ui().History().back().Caption, "Velmora Open");
   // A script picked in the list from another folder does not move it.
   Form27->DirectoryListBox1->SetDirectory(AnsiPath("other"));
-  Pick(Form27->FileListBox1, "b.js");
+  Pick(Form27->FileListBox1, "b.js", LBN_DBLCLK);
   Run(Form27, "Button8Click");
   EXPECT_EQ(ReadFileBytes(OsPath("elsewhere/~temp.html")), "<SCRIPT>b</SCRIPT>");
   EXPECT_EQ(Navigations().back(), AnsiPath("elsewhere/~temp.html"));

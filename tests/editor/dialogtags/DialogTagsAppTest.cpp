@@ -26,11 +26,6 @@ class DialogTagsAppTest : public InsertAppTest {
     WriteFileBytes(OsPath(name), bytes);
     return AnsiPath(name);
   }
-  // The text is back as it was after one undo.
-  void ExpectOneUndoStep(const std::string& before) {
-    Memo()->Undo();
-    EXPECT_EQ(Memo()->Text(), before);
-  }
 };
 
 TEST_F(DialogTagsAppTest, PictureCommandsInsertTheirTags) {

@@ -19,4 +19,9 @@ class InsertAppTest : public EditorAppTest {
     Memo()->SetModified(false);
   }
   TSrcMemo* Memo() const { return Main()->Memo1; }
+  // The text is back as it was after one undo.
+  void ExpectOneUndoStep(const std::string& before) {
+    Memo()->Undo();
+    EXPECT_EQ(Memo()->Text(), before);
+  }
 };
