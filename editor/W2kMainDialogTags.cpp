@@ -148,5 +148,7 @@ void TZod2uAppForm::N296Click(TObject*) {
   // ends the command with the stream error and nothing inserted.
   TMemoryStream data;
   data.LoadFromFile(path);
-  InsertTag(std::string(data.Memory(), static_cast<std::size_t>(data.Size())), 0, true);
+  // The document goes in byte for byte: a NUL in it is text too.
+  Memo1->ReplaceSelectionWhole(std::string(data.Memory(), static_cast<std::size_t>(data.Size())));
+  Memo1->SetFocus();
 }

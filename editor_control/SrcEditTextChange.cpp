@@ -70,6 +70,12 @@ int CountLineBreaks(std::string_view s) {
 // Selection replacement with undo records
 
 void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
+  ReplaceSelectionRecorded(Value.substr(0, Value.find('\0')));
+}
+
+void TCustomSrcEdit::ReplaceSelectionWhole(const std::string& Value) { ReplaceSelectionRecorded(Value); }
+
+void TCustomSrcEdit::ReplaceSelectionRecorded(const std::string& Value) {
   TUndoBlockGuard block(FUndoList);
   // Where the text goes in: the start of the selection, or the caret.
   TBufferCoord start;
@@ -90,11 +96,10 @@ void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
   // Past the end of a line the insertion fills the gap with spaces: they
   // belong to the inserted text, so that undo takes them away too.
   if (FActiveSelectionMode == smNormal) start = ClampToLineEnd(start);
-  ReplaceSelectionRawActive(Value);
+  ReplaceSelectionExact(FActiveSelectionMode, Value, true);
   // The insertion ends at the caret (the selection collapses there once the
   // outermost line-list update ends, which may be the caller's).
-  std::string_view text(Value.data(), std::min(Value.size(), Value.find('\0')));
-  if (!text.empty() && FActiveSelectionMode != smColumn) {
+  if (!Value.empty() && FActiveSelectionMode != smColumn) {
     if (FActiveSelectionMode == smLine) {
       // Whole lines went in before line `start`: recorded as a normal-mode
       // insertion from the start of that line, so that undo removes exactly
