@@ -2,6 +2,8 @@
 
 #include "FileUrl.h"
 #include "FormRows.h"
+#include "MarkupHints.h"
+#include "PicturePreview.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "TaskPanels.h"
@@ -117,10 +119,10 @@ void TForm18::Button2Click(TObject*) {
   // The name shown is the one the page will use, whether or not the
   // preview can show the picture.
   Edit5->SetText(ExtractFileName(pic->FileName()));
-  Edit5->SetHint(pic->FileName());
+  Edit5->SetHint(EscapeHintText(pic->FileName()));
   if (!picked) return;
-  Image1->Picture()->SetGraphic(nullptr);
-  Image1->Picture()->LoadFromFile(pic->FileName());
+  TPictureHeader header;
+  ShowPicturePreview(Image1, pic->FileName(), Handle(), header);
 }
 
 void TForm18::Button3Click(TObject*) {
