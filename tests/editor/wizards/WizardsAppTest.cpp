@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "InsertAppFixture.h"
+#include "MarkupHints.h"
+#include "TestPictures.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "Unit10.h"
@@ -366,6 +368,36 @@ TEST_F(WizardsAppTest, NewPageWizardWithAPictureBackground) {
   });
   EXPECT_EQ(Memo()->Lines()->Get(9), "  <body background=\"file://" + AnsiPath("bg.bmp") + "\">");
   EXPECT_EQ(Memo()->Lines()->Count(), 12);
+}
+
+TEST_F(WizardsAppTest, PreviewsOfBothPictureWizardsAreDecodedScaled) {
+  // A picture past the decoding limit: the size from its header, the
+  // preview decoded at most 1024 wide, no message. The new-page wizard's
+  // name hint is markup-safe.
+  const std::string big = MakeJpeg(8192, 4400, clBlue);
+  WriteFileBytes(OsPath("big.jpg"), big);
+  WriteFileBytes(OsPath("a&b<c>.jpg"), big);
+  StartWithText("", 0);
+  Then([this] { Ui().ExpectFileDialog(false, AnsiPath("big.jpg")); });
+  Open("N111Click", [] {
+    Btn(Form8, "Button3")->Click();
+    EXPECT_EQ(Form8->Edit2->Text(), "8192");
+    EXPECT_EQ(Form8->Edit3->Text(), "4400");
+    EXPECT_EQ(Form8->Image1->Picture()->Width(), 1024);
+    EXPECT_EQ(Form8->Image1->Picture()->Height(), 550);
+    Form8->Close();
+  });
+  Then([this] { Ui().ExpectFileDialog(false, AnsiPath("a&b<c>.jpg")); });
+  Open("HTML1Click", [this] {
+    Form18->RadioButton2->SetChecked(true);
+    Form18->Button2->Click();
+    EXPECT_EQ(Form18->Edit5->Text(), "a&b<c>.jpg");
+    EXPECT_EQ(Form18->Edit5->Hint(), EscapeHintText(AnsiPath("a&b<c>.jpg")));
+    EXPECT_NE(Form18->Edit5->Hint().find("a&&<Z></Z>b&lt;c&gt;.jpg"), std::string::npos);
+    EXPECT_EQ(Form18->Image1->Picture()->Width(), 1024);
+    Form18->Close();
+  });
+  EXPECT_EQ(Ui().UnexpectedCount(), 0);
 }
 
 TEST_F(WizardsAppTest, NewPageWizardOpensTemplatesAndTheScriptLibrary) {
