@@ -20,6 +20,7 @@ import unittest
 
 EXECUTABLE = os.environ.get("BQS_EDITOR", "")
 TITLE = " - Brindel Quillet Studio"
+FILE_DIALOGS = "^(Открыть|Сохранить|Сохранить как)$"
 RESOURCES = ("Config files", "Help", "Шаблоны", "Скрипты", "HTML шаблоны")
 
 
@@ -41,16 +42,34 @@ def wait_for(what, probe, timeout=10.0, step=0.05):
 
 class XServer:
     def __init__(self):
+        # BQS_E2E_DISPLAY asks for a display (":130") or the first free one
+        # of a range ("130-139"); otherwise the server takes a free one.
+        wanted = os.environ.get("BQS_E2E_DISPLAY", "").lstrip(":")
+        if "-" in wanted:
+            first, last = (int(n) for n in wanted.split("-"))
+            choices = [":%d" % n for n in range(first, last + 1)]
+        else:
+            choices = [":" + wanted] if wanted else [None]
+        for choice in choices:
+            number = self.launch(choice)
+            if number:
+                self.display = ":" + number
+                return
+        raise RuntimeError("Xvfb did not start")
+
+    def launch(self, display):
+        """Starts Xvfb; its display number, or "" when it did not start."""
         r, w = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+            ["Xvfb"] + ([display] if display else []) +
+            ["-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(w)
         with os.fdopen(r) as f:
             number = f.readline().strip()
         if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.display = ":" + number
+            self.proc.wait(10)
+        return number
 
     def env(self):
         env = dict(os.environ)
@@ -196,6 +215,16 @@ class Desktop:
 
     def screenshot(self, path):
         self.run("import", "-window", "root", path, check=False)
+
+    def file_dialog(self, path):
+        """The open or save dialog that is up: the path typed, Enter."""
+        # Qt's own dialogs speak Russian whatever the locale (LANG is C here).
+        dialog = self.wait_window(FILE_DIALOGS)
+        self.focus(dialog)
+        self.keys("ctrl+a")
+        self.type(path)
+        self.keys("Return")
+        self.wait_no_window(FILE_DIALOGS)
 
 
 class Editor:
