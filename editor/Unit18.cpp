@@ -122,7 +122,10 @@ void TForm18::Button2Click(TObject*) {
   Edit5->SetHint(EscapeHintText(pic->FileName()));
   if (!picked) return;
   TPictureHeader header;
-  ShowPicturePreview(Image1, pic->FileName(), Handle(), header);
+  if (PickedFileUsable(pic->FileName()))
+    ShowPicturePreview(Image1, pic->FileName(), Handle(), header);
+  else
+    Image1->Picture()->SetGraphic(nullptr);
 }
 
 void TForm18::Button3Click(TObject*) {

@@ -282,6 +282,13 @@ TEST_F(WizardsAppTest, ColourConverter) {
 }
 
 // The new-page wizard's fields filled; `colour` picks the background kind.
+std::string ProgramPictureBytes(const char* name) {
+  RegisterProgramPictures();
+  std::string bytes;
+  FindResourceData(name, bytes);
+  return bytes;
+}
+
 void FillNewPage() {
   Form18->Edit1->SetText("T");
   Form18->Edit2->SetText("D");
@@ -400,6 +407,39 @@ TEST_F(WizardsAppTest, PreviewsOfBothPictureWizardsAreDecodedScaled) {
   EXPECT_EQ(Ui().UnexpectedCount(), 0);
 }
 
+TEST_F(WizardsAppTest, NewPageWizardPreviewAfterAGoodPicture) {
+  // A good picture shows; a damaged one, or a name the code page cannot
+  // hold, says so and empties the preview, while the name still follows
+  // the dialog.
+  const std::string about = ProgramPictureBytes("ABOUTPICTURE");
+  WriteFileBytes(OsPath("good.jpg"), about);
+  WriteFileBytes(OsPath("cut.jpg"), about.substr(0, about.size() / 2));
+  StartWithText("", 0);
+  Then([this] {
+    Ui().ExpectFileDialog(false, AnsiPath("good.jpg"));
+    Ui().ExpectFileDialog(false, AnsiPath("cut.jpg"));
+    ExpectWarning(Ansi("Не удалось показать рисунок:\r\r") + AnsiPath("cut.jpg"));
+    Ui().ExpectFileDialog(false, AnsiPath("good.jpg"));
+    Ui().ExpectFileDialog(false, AnsiPath("?.jpg"));
+    Ui().ExpectMessage(IDOK);
+  });
+  Open("HTML1Click", [this] {
+    Form18->RadioButton2->SetChecked(true);
+    for (const char* bad : {"cut.jpg", "?.jpg"}) {
+      SCOPED_TRACE(bad);
+      Form18->Button2->Click();
+      EXPECT_EQ(Form18->Image1->Picture()->Width(), 541);
+      EXPECT_EQ(Form18->Image1->Picture()->Height(), 385);
+      Form18->Button2->Click();
+      EXPECT_EQ(Form18->Edit5->Text(), bad);
+      EXPECT_EQ(Form18->Edit5->Hint(), AnsiPath(bad));
+      EXPECT_EQ(Form18->Image1->Picture()->Width(), 0);
+      EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Warning);
+    }
+    Form18->Close();
+  });
+}
+
 TEST_F(WizardsAppTest, NewPageWizardOpensTemplatesAndTheScriptLibrary) {
   ::mkdir(OsPath("HTML шаблоны").c_str(), 0700);
   TRecordingShell shell;
@@ -419,13 +459,6 @@ TEST_F(WizardsAppTest, NewPageWizardOpensTemplatesAndTheScriptLibrary) {
   EXPECT_NE(library, nullptr);
   EXPECT_STREQ(library->ClassName(), "TForm27");
   EXPECT_FALSE(Form18->Visible());
-}
-
-std::string ProgramPictureBytes(const char* name) {
-  RegisterProgramPictures();
-  std::string bytes;
-  FindResourceData(name, bytes);
-  return bytes;
 }
 
 TEST_F(WizardsAppTest, ImageWizardTakesThePictureAndItsSize) {
