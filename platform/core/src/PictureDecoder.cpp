@@ -19,10 +19,14 @@ uint32_t Be16(const std::string& d, size_t o) { return (uint32_t(uint8_t(d[o])) 
 uint32_t Le32(const std::string& d, size_t o) { return Le16(d, o) | (Le16(d, o + 2) << 16); }
 uint32_t Be32(const std::string& d, size_t o) { return (Be16(d, o) << 16) | Be16(d, o + 2); }
 
-bool JpegSize(const std::string& d, int& w, int& h) {
+// What the walk to a JPEG's frame header found: the size, data that is no
+// JPEG, or the end of the data before the frame header.
+enum class TJpegScan { Found, Bad, Short };
+
+TJpegScan JpegFrame(const std::string& d, int& w, int& h) {
   size_t p = 2;
   while (p + 4 <= d.size()) {
-    if (uint8_t(d[p]) != 0xFF) return false;
+    if (uint8_t(d[p]) != 0xFF) return TJpegScan::Bad;
     uint8_t m = uint8_t(d[p + 1]);
     if (m == 0xFF) {
       ++p;
@@ -32,20 +36,23 @@ bool JpegSize(const std::string& d, int& w, int& h) {
       p += 2;
       continue;
     }
-    if (m == 0xD9 || m == 0xDA) return false;  // no frame header before the scan
+    if (m == 0xD9 || m == 0xDA) return TJpegScan::Bad;  // no frame header before the scan
     size_t len = Be16(d, p + 2);
-    if (len < 2) return false;
+    if (len < 2) return TJpegScan::Bad;
     bool sof = m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
     if (sof) {
-      if (p + 9 > d.size() || len < 7) return false;
+      if (len < 7) return TJpegScan::Bad;
+      if (p + 9 > d.size()) return TJpegScan::Short;
       h = int(Be16(d, p + 5));
       w = int(Be16(d, p + 7));
-      return true;
+      return TJpegScan::Found;
     }
     p += 2 + len;
   }
-  return false;
+  return TJpegScan::Short;
 }
+
+bool JpegSize(const std::string& d, int& w, int& h) { return JpegFrame(d, w, h) == TJpegScan::Found; }
 
 // ---- giflib ----
 struct TGifSource {
@@ -315,7 +322,11 @@ bool ReadPictureFileDimensions(const std::string& fileName, TPictureHeader& out)
       const int64_t got = file.Read(&head[had], more);
       head.resize(had + size_t(got > 0 ? got : 0));
       if (ReadPictureDimensions(head, out)) return true;
-      if (got < more) return false;
+      // Only a JPEG's header may lie further on.
+      int w = 0, h = 0;
+      if (got < more || SniffPictureFormat(head) != TPictureFormat::Jpeg ||
+          JpegFrame(head, w, h) != TJpegScan::Short)
+        return false;
     }
   } catch (const Exception&) {
     return false;
