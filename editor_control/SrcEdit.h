@@ -213,7 +213,7 @@ class TCustomSrcEdit : public TCustomControl {
   // exact text it takes away (DeletedSelectionText) and the active mode.
   void AddSelectionDeletion(TSrcChangeReason Reason);
   // Put of a 0-based line, trimmed with eoTrimTrailingSpaces.
-  void StoreLine(int Index, const std::string& Value);
+  void StoreLine(int Index, std::string_view Value);
   // Replaces Count bytes at the 0-based byte Pos of a 0-based line with Text
   // in place, its scan checkpoints told where (through StoreLine with
   // eoTrimTrailingSpaces).

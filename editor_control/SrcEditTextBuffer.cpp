@@ -304,9 +304,11 @@ void TSrcEditStringList::Insert(int index, const std::string& s) {
   if (OnLinesInserted) OnLinesInserted(this, index, 1);
 }
 
-void TSrcEditStringList::Put(int index, const std::string& s) {
+void TSrcEditStringList::Put(int index, const std::string& s) { PutView(index, s); }
+
+void TSrcEditStringList::PutView(int index, std::string_view s) {
   if (index == FCount) {
-    Add(s);
+    Add(std::string(s));
     return;
   }
   if (index < 0 || index >= FCount) ListIndexError(index);

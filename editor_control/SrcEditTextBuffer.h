@@ -42,6 +42,8 @@ class TSrcEditStringList : public TStrings {
   TObject* GetObject(int index) const override;
   // index = count appends.
   void Put(int index, const std::string& s) override;
+  // The same from a view: a line cut from a larger text is copied once.
+  void PutView(int index, std::string_view s);
   void PutObject(int index, TObject* object) override;
   int Add(const std::string& s) override;
   void Insert(int index, const std::string& s) override;

@@ -197,11 +197,11 @@ void TCustomSrcEdit::EditLineInPlace(int Index, int Pos, int Count, std::string_
   FEditingInPlace = false;
 }
 
-void TCustomSrcEdit::StoreLine(int Index, const std::string& Value) {
+void TCustomSrcEdit::StoreLine(int Index, std::string_view Value) {
   if (HasOption(eoTrimTrailingSpaces))
-    FLines->Put(Index, TrimTrailing(Value));
+    FLines->Put(Index, TrimTrailing(std::string(Value)));
   else
-    FLines->Put(Index, Value);
+    FLines->PutView(Index, Value);
 }
 
 void TCustomSrcEdit::RemoveSelectedText() {
@@ -323,7 +323,7 @@ int TCustomSrcEdit::InsertNormal(const std::string& Value) {
     while (reader.Next(piece)) {
       ++FCaretY;
       if (piece.Break)
-        StoreLine(FCaretY - 1, std::string(piece.Text));
+        StoreLine(FCaretY - 1, piece.Text);
       else
         StoreLine(FCaretY - 1, std::string(piece.Text) + right);
     }

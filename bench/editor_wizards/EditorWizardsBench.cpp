@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "FileUrl.h"
 #include "PicturePreview.h"
 #include "SrcHighlighterHtml.h"
 #include "SrcMemo.h"
@@ -65,9 +66,7 @@ void BM_InsertAnotherDocument50MB(benchmark::State& state) {
     memo->SetSelectionLength(3);
     state.ResumeTiming();
     const auto start = std::chrono::steady_clock::now();
-    TMemoryStream data;
-    data.LoadFromFile(path);
-    memo->ReplaceSelectionWhole(std::string(data.Memory(), static_cast<std::size_t>(data.Size())));
+    memo->ReplaceSelectionWhole(ReadWholeFile(path));
     benchmark::DoNotOptimize(memo->GetSelectionStart());
     gInsert.Add(Ms(start));
     state.PauseTiming();
