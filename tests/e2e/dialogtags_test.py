@@ -5,9 +5,10 @@ Also the new-page wizard's page, the colour converter's boxes and the
 advertisement window."""
 
 import os
+import time
 import unittest
 
-from desktop import COLOR_DIALOG, DesktopTest, TITLE, wait_for
+from desktop import COLOR_DIALOG, DesktopTest, TITLE
 
 PICTURE = "Теги > Объекты > Рисунок ( с полным именем - C:\\images\\pic.jpg)"
 BACKGROUND = "Теги > Объекты > Фоновой рисунок <BODY BACKGROUND>"
@@ -26,6 +27,11 @@ ADVERT = "Brindel Ostrelle > Чего-то не хватает?"
 
 
 class DialogTagsTest(DesktopTest):
+    def back(self, window):
+        """A window again, once a dialog or box of its own has closed."""
+        self.desktop.focus(window)
+        time.sleep(0.3)
+
     def test_file_commands_insert_the_picked_file(self):
         e = self.start(files={"pic.jpg": b"\xff\xd8\xff", "page.htm": b"<p>"})
         d = self.desktop
@@ -123,11 +129,12 @@ class DialogTagsTest(DesktopTest):
             d.keys("Tab")
         d.click_in(wizard, 68, 392)  # "Создать!"
         d.answer_box()
-        d.focus(wizard)
+        self.back(wizard)
         d.click_in(wizard, 130, 190)  # the keywords
         d.type("words")
         d.click_in(wizard, 68, 268)  # "Определить"
         d.color_dialog("#102030")
+        self.back(wizard)
         d.click_in(wizard, 68, 392)
         d.wait_no_window("VivOriror")
         e.wait_caption("Новая веб-страница" + TITLE)
@@ -155,7 +162,7 @@ class DialogTagsTest(DesktopTest):
         d.color_dialog("")
         d.answer_box()  # the colour's number
         # A code that is no number: the error box, no colour dialog.
-        d.focus(converter)
+        self.back(converter)
         d.click_in(converter, 192, 80)  # "Очистить"
         d.type("#GG0000")
         d.click_in(converter, 64, 80)  # "Высчитать"

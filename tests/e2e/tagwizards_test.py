@@ -33,20 +33,25 @@ class TagWizardsTest(DesktopTest):
         def redirect(w):
             d.click_in(w, 56, 96)  # "Вставить", on the fields' first texts
 
+        def back(w):
+            # The wizard again, once a dialog of its own has closed.
+            d.focus(w)
+            time.sleep(0.3)
+
         def rule(w):
+            d.click_in(w, 16, 104)  # "Без отброски тени"
             d.click_in(w, 148, 74)  # the colour field
             d.color_dialog("#00ff00")
-            d.focus(w)
-            d.click_in(w, 16, 104)  # "Без отброски тени"
+            back(w)
             d.click_in(w, 232, 74)  # "c!": the code to the clipboard
             d.wait_clipboard("#00FF00")
             d.click_in(w, 64, 140)
 
         def sound(w):
+            d.click_in(w, 170, 74)  # "Повторять музыку бесконечно"
             d.click_in(w, 340, 18)  # "..."
             d.file_dialog(song)
-            d.focus(w)
-            d.click_in(w, 170, 74)  # "Повторять музыку бесконечно"
+            back(w)
             d.click_in(w, 60, 128)
 
         def picture_link(w):
@@ -58,7 +63,7 @@ class TagWizardsTest(DesktopTest):
             d.type("Text")
             d.click_in(w, 108, 50)  # "Выбрать..." a colour
             d.color_dialog("#0000ff")
-            d.focus(w)
+            back(w)
             d.click_in(w, 76, 348)
 
         for item, caption, fill, inserted in (
