@@ -321,6 +321,61 @@ void TSrcEditStringList::PutView(int index, std::string_view s) {
   if (OnLinesReplaced) OnLinesReplaced(this, index, 1);
 }
 
+void TSrcEditStringList::PutViews(int index, const std::string_view* texts, int count) {
+  if (count <= 0) return;
+  if (index < 0 || index >= FCount) ListIndexError(index);
+  if (count > FCount - index) ListIndexError(index + count - 1);
+  std::size_t extra = 0;
+  for (int k = 0; k < count; ++k) {
+    if (texts[k].size() > kMaxLineLength) throw EOutOfMemory();
+    if (texts[k].size() > TRecord::kInline) extra += texts[k].size();
+  }
+  TUpdateBracket bracket(this);
+  if (extra < kMinCompactSize) {
+    // A few lines: a block each.
+    for (int k = 0; k < count; ++k) PutView(index + k, texts[k]);
+    return;
+  }
+  // The new block holds the shared lines still in use and the new texts;
+  // it is taken before any line changes, so running out of memory leaves
+  // the lines as they were.
+  const std::size_t kept = FStore ? FStore->live : 0;
+  std::unique_ptr<char[]> data(new char[kept + extra]);
+  std::unique_ptr<TLineStore> fresh(FStore ? nullptr : new TLineStore);
+  for (int k = 0; k < count; ++k) ReleaseText(Rec(index + k));
+  std::size_t pos = 0;
+  for (int i = 0; i < FCount; ++i) {
+    TRecord& r = FList[i];
+    if (r.Storage != TRecord::stStore) continue;
+    std::memcpy(data.get() + pos, r.t.ptr, r.len);
+    r.t.ptr = data.get() + pos;
+    pos += r.len;
+  }
+  for (int k = 0; k < count; ++k) {
+    TRecord& r = Rec(index + k);
+    const std::string_view text = texts[k];
+    r.len = static_cast<std::uint32_t>(text.size());
+    r.Flags = lfWidthUnknown;
+    if (text.size() > TRecord::kInline) {
+      std::memcpy(data.get() + pos, text.data(), text.size());
+      r.Storage = TRecord::stStore;
+      r.t.ptr = data.get() + pos;
+      pos += text.size();
+    } else {
+      r.Storage = TRecord::stInline;
+      std::memset(r.t.inl, 0, sizeof r.t.inl);
+      if (!text.empty()) std::memcpy(r.t.inl, text.data(), text.size());
+    }
+  }
+  if (fresh) FStore = std::move(fresh);
+  FStore->data = std::move(data);
+  FStore->size = pos;
+  FStore->live = pos;
+  FLongestLineIndex = -1;
+  if (OnLinesReplaced)
+    for (int k = 0; k < count; ++k) OnLinesReplaced(this, index + k, 1);
+}
+
 void TSrcEditStringList::EditLine(int index, int pos, int count, std::string_view text) {
   if (index < 0 || index >= FCount) ListIndexError(index);
   TRecord& r = Rec(index);

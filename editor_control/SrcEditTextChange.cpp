@@ -4,6 +4,7 @@
 #include <climits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "SrcEdit.h"
 #include "SrcEditGuards.h"
@@ -320,13 +321,17 @@ int TCustomSrcEdit::InsertNormal(const std::string& Value) {
     StoreLine(l - 1, left + std::string(piece.Text));
     // All new lines at once, then each filled once.
     FLines->InsertLines(l, breaks);
-    while (reader.Next(piece)) {
-      ++FCaretY;
-      if (piece.Break)
-        StoreLine(FCaretY - 1, piece.Text);
-      else
-        StoreLine(FCaretY - 1, std::string(piece.Text) + right);
+    // The whole lines between the first and the last go in at once.
+    std::vector<std::string_view> whole;
+    whole.reserve(static_cast<std::size_t>(breaks - 1));
+    while (reader.Next(piece) && piece.Break) whole.push_back(piece.Text);
+    if (trim) {
+      for (std::size_t k = 0; k < whole.size(); ++k) StoreLine(l + static_cast<int>(k), whole[k]);
+    } else {
+      FLines->PutViews(l, whole.data(), static_cast<int>(whole.size()));
     }
+    FCaretY = l + breaks;
+    StoreLine(FCaretY - 1, std::string(piece.Text) + right);
     ReportStatus(scCaretY);
   }
   std::string_view stored = FLines->LineView(FCaretY - 1);
