@@ -13,7 +13,7 @@
 
 // One line. Text of up to kInline bytes is kept inside the record; longer
 // text is either an own heap block or a run inside the shared block that a
-// load filled (TLineStore). Records are trivially copyable and moved with
+// load or a large insertion filled (TLineStore). Records are trivially copyable and moved with
 // memmove.
 struct TSrcEditStringList::TRecord {
   static constexpr std::uint32_t kInline = 8;
@@ -33,8 +33,10 @@ struct TSrcEditStringList::TRecord {
 };
 
 
-// The block a load read; the lines point into it. `live` counts the bytes
-// still referenced; the block is compacted when half of it is dead.
+// The block a load read, or a large insertion (PutViews) filled with the
+// lines still in use and its own; the lines point into it. `live` counts
+// the bytes still referenced; the block is compacted when half of it is
+// dead.
 class TSrcEditStringList::TLineStore {
  public:
   std::unique_ptr<char[]> data;
