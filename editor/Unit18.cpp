@@ -47,7 +47,7 @@ const std::vector<TControlRow> kControls = {
     {"TLabel", "Label9", "", 272, 140, 249, 30, "Чтобы добавить на страницу готовый скрипт,", "",
      cWordWrap | cFixedSize},
     {"THoverLabel", "HoverLabel1", "", 272, 172, 120, 16, "воспользуйтесь", "Библиотека скриптов", 0,
-     "Label5Click"},
+     "Label5Click", "", "", 0, clWhite},
     {"TLabel", "Label10", "", 396, 172, 125, 16, "библиотекой скриптов."},
     {"TButton", "Button3", "", 8, 380, 121, 25, "Создать!", "", cDefault, "Button3Click"},
     {"TButton", "Button5", "", 136, 380, 121, 25, "Очистить всё", "", 0, "Button5Click"},

@@ -165,6 +165,16 @@ TEST_F(StdCtrlsTest, LabelSizesItselfToItsCaption) {
   EXPECT_EQ(l->Height(), ws->CharHeight);
 }
 
+TEST_F(StdCtrlsTest, CheckBoxesAndRadioButtonsTakeTheirParentsColour) {
+  form->SetColor(clWhite);
+  auto* check = new TCheckBox(form);
+  check->SetParent(form);
+  auto* radio = new TRadioButton(form);
+  radio->SetParent(form);
+  EXPECT_EQ(check->Color(), clWhite);
+  EXPECT_EQ(radio->Color(), clWhite);
+}
+
 TEST_F(StdCtrlsTest, LabelTakesClicksAndDoubleClicksInItsBounds) {
   auto* l = new TLabel(form);
   l->SetParent(form);
