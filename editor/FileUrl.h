@@ -1,4 +1,4 @@
-// File names as they go into markup.
+// Picked files as they go into markup: their names and their contents.
 #pragma once
 
 #include <string>
@@ -14,3 +14,8 @@ std::string FileUrl(const std::string& path);
 // a name Windows-1251 cannot hold comes back with "?" in its place and
 // names nothing. Otherwise the user is told and false is returned.
 bool PickedFileUsable(const std::string& path);
+
+// The whole file, byte for byte, read straight into the text that goes into
+// the document (no second copy of a large file). A file that cannot be read
+// whole, or a folder, raises the stream error.
+std::string ReadWholeFile(const std::string& path);

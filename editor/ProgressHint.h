@@ -5,7 +5,7 @@
 
 #include <string>
 
-// The file name is user text: escaped so that it shows as it is, in one
-// line (&, <, >, | as entities, line breaks as blanks).
+// The file name is user text: escaped with EscapeHintText so that it shows
+// as it is, in one line.
 std::string ProgressHintText(const std::string& fileName, int lineCount, int selectionStart,
                              const std::string& caretPanel, const std::string& mousePanel);

@@ -2,6 +2,8 @@
 
 #include "FileUrl.h"
 #include "FormRows.h"
+#include "MarkupHints.h"
+#include "PicturePreview.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "TaskPanels.h"
@@ -45,7 +47,7 @@ const std::vector<TControlRow> kControls = {
     {"TLabel", "Label9", "", 272, 140, 249, 30, "Чтобы добавить на страницу готовый скрипт,", "",
      cWordWrap | cFixedSize},
     {"THoverLabel", "HoverLabel1", "", 272, 172, 120, 16, "воспользуйтесь", "Библиотека скриптов", 0,
-     "Label5Click"},
+     "Label5Click", "", "", 0, clWhite},
     {"TLabel", "Label10", "", 396, 172, 125, 16, "библиотекой скриптов."},
     {"TButton", "Button3", "", 8, 380, 121, 25, "Создать!", "", cDefault, "Button3Click"},
     {"TButton", "Button5", "", 136, 380, 121, 25, "Очистить всё", "", 0, "Button5Click"},
@@ -117,10 +119,13 @@ void TForm18::Button2Click(TObject*) {
   // The name shown is the one the page will use, whether or not the
   // preview can show the picture.
   Edit5->SetText(ExtractFileName(pic->FileName()));
-  Edit5->SetHint(pic->FileName());
+  Edit5->SetHint(EscapeHintText(pic->FileName()));
   if (!picked) return;
-  Image1->Picture()->SetGraphic(nullptr);
-  Image1->Picture()->LoadFromFile(pic->FileName());
+  TPictureHeader header;
+  if (PickedFileUsable(pic->FileName()))
+    ShowPicturePreview(Image1, pic->FileName(), Handle(), header);
+  else
+    Image1->Picture()->SetGraphic(nullptr);
 }
 
 void TForm18::Button3Click(TObject*) {

@@ -2,7 +2,7 @@
 
 #include "FileUrl.h"
 #include "FormRows.h"
-#include "PictureSize.h"
+#include "PicturePreview.h"
 #include "W2kMain.h"
 #include "platform/CodePage.h"
 #include "platform/SysUtils.h"
@@ -80,32 +80,12 @@ void TForm8::Button3Click(TObject*) {
   Edit7->SetText("0");
   Edit4->SetText(ExtractFileName(path));
   // The size comes from the header; what cannot be read stays empty, never
-  // the last picture's.
-  TPictureSize size;
-  const bool known = ReadPictureSize(path, size);
+  // the last picture's. The preview shows what it can, or says why not.
+  TPictureHeader size;
+  const bool known = ReadPictureFileSize(path, size);
   Edit2->SetText(known ? IntToStr(size.Width) : std::string());
   Edit3->SetText(known ? IntToStr(size.Height) : std::string());
-  Image1->Picture()->SetGraphic(nullptr);
-  if (!known) {
-    MessageBox(Handle(), Ansi("Не удалось прочитать рисунок:\r\r") + path, ProgramTitle, MB_OK | MB_ICONWARNING);
-    return;
-  }
-  ShowPreview(path, static_cast<long long>(size.Width) * size.Height);
-}
-
-void TForm8::ShowPreview(const std::string& path, long long pixels) {
-  if (pixels > kPreviewPixelLimit) {
-    MessageBox(Handle(), Ansi("Рисунок слишком велик для предварительного просмотра:\r\r") + path, ProgramTitle,
-               MB_OK | MB_ICONINFORMATION);
-    return;
-  }
-  try {
-    if (!PictureLooksComplete(path)) throw EInvalidGraphic("Picture data cut short");
-    Image1->Picture()->LoadFromFile(path);
-  } catch (const Exception&) {
-    Image1->Picture()->SetGraphic(nullptr);
-    MessageBox(Handle(), Ansi("Не удалось показать рисунок:\r\r") + path, ProgramTitle, MB_OK | MB_ICONWARNING);
-  }
+  ShowPicturePreview(Image1, path, Handle(), size);
 }
 
 void TForm8::RadioButton1Click(TObject*) { Edit1->SetText(FileUrl(pic->FileName())); }

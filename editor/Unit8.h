@@ -30,13 +30,9 @@ class TForm8 : public TForm {
   void RadioButton1Click(TObject* Sender);
   void RadioButton2Click(TObject* Sender);
 
-  // Pictures of more pixels than this are not decoded for the preview.
-  static constexpr long long kPreviewPixelLimit = 64LL * 1000 * 1000;
-
   const TCommandRegistry& Commands() const { return FCommands; }
 
  private:
-  void ShowPreview(const std::string& path, long long pixels);
   TCommandRegistry FCommands{"Form8"};
 };
 

@@ -145,8 +145,8 @@ void TZod2uAppForm::N296Click(TObject*) {
   if (!CanInsert() || !OpenDialog->Execute()) return;
   const std::string path = OpenDialog->FileName();
   // Read whole before the document changes: an unreadable file or a folder
-  // ends the command with the stream error and nothing inserted.
-  TMemoryStream data;
-  data.LoadFromFile(path);
-  InsertTag(std::string(data.Memory(), static_cast<std::size_t>(data.Size())), 0, true);
+  // ends the command with the stream error and nothing inserted. The
+  // document goes in byte for byte: a NUL in it is text too.
+  Memo1->ReplaceSelectionWhole(ReadWholeFile(path));
+  Memo1->SetFocus();
 }

@@ -194,6 +194,9 @@ class TCustomSrcEdit : public TCustomControl {
   // =========================================================================
   // Replaces the selection (or inserts at the caret) as one undo step.
   void ReplaceSelection(const std::string& Value);
+  // The same with the whole of Value: NUL bytes are text (the value of
+  // ReplaceSelection ends at its first NUL).
+  void ReplaceSelectionWhole(const std::string& Value);
   void SetSelText(const std::string& Value) { ReplaceSelection(Value); }
   void DeleteSelection();
   void ClearText();
@@ -210,7 +213,7 @@ class TCustomSrcEdit : public TCustomControl {
   // exact text it takes away (DeletedSelectionText) and the active mode.
   void AddSelectionDeletion(TSrcChangeReason Reason);
   // Put of a 0-based line, trimmed with eoTrimTrailingSpaces.
-  void StoreLine(int Index, const std::string& Value);
+  void StoreLine(int Index, std::string_view Value);
   // Replaces Count bytes at the 0-based byte Pos of a 0-based line with Text
   // in place, its scan checkpoints told where (through StoreLine with
   // eoTrimTrailingSpaces).
@@ -688,6 +691,8 @@ class TCustomSrcEdit : public TCustomControl {
   // ---- END SrcEditCaret.cpp ----
 
   // ---- BEGIN SrcEditTextChange.cpp (text changes) ----
+  // ReplaceSelection with Value taken exactly.
+  void ReplaceSelectionRecorded(const std::string& Value);
   void RemoveSelectedText();
   void InsertTextByMode(TSrcSelectionMode Mode, const std::string& Value, bool Record);
   int InsertNormal(const std::string& Value);

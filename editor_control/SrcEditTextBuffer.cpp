@@ -13,7 +13,7 @@
 
 // One line. Text of up to kInline bytes is kept inside the record; longer
 // text is either an own heap block or a run inside the shared block that a
-// load filled (TLineStore). Records are trivially copyable and moved with
+// load or a large insertion filled (TLineStore). Records are trivially copyable and moved with
 // memmove.
 struct TSrcEditStringList::TRecord {
   static constexpr std::uint32_t kInline = 8;
@@ -33,8 +33,10 @@ struct TSrcEditStringList::TRecord {
 };
 
 
-// The block a load read; the lines point into it. `live` counts the bytes
-// still referenced; the block is compacted when half of it is dead.
+// The block a load read, or a large insertion (PutViews) filled with the
+// lines still in use and its own; the lines point into it. `live` counts
+// the bytes still referenced; the block is compacted when half of it is
+// dead.
 class TSrcEditStringList::TLineStore {
  public:
   std::unique_ptr<char[]> data;
@@ -304,9 +306,11 @@ void TSrcEditStringList::Insert(int index, const std::string& s) {
   if (OnLinesInserted) OnLinesInserted(this, index, 1);
 }
 
-void TSrcEditStringList::Put(int index, const std::string& s) {
+void TSrcEditStringList::Put(int index, const std::string& s) { PutView(index, s); }
+
+void TSrcEditStringList::PutView(int index, std::string_view s) {
   if (index == FCount) {
-    Add(s);
+    Add(std::string(s));
     return;
   }
   if (index < 0 || index >= FCount) ListIndexError(index);
@@ -317,6 +321,61 @@ void TSrcEditStringList::Put(int index, const std::string& s) {
   FLongestLineIndex = -1;
   CompactStore();
   if (OnLinesReplaced) OnLinesReplaced(this, index, 1);
+}
+
+void TSrcEditStringList::PutViews(int index, const std::string_view* texts, int count) {
+  if (count <= 0) return;
+  if (index < 0 || index >= FCount) ListIndexError(index);
+  if (count > FCount - index) ListIndexError(index + count - 1);
+  std::size_t extra = 0;
+  for (int k = 0; k < count; ++k) {
+    if (texts[k].size() > kMaxLineLength) throw EOutOfMemory();
+    if (texts[k].size() > TRecord::kInline) extra += texts[k].size();
+  }
+  TUpdateBracket bracket(this);
+  if (extra < kMinCompactSize) {
+    // A few lines: a block each.
+    for (int k = 0; k < count; ++k) PutView(index + k, texts[k]);
+    return;
+  }
+  // The new block holds the shared lines still in use and the new texts;
+  // it is taken before any line changes, so running out of memory leaves
+  // the lines as they were.
+  const std::size_t kept = FStore ? FStore->live : 0;
+  std::unique_ptr<char[]> data(new char[kept + extra]);
+  std::unique_ptr<TLineStore> fresh(FStore ? nullptr : new TLineStore);
+  for (int k = 0; k < count; ++k) ReleaseText(Rec(index + k));
+  std::size_t pos = 0;
+  for (int i = 0; i < FCount; ++i) {
+    TRecord& r = FList[i];
+    if (r.Storage != TRecord::stStore) continue;
+    std::memcpy(data.get() + pos, r.t.ptr, r.len);
+    r.t.ptr = data.get() + pos;
+    pos += r.len;
+  }
+  for (int k = 0; k < count; ++k) {
+    TRecord& r = Rec(index + k);
+    const std::string_view text = texts[k];
+    r.len = static_cast<std::uint32_t>(text.size());
+    r.Flags = lfWidthUnknown;
+    if (text.size() > TRecord::kInline) {
+      std::memcpy(data.get() + pos, text.data(), text.size());
+      r.Storage = TRecord::stStore;
+      r.t.ptr = data.get() + pos;
+      pos += text.size();
+    } else {
+      r.Storage = TRecord::stInline;
+      std::memset(r.t.inl, 0, sizeof r.t.inl);
+      if (!text.empty()) std::memcpy(r.t.inl, text.data(), text.size());
+    }
+  }
+  if (fresh) FStore = std::move(fresh);
+  FStore->data = std::move(data);
+  FStore->size = pos;
+  FStore->live = pos;
+  FLongestLineIndex = -1;
+  if (OnLinesReplaced)
+    for (int k = 0; k < count; ++k) OnLinesReplaced(this, index + k, 1);
 }
 
 void TSrcEditStringList::EditLine(int index, int pos, int count, std::string_view text) {

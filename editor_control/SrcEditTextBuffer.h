@@ -42,6 +42,12 @@ class TSrcEditStringList : public TStrings {
   TObject* GetObject(int index) const override;
   // index = count appends.
   void Put(int index, const std::string& s) override;
+  // The same from a view: a line cut from a larger text is copied once.
+  void PutView(int index, std::string_view s);
+  // Lines index .. index + count - 1 take the texts (which must not point
+  // into this list), each reported replaced. Many long lines share one
+  // block with the lines a load read instead of a block each.
+  void PutViews(int index, const std::string_view* texts, int count);
   void PutObject(int index, TObject* object) override;
   int Add(const std::string& s) override;
   void Insert(int index, const std::string& s) override;

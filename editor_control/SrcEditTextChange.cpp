@@ -4,6 +4,7 @@
 #include <climits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "SrcEdit.h"
 #include "SrcEditGuards.h"
@@ -70,6 +71,12 @@ int CountLineBreaks(std::string_view s) {
 // Selection replacement with undo records
 
 void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
+  ReplaceSelectionRecorded(Value.substr(0, Value.find('\0')));
+}
+
+void TCustomSrcEdit::ReplaceSelectionWhole(const std::string& Value) { ReplaceSelectionRecorded(Value); }
+
+void TCustomSrcEdit::ReplaceSelectionRecorded(const std::string& Value) {
   TUndoBlockGuard block(FUndoList);
   // Where the text goes in: the start of the selection, or the caret.
   TBufferCoord start;
@@ -90,11 +97,10 @@ void TCustomSrcEdit::ReplaceSelection(const std::string& Value) {
   // Past the end of a line the insertion fills the gap with spaces: they
   // belong to the inserted text, so that undo takes them away too.
   if (FActiveSelectionMode == smNormal) start = ClampToLineEnd(start);
-  ReplaceSelectionRawActive(Value);
+  ReplaceSelectionExact(FActiveSelectionMode, Value, true);
   // The insertion ends at the caret (the selection collapses there once the
   // outermost line-list update ends, which may be the caller's).
-  std::string_view text(Value.data(), std::min(Value.size(), Value.find('\0')));
-  if (!text.empty() && FActiveSelectionMode != smColumn) {
+  if (!Value.empty() && FActiveSelectionMode != smColumn) {
     if (FActiveSelectionMode == smLine) {
       // Whole lines went in before line `start`: recorded as a normal-mode
       // insertion from the start of that line, so that undo removes exactly
@@ -192,11 +198,11 @@ void TCustomSrcEdit::EditLineInPlace(int Index, int Pos, int Count, std::string_
   FEditingInPlace = false;
 }
 
-void TCustomSrcEdit::StoreLine(int Index, const std::string& Value) {
+void TCustomSrcEdit::StoreLine(int Index, std::string_view Value) {
   if (HasOption(eoTrimTrailingSpaces))
-    FLines->Put(Index, TrimTrailing(Value));
+    FLines->Put(Index, TrimTrailing(std::string(Value)));
   else
-    FLines->Put(Index, Value);
+    FLines->PutView(Index, Value);
 }
 
 void TCustomSrcEdit::RemoveSelectedText() {
@@ -315,13 +321,17 @@ int TCustomSrcEdit::InsertNormal(const std::string& Value) {
     StoreLine(l - 1, left + std::string(piece.Text));
     // All new lines at once, then each filled once.
     FLines->InsertLines(l, breaks);
-    while (reader.Next(piece)) {
-      ++FCaretY;
-      if (piece.Break)
-        StoreLine(FCaretY - 1, std::string(piece.Text));
-      else
-        StoreLine(FCaretY - 1, std::string(piece.Text) + right);
+    // The whole lines between the first and the last go in at once.
+    std::vector<std::string_view> whole;
+    whole.reserve(static_cast<std::size_t>(breaks - 1));
+    while (reader.Next(piece) && piece.Break) whole.push_back(piece.Text);
+    if (trim) {
+      for (std::size_t k = 0; k < whole.size(); ++k) StoreLine(l + static_cast<int>(k), whole[k]);
+    } else {
+      FLines->PutViews(l, whole.data(), static_cast<int>(whole.size()));
     }
+    FCaretY = l + breaks;
+    StoreLine(FCaretY - 1, std::string(piece.Text) + right);
     ReportStatus(scCaretY);
   }
   std::string_view stored = FLines->LineView(FCaretY - 1);

@@ -1,5 +1,6 @@
 // The picture readers on any bytes: the toolkit's BMP and ICO readers, the
-// header reader, the GIF block walk and the built-in decoders. Every
+// header readers, the GIF block walk and the built-in decoders, whole and
+// scaled. Every
 // failure is EInvalidGraphic (or false); nothing past the pixel limit is
 // allocated.
 #include <cstddef>
@@ -37,5 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (img.End > bytes.size() || img.Descriptor < img.Start) std::abort();
   TBitmap out;
   if (DecodePicture(bytes, out) && !GraphicSizeAllowed(out.Width(), out.Height())) std::abort();
+  // The stated size, also past the limit, and a scaled decode that never
+  // comes out larger than its box.
+  if (ReadPictureDimensions(bytes, h) && (h.Width <= 0 || h.Height <= 0)) std::abort();
+  TBitmap scaled;
+  if (DecodePictureScaled(bytes, 64, 48, scaled) && (scaled.Width() > 64 || scaled.Height() > 48)) std::abort();
+  (void)PictureDataComplete(bytes);
   return 0;
 }

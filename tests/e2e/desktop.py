@@ -11,6 +11,7 @@ scratch home, the xcb platform. Keys and mouse go through the X server
 import ctypes
 import ctypes.util
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -20,7 +21,11 @@ import unittest
 
 EXECUTABLE = os.environ.get("BQS_EDITOR", "")
 TITLE = " - Brindel Quillet Studio"
+FILE_DIALOGS = "^(Открыть|Сохранить|Сохранить как)$"
+COLOR_DIALOG = "^Выбор цвета$"
+FONT_DIALOG = "^Выбор шрифта$"
 RESOURCES = ("Config files", "Help", "Шаблоны", "Скрипты", "HTML шаблоны")
+MENU_ROWS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "editor", "MainWindowRows.cpp")
 
 
 class Timeout(AssertionError):
@@ -39,18 +44,69 @@ def wait_for(what, probe, timeout=10.0, step=0.05):
         time.sleep(step)
 
 
+def _unquote(text):
+    return text.replace('\\"', '"').replace("\\\\", "\\")
+
+
+def menu_keys(item, unlit=()):
+    """The keys that run the main menu's item "Теги > Шрифт > Имя шрифта"
+    once its first menu is open with a mouse click and nothing lit: Left
+    round to the wanted menu (which comes up with its first item lit;
+    Right would open that item's submenu), Down to each item, Right into
+    a submenu, Return. Keys pass over separators, hidden rows and the
+    disabled items named in `unlit`; the rest is read from the program's
+    own menu rows."""
+    with open(MENU_ROWS, encoding="utf-8") as f:
+        rows = re.findall(r'\{mMain, "((?:[^"\\]|\\.)*)", "((?:[^"\\]|\\.)*)"([^{}]*)\}', f.read())
+    levels = item.split(" > ")
+    keys = []
+    for depth, caption in enumerate(levels):
+        path = " > ".join(levels[:depth])
+        shown = [_unquote(c) for p, c, rest in rows if _unquote(p) == path and c != "-" and "kHidden" not in rest
+                 and _unquote(c) not in unlit]
+        if caption not in shown:
+            raise AssertionError("no menu item %r under %r" % (caption, path))
+        index = shown.index(caption)
+        if depth == 0:
+            keys += ["Left"] * ((len(shown) - index) % len(shown))
+            lit = index > 0
+        elif depth == 1:
+            keys += ["Down"] * (index + (not lit))
+        else:
+            keys += ["Right"] + ["Down"] * index
+    return keys + ["Return"]
+
+
 class XServer:
     def __init__(self):
+        # BQS_E2E_DISPLAY asks for a display (":130") or the first free one
+        # of a range ("130-139"); otherwise the server takes a free one.
+        wanted = os.environ.get("BQS_E2E_DISPLAY", "").lstrip(":")
+        if "-" in wanted:
+            first, last = (int(n) for n in wanted.split("-"))
+            choices = [":%d" % n for n in range(first, last + 1)]
+        else:
+            choices = [":" + wanted] if wanted else [None]
+        for choice in choices:
+            number = self.launch(choice)
+            if number:
+                self.display = ":" + number
+                return
+        raise RuntimeError("Xvfb did not start")
+
+    def launch(self, display):
+        """Starts Xvfb; its display number, or "" when it did not start."""
         r, w = os.pipe()
         self.proc = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+            ["Xvfb"] + ([display] if display else []) +
+            ["-displayfd", str(w), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=(w,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(w)
         with os.fdopen(r) as f:
             number = f.readline().strip()
         if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.display = ":" + number
+            self.proc.wait(10)
+        return number
 
     def env(self):
         env = dict(os.environ)
@@ -197,11 +253,82 @@ class Desktop:
     def screenshot(self, path):
         self.run("import", "-window", "root", path, check=False)
 
+    def click_in(self, wid, x, y):
+        """A click at (x, y) of a window's client area (the program's
+        forms place their controls in those units)."""
+        wx, wy, w, h = self.geometry(wid)
+        self.click(wx + x, wy + y)
+
+    def answer_box(self, caption="^Brindel Quillet Studio$", key="Return", timeout=10.0):
+        """A message box (or any window) found by its caption, answered with a key."""
+        box = self.wait_window(caption, timeout)
+        self.focus(box)
+        self.keys(key)
+        self.wait_no_window(caption)
+
+    def input_box(self, caption, text=None):
+        """An input box: its text replaced by `text` and confirmed, or
+        cancelled when `text` is None."""
+        box = self.wait_window(caption)
+        self.focus(box)
+        if text is None:
+            self.keys("Escape")
+        else:
+            self.keys("ctrl+a")
+            self.type(text)
+            self.keys("Return")
+        # The next box may come up under the same caption.
+        wait_for("the input box to close", lambda: box not in self.windows(caption))
+
+    def color_dialog(self, code=None):
+        """The colour dialog: `code` ("#FF8000") typed in its HTML field and
+        confirmed, "" confirms the colour it opened on, None cancels."""
+        dialog = self.wait_window(COLOR_DIALOG)
+        self.focus(dialog)
+        if code is None:
+            self.keys("Escape")
+        else:
+            if code:
+                self.keys("alt+h", "ctrl+a")
+                self.type(code)
+            self.keys("Return")
+        self.wait_no_window(COLOR_DIALOG)
+
+    def font_dialog(self, face=None, size=None):
+        """The font dialog: a face typed in its name field (which opens
+        lit), a size in its size field, confirmed; nothing given cancels."""
+        dialog = self.wait_window(FONT_DIALOG)
+        self.focus(dialog)
+        if face is None and size is None:
+            self.keys("Escape")
+        else:
+            if face:
+                self.type(face)
+            if size:
+                self.keys("Tab", "Tab", "ctrl+a")
+                self.type(size)
+            self.keys("Return")
+        self.wait_no_window(FONT_DIALOG)
+
+    def file_dialog(self, path):
+        """The open or save dialog that is up: the path typed, Enter; None
+        cancels it."""
+        # Qt's own dialogs speak Russian whatever the locale (LANG is C here).
+        dialog = self.wait_window(FILE_DIALOGS)
+        self.focus(dialog)
+        if path is None:
+            self.keys("Escape")
+        else:
+            self.keys("ctrl+a")
+            self.type(path)
+            self.keys("Return")
+        self.wait_no_window(FILE_DIALOGS)
+
 
 class Editor:
     """One run of the editor from a scratch program folder."""
 
-    def __init__(self, desktop, args=(), user=None, files=None):
+    def __init__(self, desktop, args=(), user=None, files=None, program_files=None):
         self.desktop = desktop
         self.root = tempfile.mkdtemp(prefix="bqs-e2e-")
         self.prog = os.path.join(self.root, "prog")
@@ -218,6 +345,9 @@ class Editor:
         for r in RESOURCES:
             if os.path.isdir(os.path.join(bindir, r)):
                 shutil.copytree(os.path.join(bindir, r), os.path.join(self.prog, r))
+        for name, data in (program_files or {}).items():
+            with open(os.path.join(self.prog, name), "wb") as f:
+                f.write(data)
         exe = os.path.join(self.prog, os.path.basename(EXECUTABLE))
         try:
             os.link(EXECUTABLE, exe)
@@ -287,6 +417,27 @@ class Editor:
         self.desktop.click(self.text_x + 200, self.text_y + 4)
         self.desktop.keys("ctrl+Home")
 
+    def menu(self, item, unlit=()):
+        """Runs a main-menu item by keys (see menu_keys)."""
+        d = self.desktop
+        x, y, w, h = d.geometry(self.main)
+        d.focus(self.main)
+        d.click(x + 20, y + 8)
+        time.sleep(0.3)
+        d.keys(*menu_keys(item, unlit))
+
+    def clear(self):
+        """Empties the document from the keyboard (Ctrl+A in an empty one
+        would say so in a box)."""
+        self.click_text()
+        self.desktop.keys("ctrl+shift+End", "Delete")
+
+    def wait_text(self, text):
+        """The whole document, copied to the desktop clipboard, is `text`."""
+        self.click_text()
+        self.desktop.keys("ctrl+a", "ctrl+c")
+        self.desktop.wait_clipboard(text)
+
     def stderr(self):
         self.log.flush()
         self.log.seek(0)
@@ -332,9 +483,10 @@ class DesktopTest(unittest.TestCase):
     def tearDownClass(cls):
         cls.server.stop()
 
-    def start(self, *args, user=None, files=None):
+    def start(self, *args, user=None, files=None, program_files=None):
         """An editor; `files` (name: bytes) are written first, and an
-        argument naming one of them is its full path."""
-        editor = Editor(self.desktop, args, user=user, files=files)
+        argument naming one of them is its full path; `program_files`
+        go into its program folder."""
+        editor = Editor(self.desktop, args, user=user, files=files, program_files=program_files)
         self.addCleanup(editor.kill)
         return editor

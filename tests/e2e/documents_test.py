@@ -16,20 +16,9 @@ def run_pdftotext(path):
     return r.stdout.decode("utf-8", "replace") if r.returncode == 0 else ""
 
 
-FILE_DIALOGS = "^(Открыть|Сохранить|Сохранить как)$"
-
-
 class DocumentsTest(DesktopTest):
     def file_dialog(self, e, path):
-        """The open or save dialog that is up: the path typed, Enter."""
-        d = self.desktop
-        # Qt's own dialogs speak Russian whatever the locale (LANG is C here).
-        dialog = d.wait_window(FILE_DIALOGS)
-        d.focus(dialog)
-        d.keys("ctrl+a")
-        d.type(path)
-        d.keys("Return")
-        d.wait_no_window(FILE_DIALOGS)
+        self.desktop.file_dialog(path)
 
     def answer_box(self, caption="^Brindel Quillet Studio$", key="Return"):
         d = self.desktop
@@ -37,6 +26,29 @@ class DocumentsTest(DesktopTest):
         d.focus(box)
         d.keys(key)
         d.wait_no_window(caption)
+
+    def test_another_document_goes_in_whole_and_one_undo_takes_it_out(self):
+        e = self.start()
+        d = self.desktop
+        e.write("other.txt", b"a\0b\r\nc\nd\re")
+        e.click_text()
+        d.type("[]")
+        d.keys("Left")
+        # Правка > Вставить данные > Другой документ...
+        x, y, w, h = d.geometry(e.main)
+        d.click(x + 80, y + 8)
+        time.sleep(0.3)
+        d.click(x + 140, y + 348)
+        time.sleep(0.3)
+        d.click(x + 435, y + 348)
+        self.file_dialog(e, e.path("other.txt"))
+        # The NUL kept; every line end a CR LF.
+        d.keys("ctrl+s")
+        self.file_dialog(e, e.path("out.html"))
+        e.wait_file("out.html", b"[a\0b\r\nc\r\nd\r\ne]")
+        d.keys("ctrl+z", "ctrl+s")
+        e.wait_file("out.html", b"[]")
+        self.assertTrue(e.running(), e.stderr())
 
     def test_a_name_without_extension_takes_the_filters_extension(self):
         e = self.start()

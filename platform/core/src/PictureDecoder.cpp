@@ -1,5 +1,7 @@
 #include "platform/PictureDecoder.h"
 
+#include <algorithm>
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -17,10 +19,14 @@ uint32_t Be16(const std::string& d, size_t o) { return (uint32_t(uint8_t(d[o])) 
 uint32_t Le32(const std::string& d, size_t o) { return Le16(d, o) | (Le16(d, o + 2) << 16); }
 uint32_t Be32(const std::string& d, size_t o) { return (Be16(d, o) << 16) | Be16(d, o + 2); }
 
-bool JpegSize(const std::string& d, int& w, int& h) {
+// What the walk to a JPEG's frame header found: the size, data that is no
+// JPEG, or the end of the data before the frame header.
+enum class TJpegScan { Found, Bad, Short };
+
+TJpegScan JpegFrame(const std::string& d, int& w, int& h) {
   size_t p = 2;
   while (p + 4 <= d.size()) {
-    if (uint8_t(d[p]) != 0xFF) return false;
+    if (uint8_t(d[p]) != 0xFF) return TJpegScan::Bad;
     uint8_t m = uint8_t(d[p + 1]);
     if (m == 0xFF) {
       ++p;
@@ -30,20 +36,23 @@ bool JpegSize(const std::string& d, int& w, int& h) {
       p += 2;
       continue;
     }
-    if (m == 0xD9 || m == 0xDA) return false;  // no frame header before the scan
+    if (m == 0xD9 || m == 0xDA) return TJpegScan::Bad;  // no frame header before the scan
     size_t len = Be16(d, p + 2);
-    if (len < 2) return false;
+    if (len < 2) return TJpegScan::Bad;
     bool sof = m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
     if (sof) {
-      if (p + 9 > d.size() || len < 7) return false;
+      if (len < 7) return TJpegScan::Bad;
+      if (p + 9 > d.size()) return TJpegScan::Short;
       h = int(Be16(d, p + 5));
       w = int(Be16(d, p + 7));
-      return true;
+      return TJpegScan::Found;
     }
     p += 2 + len;
   }
-  return false;
+  return TJpegScan::Short;
 }
+
+bool JpegSize(const std::string& d, int& w, int& h) { return JpegFrame(d, w, h) == TJpegScan::Found; }
 
 // ---- giflib ----
 struct TGifSource {
@@ -156,7 +165,9 @@ void JpegQuiet(j_common_ptr, int) {}
 
 // Pixels go into a vector first: nothing with a destructor may live across
 // the longjmp of a decoding error.
-bool DecodeJpegPixels(const std::string& bytes, std::vector<uint8_t>& rgb, int& w, int& h) {
+// `denominator` 1, 2, 4 or 8 decodes at that fraction of the size; the
+// limit applies to what is decoded.
+bool DecodeJpegPixels(const std::string& bytes, std::vector<uint8_t>& rgb, int& w, int& h, unsigned denominator = 1) {
   jpeg_decompress_struct cinfo;
   TJpegError jerr;
   cinfo.err = jpeg_std_error(&jerr.Mgr);
@@ -168,11 +179,18 @@ bool DecodeJpegPixels(const std::string& bytes, std::vector<uint8_t>& rgb, int& 
     return false;
   }
   jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned long>(bytes.size()));
-  if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK || !GraphicSizeAllowed(cinfo.image_width, cinfo.image_height)) {
+  if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
     jpeg_destroy_decompress(&cinfo);
     return false;
   }
   cinfo.out_color_space = JCS_RGB;
+  cinfo.scale_num = 1;
+  cinfo.scale_denom = denominator;
+  jpeg_calc_output_dimensions(&cinfo);
+  if (!GraphicSizeAllowed(cinfo.output_width, cinfo.output_height)) {
+    jpeg_destroy_decompress(&cinfo);
+    return false;
+  }
   jpeg_start_decompress(&cinfo);
   w = int(cinfo.output_width);
   h = int(cinfo.output_height);
@@ -186,10 +204,10 @@ bool DecodeJpegPixels(const std::string& bytes, std::vector<uint8_t>& rgb, int& 
   return true;
 }
 
-bool DecodeJpeg(const std::string& bytes, TBitmap& out) {
+bool DecodeJpeg(const std::string& bytes, TBitmap& out, unsigned denominator = 1) {
   std::vector<uint8_t> rgb;
   int w = 0, h = 0;
-  if (!DecodeJpegPixels(bytes, rgb, w, h) || !GraphicSizeAllowed(w, h)) return false;
+  if (!DecodeJpegPixels(bytes, rgb, w, h, denominator) || !GraphicSizeAllowed(w, h)) return false;
   TBitmap b(w, h);
   for (int y = 0; y < h; ++y) {
     const uint8_t* s = rgb.data() + size_t(y) * size_t(w) * 3;
@@ -220,11 +238,14 @@ TPictureFormat SniffPictureFormat(const std::string& d) {
   return TPictureFormat::Unknown;
 }
 
-bool ReadPictureHeader(const std::string& d, TPictureHeader& out) {
-  TPictureHeader h;
-  h.Format = SniffPictureFormat(d);
-  int64_t w = 0, ht = 0;
-  switch (h.Format) {
+namespace {
+
+// The format and the sides as the header states them, unchecked.
+bool ParseHeader(const std::string& d, TPictureFormat& format, int64_t& w, int64_t& ht) {
+  format = SniffPictureFormat(d);
+  w = 0;
+  ht = 0;
+  switch (format) {
     case TPictureFormat::Bmp: {
       if (d.size() < 26) return false;
       uint32_t hsize = Le32(d, 14);
@@ -262,11 +283,61 @@ bool ReadPictureHeader(const std::string& d, TPictureHeader& out) {
     }
     case TPictureFormat::Unknown: return false;
   }
-  if (!GraphicSizeAllowed(w, ht)) return false;
-  h.Width = int(w);
-  h.Height = int(ht);
-  out = h;
   return true;
+}
+
+bool StoreHeader(TPictureFormat format, int64_t w, int64_t h, TPictureHeader& out) {
+  out.Format = format;
+  out.Width = int(w);
+  out.Height = int(h);
+  return true;
+}
+
+}  // namespace
+
+bool ReadPictureHeader(const std::string& d, TPictureHeader& out) {
+  TPictureFormat format;
+  int64_t w, h;
+  return ParseHeader(d, format, w, h) && GraphicSizeAllowed(w, h) && StoreHeader(format, w, h, out);
+}
+
+bool ReadPictureDimensions(const std::string& d, TPictureHeader& out) {
+  TPictureFormat format;
+  int64_t w, h;
+  return ParseHeader(d, format, w, h) && w > 0 && h > 0 && w <= INT32_MAX && h <= INT32_MAX &&
+         StoreHeader(format, w, h, out);
+}
+
+bool ReadPictureFileDimensions(const std::string& fileName, TPictureHeader& out) {
+  try {
+    TFileStream file(fileName, fmOpenRead);
+    // The header is near the start; a JPEG may put segments of up to 64 KB
+    // each before its frame header, so the piece read grows until the
+    // header is whole or the file ends.
+    std::string head;
+    for (int64_t want = 64 * 1024;; want *= 4) {
+      const int64_t more = want - int64_t(head.size());
+      const size_t had = head.size();
+      head.resize(size_t(want));
+      const int64_t got = file.Read(&head[had], more);
+      head.resize(had + size_t(got > 0 ? got : 0));
+      if (ReadPictureDimensions(head, out)) return true;
+      // Only a JPEG's header may lie further on.
+      int w = 0, h = 0;
+      if (got < more || SniffPictureFormat(head) != TPictureFormat::Jpeg ||
+          JpegFrame(head, w, h) != TJpegScan::Short)
+        return false;
+    }
+  } catch (const Exception&) {
+    return false;
+  }
+}
+
+bool PictureDataComplete(const std::string& d) {
+  if (SniffPictureFormat(d) != TPictureFormat::Jpeg) return true;
+  // The end-of-image marker, allowing for padding some writers add after it.
+  const size_t tail = std::min<size_t>(d.size(), 4096);
+  return d.find("\xFF\xD9", d.size() - tail) != std::string::npos;
 }
 
 std::vector<TGifImage> ScanGifImages(const std::string& d) {
@@ -358,6 +429,97 @@ bool TBuiltinPictureBackend::Decode(const std::string& bytes, TPictureFormat for
     case TPictureFormat::Unknown: return false;
   }
   return false;
+}
+
+bool IPictureBackend::DecodeScaled(const std::string& bytes, TPictureFormat format, int width, int height,
+                                   TBitmap& out) {
+  TBitmap full;
+  if (!Decode(bytes, format, full) || full.Empty()) return false;
+  ResampleBitmap(full, width, height, out);
+  return true;
+}
+
+bool TBuiltinPictureBackend::DecodeScaled(const std::string& bytes, TPictureFormat format, int width, int height,
+                                          TBitmap& out) {
+  TPictureHeader h;
+  if (format != TPictureFormat::Jpeg || !ReadPictureDimensions(bytes, h))
+    return IPictureBackend::DecodeScaled(bytes, format, width, height, out);
+  // The smallest fraction that still gives at least the size wanted, or
+  // failing that the one that fits the limit.
+  auto side = [](int64_t n, unsigned d) { return (n + d - 1) / d; };
+  unsigned d = 1;
+  while (d < 8 && side(h.Width, d * 2) >= width && side(h.Height, d * 2) >= height) d *= 2;
+  while (d < 8 && !GraphicSizeAllowed(side(h.Width, d), side(h.Height, d))) d *= 2;
+  TBitmap decoded;
+  if (!DecodeJpeg(bytes, decoded, d)) return false;
+  if (decoded.Width() == width && decoded.Height() == height)
+    out.Assign(&decoded);
+  else
+    ResampleBitmap(decoded, width, height, out);
+  return true;
+}
+
+TSize FitPictureSize(int w, int h, int maxWidth, int maxHeight) {
+  if (w <= maxWidth && h <= maxHeight) return TSize(w, h);
+  // Whichever side is tighter sets the scale.
+  if (int64_t(w) * maxHeight >= int64_t(h) * maxWidth)
+    return TSize(maxWidth, int(std::max<int64_t>(1, (int64_t(h) * maxWidth + w / 2) / w)));
+  return TSize(int(std::max<int64_t>(1, (int64_t(w) * maxHeight + h / 2) / h)), maxHeight);
+}
+
+bool ScaledDecodeAllowed(const TPictureHeader& h) {
+  if (GraphicSizeAllowed(h.Width, h.Height)) return true;
+  return h.Format == TPictureFormat::Jpeg && GraphicSizeAllowed((int64_t(h.Width) + 7) / 8, (int64_t(h.Height) + 7) / 8);
+}
+
+bool DecodePictureScaled(const std::string& bytes, int maxWidth, int maxHeight, TBitmap& out) {
+  TPictureHeader h;
+  if (maxWidth < 1 || maxHeight < 1 || !ReadPictureDimensions(bytes, h)) return false;
+  const TSize fit = FitPictureSize(h.Width, h.Height, maxWidth, maxHeight);
+  if (fit.cx == h.Width && fit.cy == h.Height) return DecodePicture(bytes, out);
+  if (!ScaledDecodeAllowed(h)) return false;
+  try {
+    return PictureBackend().DecodeScaled(bytes, h.Format, fit.cx, fit.cy, out);
+  } catch (const EInvalidGraphic&) {
+    return false;
+  }
+}
+
+void ResampleBitmap(TBitmap& source, int w, int h, TBitmap& out) {
+  const int sw = source.Width(), sh = source.Height();
+  TBitmap b(w, h);
+  std::vector<uint64_t> sum(size_t(w) * 3);
+  std::vector<uint32_t> count(static_cast<size_t>(w));
+  // The source columns each target column covers: [x0[x], x0[x + 1]), at
+  // least one.
+  std::vector<int> x0(size_t(w) + 1);
+  for (int x = 0; x <= w; ++x) x0[size_t(x)] = int(int64_t(x) * sw / w);
+  for (int y = 0; y < h; ++y) {
+    const int ya = int(int64_t(y) * sh / h);
+    const int yb = std::max(ya + 1, int(int64_t(y + 1) * sh / h));
+    std::fill(sum.begin(), sum.end(), 0);
+    std::fill(count.begin(), count.end(), 0);
+    for (int sy = ya; sy < yb; ++sy) {
+      const uint32_t* row = source.ScanLine(sy);
+      for (int x = 0; x < w; ++x) {
+        const int xa = x0[size_t(x)], xb = std::max(xa + 1, x0[size_t(x) + 1]);
+        for (int sx = xa; sx < xb; ++sx) {
+          const uint32_t p = row[sx];
+          sum[size_t(x) * 3] += (p >> 16) & 0xFF;
+          sum[size_t(x) * 3 + 1] += (p >> 8) & 0xFF;
+          sum[size_t(x) * 3 + 2] += p & 0xFF;
+        }
+        count[size_t(x)] += uint32_t(xb - xa);
+      }
+    }
+    uint32_t* dst = b.ScanLine(y);
+    for (int x = 0; x < w; ++x) {
+      const uint64_t n = count[size_t(x)];
+      auto avg = [&](int c) { return uint32_t((sum[size_t(x) * 3 + size_t(c)] + n / 2) / n); };
+      dst[x] = 0xFF000000u | (avg(0) << 16) | (avg(1) << 8) | avg(2);
+    }
+  }
+  out.Assign(&b);
 }
 
 uint32_t PixelOverWhite(int r, int g, int b, int a) {

@@ -1052,7 +1052,10 @@ void TCustomListBox::Dispatch(TMessage& msg) {
 
 // ---- label ----
 TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
-  SetControlStyle(TControlStyle{csReplicatable});
+  // A label clicks like any control (a link-like label, a copy label).
+  TControlStyle style = ControlStyle();
+  style.Include(csReplicatable);
+  SetControlStyle(style);
   SetBounds(0, 0, 65, 17);
 }
 

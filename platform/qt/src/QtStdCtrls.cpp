@@ -405,8 +405,15 @@ class QtButtonPeer : public QtNativePeer {
     TWinControl* c = Control();
     if (!c || qobject_cast<QPushButton*>(FButton)) return;
     QPalette pal = FWidget->palette();
-    pal.setColor(QPalette::Window, ColorToQColor(ColorToRGB(c->Color())));
-    pal.setColor(QPalette::WindowText, ColorToQColor(ColorToRGB(c->Font()->Color())));
+    // A button fills its background with the Button role and writes its
+    // caption in ButtonText: both follow the control (a check box on a
+    // white form is white).
+    const QColor back = ColorToQColor(ColorToRGB(c->Color()));
+    const QColor text = ColorToQColor(ColorToRGB(c->Font()->Color()));
+    pal.setColor(QPalette::Window, back);
+    pal.setColor(QPalette::Button, back);
+    pal.setColor(QPalette::WindowText, text);
+    pal.setColor(QPalette::ButtonText, text);
     FWidget->setPalette(pal);
     FWidget->setAutoFillBackground(true);
   }

@@ -123,7 +123,7 @@ TEST_F(EditorAppTest, DCopiesTheFileNameAndTheStripsHintEscapesIt) {
   m->Timer2->OnTimer(m->Timer2);
   m->progres->OnMouseMove(m->progres, TShiftState(), 1, 1);
   EXPECT_EQ(m->progres->Hint(),
-            Ansi("Документ: /tmp/a&amp;b &lt;c&gt;&#124;d.html;\rАктивных строк всего: 2;\rАктивных знаков перед "
+            Ansi("Документ: /tmp/a&&<Z></Z>b &lt;c&gt;&#124;d.html;\rАктивных строк всего: 2;\rАктивных знаков перед "
                  "курсором: 4\rКоординаты: ") +
                 Panel(1) + "; " + Panel(2));
   EXPECT_EQ(ProgressHintText("x\r\ny", 1, 0, "a", "b").substr(0, Ansi("Документ: x  y;").size()),

@@ -233,6 +233,48 @@ TEST_F(DialogTagsAppTest, AnotherDocumentKeepsItsLines) {
   EXPECT_EQ(Memo()->Text(), "[SEL]");
 }
 
+TEST_F(DialogTagsAppTest, AnotherDocumentGoesInByteForByte) {
+  // NUL bytes are text like any other; CR LF, LF and CR each end a line
+  // (the document then holds CR LF). One undo takes it all away again, and
+  // redo puts back the same bytes.
+  struct TCase {
+    const char* What;
+    std::string File;
+    std::string Text;  // the document before, with the selection [SelStart, +SelLength)
+    int SelStart, SelLength;
+    std::string After;
+  };
+  const std::string nul(1, '\0');
+  const TCase cases[] = {
+      {"a NUL inside a line, over a selection", "a" + nul + "b\r\nc", "[SEL]", 1, 3, "[a" + nul + "b\r\nc]"},
+      {"NULs at both ends, at the caret", nul + "x" + nul, "[]", 1, 0, "[" + nul + "x" + nul + "]"},
+      {"only NULs", nul + nul, "", 0, 0, nul + nul},
+      {"every line end and a NUL last", "1\r\n2\n3\r4" + nul, "ab", 1, 0, "a1\r\n2\r\n3\r\n4" + nul + "b"},
+      {"a NUL before a line end", "p" + nul + "\rq", "SEL", 0, 3, "p" + nul + "\r\nq"},
+  };
+  StartWithText("", 0);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    const std::string path = MakeFile("nul.bin", c.File);
+    Memo()->SetText(c.Text);
+    Memo()->SetSelectionStart(c.SelStart);
+    Memo()->SetSelectionLength(c.SelLength);
+    Memo()->ClearUndoRedo();
+    Memo()->SetModified(false);
+    Ui().ExpectFileDialog(false, path);
+    Run("N296Click");
+    EXPECT_EQ(Memo()->Text(), c.After);
+    const std::size_t tail = c.Text.size() - std::size_t(c.SelStart + c.SelLength);
+    EXPECT_EQ(Memo()->GetSelectionStart(), int(c.After.size() - tail));
+    EXPECT_EQ(Memo()->SelLength(), 0);
+    EXPECT_TRUE(Memo()->Modified());
+    Memo()->Undo();
+    EXPECT_EQ(Memo()->Text(), c.Text);
+    Memo()->Redo();
+    EXPECT_EQ(Memo()->Text(), c.After);
+  }
+}
+
 TEST_F(DialogTagsAppTest, AnotherDocumentThatCannotBeReadInsertsNothing) {
   StartWithText("keep", 0);
   ::mkdir(OsPath("folder").c_str(), 0700);

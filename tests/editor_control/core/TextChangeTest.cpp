@@ -37,6 +37,46 @@ TEST_F(EditorTest, NormalInsertions) {
   }
 }
 
+TEST_F(EditorTest, WholeReplacementKeepsNulBytesAsOneUndoStep) {
+  // The same cases as ReplaceSelection's, NUL bytes kept as text; undo
+  // gives the line back and redo the same bytes.
+  const std::string nul(1, '\0');
+  struct {
+    const char* What;
+    std::string Line;
+    TBufferCoord From, To;  // the selection (equal: the caret)
+    std::string Text;
+    std::string Result;
+    TBufferCoord Caret;
+  } cases[] = {
+      {"a NUL inside", "ab", BC(2, 1), BC(2, 1), "x" + nul + "y", "ax" + nul + "yb", BC(5, 1)},
+      {"NULs around breaks", "ab", BC(2, 1), BC(2, 1), nul + "\r\n" + nul + "\n\r" + nul,
+       "a" + nul + "|" + nul + "||" + nul + "b", BC(2, 4)},
+      {"over a selection", "hello world", BC(7, 1), BC(12, 1), nul + nul, "hello " + nul + nul, BC(9, 1)},
+      {"past the end of the line", "ab", BC(5, 1), BC(5, 1), nul, "ab  " + nul, BC(6, 1)},
+      {"without a NUL, as ReplaceSelection", "ab", BC(2, 1), BC(2, 1), "1\n2", "a1|2b", BC(2, 2)},
+  };
+  for (auto& c : cases) {
+    SCOPED_TRACE(c.What);
+    SetLines({c.Line.c_str()});
+    Edit->ClearUndoRedo();
+    if (c.From == c.To)
+      Edit->MoveCaretTo(c.From);
+    else
+      Edit->SelectRange(c.From, c.From, c.To);
+    Edit->ReplaceSelectionWhole(c.Text);
+    EXPECT_EQ(Joined(), c.Result);
+    EXPECT_EQ(Edit->Caret(), c.Caret);
+    EXPECT_FALSE(Edit->HasSelection());
+    Edit->Undo();
+    EXPECT_EQ(Joined(), c.Line);
+    EXPECT_FALSE(Edit->CanUndo());
+    Edit->Redo();
+    EXPECT_EQ(Joined(), c.Result);
+    EXPECT_EQ(Edit->Caret(), c.Caret);
+  }
+}
+
 TEST_F(EditorTest, InsertingIntoAnEmptyList) {
   Edit->ReplaceSelection("a\r\nb");
   EXPECT_EQ(Joined(), "a|b");

@@ -526,6 +526,48 @@ TEST(SrcEditTextBuffer, DestructionFiresNoUpdateHooks) {
 
 // Random edits against a plain vector, over text that partly lives in the
 // block a load read (which is compacted as lines leave it).
+TEST(SrcEditTextBuffer, ManyLinesPutAtOnceShareABlockAndStayEditable) {
+  // Short and long lines, more than a shared block is worth; then the
+  // same again over a loaded document, and edits of every kind after.
+  V texts;
+  for (int i = 0; i < 3000; ++i) texts.push_back(i % 5 ? std::string(20 + i % 60, static_cast<char>('a' + i % 26)) : "s");
+  std::vector<std::string_view> views(texts.begin(), texts.end());
+  for (const char* loaded : {"", "first loaded line, long enough to share\r\nx\r\nlast loaded line, long as well"}) {
+    SCOPED_TRACE(loaded);
+    TSrcEditStringList list;
+    LoadBytes(list, loaded);
+    V model = Lines(list);
+    const int at = list.Count() > 1 ? 1 : 0;
+    list.InsertLines(at, static_cast<int>(texts.size()));
+    model.insert(model.begin() + at, texts.size(), std::string());
+    THookLog log(list);
+    list.PutViews(at, views.data(), static_cast<int>(views.size()));
+    std::copy(texts.begin(), texts.end(), model.begin() + at);
+    ASSERT_EQ(Lines(list), model);
+    V events = log.Take();
+    ASSERT_EQ(events.size(), texts.size() + 2);
+    EXPECT_EQ(events[1], Format("replaced %d 1 /%d", at, list.Count()));
+    EXPECT_EQ(events.back(), Format("ended /%d", list.Count()));
+    list.EditLine(at + 1, 2, 3, "EDIT");
+    model[static_cast<std::size_t>(at + 1)].replace(2, 3, "EDIT");
+    list.Put(at + 2, "put");
+    model[static_cast<std::size_t>(at + 2)] = "put";
+    list.DeleteLines(at + 3, 1000);
+    model.erase(model.begin() + at + 3, model.begin() + at + 1003);
+    ASSERT_EQ(Lines(list), model);
+    // A second batch over the first moves what is still in use.
+    list.PutViews(at + 3, views.data(), 1500);
+    std::copy(texts.begin(), texts.begin() + 1500, model.begin() + at + 3);
+    ASSERT_EQ(Lines(list), model);
+    list.DeleteLines(0, list.Count());
+    EXPECT_EQ(list.Count(), 0);
+  }
+  TSrcEditStringList list;
+  list.InsertLines(0, 2);
+  EXPECT_THROW(list.PutViews(1, views.data(), 2), ESrcEditStringList);
+  EXPECT_EQ(Lines(list), (V{"", ""}));
+}
+
 TEST(SrcEditTextBuffer, RandomEditsMatchAModel) {
   std::mt19937 rng(12345);
   auto randomLine = [&] {

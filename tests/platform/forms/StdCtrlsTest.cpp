@@ -165,4 +165,30 @@ TEST_F(StdCtrlsTest, LabelSizesItselfToItsCaption) {
   EXPECT_EQ(l->Height(), ws->CharHeight);
 }
 
+TEST_F(StdCtrlsTest, CheckBoxesAndRadioButtonsTakeTheirParentsColour) {
+  form->SetColor(clWhite);
+  auto* check = new TCheckBox(form);
+  check->SetParent(form);
+  auto* radio = new TRadioButton(form);
+  radio->SetParent(form);
+  EXPECT_EQ(check->Color(), clWhite);
+  EXPECT_EQ(radio->Color(), clWhite);
+}
+
+TEST_F(StdCtrlsTest, LabelTakesClicksAndDoubleClicksInItsBounds) {
+  auto* l = new TLabel(form);
+  l->SetParent(form);
+  l->SetBounds(20, 10, 30, 13);
+  l->SetCaption("c!");
+  std::vector<std::string> log;
+  l->OnClick = [&](TObject*) { log.push_back("click"); };
+  l->OnDblClick = [&](TObject*) { log.push_back("double"); };
+  // The form's window gets the mouse; the label under it answers.
+  ws->Click(form->Handle(), l->Left() + 2, l->Top() + 2);
+  ws->Click(form->Handle(), l->Left() + l->Width() + 5, l->Top() + 2);
+  ws->MouseDown(form->Handle(), mbLeft, l->Left() + 2, l->Top() + 2, 0, true);
+  ws->MouseUp(form->Handle(), mbLeft, l->Left() + 2, l->Top() + 2);
+  EXPECT_EQ(log, (std::vector<std::string>{"click", "double"}));
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // Picture formats by their headers and the built-in decoders.
 #include <gtest/gtest.h>
 
+#include "ScaledDecodeCases.h"
 #include "TestPictures.h"
 #include "platform/PictureDecoder.h"
 #include "platform/testing/FakeWidgetset.h"
@@ -100,6 +101,48 @@ TEST_F(PictureDecoderTest, GifImagesFollowTheBlockStructure) {
   TBitmap b;
   ASSERT_TRUE(DecodePicture(gif, b));
   EXPECT_EQ(b.Width(), 4);
+}
+
+TEST_F(PictureDecoderTest, ScaledDecodesFitTheBox) {
+  ExpectScaledDecodes();
+  EXPECT_EQ(FitPictureSize(8192, 4400, 1024, 1024), TSize(1024, 550));
+  EXPECT_EQ(FitPictureSize(10, 10, 10, 10), TSize(10, 10));
+  TPictureHeader jpeg{TPictureFormat::Jpeg, 7300, 5480};
+  TPictureHeader png{TPictureFormat::Png, 7300, 5480};
+  EXPECT_TRUE(ScaledDecodeAllowed(jpeg));
+  EXPECT_FALSE(ScaledDecodeAllowed(png));
+  jpeg.Width = jpeg.Height = 60000;
+  EXPECT_FALSE(ScaledDecodeAllowed(jpeg));
+}
+
+TEST_F(PictureDecoderTest, ResamplingAveragesWhatEachPixelCovers) {
+  TBitmap source(4, 2);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) source.SetPixel(x, y, x < 2 ? clBlack : clWhite);
+  TBitmap half;
+  ResampleBitmap(source, 2, 1, half);
+  EXPECT_EQ(half.Pixel(0, 0), clBlack);
+  EXPECT_EQ(half.Pixel(1, 0), clWhite);
+  TBitmap one;
+  ResampleBitmap(source, 1, 1, one);
+  EXPECT_EQ(one.Pixel(0, 0), TColor(0x808080));
+  TBitmap grown;
+  ResampleBitmap(source, 8, 3, grown);
+  EXPECT_EQ(grown.Pixel(3, 2), clBlack);
+  EXPECT_EQ(grown.Pixel(4, 0), clWhite);
+}
+
+TEST_F(PictureDecoderTest, DimensionsPastTheLimitAndCompleteness) {
+  std::string jpeg = MakeJpeg(7, 5, clRed);
+  TPictureHeader h;
+  ASSERT_TRUE(ReadPictureDimensions(Huge(jpeg, TPictureFormat::Jpeg), h));
+  EXPECT_EQ(h.Width, 60000);
+  EXPECT_EQ(h.Format, TPictureFormat::Jpeg);
+  EXPECT_FALSE(ReadPictureHeader(Huge(jpeg, TPictureFormat::Jpeg), h));
+  EXPECT_TRUE(PictureDataComplete(jpeg));
+  EXPECT_TRUE(PictureDataComplete(jpeg + std::string(100, '\0')));  // padding after the end
+  EXPECT_FALSE(PictureDataComplete(jpeg.substr(0, jpeg.size() - 2)));
+  EXPECT_TRUE(PictureDataComplete(MakePng(7, 5, clRed)));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "QtTestEnv.h"
+#include "ScaledDecodeCases.h"
 #include "TestPictures.h"
 #include "platform/Controls.h"
 #include "platform/Forms.h"
@@ -48,6 +49,11 @@ TEST_F(QtDesktopTest, PicturesDecodeThroughQtWithTheBuiltInLimits) {
   TBitmap b;
   EXPECT_FALSE(DecodePicture(huge, b));
   EXPECT_FALSE(DecodePicture("garbage", b));
+}
+
+TEST_F(QtDesktopTest, ScaledDecodesThroughQtFitTheBox) {
+  ASSERT_NE(dynamic_cast<QtPictureBackend*>(&PictureBackend()), nullptr);
+  ExpectScaledDecodes();
 }
 
 TEST_F(QtDesktopTest, MonitorsAndShellIcons) {

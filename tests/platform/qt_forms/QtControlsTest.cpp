@@ -2,6 +2,7 @@
 // widget, and what the user does in the widget reaches the control.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -133,6 +134,24 @@ TEST_F(QtFormsTest, CheckBoxAndRadioButtonsFollowTheUsersClicks) {
   EXPECT_TRUE(r2->Checked());
   EXPECT_FALSE(r1->Checked());
   EXPECT_FALSE(qobject_cast<QRadioButton*>(WidgetOf(r1))->isChecked());
+}
+
+TEST_F(QtFormsTest, CheckBoxAndRadioButtonShowTheFormsColour) {
+  Form->SetColor(clWhite);
+  auto* check = new TCheckBox(Form);
+  check->SetParent(Form);
+  check->SetCaption("white");
+  auto* radio = new TRadioButton(Form);
+  radio->SetParent(Form);
+  radio->SetTop(40);
+  ShowForm();
+  for (TWinControl* c : {static_cast<TWinControl*>(check), static_cast<TWinControl*>(radio)}) {
+    QWidget* w = WidgetOf(c);
+    ASSERT_NE(w, nullptr);
+    QImage shot = w->grab().toImage();
+    // Right of the caption: the background the widget fills.
+    EXPECT_EQ(shot.pixelColor(shot.width() - 2, shot.height() / 2), QColor(Qt::white)) << c->ClassName();
+  }
 }
 
 TEST_F(QtFormsTest, ComboAndListBoxItemsAndTheUsersChoice) {

@@ -27,6 +27,18 @@ TPictureFormat SniffPictureFormat(const std::string& bytes);
 // Format and size without decoding; false for an unknown format, a
 // truncated header or a size past the limit.
 bool ReadPictureHeader(const std::string& bytes, TPictureHeader& out);
+// The size the header states, also past the decoding limit (a caller that
+// only shows the numbers allocates nothing); false for an unknown format,
+// a truncated header or a side of 0.
+bool ReadPictureDimensions(const std::string& bytes, TPictureHeader& out);
+// The same from a file, reading no further than its header (a few KB, the
+// segments before a JPEG's frame header included); false also for a file
+// that cannot be opened or a folder.
+bool ReadPictureFileDimensions(const std::string& fileName, TPictureHeader& out);
+// JPEG data cut short lacks its end-of-image marker, and decoders show what
+// arrived without a word: false for such data. Other formats say it
+// themselves when they are cut: true.
+bool PictureDataComplete(const std::string& bytes);
 // The first image descriptor's rectangle inside a GIF's logical screen;
 // false when the block structure breaks before one.
 bool ReadGifFrameRect(const std::string& bytes, TRect& out);
@@ -38,6 +50,9 @@ class IPictureBackend {
   virtual ~IPictureBackend() = default;
   // False for data the backend cannot read; `out` is then unchanged.
   virtual bool Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) = 0;
+  // Straight to width x height (the picture fitted into a smaller box). By
+  // default the whole picture is decoded, within the limit, and shrunk.
+  virtual bool DecodeScaled(const std::string& bytes, TPictureFormat format, int width, int height, TBitmap& out);
 };
 
 // The Qt-free decoders: BMP and ICO by the toolkit's own readers, GIF by
@@ -45,6 +60,8 @@ class IPictureBackend {
 class TBuiltinPictureBackend : public IPictureBackend {
  public:
   bool Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) override;
+  // JPEG is decoded at 1/2, 1/4 or 1/8 of its size where that suffices.
+  bool DecodeScaled(const std::string& bytes, TPictureFormat format, int width, int height, TBitmap& out) override;
 };
 
 // A pixel with alpha as it shows over white, as 0xFFRRGGBB.
@@ -56,6 +73,20 @@ IPictureBackend& PictureBackend();
 
 // Header check, then the installed backend. False for unknown or bad data.
 bool DecodePicture(const std::string& bytes, TBitmap& out);
+
+// The size of a w x h picture fitted into maxWidth x maxHeight, its aspect
+// kept; a picture already inside keeps its size.
+TSize FitPictureSize(int w, int h, int maxWidth, int maxHeight);
+// Whether DecodePictureScaled can make a picture with this header: within
+// the limit, or a JPEG whose 1/8 size is (JPEG decodes scaled as it reads,
+// and nothing larger than the scaled picture is allocated).
+bool ScaledDecodeAllowed(const TPictureHeader& header);
+// Decodes a picture fitted into maxWidth x maxHeight (FitPictureSize).
+// False for unknown or bad data and for what ScaledDecodeAllowed refuses.
+bool DecodePictureScaled(const std::string& bytes, int maxWidth, int maxHeight, TBitmap& out);
+// `source` shrunk (or grown) to w x h, each pixel the average of the source
+// pixels it covers.
+void ResampleBitmap(TBitmap& source, int w, int h, TBitmap& out);
 
 // One image of a GIF, found by walking its block structure.
 struct TGifImage {

@@ -212,6 +212,9 @@ class QtWindowPeer : public TWindowPeer {
 class QtPictureBackend : public IPictureBackend {
  public:
   bool Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) override;
+  // JPEG and PNG read straight to the size (the JPEG reader scales while
+  // decoding); GIF, BMP and ICO decoded whole and shrunk.
+  bool DecodeScaled(const std::string& bytes, TPictureFormat format, int width, int height, TBitmap& out) override;
 };
 
 // Every QScreen's geometry, the primary first.
