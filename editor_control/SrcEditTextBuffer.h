@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "SrcEditMiscProcs.h"
 #include "platform/Classes.h"
@@ -108,23 +109,37 @@ class TSrcEditStringList : public TStrings {
 
  private:
   struct TRecord;
+  struct TLongLine;
   class TLineStore;
+  class TArena;
+  template <typename T>
+  class TSideArray;
   struct TLoadedLines;
   static TLoadedLines SplitLines(TLineStore* store, bool& sawCR, bool& sawLF);
-  TRecord& Rec(int index);
-  const TRecord& Rec(int index) const;
   [[noreturn]] void ListIndexError(int index) const;
   void Grow();
   void ReserveFor(int newCount);
   void InsertItem(int index, std::string_view s);
+  // Room for `n` more records at `index` in the side arrays (the records
+  // themselves are moved by the caller); and the removal of `n` from there.
+  void OpenSideGap(int index, int n);
+  void CloseSideGap(int index, int n);
   void ComputeWidth(int index);
+  // The cached width of a line: -1 while unknown.
+  int StoredWidth(int index) const;
+  void SetWidth(int index, std::int64_t width, bool hasTabs);
   // The widest line after line `index` changed from `oldWidth` to its
   // (known) width now.
   void WidthChanged(int index, int oldWidth);
+  std::string_view View(const TRecord& r) const;
   void ReleaseText(TRecord& r);
   void SetText(TRecord& r, std::string_view s);
+  // A line of three pieces in an own block with room to grow.
+  std::uint32_t NewLongLine(std::string_view head, std::string_view text, std::string_view tail);
+  void EditLongLine(TLongLine& line, std::size_t at, std::size_t cut, std::string_view text);
   void FreeAll();
   void CompactStore();
+  void CompactArena();
 
   TRecord* FList = nullptr;
   int FCount = 0;
@@ -133,10 +148,18 @@ class TSrcEditStringList : public TStrings {
   TExpandTabsProc FTabExpander = nullptr;
   int FLongestLineIndex = -1;
   int FTabWidth = 8;
-  // Objects of the string-list interface; allocated when the first is stored.
-  std::unique_ptr<TObject*[]> FObjects;
-  // Text loaded from a file lives in shared blocks.
+  // Per line, allocated when first needed: objects of the string-list
+  // interface, scan states that do not fit a record, widths of lines with
+  // tabs.
+  std::unique_ptr<TSideArray<TObject*>> FObjects;
+  std::unique_ptr<TSideArray<std::int32_t>> FWideStates;
+  std::unique_ptr<TSideArray<std::int32_t>> FWidths;
+  // Text loaded from a file lives in one shared block; short lines stored
+  // later in an arena; long lines each in a block of their own.
   std::unique_ptr<TLineStore> FStore;
+  std::unique_ptr<TArena> FArena;
+  std::unique_ptr<std::vector<TLongLine>> FLong;
+  std::vector<std::uint32_t> FFreeLong;
 };
 
 // The buffered file writer used for saving.
