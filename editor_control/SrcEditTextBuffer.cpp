@@ -181,6 +181,7 @@ void TSrcEditStringList::FreeAll() {
   FList = nullptr;
   FCount = 0;
   FCapacity = 0;
+  FAllocated = 0;
   FObjects.reset();
   FWideStates.reset();
   FWidths.reset();
@@ -447,23 +448,33 @@ void TSrcEditStringList::CloseSideGap(int index, int n) {
 
 void TSrcEditStringList::SetCapacity(int newCapacity) {
   if (newCapacity < FCount) Error(kCapacityError);
-  if (newCapacity == FCapacity) return;
+  if (newCapacity == FCapacity && newCapacity == FAllocated) return;
   if (newCapacity == 0) {
     std::free(FList);
     FList = nullptr;
     FObjects.reset();
     FWideStates.reset();
     FWidths.reset();
-    FCapacity = 0;
+    FCapacity = FAllocated = 0;
     return;
   }
-  if (FObjects) FObjects->Resize(FCount, newCapacity);
-  if (FWideStates) FWideStates->Resize(FCount, newCapacity);
-  if (FWidths) FWidths->Resize(FCount, newCapacity);
+  if (newCapacity != FCapacity) {
+    if (FObjects) FObjects->Resize(FCount, newCapacity);
+    if (FWideStates) FWideStates->Resize(FCount, newCapacity);
+    if (FWidths) FWidths->Resize(FCount, newCapacity);
+  }
   void* p = std::realloc(FList, static_cast<std::size_t>(newCapacity) * sizeof(TRecord));
   if (!p) throw EOutOfMemory();
   FList = static_cast<TRecord*>(p);
-  FCapacity = newCapacity;
+  FCapacity = FAllocated = newCapacity;
+}
+
+void TSrcEditStringList::EnsureAllocated(int newCount) {
+  if (newCount <= FAllocated) return;
+  void* p = std::realloc(FList, static_cast<std::size_t>(FCapacity) * sizeof(TRecord));
+  if (!p) throw EOutOfMemory();
+  FList = static_cast<TRecord*>(p);
+  FAllocated = FCapacity;
 }
 
 void TSrcEditStringList::Grow() { SetCapacity(NextCapacity(FCapacity)); }
@@ -547,6 +558,7 @@ R NewRecord() {
 void TSrcEditStringList::InsertItem(int index, std::string_view s) {
   if (s.size() > kMaxLineLength) throw EOutOfMemory();
   if (FCount == FCapacity) Grow();
+  EnsureAllocated(FCount + 1);
   TRecord r = NewRecord<TRecord>();
   SetText(r, s);
   if (index < FCount)
@@ -659,6 +671,7 @@ void TSrcEditStringList::AddStrings(TStrings* strings) {
   FLongestLineIndex = -1;
   int first = FCount;
   ReserveFor(FCount + n);
+  EnsureAllocated(FCount + n);
   for (int i = 0; i < n; ++i) {
     TRecord r = NewRecord<TRecord>();
     SetText(r, strings->Get(i));
@@ -904,8 +917,21 @@ struct TSrcEditStringList::TLoadedLines {
     r = NewRecord<TRecord>();
     return r;
   }
-  TRecord* Release(int& capacityOut) {
+  // The records, the array cut to their number; `capacityOut` is the
+  // capacity the appends reached.
+  TRecord* Release(int& capacityOut, int& allocatedOut) {
     capacityOut = capacity;
+    allocatedOut = capacity;
+    if (count == 0) {
+      std::free(list);
+      list = nullptr;
+      capacityOut = allocatedOut = 0;
+    } else if (count < capacity) {
+      if (void* p = std::realloc(list, static_cast<std::size_t>(count) * sizeof(TRecord))) {
+        list = static_cast<TRecord*>(p);
+        allocatedOut = count;
+      }
+    }
     TRecord* r = list;
     list = nullptr;
     return r;
@@ -980,7 +1006,7 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
       freeLong.reserve(longLines->size());
     }
     Clear();
-    FList = lines.Release(FCapacity);
+    FList = lines.Release(FCapacity, FAllocated);
     FCount = 0;
     FLong = std::move(longLines);
     FFreeLong.swap(freeLong);

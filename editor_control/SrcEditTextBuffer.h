@@ -119,6 +119,7 @@ class TSrcEditStringList : public TStrings {
   [[noreturn]] void ListIndexError(int index) const;
   void Grow();
   void ReserveFor(int newCount);
+  void EnsureAllocated(int newCount);
   void InsertItem(int index, std::string_view s);
   // Room for `n` more records at `index` in the side arrays (the records
   // themselves are moved by the caller); and the removal of `n` from there.
@@ -144,6 +145,10 @@ class TSrcEditStringList : public TStrings {
   TRecord* FList = nullptr;
   int FCount = 0;
   int FCapacity = 0;
+  // Records the array really has: a load leaves no unused records and
+  // FCapacity is what a run of appends would have reached; the rest is
+  // allocated when a line is added.
+  int FAllocated = 0;
   TSrcEditFileFormat FFileFormat = lbCrLf;
   TExpandTabsProc FTabExpander = nullptr;
   int FLongestLineIndex = -1;
