@@ -151,6 +151,8 @@ void BM_UndoTypingLongLine(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoTypingLongLine)
     ->ArgNames({"MB", "end"})
+    ->Args({10, 0})
+    ->Args({10, 1})
     ->Args({100, 0})
     ->Args({100, 1})
     ->UseManualTime()
