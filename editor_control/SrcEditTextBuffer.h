@@ -65,8 +65,9 @@ class TSrcEditStringList : public TStrings {
   std::string_view LineView(int index) const;
   int LineLength(int index) const;
   // Replaces `count` bytes at byte `pos` of the line with `text` in place
-  // (a long line's block has room to grow; see BlockSize) and reports the
-  // line replaced, as Put does. `text` may be a view of the line. A range
+  // (a long line's block has room to grow, at both ends when the line is
+  // over 64 KB, and the bytes on the cheaper side of the edit move) and
+  // reports the line replaced, as Put does. `text` may be a view of the line. A range
   // outside the line raises the index error.
   void EditLine(int index, int pos, int count, std::string_view text);
   // The line's bytes with a NUL after them when its block holds one (a long
