@@ -330,11 +330,14 @@ void TSrcEditStringList::EditLongLine(TLongLine& line, std::size_t at, std::size
     if (tooRoomy) {
       // a new block, below
     } else if (add >= cut) {
+      // Only the shorter side (or one that costs next to nothing) moves: when
+      // the room is on the other side, a new block with room at both ends is
+      // cheaper over the next edits than moving the longer side each time.
       const std::size_t d = add - cut;
-      if (back >= d && (tail <= kCheapMove || tail <= at || f < d)) {
+      if (back >= d && (tail <= kCheapMove || tail <= at)) {
         std::memmove(b + f + at + add, b + f + at + cut, tail);
         done = true;
-      } else if (f >= d) {
+      } else if (f >= d && (at <= kCheapMove || at <= tail)) {
         std::memmove(b + f - d, b + f, at);
         f -= d;
         done = true;
