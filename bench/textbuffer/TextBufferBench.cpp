@@ -2,8 +2,9 @@
 // 50 MB of Windows-1251) and of one 10 MB line, against reading and writing
 // the same bytes raw (a fresh string per read, and a plain read into a
 // reused buffer); and the peak memory of loading the list, with the bytes a
-// line costs (20 MB of empty lines shows the cost of a line alone, 20 MB of
-// lines of up to ten bytes that of short lines).
+// line costs (100 MB of empty lines shows the cost of a line alone, 20 MB of
+// lines of up to ten bytes and 20 MB of short HTML lines that of short
+// lines).
 //
 // Files go to $BQS_BENCH_DIR (default /tmp). Run: textbuffer_bench
 #include <benchmark/benchmark.h>
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <random>
@@ -28,8 +30,8 @@
 namespace {
 
 std::string gDir;
-std::string gHtmlFile, gLongLineFile, gEmptyLinesFile, gShortLinesFile, gOutFile;
-std::int64_t gHtmlSize = 0, gLongSize = 0, gEmptyLinesSize = 0, gShortLinesSize = 0;
+std::string gHtmlFile, gLongLineFile, gEmptyLinesFile, gShortLinesFile, gShortHtmlFile, gOutFile;
+std::int64_t gHtmlSize = 0, gLongSize = 0, gEmptyLinesSize = 0, gShortLinesSize = 0, gShortHtmlSize = 0;
 
 std::string MakeHtml(std::size_t target) {
   std::mt19937 rng(2024);
@@ -232,6 +234,7 @@ int main(int argc, char** argv) {
   gLongLineFile = gDir + "/bqs-bench-longline.txt";
   gEmptyLinesFile = gDir + "/bqs-bench-empty-lines.txt";
   gShortLinesFile = gDir + "/bqs-bench-short-lines.txt";
+  gShortHtmlFile = gDir + "/bqs-bench-short-html.html";
   gOutFile = gDir + "/bqs-bench-out.html";
   {
     std::string html = MakeHtml(50u * 1024 * 1024);
@@ -241,20 +244,33 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < longLine.size(); i += 97) longLine[i] = '\t';
     gLongSize = static_cast<std::int64_t>(longLine.size());
     WriteAll(gLongLineFile, longLine);
-    // The cost of a line itself: 20 MB of LF breaks, 20 million empty lines.
-    std::string empty(20u * 1024 * 1024, '\n');
+    // The cost of a line itself: 100 MB of LF breaks, 100 million empty lines.
+    std::string empty(100u * 1024 * 1024, '\n');
     gEmptyLinesSize = static_cast<std::int64_t>(empty.size());
     WriteAll(gEmptyLinesFile, empty);
     // Short lines: 0 to 10 bytes, LF breaks.
     std::string shortLines;
-    shortLines.reserve(empty.size() + 16);
+    const std::size_t shortSize = 20u * 1024 * 1024;
+    shortLines.reserve(shortSize + 16);
     std::mt19937 rng(13);
-    while (shortLines.size() < empty.size()) {
+    while (shortLines.size() < shortSize) {
       shortLines.append(rng() % 11, "<p>ab &</"[rng() % 9]);
       shortLines += '\n';
     }
     gShortLinesSize = static_cast<std::int64_t>(shortLines.size());
     WriteAll(gShortLinesFile, shortLines);
+    // Short HTML lines as markup written one tag a line has them, CR LF.
+    const char* const tags[] = {"<li>", "</li>", "<p>", "</p>", "<br>", "<tr>", "</tr>", "<td>1</td>",
+                                "</div>", "<hr>", "<b>ab</b>", "</ul>", "<div>", "", "-->"};
+    std::string shortHtml;
+    shortHtml.reserve(shortSize + 32);
+    while (shortHtml.size() < shortSize) {
+      shortHtml.append(rng() % 3, '\t');
+      shortHtml += tags[rng() % std::size(tags)];
+      shortHtml += "\r\n";
+    }
+    gShortHtmlSize = static_cast<std::int64_t>(shortHtml.size());
+    WriteAll(gShortHtmlFile, shortHtml);
   }
   malloc_trim(0);
 
@@ -279,8 +295,9 @@ int main(int argc, char** argv) {
   std::printf("\nMemory of a loaded list:\n");
   ReportMemory("html50MB", gHtmlFile, gHtmlSize);
   ReportMemory("line10MB", gLongLineFile, gLongSize);
-  ReportMemory("emptyLines20MB", gEmptyLinesFile, gEmptyLinesSize);
+  ReportMemory("emptyLines100MB", gEmptyLinesFile, gEmptyLinesSize);
   ReportMemory("shortLines20MB", gShortLinesFile, gShortLinesSize);
+  ReportMemory("shortHtmlLines20MB", gShortHtmlFile, gShortHtmlSize);
 
   auto ratio = [&](const char* a, const char* b) {
     auto ia = reporter.times.find(a), ib = reporter.times.find(b);
@@ -302,6 +319,7 @@ int main(int argc, char** argv) {
   std::remove(gLongLineFile.c_str());
   std::remove(gEmptyLinesFile.c_str());
   std::remove(gShortLinesFile.c_str());
+  std::remove(gShortHtmlFile.c_str());
   std::remove(gOutFile.c_str());
   benchmark::Shutdown();
   return 0;
