@@ -25,8 +25,8 @@ struct TSrcEditStringList::TRecord {
   std::uint8_t bits;
 };
 
-// A long line: an own block with room in front of the text and after it
-// (and a NUL after the text), or a run of the block a load read.
+// A long line: an own block (malloc'ed) with room in front of the text and
+// after it (and a NUL after the text), or a run of the block a load read.
 struct TSrcEditStringList::TLongLine {
   char* block;            // null: a run of the load's block
   std::size_t start;      // offset of the text in `block`, or in the load's block
@@ -35,12 +35,28 @@ struct TSrcEditStringList::TLongLine {
 };
 
 // The block a load read; the lines point into it. `live` counts the bytes
-// still referenced; the block is compacted when half of it is dead.
+// still referenced; the block is compacted when half of it is dead. The
+// text starts at `data` inside `block` (malloc'ed, `capacity` bytes, at
+// least one byte after the text), so that a long line holding the whole
+// text can take the block over with the room around it.
 class TSrcEditStringList::TLineStore {
  public:
-  std::unique_ptr<char[]> data;
+  char* block = nullptr;
+  std::size_t capacity = 0;
+  char* data = nullptr;
   std::size_t size = 0;
   std::size_t live = 0;
+  TLineStore() = default;
+  TLineStore(const TLineStore&) = delete;
+  TLineStore& operator=(const TLineStore&) = delete;
+  ~TLineStore() { std::free(block); }
+  void Allocate(std::size_t front, std::size_t textSize, std::size_t back) {
+    block = static_cast<char*>(std::malloc(front + textSize + back));
+    if (!block) throw EOutOfMemory();
+    capacity = front + textSize + back;
+    data = block + front;
+    size = textSize;
+  }
 };
 
 // Short lines stored after a load, one after another; `dead` counts the
@@ -119,6 +135,11 @@ constexpr std::size_t kRoomyLine = 4096;
 // line shorter than this moves the rest, and only longer lines keep room in
 // front of their text as well.
 constexpr std::size_t kCheapMove = 1 << 16;
+// A load whose first kCheapMove bytes hold fewer line breaks than this
+// starts with a long line; a long line may take over the load's block when
+// the list has no more lines than kTakeOverLines (the other lines are walked).
+constexpr std::size_t kFewBreaks = 16;
+constexpr int kTakeOverLines = 1 << 16;
 
 // Room after and before the text of a long line's new block: an eighth of
 // the text after a line of moderate length; a sixteenth at each end of a
@@ -174,7 +195,7 @@ TSrcEditStringList::~TSrcEditStringList() {
 
 void TSrcEditStringList::FreeAll() {
   if (FLong)
-    for (TLongLine& l : *FLong) delete[] l.block;
+    for (TLongLine& l : *FLong) std::free(l.block);
   FLong.reset();
   FFreeLong = std::vector<std::uint32_t>();
   std::free(FList);
@@ -198,12 +219,12 @@ std::string_view TSrcEditStringList::View(const TRecord& r) const {
     case stInline:
       return std::string_view(reinterpret_cast<const char*>(&r.ref), r.len);
     case stStore:
-      return std::string_view(FStore->data.get() + r.ref, r.len);
+      return std::string_view(FStore->data + r.ref, r.len);
     case stArena:
       return std::string_view(FArena->data.get() + r.ref, r.len);
     default: {
       const TLongLine& l = (*FLong)[r.ref];
-      return std::string_view((l.block ? l.block : FStore->data.get()) + l.start, l.len);
+      return std::string_view((l.block ? l.block : FStore->data) + l.start, l.len);
     }
   }
 }
@@ -219,7 +240,7 @@ void TSrcEditStringList::ReleaseText(TRecord& r) {
     case stLong: {
       TLongLine& l = (*FLong)[r.ref];
       if (l.block)
-        delete[] l.block;
+        std::free(l.block);
       else
         FStore->live -= l.len;
       l = TLongLine{nullptr, 0, 0, 0};
@@ -245,7 +266,8 @@ std::uint32_t TSrcEditStringList::NewLongLine(std::string_view head, std::string
     FLong->push_back(TLongLine{nullptr, 0, 0, 0});
     FFreeLong.push_back(static_cast<std::uint32_t>(FLong->size() - 1));
   }
-  char* block = new char[capacity];
+  char* block = static_cast<char*>(std::malloc(capacity));
+  if (!block) throw EOutOfMemory();
   char* o = block + front;
   if (!head.empty()) std::memcpy(o, head.data(), head.size());
   o += head.size();
@@ -277,7 +299,7 @@ void TSrcEditStringList::SetText(TRecord& r, std::string_view s) {
     // (or the line is the last one of the arena and the arena has room).
     if ((kind == stStore && n <= r.len) ||
         (kind == stArena && (n <= r.len || (r.ref + r.len == FArena->size && r.ref + n <= FArena->capacity)))) {
-      char* at = (kind == stStore ? FStore->data.get() : FArena->data.get()) + r.ref;
+      char* at = (kind == stStore ? FStore->data : FArena->data.get()) + r.ref;
       std::memmove(at, s.data(), n);
       if (kind == stStore) {
         FStore->live -= r.len - n;
@@ -321,6 +343,7 @@ void TSrcEditStringList::SetText(TRecord& r, std::string_view s) {
 void TSrcEditStringList::EditLongLine(TLongLine& line, std::size_t at, std::size_t cut, std::string_view text) {
   const std::size_t len = line.len, add = text.size(), tail = len - at - cut;
   const std::size_t newLen = len - cut + add;
+  if (!line.block) TakeOverStore(line);
   if (line.block) {
     char* b = line.block;
     std::size_t f = line.start;
@@ -360,7 +383,7 @@ void TSrcEditStringList::EditLongLine(TLongLine& line, std::size_t at, std::size
       return;
     }
   }
-  const char* old = (line.block ? line.block : FStore->data.get()) + line.start;
+  const char* old = (line.block ? line.block : FStore->data) + line.start;
   // NewLongLine may move the table; the entry is found again by its place.
   const std::size_t self = static_cast<std::size_t>(&line - FLong->data());
   const std::uint32_t fresh =
@@ -368,7 +391,7 @@ void TSrcEditStringList::EditLongLine(TLongLine& line, std::size_t at, std::size
   TLongLine& target = (*FLong)[self];
   TLongLine& made = (*FLong)[fresh];
   if (target.block)
-    delete[] target.block;
+    std::free(target.block);
   else
     FStore->live -= target.len;
   target = made;
@@ -388,26 +411,73 @@ void TSrcEditStringList::CompactStore() {
   }
   // Offsets in records stay within 32 bits.
   if (FStore->size < kMinCompactSize || FStore->live * 2 >= FStore->size || FStore->live > 0xFFFFFFFFu) return;
-  std::unique_ptr<char[]> data(new char[FStore->live]);
-  const char* from = FStore->data.get();
+  // One byte more: the text is followed by a spare byte (see TLineStore).
+  char* data = static_cast<char*>(std::malloc(FStore->live + 1));
+  if (!data) throw EOutOfMemory();
+  const char* from = FStore->data;
   std::size_t pos = 0;
   for (int i = 0; i < FCount; ++i) {
     TRecord& r = FList[i];
     const std::uint8_t kind = StorageOf(&r);
     if (kind == stStore) {
-      std::memcpy(data.get() + pos, from + r.ref, r.len);
+      std::memcpy(data + pos, from + r.ref, r.len);
       r.ref = static_cast<std::uint32_t>(pos);
       pos += r.len;
     } else if (kind == stLong) {
       TLongLine& l = (*FLong)[r.ref];
       if (l.block) continue;
-      std::memcpy(data.get() + pos, from + l.start, l.len);
+      std::memcpy(data + pos, from + l.start, l.len);
       l.start = pos;
       pos += l.len;
     }
   }
-  FStore->data = std::move(data);
+  std::free(FStore->block);
+  FStore->block = FStore->data = data;
+  FStore->capacity = FStore->live + 1;
   FStore->size = FStore->live;
+}
+
+// The first edit of a long line read by a load: when the line is nearly all
+// the load's block still holds (a file of one long line, perhaps with a few
+// short ones), the few other bytes move out (short lines to the arena, long
+// runs to blocks of their own) and the line takes over the block with the
+// room the load left around the text, instead of being copied.
+void TSrcEditStringList::TakeOverStore(TLongLine& line) {
+  if (!FStore || FStore->live < line.len || FStore->live - line.len > kCheapMove || FCount > kTakeOverLines) return;
+  const std::size_t others = FStore->live - line.len;
+  if (others) {
+    if (!FArena) FArena.reset(new TArena);
+    if (!FArena->CanTake(others)) return;
+    FArena->Reserve(others);
+  }
+  const char* from = FStore->data;
+  for (int i = 0; i < FCount && FStore->live > line.len; ++i) {
+    TRecord& r = FList[i];
+    const std::uint8_t kind = StorageOf(&r);
+    if (kind == stStore) {
+      const std::size_t offset = FArena->size;
+      std::memcpy(FArena->data.get() + offset, from + r.ref, r.len);
+      FArena->size += r.len;
+      FStore->live -= r.len;
+      r.ref = static_cast<std::uint32_t>(offset);
+      r.bits = static_cast<std::uint8_t>((r.bits & kFlagMask) | (stArena << 4));
+    } else if (kind == stLong) {
+      TLongLine& l = (*FLong)[r.ref];
+      if (l.block || &l == &line) continue;
+      char* block = static_cast<char*>(std::malloc(l.len + 1));
+      if (!block) throw EOutOfMemory();
+      std::memcpy(block, from + l.start, l.len);
+      block[l.len] = '\0';
+      FStore->live -= l.len;
+      l = TLongLine{block, 0, l.len + 1, l.len};
+    }
+  }
+  line.start += static_cast<std::size_t>(FStore->data - FStore->block);
+  line.block = FStore->block;
+  line.capacity = FStore->capacity;
+  line.block[line.start + line.len] = '\0';
+  FStore->block = FStore->data = nullptr;
+  FStore.reset();
 }
 
 void TSrcEditStringList::CompactArena() {
@@ -946,7 +1016,7 @@ struct TSrcEditStringList::TLoadedLines {
 // are copied into their records, the others point into the block.
 TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* store, bool& sawCR, bool& sawLF) {
   TLoadedLines lines;
-  const char* text = store->data.get();
+  const char* text = store->data;
   const std::size_t n = store->size;
   std::size_t live = 0;
   for (std::size_t i = 0; i < n;) {
@@ -994,14 +1064,43 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
     std::int64_t size = stream->Size();
     if (size < 0) throw EReadError("Stream read error");
     if (static_cast<std::uint64_t>(size) > SIZE_MAX / 2) throw EOutOfMemory();
+    const std::size_t n = static_cast<std::size_t>(size);
     std::unique_ptr<TLineStore> store(new TLineStore);
-    store->size = static_cast<std::size_t>(size);
-    store->data.reset(new (std::nothrow) char[store->size ? store->size : 1]);
-    if (!store->data) throw EOutOfMemory();
     stream->SetPosition(0);
-    stream->ReadBuffer(store->data.get(), size);
+    // A large text gets room after it, and before it too when its start
+    // holds hardly any line breaks: a file of one long line (minified
+    // markup) is then edited at either end in the block it was read into.
+    // Room that is never written costs no memory; the room after the text
+    // is given back below unless a line may take the block over.
+    std::size_t front = 0, back = 1;
+    if (n >= kCheapMove) {
+      std::unique_ptr<char[]> head(new char[kCheapMove]());
+      stream->ReadBuffer(head.get(), static_cast<std::int64_t>(kCheapMove));
+      std::size_t breaks = 0;
+      for (std::size_t i = 0; i < kCheapMove && breaks < kFewBreaks; ++i)
+        breaks += head[i] == '\n' || head[i] == '\r';
+      if (breaks < kFewBreaks) front = RoomBefore(n);
+      back += RoomAfter(n);
+      store->Allocate(front, n, back);
+      std::memcpy(store->data, head.get(), kCheapMove);
+      stream->ReadBuffer(store->data + kCheapMove, size - static_cast<std::int64_t>(kCheapMove));
+    } else {
+      store->Allocate(0, n, 1);
+      stream->ReadBuffer(store->data, size);
+    }
 
     TLoadedLines lines = SplitLines(store.get(), sawCR, sawLF);
+    if (back > 1) {
+      std::size_t longest = 0;
+      for (const TLongLine& l : lines.longLines) longest = std::max(longest, l.len);
+      if (longest < kCheapMove || store->live - longest > kCheapMove || lines.count > kTakeOverLines) {
+        if (void* p = std::realloc(store->block, front + n + 1)) {
+          store->block = static_cast<char*>(p);
+          store->data = store->block + front;
+          store->capacity = front + n + 1;
+        }
+      }
+    }
     std::unique_ptr<std::vector<TLongLine>> longLines;
     std::vector<std::uint32_t> freeLong;
     if (!lines.longLines.empty()) {

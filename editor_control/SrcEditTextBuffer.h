@@ -139,6 +139,7 @@ class TSrcEditStringList : public TStrings {
   // A line of three pieces in an own block with room to grow.
   std::uint32_t NewLongLine(std::string_view head, std::string_view text, std::string_view tail);
   void EditLongLine(TLongLine& line, std::size_t at, std::size_t cut, std::string_view text);
+  void TakeOverStore(TLongLine& line);
   void FreeAll();
   void CompactStore();
   void CompactArena();

@@ -4,6 +4,7 @@
 
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -564,6 +565,49 @@ TEST(SrcEditTextBuffer, EditsAtEitherEndOfALongLineStayInItsBlock) {
   model.erase(10, model.size() - 20);
   EXPECT_EQ(list.LineView(0), model);
   EXPECT_EQ(list.TerminatedLine(0), nullptr);
+}
+
+// A file of one long line (with at most a few short lines beside it) is
+// edited in the block it was read into: typing at either end of the line
+// copies nothing, and the short lines keep their text. A file with much
+// besides its long line copies the line on its first edit.
+TEST(SrcEditTextBuffer, AFileOfOneLongLineIsEditedWhereItWasRead) {
+  const std::string line(300000, 'x');
+  struct {
+    const char* what;
+    std::string before, after;
+    bool inPlace;
+  } cases[] = {
+      {"the line alone", "", "", true},
+      {"short lines around it", "<!DOCTYPE html>\r\nab\r\n", "\r\n" + std::string(5000, 'q') + "\r\n</html>", true},
+      {"much text besides", std::string(100000, 'y') + "\n", "", false},
+  };
+  for (const auto& c : cases) {
+    TSrcEditStringList list;
+    LoadBytes(list, c.before + line + c.after);
+    std::vector<std::string> model;
+    for (int i = 0; i < list.Count(); ++i) model.push_back(list.Get(i));
+    const int k = static_cast<int>(std::find(model.begin(), model.end(), line) - model.begin());
+    ASSERT_LT(k, list.Count()) << c.what;
+    const char* text = list.LineView(k).data();
+    list.EditLine(k, list.LineLength(k), 0, "end");
+    list.EditLine(k, 0, 0, "<");
+    model[static_cast<std::size_t>(k)] = "<" + line + "end";
+    EXPECT_EQ(list.TerminatedLine(k) == text - 1, c.inPlace) << c.what;
+    list.EditLine(k, 1, 2, "");
+    model[static_cast<std::size_t>(k)].erase(1, 2);
+    for (int i = 0; i < list.Count(); ++i) {
+      EXPECT_EQ(list.LineView(i), model[static_cast<std::size_t>(i)]) << c.what << " line " << i;
+      if (const char* own = list.TerminatedLine(i)) {
+        EXPECT_EQ(own[model[static_cast<std::size_t>(i)].size()], '\0');
+      }
+    }
+    list.Put(0, "changed");
+    model[0] = "changed";
+    list.Delete(list.Count() - 1);
+    model.pop_back();
+    for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list.LineView(i), model[static_cast<std::size_t>(i)]) << c.what;
+  }
 }
 
 // Long lines of a load are runs of its block until they are edited; lines
