@@ -6,6 +6,9 @@ through xdotool (its own few ms included). Two documents are opened in
 turn, four times in all.
 
     python3 bench/open-in-editor.py [build dir, default build/release]
+
+BQS_OPEN_MB sets another size (a tiny one shows what the dialog, the X
+server and xdotool cost alone).
 """
 
 import os
@@ -42,8 +45,9 @@ def main():
         editor = Editor(desktop, ())
         try:
             names = ("open-a.html", "open-b.html")
+            size = int(float(os.environ.get("BQS_OPEN_MB", "50")) * 1048576)
             for name in names:
-                lines = write_document(editor.write(name, b""))
+                lines = write_document(editor.write(name, b""), size)
             print("File > Open of a %.1f MB document of %d lines, Enter to caption:"
                   % (os.path.getsize(editor.path(names[0])) / 1048576.0, lines))
             times = []
