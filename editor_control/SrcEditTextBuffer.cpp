@@ -166,6 +166,8 @@ constexpr std::size_t kCheapMove = 1 << 16;
 // the list has no more lines than kTakeOverLines (the other lines are walked).
 constexpr std::size_t kFewBreaks = 16;
 constexpr int kTakeOverLines = 1 << 16;
+// Bytes of records (and of text) from which a load counts its lines first.
+constexpr std::size_t kManyRecords = std::size_t(4) << 20;
 
 // Room after and before the text of a long line's new block: an eighth of
 // the text after a line of moderate length; a sixteenth at each end of a
@@ -992,27 +994,40 @@ void TSrcEditStringList::LoadFromFile(const std::string& fileName) {
 }
 
 // The records of a text being loaded, owned until they are taken over.
+// `capacity` follows the growth of a run of appends; `allocated` records
+// are really there (more when Reserve knew the number in advance).
 struct TSrcEditStringList::TLoadedLines {
   TRecord* list = nullptr;
   int count = 0;
   int capacity = 0;
+  int allocated = 0;
   std::vector<TLongLine> longLines;
   TLoadedLines() = default;
   TLoadedLines(const TLoadedLines&) = delete;
   TLoadedLines& operator=(const TLoadedLines&) = delete;
   TLoadedLines(TLoadedLines&& o) noexcept
-      : list(o.list), count(o.count), capacity(o.capacity), longLines(std::move(o.longLines)) {
+      : list(o.list), count(o.count), capacity(o.capacity), allocated(o.allocated), longLines(std::move(o.longLines)) {
     o.list = nullptr;
   }
   ~TLoadedLines() { std::free(list); }
+  // Room for at least `n` lines in one block on huge pages: no growth
+  // (and no page fault per 4 KB of records) while they are appended.
+  void Reserve(std::size_t n) {
+    if (n > 0x7FFFFFFF || static_cast<int>(n) <= allocated) return;
+    void* p = std::realloc(list, n * sizeof(TRecord));
+    if (!p) throw EOutOfMemory();
+    AdviseHugePages(p, n * sizeof(TRecord));
+    list = static_cast<TRecord*>(p);
+    allocated = static_cast<int>(n);
+  }
   TRecord& Append() {
     if (count == 0x7FFFFFFF) throw EOutOfMemory();
-    if (count == capacity) {
-      int next = NextCapacity(capacity);
-      void* p = std::realloc(list, static_cast<std::size_t>(next) * sizeof(TRecord));
+    if (count == capacity) capacity = NextCapacity(capacity);
+    if (count == allocated) {
+      void* p = std::realloc(list, static_cast<std::size_t>(capacity) * sizeof(TRecord));
       if (!p) throw EOutOfMemory();
       list = static_cast<TRecord*>(p);
-      capacity = next;
+      allocated = capacity;
     }
     TRecord& r = list[count++];
     r = NewRecord<TRecord>();
@@ -1022,12 +1037,12 @@ struct TSrcEditStringList::TLoadedLines {
   // capacity the appends reached.
   TRecord* Release(int& capacityOut, int& allocatedOut) {
     capacityOut = capacity;
-    allocatedOut = capacity;
+    allocatedOut = allocated;
     if (count == 0) {
       std::free(list);
       list = nullptr;
       capacityOut = allocatedOut = 0;
-    } else if (count < capacity) {
+    } else if (count < allocated) {
       if (void* p = std::realloc(list, static_cast<std::size_t>(count) * sizeof(TRecord))) {
         list = static_cast<TRecord*>(p);
         allocatedOut = count;
@@ -1046,6 +1061,12 @@ TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* stor
   TLoadedLines lines;
   const char* text = store->data;
   const std::size_t n = store->size;
+  // A large text: each LF ends one line at least, so their number (and
+  // one) is a lower bound of the lines.
+  if (n >= kManyRecords) {
+    const std::size_t atLeast = static_cast<std::size_t>(std::count(text, text + n, '\n')) + 1;
+    if (atLeast * sizeof(TRecord) >= kManyRecords) lines.Reserve(atLeast);
+  }
   std::size_t live = 0;
   for (std::size_t i = 0; i < n;) {
     std::size_t j = FindBreak(text, i, n);
