@@ -10,38 +10,123 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
-// One line. Text of up to kInline bytes is kept inside the record; longer
-// text is either an own heap block or a run inside the shared block that a
-// load or a large insertion filled (TLineStore). Records are trivially copyable and moved with
-// memmove.
+namespace {
+
+// Large blocks of text (the text a load reads, long lines) are backed by
+// huge pages where the system offers them on request: filling a
+// fresh block then takes one page fault per 2 MB instead of one per 4 KB,
+// which is most of the time a large load takes. (Not for the record array:
+// it grows by realloc, and a moved huge-page mapping is copied.)
+void AdviseHugePages(const void* p, std::size_t n) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr std::uintptr_t kHuge = std::uintptr_t(2) << 20;
+  if (!p || n < 2 * kHuge) return;
+  const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
+  const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(p) + n) & ~(kHuge - 1);
+  if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)p;
+  (void)n;
+#endif
+}
+
+}  // namespace
+
+// One line in eight bytes. Text of up to four bytes is kept in `ref`
+// itself; a longer short line is at offset `ref` of the block a load read
+// (TLineStore) or of the arena of stored short lines (TArena); a long line
+// is entry `ref` of the long-line table, which keeps its length. The scan
+// state is coded in one byte (states that do not fit go to a side array);
+// the flags and the kind of storage share the last byte. Records are
+// trivially copyable and moved with memmove.
 struct TSrcEditStringList::TRecord {
-  static constexpr std::uint32_t kInline = 8;
-  enum : std::uint8_t { stInline = 0, stHeap = 1, stStore = 2 };
-  union {
-    char* ptr;
-    char inl[kInline];
-  } t;
-  std::uint32_t len;
-  std::int32_t ScanState;
-  std::int32_t ExpandedLen;
-  TSrcEditLineFlags Flags;
-  std::uint8_t Storage;
-
-  const char* Data() const { return Storage == stInline ? t.inl : t.ptr; }
-  std::string_view View() const { return std::string_view(Data(), len); }
+  std::uint32_t ref;
+  std::uint16_t len;
+  std::uint8_t state;
+  std::uint8_t bits;
 };
 
+// A long line: an own block (malloc'ed) with room in front of the text and
+// after it (and a NUL after the text), or a run of the block a load read.
+struct TSrcEditStringList::TLongLine {
+  char* block;            // null: a run of the load's block
+  std::size_t start;      // offset of the text in `block`, or in the load's block
+  std::size_t capacity;   // bytes of `block`
+  std::size_t len;
+};
 
-// The block a load read, or a large insertion (PutViews) filled with the
-// lines still in use and its own; the lines point into it. `live` counts
-// the bytes still referenced; the block is compacted when half of it is
-// dead.
+// The block a load read; the lines point into it. `live` counts the bytes
+// still referenced; the block is compacted when half of it is dead. The
+// text starts at `data` inside `block` (malloc'ed, `capacity` bytes, at
+// least one byte after the text), so that a long line holding the whole
+// text can take the block over with the room around it.
 class TSrcEditStringList::TLineStore {
+ public:
+  char* block = nullptr;
+  std::size_t capacity = 0;
+  char* data = nullptr;
+  std::size_t size = 0;
+  std::size_t live = 0;
+  TLineStore() = default;
+  TLineStore(const TLineStore&) = delete;
+  TLineStore& operator=(const TLineStore&) = delete;
+  ~TLineStore() { std::free(block); }
+  void Allocate(std::size_t front, std::size_t textSize, std::size_t back) {
+    block = static_cast<char*>(std::malloc(front + textSize + back));
+    if (!block) throw EOutOfMemory();
+    capacity = front + textSize + back;
+    data = block + front;
+    size = textSize;
+    AdviseHugePages(data, textSize);
+  }
+};
+
+// Short lines stored after a load, one after another; `dead` counts the
+// bytes no line uses any more.
+class TSrcEditStringList::TArena {
  public:
   std::unique_ptr<char[]> data;
   std::size_t size = 0;
-  std::size_t live = 0;
+  std::size_t capacity = 0;
+  std::size_t dead = 0;
+  bool CanTake(std::size_t n) const { return size + n <= 0xFFFFFFFFu; }
+  void Reserve(std::size_t n) {
+    if (size + n <= capacity) return;
+    std::size_t next = std::max<std::size_t>(std::max<std::size_t>(capacity * 2, 1 << 16), size + n);
+    std::unique_ptr<char[]> bigger(new char[next]);
+    if (size) std::memcpy(bigger.get(), data.get(), size);
+    data = std::move(bigger);
+    capacity = next;
+  }
+};
+
+// A per-line array beside the records, as large as their capacity.
+template <typename T>
+class TSrcEditStringList::TSideArray {
+ public:
+  explicit TSideArray(int capacity) : FData(new T[static_cast<std::size_t>(std::max(capacity, 1))]()) {}
+  T& operator[](int i) { return FData[static_cast<std::size_t>(i)]; }
+  T operator[](int i) const { return FData[static_cast<std::size_t>(i)]; }
+  void Resize(int count, int capacity) {
+    std::unique_ptr<T[]> data(new T[static_cast<std::size_t>(std::max(capacity, 1))]());
+    std::copy(FData.get(), FData.get() + count, data.get());
+    FData = std::move(data);
+  }
+  void Open(int index, int count, int n) {
+    std::move_backward(FData.get() + index, FData.get() + count, FData.get() + count + n);
+    std::fill(FData.get() + index, FData.get() + index + n, T());
+  }
+  void Close(int index, int count, int n) {
+    std::move(FData.get() + index + n, FData.get() + count, FData.get() + index);
+    std::fill(FData.get() + count - n, FData.get() + count, T());
+  }
+
+ private:
+  std::unique_ptr<T[]> FData;
 };
 
 namespace {
@@ -50,24 +135,49 @@ const char kInvalidIndex[] = "Invalid stringlist index %d";
 const char kCapacityError[] = "Stringlist capacity cannot be smaller than count";
 constexpr std::size_t kMaxLineLength = 0x7FFFFFFF;
 constexpr std::size_t kMinCompactSize = 1 << 16;
+constexpr std::size_t kInline = 4;
+
+// Kinds of storage (the high nibble of a record's last byte).
+enum : std::uint8_t { stInline = 0, stStore = 1, stArena = 2, stLong = 3 };
+constexpr std::uint8_t kFlagMask = 0x0F;
+
+// Scan states 0..253 are their own code; -1 (not scanned) has one; any
+// other state is kept in the side array.
+constexpr std::uint8_t kUnscannedCode = 254;
+constexpr std::uint8_t kWideCode = 255;
+
+template <typename R>
+std::uint8_t StorageOf(const R* r) {
+  return static_cast<std::uint8_t>(r->bits >> 4);
+}
 
 int NextCapacity(int capacity) { return capacity > 64 ? capacity + capacity / 4 : capacity + 16; }
 
-// A line of this length or more owns a block with room to grow in place and
-// a NUL after its text (the highlighters scan it without a copy).
+// A line of this length or more is a long line: it owns a block with room
+// to grow in place and a NUL after its text (the highlighters scan it
+// without a copy).
 constexpr std::size_t kRoomyLine = 4096;
+// Moving this many bytes costs next to nothing: an edit near the start of a
+// line shorter than this moves the rest, and only longer lines keep room in
+// front of their text as well.
+constexpr std::size_t kCheapMove = 1 << 16;
+// A load whose first kCheapMove bytes hold fewer line breaks than this
+// starts with a long line; a long line may take over the load's block when
+// the list has no more lines than kTakeOverLines (the other lines are walked).
+constexpr std::size_t kFewBreaks = 16;
+constexpr int kTakeOverLines = 1 << 16;
+// Bytes of records (and of text) from which a load counts its lines first.
+constexpr std::size_t kManyRecords = std::size_t(4) << 20;
 
-// The size of a line's own block: the length for a short line; for a long
-// one the length plus its NUL rounded up to an eighth of its leading power
-// of two, so a keystroke changes the block only once every few kilobytes
-// and the room costs at most an eighth of the text.
-std::size_t BlockSize(std::size_t len) {
-  if (len < kRoomyLine) return len;
-  const std::size_t need = len + 1;
-  const unsigned lead = 63u - static_cast<unsigned>(__builtin_clzll(static_cast<unsigned long long>(need)));
-  const std::size_t step = std::size_t(1) << (lead - 3);
-  return (need + step - 1) / step * step;
+// Room after and before the text of a long line's new block: an eighth of
+// the text after a line of moderate length; a sixteenth at each end of a
+// line longer than kCheapMove, so that typing at either end changes the
+// block only once every few kilobytes.
+std::size_t RoomAfter(std::size_t len) {
+  if (len < kRoomyLine) return 0;
+  return len < kCheapMove ? len / 8 : len / 16;
 }
+std::size_t RoomBefore(std::size_t len) { return len < kCheapMove ? 0 : len / 16; }
 
 // The first CR or LF in text[i, n), or n. Short lines are probed 16 bytes
 // at a time; a long one is searched with memchr for each of the two, the
@@ -112,102 +222,362 @@ TSrcEditStringList::~TSrcEditStringList() {
 }
 
 void TSrcEditStringList::FreeAll() {
-  for (int i = 0; i < FCount; ++i)
-    if (FList[i].Storage == TRecord::stHeap) delete[] FList[i].t.ptr;
+  if (FLong)
+    for (TLongLine& l : *FLong) std::free(l.block);
+  FLong.reset();
+  FFreeLong = std::vector<std::uint32_t>();
   std::free(FList);
   FList = nullptr;
   FCount = 0;
   FCapacity = 0;
+  FAllocated = 0;
   FObjects.reset();
+  FWideStates.reset();
+  FWidths.reset();
   FStore.reset();
+  FArena.reset();
 }
-
-TSrcEditStringList::TRecord& TSrcEditStringList::Rec(int index) { return FList[index]; }
-const TSrcEditStringList::TRecord& TSrcEditStringList::Rec(int index) const { return FList[index]; }
 
 void TSrcEditStringList::ListIndexError(int index) const { throw ESrcEditStringList(Format(kInvalidIndex, index)); }
 
 // --- text storage ----------------------------------------------------------------
 
-void TSrcEditStringList::ReleaseText(TRecord& r) {
-  if (r.Storage == TRecord::stHeap) {
-    delete[] r.t.ptr;
-  } else if (r.Storage == TRecord::stStore && FStore) {
-    FStore->live -= r.len;
+std::string_view TSrcEditStringList::View(const TRecord& r) const {
+  switch (StorageOf(&r)) {
+    case stInline:
+      return std::string_view(reinterpret_cast<const char*>(&r.ref), r.len);
+    case stStore:
+      return std::string_view(FStore->data + r.ref, r.len);
+    case stArena:
+      return std::string_view(FArena->data.get() + r.ref, r.len);
+    default: {
+      const TLongLine& l = (*FLong)[r.ref];
+      return std::string_view((l.block ? l.block : FStore->data) + l.start, l.len);
+    }
   }
-  r.Storage = TRecord::stInline;
+}
+
+void TSrcEditStringList::ReleaseText(TRecord& r) {
+  switch (StorageOf(&r)) {
+    case stStore:
+      FStore->live -= r.len;
+      break;
+    case stArena:
+      FArena->dead += r.len;
+      break;
+    case stLong: {
+      TLongLine& l = (*FLong)[r.ref];
+      if (l.block)
+        std::free(l.block);
+      else
+        FStore->live -= l.len;
+      l = TLongLine{nullptr, 0, 0, 0};
+      FFreeLong.push_back(r.ref);  // never grows: reserved for every entry
+      break;
+    }
+    default:
+      break;
+  }
+  r.bits &= kFlagMask;
+  r.ref = 0;
   r.len = 0;
+}
+
+std::uint32_t TSrcEditStringList::NewLongLine(std::string_view head, std::string_view text, std::string_view tail) {
+  const std::size_t len = head.size() + text.size() + tail.size();
+  const std::size_t front = RoomBefore(len);
+  const std::size_t capacity = front + len + 1 + RoomAfter(len);
+  if (!FLong) FLong.reset(new std::vector<TLongLine>);
+  if (FFreeLong.empty()) {
+    if (FLong->size() >= 0xFFFFFFFFu) throw EOutOfMemory();
+    FFreeLong.reserve(FLong->size() + 1);
+    FLong->push_back(TLongLine{nullptr, 0, 0, 0});
+    FFreeLong.push_back(static_cast<std::uint32_t>(FLong->size() - 1));
+  }
+  char* block = static_cast<char*>(std::malloc(capacity));
+  if (!block) throw EOutOfMemory();
+  AdviseHugePages(block + front, len);
+  char* o = block + front;
+  if (!head.empty()) std::memcpy(o, head.data(), head.size());
+  o += head.size();
+  if (!text.empty()) std::memcpy(o, text.data(), text.size());
+  o += text.size();
+  if (!tail.empty()) std::memcpy(o, tail.data(), tail.size());
+  block[front + len] = '\0';
+  const std::uint32_t index = FFreeLong.back();
+  FFreeLong.pop_back();
+  (*FLong)[index] = TLongLine{block, front, capacity, len};
+  return index;
 }
 
 void TSrcEditStringList::SetText(TRecord& r, std::string_view s) {
   if (s.size() > kMaxLineLength) throw EOutOfMemory();
+  const std::uint8_t flags = r.bits & kFlagMask;
+  const std::size_t n = s.size();
+  if (n <= kInline) {
+    std::uint32_t ref = 0;
+    if (n) std::memcpy(&ref, s.data(), n);
+    ReleaseText(r);
+    r.ref = ref;
+    r.len = static_cast<std::uint16_t>(n);
+    return;
+  }
+  if (n < kRoomyLine) {
+    const std::uint8_t kind = StorageOf(&r);
+    // Our own bytes are rewritten where they are when the text fits there
+    // (or the line is the last one of the arena and the arena has room).
+    if ((kind == stStore && n <= r.len) ||
+        (kind == stArena && (n <= r.len || (r.ref + r.len == FArena->size && r.ref + n <= FArena->capacity)))) {
+      char* at = (kind == stStore ? FStore->data : FArena->data.get()) + r.ref;
+      std::memmove(at, s.data(), n);
+      if (kind == stStore) {
+        FStore->live -= r.len - n;
+      } else if (r.ref + r.len == FArena->size) {
+        FArena->size = r.ref + n;
+      } else {
+        FArena->dead += r.len - n;
+      }
+      r.len = static_cast<std::uint16_t>(n);
+      return;
+    }
+    if (!FArena) FArena.reset(new TArena);
+    if (FArena->CanTake(n)) {
+      // The text may be in the arena, which may move as it grows.
+      char copy[kRoomyLine];
+      std::memcpy(copy, s.data(), n);
+      FArena->Reserve(n);
+      const std::size_t offset = FArena->size;
+      std::memcpy(FArena->data.get() + offset, copy, n);
+      FArena->size += n;
+      ReleaseText(r);
+      r.ref = static_cast<std::uint32_t>(offset);
+      r.len = static_cast<std::uint16_t>(n);
+      r.bits = static_cast<std::uint8_t>(flags | (stArena << 4));
+      return;
+    }
+    // An arena past 4 GB: the line gets a block of its own.
+  }
   // The new text is copied before the old one is released: it may be a view
   // of the old one.
-  char* block = nullptr;
-  char small[TRecord::kInline] = {};
-  if (s.size() > TRecord::kInline) {
-    block = new char[BlockSize(s.size())];
-    std::memcpy(block, s.data(), s.size());
-    if (s.size() >= kRoomyLine) block[s.size()] = '\0';
-  } else if (!s.empty()) {
-    std::memcpy(small, s.data(), s.size());
-  }
+  const std::uint32_t index = NewLongLine(s, std::string_view(), std::string_view());
   ReleaseText(r);
-  r.len = static_cast<std::uint32_t>(s.size());
-  if (block) {
-    r.Storage = TRecord::stHeap;
-    r.t.ptr = block;
-  } else {
-    r.Storage = TRecord::stInline;
-    std::memcpy(r.t.inl, small, sizeof r.t.inl);
+  r.ref = index;
+  r.bits = static_cast<std::uint8_t>(flags | (stLong << 4));
+}
+
+// Edits a long line in its block: the bytes on the cheaper side of the
+// change move into the room at that end. A run of the load's block, a block
+// without the room needed, and one left mostly empty are replaced by a new
+// block.
+void TSrcEditStringList::EditLongLine(TLongLine& line, std::size_t at, std::size_t cut, std::string_view text) {
+  const std::size_t len = line.len, add = text.size(), tail = len - at - cut;
+  const std::size_t newLen = len - cut + add;
+  if (!line.block) TakeOverStore(line);
+  if (line.block) {
+    char* b = line.block;
+    std::size_t f = line.start;
+    const std::size_t back = line.capacity - f - len - 1;
+    const bool tooRoomy = line.capacity > 2 * kRoomyLine && newLen < line.capacity / 4;
+    bool done = false;
+    if (tooRoomy) {
+      // a new block, below
+    } else if (add >= cut) {
+      // Only the shorter side (or one that costs next to nothing) moves: when
+      // the room is on the other side, a new block with room at both ends is
+      // cheaper over the next edits than moving the longer side each time.
+      const std::size_t d = add - cut;
+      if (back >= d && (tail <= kCheapMove || tail <= at)) {
+        std::memmove(b + f + at + add, b + f + at + cut, tail);
+        done = true;
+      } else if (f >= d && (at <= kCheapMove || at <= tail)) {
+        std::memmove(b + f - d, b + f, at);
+        f -= d;
+        done = true;
+      }
+    } else {
+      const std::size_t d = cut - add;
+      if (tail <= kCheapMove || tail <= at) {
+        std::memmove(b + f + at + add, b + f + at + cut, tail);
+      } else {
+        std::memmove(b + f + d, b + f, at);
+        f += d;
+      }
+      done = true;
+    }
+    if (done) {
+      if (add) std::memcpy(b + f + at, text.data(), add);
+      b[f + newLen] = '\0';
+      line.start = f;
+      line.len = newLen;
+      return;
+    }
   }
+  const char* old = (line.block ? line.block : FStore->data) + line.start;
+  // NewLongLine may move the table; the entry is found again by its place.
+  const std::size_t self = static_cast<std::size_t>(&line - FLong->data());
+  const std::uint32_t fresh =
+      NewLongLine(std::string_view(old, at), text, std::string_view(old + at + cut, tail));
+  TLongLine& target = (*FLong)[self];
+  TLongLine& made = (*FLong)[fresh];
+  if (target.block)
+    std::free(target.block);
+  else
+    FStore->live -= target.len;
+  target = made;
+  made = TLongLine{nullptr, 0, 0, 0};
+  FFreeLong.push_back(fresh);
 }
 
 // Frees the shared block when no line uses it, or moves the live lines into
 // a smaller block when more than half of it is dead.
 void TSrcEditStringList::CompactStore() {
   static_assert(std::is_trivially_copyable<TRecord>::value, "records are moved with memmove");
-  static_assert(sizeof(TRecord) <= 24, "records stay compact");
+  static_assert(sizeof(TRecord) == 8, "records stay compact");
   if (!FStore) return;
   if (FStore->live == 0) {
     FStore.reset();
     return;
   }
-  if (FStore->size < kMinCompactSize || FStore->live * 2 >= FStore->size) return;
-  std::unique_ptr<char[]> data(new char[FStore->live]);
+  // Offsets in records stay within 32 bits.
+  if (FStore->size < kMinCompactSize || FStore->live * 2 >= FStore->size || FStore->live > 0xFFFFFFFFu) return;
+  // One byte more: the text is followed by a spare byte (see TLineStore).
+  char* data = static_cast<char*>(std::malloc(FStore->live + 1));
+  if (!data) throw EOutOfMemory();
+  AdviseHugePages(data, FStore->live);
+  const char* from = FStore->data;
   std::size_t pos = 0;
   for (int i = 0; i < FCount; ++i) {
     TRecord& r = FList[i];
-    if (r.Storage != TRecord::stStore) continue;
-    std::memcpy(data.get() + pos, r.t.ptr, r.len);
-    r.t.ptr = data.get() + pos;
+    const std::uint8_t kind = StorageOf(&r);
+    if (kind == stStore) {
+      std::memcpy(data + pos, from + r.ref, r.len);
+      r.ref = static_cast<std::uint32_t>(pos);
+      pos += r.len;
+    } else if (kind == stLong) {
+      TLongLine& l = (*FLong)[r.ref];
+      if (l.block) continue;
+      std::memcpy(data + pos, from + l.start, l.len);
+      l.start = pos;
+      pos += l.len;
+    }
+  }
+  std::free(FStore->block);
+  FStore->block = FStore->data = data;
+  FStore->capacity = FStore->live + 1;
+  FStore->size = FStore->live;
+}
+
+// The first edit of a long line read by a load: when the line is nearly all
+// the load's block still holds (a file of one long line, perhaps with a few
+// short ones), the few other bytes move out (short lines to the arena, long
+// runs to blocks of their own) and the line takes over the block with the
+// room the load left around the text, instead of being copied.
+void TSrcEditStringList::TakeOverStore(TLongLine& line) {
+  if (!FStore || FStore->live < line.len || FStore->live - line.len > kCheapMove || FCount > kTakeOverLines) return;
+  const std::size_t others = FStore->live - line.len;
+  if (others) {
+    if (!FArena) FArena.reset(new TArena);
+    if (!FArena->CanTake(others)) return;
+    FArena->Reserve(others);
+  }
+  const char* from = FStore->data;
+  for (int i = 0; i < FCount && FStore->live > line.len; ++i) {
+    TRecord& r = FList[i];
+    const std::uint8_t kind = StorageOf(&r);
+    if (kind == stStore) {
+      const std::size_t offset = FArena->size;
+      std::memcpy(FArena->data.get() + offset, from + r.ref, r.len);
+      FArena->size += r.len;
+      FStore->live -= r.len;
+      r.ref = static_cast<std::uint32_t>(offset);
+      r.bits = static_cast<std::uint8_t>((r.bits & kFlagMask) | (stArena << 4));
+    } else if (kind == stLong) {
+      TLongLine& l = (*FLong)[r.ref];
+      if (l.block || &l == &line) continue;
+      char* block = static_cast<char*>(std::malloc(l.len + 1));
+      if (!block) throw EOutOfMemory();
+      std::memcpy(block, from + l.start, l.len);
+      block[l.len] = '\0';
+      FStore->live -= l.len;
+      l = TLongLine{block, 0, l.len + 1, l.len};
+    }
+  }
+  line.start += static_cast<std::size_t>(FStore->data - FStore->block);
+  line.block = FStore->block;
+  line.capacity = FStore->capacity;
+  line.block[line.start + line.len] = '\0';
+  FStore->block = FStore->data = nullptr;
+  FStore.reset();
+}
+
+void TSrcEditStringList::CompactArena() {
+  if (!FArena) return;
+  const std::size_t live = FArena->size - FArena->dead;
+  if (live == 0) {
+    FArena.reset();
+    return;
+  }
+  if (FArena->size < kMinCompactSize || FArena->dead * 2 < FArena->size) return;
+  std::unique_ptr<char[]> data(new char[live]);
+  const char* from = FArena->data.get();
+  std::size_t pos = 0;
+  for (int i = 0; i < FCount; ++i) {
+    TRecord& r = FList[i];
+    if (StorageOf(&r) != stArena) continue;
+    std::memcpy(data.get() + pos, from + r.ref, r.len);
+    r.ref = static_cast<std::uint32_t>(pos);
     pos += r.len;
   }
-  FStore->data = std::move(data);
-  FStore->size = FStore->live;
+  FArena->data = std::move(data);
+  FArena->size = FArena->capacity = live;
+  FArena->dead = 0;
+}
+
+// --- side arrays -----------------------------------------------------------------
+
+void TSrcEditStringList::OpenSideGap(int index, int n) {
+  if (FObjects) FObjects->Open(index, FCount, n);
+  if (FWideStates) FWideStates->Open(index, FCount, n);
+  if (FWidths) FWidths->Open(index, FCount, n);
+}
+
+void TSrcEditStringList::CloseSideGap(int index, int n) {
+  if (FObjects) FObjects->Close(index, FCount, n);
+  if (FWideStates) FWideStates->Close(index, FCount, n);
+  if (FWidths) FWidths->Close(index, FCount, n);
 }
 
 // --- capacity ----------------------------------------------------------------------
 
 void TSrcEditStringList::SetCapacity(int newCapacity) {
   if (newCapacity < FCount) Error(kCapacityError);
-  if (newCapacity == FCapacity) return;
+  if (newCapacity == FCapacity && newCapacity == FAllocated) return;
   if (newCapacity == 0) {
     std::free(FList);
     FList = nullptr;
     FObjects.reset();
-    FCapacity = 0;
+    FWideStates.reset();
+    FWidths.reset();
+    FCapacity = FAllocated = 0;
     return;
+  }
+  if (newCapacity != FCapacity) {
+    if (FObjects) FObjects->Resize(FCount, newCapacity);
+    if (FWideStates) FWideStates->Resize(FCount, newCapacity);
+    if (FWidths) FWidths->Resize(FCount, newCapacity);
   }
   void* p = std::realloc(FList, static_cast<std::size_t>(newCapacity) * sizeof(TRecord));
   if (!p) throw EOutOfMemory();
   FList = static_cast<TRecord*>(p);
-  if (FObjects) {
-    std::unique_ptr<TObject*[]> objects(new TObject*[static_cast<std::size_t>(newCapacity)]());
-    std::copy(FObjects.get(), FObjects.get() + FCount, objects.get());
-    FObjects = std::move(objects);
-  }
-  FCapacity = newCapacity;
+  FCapacity = FAllocated = newCapacity;
+}
+
+void TSrcEditStringList::EnsureAllocated(int newCount) {
+  if (newCount <= FAllocated) return;
+  void* p = std::realloc(FList, static_cast<std::size_t>(FCapacity) * sizeof(TRecord));
+  if (!p) throw EOutOfMemory();
+  FList = static_cast<TRecord*>(p);
+  FAllocated = FCapacity;
 }
 
 void TSrcEditStringList::Grow() { SetCapacity(NextCapacity(FCapacity)); }
@@ -220,45 +590,50 @@ void TSrcEditStringList::ReserveFor(int newCount) {
 
 std::string TSrcEditStringList::Get(int index) const {
   if (index < 0 || index >= FCount) return std::string();
-  return std::string(Rec(index).View());
+  return std::string(View(FList[index]));
 }
 
 std::string_view TSrcEditStringList::LineView(int index) const {
   if (index < 0 || index >= FCount) return std::string_view();
-  return Rec(index).View();
+  return View(FList[index]);
 }
 
 int TSrcEditStringList::LineLength(int index) const {
   if (index < 0 || index >= FCount) return 0;
-  return static_cast<int>(Rec(index).len);
+  const TRecord& r = FList[index];
+  if (StorageOf(&r) == stLong) return static_cast<int>((*FLong)[r.ref].len);
+  return r.len;
 }
 
 TObject* TSrcEditStringList::GetObject(int index) const {
   if (index < 0 || index >= FCount || !FObjects) return nullptr;
-  return FObjects[static_cast<std::size_t>(index)];
+  return (*FObjects)[index];
 }
 
 int TSrcEditStringList::GetLineScanState(int index) const {
   if (index < 0 || index >= FCount) return 0;
-  return Rec(index).ScanState;
+  const std::uint8_t code = FList[index].state;
+  if (code < kUnscannedCode) return code;
+  if (code == kUnscannedCode) return -1;
+  return (*FWideStates)[index];
 }
 
 TSrcEditLineFlags TSrcEditStringList::GetLineFlags(int index) const {
   if (index < 0 || index >= FCount) return 0;
-  return Rec(index).Flags;
+  return FList[index].bits & kFlagMask;
 }
 
 std::string TSrcEditStringList::GetTextStr() const {
   if (FCount == 0) return std::string();
   std::size_t total = static_cast<std::size_t>(FCount - 1) * 2;
-  for (int i = 0; i < FCount; ++i) total += Rec(i).len;
+  for (int i = 0; i < FCount; ++i) total += static_cast<std::size_t>(LineLength(i));
   std::string r;
   r.resize(total);
   char* o = &r[0];
   for (int i = 0; i < FCount; ++i) {
-    const TRecord& rec = Rec(i);
-    std::memcpy(o, rec.Data(), rec.len);
-    o += rec.len;
+    const std::string_view line = View(FList[i]);
+    if (!line.empty()) std::memcpy(o, line.data(), line.size());
+    o += line.size();
     if (i + 1 < FCount) {
       *o++ = '\r';
       *o++ = '\n';
@@ -269,23 +644,31 @@ std::string TSrcEditStringList::GetTextStr() const {
 
 // --- changing --------------------------------------------------------------------------
 
+namespace {
+
+// A record as text operations add it: not scanned, width unknown.
+template <typename R>
+R NewRecord() {
+  R r;
+  std::memset(static_cast<void*>(&r), 0, sizeof r);
+  r.state = kUnscannedCode;
+  r.bits = lfWidthUnknown;
+  return r;
+}
+
+}  // namespace
+
 void TSrcEditStringList::InsertItem(int index, std::string_view s) {
   if (s.size() > kMaxLineLength) throw EOutOfMemory();
   if (FCount == FCapacity) Grow();
-  TRecord r;
-  r.Storage = TRecord::stInline;
-  r.len = 0;
+  EnsureAllocated(FCount + 1);
+  TRecord r = NewRecord<TRecord>();
   SetText(r, s);
-  r.ScanState = -1;
-  r.ExpandedLen = -1;
-  r.Flags = lfWidthUnknown;
-  if (index < FCount) {
+  if (index < FCount)
     std::memmove(static_cast<void*>(FList + index + 1), FList + index,
                  static_cast<std::size_t>(FCount - index) * sizeof(TRecord));
-    if (FObjects) std::move_backward(FObjects.get() + index, FObjects.get() + FCount, FObjects.get() + FCount + 1);
-  }
+  OpenSideGap(index, 1);
   FList[index] = r;
-  if (FObjects) FObjects[static_cast<std::size_t>(index)] = nullptr;
   ++FCount;
   // The new line may be the widest one; the old index may have moved.
   FLongestLineIndex = -1;
@@ -315,11 +698,12 @@ void TSrcEditStringList::PutView(int index, std::string_view s) {
   }
   if (index < 0 || index >= FCount) ListIndexError(index);
   TUpdateBracket bracket(this);
-  TRecord& r = Rec(index);
+  TRecord& r = FList[index];
   SetText(r, s);
-  r.Flags = lfWidthUnknown;
+  r.bits = static_cast<std::uint8_t>((r.bits & ~kFlagMask) | lfWidthUnknown);
   FLongestLineIndex = -1;
   CompactStore();
+  CompactArena();
   if (OnLinesReplaced) OnLinesReplaced(this, index, 1);
 }
 
@@ -327,61 +711,26 @@ void TSrcEditStringList::PutViews(int index, const std::string_view* texts, int 
   if (count <= 0) return;
   if (index < 0 || index >= FCount) ListIndexError(index);
   if (count > FCount - index) ListIndexError(index + count - 1);
-  std::size_t extra = 0;
+  std::size_t shortBytes = 0;
   for (int k = 0; k < count; ++k) {
     if (texts[k].size() > kMaxLineLength) throw EOutOfMemory();
-    if (texts[k].size() > TRecord::kInline) extra += texts[k].size();
+    if (texts[k].size() > kInline && texts[k].size() < kRoomyLine) shortBytes += texts[k].size();
   }
   TUpdateBracket bracket(this);
-  if (extra < kMinCompactSize) {
-    // A few lines: a block each.
-    for (int k = 0; k < count; ++k) PutView(index + k, texts[k]);
-    return;
+  // The short texts go one after another into the arena, grown once for
+  // all of them; a long text gets its block as any long line does.
+  if (shortBytes) {
+    if (!FArena) FArena.reset(new TArena);
+    if (FArena->CanTake(shortBytes)) FArena->Reserve(shortBytes);
   }
-  // The new block holds the shared lines still in use and the new texts;
-  // it is taken before any line changes, so running out of memory leaves
-  // the lines as they were.
-  const std::size_t kept = FStore ? FStore->live : 0;
-  std::unique_ptr<char[]> data(new char[kept + extra]);
-  std::unique_ptr<TLineStore> fresh(FStore ? nullptr : new TLineStore);
-  for (int k = 0; k < count; ++k) ReleaseText(Rec(index + k));
-  std::size_t pos = 0;
-  for (int i = 0; i < FCount; ++i) {
-    TRecord& r = FList[i];
-    if (r.Storage != TRecord::stStore) continue;
-    std::memcpy(data.get() + pos, r.t.ptr, r.len);
-    r.t.ptr = data.get() + pos;
-    pos += r.len;
-  }
-  for (int k = 0; k < count; ++k) {
-    TRecord& r = Rec(index + k);
-    const std::string_view text = texts[k];
-    r.len = static_cast<std::uint32_t>(text.size());
-    r.Flags = lfWidthUnknown;
-    if (text.size() > TRecord::kInline) {
-      std::memcpy(data.get() + pos, text.data(), text.size());
-      r.Storage = TRecord::stStore;
-      r.t.ptr = data.get() + pos;
-      pos += text.size();
-    } else {
-      r.Storage = TRecord::stInline;
-      std::memset(r.t.inl, 0, sizeof r.t.inl);
-      if (!text.empty()) std::memcpy(r.t.inl, text.data(), text.size());
-    }
-  }
-  if (fresh) FStore = std::move(fresh);
-  FStore->data = std::move(data);
-  FStore->size = pos;
-  FStore->live = pos;
-  FLongestLineIndex = -1;
-  if (OnLinesReplaced)
-    for (int k = 0; k < count; ++k) OnLinesReplaced(this, index + k, 1);
+  for (int k = 0; k < count; ++k) PutView(index + k, texts[k]);
 }
 
 void TSrcEditStringList::EditLine(int index, int pos, int count, std::string_view text) {
   if (index < 0 || index >= FCount) ListIndexError(index);
-  TRecord& r = Rec(index);
-  const std::size_t len = r.len;
+  TRecord& r = FList[index];
+  const std::string_view old = View(r);
+  const std::size_t len = old.size();
   if (pos < 0 || count < 0 || static_cast<std::size_t>(pos) > len ||
       static_cast<std::size_t>(count) > len - static_cast<std::size_t>(pos))
     ListIndexError(pos < 0 || static_cast<std::size_t>(pos) > len ? pos : pos + count);
@@ -391,52 +740,52 @@ void TSrcEditStringList::EditLine(int index, int pos, int count, std::string_vie
   TUpdateBracket bracket(this);
   // The text may be a view of this very line.
   std::string own;
-  const char* data = r.Data();
-  if (!text.empty() && text.data() < data + len && data < text.data() + text.size()) {
+  if (!text.empty() && text.data() < old.data() + len && old.data() < text.data() + text.size()) {
     own.assign(text);
     text = own;
   }
-  if (r.Flags & lfWidthUnknown) ComputeWidth(index);
-  const int oldWidth = r.ExpandedLen;
-  const bool noTabs = r.Flags == lfHasNoTabs && text.find('\t') == std::string_view::npos;
-  if (r.Storage == TRecord::stHeap && BlockSize(newLen) == BlockSize(len)) {
-    char* block = r.t.ptr;
-    std::memmove(block + at + text.size(), block + at + cut, len - at - cut);
-    if (!text.empty()) std::memcpy(block + at, text.data(), text.size());
-    if (newLen >= kRoomyLine) block[newLen] = '\0';
-    r.len = static_cast<std::uint32_t>(newLen);
+  if (r.bits & lfWidthUnknown) ComputeWidth(index);
+  const int oldWidth = StoredWidth(index);
+  const bool noTabs = (r.bits & kFlagMask) == lfHasNoTabs && text.find('\t') == std::string_view::npos;
+  const std::uint8_t kind = StorageOf(&r);
+  if (kind == stLong && newLen >= kRoomyLine / 2) {
+    EditLongLine((*FLong)[r.ref], at, cut, text);
+  } else if (newLen >= kRoomyLine) {
+    const std::uint32_t made = NewLongLine(old.substr(0, at), text, old.substr(at + cut));
+    ReleaseText(r);
+    r.ref = made;
+    r.bits = static_cast<std::uint8_t>((r.bits & kFlagMask) | (stLong << 4));
   } else {
     std::string joined;
     joined.reserve(newLen);
-    joined.append(data, at).append(text).append(data + at + cut, len - at - cut);
+    joined.append(old.data(), at).append(text).append(old.data() + at + cut, len - at - cut);
     SetText(r, joined);
   }
-  TRecord& after = Rec(index);
-  if (noTabs) {
-    // Without tabs the width is the length: no walk over the line.
-    after.ExpandedLen = static_cast<std::int32_t>(newLen);
-    after.Flags = lfHasNoTabs;
-  } else {
+  if (noTabs)
+    SetWidth(index, static_cast<std::int64_t>(newLen), false);  // without tabs the width is the length
+  else
     ComputeWidth(index);
-  }
   WidthChanged(index, oldWidth);
   CompactStore();
+  CompactArena();
   if (OnLinesReplaced) OnLinesReplaced(this, index, 1);
 }
 
 const char* TSrcEditStringList::TerminatedLine(int index) const {
   if (index < 0 || index >= FCount) return nullptr;
-  const TRecord& r = Rec(index);
-  return r.Storage == TRecord::stHeap && r.len >= kRoomyLine ? r.t.ptr : nullptr;
+  const TRecord& r = FList[index];
+  if (StorageOf(&r) != stLong) return nullptr;
+  const TLongLine& l = (*FLong)[r.ref];
+  return l.block ? l.block + l.start : nullptr;
 }
 
 void TSrcEditStringList::PutObject(int index, TObject* object) {
   if (index < 0 || index >= FCount) ListIndexError(index);
   if (!FObjects) {
     if (!object) return;
-    FObjects.reset(new TObject*[static_cast<std::size_t>(FCapacity)]());
+    FObjects.reset(new TSideArray<TObject*>(FCapacity));
   }
-  FObjects[static_cast<std::size_t>(index)] = object;
+  (*FObjects)[index] = object;
 }
 
 void TSrcEditStringList::AddStrings(TStrings* strings) {
@@ -446,18 +795,16 @@ void TSrcEditStringList::AddStrings(TStrings* strings) {
   FLongestLineIndex = -1;
   int first = FCount;
   ReserveFor(FCount + n);
+  EnsureAllocated(FCount + n);
   for (int i = 0; i < n; ++i) {
-    TRecord r;
-    r.Storage = TRecord::stInline;
-    r.len = 0;
+    TRecord r = NewRecord<TRecord>();
     SetText(r, strings->Get(i));
-    r.ScanState = -1;
-    r.ExpandedLen = -1;
-    r.Flags = lfWidthUnknown;
     FList[FCount] = r;
     TObject* object = strings->GetObject(i);
-    if (object && !FObjects) FObjects.reset(new TObject*[static_cast<std::size_t>(FCapacity)]());
-    if (FObjects) FObjects[static_cast<std::size_t>(FCount)] = object;
+    if (object && !FObjects) FObjects.reset(new TSideArray<TObject*>(FCapacity));
+    if (FObjects) (*FObjects)[FCount] = object;
+    if (FWideStates) (*FWideStates)[FCount] = 0;
+    if (FWidths) (*FWidths)[FCount] = 0;
     ++FCount;
   }
   if (OnLinesInserted) OnLinesInserted(this, first, n);
@@ -466,14 +813,14 @@ void TSrcEditStringList::AddStrings(TStrings* strings) {
 void TSrcEditStringList::Delete(int index) {
   if (index < 0 || index >= FCount) ListIndexError(index);
   TUpdateBracket bracket(this);
-  ReleaseText(Rec(index));
+  ReleaseText(FList[index]);
   std::memmove(static_cast<void*>(FList + index), FList + index + 1,
                static_cast<std::size_t>(FCount - index - 1) * sizeof(TRecord));
-  if (FObjects) std::move(FObjects.get() + index + 1, FObjects.get() + FCount, FObjects.get() + index);
+  CloseSideGap(index, 1);
   --FCount;
-  if (FObjects) FObjects[static_cast<std::size_t>(FCount)] = nullptr;
   FLongestLineIndex = -1;
   CompactStore();
+  CompactArena();
   if (OnLinesDeleted) OnLinesDeleted(this, index, 1);
 }
 
@@ -482,13 +829,10 @@ void TSrcEditStringList::DeleteLines(int index, int numLines) {
   if (index < 0 || index >= FCount) ListIndexError(index);
   TUpdateBracket bracket(this);
   int n = std::min(numLines, FCount - index);
-  for (int i = index; i < index + n; ++i) ReleaseText(Rec(i));
+  for (int i = index; i < index + n; ++i) ReleaseText(FList[i]);
   std::memmove(static_cast<void*>(FList + index), FList + index + n,
                static_cast<std::size_t>(FCount - index - n) * sizeof(TRecord));
-  if (FObjects) {
-    std::move(FObjects.get() + index + n, FObjects.get() + FCount, FObjects.get() + index);
-    std::fill(FObjects.get() + FCount - n, FObjects.get() + FCount, nullptr);
-  }
+  CloseSideGap(index, n);
   FCount -= n;
   // Keep the known widest line pointing at the same line.
   if (FLongestLineIndex >= index + n)
@@ -496,6 +840,7 @@ void TSrcEditStringList::DeleteLines(int index, int numLines) {
   else if (FLongestLineIndex >= index)
     FLongestLineIndex = -1;
   CompactStore();
+  CompactArena();
   if (OnLinesDeleted) OnLinesDeleted(this, index, n);
 }
 
@@ -507,11 +852,9 @@ void TSrcEditStringList::InsertLines(int index, int numLines) {
   SetCapacity(FCount + numLines);
   std::memmove(static_cast<void*>(FList + index + numLines), FList + index,
                static_cast<std::size_t>(FCount - index) * sizeof(TRecord));
+  // Empty text, scan state 0, no flags.
   std::memset(static_cast<void*>(FList + index), 0, static_cast<std::size_t>(numLines) * sizeof(TRecord));
-  if (FObjects) {
-    std::move_backward(FObjects.get() + index, FObjects.get() + FCount, FObjects.get() + FCount + numLines);
-    std::fill(FObjects.get() + index, FObjects.get() + index + numLines, nullptr);
-  }
+  OpenSideGap(index, numLines);
   FCount += numLines;
   // The new lines are empty: the widest line stays the widest.
   if (FLongestLineIndex >= index) FLongestLineIndex += numLines;
@@ -533,7 +876,9 @@ void TSrcEditStringList::Exchange(int index1, int index2) {
   if (index2 < 0 || index2 >= FCount) ListIndexError(index2);
   TUpdateBracket bracket(this);
   std::swap(FList[index1], FList[index2]);
-  if (FObjects) std::swap(FObjects[static_cast<std::size_t>(index1)], FObjects[static_cast<std::size_t>(index2)]);
+  if (FObjects) std::swap((*FObjects)[index1], (*FObjects)[index2]);
+  if (FWideStates) std::swap((*FWideStates)[index1], (*FWideStates)[index2]);
+  if (FWidths) std::swap((*FWidths)[index1], (*FWidths)[index2]);
   if (FLongestLineIndex == index1)
     FLongestLineIndex = index2;
   else if (FLongestLineIndex == index2)
@@ -543,12 +888,22 @@ void TSrcEditStringList::Exchange(int index1, int index2) {
 void TSrcEditStringList::SetLineScanState(int index, int value) {
   if (index < 0 || index >= FCount) ListIndexError(index);
   TUpdateBracket bracket(this);
-  Rec(index).ScanState = value;
+  StoreLineScanState(index, value);
 }
 
 void TSrcEditStringList::StoreLineScanState(int index, int value) {
   if (index < 0 || index >= FCount) ListIndexError(index);
-  Rec(index).ScanState = value;
+  std::uint8_t code;
+  if (value >= 0 && value < kUnscannedCode) {
+    code = static_cast<std::uint8_t>(value);
+  } else if (value == -1) {
+    code = kUnscannedCode;
+  } else {
+    if (!FWideStates) FWideStates.reset(new TSideArray<std::int32_t>(FCapacity));
+    (*FWideStates)[index] = value;
+    code = kWideCode;
+  }
+  FList[index].state = code;
 }
 
 void TSrcEditStringList::SetUpdateState(bool updating) {
@@ -561,72 +916,83 @@ void TSrcEditStringList::SetUpdateState(bool updating) {
 
 // --- tab expansion and widths ----------------------------------------------------------
 
+// A line without tabs is as wide as it is long; only lines with tabs keep
+// their width beside the records.
+int TSrcEditStringList::StoredWidth(int index) const {
+  const std::uint8_t flags = FList[index].bits & kFlagMask;
+  if (flags & lfWidthUnknown) return -1;
+  if ((flags & lfHasTabs) && FWidths) return (*FWidths)[index];
+  return LineLength(index);
+}
+
+void TSrcEditStringList::SetWidth(int index, std::int64_t width, bool hasTabs) {
+  if (hasTabs) {
+    if (!FWidths) FWidths.reset(new TSideArray<std::int32_t>(FCapacity));
+    (*FWidths)[index] = static_cast<std::int32_t>(std::min<std::int64_t>(width, 0x7FFFFFFF));
+  }
+  TRecord& r = FList[index];
+  r.bits = static_cast<std::uint8_t>((r.bits & ~kFlagMask) | (hasTabs ? lfHasTabs : lfHasNoTabs));
+}
+
 std::string TSrcEditStringList::GetExpandedLine(int index) {
   if (index < 0 || index >= FCount) return std::string();
-  TRecord& r = Rec(index);
-  if (r.Flags & lfHasNoTabs) return std::string(r.View());
-  if (r.len == 0) {
-    r.ExpandedLen = 0;
-    r.Flags = lfHasNoTabs;
+  const std::string_view text = View(FList[index]);
+  if (FList[index].bits & lfHasNoTabs) return std::string(text);
+  if (text.empty()) {
+    SetWidth(index, 0, false);
     return std::string();
   }
   bool hasTabs = false;
-  std::string result = FTabExpander(std::string(r.View()), FTabWidth, hasTabs);
-  TRecord& after = Rec(index);
-  after.ExpandedLen = static_cast<std::int32_t>(std::min<std::size_t>(result.size(), 0x7FFFFFFF));
-  after.Flags = hasTabs ? lfHasTabs : lfHasNoTabs;
+  std::string result = FTabExpander(std::string(text), FTabWidth, hasTabs);
+  SetWidth(index, static_cast<std::int64_t>(result.size()), hasTabs);
   return result;
 }
 
 // The same figures as GetExpandedLine, without building the expanded text.
 void TSrcEditStringList::ComputeWidth(int index) {
-  TRecord& r = Rec(index);
-  if (r.len == 0) {
-    r.ExpandedLen = 0;
-    r.Flags = lfHasNoTabs;
+  const std::string_view text = View(FList[index]);
+  if (text.empty()) {
+    SetWidth(index, 0, false);
     return;
   }
-  std::string_view text = r.View();
   bool hasTabs = text.find('\t') != std::string_view::npos;
   std::int64_t width;
-  if (!hasTabs)
-    width = static_cast<std::int64_t>(text.size());
-  else if (FTabWidth <= 1)
+  if (!hasTabs || FTabWidth <= 1)
     width = static_cast<std::int64_t>(text.size());
   else
     width = ExpandedLength64(text, FTabWidth);
-  r.ExpandedLen = static_cast<std::int32_t>(std::min<std::int64_t>(width, 0x7FFFFFFF));
-  r.Flags = hasTabs ? lfHasTabs : lfHasNoTabs;
+  SetWidth(index, width, hasTabs);
 }
 
 void TSrcEditStringList::WidthChanged(int index, int oldWidth) {
   if (FLongestLineIndex < 0) return;
-  const int width = Rec(index).ExpandedLen;
+  const int width = StoredWidth(index);
   if (FLongestLineIndex == index) {
     if (width < oldWidth) FLongestLineIndex = -1;  // another line may be wider now
-  } else if (width > Rec(FLongestLineIndex).ExpandedLen) {
+  } else if (width > StoredWidth(FLongestLineIndex)) {
     FLongestLineIndex = index;
   }
 }
 
 int TSrcEditStringList::GetExpandedLen(int index) {
   if (index < 0 || index >= FCount) return 0;
-  if (Rec(index).Flags & lfWidthUnknown) ComputeWidth(index);
-  return Rec(index).ExpandedLen;
+  if (FList[index].bits & lfWidthUnknown) ComputeWidth(index);
+  return StoredWidth(index);
 }
 
 int TSrcEditStringList::GetLongestLineLen() {
   if (FLongestLineIndex < 0) {
     int widest = 0;
     for (int i = 0; i < FCount; ++i) {
-      if (Rec(i).Flags & lfWidthUnknown) ComputeWidth(i);
-      if (Rec(i).ExpandedLen > widest) {
-        widest = Rec(i).ExpandedLen;
+      if (FList[i].bits & lfWidthUnknown) ComputeWidth(i);
+      const int width = StoredWidth(i);
+      if (width > widest) {
+        widest = width;
         FLongestLineIndex = i;
       }
     }
   }
-  if (FLongestLineIndex >= 0 && FLongestLineIndex < FCount) return Rec(FLongestLineIndex).ExpandedLen;
+  if (FLongestLineIndex >= 0 && FLongestLineIndex < FCount) return StoredWidth(FLongestLineIndex);
   return 0;
 }
 
@@ -636,9 +1002,8 @@ void TSrcEditStringList::SetTabWidth(int value) {
   FTabExpander = SelectTabExpander(value);
   FLongestLineIndex = -1;
   for (int i = 0; i < FCount; ++i) {
-    TRecord& r = Rec(i);
-    r.ExpandedLen = -1;
-    r.Flags = static_cast<TSrcEditLineFlags>((r.Flags & ~lfHasNoTabs) | lfWidthUnknown);
+    TRecord& r = FList[i];
+    r.bits = static_cast<std::uint8_t>((r.bits & ~lfHasNoTabs) | lfWidthUnknown);
   }
 }
 
@@ -650,33 +1015,60 @@ void TSrcEditStringList::LoadFromFile(const std::string& fileName) {
 }
 
 // The records of a text being loaded, owned until they are taken over.
+// `capacity` follows the growth of a run of appends; `allocated` records
+// are really there (more when Reserve knew the number in advance).
 struct TSrcEditStringList::TLoadedLines {
   TRecord* list = nullptr;
   int count = 0;
   int capacity = 0;
+  int allocated = 0;
+  std::vector<TLongLine> longLines;
   TLoadedLines() = default;
   TLoadedLines(const TLoadedLines&) = delete;
   TLoadedLines& operator=(const TLoadedLines&) = delete;
-  TLoadedLines(TLoadedLines&& o) noexcept : list(o.list), count(o.count), capacity(o.capacity) { o.list = nullptr; }
+  TLoadedLines(TLoadedLines&& o) noexcept
+      : list(o.list), count(o.count), capacity(o.capacity), allocated(o.allocated), longLines(std::move(o.longLines)) {
+    o.list = nullptr;
+  }
   ~TLoadedLines() { std::free(list); }
+  // Room for at least `n` lines in one block on huge pages: no growth
+  // (and no page fault per 4 KB of records) while they are appended.
+  void Reserve(std::size_t n) {
+    if (n > 0x7FFFFFFF || static_cast<int>(n) <= allocated) return;
+    void* p = std::realloc(list, n * sizeof(TRecord));
+    if (!p) throw EOutOfMemory();
+    AdviseHugePages(p, n * sizeof(TRecord));
+    list = static_cast<TRecord*>(p);
+    allocated = static_cast<int>(n);
+  }
   TRecord& Append() {
     if (count == 0x7FFFFFFF) throw EOutOfMemory();
-    if (count == capacity) {
-      int next = NextCapacity(capacity);
-      void* p = std::realloc(list, static_cast<std::size_t>(next) * sizeof(TRecord));
+    if (count == capacity) capacity = NextCapacity(capacity);
+    if (count == allocated) {
+      void* p = std::realloc(list, static_cast<std::size_t>(capacity) * sizeof(TRecord));
       if (!p) throw EOutOfMemory();
       list = static_cast<TRecord*>(p);
-      capacity = next;
+      allocated = capacity;
     }
     TRecord& r = list[count++];
-    std::memset(static_cast<void*>(&r), 0, sizeof r);
-    r.ScanState = -1;
-    r.ExpandedLen = -1;
-    r.Flags = lfWidthUnknown;
+    r = NewRecord<TRecord>();
     return r;
   }
-  TRecord* Release(int& capacityOut) {
+  // The records, the array cut to their number; `capacityOut` is the
+  // capacity the appends reached.
+  TRecord* Release(int& capacityOut, int& allocatedOut) {
     capacityOut = capacity;
+    allocatedOut = allocated;
+    if (count == 0) {
+      std::free(list);
+      list = nullptr;
+      capacityOut = allocatedOut = 0;
+    } else if (count < allocated) {
+      if (void* p = std::realloc(list, static_cast<std::size_t>(count) * sizeof(TRecord))) {
+        list = static_cast<TRecord*>(p);
+        allocatedOut = count;
+      }
+    }
     TRecord* r = list;
     list = nullptr;
     return r;
@@ -684,25 +1076,37 @@ struct TSrcEditStringList::TLoadedLines {
 };
 
 // Splits the block into line records: CR LF, a lone CR and a lone LF each
-// end one line; a final break gives a final empty line. Long lines point
-// into the block, short ones are copied into their records.
+// end one line; a final break gives a final empty line. The shortest lines
+// are copied into their records, the others point into the block.
 TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* store, bool& sawCR, bool& sawLF) {
   TLoadedLines lines;
-  const char* text = store->data.get();
+  const char* text = store->data;
   const std::size_t n = store->size;
+  // A large text: each LF ends one line at least, so their number (and
+  // one) is a lower bound of the lines.
+  if (n >= kManyRecords) {
+    const std::size_t atLeast = static_cast<std::size_t>(std::count(text, text + n, '\n')) + 1;
+    if (atLeast * sizeof(TRecord) >= kManyRecords) lines.Reserve(atLeast);
+  }
   std::size_t live = 0;
   for (std::size_t i = 0; i < n;) {
     std::size_t j = FindBreak(text, i, n);
     std::size_t len = j - i;
     if (len > kMaxLineLength) throw EOutOfMemory();
     TRecord& r = lines.Append();
-    r.len = static_cast<std::uint32_t>(len);
-    if (len <= TRecord::kInline) {
-      r.Storage = TRecord::stInline;
-      if (len) std::memcpy(r.t.inl, text + i, len);
+    if (len <= kInline) {
+      if (len) std::memcpy(&r.ref, text + i, len);
+      r.len = static_cast<std::uint16_t>(len);
+    } else if (len < kRoomyLine && i <= 0xFFFFFFFFu) {
+      r.ref = static_cast<std::uint32_t>(i);
+      r.len = static_cast<std::uint16_t>(len);
+      r.bits = static_cast<std::uint8_t>(r.bits | (stStore << 4));
+      live += len;
     } else {
-      r.Storage = TRecord::stStore;
-      r.t.ptr = const_cast<char*>(text + i);
+      if (lines.longLines.size() >= 0xFFFFFFFFu) throw EOutOfMemory();
+      r.ref = static_cast<std::uint32_t>(lines.longLines.size());
+      r.bits = static_cast<std::uint8_t>(r.bits | (stLong << 4));
+      lines.longLines.push_back(TLongLine{nullptr, i, 0, len});
       live += len;
     }
     if (j < n && text[j] == '\r') {
@@ -730,17 +1134,54 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
     std::int64_t size = stream->Size();
     if (size < 0) throw EReadError("Stream read error");
     if (static_cast<std::uint64_t>(size) > SIZE_MAX / 2) throw EOutOfMemory();
+    const std::size_t n = static_cast<std::size_t>(size);
     std::unique_ptr<TLineStore> store(new TLineStore);
-    store->size = static_cast<std::size_t>(size);
-    store->data.reset(new (std::nothrow) char[store->size ? store->size : 1]);
-    if (!store->data) throw EOutOfMemory();
     stream->SetPosition(0);
-    stream->ReadBuffer(store->data.get(), size);
+    // A large text gets room after it, and before it too when its start
+    // holds hardly any line breaks: a file of one long line (minified
+    // markup) is then edited at either end in the block it was read into.
+    // Room that is never written costs no memory; the room after the text
+    // is given back below unless a line may take the block over.
+    std::size_t front = 0, back = 1;
+    if (n >= kCheapMove) {
+      std::unique_ptr<char[]> head(new char[kCheapMove]());
+      stream->ReadBuffer(head.get(), static_cast<std::int64_t>(kCheapMove));
+      std::size_t breaks = 0;
+      for (std::size_t i = 0; i < kCheapMove && breaks < kFewBreaks; ++i)
+        breaks += head[i] == '\n' || head[i] == '\r';
+      if (breaks < kFewBreaks) front = RoomBefore(n);
+      back += RoomAfter(n);
+      store->Allocate(front, n, back);
+      std::memcpy(store->data, head.get(), kCheapMove);
+      stream->ReadBuffer(store->data + kCheapMove, size - static_cast<std::int64_t>(kCheapMove));
+    } else {
+      store->Allocate(0, n, 1);
+      stream->ReadBuffer(store->data, size);
+    }
 
     TLoadedLines lines = SplitLines(store.get(), sawCR, sawLF);
+    if (back > 1) {
+      std::size_t longest = 0;
+      for (const TLongLine& l : lines.longLines) longest = std::max(longest, l.len);
+      if (longest < kCheapMove || store->live - longest > kCheapMove || lines.count > kTakeOverLines) {
+        if (void* p = std::realloc(store->block, front + n + 1)) {
+          store->block = static_cast<char*>(p);
+          store->data = store->block + front;
+          store->capacity = front + n + 1;
+        }
+      }
+    }
+    std::unique_ptr<std::vector<TLongLine>> longLines;
+    std::vector<std::uint32_t> freeLong;
+    if (!lines.longLines.empty()) {
+      longLines.reset(new std::vector<TLongLine>(std::move(lines.longLines)));
+      freeLong.reserve(longLines->size());
+    }
     Clear();
-    FList = lines.Release(FCapacity);
+    FList = lines.Release(FCapacity, FAllocated);
     FCount = 0;
+    FLong = std::move(longLines);
+    FFreeLong.swap(freeLong);
     if (lines.count > 0) FStore = std::move(store);
     // Each line is reported as it is added.
     for (int k = 0; k < lines.count; ++k) {
@@ -762,13 +1203,13 @@ void TSrcEditStringList::SaveToStream(TStream* stream) {
   if (FCount == 0) return;
   std::size_t brk = FFileFormat == lbCrLf ? 2 : 1;
   std::size_t total = static_cast<std::size_t>(FCount - 1) * brk;
-  for (int i = 0; i < FCount; ++i) total += Rec(i).len;
+  for (int i = 0; i < FCount; ++i) total += static_cast<std::size_t>(LineLength(i));
   std::unique_ptr<char[]> buf(new char[total ? total : 1]);
   char* o = buf.get();
   for (int i = 0; i < FCount; ++i) {
-    const TRecord& r = Rec(i);
-    std::memcpy(o, r.Data(), r.len);
-    o += r.len;
+    const std::string_view line = View(FList[i]);
+    if (!line.empty()) std::memcpy(o, line.data(), line.size());
+    o += line.size();
     if (i + 1 < FCount) {
       if (FFileFormat != lbLf) *o++ = '\r';
       if (FFileFormat != lbCr) *o++ = '\n';
@@ -780,8 +1221,8 @@ void TSrcEditStringList::SaveToStream(TStream* stream) {
 void TSrcEditStringList::SaveToFile(const std::string& fileName) {
   TSrcEditFileWriter writer(fileName);
   writer.SetFileFormat(FFileFormat);
-  for (int i = 0; i + 1 < FCount; ++i) writer.WriteLine(Rec(i).View());
-  if (FCount > 0) writer.Write(Rec(FCount - 1).View());
+  for (int i = 0; i + 1 < FCount; ++i) writer.WriteLine(View(FList[i]));
+  if (FCount > 0) writer.Write(View(FList[FCount - 1]));
   writer.Close();
 }
 

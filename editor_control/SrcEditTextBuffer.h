@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "SrcEditMiscProcs.h"
 #include "platform/Classes.h"
@@ -45,8 +46,8 @@ class TSrcEditStringList : public TStrings {
   // The same from a view: a line cut from a larger text is copied once.
   void PutView(int index, std::string_view s);
   // Lines index .. index + count - 1 take the texts (which must not point
-  // into this list), each reported replaced. Many long lines share one
-  // block with the lines a load read instead of a block each.
+  // into this list), each reported replaced. The short ones go one after
+  // another into the arena, grown once for all of them.
   void PutViews(int index, const std::string_view* texts, int count);
   void PutObject(int index, TObject* object) override;
   int Add(const std::string& s) override;
@@ -70,8 +71,9 @@ class TSrcEditStringList : public TStrings {
   std::string_view LineView(int index) const;
   int LineLength(int index) const;
   // Replaces `count` bytes at byte `pos` of the line with `text` in place
-  // (a long line's block has room to grow; see BlockSize) and reports the
-  // line replaced, as Put does. `text` may be a view of the line. A range
+  // (a long line's block has room to grow, at both ends when the line is
+  // over 64 KB, and the bytes on the cheaper side of the edit move) and
+  // reports the line replaced, as Put does. `text` may be a view of the line. A range
   // outside the line raises the index error.
   void EditLine(int index, int pos, int count, std::string_view text);
   // The line's bytes with a NUL after them when its block holds one (a long
@@ -114,35 +116,63 @@ class TSrcEditStringList : public TStrings {
 
  private:
   struct TRecord;
+  struct TLongLine;
   class TLineStore;
+  class TArena;
+  template <typename T>
+  class TSideArray;
   struct TLoadedLines;
   static TLoadedLines SplitLines(TLineStore* store, bool& sawCR, bool& sawLF);
-  TRecord& Rec(int index);
-  const TRecord& Rec(int index) const;
   [[noreturn]] void ListIndexError(int index) const;
   void Grow();
   void ReserveFor(int newCount);
+  void EnsureAllocated(int newCount);
   void InsertItem(int index, std::string_view s);
+  // Room for `n` more records at `index` in the side arrays (the records
+  // themselves are moved by the caller); and the removal of `n` from there.
+  void OpenSideGap(int index, int n);
+  void CloseSideGap(int index, int n);
   void ComputeWidth(int index);
+  // The cached width of a line: -1 while unknown.
+  int StoredWidth(int index) const;
+  void SetWidth(int index, std::int64_t width, bool hasTabs);
   // The widest line after line `index` changed from `oldWidth` to its
   // (known) width now.
   void WidthChanged(int index, int oldWidth);
+  std::string_view View(const TRecord& r) const;
   void ReleaseText(TRecord& r);
   void SetText(TRecord& r, std::string_view s);
+  // A line of three pieces in an own block with room to grow.
+  std::uint32_t NewLongLine(std::string_view head, std::string_view text, std::string_view tail);
+  void EditLongLine(TLongLine& line, std::size_t at, std::size_t cut, std::string_view text);
+  void TakeOverStore(TLongLine& line);
   void FreeAll();
   void CompactStore();
+  void CompactArena();
 
   TRecord* FList = nullptr;
   int FCount = 0;
   int FCapacity = 0;
+  // Records the array really has: a load leaves no unused records and
+  // FCapacity is what a run of appends would have reached; the rest is
+  // allocated when a line is added.
+  int FAllocated = 0;
   TSrcEditFileFormat FFileFormat = lbCrLf;
   TExpandTabsProc FTabExpander = nullptr;
   int FLongestLineIndex = -1;
   int FTabWidth = 8;
-  // Objects of the string-list interface; allocated when the first is stored.
-  std::unique_ptr<TObject*[]> FObjects;
-  // Text loaded from a file lives in shared blocks.
+  // Per line, allocated when first needed: objects of the string-list
+  // interface, scan states that do not fit a record, widths of lines with
+  // tabs.
+  std::unique_ptr<TSideArray<TObject*>> FObjects;
+  std::unique_ptr<TSideArray<std::int32_t>> FWideStates;
+  std::unique_ptr<TSideArray<std::int32_t>> FWidths;
+  // Text loaded from a file lives in one shared block; short lines stored
+  // later in an arena; long lines each in a block of their own.
   std::unique_ptr<TLineStore> FStore;
+  std::unique_ptr<TArena> FArena;
+  std::unique_ptr<std::vector<TLongLine>> FLong;
+  std::vector<std::uint32_t> FFreeLong;
 };
 
 // The buffered file writer used for saving.

@@ -60,6 +60,11 @@ struct TBenchEditor {
     Edit->Lines()->LoadFromStream(&stream);
     Fake.ProcessMessages();
   }
+  // As the program opens a file: read from the file, split and scanned.
+  void LoadFile(const std::string& fileName) {
+    Edit->Lines()->LoadFromFile(fileName);
+    Fake.ProcessMessages();
+  }
   // One whole paint pass into the raster DC.
   void Repaint() { Edit->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC.get()), 0); }
   // A typed character through the key message path.

@@ -2,7 +2,9 @@
 // 50 MB of Windows-1251) and of one 10 MB line, against reading and writing
 // the same bytes raw (a fresh string per read, and a plain read into a
 // reused buffer); and the peak memory of loading the list, with the bytes a
-// line costs (20 MB of empty lines shows the cost of a line alone).
+// line costs (100 MB of empty lines shows the cost of a line alone, 20 MB of
+// lines of up to ten bytes and 20 MB of short HTML lines that of short
+// lines).
 //
 // Files go to $BQS_BENCH_DIR (default /tmp). Run: textbuffer_bench
 #include <benchmark/benchmark.h>
@@ -16,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <random>
@@ -27,8 +30,8 @@
 namespace {
 
 std::string gDir;
-std::string gHtmlFile, gLongLineFile, gEmptyLinesFile, gOutFile;
-std::int64_t gHtmlSize = 0, gLongSize = 0, gEmptyLinesSize = 0;
+std::string gHtmlFile, gLongLineFile, gEmptyLinesFile, gShortLinesFile, gShortHtmlFile, gOutFile;
+std::int64_t gHtmlSize = 0, gLongSize = 0, gEmptyLinesSize = 0, gShortLinesSize = 0, gShortHtmlSize = 0;
 
 std::string MakeHtml(std::size_t target) {
   std::mt19937 rng(2024);
@@ -174,17 +177,18 @@ void ReportMemory(const char* what, const std::string& file, std::int64_t size) 
     long rss0 = StatusKb("VmRSS:");
     struct mallinfo2 m0 = mallinfo2();
     long lines = 0;
-    std::size_t heap = 0;
+    std::size_t heap = 0, text = 0;
     {
       TSrcEditStringList list;
       list.LoadFromFile(file);
       lines = list.Count();
+      for (int i = 0; i < list.Count(); ++i) text += static_cast<std::size_t>(list.LineLength(i));
       struct mallinfo2 m1 = mallinfo2();
       heap = (m1.uordblks + m1.hblkhd) - (m0.uordblks + m0.hblkhd);
     }
     long hwm = StatusKb("VmHWM:");
     char buf[256];
-    int len = std::snprintf(buf, sizeof buf, "%ld %ld %zu", lines, (hwm - rss0) * 1024, heap);
+    int len = std::snprintf(buf, sizeof buf, "%ld %ld %zu %zu", lines, (hwm - rss0) * 1024, heap, text);
     if (::write(pipefd[1], buf, static_cast<std::size_t>(len)) < 0) _exit(1);
     _exit(0);
   }
@@ -196,12 +200,14 @@ void ReportMemory(const char* what, const std::string& file, std::int64_t size) 
   ::waitpid(pid, &status, 0);
   if (n <= 0) return;
   long lines = 0, peak = 0;
-  std::size_t heap = 0;
-  std::sscanf(buf, "%ld %ld %zu", &lines, &peak, &heap);
-  std::printf("%-22s file %7.1f MB, %8ld lines: peak while loading %7.1f MB (%.2fx the file), heap once loaded %7.1f MB (%.2fx, %.1f bytes a line)\n",
+  std::size_t heap = 0, text = 0;
+  std::sscanf(buf, "%ld %ld %zu %zu", &lines, &peak, &heap, &text);
+  const double perLine = lines > 0 ? static_cast<double>(heap) / static_cast<double>(lines) : 0.0;
+  const double beyond = lines > 0 ? (static_cast<double>(heap) - static_cast<double>(text)) / static_cast<double>(lines) : 0.0;
+  std::printf("%-22s file %7.1f MB, %8ld lines: peak while loading %7.1f MB (%.2fx the file), heap once loaded %7.1f MB "
+              "(%.2fx, %.1f bytes a line, %.1f beyond its text)\n",
               what, size / 1048576.0, lines, peak / 1048576.0, static_cast<double>(peak) / static_cast<double>(size),
-              heap / 1048576.0, static_cast<double>(heap) / static_cast<double>(size),
-              lines > 0 ? static_cast<double>(heap) / static_cast<double>(lines) : 0.0);
+              heap / 1048576.0, static_cast<double>(heap) / static_cast<double>(size), perLine, beyond);
 }
 
 // Keeps the measured times for the summary.
@@ -227,6 +233,8 @@ int main(int argc, char** argv) {
   gHtmlFile = gDir + "/bqs-bench-big.html";
   gLongLineFile = gDir + "/bqs-bench-longline.txt";
   gEmptyLinesFile = gDir + "/bqs-bench-empty-lines.txt";
+  gShortLinesFile = gDir + "/bqs-bench-short-lines.txt";
+  gShortHtmlFile = gDir + "/bqs-bench-short-html.html";
   gOutFile = gDir + "/bqs-bench-out.html";
   {
     std::string html = MakeHtml(50u * 1024 * 1024);
@@ -236,10 +244,33 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < longLine.size(); i += 97) longLine[i] = '\t';
     gLongSize = static_cast<std::int64_t>(longLine.size());
     WriteAll(gLongLineFile, longLine);
-    // The cost of a line itself: 20 MB of LF breaks, 20 million empty lines.
-    std::string empty(20u * 1024 * 1024, '\n');
+    // The cost of a line itself: 100 MB of LF breaks, 100 million empty lines.
+    std::string empty(100u * 1024 * 1024, '\n');
     gEmptyLinesSize = static_cast<std::int64_t>(empty.size());
     WriteAll(gEmptyLinesFile, empty);
+    // Short lines: 0 to 10 bytes, LF breaks.
+    std::string shortLines;
+    const std::size_t shortSize = 20u * 1024 * 1024;
+    shortLines.reserve(shortSize + 16);
+    std::mt19937 rng(13);
+    while (shortLines.size() < shortSize) {
+      shortLines.append(rng() % 11, "<p>ab &</"[rng() % 9]);
+      shortLines += '\n';
+    }
+    gShortLinesSize = static_cast<std::int64_t>(shortLines.size());
+    WriteAll(gShortLinesFile, shortLines);
+    // Short HTML lines as markup written one tag a line has them, CR LF.
+    const char* const tags[] = {"<li>", "</li>", "<p>", "</p>", "<br>", "<tr>", "</tr>", "<td>1</td>",
+                                "</div>", "<hr>", "<b>ab</b>", "</ul>", "<div>", "", "-->"};
+    std::string shortHtml;
+    shortHtml.reserve(shortSize + 32);
+    while (shortHtml.size() < shortSize) {
+      shortHtml.append(rng() % 3, '\t');
+      shortHtml += tags[rng() % std::size(tags)];
+      shortHtml += "\r\n";
+    }
+    gShortHtmlSize = static_cast<std::int64_t>(shortHtml.size());
+    WriteAll(gShortHtmlFile, shortHtml);
   }
   malloc_trim(0);
 
@@ -264,7 +295,9 @@ int main(int argc, char** argv) {
   std::printf("\nMemory of a loaded list:\n");
   ReportMemory("html50MB", gHtmlFile, gHtmlSize);
   ReportMemory("line10MB", gLongLineFile, gLongSize);
-  ReportMemory("emptyLines20MB", gEmptyLinesFile, gEmptyLinesSize);
+  ReportMemory("emptyLines100MB", gEmptyLinesFile, gEmptyLinesSize);
+  ReportMemory("shortLines20MB", gShortLinesFile, gShortLinesSize);
+  ReportMemory("shortHtmlLines20MB", gShortHtmlFile, gShortHtmlSize);
 
   auto ratio = [&](const char* a, const char* b) {
     auto ia = reporter.times.find(a), ib = reporter.times.find(b);
@@ -285,6 +318,8 @@ int main(int argc, char** argv) {
   std::remove(gHtmlFile.c_str());
   std::remove(gLongLineFile.c_str());
   std::remove(gEmptyLinesFile.c_str());
+  std::remove(gShortLinesFile.c_str());
+  std::remove(gShortHtmlFile.c_str());
   std::remove(gOutFile.c_str());
   benchmark::Shutdown();
   return 0;

@@ -2,7 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -522,6 +527,252 @@ TEST(SrcEditTextBuffer, DestructionFiresNoUpdateHooks) {
     list.OnListCleared = [&](TObject*) { ++calls; };
   }
   EXPECT_EQ(calls, 0);
+}
+
+// A long line keeps room at both ends: typing or deleting at its start or
+// its end moves only the bytes on that side, in the same block.
+TEST(SrcEditTextBuffer, EditsAtEitherEndOfALongLineStayInItsBlock) {
+  const std::size_t n = 1u << 20;
+  TSrcEditStringList list;
+  list.Add(std::string(n, 'x'));
+  std::string model(n, 'x');
+  const char* text = list.TerminatedLine(0);
+  ASSERT_NE(text, nullptr);
+  struct {
+    int pos;  // -1: the line's end
+    int count;
+    const char* insert;
+    std::ptrdiff_t moved;  // where the text starts now, against before
+  } steps[] = {
+      {0, 0, "a", -1}, {0, 0, "bc", -2}, {0, 2, "", 2}, {0, 1, "Q", 0}, {-1, 0, "z", 0},
+      {-1, 0, "yy", 0}, {1, 1, "", 1}, {0, 0, "\t", -1},
+  };
+  for (int round = 0; round < 200; ++round) {
+    for (const auto& s : steps) {
+      const int pos = s.pos < 0 ? list.LineLength(0) - s.count : s.pos;
+      list.EditLine(0, pos, s.count, s.insert);
+      model.replace(static_cast<std::size_t>(pos), static_cast<std::size_t>(s.count), s.insert);
+      const char* now = list.TerminatedLine(0);
+      ASSERT_EQ(now, text + s.moved) << round;
+      text = now;
+      ASSERT_EQ(now[model.size()], '\0');
+    }
+  }
+  EXPECT_EQ(list.LineView(0), model);
+  EXPECT_EQ(list.GetExpandedLen(0), ExpandedLength(model, 8));
+  // Most of the line deleted: the line is short again and takes little room.
+  list.EditLine(0, 10, list.LineLength(0) - 20, "");
+  model.erase(10, model.size() - 20);
+  EXPECT_EQ(list.LineView(0), model);
+  EXPECT_EQ(list.TerminatedLine(0), nullptr);
+}
+
+// A file of one long line (with at most a few short lines beside it) is
+// edited in the block it was read into: typing at either end of the line
+// copies nothing, and the short lines keep their text. A file with much
+// besides its long line copies the line on its first edit.
+TEST(SrcEditTextBuffer, AFileOfOneLongLineIsEditedWhereItWasRead) {
+  const std::string line(300000, 'x');
+  struct {
+    const char* what;
+    std::string before, after;
+    bool inPlace;
+  } cases[] = {
+      {"the line alone", "", "", true},
+      {"short lines around it", "<!DOCTYPE html>\r\nab\r\n", "\r\n" + std::string(5000, 'q') + "\r\n</html>", true},
+      {"much text besides", std::string(100000, 'y') + "\n", "", false},
+  };
+  for (const auto& c : cases) {
+    TSrcEditStringList list;
+    LoadBytes(list, c.before + line + c.after);
+    std::vector<std::string> model;
+    for (int i = 0; i < list.Count(); ++i) model.push_back(list.Get(i));
+    const int k = static_cast<int>(std::find(model.begin(), model.end(), line) - model.begin());
+    ASSERT_LT(k, list.Count()) << c.what;
+    const char* text = list.LineView(k).data();
+    list.EditLine(k, list.LineLength(k), 0, "end");
+    list.EditLine(k, 0, 0, "<");
+    model[static_cast<std::size_t>(k)] = "<" + line + "end";
+    EXPECT_EQ(list.TerminatedLine(k) == text - 1, c.inPlace) << c.what;
+    list.EditLine(k, 1, 2, "");
+    model[static_cast<std::size_t>(k)].erase(1, 2);
+    for (int i = 0; i < list.Count(); ++i) {
+      EXPECT_EQ(list.LineView(i), model[static_cast<std::size_t>(i)]) << c.what << " line " << i;
+      if (const char* own = list.TerminatedLine(i)) {
+        EXPECT_EQ(own[model[static_cast<std::size_t>(i)].size()], '\0');
+      }
+    }
+    list.Put(0, "changed");
+    model[0] = "changed";
+    list.Delete(list.Count() - 1);
+    model.pop_back();
+    for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list.LineView(i), model[static_cast<std::size_t>(i)]) << c.what;
+  }
+}
+
+// Long lines of a load are runs of its block until they are edited; lines
+// with tabs, scan states of every size and objects travel with their lines
+// through every change.
+TEST(SrcEditTextBuffer, LongLinesAndLineDataMatchAModel) {
+  struct TModelLine {
+    std::string text;
+    int state;
+    TObject* object;
+  };
+  std::mt19937 rng(777);
+  const int states[] = {-1, 0, 4, 253, 254, 255, -7, 1 << 20, INT32_MIN};
+  TObject objects[3];
+  auto randomText = [&] {
+    switch (rng() % 4) {
+      case 0:
+        return std::string(rng() % 6, 'a');
+      case 1:
+        return std::string(5 + rng() % 100, "b\t"[rng() % 2]);
+      case 2:
+        return std::string(4000 + rng() % 200, 'c');
+      default:
+        return std::string(70000 + rng() % 1000, "d\t"[rng() % 2]);
+    }
+  };
+  for (int round = 0; round < 3; ++round) {
+    std::vector<TModelLine> model;
+    std::string bytes;
+    for (int i = 0; i < 40; ++i) {
+      model.push_back({randomText(), -1, nullptr});
+      bytes += model.back().text + "\n";
+    }
+    model.push_back({"", -1, nullptr});
+    TSrcEditStringList list;
+    LoadBytes(list, bytes);
+    for (int i = 0; i < list.Count(); ++i) ASSERT_EQ(list.TerminatedLine(i), nullptr);
+    for (int step = 0; step < 1500; ++step) {
+      const int n = static_cast<int>(model.size());
+      const int i = n ? static_cast<int>(rng() % static_cast<unsigned>(n)) : 0;
+      switch (rng() % 9) {
+        case 0:
+        case 1:
+          if (n) {
+            // Mostly near one end of the line.
+            std::string& m = model[static_cast<std::size_t>(i)].text;
+            const std::size_t near = rng() % 3;
+            std::size_t pos = near == 0 ? rng() % std::min<std::size_t>(m.size() + 1, 8)
+                              : near == 1 ? m.size() - rng() % std::min<std::size_t>(m.size() + 1, 8)
+                                          : rng() % (m.size() + 1);
+            std::size_t count = rng() % 4 == 0 ? rng() % (m.size() - pos + 1) : std::min<std::size_t>(rng() % 3, m.size() - pos);
+            std::string text = rng() % 10 == 0 ? randomText() : std::string(rng() % 3, "e\t"[rng() % 2]);
+            list.EditLine(i, static_cast<int>(pos), static_cast<int>(count), text);
+            m.replace(pos, count, text);
+          }
+          break;
+        case 2:
+          if (n) {
+            model[static_cast<std::size_t>(i)].text = randomText();
+            list.Put(i, model[static_cast<std::size_t>(i)].text);
+          }
+          break;
+        case 3:
+          model.insert(model.begin() + i, TModelLine{randomText(), -1, nullptr});
+          list.Insert(i, model[static_cast<std::size_t>(i)].text);
+          break;
+        case 4:
+          if (n) {
+            list.Delete(i);
+            model.erase(model.begin() + i);
+          }
+          break;
+        case 5:
+          if (n) {
+            const int j = static_cast<int>(rng() % static_cast<unsigned>(n));
+            list.Exchange(i, j);
+            std::swap(model[static_cast<std::size_t>(i)], model[static_cast<std::size_t>(j)]);
+          }
+          break;
+        case 6: {
+          const int k = static_cast<int>(rng() % 3);
+          list.InsertLines(i, k);
+          model.insert(model.begin() + i, static_cast<std::size_t>(k), TModelLine{"", 0, nullptr});
+          break;
+        }
+        case 7:
+          if (n) {
+            const int value = states[rng() % std::size(states)];
+            list.SetLineScanState(i, value);
+            model[static_cast<std::size_t>(i)].state = value;
+          }
+          break;
+        case 8:
+          if (n) {
+            TObject* o = rng() % 2 ? &objects[rng() % 3] : nullptr;
+            list.PutObject(i, o);
+            model[static_cast<std::size_t>(i)].object = o;
+          }
+          break;
+      }
+      ASSERT_EQ(list.Count(), static_cast<int>(model.size()));
+      for (int k = 0; k < list.Count(); ++k) {
+        const TModelLine& m = model[static_cast<std::size_t>(k)];
+        ASSERT_EQ(list.LineView(k), m.text) << "step " << step << " line " << k;
+        ASSERT_EQ(list.LineLength(k), static_cast<int>(m.text.size()));
+        ASSERT_EQ(list.GetLineScanState(k), m.state) << "step " << step << " line " << k;
+        ASSERT_EQ(list.GetObject(k), m.object);
+        if (const char* own = list.TerminatedLine(k)) {
+          ASSERT_EQ(own[m.text.size()], '\0');
+        }
+      }
+      if (n && step % 7 == 0 && i < list.Count()) {
+        ASSERT_EQ(list.GetExpandedLen(i), ExpandedLength(model[static_cast<std::size_t>(i)].text, 8));
+      }
+      if (step % 50 == 0) {
+        int widest = 0;
+        for (const TModelLine& m : model) widest = std::max(widest, ExpandedLength(m.text, 8));
+        ASSERT_EQ(list.GetLongestLineLen(), widest);
+      }
+    }
+    std::string saved;
+    for (std::size_t k = 0; k < model.size(); ++k) saved += model[k].text + (k + 1 < model.size() ? "\n" : "");
+    list.SetFileFormat(lbLf);
+    EXPECT_EQ(Saved(list), saved);
+  }
+}
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BQS_NO_HEAP_FIGURES
+#endif
+#endif
+#else
+#define BQS_NO_HEAP_FIGURES
+#endif
+
+// What a line costs beside its text: a file of empty lines and one of
+// short lines, loaded, then scanned (a state stored on every line).
+TEST(SrcEditTextBuffer, ALineCostsLittleMoreThanItsText) {
+#if defined(BQS_NO_HEAP_FIGURES)
+  GTEST_SKIP() << "the sanitizer's allocator keeps its own figures";
+#else
+  struct {
+    const char* what;
+    std::string bytes;
+    double maxPerFileByte;
+  } cases[] = {
+      {"empty lines", std::string(1000000, '\n'), 9.0},
+      {"short lines", std::string(), 4.0},
+  };
+  for (int i = 0; i < 250000; ++i) cases[1].bytes += i % 3 ? "<p>\r\n" : "ab\r\n";
+  for (const auto& c : cases) {
+    malloc_trim(0);
+    const struct mallinfo2 before = mallinfo2();
+    {
+      TSrcEditStringList list;
+      LoadBytes(list, c.bytes);
+      for (int k = 0; k < list.Count(); ++k) list.StoreLineScanState(k, k % 9);
+      const struct mallinfo2 after = mallinfo2();
+      const double heap = static_cast<double>((after.uordblks + after.hblkhd) - (before.uordblks + before.hblkhd));
+      EXPECT_LT(heap / static_cast<double>(c.bytes.size()), c.maxPerFileByte) << c.what;
+    }
+  }
+#endif
 }
 
 // Random edits against a plain vector, over text that partly lives in the
