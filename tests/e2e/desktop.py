@@ -62,8 +62,10 @@ def menu_keys(item, unlit=()):
     keys = []
     for depth, caption in enumerate(levels):
         path = " > ".join(levels[:depth])
+        # `unlit` names items inside the menus: the menu bar's own are never
+        # disabled (Правка's "Вставить" is not the menu "Вставить").
         shown = [_unquote(c) for p, c, rest in rows if _unquote(p) == path and c != "-" and "kHidden" not in rest
-                 and _unquote(c) not in unlit]
+                 and (depth == 0 or _unquote(c) not in unlit)]
         if caption not in shown:
             raise AssertionError("no menu item %r under %r" % (caption, path))
         index = shown.index(caption)
@@ -424,7 +426,16 @@ class Editor:
         d.focus(self.main)
         d.click(x + 20, y + 8)
         time.sleep(0.3)
-        d.keys(*menu_keys(item, unlit))
+        # A menu opens a moment after Left or Right: each level gets its
+        # keys once the one before it is up.
+        chunk = []
+        for key in menu_keys(item, unlit):
+            if chunk and key != chunk[-1]:
+                d.keys(*chunk)
+                time.sleep(0.2)
+                chunk = []
+            chunk.append(key)
+        d.keys(*chunk)
 
     def clear(self):
         """Empties the document from the keyboard (Ctrl+A in an empty one

@@ -34,13 +34,7 @@ class DocumentsTest(DesktopTest):
         e.click_text()
         d.type("[]")
         d.keys("Left")
-        # Правка > Вставить данные > Другой документ...
-        x, y, w, h = d.geometry(e.main)
-        d.click(x + 80, y + 8)
-        time.sleep(0.3)
-        d.click(x + 140, y + 348)
-        time.sleep(0.3)
-        d.click(x + 435, y + 348)
+        e.menu("Правка > Вставить данные > Другой документ...", unlit=("Вырезать", "Копировать", "Вставить"))
         self.file_dialog(e, e.path("other.txt"))
         # The NUL kept; every line end a CR LF.
         d.keys("ctrl+s")
