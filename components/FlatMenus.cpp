@@ -32,7 +32,7 @@ TColor LightenColor(TColor color, int percent) {
 }
 
 // ---- marks ----
-const TMarkPoint CheckMarkPoints[18] = {{2, 6}, {3, 7}, {4, 8}, {5, 9},  {6, 8},  {7, 7}, {3, 6}, {4, 7}, {5, 8},
+const TMarkPoint CheckMarkPoints[18] = {{2, 6}, {3, 7}, {4, 8}, {5, 9}, {6, 8},  {7, 7},  {3, 6}, {4, 7}, {5, 8},
                                         {6, 7}, {7, 6}, {8, 5}, {9, 4}, {10, 3}, {11, 2}, {3, 5}, {4, 6}, {5, 7}};
 const TMarkPoint RadioMarkPoints[24] = {{3, 5}, {3, 6}, {4, 7}, {5, 8}, {6, 8}, {7, 7}, {8, 6}, {8, 5},
                                         {7, 4}, {6, 3}, {5, 3}, {4, 4}, {4, 5}, {4, 6}, {5, 7}, {6, 7},
@@ -109,7 +109,12 @@ constexpr UINT ItemTextFlags = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_END_E
 class TFlatItemPaint {
  public:
   TFlatItemPaint(const TFlatMenu& painter, TMenuItem* item, TCanvas* canvas, TRect rect, TOwnerDrawState state)
-      : P(painter), Item(item), C(canvas), R(rect), State(state), Images(ImagesOf(item)),
+      : P(painter),
+        Item(item),
+        C(canvas),
+        R(rect),
+        State(state),
+        Images(ImagesOf(item)),
         MenuBar(item->IsMenuBarItem()) {}
 
   void Run() {

@@ -170,9 +170,10 @@ void TMarkupHintWindow::ActivateHint(TRect rect, const std::string& hint) {
     r.Top = r.Bottom - FTextHeight - 4;
   }
   ShowAt(r);
-  SetWindowRgn(Handle(), FHint->HintStyle() == hsRounded
-                             ? CreateRoundRectRgn(0, 0, r.Width(), r.Height(), RoundCorner, RoundCorner)
-                             : nullptr,
+  SetWindowRgn(Handle(),
+               FHint->HintStyle() == hsRounded
+                   ? CreateRoundRectRgn(0, 0, r.Width(), r.Height(), RoundCorner, RoundCorner)
+                   : nullptr,
                true);
 }
 

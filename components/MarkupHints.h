@@ -21,18 +21,18 @@ struct TMarkupRequest {
   TCanvas* Canvas = nullptr;
   std::string Text;
   TRect Rect;
-  TImageList* Images = nullptr;       // "IDX:" pictures
-  int HitX = 0, HitY = 0;             // point for anchor hit testing (0, 0)
-  int FocusAnchor = -1;               // 0-based anchor with a focus rectangle (-1)
-  int HoverAnchor = -1;               // 1-based hovered anchor (-1)
+  TImageList* Images = nullptr;  // "IDX:" pictures
+  int HitX = 0, HitY = 0;        // point for anchor hit testing (0, 0)
+  int FocusAnchor = -1;          // 0-based anchor with a focus rectangle (-1)
+  int HoverAnchor = -1;          // 1-based hovered anchor (-1)
   int ShadowOffset = 1;
-  bool CheckHotSpot = false;          // second pass measures instead of painting
+  bool CheckHotSpot = false;  // second pass measures instead of painting
   bool MeasureOnly = false;
   bool ScaleImages = false;
-  bool Selected = false;              // text colours of A and FONT and BODY painting off
-  bool BlinkOn = true;                // BL text hidden when false
+  bool Selected = false;  // text colours of A and FONT and BODY painting off
+  bool BlinkOn = true;    // BL text hidden when false
   bool HoverOnlyActive = false;
-  bool WordWrap = false;              // false: runs that do not fit end with "..."
+  bool WordWrap = false;  // false: runs that do not fit end with "..."
   double ScaleFactor = 1.0;
   TColor URLColor = clBlue;
   TColor HoverBackColor = clNone;
@@ -57,14 +57,13 @@ struct TMarkupResult {
 bool RenderMarkup(const TMarkupRequest& request, TMarkupResult& result);
 
 // The same with the renderer's 32 arguments in their order.
-bool RenderHtmlText(TCanvas* canvas, const std::string& text, const TRect& rect, TImageList* images, int hitX,
-                    int hitY, int focusAnchor, int hoverAnchor, int shadowOffset, bool checkHotSpot,
-                    bool measureOnly, bool scaleImages, bool selected, bool blinkOn, bool hoverOnlyActive,
-                    bool wordWrap, double scaleFactor, TColor urlColor, TColor hoverBackColor,
-                    TColor hoverFontColor, TColor shadowColor, std::string& anchorValue, std::string& strippedText,
+bool RenderHtmlText(TCanvas* canvas, const std::string& text, const TRect& rect, TImageList* images, int hitX, int hitY,
+                    int focusAnchor, int hoverAnchor, int shadowOffset, bool checkHotSpot, bool measureOnly,
+                    bool scaleImages, bool selected, bool blinkOn, bool hoverOnlyActive, bool wordWrap,
+                    double scaleFactor, TColor urlColor, TColor hoverBackColor, TColor hoverFontColor,
+                    TColor shadowColor, std::string& anchorValue, std::string& strippedText,
                     std::string& focusAnchorValue, int& xSize, int& ySize, int& anchorCount, int& hitAnchorIndex,
-                    TRect& anchorRect, THintPictureCache* pictureCache, TPictureStore* pictureStore,
-                    int lineSpacing);
+                    TRect& anchorRect, THintPictureCache* pictureCache, TPictureStore* pictureStore, int lineSpacing);
 
 // ---- supporting routines ----
 // A colour name in lower case ("clred", "clbtnface" ...); unknown names 0.

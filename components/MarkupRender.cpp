@@ -40,7 +40,7 @@ int64_t ReadNumber(const std::string& s, size_t at = 0) {
   int64_t v = 0;
   for (; i < s.size(); ++i) {
     char c = s[i];
-    int d = c >= '0' && c <= '9' ? c - '0'
+    int d = c >= '0' && c <= '9'                 ? c - '0'
             : base == 16 && c >= 'A' && c <= 'F' ? c - 'A' + 10
             : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
                                                  : -1;
@@ -85,6 +85,7 @@ struct TTag {
   }
 };
 
+// clang-format off
 enum TTagId {
   tgNone,
   tgAnchor, tgAnchorEnd, tgBold, tgBoldEnd, tgBlink, tgColorEnd, tgBody, tgBreak, tgError, tgErrorEnd, tgFont,
@@ -92,6 +93,7 @@ enum TTagId {
   tgOffset, tgOffsetEnd, tgPara, tgParaEnd, tgRotate, tgRotateEnd, tgStrike, tgStrikeEnd, tgShadow, tgShadowEnd,
   tgSub, tgSup, tgSubSupEnd, tgUnderline, tgUnderlineEnd, tgList, tgListEnd, tgHidden, tgHiddenEnd
 };
+// clang-format on
 
 // How a row matches the tag's name: by its first letter, by its first two
 // letters, as the whole tag ("<SUB>"), as a single-letter name, or as that
@@ -105,19 +107,19 @@ struct TTagRule {
 };
 // Tried in order; the first row that matches names the tag.
 const TTagRule TagRules[] = {
-    {false, "<SUB>", mExact, tgSub},      {false, "<SUP>", mExact, tgSup},     {false, "BL", mTwo, tgBlink},
-    {false, "BO", mTwo, tgBody},          {false, "BR", mTwo, tgBreak},        {false, "HI", mTwo, tgHighlight},
-    {false, "HR", mTwo, tgRule},          {false, "IN", mTwo, tgIndent},       {false, "IM", mTwo, tgImage},
-    {false, "OF", mTwo, tgOffset},        {false, "SH", mTwo, tgShadow},       {false, "B", mSingle, tgBold},
-    {false, "I", mSingle, tgItalic},      {false, "S", mSingle, tgStrike},     {false, "U", mSingle, tgUnderline},
-    {false, "U", mMore, tgList},          {false, "A", mFirst, tgAnchor},      {false, "E", mFirst, tgError},
-    {false, "F", mFirst, tgFont},         {false, "L", mFirst, tgItem},        {false, "P", mFirst, tgPara},
-    {false, "R", mFirst, tgRotate},       {false, "Z", mFirst, tgHidden},      {true, "SU", mTwo, tgSubSupEnd},
-    {true, "SH", mTwo, tgShadowEnd},      {true, "B", mSingle, tgBoldEnd},     {true, "B", mMore, tgColorEnd},
-    {true, "S", mFirst, tgStrikeEnd},     {true, "U", mSingle, tgUnderlineEnd}, {true, "U", mMore, tgListEnd},
-    {true, "A", mFirst, tgAnchorEnd},     {true, "E", mFirst, tgErrorEnd},     {true, "F", mFirst, tgFontEnd},
-    {true, "H", mFirst, tgHighlightEnd},  {true, "I", mFirst, tgItalicEnd},    {true, "L", mFirst, tgItemEnd},
-    {true, "O", mFirst, tgOffsetEnd},     {true, "P", mFirst, tgParaEnd},      {true, "R", mFirst, tgRotateEnd},
+    {false, "<SUB>", mExact, tgSub},     {false, "<SUP>", mExact, tgSup},      {false, "BL", mTwo, tgBlink},
+    {false, "BO", mTwo, tgBody},         {false, "BR", mTwo, tgBreak},         {false, "HI", mTwo, tgHighlight},
+    {false, "HR", mTwo, tgRule},         {false, "IN", mTwo, tgIndent},        {false, "IM", mTwo, tgImage},
+    {false, "OF", mTwo, tgOffset},       {false, "SH", mTwo, tgShadow},        {false, "B", mSingle, tgBold},
+    {false, "I", mSingle, tgItalic},     {false, "S", mSingle, tgStrike},      {false, "U", mSingle, tgUnderline},
+    {false, "U", mMore, tgList},         {false, "A", mFirst, tgAnchor},       {false, "E", mFirst, tgError},
+    {false, "F", mFirst, tgFont},        {false, "L", mFirst, tgItem},         {false, "P", mFirst, tgPara},
+    {false, "R", mFirst, tgRotate},      {false, "Z", mFirst, tgHidden},       {true, "SU", mTwo, tgSubSupEnd},
+    {true, "SH", mTwo, tgShadowEnd},     {true, "B", mSingle, tgBoldEnd},      {true, "B", mMore, tgColorEnd},
+    {true, "S", mFirst, tgStrikeEnd},    {true, "U", mSingle, tgUnderlineEnd}, {true, "U", mMore, tgListEnd},
+    {true, "A", mFirst, tgAnchorEnd},    {true, "E", mFirst, tgErrorEnd},      {true, "F", mFirst, tgFontEnd},
+    {true, "H", mFirst, tgHighlightEnd}, {true, "I", mFirst, tgItalicEnd},     {true, "L", mFirst, tgItemEnd},
+    {true, "O", mFirst, tgOffsetEnd},    {true, "P", mFirst, tgParaEnd},       {true, "R", mFirst, tgRotateEnd},
     {true, "Z", mFirst, tgHiddenEnd},
 };
 
@@ -194,8 +196,7 @@ class TMarkupRenderer {
   // `layout`: the measuring pass that decides where the line ends; the
   // painting pass (and a hot-spot pass) replays exactly the text it
   // consumed.
-  void Line(bool paint, bool layout, TPassState& S, size_t begin, size_t limit, const TRect& lineRect,
-            TLineOut& out);
+  void Line(bool paint, bool layout, TPassState& S, size_t begin, size_t limit, const TRect& lineRect, TLineOut& out);
   size_t NextTag(size_t pos);
   // Applies a tag; true when the line stops before it (the tag starts the
   // next line), `ended` when the line ends after it.
@@ -229,7 +230,7 @@ class TMarkupRenderer {
   TColor FOrigBrush = clNone;
   UINT FDrawFlags = 0;
   // Paint-only slots, first as the renderer runs: base font colour, no brush.
-  TColor FFontBgSlot = clNone;          // F BGCOLOR, BODY BGCOLOR -> /F
+  TColor FFontBgSlot = clNone;  // F BGCOLOR, BODY BGCOLOR -> /F
   TColor FHiFont = clNone, FHiBrush = clNone;
   TColor FAnchorFont = clNone, FAnchorBrush = clNone;
   TColor FParaBrush = clNone;
@@ -295,8 +296,7 @@ bool TMarkupRenderer::Run() {
       Line(!Q.CheckHotSpot, false, paint, pos, m.End, pr, p);
       paint.Font->Assign(C->Font());
       int gh = TextHeightGh();
-      if ((p.TextHit && Q.HitY > pr.Bottom - p.Raise - gh && Q.HitY < pr.Bottom - p.Raise) || p.ImageHit)
-        R.Hit = true;
+      if ((p.TextHit && Q.HitY > pr.Bottom - p.Raise - gh && Q.HitY < pr.Bottom - p.Raise) || p.ImageHit) R.Hit = true;
       FOffset = FNewOffset;
     }
     // A line that consumed nothing would never end the loop.
@@ -326,8 +326,8 @@ size_t TMarkupRenderer::NextTag(size_t pos) {
   return FNextTag;
 }
 
-void TMarkupRenderer::Line(bool paint, bool layout, TPassState& S, size_t begin, size_t limit,
-                           const TRect& lineRect, TLineOut& out) {
+void TMarkupRenderer::Line(bool paint, bool layout, TPassState& S, size_t begin, size_t limit, const TRect& lineRect,
+                           TLineOut& out) {
   bool measuring = !paint;
   FLayout = layout;
   TRect work = lineRect;
@@ -504,8 +504,7 @@ THintPicture* TMarkupRenderer::FindPicture(const std::string& src) {
       // empty; painting never raises.
       try {
         picture->LoadFromSource(src);
-      } catch (...) {
-      }
+      } catch (...) {}
     }
   }
   return picture;
@@ -870,14 +869,13 @@ bool RenderMarkup(const TMarkupRequest& request, TMarkupResult& result) {
   return r.Run();
 }
 
-bool RenderHtmlText(TCanvas* canvas, const std::string& text, const TRect& rect, TImageList* images, int hitX,
-                    int hitY, int focusAnchor, int hoverAnchor, int shadowOffset, bool checkHotSpot,
-                    bool measureOnly, bool scaleImages, bool selected, bool blinkOn, bool hoverOnlyActive,
-                    bool wordWrap, double scaleFactor, TColor urlColor, TColor hoverBackColor,
-                    TColor hoverFontColor, TColor shadowColor, std::string& anchorValue, std::string& strippedText,
+bool RenderHtmlText(TCanvas* canvas, const std::string& text, const TRect& rect, TImageList* images, int hitX, int hitY,
+                    int focusAnchor, int hoverAnchor, int shadowOffset, bool checkHotSpot, bool measureOnly,
+                    bool scaleImages, bool selected, bool blinkOn, bool hoverOnlyActive, bool wordWrap,
+                    double scaleFactor, TColor urlColor, TColor hoverBackColor, TColor hoverFontColor,
+                    TColor shadowColor, std::string& anchorValue, std::string& strippedText,
                     std::string& focusAnchorValue, int& xSize, int& ySize, int& anchorCount, int& hitAnchorIndex,
-                    TRect& anchorRect, THintPictureCache* pictureCache, TPictureStore* pictureStore,
-                    int lineSpacing) {
+                    TRect& anchorRect, THintPictureCache* pictureCache, TPictureStore* pictureStore, int lineSpacing) {
   TMarkupRequest q;
   q.Canvas = canvas;
   q.Text = text;

@@ -73,7 +73,7 @@ struct TEntity {
   const char* Value;
 };
 const TEntity TextEntities[] = {
-    {"&amp;", "&&"},    {"&quot;", "\""},  {"&sect;", "\xA7"}, {"&permil;", "\x89"}, {"&reg;", "\xAE"},
+    {"&amp;", "&&"},    {"&quot;", "\""},   {"&sect;", "\xA7"},  {"&permil;", "\x89"}, {"&reg;", "\xAE"},
     {"&copy;", "\xA9"}, {"&para;", "\xB6"}, {"&trade;", "\x99"}, {"&euro;", "\x88"},
 };
 const TEntity RunEntities[] = {{"&nbsp;", " "}, {"&lt;", "<"}, {"&gt;", ">"}, {"&#124;", "|"}};

@@ -26,7 +26,9 @@ class TSharedWindow {
   bool IsLive(uintptr_t id) const { return FLive.count(id) != 0; }
 
  protected:
-  TSharedWindow() { FHandle = AllocateHWnd([this](TMessage& m) { WndProc(m); }); }
+  TSharedWindow() {
+    FHandle = AllocateHWnd([this](TMessage& m) { WndProc(m); });
+  }
   virtual ~TSharedWindow() {
     FGoing = true;
     DeallocateHWnd(FHandle);

@@ -644,9 +644,7 @@ void THoverLabel::Dispatch(TMessage& msg) {
       TGraphicControl::Dispatch(msg);
       Invalidate();
       break;
-    case WM_SIZE:
-      Invalidate();
-      break;
+    case WM_SIZE: Invalidate(); break;
     case CM_MOUSEENTER: CMMouseEnterLabel(msg); break;
     case CM_MOUSELEAVE: CMMouseLeaveLabel(msg); break;
     default: TGraphicControl::Dispatch(msg); break;

@@ -31,11 +31,8 @@ void TTrayIconHandler::HandleMessage(TMessage& msg) {
     case WM_QUERYENDSESSION:
     case WM_QUIT:
     case WM_ENDSESSION:
-    case WM_NCDESTROY:
-      msg.Result = 1;
-      return;
-    default:
-      break;
+    case WM_NCDESTROY: msg.Result = 1; return;
+    default: break;
   }
   if (msg.Msg == TaskbarCreatedMessage() || msg.Msg == TrayGoneMessage()) {
     // The tray tells the application's window that it is back (or gone);
@@ -234,8 +231,7 @@ void TTrayIcon::TrayMessage(UINT code) {
     case NIN_BALLOONUSERCLICK:
       if (OnBalloonHintClick) OnBalloonHintClick(this);
       return;
-    default:
-      break;
+    default: break;
   }
   if (!FEnabled) return;
   TShiftState shift = KeyboardShift();
@@ -304,8 +300,7 @@ void TTrayIcon::TrayMessage(UINT code) {
     case WM_MBUTTONUP:
       if (OnMouseUp) OnMouseUp(this, mbMiddle, shift + TShiftState{ssMiddle}, p.X, p.Y);
       return;
-    default:
-      return;
+    default: return;
   }
 }
 

@@ -80,7 +80,8 @@ void GradientBitmap(int width, int height, TColor colorA, TColor colorB, uint8_t
           if (x >= 0 && x < x2) rows[stride * y + x] = prev;
         }
     }
-    for (int y = strip; y < height; ++y) std::copy(rows + stride * (y % 16), rows + stride * (y % 16 + 1), rows + stride * y);
+    for (int y = strip; y < height; ++y)
+      std::copy(rows + stride * (y % 16), rows + stride * (y % 16 + 1), rows + stride * y);
     return;
   }
 

@@ -143,8 +143,8 @@ int TXpBGlyph::StateImageIndex(TButtonState state) {
 }
 
 TXpGlyphLayout TXpBGlyph::LayoutGlyphAndText(TCanvas* canvas, const TRect& client, TPoint offset,
-                                             const std::string& caption, TButtonLayout layout, int margin,
-                                             int spacing, UINT biDiFlags) {
+                                             const std::string& caption, TButtonLayout layout, int margin, int spacing,
+                                             UINT biDiFlags) {
   if (biDiFlags & DT_RIGHT) {
     if (layout == blGlyphLeft)
       layout = blGlyphRight;

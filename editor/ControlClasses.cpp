@@ -3,9 +3,9 @@
 // etched label, a task panel) is one more entry here.
 #include "EtchedLabels.h"
 #include "FormRows.h"
+#include "TaskPanels.h"
 #include "XpProgress.h"
 #include "XpSpeedButtons.h"
-#include "TaskPanels.h"
 #include "platform/Buttons.h"
 #include "platform/ComCtrls.h"
 #include "platform/ExtCtrls.h"

@@ -38,7 +38,7 @@ struct TFormRow {
   const char* Caption = nullptr;  // UTF-8; null keeps the toolkit's default
   TFormBorderStyle BorderStyle = bsSizeable;
   std::optional<TBorderIcons> BorderIcons = std::nullopt;  // none: the default set
-  int Width = 0, Height = 0;  // the client size (or bounds); 0 keeps the default
+  int Width = 0, Height = 0;                               // the client size (or bounds); 0 keeps the default
   TColor Color = kKeepColor;
   TPosition Position = poDesigned;
   std::uint32_t Flags = 0;
@@ -63,12 +63,12 @@ enum TControlRowFlag : std::uint32_t {
 };
 
 struct TControlRow {
-  const char* Class;  // "TLabel"
-  const char* Name;   // "Label1"
-  const char* Parent = "";  // "" for the window, else a control of an earlier row
+  const char* Class;                             // "TLabel"
+  const char* Name;                              // "Label1"
+  const char* Parent = "";                       // "" for the window, else a control of an earlier row
   int Left = 0, Top = 0, Width = 0, Height = 0;  // all 0: the class's own bounds
-  const char* Caption = nullptr;  // caption or text (UTF-8); null keeps the default
-  const char* Hint = "";          // UTF-8
+  const char* Caption = nullptr;                 // caption or text (UTF-8); null keeps the default
+  const char* Hint = "";                         // UTF-8
   std::uint32_t Flags = 0;
   const char* OnClick = "";   // handler names
   const char* OnChange = "";  // edits, combo boxes, check boxes

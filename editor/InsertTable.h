@@ -53,12 +53,12 @@ const std::vector<const char*>& RandomCharacterItems();
 
 // The quick-insert palette's buttons, page by page, left to right.
 struct TPaletteButton {
-  const char* Name;     // "SpeedButton10"
-  int Page;             // 0..3
+  const char* Name;  // "SpeedButton10"
+  int Page;          // 0..3
   const char* Caption;
   const char* Hint;
-  const char* Text;     // inserted
-  int Back;             // caret steps back after it
+  const char* Text;  // inserted
+  int Back;          // caret steps back after it
 };
 const std::vector<TPaletteButton>& PaletteButtons();
 // The captions of the palette's five pages.

@@ -243,8 +243,7 @@ void TMainEditCommands::N166Click(TObject*) {
 
 void TMainEditCommands::N167Click(TObject*) {
   if (DocumentEmpty()) {
-    Message(Ansi("Редактор Brindel Quillet Studio сейчас пуст! Резать в нём нечего."), kTitle,
-            MB_OK | MB_ICONWARNING);
+    Message(Ansi("Редактор Brindel Quillet Studio сейчас пуст! Резать в нём нечего."), kTitle, MB_OK | MB_ICONWARNING);
     return;
   }
   TSrcMemo* memo = FHost.Memo;
@@ -253,8 +252,7 @@ void TMainEditCommands::N167Click(TObject*) {
     // Nothing may be removed from a read-only document: the text is
     // copied, and the message says so.
     memo->CopySelection();
-    Message(Ansi("Содержимое редактора было скопировано в буфер обмена Windows."), kTitle,
-            MB_OK | MB_ICONINFORMATION);
+    Message(Ansi("Содержимое редактора было скопировано в буфер обмена Windows."), kTitle, MB_OK | MB_ICONINFORMATION);
     return;
   }
   memo->CutSelection();

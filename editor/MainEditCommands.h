@@ -42,9 +42,9 @@ class TTextFinder {
 };
 
 struct TEditCommandsHost {
-  TSrcMemo* Memo = nullptr;                // Memo1
-  TFindDialog* FindDialog = nullptr;       // FindDialog1
-  TFindDialog* ReplaceDialog = nullptr;    // ReplaceDialog1 (a TReplaceDialog)
+  TSrcMemo* Memo = nullptr;              // Memo1
+  TFindDialog* FindDialog = nullptr;     // FindDialog1
+  TFindDialog* ReplaceDialog = nullptr;  // ReplaceDialog1 (a TReplaceDialog)
   // The editor menu's items that want a selection (kSelection rows).
   const std::vector<TMenuItem*>* SelectionItems = nullptr;
   // The owner window of the message boxes (the main window).
@@ -75,13 +75,13 @@ class TMainEditCommands : public TComponent {
   void ReplaceDialog1Replace(TObject* Sender);  // Replace and Replace All
 
   // -- edit --
-  void N97Click(TObject* Sender);   // undo (EM_UNDO)
-  void N96Click(TObject* Sender);   // delete the selection
-  void N99Click(TObject* Sender);   // select all
-  void N166Click(TObject* Sender);  // copy all
-  void N167Click(TObject* Sender);  // cut all
-  void N95Click(TObject* Sender);   // clear all
-  void N173Click(TObject* Sender);  // paste replacing all
+  void N97Click(TObject* Sender);             // undo (EM_UNDO)
+  void N96Click(TObject* Sender);             // delete the selection
+  void N99Click(TObject* Sender);             // select all
+  void N166Click(TObject* Sender);            // copy all
+  void N167Click(TObject* Sender);            // cut all
+  void N95Click(TObject* Sender);             // clear all
+  void N173Click(TObject* Sender);            // paste replacing all
   void XpSpeedButton6Click(TObject* Sender);  // cut
   void XpSpeedButton7Click(TObject* Sender);  // copy
   void XpSpeedButton8Click(TObject* Sender);  // paste

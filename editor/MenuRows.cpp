@@ -11,26 +11,16 @@
 
 const char* MenuPlaceName(TMenuPlace place) {
   switch (place) {
-    case TMenuPlace::MainMenu:
-      return "MainMenu1";
-    case TMenuPlace::EditorMenu:
-      return "PopupMenu1";
-    case TMenuPlace::PanelMenu:
-      return "PopupMenu2";
-    case TMenuPlace::CutCopyMenu:
-      return "PopupMenu3";
-    case TMenuPlace::StatusMenu:
-      return "PopupMenu4";
-    case TMenuPlace::TrayMenu:
-      return "tray";
-    case TMenuPlace::LinkMenu:
-      return "link";
-    case TMenuPlace::ImgMenu:
-      return "img";
-    case TMenuPlace::ToolBar:
-      return "ToolBar1";
-    case TMenuPlace::SidePanel:
-      return "CoolBar1";
+    case TMenuPlace::MainMenu: return "MainMenu1";
+    case TMenuPlace::EditorMenu: return "PopupMenu1";
+    case TMenuPlace::PanelMenu: return "PopupMenu2";
+    case TMenuPlace::CutCopyMenu: return "PopupMenu3";
+    case TMenuPlace::StatusMenu: return "PopupMenu4";
+    case TMenuPlace::TrayMenu: return "tray";
+    case TMenuPlace::LinkMenu: return "link";
+    case TMenuPlace::ImgMenu: return "img";
+    case TMenuPlace::ToolBar: return "ToolBar1";
+    case TMenuPlace::SidePanel: return "CoolBar1";
   }
   return "?";
 }

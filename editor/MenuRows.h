@@ -35,9 +35,9 @@ const char* MenuPlaceName(TMenuPlace place);
 bool IsButtonPlace(TMenuPlace place);
 
 enum TMenuRowFlag : std::uint16_t {
-  kAction = 1 << 0,     // Handler names an action of the window; the item shows it
-  kPending = 1 << 1,    // the command is not built yet: shown, inert, no shortcut
-  kDefault = 1 << 2,    // the menu's default (bold) item
+  kAction = 1 << 0,   // Handler names an action of the window; the item shows it
+  kPending = 1 << 1,  // the command is not built yet: shown, inert, no shortcut
+  kDefault = 1 << 2,  // the menu's default (bold) item
   kChecked = 1 << 3,
   kRadio = 1 << 4,
   kDisabled = 1 << 5,

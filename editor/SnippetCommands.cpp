@@ -6,9 +6,7 @@
 
 namespace {
 
-void StepCaretBack(TSrcMemo& memo, int count) {
-  memo.SetSelectionStart(memo.GetSelectionStart() - count);
-}
+void StepCaretBack(TSrcMemo& memo, int count) { memo.SetSelectionStart(memo.GetSelectionStart() - count); }
 
 }  // namespace
 
@@ -23,8 +21,7 @@ void RunSnippetCommand(const TSnippetCommand& command, const TSnippetHost& host)
     case TSnippetKind::Modeless:
       if (host.ShowWindow) host.ShowWindow(command.Text, false);
       return;
-    default:
-      break;
+    default: break;
   }
 
   TSrcMemo* memo = host.Memo;
@@ -34,9 +31,7 @@ void RunSnippetCommand(const TSnippetCommand& command, const TSnippetHost& host)
 
   const std::string text = Ansi(command.Text);
   switch (command.Kind) {
-    case TSnippetKind::Snippet:
-      memo->ReplaceSelection(text);
-      break;
+    case TSnippetKind::Snippet: memo->ReplaceSelection(text); break;
     case TSnippetKind::TagPair:
       memo->ReplaceSelection(text);
       StepCaretBack(*memo, command.Back);
@@ -56,8 +51,7 @@ void RunSnippetCommand(const TSnippetCommand& command, const TSnippetHost& host)
       memo->ReplaceSelection(text);
       StepCaretBack(*memo, command.Back);
       break;
-    default:
-      break;
+    default: break;
   }
   if (command.Focus) memo->SetFocus();
 }

@@ -23,15 +23,14 @@ enum class TSnippetKind : std::uint8_t {
 struct TSnippetCommand {
   const char* Handler;  // the form designer's handler name, "N87Click"
   TSnippetKind Kind;
-  const char* Text;     // text, wrap prefix, or window class name
-  const char* Middle;   // WrapTwice: between the two copies of the selection
-  const char* After;    // Wrap, WrapTwice: after the selection
-  int Back;             // caret-back count of TagPair and InsertTwice
-  bool Focus;           // focus Memo1 after inserting
+  const char* Text;    // text, wrap prefix, or window class name
+  const char* Middle;  // WrapTwice: between the two copies of the selection
+  const char* After;   // Wrap, WrapTwice: after the selection
+  int Back;            // caret-back count of TagPair and InsertTwice
+  bool Focus;          // focus Memo1 after inserting
 
   bool InsertsText() const {
-    return Kind != TSnippetKind::Modal && Kind != TSnippetKind::ModalAfterSave &&
-           Kind != TSnippetKind::Modeless;
+    return Kind != TSnippetKind::Modal && Kind != TSnippetKind::ModalAfterSave && Kind != TSnippetKind::Modeless;
   }
 };
 

@@ -7,8 +7,9 @@
 TForm10* Form10 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form10", "Мастер создания заголовков", bsDialog, TBorderIcons{biSystemMenu}, 361, 233,
-                        clWhite, poScreenCenter, fShowHint};
+const TFormRow kForm = {
+    "Form10", "Мастер создания заголовков", bsDialog, TBorderIcons{biSystemMenu}, 361, 233, clWhite, poScreenCenter,
+    fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 8, 8, 120, 13, "Уровень заголовка:"},
     {"TButton", "Button1", "", 8, 24, 49, 25, "H1", "Заголовок первого уровня", 0, "Button1Click"},

@@ -10,8 +10,8 @@ class TForm10 : public TForm {
   explicit TForm10(TComponent* owner);
   const char* ClassName() const override { return "TForm10"; }
 
-  TEdit* Edit1 = nullptr;  // the opening tag without its ">", "<H1 "
-  TEdit* Edit2 = nullptr;  // the closing tag, "</H1>"
+  TEdit* Edit1 = nullptr;          // the opening tag without its ">", "<H1 "
+  TEdit* Edit2 = nullptr;          // the closing tag, "</H1>"
   TComboBox* ComboBox1 = nullptr;  // "ALIGN=LEFT", "ALIGN=CENTER", "ALIGN=RIGHT"
   TMemo* Memo1 = nullptr;          // the heading text
 

@@ -7,8 +7,8 @@
 TForm11* Form11 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form11", "Активная ссылка", bsDialog, TBorderIcons{biSystemMenu}, 329, 121, clWhite,
-                        poScreenCenter, fShowHint};
+const TFormRow kForm = {"Form11", "Активная ссылка", bsDialog, TBorderIcons{biSystemMenu}, 329, 121,
+                        clWhite,  poScreenCenter,    fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 8, 12, 80, 13, "Промежуток:"},
     {"TEdit", "Edit1", "", 96, 8, 57, 21, "5", "Через сколько секунд открыть адрес"},
@@ -40,8 +40,8 @@ void TForm11::Button1Click(TObject*) {
   }
   Close();
   if (Zod2uAppForm->CanInsert())
-    Zod2uAppForm->InsertTag("<meta http-equiv=\"refresh\" content=" + Edit1->Text() + ";url=" + Edit2->Text() + ">",
-                            0, false);
+    Zod2uAppForm->InsertTag("<meta http-equiv=\"refresh\" content=" + Edit1->Text() + ";url=" + Edit2->Text() + ">", 0,
+                            false);
 }
 
 void TForm11::Button2Click(TObject*) { Close(); }

@@ -11,7 +11,8 @@
 TForm122* Form122 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form122", "Перейти...", bsDialog, TBorderIcons{biSystemMenu}, 298, 96, clWhite, poScreenCenter,
+const TFormRow kForm = {"Form122", "Перейти...", bsDialog,  TBorderIcons{biSystemMenu},
+                        298,       96,           clWhite,   poScreenCenter,
                         fShowHint, "FormCreate", "FormShow"};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label2", "", 8, 6, 282, 13, "В этом документе сейчас"},

@@ -13,7 +13,7 @@ class TForm122 : public TForm {
 
   TLabel* Label2 = nullptr;  // "В этом документе сейчас N строк(и)."
   TLabel* Label1 = nullptr;
-  TEdit* Edit1 = nullptr;  // the line number
+  TEdit* Edit1 = nullptr;      // the line number
   TButton* Button1 = nullptr;  // "Перейти"
 
   void FormCreate(TObject* Sender);

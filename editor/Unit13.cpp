@@ -9,8 +9,9 @@
 TForm13* Form13 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form13", "Создать отступ...", bsDialog, TBorderIcons{biSystemMenu}, 241, 62, clWhite,
-                        poScreenCenter, fShowHint, "", "FormShow"};
+const TFormRow kForm = {
+    "Form13", "Создать отступ...", bsDialog, TBorderIcons{biSystemMenu}, 241, 62, clWhite, poScreenCenter, fShowHint,
+    "",       "FormShow"};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 8, 8, 225, 13, "Укажите степень отступа."},
     {"TEdit", "Edit1", "", 8, 30, 137, 21, "20", "Укажите степень отступа."},

@@ -12,7 +12,7 @@ class TForm13 : public TForm {
   const char* ClassName() const override { return "TForm13"; }
 
   TLabel* Label1 = nullptr;
-  TEdit* Edit1 = nullptr;  // the indent in pixels, "20" at start
+  TEdit* Edit1 = nullptr;      // the indent in pixels, "20" at start
   TButton* Button1 = nullptr;  // "ОК"
 
   void FormShow(TObject* Sender);

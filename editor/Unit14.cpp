@@ -6,8 +6,11 @@
 TForm14* Form14 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form14", "Испробуйте в работе Brindel Ostrelle 3 - релиз 10.09.2008", bsSingle,
-                        TBorderIcons{biSystemMenu, biMinimize}, 791, 599, clWhite, poScreenCenter, fStayOnTop, "",
+const TFormRow kForm = {"Form14",   "Испробуйте в работе Brindel Ostrelle 3 - релиз 10.09.2008",
+                        bsSingle,   TBorderIcons{biSystemMenu, biMinimize},
+                        791,        599,
+                        clWhite,    poScreenCenter,
+                        fStayOnTop, "",
                         "FormShow"};
 const std::vector<TControlRow> kControls = {
     {"TImage", "Image1", "", 0, 0, 809, 609},

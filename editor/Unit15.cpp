@@ -9,14 +9,15 @@
 TForm15* Form15 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form15", "Мастер вставки музыки...", bsDialog, TBorderIcons{biSystemMenu}, 361, 153,
-                        clWhite, poScreenCenter, fShowHint};
+const TFormRow kForm = {
+    "Form15", "Мастер вставки музыки...", bsDialog, TBorderIcons{biSystemMenu}, 361, 153, clWhite, poScreenCenter,
+    fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 8, 12, 70, 13, "Имя файла:"},
     {"TEdit", "Edit1", "", 88, 8, 233, 21, "", "Адрес звукового файла"},
     {"TButton", "Button4", "", 328, 8, 25, 21, "...", "Выбрать файл", 0, "Button4Click"},
-    {"TRadioButton", "RadioButton1", "", 88, 36, 120, 17, "локальное имя", "Полный путь к файлу",
-     cChecked | cDisabled, "RadioButton1Click"},
+    {"TRadioButton", "RadioButton1", "", 88, 36, 120, 17, "локальное имя", "Полный путь к файлу", cChecked | cDisabled,
+     "RadioButton1Click"},
     {"TRadioButton", "RadioButton2", "", 216, 36, 120, 17, "серверное имя", "Только имя файла", cDisabled,
      "RadioButton2Click"},
     {"TLabel", "Label2", "", 8, 68, 70, 13, "Повторений:"},
@@ -44,9 +45,10 @@ TForm15::TForm15(TComponent* owner) : TForm(owner) {
   RadioButton2 = c.Get<TRadioButton>("RadioButton2");
   od = new TOpenDialog(this);
   od->SetName("od");
-  od->SetFilter(Ansi("все поддерживаемые форматы|*.wav; *.wave; *.mp3; *.wma; *.mid; *.midi|wave звуки (*.wave; "
-                     "*.wav)|*.wav; *.wave;|mp3 звуки (*.mp3)|*.mp3;|wma звуки (*.wma)|*.wma;|midi звуки (*.mid; "
-                     "*.midi)|*.mid; *.midi;|все форматы (*.*)|*.*"));
+  od->SetFilter(
+      Ansi("все поддерживаемые форматы|*.wav; *.wave; *.mp3; *.wma; *.mid; *.midi|wave звуки (*.wave; "
+           "*.wav)|*.wav; *.wave;|mp3 звуки (*.mp3)|*.mp3;|wma звуки (*.wma)|*.wma;|midi звуки (*.mid; "
+           "*.midi)|*.mid; *.midi;|все форматы (*.*)|*.*"));
 }
 
 void TForm15::Button4Click(TObject*) {
@@ -64,8 +66,7 @@ void TForm15::CheckBox1Click(TObject*) { Edit2->SetVisible(!CheckBox1->Checked()
 
 void TForm15::Button1Click(TObject*) {
   if (Edit1->Text().empty()) {
-    MessageBox(Handle(), Ansi("URL адрес медиа файла нужно ввести обязательно."), ProgramTitle,
-               MB_OK | MB_ICONWARNING);
+    MessageBox(Handle(), Ansi("URL адрес медиа файла нужно ввести обязательно."), ProgramTitle, MB_OK | MB_ICONWARNING);
     return;
   }
   Close();

@@ -11,8 +11,8 @@ class TForm15 : public TForm {
   explicit TForm15(TComponent* owner);
   const char* ClassName() const override { return "TForm15"; }
 
-  TEdit* Edit1 = nullptr;  // the file's address
-  TEdit* Edit2 = nullptr;  // repetitions, "1"; hidden while CheckBox1 is on
+  TEdit* Edit1 = nullptr;                // the file's address
+  TEdit* Edit2 = nullptr;                // repetitions, "1"; hidden while CheckBox1 is on
   TCheckBox* CheckBox1 = nullptr;        // "Повторять музыку бесконечно"
   TRadioButton* RadioButton1 = nullptr;  // "локальное имя": file:// and the full path
   TRadioButton* RadioButton2 = nullptr;  // "серверное имя": the name alone

@@ -9,13 +9,12 @@
 TForm16* Form16 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form16", "HEX to COLOR", bsDialog, TBorderIcons{biSystemMenu}, 257, 105, clWhite,
-                        poScreenCenter, fShowHint};
+const TFormRow kForm = {"Form16", "HEX to COLOR", bsDialog, TBorderIcons{biSystemMenu}, 257, 105,
+                        clWhite,  poScreenCenter, fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 8, 8, 241, 13, "Введите HEX-код цвета, например #FFFF00:"},
     {"TEdit", "Edit1", "", 8, 32, 241, 21, "", "HEX-код цвета"},
-    {"TButton", "Button1", "", 8, 68, 113, 25, "Высчитать", "Показать цвет и его RGB код", cDefault,
-     "Button1Click"},
+    {"TButton", "Button1", "", 8, 68, 113, 25, "Высчитать", "Показать цвет и его RGB код", cDefault, "Button1Click"},
     {"TButton", "Button2", "", 136, 68, 113, 25, "Очистить", "", 0, "Button2Click"},
 };
 }  // namespace

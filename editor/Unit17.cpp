@@ -8,14 +8,16 @@
 TForm17* Form17 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form17", "Мастер создания ссылки-картинки", bsDialog, TBorderIcons{biSystemMenu}, 329, 145,
-                        clWhite, poScreenCenter, fShowHint};
+const TFormRow kForm = {"Form17", "Мастер создания ссылки-картинки",
+                        bsDialog, TBorderIcons{biSystemMenu},
+                        329,      145,
+                        clWhite,  poScreenCenter,
+                        fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 8, 8, 313, 13, "Адрес, который откроет картинка:"},
     {"TEdit", "Edit1", "", 8, 24, 313, 21, "http://", "Адрес ссылки"},
     {"TLabel", "Label2", "", 8, 56, 313, 13, "Как записать имя картинки:"},
-    {"TRadioButton", "RadioButton1", "", 8, 72, 153, 17, "C:/pictures/mycar.gif", "Полный путь к картинке",
-     cChecked},
+    {"TRadioButton", "RadioButton1", "", 8, 72, 153, 17, "C:/pictures/mycar.gif", "Полный путь к картинке", cChecked},
     {"TRadioButton", "RadioButton2", "", 168, 72, 153, 17, "mycar.gif", "Только имя картинки"},
     {"TButton", "Button1", "", 8, 108, 97, 25, "Далее >>", "Выбрать картинку", cDefault, "Button1Click"},
     {"TButton", "Button2", "", 116, 108, 97, 25, "Стереть", "", 0, "Button2Click"},

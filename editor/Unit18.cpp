@@ -2,6 +2,7 @@
 
 #include "FileUrl.h"
 #include "FormRows.h"
+#include "HtmlColors.h"
 #include "MarkupHints.h"
 #include "PicturePreview.h"
 #include "SrcEditTextBuffer.h"
@@ -11,13 +12,15 @@
 #include "W2kMain.h"
 #include "platform/CodePage.h"
 #include "platform/SysUtils.h"
-#include "HtmlColors.h"
 
 TForm18* Form18 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form18", "Brindel Quillet Studio - VivOriror", bsDialog, TBorderIcons{biSystemMenu}, 529, 417,
-                        clWhite, poScreenCenter, fShowHint};
+const TFormRow kForm = {"Form18", "Brindel Quillet Studio - VivOriror",
+                        bsDialog, TBorderIcons{biSystemMenu},
+                        529,      417,
+                        clWhite,  poScreenCenter,
+                        fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TEtchedLabel", "EtchedLabel1", "", 8, 8, 300, 16, "Сведения о веб-странице"},
     {"TLabel", "Label3", "", 8, 32, 250, 13, "Введите залоговок веб-страницы "},
@@ -29,8 +32,8 @@ const std::vector<TControlRow> kControls = {
     {"TLabel", "Label7", "", 8, 164, 250, 13, "Укажите ключевые слова для поисковиков "},
     {"TEdit", "Edit4", "", 8, 180, 250, 21, "", "Ключевые слова через запятую"},
     {"TEtchedLabel", "EtchedLabel2", "", 8, 212, 300, 16, "Фон веб-страницы"},
-    {"TRadioButton", "RadioButton1", "", 8, 236, 250, 17, "Хочу фон использовать как сплошной цвет:", "",
-     cChecked, "RadioButton1Click"},
+    {"TRadioButton", "RadioButton1", "", 8, 236, 250, 17, "Хочу фон использовать как сплошной цвет:", "", cChecked,
+     "RadioButton1Click"},
     {"TButton", "Button1", "", 24, 256, 89, 25, "Определить", "Выбрать цвет фона", 0, "Button1Click"},
     {"TLabel", "Label2", "", 120, 262, 50, 13, "Выбрано:"},
     {"TLabel", "Label1", "", 176, 262, 80, 13, ""},
@@ -46,8 +49,8 @@ const std::vector<TControlRow> kControls = {
      "", cWordWrap | cFixedSize},
     {"TLabel", "Label9", "", 272, 140, 249, 30, "Чтобы добавить на страницу готовый скрипт,", "",
      cWordWrap | cFixedSize},
-    {"THoverLabel", "HoverLabel1", "", 272, 172, 120, 16, "воспользуйтесь", "Библиотека скриптов", 0,
-     "Label5Click", "", "", 0, clWhite},
+    {"THoverLabel", "HoverLabel1", "", 272, 172, 120, 16, "воспользуйтесь", "Библиотека скриптов", 0, "Label5Click", "",
+     "", 0, clWhite},
     {"TLabel", "Label10", "", 396, 172, 125, 16, "библиотекой скриптов."},
     {"TButton", "Button3", "", 8, 380, 121, 25, "Создать!", "", cDefault, "Button3Click"},
     {"TButton", "Button5", "", 136, 380, 121, 25, "Очистить всё", "", 0, "Button5Click"},
@@ -87,8 +90,9 @@ TForm18::TForm18(TComponent* owner) : TForm(owner) {
   pic = new TOpenDialog(this);
   pic->SetName("pic");
   pic->SetTitle("Velmora Open");
-  pic->SetFilter(Ansi("Все поддерживаемые форматы|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|JPEG Image "
-                      "File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp"));
+  pic->SetFilter(
+      Ansi("Все поддерживаемые форматы|*.jpg;*.jpeg;*.bmp;|JPEG Image File (*.jpg)|*.jpg|JPEG Image "
+           "File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp"));
   for (const char* name : {"EtchedLabel1", "EtchedLabel2", "EtchedLabel3"}) c.Get<TControl>(name)->Loaded();
   HoverLabel1->Loaded();
 }

@@ -16,15 +16,15 @@ class TForm18 : public TForm {
   const char* ClassName() const override { return "TForm18"; }
 
   TEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr;  // title .. keywords
-  TRadioButton* RadioButton1 = nullptr;  // a background colour
-  TRadioButton* RadioButton2 = nullptr;  // a background picture
-  TLabel* Label1 = nullptr;              // the chosen colour's code
-  TLabel* Label2 = nullptr;              // "Выбрано:"
-  TButton* Button1 = nullptr;            // "Определить"
-  TEdit* Edit5 = nullptr;                // the picture's name; its hint the full path
-  TButton* Button2 = nullptr;            // "..."
-  TImage* Image1 = nullptr;              // the picture's preview
-  THoverLabel* HoverLabel1 = nullptr;    // "воспользуйтесь": the script library
+  TRadioButton* RadioButton1 = nullptr;                                          // a background colour
+  TRadioButton* RadioButton2 = nullptr;                                          // a background picture
+  TLabel* Label1 = nullptr;                                                      // the chosen colour's code
+  TLabel* Label2 = nullptr;                                                      // "Выбрано:"
+  TButton* Button1 = nullptr;                                                    // "Определить"
+  TEdit* Edit5 = nullptr;              // the picture's name; its hint the full path
+  TButton* Button2 = nullptr;          // "..."
+  TImage* Image1 = nullptr;            // the picture's preview
+  THoverLabel* HoverLabel1 = nullptr;  // "воспользуйтесь": the script library
   TColorDialog* Cl = nullptr;
   TOpenDialog* pic = nullptr;
 

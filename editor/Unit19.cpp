@@ -10,8 +10,11 @@
 TForm19* Form19 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form19", "Brindel Quillet Studio - Текст", bsSingle, TBorderIcons{biSystemMenu, biMinimize},
-                        697, 499, clWhite, poScreenCenter, fShowHint, "FormCreate"};
+const TFormRow kForm = {"Form19",  "Brindel Quillet Studio - Текст",
+                        bsSingle,  TBorderIcons{biSystemMenu, biMinimize},
+                        697,       499,
+                        clWhite,   poScreenCenter,
+                        fShowHint, "FormCreate"};
 const std::vector<TControlRow> kControls = {
     {"TGroupBox", "GroupBox1", "", 8, 4, 250, 458, "Проводник "},
     {"TDriveComboBox", "DriveComboBox1", "GroupBox1", 8, 18, 234, 21},

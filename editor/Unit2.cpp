@@ -23,8 +23,11 @@ const char* const kTemplateHint = "Произвести редакцию это�
 const char* const kBrowseHint = "Найти программу на диске";
 const char* const kTahoma = "Tahoma";
 
-const TFormRow kForm = {"Form2", "Настройки Brindel Quillet Studio", bsSingle, TBorderIcons{biSystemMenu, biMinimize},
-                        489, 372, clWhite, poScreenCenter, fShowHint, "FormCreate"};
+const TFormRow kForm = {"Form2",   "Настройки Brindel Quillet Studio",
+                        bsSingle,  TBorderIcons{biSystemMenu, biMinimize},
+                        489,       372,
+                        clWhite,   poScreenCenter,
+                        fShowHint, "FormCreate"};
 const std::vector<TControlRow> kControls = {
     {"TImage", "Image1", "", 8, 8, 32, 32},
     {"TLabel", "Label12", "", 48, 6, 300, 13, "Настраиваем вместе!", "", 0, "", "", kTahoma},
@@ -40,8 +43,8 @@ const std::vector<TControlRow> kControls = {
      "Редактор поддерживает работу в системном трее (месте внизу возле часиков Windows), и всегда тогда, ко- гда "
      "Вы захотите свернуть его окно, он будет \"прятаться\" туда и ждать Вашего вызова.",
      "", cWordWrap | cFixedSize, "", "", kTahoma},
-    {"TLabel", "Label19", "TabSheet1", 8, 96, 296, 13, "Сворачивать окно редактора в системный трей?", "", 0, "",
-     "", kTahoma},
+    {"TLabel", "Label19", "TabSheet1", 8, 96, 296, 13, "Сворачивать окно редактора в системный трей?", "", 0, "", "",
+     kTahoma},
     {"TCheckBox", "tray", "TabSheet1", 8, 120, 296, 17, "Да, сворачивать окно в системный трей"},
     // "Шаблоны"
     {"TTabSheet", "TabSheet2", "TabbedNotebook1", 0, 0, 0, 0, kPageTemplates},
@@ -49,8 +52,7 @@ const std::vector<TControlRow> kControls = {
      "Здесь Вы можете управлять шаблонами, которые использует редактор при создании новых веб-документов "
      "(произвести их редакцию).",
      "", cWordWrap | cFixedSize, "", "", kTahoma},
-    {"TButton", "Button4", "TabSheet2", 8, 58, 145, 25, "Редакция основного шаблона", kTemplateHint, 0,
-     "Button4Click"},
+    {"TButton", "Button4", "TabSheet2", 8, 58, 145, 25, "Редакция основного шаблона", kTemplateHint, 0, "Button4Click"},
     {"TButton", "Button6", "TabSheet2", 160, 58, 145, 25, "Редакция XML", kTemplateHint, 0, "Button6Click"},
     {"TButton", "Button10", "TabSheet2", 8, 90, 145, 25, "Редакция CSS", kTemplateHint, 0, "Button10Click"},
     {"TButton", "Button11", "TabSheet2", 160, 90, 145, 25, "Редакция JS", kTemplateHint, 0, "Button11Click"},
@@ -94,8 +96,7 @@ const std::vector<TControlRow> kControls = {
     // The dialog's own tasks.
     {"TEtchedLabel", "EtchedLabel2", "", 348, 70, 133, 16, "Задачи"},
     {"TLabel", "Label9", "", 348, 94, 133, 13, "Восстановить параметры:", "", 0, "", "", kTahoma},
-    {"TButton", "Button9", "", 348, 110, 133, 25, "Вернуть", "Восстановить все начальные параметры", 0,
-     "Button9Click"},
+    {"TButton", "Button9", "", 348, 110, 133, 25, "Вернуть", "Восстановить все начальные параметры", 0, "Button9Click"},
     {"TLabel", "Label10", "", 348, 146, 133, 13, "Применить все настройки:", "", 0, "", "", kTahoma},
     {"TButton", "Button8", "", 348, 162, 133, 25, "Применить", "Применить текущие настройки", 0, "Button8Click"},
     {"TLabel", "Label11", "", 348, 198, 133, 13, "Окно параметров:", "", 0, "", "", kTahoma},
@@ -105,8 +106,8 @@ const std::vector<TControlRow> kControls = {
     {"TLabel", "Label20", "", 8, 326, 300, 13, kNoTask, "", 0, "", "", kTahoma},
     {"TLabel", "Label17", "", 80, 326, 100, 13, "очистить все пути,", "Применимо к вкладке запуска приложений",
      cHidden | cShowHint, "Label17Click", "", kTahoma},
-    {"TLabel", "Label21", "", 184, 326, 220, 13, "установить пути приложений по умолчанию", "", cHidden,
-     "Label21Click", "", kTahoma},
+    {"TLabel", "Label21", "", 184, 326, 220, 13, "установить пути приложений по умолчанию", "", cHidden, "Label21Click",
+     "", kTahoma},
     {"TLabel", "Label22", "", 80, 326, 260, 13, "открыть папку шаблонов при помощи Проводника", "", cHidden,
      "Label22Click", "", kTahoma},
 };

@@ -13,9 +13,11 @@
 TForm20* Form20 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form20", "Brindel Quillet Studio - Изображения", bsSingle,
-                        TBorderIcons{biSystemMenu, biMinimize}, 704, 488, clWhite, poScreenCenter, fShowHint,
-                        "FormCreate"};
+const TFormRow kForm = {"Form20",  "Brindel Quillet Studio - Изображения",
+                        bsSingle,  TBorderIcons{biSystemMenu, biMinimize},
+                        704,       488,
+                        clWhite,   poScreenCenter,
+                        fShowHint, "FormCreate"};
 const std::vector<TControlRow> kControls = {
     {"TGroupBox", "GroupBox1", "", 8, 4, 250, 446, "Проводник "},
     {"TDriveComboBox", "DriveComboBox1", "GroupBox1", 8, 18, 234, 21},

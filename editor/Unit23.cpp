@@ -7,16 +7,15 @@
 TForm23* Form23 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form23", "Горизонтальная черта", bsDialog, TBorderIcons{biSystemMenu}, 249, 161, clWhite,
-                        poScreenCenter, fShowHint};
+const TFormRow kForm = {"Form23", "Горизонтальная черта", bsDialog, TBorderIcons{biSystemMenu}, 249, 161,
+                        clWhite,  poScreenCenter,         fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 8, 12, 60, 13, "Ширина:"},
     {"TEdit", "Edit1", "", 80, 8, 161, 21, "", "Ширина черты (в пикселях или процентах)"},
     {"TLabel", "Label2", "", 8, 40, 60, 13, "Размер:"},
     {"TEdit", "Edit2", "", 80, 36, 161, 21, "", "Толщина черты"},
     {"TLabel", "Label4", "", 8, 68, 60, 13, "Цвет:"},
-    {"TEdit", "Edit3", "", 80, 64, 137, 21, "щелкни тута!", "Щелкните, чтобы выбрать цвет", cReadOnly,
-     "Edit3Click"},
+    {"TEdit", "Edit3", "", 80, 64, 137, 21, "щелкни тута!", "Щелкните, чтобы выбрать цвет", cReadOnly, "Edit3Click"},
     {"TLabel", "Label3", "", 224, 68, 17, 13, "c!", "Скопировать код цвета", 0, "Label3Click"},
     {"TCheckBox", "CheckBox1", "", 8, 96, 233, 17, "Без отброски тени"},
     {"TButton", "Button1", "", 8, 128, 113, 25, "Вставить", "", cDefault, "Button1Click"},
@@ -52,7 +51,8 @@ void TForm23::Label3Click(TObject*) {
 }
 
 void TForm23::Button1Click(TObject*) {
-  std::string tag = "<HR width=\"" + Edit1->Text() + "\" size=\"" + Edit2->Text() + "\" color=\"" + Edit3->Text() + "\"";
+  std::string tag =
+      "<HR width=\"" + Edit1->Text() + "\" size=\"" + Edit2->Text() + "\" color=\"" + Edit3->Text() + "\"";
   tag += CheckBox1->Checked() ? " noshade>" : ">";
   if (Zod2uAppForm->CanInsert()) Zod2uAppForm->InsertTag(tag, 0, false);
   Close();

@@ -11,10 +11,10 @@ class TForm23 : public TForm {
   explicit TForm23(TComponent* owner);
   const char* ClassName() const override { return "TForm23"; }
 
-  TEdit* Edit1 = nullptr;  // width
-  TEdit* Edit2 = nullptr;  // size
-  TEdit* Edit3 = nullptr;  // the colour (read-only), "щелкни тута!" until one is chosen
-  TLabel* Label3 = nullptr;  // "c!": copies the colour
+  TEdit* Edit1 = nullptr;          // width
+  TEdit* Edit2 = nullptr;          // size
+  TEdit* Edit3 = nullptr;          // the colour (read-only), "щелкни тута!" until one is chosen
+  TLabel* Label3 = nullptr;        // "c!": copies the colour
   TCheckBox* CheckBox1 = nullptr;  // "Без отброски тени"
   TColorDialog* ColorDialog1 = nullptr;
 

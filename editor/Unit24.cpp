@@ -5,8 +5,9 @@
 TForm24* Form24 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form24", "Brindel Quillet Studio - Browser", bsSizeable, std::nullopt, 788, 576, clWhite,
-                        poScreenCenter, fOuterSize};
+const TFormRow kForm = {
+    "Form24",  "Brindel Quillet Studio - Browser", bsSizeable, std::nullopt, 788, 576, clWhite, poScreenCenter,
+    fOuterSize};
 const std::vector<TControlRow> kControls = {
     {"TWebBrowser", "WebBrowser1", "", 0, 0, 0, 0, nullptr, "", cAlignClient},
 };

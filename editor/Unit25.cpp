@@ -6,8 +6,9 @@
 TForm25* Form25 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form25", "Brindel Quillet Studio - Rich Viewer", bsSizeable, std::nullopt, 795, 580,
-                        kKeepColor, poScreenCenter, fOuterSize};
+const TFormRow kForm = {
+    "Form25",  "Brindel Quillet Studio - Rich Viewer", bsSizeable, std::nullopt, 795, 580, kKeepColor, poScreenCenter,
+    fOuterSize};
 const std::vector<TControlRow> kControls = {
     {"TRichEdit", "RichEdit1", "", 0, 0, 0, 0, "", "", cAlignClient | cReadOnly | cVScroll, "", "", "Times New Roman",
      -16},

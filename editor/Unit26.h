@@ -12,7 +12,7 @@ class TForm26 : public TForm {
   explicit TForm26(TComponent* owner);
   const char* ClassName() const override { return "TForm26"; }
 
-  TRichEdit* view = nullptr;  // filled by the clipboard-view command
+  TRichEdit* view = nullptr;   // filled by the clipboard-view command
   TButton* Button2 = nullptr;  // "Вставить в документ"
   TButton* Button1 = nullptr;  // "Закрыть"
 

@@ -12,8 +12,11 @@
 TForm27* Form27 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form27", "Brindel Quillet Studio - Scrivane", bsSingle, TBorderIcons{biSystemMenu, biMinimize},
-                        681, 531, clWhite, poScreenCenter, fShowHint, "FormCreate"};
+const TFormRow kForm = {"Form27",  "Brindel Quillet Studio - Scrivane",
+                        bsSingle,  TBorderIcons{biSystemMenu, biMinimize},
+                        681,       531,
+                        clWhite,   poScreenCenter,
+                        fShowHint, "FormCreate"};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label13", "", 8, 6, 665, 40,
      "Scrivane позволяет находить, открывать, редактировать, сохранять и вставлять в текущий документ специальные "

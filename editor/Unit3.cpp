@@ -6,8 +6,9 @@
 Tabout_forma* about_forma = nullptr;
 
 namespace {
-const TFormRow kForm = {"about_forma", "О продукте", bsDialog, TBorderIcons{biSystemMenu}, 501, 277, clWhite,
-                        poScreenCenter, 0, "", "FormShow"};
+const TFormRow kForm = {
+    "about_forma", "О продукте", bsDialog, TBorderIcons{biSystemMenu}, 501, 277, clWhite, poScreenCenter, 0, "",
+    "FormShow"};
 const std::vector<TControlRow> kControls = {
     {"TImage", "Image1", "", -5, 0, 541, 385},
     {"TLabel", "Label1", "", 16, 16, 470, 120,

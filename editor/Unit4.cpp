@@ -8,8 +8,8 @@
 TForm4* Form4 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form4", "Мастер стилей шрифта", bsDialog, TBorderIcons{biSystemMenu}, 457, 369, clWhite,
-                        poScreenCenter, fShowHint};
+const TFormRow kForm = {"Form4", "Мастер стилей шрифта", bsDialog, TBorderIcons{biSystemMenu}, 457, 369,
+                        clWhite, poScreenCenter,         fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 8, 12, 50, 13, "Шрифт:"},
     {"TComboBox", "ComboBox1", "", 64, 8, 201, 21, nullptr, "Имя шрифта", 0, "ComboBox1Click", "ComboBox1Click"},

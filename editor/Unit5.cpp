@@ -11,16 +11,16 @@
 TForm5* Form5 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form5", "Мастер создания гиперссылки", bsDialog, TBorderIcons{biSystemMenu}, 393, 273,
-                        clWhite, poScreenCenter, fShowHint};
+const TFormRow kForm = {
+    "Form5",  "Мастер создания гиперссылки", bsDialog, TBorderIcons{biSystemMenu}, 393, 273, clWhite, poScreenCenter,
+    fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 8, 8, 200, 13, "Адрес страницы, файла:"},
     {"TComboBox", "ComboBox1", "", 8, 24, 89, 21, nullptr, "Протокол"},
     {"TEdit", "Edit1", "", 104, 24, 281, 21, "", "Двойной щелчок копирует адрес в текст ссылки"},
     {"TLabel", "Label2", "", 8, 52, 200, 13, "Текст ссылки:"},
     {"TEdit", "Edit2", "", 8, 68, 377, 21, "", "Текст, который увидит посетитель"},
-    {"TCheckBox", "CheckBox1", "", 8, 96, 377, 17,
-     "Выделить ссылку жирным шрифтом (\"обрамить\" тегами <B> и </B>)"},
+    {"TCheckBox", "CheckBox1", "", 8, 96, 377, 17, "Выделить ссылку жирным шрифтом (\"обрамить\" тегами <B> и </B>)"},
     {"TGroupBox", "GroupBox1", "", 8, 120, 377, 105, "Сохраненные адреса "},
     {"TEdit", "Edit3", "GroupBox1", 8, 16, 361, 21, "", "Двойной щелчок вставляет адрес"},
     {"TEdit", "Edit4", "GroupBox1", 8, 44, 361, 21, "", "Двойной щелчок вставляет адрес"},
@@ -71,8 +71,7 @@ void TForm5::ReadSavedAddresses() {
     one = ini.ReadString(kSection, "mem-one", one);
     two = ini.ReadString(kSection, "mem-two", two);
     three = ini.ReadString(kSection, "mem-three", three);
-  } catch (const Exception&) {
-  }
+  } catch (const Exception&) {}
   Edit3->SetText(one);
   Edit4->SetText(two);
   Edit5->SetText(three);

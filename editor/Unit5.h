@@ -13,10 +13,10 @@ class TForm5 : public TForm {
   explicit TForm5(TComponent* owner);
   const char* ClassName() const override { return "TForm5"; }
 
-  TComboBox* ComboBox1 = nullptr;  // the protocol put in front of the address
-  TEdit* Edit1 = nullptr;          // the address
-  TEdit* Edit2 = nullptr;          // the link text
-  TCheckBox* CheckBox1 = nullptr;  // bold
+  TComboBox* ComboBox1 = nullptr;                              // the protocol put in front of the address
+  TEdit* Edit1 = nullptr;                                      // the address
+  TEdit* Edit2 = nullptr;                                      // the link text
+  TCheckBox* CheckBox1 = nullptr;                              // bold
   TEdit *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr;  // the saved addresses
 
   void FormClose(TObject* Sender, TCloseAction& Action);

@@ -13,8 +13,11 @@ namespace {
 const char* const kTahoma = "Tahoma";
 const TColor kPurple = TColor(0xB024AD);  // red 173, green 36, blue 176
 
-const TFormRow kForm = {"Form6", "Brindel Quillet Studio - Sender", bsDialog, TBorderIcons{biSystemMenu}, 393, 308,
-                        clWhite, poScreenCenter, fShowHint};
+const TFormRow kForm = {"Form6",  "Brindel Quillet Studio - Sender",
+                        bsDialog, TBorderIcons{biSystemMenu},
+                        393,      308,
+                        clWhite,  poScreenCenter,
+                        fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 12, 12, 369, 28,
      "Введите электронный адрес пользователя, которому желаете отправить сообщение:", "", cWordWrap | cFixedSize, "",
@@ -74,8 +77,8 @@ void TForm6::Button3Click(TObject*) {
 
 void TForm6::Button4Click(TObject*) {
   if (Edit2->Text().empty()) {
-    MessageBox(Handle(), Ansi("Вы не ввели URL-адрес! Кого ж Вы в таком случае хотите открыть???"),
-               "Internet Master", MB_ICONWARNING);
+    MessageBox(Handle(), Ansi("Вы не ввели URL-адрес! Кого ж Вы в таком случае хотите открыть???"), "Internet Master",
+               MB_ICONWARNING);
     return;
   }
   ShellExecute(Handle(), "", Edit2->Text(), "", "", SW_SHOWNORMAL);

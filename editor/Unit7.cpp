@@ -17,13 +17,17 @@ const char* const kPathHint = "Путь для запуска программы
 const char* const kBrowseHint = "Нажмите эту кнопку для выбора программы";
 const char* const kStartHint = "Запустить указанную программу";
 
-const TFormRow kForm = {"Form7", "Настройка избранного", bsDialog, TBorderIcons{biSystemMenu}, 384, 396, clWhite,
-                        poScreenCenter, fShowHint, "FormCreate"};
-#define BQS_SLOT(n, group, top, edit, browse, browseClick, start, startClick)                                   \
-  {"TGroupBox", group, "", 8, top, 368, 80, "Ячейка № " #n, "", 0, "", "", kTahoma},                           \
-      {"TEdit", edit, group, 12, 20, 344, 21, "", kPathHint, 0, "", "", kTahoma, 0, kKeepColor},                \
-      {"TButton", browse, group, 12, 48, 41, 23, "...", kBrowseHint, 0, browseClick, "", kTahoma},            \
-      {"TButton", start, group, 60, 48, 105, 23, "Запустить!", kStartHint, 0, startClick, "", kTahoma}
+const TFormRow kForm = {"Form7",   "Настройка избранного",
+                        bsDialog,  TBorderIcons{biSystemMenu},
+                        384,       396,
+                        clWhite,   poScreenCenter,
+                        fShowHint, "FormCreate"};
+#define BQS_SLOT(n, group, top, edit, browse, browseClick, start, startClick)                        \
+  {"TGroupBox", group, "", 8, top, 368, 80, "Ячейка № " #n, "", 0, "", "", kTahoma},                 \
+      {"TEdit", edit, group, 12, 20, 344, 21, "", kPathHint, 0, "", "", kTahoma, 0, kKeepColor},     \
+      {"TButton", browse, group, 12, 48, 41, 23, "...", kBrowseHint, 0, browseClick, "", kTahoma}, { \
+    "TButton", start, group, 60, 48, 105, 23, "Запустить!", kStartHint, 0, startClick, "", kTahoma   \
+  }
 const std::vector<TControlRow> kControls = {
     BQS_SLOT(1, "GroupBox1", 8, "Edit1", "Button1", "Button1Click", "Button2", "Button2Click"),
     BQS_SLOT(2, "GroupBox2", 94, "Edit2", "Button3", "Button3Click", "Button4", "Button4Click"),
@@ -34,8 +38,7 @@ const std::vector<TControlRow> kControls = {
     {"TButton", "Button11", "", 102, 360, 86, 25, "Очистить", "Очистить все поля", 0, "Button11Click", "", kTahoma},
     {"TButton", "Button10", "", 196, 360, 86, 25, "Сохранить", "Сохранение текущих программ в полях запуска", 0,
      "Button10Click", "", kTahoma},
-    {"TButton", "Button9", "", 290, 360, 86, 25, "Закрыть", "Закрыть это окно", cCancel, "Button9Click", "",
-     kTahoma},
+    {"TButton", "Button9", "", 290, 360, 86, 25, "Закрыть", "Закрыть это окно", cCancel, "Button9Click", "", kTahoma},
 };
 #undef BQS_SLOT
 }  // namespace

@@ -10,14 +10,15 @@
 TForm8* Form8 = nullptr;
 
 namespace {
-const TFormRow kForm = {"Form8", "Мастер вставки изображения", bsDialog, TBorderIcons{biSystemMenu}, 457, 305,
-                        clWhite, poScreenCenter, fShowHint};
+const TFormRow kForm = {
+    "Form8",  "Мастер вставки изображения", bsDialog, TBorderIcons{biSystemMenu}, 457, 305, clWhite, poScreenCenter,
+    fShowHint};
 const std::vector<TControlRow> kControls = {
     {"TLabel", "Label1", "", 8, 8, 200, 13, "URL адрес изображения:"},
     {"TEdit", "Edit1", "", 8, 24, 345, 21, "", "Адрес картинки (локальный или в сети)"},
     {"TButton", "Button3", "", 360, 22, 89, 25, "Открыть", "Выбрать картинку на диске", 0, "Button3Click"},
-    {"TRadioButton", "RadioButton1", "", 8, 52, 120, 17, "Полное имя", "file:// и полный путь",
-     cChecked | cDisabled, "RadioButton1Click"},
+    {"TRadioButton", "RadioButton1", "", 8, 52, 120, 17, "Полное имя", "file:// и полный путь", cChecked | cDisabled,
+     "RadioButton1Click"},
     {"TRadioButton", "RadioButton2", "", 136, 52, 120, 17, "короткое имя", "Только имя файла", cDisabled,
      "RadioButton2Click"},
     {"TLabel", "Label2", "", 8, 80, 60, 13, "Ширина:"},
@@ -67,8 +68,9 @@ TForm8::TForm8(TComponent* owner) : TForm(owner) {
   ComboBox2->SetItemIndex(0);
   pic = new TOpenDialog(this);
   pic->SetName("pic");
-  pic->SetFilter(Ansi("JPG изображения (*.jpg; *.jpeg)|*.jpeg; *.jpg|GIF анимация (*.gif)|*.gif|PNG изображения "
-                      "(*.png)|*.png|BMP изображения (*.bmp)|*.bmp"));
+  pic->SetFilter(
+      Ansi("JPG изображения (*.jpg; *.jpeg)|*.jpeg; *.jpg|GIF анимация (*.gif)|*.gif|PNG изображения "
+           "(*.png)|*.png|BMP изображения (*.bmp)|*.bmp"));
 }
 
 void TForm8::Button3Click(TObject*) {
@@ -102,8 +104,8 @@ void TForm8::Button1Click(TObject*) {
   Close();
   if (!Zod2uAppForm->CanInsert()) return;
   Zod2uAppForm->InsertTag("<IMG SRC=\"" + Edit1->Text() + "\" WIDTH=" + Edit2->Text() + " HEIGHT=" + Edit3->Text() +
-                              " ALIGN=" + ComboBox2->Text() + " HSPACE=" + Edit5->Text() + " VSPACE=" +
-                              Edit6->Text() + " BORDER=" + Edit7->Text() + " ALT=\"" + Edit4->Text() + "\">",
+                              " ALIGN=" + ComboBox2->Text() + " HSPACE=" + Edit5->Text() + " VSPACE=" + Edit6->Text() +
+                              " BORDER=" + Edit7->Text() + " ALT=\"" + Edit4->Text() + "\">",
                           0, false);
   if (Edit4->Text().empty())
     MessageBox(Handle(),

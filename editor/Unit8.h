@@ -13,15 +13,15 @@ class TForm8 : public TForm {
   explicit TForm8(TComponent* owner);
   const char* ClassName() const override { return "TForm8"; }
 
-  TEdit* Edit1 = nullptr;  // the picture's address
-  TEdit* Edit2 = nullptr;  // WIDTH
-  TEdit* Edit3 = nullptr;  // HEIGHT
-  TComboBox* ComboBox2 = nullptr;  // ALIGN
+  TEdit* Edit1 = nullptr;                                      // the picture's address
+  TEdit* Edit2 = nullptr;                                      // WIDTH
+  TEdit* Edit3 = nullptr;                                      // HEIGHT
+  TComboBox* ComboBox2 = nullptr;                              // ALIGN
   TEdit *Edit5 = nullptr, *Edit6 = nullptr, *Edit7 = nullptr;  // HSPACE, VSPACE, BORDER
-  TEdit* Edit4 = nullptr;  // ALT
-  TRadioButton* RadioButton1 = nullptr;  // "Полное имя"
-  TRadioButton* RadioButton2 = nullptr;  // "короткое имя"
-  TImage* Image1 = nullptr;              // the preview
+  TEdit* Edit4 = nullptr;                                      // ALT
+  TRadioButton* RadioButton1 = nullptr;                        // "Полное имя"
+  TRadioButton* RadioButton2 = nullptr;                        // "короткое имя"
+  TImage* Image1 = nullptr;                                    // the preview
   TOpenDialog* pic = nullptr;
 
   void Button1Click(TObject* Sender);  // "Вставить"

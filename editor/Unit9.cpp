@@ -15,8 +15,8 @@ TForm9* Form9 = nullptr;
 
 namespace {
 
-const TFormRow kForm = {"Form9", "Быстрая вставка", bsToolWindow, std::nullopt, 606, 86, clWhite, poDesigned,
-                        fStayOnTop | fShowHint, "FormCreate", "FormShow"};
+const TFormRow kForm = {"Form9", "Быстрая вставка", bsToolWindow,           std::nullopt, 606,       86,
+                        clWhite, poDesigned,        fStayOnTop | fShowHint, "FormCreate", "FormShow"};
 
 const char* const kPageNames[] = {"Page1", "Page2", "Page3", "Page4", "Page5"};
 constexpr const char* kMemoryHint = "Двойной клик производит вставку текста в документ";
@@ -130,8 +130,7 @@ void TForm9::FormCreate(TObject*) {
     one = ini.ReadString("memory", "mem-1", one);
     two = ini.ReadString("memory", "mem-2", two);
     three = ini.ReadString("memory", "mem-3", three);
-  } catch (const Exception&) {
-  }
+  } catch (const Exception&) {}
   SetLeft(x);
   SetTop(y);
   Edit1->SetText(one);

@@ -3,9 +3,9 @@
 #include "W2kMain.h"
 
 #include "EditorIcon.h"
+#include "SrcEditMiscClasses.h"
 #include "SrcHighlighterHtml.h"
 #include "SrcMemo.h"
-#include "SrcEditMiscClasses.h"
 #include "platform/CodePage.h"
 
 TZod2uAppForm* Zod2uAppForm = nullptr;
@@ -43,7 +43,6 @@ TZod2uAppForm::TZod2uAppForm(TComponent* owner) : TForm(owner) {
   SetPosition(poScreenCenter);
   SetKeyPreview(false);
   FCurrentFileName = UntitledName();
-
 
   ImageList1 = Named(new TImageList(this), "ImageList1");
   MarkupHint1 = CreateProgramMarkupHint(this);
@@ -217,8 +216,9 @@ void TZod2uAppForm::BuildDialogs() {
 
   pd = Named(new TOpenDialog(this), "pd");
   pd->SetOptions(TOpenOptions{ofHideReadOnly, ofFileMustExist, ofEnableSizing});
-  pd->SetFilter(Ansi("JPG изображения (*.jpg; *.jpeg)|*.jpg; *.jpeg|GIF анимация (*.gif)|*.gif|"
-                     "PNG изображения (.*png)|*.png|Все файлы (*.*)|*.*"));
+  pd->SetFilter(
+      Ansi("JPG изображения (*.jpg; *.jpeg)|*.jpg; *.jpeg|GIF анимация (*.gif)|*.gif|"
+           "PNG изображения (.*png)|*.png|Все файлы (*.*)|*.*"));
 
   FindDialog1 = Named(new TFindDialog(this), "FindDialog1");
   ReplaceDialog1 = Named(new TReplaceDialog(this), "ReplaceDialog1");
@@ -230,8 +230,6 @@ void TZod2uAppForm::BuildDialogs() {
   PrinterSetupDialog1 = Named(new TPrinterSetupDialog(this), "PrinterSetupDialog1");
 }
 
-bool TZod2uAppForm::DocumentUntitled() const {
-  return FCurrentFileName.empty() || FCurrentFileName == UntitledName();
-}
+bool TZod2uAppForm::DocumentUntitled() const { return FCurrentFileName.empty() || FCurrentFileName == UntitledName(); }
 
 void TZod2uAppForm::SetDocumentCaption(const std::string& label) { SetCaption(label + CaptionSuffix()); }

@@ -54,7 +54,7 @@ class TZod2uAppForm : public TForm {
   TTaskPanel* ToolBar1 = nullptr;    // the tool bar across the top (33 pixels)
   TTaskPanel* TaskPanel1 = nullptr;  // the narrow strip on the left (18 pixels)
   TTaskPanel* CoolBar1 = nullptr;    // the side insert panel on the right (175 pixels)
-  TEdit* Edit2 = nullptr;        // hidden scratch field
+  TEdit* Edit2 = nullptr;            // hidden scratch field
 
   // ---- speed buttons and the progress strip (W2kMainSpeedButtons.cpp) ----
   // The tool bar's buttons, made from their rows (numbered by design, not
@@ -178,23 +178,23 @@ class TZod2uAppForm : public TForm {
   void SetDocumentCaption(const std::string& label);
 
   // ---- file commands (W2kMainFile.cpp) ----
-  void FileNew1Execute(TObject* Sender);     // New
-  void FileOpen1Execute(TObject* Sender);    // Open
-  void N52Click(TObject* Sender);            // Open web page
-  void N192Click(TObject* Sender);           // Open as new
-  void Winini1Click(TObject* Sender);        // the three system files
+  void FileNew1Execute(TObject* Sender);   // New
+  void FileOpen1Execute(TObject* Sender);  // Open
+  void N52Click(TObject* Sender);          // Open web page
+  void N192Click(TObject* Sender);         // Open as new
+  void Winini1Click(TObject* Sender);      // the three system files
   void Bootini1Click(TObject* Sender);
   void Systemini1Click(TObject* Sender);
   void FileSave1Execute(TObject* Sender);
   void FileSaveAs1Execute(TObject* Sender);
-  void N62Click(TObject* Sender);            // Save as web page
-  void N104Click(TObject* Sender);           // type templates: HTML, XML, CSS,
-  void N102Click(TObject* Sender);           // JS, PHP, PERL
+  void N62Click(TObject* Sender);   // Save as web page
+  void N104Click(TObject* Sender);  // type templates: HTML, XML, CSS,
+  void N102Click(TObject* Sender);  // JS, PHP, PERL
   void N103Click(TObject* Sender);
   void HTML4Click(TObject* Sender);
   void N196Click(TObject* Sender);
   void Velmora3Click(TObject* Sender);
-  void N553Click(TObject* Sender);           // the eight page templates
+  void N553Click(TObject* Sender);  // the eight page templates
   void N554Click(TObject* Sender);
   void N555Click(TObject* Sender);
   void N557Click(TObject* Sender);
@@ -202,16 +202,16 @@ class TZod2uAppForm : public TForm {
   void N560Click(TObject* Sender);
   void N570Click(TObject* Sender);
   void N572Click(TObject* Sender);
-  void N564Click(TObject* Sender);           // Templates folder
-  void N426Click(TObject* Sender);           // New from clipboard
-  void RTF1Click(TObject* Sender);           // Save in RTF
+  void N564Click(TObject* Sender);                    // Templates folder
+  void N426Click(TObject* Sender);                    // New from clipboard
+  void RTF1Click(TObject* Sender);                    // Save in RTF
   void VelmoraRichTextViewer1Click(TObject* Sender);  // Open in the rich viewer
-  void RichtextViewer1Click(TObject* Sender);  // Rich-text viewer (an RTF file)
-  void RichtextViewer2Click(TObject* Sender);  // Rich viewer window
-  void N37Click(TObject* Sender);            // Print text
-  void N40Click(TObject* Sender);            // Printer setup
-  void N529Click(TObject* Sender);           // Print web page
-  void N530Click(TObject* Sender);           // Web page print preview
+  void RichtextViewer1Click(TObject* Sender);         // Rich-text viewer (an RTF file)
+  void RichtextViewer2Click(TObject* Sender);         // Rich viewer window
+  void N37Click(TObject* Sender);                     // Print text
+  void N40Click(TObject* Sender);                     // Printer setup
+  void N529Click(TObject* Sender);                    // Print web page
+  void N530Click(TObject* Sender);                    // Web page print preview
   // Save and Save As; true when the document was written.
   bool SaveDocument();
   // Writes the lines to the file; a failure is reported (file and reason)
@@ -239,12 +239,12 @@ class TZod2uAppForm : public TForm {
          *Label3 = nullptr;
   TButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr;
   TComboBox* ComboBox1 = nullptr;
-  void N119Click(TObject* Sender);  // show the panel, drop its list down
-  void N120Click(TObject* Sender);  // hide the panel, close the list
-  void Label1Click(TObject* Sender);  // the list buttons: html tags,
-  void Label4Click(TObject* Sender);  // CSS properties,
-  void Label5Click(TObject* Sender);  // smileys,
-  void Label2Click(TObject* Sender);  // special characters
+  void N119Click(TObject* Sender);       // show the panel, drop its list down
+  void N120Click(TObject* Sender);       // hide the panel, close the list
+  void Label1Click(TObject* Sender);     // the list buttons: html tags,
+  void Label4Click(TObject* Sender);     // CSS properties,
+  void Label5Click(TObject* Sender);     // smileys,
+  void Label2Click(TObject* Sender);     // special characters
   void ComboBox1Click(TObject* Sender);  // the user's pick: inserted
   void Button14Click(TObject* Sender);   // the menus `link` and `img`
   void Button15Click(TObject* Sender);
@@ -255,22 +255,22 @@ class TZod2uAppForm : public TForm {
   void PopUpBeside(TPopupMenu* menu, TControl* button);
 
   // ---- entities, signs, dates and computed inserts (W2kMainInserts.cpp) ----
-  void N464Click(TObject* Sender);   // the status bar's clock text
-  void Pi1Click(TObject* Sender);    // numbers
+  void N464Click(TObject* Sender);  // the status bar's clock text
+  void Pi1Click(TObject* Sender);   // numbers
   void E1Click(TObject* Sender);
-  void N091Click(TObject* Sender);   // one random digit
-  void N479Click(TObject* Sender);   // two
-  void N480Click(TObject* Sender);   // three
+  void N091Click(TObject* Sender);      // one random digit
+  void N479Click(TObject* Sender);      // two
+  void N480Click(TObject* Sender);      // three
   void Button22Click(TObject* Sender);  // twenty ("Пароль")
-  void N424Click(TObject* Sender);   // ten random characters
-  void N70Click(TObject* Sender);    // file names: full,
-  void N92Click(TObject* Sender);    // name,
-  void N93Click(TObject* Sender);    // path,
-  void N174Click(TObject* Sender);   // extension,
-  void DOS2Click(TObject* Sender);   // short form,
-  void N526Click(TObject* Sender);   // a picture's path,
-  void N60Click(TObject* Sender);    // this document's name
-  void N486Click(TObject* Sender);   // signatures: their item's caption
+  void N424Click(TObject* Sender);      // ten random characters
+  void N70Click(TObject* Sender);       // file names: full,
+  void N92Click(TObject* Sender);       // name,
+  void N93Click(TObject* Sender);       // path,
+  void N174Click(TObject* Sender);      // extension,
+  void DOS2Click(TObject* Sender);      // short form,
+  void N526Click(TObject* Sender);      // a picture's path,
+  void N60Click(TObject* Sender);       // this document's name
+  void N486Click(TObject* Sender);      // signatures: their item's caption
   void N487Click(TObject* Sender);
   void ddd1Click(TObject* Sender);
   void com1Click(TObject* Sender);
@@ -286,18 +286,18 @@ class TZod2uAppForm : public TForm {
   void RegisterInsertCommands();
 
   // ---- tags built from dialogs (W2kMainDialogTags.cpp) ----
-  void N84Click(TObject* Sender);             // picture, full name, height and width
+  void N84Click(TObject* Sender);              // picture, full name, height and width
   void BODYBACKGROUND1Click(TObject* Sender);  // background picture
-  void N228Click(TObject* Sender);            // picture as a file:// address
-  void N298Click(TObject* Sender);            // picture, name only
-  void N249Click(TObject* Sender);            // font face
-  void N251Click(TObject* Sender);            // font colour
-  void N39Click(TObject* Sender);             // base font size
-  void Button12Click(TObject* Sender);        // "Настроить": face, size and colour
-  void N297Click(TObject* Sender);            // link to another page
-  void N545Click(TObject* Sender);            // the compact link
-  void BODY1Click(TObject* Sender);           // the five-colour body wizard
-  void N296Click(TObject* Sender);            // another document's text
+  void N228Click(TObject* Sender);             // picture as a file:// address
+  void N298Click(TObject* Sender);             // picture, name only
+  void N249Click(TObject* Sender);             // font face
+  void N251Click(TObject* Sender);             // font colour
+  void N39Click(TObject* Sender);              // base font size
+  void Button12Click(TObject* Sender);         // "Настроить": face, size and colour
+  void N297Click(TObject* Sender);             // link to another page
+  void N545Click(TObject* Sender);             // the compact link
+  void BODY1Click(TObject* Sender);            // the five-colour body wizard
+  void N296Click(TObject* Sender);             // another document's text
   // True when the document takes text (it exists and is not read-only).
   bool CanInsert() const;
   // Puts text in place of the selection (one undo step), steps the caret
@@ -337,13 +337,13 @@ class TZod2uAppForm : public TForm {
   void EnableLockKeyButtons();
 
   // ---- preview, outside programs and links (W2kMainPreview.cpp) ----
-  void N201Click(TObject* Sender);  // preview this document
-  void N279Click(TObject* Sender);  // preview any page
-  void N549Click(TObject* Sender);  // open a web address
+  void N201Click(TObject* Sender);             // preview this document
+  void N279Click(TObject* Sender);             // preview any page
+  void N549Click(TObject* Sender);             // open a web address
   void LunvistaPlugin4Click(TObject* Sender);  // the browser window
-  void N277Click(TObject* Sender);  // outside browser, this document
-  void N408Click(TObject* Sender);  // outside browser, any page
-  void N115Click(TObject* Sender);  // the tool windows
+  void N277Click(TObject* Sender);             // outside browser, this document
+  void N408Click(TObject* Sender);             // outside browser, any page
+  void N115Click(TObject* Sender);             // the tool windows
   void N116Click(TObject* Sender);
   void N117Click(TObject* Sender);
   void N180Click(TObject* Sender);
@@ -410,14 +410,14 @@ class TZod2uAppForm : public TForm {
   bool BindButtons(TMenuPlace place);
 
  private:
-  void BuildMenus();           // W2kMainMenus.cpp
-  void RegisterCommands();     // W2kMainCommands.cpp
-  void LayOutRows();           // W2kMainCommands.cpp
-  void BuildDialogs();         // W2kMain.cpp
-  void BuildSpeedButtons();    // W2kMainSpeedButtons.cpp
+  void BuildMenus();             // W2kMainMenus.cpp
+  void RegisterCommands();       // W2kMainCommands.cpp
+  void LayOutRows();             // W2kMainCommands.cpp
+  void BuildDialogs();           // W2kMain.cpp
+  void BuildSpeedButtons();      // W2kMainSpeedButtons.cpp
   void BindPanelSpeedButtons();  // W2kMainSpeedButtons.cpp
   void BuildSidePanel();         // W2kMainSidePanel.cpp
-  void ApplyCommandLineFile();  // W2kMainLifecycle.cpp
+  void ApplyCommandLineFile();   // W2kMainLifecycle.cpp
 
   std::string FCurrentFileName;
   bool FCommandLineTried = false;

@@ -268,19 +268,30 @@ void TZod2uAppForm::LayOutRows() {
   FLayout = LayOutMenus(MainWindowRows(), MenuTargets(), FCommands);
 
   // The items the window's code reaches by member.
-  const std::pair<TMenuItem* TZod2uAppForm::*, const char*> items[] = {
-      {&TZod2uAppForm::MenuFile, "MenuFile"},         {&TZod2uAppForm::MenuEdit, "MenuEdit"},
-      {&TZod2uAppForm::MenuView, "MenuView"},         {&TZod2uAppForm::MenuTags, "MenuTags"},
-      {&TZod2uAppForm::MenuInsert, "MenuInsert"},     {&TZod2uAppForm::MenuRun, "MenuRun"},
-      {&TZod2uAppForm::MenuSettings, "MenuSettings"}, {&TZod2uAppForm::MenuService, "MenuService"},
-      {&TZod2uAppForm::MenuHelp, "MenuHelp"},         {&TZod2uAppForm::MenuOstrelle, "MenuOstrelle"},
-      {&TZod2uAppForm::FileSaveItem, "FileSaveItem"}, {&TZod2uAppForm::FileSaveAsItem, "FileSaveAsItem"},
-      {&TZod2uAppForm::FileHideItem, "FileHideItem"}, {&TZod2uAppForm::FileExitItem, "FileExitItem"},
-      {&TZod2uAppForm::AboutItem, "AboutItem"},       {&TZod2uAppForm::N486, "N486"},
-      {&TZod2uAppForm::N487, "N487"},                 {&TZod2uAppForm::ddd1, "ddd1"},
-      {&TZod2uAppForm::com1, "com1"},                 {&TZod2uAppForm::TrayShowItem, "TrayShowItem"},
+  const std::pair<TMenuItem * TZod2uAppForm::*, const char*> items[] = {
+      {&TZod2uAppForm::MenuFile, "MenuFile"},
+      {&TZod2uAppForm::MenuEdit, "MenuEdit"},
+      {&TZod2uAppForm::MenuView, "MenuView"},
+      {&TZod2uAppForm::MenuTags, "MenuTags"},
+      {&TZod2uAppForm::MenuInsert, "MenuInsert"},
+      {&TZod2uAppForm::MenuRun, "MenuRun"},
+      {&TZod2uAppForm::MenuSettings, "MenuSettings"},
+      {&TZod2uAppForm::MenuService, "MenuService"},
+      {&TZod2uAppForm::MenuHelp, "MenuHelp"},
+      {&TZod2uAppForm::MenuOstrelle, "MenuOstrelle"},
+      {&TZod2uAppForm::FileSaveItem, "FileSaveItem"},
+      {&TZod2uAppForm::FileSaveAsItem, "FileSaveAsItem"},
+      {&TZod2uAppForm::FileHideItem, "FileHideItem"},
+      {&TZod2uAppForm::FileExitItem, "FileExitItem"},
+      {&TZod2uAppForm::AboutItem, "AboutItem"},
+      {&TZod2uAppForm::N486, "N486"},
+      {&TZod2uAppForm::N487, "N487"},
+      {&TZod2uAppForm::ddd1, "ddd1"},
+      {&TZod2uAppForm::com1, "com1"},
+      {&TZod2uAppForm::TrayShowItem, "TrayShowItem"},
       {&TZod2uAppForm::TrayExitItem, "TrayExitItem"},
-      {&TZod2uAppForm::DOS1, "DOS1"},                 {&TZod2uAppForm::WIN1, "WIN1"},
+      {&TZod2uAppForm::DOS1, "DOS1"},
+      {&TZod2uAppForm::WIN1, "WIN1"},
   };
   for (const auto& [member, name] : items) this->*member = ComponentNamed<TMenuItem>(*this, name);
 

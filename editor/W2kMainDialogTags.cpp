@@ -95,9 +95,9 @@ void TZod2uAppForm::Button12Click(TObject*) {
     size = IntToStr(FontDialog1->Font()->Size());
   }
   if (!ColorDialog1->Execute()) return;
-  InsertTag("<font face=\"" + face + "\" size=\"" + size + "\" color=\"" + ColorToHtml(ColorDialog1->Color()) +
-                "\"></font>",
-            7, true);
+  InsertTag(
+      "<font face=\"" + face + "\" size=\"" + size + "\" color=\"" + ColorToHtml(ColorDialog1->Color()) + "\"></font>",
+      7, true);
 }
 
 void TZod2uAppForm::N297Click(TObject*) {
@@ -117,9 +117,9 @@ void TZod2uAppForm::N545Click(TObject*) {
   if (!InputQuery(caption, Ansi("Введите сюда текст ссылки:"), text)) return;
   std::string target = "_blank";
   if (!InputQuery(caption, Ansi("Параметры открытия ссылки:"), target)) return;
-  InsertTag("<a href = \"" + url + "\" target=\"" + target + Ansi("\" title=\"Ссылка на ") + url + "\">" + text +
-                "</a>",
-            0, true);
+  InsertTag(
+      "<a href = \"" + url + "\" target=\"" + target + Ansi("\" title=\"Ссылка на ") + url + "\">" + text + "</a>", 0,
+      true);
 }
 
 void TZod2uAppForm::BODY1Click(TObject*) {

@@ -203,8 +203,8 @@ bool TZod2uAppForm::WriteDocument(const std::string& path) {
     Memo1->Lines()->SaveToFile(path);
   } catch (const EStreamError& e) {
     // The document keeps its text, names and modified flag.
-    LastAnswer = static_cast<uint16_t>(
-        MessageBox(WindowHandle(), SaveFailureText(path, e), ProgramTitle, MB_OK | MB_ICONERROR));
+    LastAnswer =
+        static_cast<uint16_t>(MessageBox(WindowHandle(), SaveFailureText(path, e), ProgramTitle, MB_OK | MB_ICONERROR));
     return false;
   }
   return true;
@@ -252,12 +252,12 @@ void TZod2uAppForm::RTF1Click(TObject*) {
       std::string path = richsave->FileName();
       if (ConfirmOverwrite(path)) {
         rtf->Lines()->SaveToFile(path);
-        LastAnswer = static_cast<uint16_t>(MessageBox(
-            WindowHandle(),
-            Ansi("Файл \"") + ExtractFileName(FCurrentFileName) +
-                Ansi("\" был успешно сконвертирован в формат RTF и сохранен под именем \"") + ExtractFileName(path) +
-                "\" !",
-            ProgramTitle, MB_OK | MB_ICONINFORMATION));
+        LastAnswer = static_cast<uint16_t>(
+            MessageBox(WindowHandle(),
+                       Ansi("Файл \"") + ExtractFileName(FCurrentFileName) +
+                           Ansi("\" был успешно сконвертирован в формат RTF и сохранен под именем \"") +
+                           ExtractFileName(path) + "\" !",
+                       ProgramTitle, MB_OK | MB_ICONINFORMATION));
       }
     }
   } catch (...) {
@@ -304,9 +304,7 @@ void TZod2uAppForm::N37Click(TObject*) {
 
 void TZod2uAppForm::N40Click(TObject*) { PrinterSetupDialog1->Execute(); }
 
-void TZod2uAppForm::N529Click(TObject*) {
-  Form24->WebBrowser1->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER);
-}
+void TZod2uAppForm::N529Click(TObject*) { Form24->WebBrowser1->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER); }
 
 void TZod2uAppForm::N530Click(TObject*) {
   Form24->WebBrowser1->ExecWB(OLECMDID_PRINTPREVIEW, OLECMDEXECOPT_DONTPROMPTUSER);

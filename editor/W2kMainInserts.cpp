@@ -35,9 +35,8 @@ void TZod2uAppForm::RegisterInsertCommands() {
   for (const TDateInsert& row : DateInserts()) {
     const std::string format = Ansi(row.Format);
     const bool focus = row.Focus;
-    FCommands.Add(row.Handler, TNotifyEvent([this, format, focus](TObject*) {
-                    InsertText(FormatDateTime(format, Now()), focus);
-                  }));
+    FCommands.Add(row.Handler,
+                  TNotifyEvent([this, format, focus](TObject*) { InsertText(FormatDateTime(format, Now()), focus); }));
   }
 }
 

@@ -101,26 +101,22 @@ void TZod2uAppForm::ApplyCommandLineFile() {
 
 std::string TZod2uAppForm::SavePromptText() const {
   const std::string br = "\n\r";
-  return Ansi("Текст в следующем документе:") + br + br + DocName + br + br + Ansi("был изменен, но не сохранён.") + br +
-         Ansi("Сохранить сделанные изменения в этом документе? ");
+  return Ansi("Текст в следующем документе:") + br + br + DocName + br + br + Ansi("был изменен, но не сохранён.") +
+         br + Ansi("Сохранить сделанные изменения в этом документе? ");
 }
 
 void TZod2uAppForm::FormClose(TObject*, TCloseAction& Action) {
   if (!Memo1->Modified()) return;
-  LastAnswer = static_cast<uint16_t>(
-      MessageBox(Handle(), SavePromptText(), ProgramTitle, MB_YESNOCANCEL | MB_ICONINFORMATION));
+  LastAnswer =
+      static_cast<uint16_t>(MessageBox(Handle(), SavePromptText(), ProgramTitle, MB_YESNOCANCEL | MB_ICONINFORMATION));
   switch (LastAnswer) {
     case IDYES:
       // A save that did not happen (cancelled, or failed and reported)
       // keeps the window open with its document.
       if (!SaveDocument()) Action = caNone;
       break;
-    case IDNO:
-      Action = caFree;
-      break;
-    default:
-      Action = caNone;
-      break;
+    case IDNO: Action = caFree; break;
+    default: Action = caNone; break;
   }
 }
 
@@ -133,10 +129,8 @@ void TZod2uAppForm::ConfirmSaveChanges() {
       // A save that did not happen keeps the document: the command ends.
       if (!SaveDocument()) Abort();
       return;
-    case IDNO:
-      return;
-    default:
-      Abort();
+    case IDNO: return;
+    default: Abort();
   }
 }
 

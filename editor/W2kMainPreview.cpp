@@ -87,8 +87,7 @@ void TZod2uAppForm::LunvistaPlugin4Click(TObject*) {
 
 void TZod2uAppForm::N277Click(TObject*) {
   if (DocumentUntitled() || Memo1->Modified()) {
-    MessageBox(Handle(), Ansi("Пожалуйста, сохраните этот документ перед просмотром."), ProgramTitle,
-               MB_ICONWARNING);
+    MessageBox(Handle(), Ansi("Пожалуйста, сохраните этот документ перед просмотром."), ProgramTitle, MB_ICONWARNING);
     return;
   }
   ShellExecute(Form6 ? Form6->Handle() : nullptr, "", DocName, "", "", SW_SHOWNORMAL);
@@ -200,8 +199,7 @@ void TZod2uAppForm::N270Click(TObject*) {
     MessageBox(Handle(), Ansi("Вы не сохранили этот документ!  "), ProgramTitle, MB_ICONWARNING);
     return;
   }
-  MessageBox(Handle(), FileInformationText(DocName, Memo1->ReadOnly()), Ansi("Информация о файле"),
-             MB_ICONINFORMATION);
+  MessageBox(Handle(), FileInformationText(DocName, Memo1->ReadOnly()), Ansi("Информация о файле"), MB_ICONINFORMATION);
 }
 
 void TZod2uAppForm::N271Click(TObject*) {

@@ -122,10 +122,6 @@ void TZod2uAppForm::PopUpBeside(TPopupMenu* menu, TControl* button) {
   menu->Popup(at.X, at.Y);
 }
 
-void TZod2uAppForm::Button14Click(TObject*) {
-  PopUpBeside(link, static_cast<TControl*>(FindComponent("Button14")));
-}
+void TZod2uAppForm::Button14Click(TObject*) { PopUpBeside(link, static_cast<TControl*>(FindComponent("Button14"))); }
 
-void TZod2uAppForm::Button15Click(TObject*) {
-  PopUpBeside(img, static_cast<TControl*>(FindComponent("Button15")));
-}
+void TZod2uAppForm::Button15Click(TObject*) { PopUpBeside(img, static_cast<TControl*>(FindComponent("Button15"))); }

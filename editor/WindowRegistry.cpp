@@ -31,10 +31,10 @@
 
 // One row: the global and class names as written, a factory into the
 // global, its getter and its reset.
-#define BQS_WINDOW(Class, Global)                                        \
-  TWindowRow {                                                           \
-    #Global, #Class, [] { Application->CreateForm(Global); },            \
-        [] { return static_cast<TForm*>(Global); }, [] { Global = nullptr; } \
+#define BQS_WINDOW(Class, Global)                                                                                     \
+  TWindowRow {                                                                                                        \
+#Global, #Class,                                                                                                  \
+        [] { Application->CreateForm(Global); }, [] { return static_cast<TForm*>(Global); }, [] { Global = nullptr; } \
   }
 
 const std::vector<TWindowRow>& ProgramWindows() {

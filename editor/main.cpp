@@ -2,4 +2,6 @@
 #include "Zod2uApp.h"
 #include "platform/qt/QtApplication.h"
 
-int main(int argc, char** argv) { return RunQtProgram(argc, argv, [] { return Zod2uAppMain(); }); }
+int main(int argc, char** argv) {
+  return RunQtProgram(argc, argv, [] { return Zod2uAppMain(); });
+}

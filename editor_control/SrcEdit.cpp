@@ -275,8 +275,7 @@ void TCustomSrcEdit::UpdateModifiedStatus() { SetModified(!FUndoList->IsAtUnmodi
 void TCustomSrcEdit::UndoItemAdded(TObject* Sender) {
   TSrcEditUndoList* list = Sender == FRedoList ? FRedoList : FUndoList;
   UpdateModifiedStatus();
-  if (list == FUndoList && !FUndoList->InsideRedo() && FUndoList->PeekItem() &&
-      FUndoList->LastReason() != urGroupBreak)
+  if (list == FUndoList && !FUndoList->InsideRedo() && FUndoList->PeekItem() && FUndoList->LastReason() != urGroupBreak)
     FRedoList->Clear();
   if (list->BlockCount() == 0) FireChange();
 }
@@ -363,8 +362,7 @@ void TCustomSrcEdit::SetHighlighter(TSrcCustomHighlighter* Value) {
     FHighlighter->RemoveFreeNotification(this);
   }
   if (Value) {
-    Value->AddAttributeChangeHook(
-        SrcNotifyMethod<TCustomSrcEdit, &TCustomSrcEdit::HighlighterAttrsChanged>(this));
+    Value->AddAttributeChangeHook(SrcNotifyMethod<TCustomSrcEdit, &TCustomSrcEdit::HighlighterAttrsChanged>(this));
     Value->FreeNotification(this);
   }
   FHighlighter = Value;
@@ -563,13 +561,10 @@ int TCustomSrcEdit::ComputeTextOffset(int ALeftChar) const {
 int TCustomSrcEdit::ColumnToX(std::int64_t Column) const {
   // Straight from LeftChar: TextOffset itself is clamped, and far to the
   // right it no longer tells where the visible columns are.
-  return ClampToInt(static_cast<std::int64_t>(FGutterWidth) + 2 +
-                    (Column - FLeftChar) * std::max(1, FCharWidth));
+  return ClampToInt(static_cast<std::int64_t>(FGutterWidth) + 2 + (Column - FLeftChar) * std::max(1, FCharWidth));
 }
 
-int TCustomSrcEdit::RowToY(std::int64_t Row) const {
-  return ClampToInt((Row - FTopLine) * std::max(1, FLineHeight));
-}
+int TCustomSrcEdit::RowToY(std::int64_t Row) const { return ClampToInt((Row - FTopLine) * std::max(1, FLineHeight)); }
 
 void TCustomSrcEdit::CreateCaretShape() {
   TSrcEditCaretType ct = FInsertMode ? FInsertCaret : FOverwriteCaret;
@@ -915,8 +910,7 @@ int TCustomSrcEdit::LeadingSpaceCount(const std::string& Text, bool TabsAsWidth)
 
 std::string TCustomSrcEdit::IndentString(int Width, bool AllowTabs) const {
   if (Width <= 0) return std::string();
-  if (!AllowTabs || HasOption(eoTabsToSpaces) || Width < FTabWidth)
-    return std::string(static_cast<size_t>(Width), ' ');
+  if (!AllowTabs || HasOption(eoTabsToSpaces) || Width < FTabWidth) return std::string(static_cast<size_t>(Width), ' ');
   return std::string(static_cast<size_t>(Width / FTabWidth), '\t') +
          std::string(static_cast<size_t>(Width % FTabWidth), ' ');
 }

@@ -47,7 +47,7 @@ class TCustomSrcEdit : public TCustomControl {
   explicit TCustomSrcEdit(TComponent* AOwner);
   ~TCustomSrcEdit() override;
   const char* ClassName() const override { return "TCustomSrcEdit"; }
-  void Loaded() override;                            // [SrcEdit.cpp]
+  void Loaded() override;                             // [SrcEdit.cpp]
   void SetName(const std::string& NewName) override;  // [SrcEdit.cpp]
 
   // =========================================================================
@@ -63,8 +63,7 @@ class TCustomSrcEdit : public TCustomControl {
   // 4. The line list's end-of-update hook.                          [SrcEdit.cpp]
   virtual void LinesUpdated(TObject* Sender);
   // 5. Calls the registered command hooks (none in this system).    [SrcEditInput.cpp]
-  virtual void NotifyCommandHooks(bool AfterProcessing, TSrcEditorCommand& Command, char& AChar,
-                                  void* Data);
+  virtual void NotifyCommandHooks(bool AfterProcessing, TSrcEditorCommand& Command, char& AChar, void* Data);
   // 6. and 7. Painting of the gutter and of the text lines.         [SrcEditPaint.cpp]
   virtual void PaintGutter(const TRect& AClip, int FirstRow, int LastRow);
   virtual void PaintTextLines(const TRect& AClip, int FirstRow, int LastRow, int FirstCol, int LastCol);
@@ -77,18 +76,18 @@ class TCustomSrcEdit : public TCustomControl {
   // 12. Mouse cursor choice.                                        [SrcEditViewSize.cpp]
   virtual void UpdateMouseCursor();
   // 13.-23. Event firing.
-  virtual void FireClearBookmark(TSrcEditMark*& Mark);                                 // [SrcEdit.cpp]
+  virtual void FireClearBookmark(TSrcEditMark*& Mark);                                     // [SrcEdit.cpp]
   virtual void FireCommandProcessed(TSrcEditorCommand& Command, char& AChar, void* Data);  // [SrcEdit.cpp]
-  virtual void GutterClick(int Button, int X, int Y);                                 // [SrcEditInput.cpp]
-  virtual void FirePaint();                                                           // [SrcEdit.cpp]
-  virtual void FirePaintTransientEx(TTransientType TransientType, bool Counted);      // [SrcEdit.cpp]
-  virtual void FirePaintTransient(TTransientType TransientType);                      // [SrcEdit.cpp]
-  virtual void FirePlaceBookmark(TSrcEditMark*& Mark);                                // [SrcEdit.cpp]
-  virtual void FireProcessCommand(TSrcEditorCommand& Command, char& AChar, void* Data);   // [SrcEdit.cpp]
-  virtual TSrcReplaceAction FireReplaceText(const std::string& ASearch, const std::string& AReplace,
-                                            int Line, int Column);                   // [SrcEdit.cpp]
+  virtual void GutterClick(int Button, int X, int Y);                                      // [SrcEditInput.cpp]
+  virtual void FirePaint();                                                                // [SrcEdit.cpp]
+  virtual void FirePaintTransientEx(TTransientType TransientType, bool Counted);           // [SrcEdit.cpp]
+  virtual void FirePaintTransient(TTransientType TransientType);                           // [SrcEdit.cpp]
+  virtual void FirePlaceBookmark(TSrcEditMark*& Mark);                                     // [SrcEdit.cpp]
+  virtual void FireProcessCommand(TSrcEditorCommand& Command, char& AChar, void* Data);    // [SrcEdit.cpp]
+  virtual TSrcReplaceAction FireReplaceText(const std::string& ASearch, const std::string& AReplace, int Line,
+                                            int Column);                                 // [SrcEdit.cpp]
   virtual bool FireSpecialLineColors(int Line, TColor& Foreground, TColor& Background);  // [SrcEdit.cpp]
-  virtual void FireStatusChange();                                                    // [SrcEdit.cpp]
+  virtual void FireStatusChange();                                                       // [SrcEdit.cpp]
   // 24. The one entry for every command.                            [SrcEditInput.cpp]
   virtual void ProcessCommand(TSrcEditorCommand Command, char AChar, void* Data);
   // 25.-27. Bracket matching.                                       [SrcEditCommands.cpp]
@@ -336,7 +335,7 @@ class TCustomSrcEdit : public TCustomControl {
 
   // Geometry (maintained by the view-size, scrolling and messages areas).
   int TopLine() const { return FTopLine; }
-  void SetTopLine(int Value);   // [SrcEditScroll.cpp]
+  void SetTopLine(int Value);  // [SrcEditScroll.cpp]
   int LeftChar() const { return FLeftChar; }
   void SetLeftChar(int Value);  // [SrcEditMessages.cpp]
   int CharsInWindow() const { return FCharsInWindow; }
@@ -602,8 +601,8 @@ class TCustomSrcEdit : public TCustomControl {
   std::array<TSrcEditMark*, 10> FBookMarks{};
 
   // Caret and selection (SrcEditCaret.cpp).
-  int FCaretX = 1;  // CaretChar
-  int FCaretY = 1;  // CaretLine
+  int FCaretX = 1;                               // CaretChar
+  int FCaretY = 1;                               // CaretLine
   TBufferCoord FBlockBegin = BufferCoord(1, 1);  // SelFrom
   TBufferCoord FBlockEnd = BufferCoord(1, 1);    // SelTo
   TSrcSelectionMode FActiveSelectionMode = smNormal;

@@ -35,15 +35,39 @@ std::uint16_t CType3Of(unsigned char c) {
   // (Ђ Ѓ ѓ Љ Њ Ќ Ћ Џ ђ љ њ ќ ћ џ Ў ў Ј Ґ Ё Є Ї І і ґ ё є ј Ѕ ѕ ї).
   if (c >= 0xC0) return C3_ALPHA;
   switch (c) {
-    case 0x80: case 0x81: case 0x83: case 0x8A: case 0x8C: case 0x8D: case 0x8E: case 0x8F:
-    case 0x90: case 0x9A: case 0x9C: case 0x9D: case 0x9E: case 0x9F:
-    case 0xA1: case 0xA2: case 0xA3: case 0xA5: case 0xA8: case 0xAA: case 0xAF:
-    case 0xB2: case 0xB3: case 0xB4: case 0xB8: case 0xBA: case 0xBC: case 0xBD: case 0xBE: case 0xBF:
-      return C3_ALPHA;
+    case 0x80:
+    case 0x81:
+    case 0x83:
+    case 0x8A:
+    case 0x8C:
+    case 0x8D:
+    case 0x8E:
+    case 0x8F:
+    case 0x90:
+    case 0x9A:
+    case 0x9C:
+    case 0x9D:
+    case 0x9E:
+    case 0x9F:
+    case 0xA1:
+    case 0xA2:
+    case 0xA3:
+    case 0xA5:
+    case 0xA8:
+    case 0xAA:
+    case 0xAF:
+    case 0xB2:
+    case 0xB3:
+    case 0xB4:
+    case 0xB8:
+    case 0xBA:
+    case 0xBC:
+    case 0xBD:
+    case 0xBE:
+    case 0xBF: return C3_ALPHA;
     case 0xA0:  // no-break space
       return 0;
-    default:
-      return C3_SYMBOL;
+    default: return C3_SYMBOL;
   }
 }
 
@@ -210,17 +234,12 @@ void TCustomSrcEdit::SetCaretLine(int Value) { MoveCaretTo(BufferCoord(FCaretX, 
 // ---------------------------------------------------------------------------
 // Selection
 
-TBufferCoord TCustomSrcEdit::SelFirst() const {
-  return PointBefore(FBlockEnd, FBlockBegin) ? FBlockEnd : FBlockBegin;
-}
+TBufferCoord TCustomSrcEdit::SelFirst() const { return PointBefore(FBlockEnd, FBlockBegin) ? FBlockEnd : FBlockBegin; }
 
-TBufferCoord TCustomSrcEdit::SelLast() const {
-  return PointBefore(FBlockEnd, FBlockBegin) ? FBlockBegin : FBlockEnd;
-}
+TBufferCoord TCustomSrcEdit::SelLast() const { return PointBefore(FBlockEnd, FBlockBegin) ? FBlockBegin : FBlockEnd; }
 
 bool TCustomSrcEdit::HasSelection() const {
-  return FBlockBegin.Char != FBlockEnd.Char ||
-         (FBlockBegin.Line != FBlockEnd.Line && FActiveSelectionMode != smColumn);
+  return FBlockBegin.Char != FBlockEnd.Char || (FBlockBegin.Line != FBlockEnd.Line && FActiveSelectionMode != smColumn);
 }
 
 void TCustomSrcEdit::ClampSelPoint(TBufferCoord& P, bool NormalModeLimit) const {
@@ -363,8 +382,7 @@ bool TCustomSrcEdit::IsInSelection(const TBufferCoord& Value) const {
   if (Value.Line < first.Line || Value.Line > last.Line) return false;
   if (first == last) return false;
   switch (FActiveSelectionMode) {
-    case smLine:
-      return true;
+    case smLine: return true;
     case smColumn: {
       int lo = std::min(first.Char, last.Char), hi = std::max(first.Char, last.Char);
       if (lo == hi) return false;
@@ -377,8 +395,7 @@ bool TCustomSrcEdit::IsInSelection(const TBufferCoord& Value) const {
   }
 }
 
-std::string TCustomSrcEdit::ColumnSelectionText(const TBufferCoord& First, const TBufferCoord& Last,
-                                                bool Pad) const {
+std::string TCustomSrcEdit::ColumnSelectionText(const TBufferCoord& First, const TBufferCoord& Last, bool Pad) const {
   int lo = std::min(First.Char, Last.Char), hi = std::max(First.Char, Last.Char);
   size_t width = static_cast<size_t>(hi - lo);
   std::string result;
@@ -436,8 +453,7 @@ std::string TCustomSrcEdit::GetSelectedText() const {
       }
       return result;
     }
-    case smColumn:
-      return ColumnSelectionText(first, last, !HasOption(eoTrimTrailingSpaces));
+    case smColumn: return ColumnSelectionText(first, last, !HasOption(eoTrimTrailingSpaces));
   }
   return result;
 }
@@ -523,9 +539,7 @@ TBufferCoord TCustomSrcEdit::CharIndexToCoord(int Index) const {
   return BufferCoord(1, count + 1);
 }
 
-int TCustomSrcEdit::GetSelectionStart() const {
-  return CoordToCharIndex(HasSelection() ? SelFirst() : Caret());
-}
+int TCustomSrcEdit::GetSelectionStart() const { return CoordToCharIndex(HasSelection() ? SelFirst() : Caret()); }
 
 int TCustomSrcEdit::GetSelectionEnd() const { return CoordToCharIndex(HasSelection() ? SelLast() : Caret()); }
 

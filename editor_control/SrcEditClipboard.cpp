@@ -147,8 +147,8 @@ void TCustomSrcEdit::PutOnClipboard(const std::string& Text) {
     TClipboardScope board;
     board->Clear();
     // The block format only goes with the plain text it belongs to.
-    placed = HandOver(CF_TEXT, -1, Text) &&
-             HandOver(SrcEditClipboardFormat(), static_cast<int>(FActiveSelectionMode), Text);
+    placed =
+        HandOver(CF_TEXT, -1, Text) && HandOver(SrcEditClipboardFormat(), static_cast<int>(FActiveSelectionMode), Text);
   }
   if (!placed) throw ESrcEditError("Clipboard copy operation failed");
 }

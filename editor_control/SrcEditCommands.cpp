@@ -145,9 +145,7 @@ TSysCharSet TCustomSrcEdit::WordIdentChars() const {
 
 bool TCustomSrcEdit::IsIdentChar(char AChar) const { return WordIdentChars().Contains(AChar); }
 
-bool TCustomSrcEdit::IsWordBreakChar(char AChar) const {
-  return AChar != '\0' && !WordIdentChars().Contains(AChar);
-}
+bool TCustomSrcEdit::IsWordBreakChar(char AChar) const { return AChar != '\0' && !WordIdentChars().Contains(AChar); }
 
 TBufferCoord TCustomSrcEdit::NextWordPos() { return NextWordPos(Caret()); }
 
@@ -324,13 +322,9 @@ void TCustomSrcEdit::RunCommand(TSrcEditorCommand Command, char AChar, void* Dat
   const bool canEdit = !ReadOnly();
   switch (Command) {
     case ecLeft:
-    case ecSelLeft:
-      MoveCaretByChars(-1, extend);
-      break;
+    case ecSelLeft: MoveCaretByChars(-1, extend); break;
     case ecRight:
-    case ecSelRight:
-      MoveCaretByChars(1, extend);
-      break;
+    case ecSelRight: MoveCaretByChars(1, extend); break;
     case ecUp:
     case ecSelUp:
       MoveCaretByLines(-1, extend);
@@ -342,21 +336,13 @@ void TCustomSrcEdit::RunCommand(TSrcEditorCommand Command, char AChar, void* Dat
       Update();
       break;
     case ecWordLeft:
-    case ecSelWordLeft:
-      StepCaret(Caret(), PrevWordPos(), extend);
-      break;
+    case ecSelWordLeft: StepCaret(Caret(), PrevWordPos(), extend); break;
     case ecWordRight:
-    case ecSelWordRight:
-      StepCaret(Caret(), NextWordPos(), extend);
-      break;
+    case ecSelWordRight: StepCaret(Caret(), NextWordPos(), extend); break;
     case ecLineStart:
-    case ecSelLineStart:
-      CommandLineStart(extend);
-      break;
+    case ecSelLineStart: CommandLineStart(extend); break;
     case ecLineEnd:
-    case ecSelLineEnd:
-      CommandLineEnd(extend);
-      break;
+    case ecSelLineEnd: CommandLineEnd(extend); break;
     case ecPageUp:
     case ecSelPageUp:
     case ecPageDown:
@@ -372,13 +358,9 @@ void TCustomSrcEdit::RunCommand(TSrcEditorCommand Command, char AChar, void* Dat
       break;
     }
     case ecPageLeft:
-    case ecSelPageLeft:
-      MoveCaretByChars(-FCharsInWindow, extend);
-      break;
+    case ecSelPageLeft: MoveCaretByChars(-FCharsInWindow, extend); break;
     case ecPageRight:
-    case ecSelPageRight:
-      MoveCaretByChars(FCharsInWindow, extend);
-      break;
+    case ecSelPageRight: MoveCaretByChars(FCharsInWindow, extend); break;
     case ecPageTop:
     case ecSelPageTop:
     case ecPageBottom:
@@ -390,9 +372,7 @@ void TCustomSrcEdit::RunCommand(TSrcEditorCommand Command, char AChar, void* Dat
       break;
     }
     case ecEditorTop:
-    case ecSelEditorTop:
-      StepCaret(Caret(), BufferCoord(1, 1), extend);
-      break;
+    case ecSelEditorTop: StepCaret(Caret(), BufferCoord(1, 1), extend); break;
     case ecEditorBottom:
     case ecSelEditorBottom: {
       const int count = FLines->GetCount();
@@ -404,18 +384,10 @@ void TCustomSrcEdit::RunCommand(TSrcEditorCommand Command, char AChar, void* Dat
     case ecSelGotoXY:
       if (Data) StepCaret(Caret(), *static_cast<const TBufferCoord*>(Data), extend);
       break;
-    case ecSelectAll:
-      SelectAllText();
-      break;
-    case ecCopy:
-      CopySelection();
-      break;
-    case ecScrollUp:
-      CommandScrollLines(-1);
-      break;
-    case ecScrollDown:
-      CommandScrollLines(1);
-      break;
+    case ecSelectAll: SelectAllText(); break;
+    case ecCopy: CopySelection(); break;
+    case ecScrollUp: CommandScrollLines(-1); break;
+    case ecScrollDown: CommandScrollLines(1); break;
     case ecScrollLeft:
       SetLeftChar(FLeftChar - 1);
       Update();
@@ -424,36 +396,18 @@ void TCustomSrcEdit::RunCommand(TSrcEditorCommand Command, char AChar, void* Dat
       SetLeftChar(FLeftChar < INT_MAX ? FLeftChar + 1 : FLeftChar);
       Update();
       break;
-    case ecInsertMode:
-      SetInsertMode(true);
-      break;
-    case ecOverwriteMode:
-      SetInsertMode(false);
-      break;
-    case ecToggleMode:
-      SetInsertMode(!FInsertMode);
-      break;
-    case ecNormalSelect:
-      SetSelectionMode(smNormal);
-      break;
-    case ecColumnSelect:
-      SetSelectionMode(smColumn);
-      break;
-    case ecLineSelect:
-      SetSelectionMode(smLine);
-      break;
-    case ecMatchBracket:
-      JumpToMatchingBracket();
-      break;
+    case ecInsertMode: SetInsertMode(true); break;
+    case ecOverwriteMode: SetInsertMode(false); break;
+    case ecToggleMode: SetInsertMode(!FInsertMode); break;
+    case ecNormalSelect: SetSelectionMode(smNormal); break;
+    case ecColumnSelect: SetSelectionMode(smColumn); break;
+    case ecLineSelect: SetSelectionMode(smLine); break;
+    case ecMatchBracket: JumpToMatchingBracket(); break;
     case ecContextHelp:
       if (OnContextHelp) OnContextHelp(this, WordAtCaret());
       break;
-    case ecUndo:
-      Undo();
-      break;
-    case ecRedo:
-      Redo();
-      break;
+    case ecUndo: Undo(); break;
+    case ecRedo: Redo(); break;
     case ecCut:
       if (canEdit && HasSelection()) CutSelection();
       break;
@@ -860,7 +814,8 @@ void TCustomSrcEdit::CommandDeleteLastChar() {
       target.Char = c - 1;
       if (IsTrailByte(line, c - 1)) target.Char = c - 2;
     }
-    removed = std::string(line.substr(static_cast<std::size_t>(target.Char - 1), static_cast<std::size_t>(c - target.Char)));
+    removed =
+        std::string(line.substr(static_cast<std::size_t>(target.Char - 1), static_cast<std::size_t>(c - target.Char)));
     EditLineInPlace(l - 1, target.Char - 1, c - target.Char, std::string_view());
   }
   if (target == old) return;
@@ -1055,7 +1010,8 @@ void TCustomSrcEdit::CommandTab() {
     return;
   } else if (smart > 0) {
     bool blanksOnly = true;
-    for (int i = 0; i < std::min(c - 1, len) && blanksOnly; ++i) blanksOnly = IsBlank(line[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < std::min(c - 1, len) && blanksOnly; ++i)
+      blanksOnly = IsBlank(line[static_cast<std::size_t>(i)]);
     if (blanksOnly) {
       int at = column;
       const int nextStop = column + (FTabWidth - (column - 1) % FTabWidth);
@@ -1289,20 +1245,12 @@ void TCustomSrcEdit::CommandChangeCase(TSrcEditorCommand Command) {
     std::string converted;
     switch (Command) {
       case ecUpperCase:
-      case ecUpperCaseBlock:
-        converted = AnsiUpperCase(text);
-        break;
+      case ecUpperCaseBlock: converted = AnsiUpperCase(text); break;
       case ecLowerCase:
-      case ecLowerCaseBlock:
-        converted = AnsiLowerCase(text);
-        break;
+      case ecLowerCaseBlock: converted = AnsiLowerCase(text); break;
       case ecToggleCase:
-      case ecToggleCaseBlock:
-        converted = ToggleCase(text);
-        break;
-      default:
-        converted = TitleCase(text);
-        break;
+      case ecToggleCaseBlock: converted = ToggleCase(text); break;
+      default: converted = TitleCase(text); break;
     }
     TUndoBlockGuard block(FUndoList);
     FUndoList->AddChange(urSelection, oldFirst, oldLast, std::string(), oldMode);

@@ -57,8 +57,7 @@ void TCustomSrcEdit::AddCommandHook(const THookedCommandEvent& Hook, void* Handl
   FHookedCommandHandlers.push_back(TCommandHook{Hook, HandlerData});
 }
 
-void TCustomSrcEdit::NotifyCommandHooks(bool AfterProcessing, TSrcEditorCommand& Command, char& AChar,
-                                        void* Data) {
+void TCustomSrcEdit::NotifyCommandHooks(bool AfterProcessing, TSrcEditorCommand& Command, char& AChar, void* Data) {
   if (FHookedCommandHandlers.empty()) return;
   bool handled = false;
   // A copy: a hook may register or remove hooks.
@@ -171,9 +170,8 @@ TDisplayPoint TCustomSrcEdit::PixelsToDisplay(int X, int Y) const {
 TDisplayPoint TCustomSrcEdit::PixelsToDisplayRounded(int X, int Y) const {
   const std::int64_t maxY = static_cast<std::int64_t>(FLinesInWindow) * FLineHeight - 1;
   const std::int64_t y = std::max<std::int64_t>(std::min<std::int64_t>(Y, maxY), 0);
-  const std::int64_t col =
-      static_cast<std::int64_t>(FLeftChar) +
-      DivRoundHalfEven(static_cast<std::int64_t>(X) - FGutterWidth - 2, FCharWidth);
+  const std::int64_t col = static_cast<std::int64_t>(FLeftChar) +
+                           DivRoundHalfEven(static_cast<std::int64_t>(X) - FGutterWidth - 2, FCharWidth);
   const std::int64_t row = static_cast<std::int64_t>(FTopLine) + y / FLineHeight;
   return DisplayCoord(ClampToInt(std::max<std::int64_t>(1, col)), ClampToInt(std::max<std::int64_t>(1, row)));
 }

@@ -67,6 +67,5 @@ void TSrcEditKbdHandler::ExecuteMouseCursor(TObject* Sender, const TBufferCoord&
   if (FInMouseCursor) return;
   TReentranceGuard guard(FInMouseCursor);
   RunChain(
-      FMouseCursorChain, [&](const TSrcMouseCursorEvent& h) { h(Sender, aLineCharPos, aCursor); },
-      [] { return true; });
+      FMouseCursorChain, [&](const TSrcMouseCursorEvent& h) { h(Sender, aLineCharPos, aCursor); }, [] { return true; });
 }

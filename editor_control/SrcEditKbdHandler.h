@@ -64,13 +64,9 @@ class TSrcEditKbdHandler : public TObject {
   void RemoveKeyDownHandler(const void* data) { FKeyDownChain.Remove(data); }
   void AddKeyUpHandler(const void* data, TSrcKeyEvent handler) { FKeyUpChain.Add(data, std::move(handler)); }
   void RemoveKeyUpHandler(const void* data) { FKeyUpChain.Remove(data); }
-  void AddKeyPressHandler(const void* data, TSrcKeyPressEvent handler) {
-    FKeyPressChain.Add(data, std::move(handler));
-  }
+  void AddKeyPressHandler(const void* data, TSrcKeyPressEvent handler) { FKeyPressChain.Add(data, std::move(handler)); }
   void RemoveKeyPressHandler(const void* data) { FKeyPressChain.Remove(data); }
-  void AddMouseDownHandler(const void* data, TSrcMouseEvent handler) {
-    FMouseDownChain.Add(data, std::move(handler));
-  }
+  void AddMouseDownHandler(const void* data, TSrcMouseEvent handler) { FMouseDownChain.Add(data, std::move(handler)); }
   void RemoveMouseDownHandler(const void* data) { FMouseDownChain.Remove(data); }
   void AddMouseUpHandler(const void* data, TSrcMouseEvent handler) { FMouseUpChain.Add(data, std::move(handler)); }
   void RemoveMouseUpHandler(const void* data) { FMouseUpChain.Remove(data); }

@@ -234,8 +234,8 @@ TSrcEditKeyStroke* TSrcEditKeyStrokes::Add() {
   return FItems.back().get();
 }
 
-void TSrcEditKeyStrokes::AddBinding(TSrcEditorCommand command, std::uint16_t key, TShiftState shift,
-                                    std::uint16_t key2, TShiftState shift2) {
+void TSrcEditKeyStrokes::AddBinding(TSrcEditorCommand command, std::uint16_t key, TShiftState shift, std::uint16_t key2,
+                                    TShiftState shift2) {
   std::unique_ptr<TSrcEditKeyStroke> item = NewItem();
   item->FKey = key;
   item->FShift = shift;
@@ -596,7 +596,8 @@ bool TSrcEditKeyStrokes::FindsAsIn(const TSrcEditKeyStrokes* other) const {
       if (k->ShortCut() == 0) continue;  // never found
       int ia = a->FindShortCuts(k->ShortCut(), k->ShortCut2());
       int ib = b->FindShortCuts(k->ShortCut(), k->ShortCut2());
-      if (ib < 0 || a->FItems[static_cast<std::size_t>(ia)]->FCommand != b->FItems[static_cast<std::size_t>(ib)]->FCommand)
+      if (ib < 0 ||
+          a->FItems[static_cast<std::size_t>(ia)]->FCommand != b->FItems[static_cast<std::size_t>(ib)]->FCommand)
         return false;
     }
     return true;

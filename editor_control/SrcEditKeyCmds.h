@@ -314,14 +314,15 @@ class TSrcEditKeyStrokes : public TPersistent {
   void LoadDifferences(TStream* source);
 
  private:
-  std::unique_ptr<TSrcEditKeyStroke> NewItem() { return std::unique_ptr<TSrcEditKeyStroke>(new TSrcEditKeyStroke(this)); }
+  std::unique_ptr<TSrcEditKeyStroke> NewItem() {
+    return std::unique_ptr<TSrcEditKeyStroke>(new TSrcEditKeyStroke(this));
+  }
   // Whether a binding with the same shortcuts and command is in the list.
   bool HasBinding(const TSrcEditKeyStroke* item) const;
   // Deletes each removed binding found first for its shortcuts with the same
   // command, then appends copies of the added ones.
   void ApplyDifferences(const std::vector<const TSrcEditKeyStroke*>& removed,
                         const std::vector<const TSrcEditKeyStroke*>& added);
-
 
   TPersistent* FOwner;
   std::vector<std::unique_ptr<TSrcEditKeyStroke>> FItems;

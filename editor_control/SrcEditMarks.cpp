@@ -12,9 +12,7 @@ TCustomSrcEdit* TSrcEditMark::Owner() {
   return FOwner;
 }
 
-TCustomSrcEdit* TSrcEditMark::ListedOwner() const {
-  return FOwner && FList == FOwner->Marks() ? FOwner : nullptr;
-}
+TCustomSrcEdit* TSrcEditMark::ListedOwner() const { return FOwner && FList == FOwner->Marks() ? FOwner : nullptr; }
 
 void TSrcEditMark::SetChar(int Value) { FChar = Value; }
 

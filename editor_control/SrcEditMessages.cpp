@@ -364,8 +364,8 @@ void TCustomSrcEdit::ShowScrollHint() {
   const int rows = DisplayRowCount();
   std::string text;
   if (FScrollHintFormat == shfTopToBottom) {
-    const std::int64_t bottom =
-        static_cast<std::int64_t>(FTopLine) + std::min<std::int64_t>(FLinesInWindow, static_cast<std::int64_t>(rows) - FTopLine);
+    const std::int64_t bottom = static_cast<std::int64_t>(FTopLine) +
+                                std::min<std::int64_t>(FLinesInWindow, static_cast<std::int64_t>(rows) - FTopLine);
     text = Format("%d - %d", RowToLine(FTopLine), RowToLine(ClampToInt(bottom)));
   } else {
     text = Format("Top Line: %d", RowToLine(FTopLine));

@@ -36,8 +36,7 @@ constexpr char kTabMark = '\xBB';
 // Lines at least this long keep their display text between paint passes.
 constexpr std::size_t kLongLineBytes = 64 * 1024;
 
-bool AllSpaces(const char* p, i64 n)
-{
+bool AllSpaces(const char* p, i64 n) {
   for (i64 i = 0; i < n; ++i)
     if (p[i] != ' ') return false;
   return true;
@@ -49,8 +48,7 @@ bool HasUnderline(TFontStyles s) { return s.Contains(fsUnderline); }
 class TDrawingGuard {
  public:
   explicit TDrawingGuard(TheTextDrawer* drawer) : FDrawer(drawer) {}
-  ~TDrawingGuard()
-  {
+  ~TDrawingGuard() {
     if (FDrawer != nullptr) FDrawer->EndDrawing();
   }
   TDrawingGuard(const TDrawingGuard&) = delete;
@@ -74,8 +72,7 @@ struct TCustomSrcEdit::TPaintPass {
         SpecialChars(editor.HasOption(eoShowSpecialChars)),
         SpecialLineDefaultFg(editor.HasOption(eoSpecialLineDefaultFg)),
         FontColor(editor.Font()->Color()),
-        FontStyle(editor.Font()->Style())
-  {
+        FontStyle(editor.Font()->Style()) {
     WhitespaceBG = clNone;
     if (E.FHighlighter != nullptr) {
       TSrcHighlighterAttributes* ws = E.FHighlighter->DefaultAttribute(SRC_ATTR_WHITESPACE);
@@ -141,15 +138,13 @@ struct TCustomSrcEdit::TPaintPass {
   int X(i64 column) const { return E.ColumnToX(column); }
   int Y(i64 row) const { return E.RowToY(row); }
 
-  TColor EditorBG() const
-  {
+  TColor EditorBG() const {
     if (E.FActiveLineColor != clNone && CurrentLine) return E.FActiveLineColor;
     if (WhitespaceBG != clNone) return WhitespaceBG;
     return E.Color();
   }
 
-  void SetDrawingColors(bool selected)
-  {
+  void SetDrawingColors(bool selected) {
     TD->SetForeColor(selected ? SelFG : DrawFG);
     TD->SetBackColor(selected ? SelBG : DrawBG);
   }
@@ -166,8 +161,7 @@ struct TCustomSrcEdit::TPaintPass {
   void PaintRowWithoutHighlighter(std::string_view text);
 };
 
-void TCustomSrcEdit::TPaintPass::ComputeSelection(int firstLine, int lastLine)
-{
+void TCustomSrcEdit::TPaintPass::ComputeSelection(int firstLine, int lastLine) {
   AnySelection = false;
   if (E.FHideSelection && !E.Focused()) return;
   TBufferCoord vStart = E.FBlockBegin;
@@ -181,8 +175,7 @@ void TCustomSrcEdit::TPaintPass::ComputeSelection(int firstLine, int lastLine)
   if (E.FActiveSelectionMode == smColumn && SelStart.Column > SelEnd.Column) std::swap(SelStart.Column, SelEnd.Column);
 }
 
-void TCustomSrcEdit::TPaintPass::ComputeRowSelection(int row, std::string_view lineText)
-{
+void TCustomSrcEdit::TPaintPass::ComputeRowSelection(int row, std::string_view lineText) {
   LineSelStart = 0;
   LineSelEnd = 0;
   ComplexLine = false;
@@ -215,8 +208,10 @@ void TCustomSrcEdit::TPaintPass::ComputeRowSelection(int row, std::string_view l
       // A bound on the second byte of a double-byte character moves right.
       const char* text = lineText.data();
       const i64 len = static_cast<i64>(lineText.size());
-      if (IsTrailByte(std::string_view(text, static_cast<std::size_t>(len)), LineSelStart - FirstCol + FirstChar)) ++LineSelStart;
-      if (IsTrailByte(std::string_view(text, static_cast<std::size_t>(len)), LineSelEnd - FirstCol + FirstChar)) ++LineSelEnd;
+      if (IsTrailByte(std::string_view(text, static_cast<std::size_t>(len)), LineSelStart - FirstCol + FirstChar))
+        ++LineSelStart;
+      if (IsTrailByte(std::string_view(text, static_cast<std::size_t>(len)), LineSelEnd - FirstCol + FirstChar))
+        ++LineSelEnd;
     }
   }
   LineSelected = !ComplexLine && LineSelStart > 0;
@@ -224,8 +219,7 @@ void TCustomSrcEdit::TPaintPass::ComputeRowSelection(int row, std::string_view l
 
 // Draws columns first..last of a token (the token's first character is in
 // column charsBefore + 1) into the token box, which then moves on.
-void TCustomSrcEdit::TPaintPass::PaintToken(const char* token, i64 tokenLen, i64 charsBefore, i64 first, i64 last)
-{
+void TCustomSrcEdit::TPaintPass::PaintToken(const char* token, i64 tokenLen, i64 charsBefore, i64 first, i64 last) {
   if (last >= first && TokenBox.Right > TokenBox.Left) {
     int x = X(first);
     i64 f = first - charsBefore;
@@ -277,8 +271,8 @@ void TCustomSrcEdit::TPaintPass::PaintToken(const char* token, i64 tokenLen, i64
   TokenBox.Left = TokenBox.Right;
 }
 
-void TCustomSrcEdit::TPaintPass::AddToken(const char* p, i64 len, i64 column0, TFontStyles style, TColor bg, TColor fg)
-{
+void TCustomSrcEdit::TPaintPass::AddToken(const char* p, i64 len, i64 column0, TFontStyles style, TColor bg,
+                                          TColor fg) {
   if (bg == clNone || (E.FActiveLineColor != clNone && CurrentLine)) bg = EditorBG();
   if (fg == clNone) fg = FontColor;
 
@@ -298,8 +292,7 @@ void TCustomSrcEdit::TPaintPass::AddToken(const char* p, i64 len, i64 column0, T
       return spaces == 1;
     };
     append = (style == RunStyle || (!HasUnderline(style) && !HasUnderline(RunStyle) && isSpaces())) &&
-             ((SpecialLine && !SpecialLineDefaultFg) || LineSelected ||
-              (bg == RunBG && (fg == RunFG || isSpaces())));
+             ((SpecialLine && !SpecialLineDefaultFg) || LineSelected || (bg == RunBG && (fg == RunFG || isSpaces())));
   }
   if (append) {
     RunText.append(p, static_cast<std::size_t>(len));
@@ -315,8 +308,7 @@ void TCustomSrcEdit::TPaintPass::AddToken(const char* p, i64 len, i64 column0, T
 
 // A styled run's last character may be wider than its cell (italic or bold
 // overhang): the fill after it starts right of the overhang.
-void TCustomSrcEdit::TPaintPass::AdjustEndRect()
-{
+void TCustomSrcEdit::TPaintPass::AdjustEndRect() {
   const unsigned ch = static_cast<unsigned char>(RunText.back());
   i64 real = CW;
   ABC abc;
@@ -330,8 +322,7 @@ void TCustomSrcEdit::TPaintPass::AdjustEndRect()
   if (real > CW) TokenBox.Left = ClampToInt(i64(TokenBox.Left) + real - CW);
 }
 
-void TCustomSrcEdit::TPaintPass::FlushRun(bool fillToEOL)
-{
+void TCustomSrcEdit::TPaintPass::FlushRun(bool fillToEOL) {
   const i64 runLen = static_cast<i64>(RunText.size());
   const i64 c1 = std::max(FirstCol, RunPos + 1);
   const i64 c2 = std::min(LastCol, RunPos + runLen + 1);
@@ -413,8 +404,7 @@ void TCustomSrcEdit::TPaintPass::FlushRun(bool fillToEOL)
   RunText.clear();
 }
 
-void TCustomSrcEdit::TPaintPass::PaintRowWithoutHighlighter(std::string_view line)
-{
+void TCustomSrcEdit::TPaintPass::PaintRowWithoutHighlighter(std::string_view line) {
   const char* token = line.data();
   i64 tokenLen = static_cast<i64>(line.size());
   i64 tokenStart = 0;  // 0-based position of the token in the line
@@ -453,8 +443,7 @@ void TCustomSrcEdit::TPaintPass::PaintRowWithoutHighlighter(std::string_view lin
   RunText.clear();
 }
 
-void TCustomSrcEdit::TPaintPass::PaintLine(int line, int firstRow, int lastRow)
-{
+void TCustomSrcEdit::TPaintPass::PaintLine(int line, int firstRow, int lastRow) {
   std::string scratch;
   const std::string_view text = E.PaintLineText(line - 1, scratch);
   const char* lineData = text.data();
@@ -563,8 +552,7 @@ void TCustomSrcEdit::TPaintPass::PaintLine(int line, int firstRow, int lastRow)
 
 // ---------------------------------------------------------------------------
 
-TColor TCustomSrcEdit::EditorBackgroundColor(int Line) const
-{
+TColor TCustomSrcEdit::EditorBackgroundColor(int Line) const {
   if (FActiveLineColor != clNone && Line == FCaretY) return FActiveLineColor;
   if (FHighlighter != nullptr) {
     TSrcHighlighterAttributes* ws = FHighlighter->DefaultAttribute(SRC_ATTR_WHITESPACE);
@@ -573,8 +561,7 @@ TColor TCustomSrcEdit::EditorBackgroundColor(int Line) const
   return Color();
 }
 
-std::string_view TCustomSrcEdit::PaintLineText(int Index, std::string& Scratch)
-{
+std::string_view TCustomSrcEdit::PaintLineText(int Index, std::string& Scratch) {
   if (Index < 0 || Index >= FLines->Count()) {
     Scratch.clear();
     return Scratch;
@@ -611,8 +598,7 @@ std::string_view TCustomSrcEdit::PaintLineText(int Index, std::string& Scratch)
   return victim->Text;
 }
 
-void TCustomSrcEdit::Paint()
-{
+void TCustomSrcEdit::Paint() {
   TCanvas* canvas = Canvas();
   const TRect rcClip = canvas->ClipRect();
   const int cw = std::max(1, FCharWidth);
@@ -650,8 +636,7 @@ void TCustomSrcEdit::Paint()
 // ---------------------------------------------------------------------------
 // Gutter
 
-void TCustomSrcEdit::PaintGutter(const TRect& AClip, int FirstRow, int LastRow)
-{
+void TCustomSrcEdit::PaintGutter(const TRect& AClip, int FirstRow, int LastRow) {
   TCanvas* canvas = Canvas();
   const int lh = std::max(1, FLineHeight);
   const int firstLine = RowToLine(FirstRow);
@@ -702,8 +687,7 @@ void TCustomSrcEdit::PaintGutter(const TRect& AClip, int FirstRow, int LastRow)
           ::ExtTextOut(dc, x, ty, ETO_CLIPPED, &rcLine, s.data(), static_cast<UINT>(s.size()), nullptr);
           ::SetBkMode(dc, OPAQUE);
         } else {
-          ::ExtTextOut(dc, x, ty, ETO_OPAQUE | ETO_CLIPPED, &rcLine, s.data(), static_cast<UINT>(s.size()),
-                       nullptr);
+          ::ExtTextOut(dc, x, ty, ETO_OPAQUE | ETO_CLIPPED, &rcLine, s.data(), static_cast<UINT>(s.size()), nullptr);
         }
       }
       if (!gradient && AClip.Bottom > prevBottom) {
@@ -804,8 +788,7 @@ void TCustomSrcEdit::PaintGutter(const TRect& AClip, int FirstRow, int LastRow)
 // ---------------------------------------------------------------------------
 // Text area
 
-void TCustomSrcEdit::PaintTextLines(const TRect& AClip, int FirstRow, int LastRow, int FirstCol, int LastCol)
-{
+void TCustomSrcEdit::PaintTextLines(const TRect& AClip, int FirstRow, int LastRow, int FirstCol, int LastCol) {
   TCanvas* canvas = Canvas();
   TPaintPass P(*this);
   P.FirstCol = FirstCol;

@@ -60,7 +60,7 @@ void TSrcScanCheckpoints::Edited(int line, int pos, int removed, int inserted, i
   auto it = FLines.find(line);
   if (it == FLines.end()) return;
   TLine& l = it->second;
-  const long long keepBelow = static_cast<long long>(pos) - margin;        // valid points up to here stay
+  const long long keepBelow = static_cast<long long>(pos) - margin;              // valid points up to here stay
   const long long compareFrom = static_cast<long long>(pos) + removed + margin;  // old points from here move
   const long long shift = static_cast<long long>(inserted) - removed;
   std::vector<TSrcScanCheckpoint> kept;

@@ -40,15 +40,13 @@ void FillScrollInfo(SCROLLINFO& si, bool scaled, int range, int unitMax, int pag
 // ---------------------------------------------------------------------------
 // Caret
 
-void TCustomSrcEdit::ShowCaret()
-{
+void TCustomSrcEdit::ShowCaret() {
   if (HasOption(eoNoCaret) || (FStateFlags & sfCaretVisible) != 0) return;
   if (!HandleAllocated()) return;
   if (::ShowCaret(Handle())) IncludeStateFlags(sfCaretVisible);
 }
 
-void TCustomSrcEdit::UpdateCaret()
-{
+void TCustomSrcEdit::UpdateCaret() {
   if (FPaintLock > 0 || !HandleAllocated() || !Focused()) {
     IncludeStateFlags(sfCaretChanged);
     return;
@@ -65,8 +63,8 @@ void TCustomSrcEdit::UpdateCaret()
 
   const int cw = std::max(1, FCharWidth);
   const int lh = std::max(1, FLineHeight);
-  const std::int64_t x64 = std::int64_t(FGutterWidth) + 2 + (std::int64_t(vCaretDisplay.Column) - FLeftChar) * cw +
-                           FCaretOffset.X;
+  const std::int64_t x64 =
+      std::int64_t(FGutterWidth) + 2 + (std::int64_t(vCaretDisplay.Column) - FLeftChar) * cw + FCaretOffset.X;
   const std::int64_t y64 = (std::int64_t(vCaretDisplay.Row) - FTopLine) * lh + FCaretOffset.Y + 1;
   const int x = ClampToInt(x64);
   const int y = ClampToInt(y64);
@@ -92,8 +90,7 @@ void TCustomSrcEdit::UpdateCaret()
 // ---------------------------------------------------------------------------
 // Vertical scrolling
 
-void TCustomSrcEdit::SetTopLine(int Value)
-{
+void TCustomSrcEdit::SetTopLine(int Value) {
   const std::int64_t rows = DisplayRowCount();
   const std::int64_t maxTop = HasOption(eoScrollPastEof) ? rows : rows - FLinesInWindow + 1;
   const int newTop = static_cast<int>(std::max<std::int64_t>(std::min<std::int64_t>(Value, maxTop), 1));
@@ -115,8 +112,7 @@ void TCustomSrcEdit::SetTopLine(int Value)
 // ---------------------------------------------------------------------------
 // Scroll bars
 
-void TCustomSrcEdit::UpdateScrollBars()
-{
+void TCustomSrcEdit::UpdateScrollBars() {
   if (!HandleAllocated() || FPaintLock > 0) {
     IncludeStateFlags(sfScrollbarChanged);
     return;
@@ -193,16 +189,14 @@ void TCustomSrcEdit::UpdateScrollBars()
 // ---------------------------------------------------------------------------
 // Rescans
 
-void TCustomSrcEdit::ScanLazily()
-{
+void TCustomSrcEdit::ScanLazily() {
   FScanCheckpoints.Clear();
   FScanLimit = 0;
   Invalidate();
   if (FScanTimer != nullptr && HandleAllocated()) FScanTimer->SetEnabled(true);
 }
 
-void TCustomSrcEdit::EnsureScanned(int Index)
-{
+void TCustomSrcEdit::EnsureScanned(int Index) {
   const int count = FLines->Count();
   if (FScanLimit >= count) {
     FScanLimit = INT_MAX;
@@ -225,8 +219,7 @@ void TCustomSrcEdit::EnsureScanned(int Index)
   }
 }
 
-void TCustomSrcEdit::ScanTimerTick(TObject*)
-{
+void TCustomSrcEdit::ScanTimerTick(TObject*) {
   // A slice of a few milliseconds at a time, so that input comes between.
   if (FScanLimit == INT_MAX) {
     FScanTimer->SetEnabled(false);
@@ -235,8 +228,7 @@ void TCustomSrcEdit::ScanTimerTick(TObject*)
   EnsureScanned(FScanLimit + 20000 - 1);
 }
 
-TSrcScanState TCustomSrcEdit::PrepareLineStart(int Index)
-{
+TSrcScanState TCustomSrcEdit::PrepareLineStart(int Index) {
   if (Index > 0 && Index - 1 >= FScanLimit) EnsureScanned(Index - 1);
   if (Index <= 0) {
     FHighlighter->ResetScanState();
@@ -247,8 +239,7 @@ TSrcScanState TCustomSrcEdit::PrepareLineStart(int Index)
   return state;
 }
 
-int TCustomSrcEdit::ScanLine(int Index, TSrcScanState Start)
-{
+int TCustomSrcEdit::ScanLine(int Index, TSrcScanState Start) {
   const std::string_view raw = FLines->LineView(Index);
   const int len = static_cast<int>(raw.size());
   const char* text = FLines->TerminatedLine(Index);
@@ -311,8 +302,7 @@ int TCustomSrcEdit::ScanLine(int Index, TSrcScanState Start)
   return static_cast<int>(FHighlighter->GetScanState());
 }
 
-int TCustomSrcEdit::ScanLines(int Index, int ForcedLast)
-{
+int TCustomSrcEdit::ScanLines(int Index, int ForcedLast) {
   const int count = FLines->Count();
   if (Index < 0) Index = 0;
   // Lines the lazy scan has not reached are scanned when they are needed.
@@ -329,13 +319,9 @@ int TCustomSrcEdit::ScanLines(int Index, int ForcedLast)
   }
 }
 
-int TCustomSrcEdit::ScanFrom(int Index)
-{
-  return ScanLines(Index, Index - 1);
-}
+int TCustomSrcEdit::ScanFrom(int Index) { return ScanLines(Index, Index - 1); }
 
-void TCustomSrcEdit::RescanAll()
-{
+void TCustomSrcEdit::RescanAll() {
   if (FHighlighter == nullptr) return;
   FScanCheckpoints.Clear();
   if (FLines->Count() >= kLazyScanLines) {
@@ -362,8 +348,7 @@ void TCustomSrcEdit::RescanAll()
 // ---------------------------------------------------------------------------
 // Line-list hooks
 
-void TCustomSrcEdit::ListCleared(TObject* Sender)
-{
+void TCustomSrcEdit::ListCleared(TObject* Sender) {
   ++FLinesGeneration;
   FRescanFirst = FRescanLast = FRescanForcedLast = -1;  // nothing of the old text is left to rescan
   FScanCheckpoints.Clear();
@@ -380,11 +365,11 @@ void TCustomSrcEdit::ListCleared(TObject* Sender)
   ReportStatus(scAll);
 }
 
-void TCustomSrcEdit::ListLinesDeleted(TObject* Sender, int Index, int Count)
-{
+void TCustomSrcEdit::ListLinesDeleted(TObject* Sender, int Index, int Count) {
   ++FLinesGeneration;
   FScanCheckpoints.LinesDeleted(Index, Count);
-  if (FScanLimit != INT_MAX) FScanLimit = FScanLimit >= Index + Count ? FScanLimit - Count : std::min(FScanLimit, Index);
+  if (FScanLimit != INT_MAX)
+    FScanLimit = FScanLimit >= Index + Count ? FScanLimit - Count : std::min(FScanLimit, Index);
   if (FHighlighter != nullptr && FLines->Count() > 0) {
     if ((FStateFlags & sfLinesChanging) != 0)
       DeferRescanDeleted(Index, Count);
@@ -396,8 +381,7 @@ void TCustomSrcEdit::ListLinesDeleted(TObject* Sender, int Index, int Count)
   InvalidateGutterLines(Index + 1, INT_MAX);
 }
 
-void TCustomSrcEdit::ListLinesInserted(TObject* Sender, int Index, int Count)
-{
+void TCustomSrcEdit::ListLinesInserted(TObject* Sender, int Index, int Count) {
   ++FLinesGeneration;
   FScanCheckpoints.LinesInserted(Index, Count);
   // Lines inserted above the lazy scan's limit are scanned with the change.
@@ -422,8 +406,7 @@ void TCustomSrcEdit::ListLinesInserted(TObject* Sender, int Index, int Count)
   }
 }
 
-void TCustomSrcEdit::ListLinesReplaced(TObject* Sender, int Index, int Count)
-{
+void TCustomSrcEdit::ListLinesReplaced(TObject* Sender, int Index, int Count) {
   ++FLinesGeneration;
   // A line stored whole has lost its checkpoints; one edited in place has
   // had them moved (EditLineInPlace).

@@ -53,9 +53,9 @@ struct TSrcEditStringList::TRecord {
 // A long line: an own block (malloc'ed) with room in front of the text and
 // after it (and a NUL after the text), or a run of the block a load read.
 struct TSrcEditStringList::TLongLine {
-  char* block;            // null: a run of the load's block
-  std::size_t start;      // offset of the text in `block`, or in the load's block
-  std::size_t capacity;   // bytes of `block`
+  char* block;           // null: a run of the load's block
+  std::size_t start;     // offset of the text in `block`, or in the load's block
+  std::size_t capacity;  // bytes of `block`
   std::size_t len;
 };
 
@@ -187,7 +187,8 @@ std::size_t FindBreak(const char* text, std::size_t i, std::size_t n) {
   const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
   for (int k = 0; k < 4 && i + 16 <= n; ++k, i += 16) {
     __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+    unsigned mask =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
     if (mask) return i + static_cast<std::size_t>(__builtin_ctz(mask));
   }
 #endif
@@ -244,12 +245,9 @@ void TSrcEditStringList::ListIndexError(int index) const { throw ESrcEditStringL
 
 std::string_view TSrcEditStringList::View(const TRecord& r) const {
   switch (StorageOf(&r)) {
-    case stInline:
-      return std::string_view(reinterpret_cast<const char*>(&r.ref), r.len);
-    case stStore:
-      return std::string_view(FStore->data + r.ref, r.len);
-    case stArena:
-      return std::string_view(FArena->data.get() + r.ref, r.len);
+    case stInline: return std::string_view(reinterpret_cast<const char*>(&r.ref), r.len);
+    case stStore: return std::string_view(FStore->data + r.ref, r.len);
+    case stArena: return std::string_view(FArena->data.get() + r.ref, r.len);
     default: {
       const TLongLine& l = (*FLong)[r.ref];
       return std::string_view((l.block ? l.block : FStore->data) + l.start, l.len);
@@ -259,12 +257,8 @@ std::string_view TSrcEditStringList::View(const TRecord& r) const {
 
 void TSrcEditStringList::ReleaseText(TRecord& r) {
   switch (StorageOf(&r)) {
-    case stStore:
-      FStore->live -= r.len;
-      break;
-    case stArena:
-      FArena->dead += r.len;
-      break;
+    case stStore: FStore->live -= r.len; break;
+    case stArena: FArena->dead += r.len; break;
     case stLong: {
       TLongLine& l = (*FLong)[r.ref];
       if (l.block)
@@ -275,8 +269,7 @@ void TSrcEditStringList::ReleaseText(TRecord& r) {
       FFreeLong.push_back(r.ref);  // never grows: reserved for every entry
       break;
     }
-    default:
-      break;
+    default: break;
   }
   r.bits &= kFlagMask;
   r.ref = 0;
@@ -415,8 +408,7 @@ void TSrcEditStringList::EditLongLine(TLongLine& line, std::size_t at, std::size
   const char* old = (line.block ? line.block : FStore->data) + line.start;
   // NewLongLine may move the table; the entry is found again by its place.
   const std::size_t self = static_cast<std::size_t>(&line - FLong->data());
-  const std::uint32_t fresh =
-      NewLongLine(std::string_view(old, at), text, std::string_view(old + at + cut, tail));
+  const std::uint32_t fresh = NewLongLine(std::string_view(old, at), text, std::string_view(old + at + cut, tail));
   TLongLine& target = (*FLong)[self];
   TLongLine& made = (*FLong)[fresh];
   if (target.block)
@@ -1147,8 +1139,7 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
       std::unique_ptr<char[]> head(new char[kCheapMove]());
       stream->ReadBuffer(head.get(), static_cast<std::int64_t>(kCheapMove));
       std::size_t breaks = 0;
-      for (std::size_t i = 0; i < kCheapMove && breaks < kFewBreaks; ++i)
-        breaks += head[i] == '\n' || head[i] == '\r';
+      for (std::size_t i = 0; i < kCheapMove && breaks < kFewBreaks; ++i) breaks += head[i] == '\n' || head[i] == '\r';
       if (breaks < kFewBreaks) front = RoomBefore(n);
       back += RoomAfter(n);
       store->Allocate(front, n, back);

@@ -392,8 +392,7 @@ int TCustomSrcEdit::InsertColumn(const std::string& Value, bool Record) {
         int len = static_cast<int>(piece.Text.size());
         // A column piece is undone as a column piece, whatever mode the
         // selection it replaced was in.
-        FUndoList->AddChange(urPaste, BufferCoord(k, FCaretY), BufferCoord(k + len, FCaretY), std::string(),
-                             smColumn);
+        FUndoList->AddChange(urPaste, BufferCoord(k, FCaretY), BufferCoord(k + len, FCaretY), std::string(), smColumn);
       }
       lastLen = static_cast<int>(piece.Text.size());
     }

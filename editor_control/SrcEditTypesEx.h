@@ -63,8 +63,15 @@ constexpr TSrcEditorOptions SRCEDIT_DEFAULT_OPTIONS = 0x026C0192;
 // ---------------------------------------------------------------------------
 // Status changes: a set, bit = 1 shl ordinal of TSrcStatusChange.
 enum TSrcStatusChange : std::uint8_t {
-  scAllOrd = 0, scCaretXOrd, scCaretYOrd, scLeftCharOrd, scTopLineOrd,
-  scInsertModeOrd, scModifiedOrd, scSelectionOrd, scReadOnlyOrd
+  scAllOrd = 0,
+  scCaretXOrd,
+  scCaretYOrd,
+  scLeftCharOrd,
+  scTopLineOrd,
+  scInsertModeOrd,
+  scModifiedOrd,
+  scSelectionOrd,
+  scReadOnlyOrd
 };
 using TSrcStatusChanges = std::uint16_t;
 constexpr TSrcStatusChanges scAll = 0x1;
@@ -80,15 +87,15 @@ constexpr TSrcStatusChanges scReadOnly = 0x100;
 // ---------------------------------------------------------------------------
 // StateFlags bits of the control (16-bit set).
 using TSrcStateFlags = std::uint16_t;
-constexpr TSrcStateFlags sfCaretChanged = 0x0001;       // reposition the caret when the paint lock ends
-constexpr TSrcStateFlags sfScrollbarChanged = 0x0002;   // update the scroll bars when the paint lock ends
-constexpr TSrcStateFlags sfLinesChanging = 0x0004;      // line list inside an update: collect into PendingRect
-constexpr TSrcStateFlags sfIgnoreNextChar = 0x0008;     // the next character message is swallowed
-constexpr TSrcStateFlags sfCaretVisible = 0x0010;       // the system caret is shown
-constexpr TSrcStateFlags sfDblClicked = 0x0020;         // a double click is in progress
-constexpr TSrcStateFlags sfGutterClicked = 0x0040;      // a mouse press began in the gutter
-constexpr TSrcStateFlags sfWaitForDragging = 0x0080;    // a press on the selection waits for the drag threshold
-constexpr TSrcStateFlags sfGutterDragging = 0x0100;     // a selection begun in the gutter reached another line
+constexpr TSrcStateFlags sfCaretChanged = 0x0001;      // reposition the caret when the paint lock ends
+constexpr TSrcStateFlags sfScrollbarChanged = 0x0002;  // update the scroll bars when the paint lock ends
+constexpr TSrcStateFlags sfLinesChanging = 0x0004;     // line list inside an update: collect into PendingRect
+constexpr TSrcStateFlags sfIgnoreNextChar = 0x0008;    // the next character message is swallowed
+constexpr TSrcStateFlags sfCaretVisible = 0x0010;      // the system caret is shown
+constexpr TSrcStateFlags sfDblClicked = 0x0020;        // a double click is in progress
+constexpr TSrcStateFlags sfGutterClicked = 0x0040;     // a mouse press began in the gutter
+constexpr TSrcStateFlags sfWaitForDragging = 0x0080;   // a press on the selection waits for the drag threshold
+constexpr TSrcStateFlags sfGutterDragging = 0x0100;    // a selection begun in the gutter reached another line
 
 // ---------------------------------------------------------------------------
 // Enumerations of the published properties.
@@ -126,28 +133,22 @@ class ISrcEditBufferPlugin {
 // ---------------------------------------------------------------------------
 // Event types of the control (the first argument is always the sender).
 using TPlaceMarkEvent = std::function<void(TObject* Sender, TSrcEditMark*& Mark)>;
-using TProcessCommandEvent =
-    std::function<void(TObject* Sender, TSrcEditorCommand& Command, char& AChar, void* Data)>;
+using TProcessCommandEvent = std::function<void(TObject* Sender, TSrcEditorCommand& Command, char& AChar, void* Data)>;
 using TContextHelpEvent = std::function<void(TObject* Sender, const std::string& Word)>;
 using TDropFilesEvent = std::function<void(TObject* Sender, int X, int Y, TStrings* AFiles)>;
 // Button is the toolkit's TMouseButton as an int (mbLeft 0, mbRight 1, mbMiddle 2).
-using TGutterClickEvent =
-    std::function<void(TObject* Sender, int Button, int X, int Y, int Line, TSrcEditMark* Mark)>;
+using TGutterClickEvent = std::function<void(TObject* Sender, int Button, int X, int Y, int Line, TSrcEditMark* Mark)>;
 using TGutterGetTextEvent = std::function<void(TObject* Sender, int aLine, std::string& aText)>;
 using TGutterPaintEvent = std::function<void(TObject* Sender, int aLine, int X, int Y)>;
 // aCursor: the toolkit's TCursor (crIBeam, crArrow, ...).
-using TMouseCursorEvent =
-    std::function<void(TObject* Sender, const TBufferCoord& aLineCharPos, int& aCursor)>;
+using TMouseCursorEvent = std::function<void(TObject* Sender, const TBufferCoord& aLineCharPos, int& aCursor)>;
 using TPaintEvent = std::function<void(TObject* Sender, TCanvas* ACanvas)>;
 using TPaintTransient = std::function<void(TObject* Sender, TCanvas* Canvas, TTransientType TransientType)>;
-using TReplaceTextEvent = std::function<void(TObject* Sender, const std::string& ASearch,
-                                             const std::string& AReplace, int Line, int Column,
-                                             TSrcReplaceAction& Action)>;
+using TReplaceTextEvent = std::function<void(TObject* Sender, const std::string& ASearch, const std::string& AReplace,
+                                             int Line, int Column, TSrcReplaceAction& Action)>;
 using TScrollEvent = std::function<void(TObject* Sender, TScrollBarKind ScrollBar)>;
-using TSpecialLineColorsEvent =
-    std::function<void(TObject* Sender, int Line, bool& Special, TColor& FG, TColor& BG)>;
+using TSpecialLineColorsEvent = std::function<void(TObject* Sender, int Line, bool& Special, TColor& FG, TColor& BG)>;
 using TStatusChangeEvent = std::function<void(TObject* Sender, TSrcStatusChanges Changes)>;
 // Command hooks (none is registered in this system).
-using THookedCommandEvent =
-    std::function<void(TObject* Sender, bool AfterProcessing, bool& Handled, TSrcEditorCommand& Command,
-                       char& AChar, void* Data, void* HandlerData)>;
+using THookedCommandEvent = std::function<void(TObject* Sender, bool AfterProcessing, bool& Handled,
+                                               TSrcEditorCommand& Command, char& AChar, void* Data, void* HandlerData)>;

@@ -193,9 +193,7 @@ std::unique_ptr<TSrcEditUndoItem> TSrcEditUndoList::PopItem() {
   return item;
 }
 
-TSrcEditUndoItem* TSrcEditUndoList::PeekItem() const {
-  return FItems.empty() ? nullptr : FItems.back().Item.get();
-}
+TSrcEditUndoItem* TSrcEditUndoList::PeekItem() const { return FItems.empty() ? nullptr : FItems.back().Item.get(); }
 
 TSrcEditUndoItem* TSrcEditUndoList::Items(int index) const {
   if (index < 0 || index >= static_cast<int>(FItems.size())) return nullptr;

@@ -64,7 +64,7 @@ constexpr bool IsUndoBracketEnd(TSrcChangeReason r) {
 }
 // The other half of a bracket pair; any other reason gives itself.
 constexpr TSrcChangeReason UndoBracketPartner(TSrcChangeReason r) {
-  return IsUndoBracketBegin(r)  ? static_cast<TSrcChangeReason>(r + 1)
+  return IsUndoBracketBegin(r) ? static_cast<TSrcChangeReason>(r + 1)
          : IsUndoBracketEnd(r) ? static_cast<TSrcChangeReason>(r - 1)
                                : r;
 }

@@ -192,8 +192,7 @@ bool TCustomSrcEdit::ReplayPositionItem(TSrcEditUndoItem& Item, TSrcEditUndoList
       Mirror->AddChange(urSelection, SelFirst(), SelLast(), std::string(), FActiveSelectionMode);
       SelectRange(Caret(), s, e);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -243,12 +242,8 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
           // end that moved with it (SelTo: e, for both directions).
           SelectRange(e, s, e);
           break;
-        case urSilentDelete:
-          MoveCaretTo(e);
-          break;
-        default:
-          MoveCaretTo(s);
-          break;
+        case urSilentDelete: MoveCaretTo(e); break;
+        default: MoveCaretTo(s); break;
       }
       FRedoList->AddChange(reason, s, e, std::string(), mode);
       if (reason == urDeleteAll) {
@@ -260,7 +255,7 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
     }
     case urLineBreak: {
       MoveCaretTo(s);
-      const int line = FCaretY;  // 1-based caret line
+      const int line = FCaretY;    // 1-based caret line
       const int removed = e.Line;  // 0-based index of the line the break made
       // The mirror keeps the line this undo takes away, exactly as the break
       // left it, so that the redo gives it back whatever the auto-indent of
@@ -298,8 +293,7 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
       ReplaceSelectionExact(mode, text, false);
       MoveCaretTo(s);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -394,7 +388,6 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
       ReplaceSelectionExact(mode, text, true);
       MoveCaretTo(s);
       break;
-    default:
-      break;
+    default: break;
   }
 }

@@ -1,7 +1,7 @@
 // Word wrap as a buffer plug-in of the editing control (see the header for
 // the layout of the bookkeeping).
-#include "SrcEditMiscProcs.h"
 #include "SrcEditWordWrap.h"
+#include "SrcEditMiscProcs.h"
 
 #include <algorithm>
 #include <climits>
@@ -19,9 +19,9 @@ namespace {
   throw EAssertionFailed(Format("Assertion failure (SrcEditWordWrap.cpp, line %d)", line));
 }
 
-#define SRC_WRAP_ASSERT(cond)                 \
-  do {                                        \
-    if (!(cond)) AssertionFailure(__LINE__);  \
+#define SRC_WRAP_ASSERT(cond)                \
+  do {                                       \
+    if (!(cond)) AssertionFailure(__LINE__); \
   } while (0)
 
 // Highest power of two not above n (n >= 1).
@@ -291,8 +291,7 @@ int TSrcWordWrapPlugin::GetRowLength(int ARow) {
 TDisplayPoint TSrcWordWrapPlugin::BufferToDisplayPos(const TBufferCoord& APos) {
   SRC_WRAP_ASSERT(APos.Char >= 1 && APos.Line >= 1);
   const int n = LineCount();
-  if (APos.Line > n)
-    return DisplayCoord(APos.Char, ClampToInt(FTotalRows + APos.Line - static_cast<std::int64_t>(n)));
+  if (APos.Line > n) return DisplayCoord(APos.Char, ClampToInt(FTotalRows + APos.Line - static_cast<std::int64_t>(n)));
   const TLineRows& line = FLines[static_cast<std::size_t>(APos.Line - 1)];
   // The row whose text reaches the character (the last row for a place past
   // the end): the first of the later row starts at or after the character.

@@ -156,8 +156,7 @@ void TSrcMemo::EMCharFromPos(TMessage& Msg) {
   }
   std::int64_t index = ch - 1;
   for (int i = 0; i < line; ++i) index += static_cast<std::int64_t>(FLines->LineLength(i)) + 2;
-  Msg.Result = static_cast<LRESULT>(
-      MakeLong(static_cast<std::uint16_t>(index), static_cast<std::uint16_t>(line)));
+  Msg.Result = static_cast<LRESULT>(MakeLong(static_cast<std::uint16_t>(index), static_cast<std::uint16_t>(line)));
 }
 
 void TSrcMemo::EMGetSelText(TMessage& Msg) {

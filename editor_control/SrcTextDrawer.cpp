@@ -11,12 +11,12 @@ namespace {
   throw EAssertionFailed(Format("%s (SrcTextDrawer.cpp, line %d)", message, line));
 }
 
-#define SRC_DRAWER_ASSERT(cond) \
-  do {                          \
+#define SRC_DRAWER_ASSERT(cond)                                   \
+  do {                                                            \
     if (!(cond)) AssertionFailure("Assertion failure", __LINE__); \
   } while (0)
-#define SRC_DRAWER_ASSERT_MSG(cond, msg) \
-  do {                                   \
+#define SRC_DRAWER_ASSERT_MSG(cond, msg)          \
+  do {                                            \
     if (!(cond)) AssertionFailure(msg, __LINE__); \
   } while (0)
 
@@ -27,8 +27,7 @@ struct TFontsInfoManagerFinalizer {
   ~TFontsInfoManagerFinalizer() {
     try {
       FreeFontsInfoManager();
-    } catch (...) {
-    }
+    } catch (...) {}
   }
 } gFontsInfoManagerFinalizer;
 
@@ -153,8 +152,7 @@ TheFontStock::TheFontStock(TFont* initialFont) { SetBaseFont(initialFont); }
 TheFontStock::~TheFontStock() {
   try {
     ReleaseFontsInfo();
-  } catch (...) {
-  }
+  } catch (...) {}
   // A screen context still held (a measurement that failed half-way) goes
   // back to the system.
   if (FDCRefCount > 0 && FDC) ReleaseDC(nullptr, FDC);

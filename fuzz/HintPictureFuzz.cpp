@@ -15,14 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TStringStream s(std::string(reinterpret_cast<const char*>(data), size));
   try {
     p.LoadFromStream(&s);
-  } catch (const Exception&) {
-  }
+  } catch (const Exception&) {}
   p.CountFrames();
   for (int frame = 1; frame <= 3; ++frame) {
     try {
       p.SetFrame(frame);
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     canvas->Canvas()->Draw(p.FrameX(), p.FrameY(), &p);
   }
   (*ws)->ClearCalls();

@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       Require(length > 0 || (length == 0 && !lastEmpty));
       lastEmpty = length == 0;
       Require(pos + length <= static_cast<int>(piece.size()));
-      Require(highlighter->TokenText() == piece.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(length)));
+      Require(highlighter->TokenText() ==
+              piece.substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(length)));
       pos += length;
       highlighter->NextToken();
     }

@@ -21,16 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
       b.LoadFromStream(&s);
       if (!GraphicSizeAllowed(b.Width(), b.Height())) std::abort();
-    } catch (const EInvalidGraphic&) {
-    }
+    } catch (const EInvalidGraphic&) {}
   }
   {
     TStringStream s(bytes);
     TIcon icon;
     try {
       icon.LoadFromStream(&s);
-    } catch (const EInvalidGraphic&) {
-    }
+    } catch (const EInvalidGraphic&) {}
   }
   TPictureHeader h;
   if (ReadPictureHeader(bytes, h) && !GraphicSizeAllowed(h.Width, h.Height)) std::abort();

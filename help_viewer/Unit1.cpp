@@ -130,8 +130,7 @@ void TForm1::BuildBanner() {
     // leaves the banner plain.
     try {
       Image1->Picture()->LoadFromStream(&stream);
-    } catch (const EInvalidGraphic&) {
-    }
+    } catch (const EInvalidGraphic&) {}
   }
   Label1 = BannerLabel(this, "Label1", kCaption, 8, 12);
   Label2 = BannerLabel(this, "Label2", Ansi("Добро пожаловать в справочную систему продуктов Brindel"), 28, 10);
@@ -199,6 +198,5 @@ void TForm1::XpSpeedButton4Click(TObject*) {
   try {
     if (Web->QueryStatusWB(OLECMDID_PROPERTIES) & OLECMDF_ENABLED)
       Web->ExecWB(OLECMDID_PROPERTIES, OLECMDEXECOPT_PROMPTUSER);
-  } catch (...) {
-  }
+  } catch (...) {}
 }

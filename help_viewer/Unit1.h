@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "TaskPanels.h"
 #include "MarkupHint.h"
+#include "TaskPanels.h"
 #include "platform/ComCtrls.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"

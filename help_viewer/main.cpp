@@ -2,4 +2,6 @@
 #include "Project1.h"
 #include "platform/qt/QtApplication.h"
 
-int main(int argc, char** argv) { return RunQtProgram(argc, argv, [] { return Project1Main(); }); }
+int main(int argc, char** argv) {
+  return RunQtProgram(argc, argv, [] { return Project1Main(); });
+}

@@ -6,31 +6,21 @@
 #include "platform/CodePage.h"
 
 // --- style bits, colours ----------------------------------------------------
-int SrcFontStyleToBits(TFontStyles style)
-{
+int SrcFontStyleToBits(TFontStyles style) {
   int bits = 0;
-  if (style.Contains(fsBold))
-    bits |= 1;
-  if (style.Contains(fsItalic))
-    bits |= 2;
-  if (style.Contains(fsUnderline))
-    bits |= 4;
-  if (style.Contains(fsStrikeOut))
-    bits |= 8;
+  if (style.Contains(fsBold)) bits |= 1;
+  if (style.Contains(fsItalic)) bits |= 2;
+  if (style.Contains(fsUnderline)) bits |= 4;
+  if (style.Contains(fsStrikeOut)) bits |= 8;
   return bits;
 }
 
-TFontStyles SrcBitsToFontStyle(int bits)
-{
+TFontStyles SrcBitsToFontStyle(int bits) {
   TFontStyles style;
-  if (bits & 1)
-    style.Include(fsBold);
-  if (bits & 2)
-    style.Include(fsItalic);
-  if (bits & 4)
-    style.Include(fsUnderline);
-  if (bits & 8)
-    style.Include(fsStrikeOut);
+  if (bits & 1) style.Include(fsBold);
+  if (bits & 2) style.Include(fsItalic);
+  if (bits & 4) style.Include(fsUnderline);
+  if (bits & 8) style.Include(fsStrikeOut);
   return style;
 }
 
@@ -42,32 +32,67 @@ struct TColorName {
 };
 
 constexpr TColorName kColorNames[] = {
-  {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
-  {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
-  {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
-  {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
-  {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue}, {"clCream", clCream},
-  {"clMedGray", clMedGray}, {"clLtGray", clLtGray}, {"clDkGray", clDkGray},
-  {"clActiveBorder", clActiveBorder}, {"clActiveCaption", clActiveCaption},
-  {"clAppWorkSpace", clAppWorkSpace}, {"clBackground", clBackground}, {"clBtnFace", clBtnFace},
-  {"clBtnHighlight", clBtnHighlight}, {"clBtnShadow", clBtnShadow}, {"clBtnText", clBtnText},
-  {"clCaptionText", clCaptionText}, {"clDefault", clDefault}, {"clGradientActiveCaption", clGradientActiveCaption},
-  {"clGradientInactiveCaption", clGradientInactiveCaption}, {"clGrayText", clGrayText},
-  {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText}, {"clHotLight", clHotLight},
-  {"clInactiveBorder", clInactiveBorder}, {"clInactiveCaption", clInactiveCaption},
-  {"clInactiveCaptionText", clInactiveCaptionText}, {"clInfoBk", clInfoBk}, {"clInfoText", clInfoText},
-  {"clMenu", clMenu}, {"clMenuBar", clMenuBar}, {"clMenuHighlight", clMenuHighlight},
-  {"clMenuText", clMenuText}, {"clNone", clNone}, {"clScrollBar", clScrollBar},
-  {"cl3DDkShadow", cl3DDkShadow}, {"cl3DLight", cl3DLight}, {"clWindow", clWindow},
-  {"clWindowFrame", clWindowFrame}, {"clWindowText", clWindowText},
+    {"clBlack", clBlack},
+    {"clMaroon", clMaroon},
+    {"clGreen", clGreen},
+    {"clOlive", clOlive},
+    {"clNavy", clNavy},
+    {"clPurple", clPurple},
+    {"clTeal", clTeal},
+    {"clGray", clGray},
+    {"clSilver", clSilver},
+    {"clRed", clRed},
+    {"clLime", clLime},
+    {"clYellow", clYellow},
+    {"clBlue", clBlue},
+    {"clFuchsia", clFuchsia},
+    {"clAqua", clAqua},
+    {"clWhite", clWhite},
+    {"clMoneyGreen", clMoneyGreen},
+    {"clSkyBlue", clSkyBlue},
+    {"clCream", clCream},
+    {"clMedGray", clMedGray},
+    {"clLtGray", clLtGray},
+    {"clDkGray", clDkGray},
+    {"clActiveBorder", clActiveBorder},
+    {"clActiveCaption", clActiveCaption},
+    {"clAppWorkSpace", clAppWorkSpace},
+    {"clBackground", clBackground},
+    {"clBtnFace", clBtnFace},
+    {"clBtnHighlight", clBtnHighlight},
+    {"clBtnShadow", clBtnShadow},
+    {"clBtnText", clBtnText},
+    {"clCaptionText", clCaptionText},
+    {"clDefault", clDefault},
+    {"clGradientActiveCaption", clGradientActiveCaption},
+    {"clGradientInactiveCaption", clGradientInactiveCaption},
+    {"clGrayText", clGrayText},
+    {"clHighlight", clHighlight},
+    {"clHighlightText", clHighlightText},
+    {"clHotLight", clHotLight},
+    {"clInactiveBorder", clInactiveBorder},
+    {"clInactiveCaption", clInactiveCaption},
+    {"clInactiveCaptionText", clInactiveCaptionText},
+    {"clInfoBk", clInfoBk},
+    {"clInfoText", clInfoText},
+    {"clMenu", clMenu},
+    {"clMenuBar", clMenuBar},
+    {"clMenuHighlight", clMenuHighlight},
+    {"clMenuText", clMenuText},
+    {"clNone", clNone},
+    {"clScrollBar", clScrollBar},
+    {"cl3DDkShadow", cl3DDkShadow},
+    {"cl3DLight", cl3DLight},
+    {"clWindow", clWindow},
+    {"clWindowFrame", clWindowFrame},
+    {"clWindowText", clWindowText},
 };
 
 // The 16-colour palette of the palette-based schemes.
 constexpr std::array<TColor, 16> kPalette = {
-  RGB(0, 0, 0),       RGB(128, 0, 0),   RGB(0, 128, 0),   RGB(128, 128, 0),
-  RGB(0, 0, 128),     RGB(128, 0, 128), RGB(0, 128, 128), RGB(192, 192, 192),
-  RGB(128, 128, 128), RGB(255, 0, 0),   RGB(0, 255, 0),   RGB(255, 255, 0),
-  RGB(0, 0, 255),     RGB(255, 0, 255), RGB(0, 255, 255), RGB(255, 255, 255),
+    RGB(0, 0, 0),     RGB(128, 0, 0),     RGB(0, 128, 0),     RGB(128, 128, 0),   RGB(0, 0, 128), RGB(128, 0, 128),
+    RGB(0, 128, 128), RGB(192, 192, 192), RGB(128, 128, 128), RGB(255, 0, 0),     RGB(0, 255, 0), RGB(255, 255, 0),
+    RGB(0, 0, 255),   RGB(255, 0, 255),   RGB(0, 255, 255),   RGB(255, 255, 255),
 };
 
 // A registry string as a flag: true unless "0" or "FALSE" in any case.
@@ -75,13 +100,11 @@ bool IsTrueString(const std::string& s) { return s != "0" && UpperCase(s) != "FA
 
 // Field `n` (1-based) of a comma-separated list; a missing comma makes the
 // rest of the string the field, and later fields are empty.
-std::string Field(const std::string& s, int n)
-{
+std::string Field(const std::string& s, int n) {
   std::size_t start = 0;
   for (int i = 1; i < n; ++i) {
     const std::size_t comma = s.find(',', start);
-    if (comma == std::string::npos)
-      return std::string();
+    if (comma == std::string::npos) return std::string();
     start = comma + 1;
   }
   const std::size_t comma = s.find(',', start);
@@ -90,16 +113,13 @@ std::string Field(const std::string& s, int n)
 
 }  // namespace
 
-TColor SrcStringToColor(const std::string& s)
-{
+TColor SrcStringToColor(const std::string& s) {
   for (const TColorName& n : kColorNames)
-    if (SameText(s, n.Name))
-      return n.Color;
+    if (SameText(s, n.Name)) return n.Color;
   return static_cast<TColor>(StrToInt(s));
 }
 
-TColor SrcPaletteColor(int index)
-{
+TColor SrcPaletteColor(int index) {
   // A scheme from outside may hold any number: only 0-15 name a colour.
   if (index < 0 || index >= static_cast<int>(kPalette.size()))
     throw ERangeError(Format("Palette index %d out of range", index));
@@ -107,14 +127,12 @@ TColor SrcPaletteColor(int index)
 }
 
 // --- TSrcHighlighterAttributes ----------------------------------------------
-TSrcHighlighterAttributes::TSrcHighlighterAttributes(const std::string& name) : FName(name)
-{
+TSrcHighlighterAttributes::TSrcHighlighterAttributes(const std::string& name) : FName(name) {
   SetBackground(clNone);
   SetForeground(clNone);
 }
 
-void TSrcHighlighterAttributes::Assign(TPersistent* source)
-{
+void TSrcHighlighterAttributes::Assign(TPersistent* source) {
   auto* src = dynamic_cast<TSrcHighlighterAttributes*>(source);
   if (src == nullptr) {
     TPersistent::Assign(source);
@@ -134,67 +152,53 @@ void TSrcHighlighterAttributes::Assign(TPersistent* source)
     FStyle = src->FStyle;
     changed = true;
   }
-  if (changed)
-    Changed();
+  if (changed) Changed();
 }
 
-void TSrcHighlighterAttributes::Changed()
-{
-  if (OnChange)
-    OnChange(this);
+void TSrcHighlighterAttributes::Changed() {
+  if (OnChange) OnChange(this);
 }
 
-void TSrcHighlighterAttributes::SetBackground(TColor value)
-{
+void TSrcHighlighterAttributes::SetBackground(TColor value) {
   if (FBackground != value) {
     FBackground = value;
     Changed();
   }
 }
 
-void TSrcHighlighterAttributes::SetForeground(TColor value)
-{
+void TSrcHighlighterAttributes::SetForeground(TColor value) {
   if (FForeground != value) {
     FForeground = value;
     Changed();
   }
 }
 
-void TSrcHighlighterAttributes::SetStyle(TFontStyles value)
-{
+void TSrcHighlighterAttributes::SetStyle(TFontStyles value) {
   if (FStyle != value) {
     FStyle = value;
     Changed();
   }
 }
 
-void TSrcHighlighterAttributes::InternalSaveDefaultValues()
-{
+void TSrcHighlighterAttributes::InternalSaveDefaultValues() {
   FBackgroundDefault = FBackground;
   FForegroundDefault = FForeground;
   FStyleDefault = FStyle;
 }
 
-bool TSrcHighlighterAttributes::LoadFromRegistry(TRegistry& reg)
-{
+bool TSrcHighlighterAttributes::LoadFromRegistry(TRegistry& reg) {
   const std::string path = reg.CurrentPath();
-  if (!reg.OpenKeyReadOnly(FName))
-    return false;
-  if (reg.ValueExists("Background"))
-    SetBackground(static_cast<TColor>(reg.ReadInteger("Background")));
-  if (reg.ValueExists("Foreground"))
-    SetForeground(static_cast<TColor>(reg.ReadInteger("Foreground")));
-  if (reg.ValueExists("Style"))
-    SetStyle(SrcBitsToFontStyle(reg.ReadInteger("Style")));
+  if (!reg.OpenKeyReadOnly(FName)) return false;
+  if (reg.ValueExists("Background")) SetBackground(static_cast<TColor>(reg.ReadInteger("Background")));
+  if (reg.ValueExists("Foreground")) SetForeground(static_cast<TColor>(reg.ReadInteger("Foreground")));
+  if (reg.ValueExists("Style")) SetStyle(SrcBitsToFontStyle(reg.ReadInteger("Style")));
   reg.OpenKeyReadOnly("\\" + path);
   return true;
 }
 
-bool TSrcHighlighterAttributes::SaveToRegistry(TRegistry& reg)
-{
+bool TSrcHighlighterAttributes::SaveToRegistry(TRegistry& reg) {
   const std::string path = reg.CurrentPath();
-  if (!reg.OpenKey(FName, true))
-    return false;
+  if (!reg.OpenKey(FName, true)) return false;
   reg.WriteInteger("Background", static_cast<int>(FBackground));
   reg.WriteInteger("Foreground", static_cast<int>(FForeground));
   reg.WriteInteger("Style", SrcFontStyleToBits(FStyle));
@@ -203,15 +207,13 @@ bool TSrcHighlighterAttributes::SaveToRegistry(TRegistry& reg)
 }
 
 bool TSrcHighlighterAttributes::LoadFromPaletteRegistry(HKEY rootKey, const std::string& attrKey,
-                                                        const std::string& attrName, bool oldStyle)
-{
+                                                        const std::string& attrName, bool oldStyle) {
   bool result = false;
   try {
     TRegistry reg;
     reg.SetRootKey(rootKey);
     if (oldStyle) {
-      if (!reg.OpenKeyReadOnly(attrKey) || !reg.ValueExists(attrName))
-        return false;
+      if (!reg.OpenKeyReadOnly(attrKey) || !reg.ValueExists(attrName)) return false;
       const std::string s = reg.ReadString(attrName);
       if (Field(s, 5) == "1")
         SetBackground(clWindow);
@@ -223,17 +225,13 @@ bool TSrcHighlighterAttributes::LoadFromPaletteRegistry(HKEY rootKey, const std:
         SetForeground(SrcPaletteColor(StrToInt(Field(s, 6))));
       const std::string letters = Field(s, 3);
       TFontStyles style;
-      if (letters.find('B') != std::string::npos)
-        style.Include(fsBold);
-      if (letters.find('I') != std::string::npos)
-        style.Include(fsItalic);
-      if (letters.find('U') != std::string::npos)
-        style.Include(fsUnderline);
+      if (letters.find('B') != std::string::npos) style.Include(fsBold);
+      if (letters.find('I') != std::string::npos) style.Include(fsItalic);
+      if (letters.find('U') != std::string::npos) style.Include(fsUnderline);
       SetStyle(style);
       result = true;
     } else {
-      if (!reg.OpenKeyReadOnly(attrKey + "\\" + attrName))
-        return false;
+      if (!reg.OpenKeyReadOnly(attrKey + "\\" + attrName)) return false;
       TColor foreground;
       if (reg.ValueExists("Foreground Color"))
         foreground = SrcPaletteColor(reg.ReadInteger("Foreground Color"));
@@ -249,8 +247,7 @@ bool TSrcHighlighterAttributes::LoadFromPaletteRegistry(HKEY rootKey, const std:
       else
         return false;
       for (const char* name : {"Bold", "Italic", "Underline", "Default Foreground", "Default Background"})
-        if (!reg.ValueExists(name))
-          return false;
+        if (!reg.ValueExists(name)) return false;
       const bool bold = IsTrueString(reg.ReadString("Bold"));
       const bool italic = IsTrueString(reg.ReadString("Italic"));
       const bool underline = IsTrueString(reg.ReadString("Underline"));
@@ -259,12 +256,9 @@ bool TSrcHighlighterAttributes::LoadFromPaletteRegistry(HKEY rootKey, const std:
       SetBackground(defaultBackground ? clWindow : background);
       SetForeground(defaultForeground ? clWindowText : foreground);
       TFontStyles style;
-      if (bold)
-        style.Include(fsBold);
-      if (italic)
-        style.Include(fsItalic);
-      if (underline)
-        style.Include(fsUnderline);
+      if (bold) style.Include(fsBold);
+      if (italic) style.Include(fsItalic);
+      if (underline) style.Include(fsUnderline);
       SetStyle(style);
       result = true;
     }
@@ -277,8 +271,7 @@ bool TSrcHighlighterAttributes::LoadFromPaletteRegistry(HKEY rootKey, const std:
 // --- TSrcCustomHighlighter --------------------------------------------------
 namespace {
 
-TSysCharSet InitialWordBreakChars()
-{
+TSysCharSet InitialWordBreakChars() {
   TSysCharSet s;
   s.IncludeRange(33, 34).IncludeRange(39, 47).IncludeRange(58, 59).Include(61).Include(63);
   s.IncludeRange(91, 94).IncludeRange(123, 125);
@@ -294,8 +287,7 @@ const TSrcHighlighterClass kCustomClass = {"TSrcCustomHighlighter", &CreateCusto
 const TSrcHighlighterClass* TSrcCustomHighlighter::ClassInfo() { return &kCustomClass; }
 
 TSrcCustomHighlighter::TSrcCustomHighlighter(TComponent* owner)
-    : TComponent(owner), FWordBreakChars(InitialWordBreakChars())
-{
+    : TComponent(owner), FWordBreakChars(InitialWordBreakChars()) {
   FAttributes = new TStringList();
   FAttributes->SetDuplicates(dupError);
   FAttributes->SetSorted(true);
@@ -304,15 +296,13 @@ TSrcCustomHighlighter::TSrcCustomHighlighter(TComponent* owner)
   FEnabled = true;
 }
 
-TSrcCustomHighlighter::~TSrcCustomHighlighter()
-{
+TSrcCustomHighlighter::~TSrcCustomHighlighter() {
   // The editors using this highlighter unhook themselves from their free
   // notification, which needs the hook chain: tell them while everything is
   // still in place. Owned components go next, for the same reason.
   NotifyDestruction();
   DestroyComponents();
-  for (int i = FAttributes->Count() - 1; i >= 0; --i)
-    delete FAttributes->Objects(i);
+  for (int i = FAttributes->Count() - 1; i >= 0; --i) delete FAttributes->Objects(i);
   FAttributes->Clear();
   delete FAttributes;
   delete FAttrChangeHooks;
@@ -320,13 +310,11 @@ TSrcCustomHighlighter::~TSrcCustomHighlighter()
 
 void TSrcCustomHighlighter::AbstractError() const { throw EAbstractError("Abstract Error"); }
 
-bool TSrcCustomHighlighter::IsOwnClassOrDescendant(const TSrcCustomHighlighter* source) const
-{
+bool TSrcCustomHighlighter::IsOwnClassOrDescendant(const TSrcCustomHighlighter* source) const {
   return source != nullptr;
 }
 
-void TSrcCustomHighlighter::Assign(TPersistent* source)
-{
+void TSrcCustomHighlighter::Assign(TPersistent* source) {
   auto* src = dynamic_cast<TSrcCustomHighlighter*>(source);
   if (src == nullptr) {
     TComponent::Assign(source);
@@ -342,15 +330,13 @@ void TSrcCustomHighlighter::Assign(TPersistent* source)
       }
     }
   }
-  if (IsOwnClassOrDescendant(src))
-    SetSampleText(src->SampleText());
+  if (IsOwnClassOrDescendant(src)) SetSampleText(src->SampleText());
   FWordBreakChars = src->FWordBreakChars;
   SetDefaultFilter(src->DefaultFilter());
   SetEnabled(src->Enabled());
 }
 
-void TSrcCustomHighlighter::Loaded()
-{
+void TSrcCustomHighlighter::Loaded() {
   TComponent::Loaded();
   SetComponentState(ComponentState() & ~static_cast<TComponentState>(csLoading));
   NotifyAttributeChange(nullptr);
@@ -358,10 +344,8 @@ void TSrcCustomHighlighter::Loaded()
 
 int TSrcCustomHighlighter::AttributeCount() const { return FAttributes->Count(); }
 
-TSrcHighlighterAttributes* TSrcCustomHighlighter::AttributeAt(int index) const
-{
-  if (index < 0 || index >= FAttributes->Count())
-    return nullptr;
+TSrcHighlighterAttributes* TSrcCustomHighlighter::AttributeAt(int index) const {
+  if (index < 0 || index >= FAttributes->Count()) return nullptr;
   return static_cast<TSrcHighlighterAttributes*>(FAttributes->Objects(index));
 }
 
@@ -415,32 +399,25 @@ void TSrcCustomHighlighter::SetScanState(TSrcScanState) {}
 
 void TSrcCustomHighlighter::ResetScanState() {}
 
-bool TSrcCustomHighlighter::LoadFromRegistry(HKEY rootKey, const std::string& key)
-{
+bool TSrcCustomHighlighter::LoadFromRegistry(HKEY rootKey, const std::string& key) {
   TRegistry reg;
   reg.SetRootKey(rootKey);
-  if (!reg.OpenKeyReadOnly(key))
-    return false;
+  if (!reg.OpenKeyReadOnly(key)) return false;
   bool result = true;
-  for (int i = 0; i < AttributeCount(); ++i)
-    result = AttributeAt(i)->LoadFromRegistry(reg) && result;
+  for (int i = 0; i < AttributeCount(); ++i) result = AttributeAt(i)->LoadFromRegistry(reg) && result;
   return result;
 }
 
-bool TSrcCustomHighlighter::SaveToRegistry(HKEY rootKey, const std::string& key)
-{
+bool TSrcCustomHighlighter::SaveToRegistry(HKEY rootKey, const std::string& key) {
   TRegistry reg;
   reg.SetRootKey(rootKey);
-  if (!reg.OpenKey(key, true))
-    return false;
+  if (!reg.OpenKey(key, true)) return false;
   bool result = true;
-  for (int i = 0; i < AttributeCount(); ++i)
-    result = AttributeAt(i)->SaveToRegistry(reg) && result;
+  for (int i = 0; i < AttributeCount(); ++i) result = AttributeAt(i)->SaveToRegistry(reg) && result;
   return result;
 }
 
-void TSrcCustomHighlighter::AddAttribute(TSrcHighlighterAttributes* attribute)
-{
+void TSrcCustomHighlighter::AddAttribute(TSrcHighlighterAttributes* attribute) {
   FAttributes->AddObject(attribute->Name(), attribute);
 }
 
@@ -448,21 +425,17 @@ void TSrcCustomHighlighter::AddAttributeChangeHook(const TSrcMethod& hook) { FAt
 
 void TSrcCustomHighlighter::RemoveAttributeChangeHook(const TSrcMethod& hook) { FAttrChangeHooks->Remove(hook); }
 
-void TSrcCustomHighlighter::NotifyAttributeChange(TObject* sender)
-{
-  if (ComponentState() & csLoading)
-    return;
+void TSrcCustomHighlighter::NotifyAttributeChange(TObject* sender) {
+  if (ComponentState() & csLoading) return;
   FAttrChangeHooks->SetSender(sender);
   FAttrChangeHooks->Fire();
 }
 
-TNotifyEvent TSrcCustomHighlighter::AttributeChangeHandler()
-{
+TNotifyEvent TSrcCustomHighlighter::AttributeChangeHandler() {
   return [this](TObject* sender) { NotifyAttributeChange(sender); };
 }
 
-void TSrcCustomHighlighter::SetAttributesOnChange(const TNotifyEvent& method)
-{
+void TSrcCustomHighlighter::SetAttributesOnChange(const TNotifyEvent& method) {
   for (int i = FAttributes->Count() - 1; i >= 0; --i) {
     TSrcHighlighterAttributes* attr = AttributeAt(i);
     attr->OnChange = method;
@@ -470,14 +443,11 @@ void TSrcCustomHighlighter::SetAttributesOnChange(const TNotifyEvent& method)
   }
 }
 
-void TSrcCustomHighlighter::ScanToLineEnd()
-{
-  while (!AtLineEnd())
-    NextToken();
+void TSrcCustomHighlighter::ScanToLineEnd() {
+  while (!AtLineEnd()) NextToken();
 }
 
-void TSrcCustomHighlighter::SetEnabled(bool value)
-{
+void TSrcCustomHighlighter::SetEnabled(bool value) {
   if (FEnabled != value) {
     FEnabled = value;
     NotifyAttributeChange(nullptr);
@@ -485,38 +455,30 @@ void TSrcCustomHighlighter::SetEnabled(bool value)
 }
 
 // --- TSrcHighlighterList ----------------------------------------------------
-const TSrcHighlighterClass* TSrcHighlighterList::Items(int index) const
-{
-  if (index < 0 || index >= Count())
-    return nullptr;
+const TSrcHighlighterClass* TSrcHighlighterList::Items(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
   return FClasses[static_cast<std::size_t>(index)];
 }
 
-int TSrcHighlighterList::FindByName(const std::string& name) const
-{
+int TSrcHighlighterList::FindByName(const std::string& name) const {
   for (int i = 0; i < Count(); ++i)
-    if (SameText(FClasses[static_cast<std::size_t>(i)]->Name, name))
-      return i;
+    if (SameText(FClasses[static_cast<std::size_t>(i)]->Name, name)) return i;
   return -1;
 }
 
-void TSrcHighlighterList::RegisterHighlighter(const TSrcHighlighterClass* highlighter)
-{
+void TSrcHighlighterList::RegisterHighlighter(const TSrcHighlighterClass* highlighter) {
   for (const TSrcHighlighterClass* c : FClasses)
-    if (c == highlighter)
-      return;
+    if (c == highlighter) return;
   FClasses.push_back(highlighter);
 }
 
-TSrcHighlighterList& GetPlaceableHighlighters()
-{
+TSrcHighlighterList& GetPlaceableHighlighters() {
   // Made on first use, so that every unit's registration finds it, whatever
   // the order of their initialisation; freed when the program ends.
   static TSrcHighlighterList list;
   return list;
 }
 
-void RegisterPlaceableHighlighter(const TSrcHighlighterClass* highlighter)
-{
+void RegisterPlaceableHighlighter(const TSrcHighlighterClass* highlighter) {
   GetPlaceableHighlighters().RegisterHighlighter(highlighter);
 }

@@ -138,18 +138,18 @@ class TSrcCustomHighlighter : public TComponent {
   virtual std::string LanguageName() const;
 
   // The token protocol.
-  virtual bool AtLineEnd() const;                           // concrete
-  virtual TSrcScanState GetScanState() const;               // 0 here
-  virtual std::string TokenText() const;                    // concrete
+  virtual bool AtLineEnd() const;                             // concrete
+  virtual TSrcScanState GetScanState() const;                 // 0 here
+  virtual std::string TokenText() const;                      // concrete
   virtual TSrcHighlighterAttributes* TokenAttribute() const;  // concrete
-  virtual int TokenKind() const;                            // concrete
-  virtual int TokenStart() const;                           // concrete
+  virtual int TokenKind() const;                              // concrete
+  virtual int TokenStart() const;                             // concrete
   // Length of the current token, without copying it (TokenText's length).
   virtual int TokenLength() const;
-  virtual void NextToken();                                 // concrete
+  virtual void NextToken();                                            // concrete
   virtual void StartLine(const std::string& lineText, int lineIndex);  // concrete
-  virtual void SetScanState(TSrcScanState value);           // nothing here
-  virtual void ResetScanState();                            // nothing here
+  virtual void SetScanState(TSrcScanState value);                      // nothing here
+  virtual void ResetScanState();                                       // nothing here
   // StartLine on a text the caller keeps, `text[length]` being a NUL (no
   // copy). Here: a copy given to StartLine.
   virtual void StartLineView(const char* text, int length, int lineIndex);

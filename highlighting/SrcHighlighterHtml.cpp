@@ -38,8 +38,7 @@ enum TCharClass : std::uint8_t {
   ccWord,
 };
 
-constexpr std::array<std::uint8_t, 256> MakeClassTable()
-{
+constexpr std::array<std::uint8_t, 256> MakeClassTable() {
   std::array<std::uint8_t, 256> t{};
   for (int c = 0; c < 256; ++c) {
     std::uint8_t k = ccWord;
@@ -78,25 +77,17 @@ enum TStopFlag : std::uint8_t {
   sfDecDigit = 64,
 };
 
-constexpr std::array<std::uint8_t, 256> MakeFlagTable()
-{
+constexpr std::array<std::uint8_t, 256> MakeFlagTable() {
   std::array<std::uint8_t, 256> t{};
   for (int c = 0; c < 256; ++c) {
     std::uint8_t f = 0;
-    if ((c >= 1 && c <= 8) || c == 11 || c == 12 || (c >= 14 && c <= 32))
-      f |= sfSpaceRun;
-    if (c < 32 || c == '&' || c == '<')
-      f |= sfTextStop;
-    if (c <= 32 || c == '"' || c == '=' || c == '>')
-      f |= sfIdentStop;
-    if (c <= 32 || c == '>')
-      f |= sfValueStop;
-    if (c == 0 || c == 10 || c == 13 || c == '>')
-      f |= sfCommentStop;
-    if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'))
-      f |= sfHexDigit;
-    if (c >= '0' && c <= '9')
-      f |= sfDecDigit;
+    if ((c >= 1 && c <= 8) || c == 11 || c == 12 || (c >= 14 && c <= 32)) f |= sfSpaceRun;
+    if (c < 32 || c == '&' || c == '<') f |= sfTextStop;
+    if (c <= 32 || c == '"' || c == '=' || c == '>') f |= sfIdentStop;
+    if (c <= 32 || c == '>') f |= sfValueStop;
+    if (c == 0 || c == 10 || c == 13 || c == '>') f |= sfCommentStop;
+    if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')) f |= sfHexDigit;
+    if (c >= '0' && c <= '9') f |= sfDecDigit;
     t[static_cast<std::size_t>(c)] = f;
   }
   return t;
@@ -122,8 +113,7 @@ const unsigned char kEmptyLine[1] = {0};
 
 const TSrcHighlighterClass* TSrcHTMLHighlighter::ClassInfo() { return &kHtmlClass; }
 
-TSrcHTMLHighlighter::TSrcHTMLHighlighter(TComponent* owner) : TSrcCustomHighlighter(owner), FLine(kEmptyLine)
-{
+TSrcHTMLHighlighter::TSrcHTMLHighlighter(TComponent* owner) : TSrcCustomHighlighter(owner), FLine(kEmptyLine) {
   auto make = [this](const char* name, TFontStyles style, TColor foreground) {
     auto* attr = new TSrcHighlighterAttributes(name);
     attr->SetStyle(style);
@@ -160,13 +150,11 @@ TSrcHTMLHighlighter::TSrcHTMLHighlighter(TComponent* owner) : TSrcCustomHighligh
   FEntityIndex = -1;
 }
 
-bool TSrcHTMLHighlighter::IsOwnClassOrDescendant(const TSrcCustomHighlighter* source) const
-{
+bool TSrcHTMLHighlighter::IsOwnClassOrDescendant(const TSrcCustomHighlighter* source) const {
   return dynamic_cast<const TSrcHTMLHighlighter*>(source) != nullptr;
 }
 
-TSrcHighlighterAttributes* TSrcHTMLHighlighter::DefaultAttribute(int index) const
-{
+TSrcHighlighterAttributes* TSrcHTMLHighlighter::DefaultAttribute(int index) const {
   switch (index) {
     case SRC_ATTR_COMMENT: return FCommentAttri;
     case SRC_ATTR_IDENTIFIER: return FIdentifierAttri;
@@ -177,8 +165,7 @@ TSrcHighlighterAttributes* TSrcHTMLHighlighter::DefaultAttribute(int index) cons
   }
 }
 
-TSysCharSet TSrcHTMLHighlighter::IdentifierCharSet() const
-{
+TSysCharSet TSrcHTMLHighlighter::IdentifierCharSet() const {
   // Digits, ASCII letters, underscore and every Cyrillic letter of
   // Windows-1251, Ё (168) and ё (184) included.
   TSysCharSet s;
@@ -187,8 +174,7 @@ TSysCharSet TSrcHTMLHighlighter::IdentifierCharSet() const
   return s;
 }
 
-std::string TSrcHTMLHighlighter::SampleText() const
-{
+std::string TSrcHTMLHighlighter::SampleText() const {
   return "<!-- Syntax highlighting -->\r\n"
          "\r\n"
          "<html>\r\n"
@@ -206,31 +192,25 @@ std::string TSrcHTMLHighlighter::LanguageName() const { return SYNS_LangHTML; }
 
 bool TSrcHTMLHighlighter::IsDefaultFilterStored() const { return DefaultFilter() != SYNS_FilterHTML; }
 
-std::string TSrcHTMLHighlighter::TokenText() const
-{
+std::string TSrcHTMLHighlighter::TokenText() const {
   return std::string(reinterpret_cast<const char*>(FLine) + FTokenPos, static_cast<std::size_t>(FRun - FTokenPos));
 }
 
-TSrcHighlighterAttributes* TSrcHTMLHighlighter::TokenAttribute() const
-{
+TSrcHighlighterAttributes* TSrcHTMLHighlighter::TokenAttribute() const {
   return FTokenKind < 10 ? FTokenAttributes[FTokenKind] : nullptr;
 }
 
-void TSrcHTMLHighlighter::StartLine(const std::string& lineText, int lineIndex)
-{
+void TSrcHTMLHighlighter::StartLine(const std::string& lineText, int lineIndex) {
   StartLineView(lineText.c_str(), static_cast<int>(lineText.size()), lineIndex);
 }
 
-bool TSrcHTMLHighlighter::TokenResumeState(TSrcScanState& state) const
-{
-  if (FTokenRange == hrAmpersand || FTokenKind == htkEndOfLine)
-    return false;
+bool TSrcHTMLHighlighter::TokenResumeState(TSrcScanState& state) const {
+  if (FTokenRange == hrAmpersand || FTokenKind == htkEndOfLine) return false;
   state = static_cast<TSrcScanState>(FTokenRange) | (static_cast<TSrcScanState>(FTokenEntity + 1) << 8);
   return true;
 }
 
-void TSrcHTMLHighlighter::ResumeLine(const char* text, int length, int lineIndex, int position, TSrcScanState state)
-{
+void TSrcHTMLHighlighter::ResumeLine(const char* text, int length, int lineIndex, int position, TSrcScanState state) {
   FLine = reinterpret_cast<const unsigned char*>(text);
   FLineLen = length;
   FRun = position < 0 ? 0 : (position > length ? length : position);
@@ -240,8 +220,7 @@ void TSrcHTMLHighlighter::ResumeLine(const char* text, int length, int lineIndex
   NextToken();
 }
 
-void TSrcHTMLHighlighter::StartLineView(const char* text, int length, int lineIndex)
-{
+void TSrcHTMLHighlighter::StartLineView(const char* text, int length, int lineIndex) {
   FLine = reinterpret_cast<const unsigned char*>(text);
   FLineLen = length;
   FRun = 0;
@@ -249,24 +228,18 @@ void TSrcHTMLHighlighter::StartLineView(const char* text, int length, int lineIn
   // An escape is always finished on the line where it starts: a line that is
   // said to start inside one starts in text (and nothing found ahead on an
   // earlier line applies here).
-  if (FRange == hrAmpersand)
-    FRange = hrText;
+  if (FRange == hrAmpersand) FRange = hrText;
   FEntityIndex = -1;
   NextToken();
 }
 
-void TSrcHTMLHighlighter::NextToken()
-{
+void TSrcHTMLHighlighter::NextToken() {
   FTokenPos = FRun;
   FTokenRange = FRange;
   FTokenEntity = FEntityIndex;
   switch (FRange) {
-    case hrComment:
-      CommentProc();
-      break;
-    case hrText:
-      TextProc();
-      break;
+    case hrComment: CommentProc(); break;
+    case hrText: TextProc(); break;
     case hrSingleQuotedValue:
     case hrDoubleQuotedValue: {
       const unsigned char c = FLine[FRun];
@@ -276,14 +249,11 @@ void TSrcHTMLHighlighter::NextToken()
         QuoteProc();
       break;
     }
-    default:
-      Dispatch();
-      break;
+    default: Dispatch(); break;
   }
 }
 
-void TSrcHTMLHighlighter::Dispatch()
-{
+void TSrcHTMLHighlighter::Dispatch() {
   switch (kClass[FLine[FRun]]) {
     case ccNul: EndOfLineProc(); break;
     case ccSpace: SpaceProc(); break;
@@ -298,8 +268,7 @@ void TSrcHTMLHighlighter::Dispatch()
   }
 }
 
-void TSrcHTMLHighlighter::EndOfLineProc()
-{
+void TSrcHTMLHighlighter::EndOfLineProc() {
   if (FRun < FLineLen) {
     // A NUL inside the line is an ordinary blank: the line goes on after it.
     FTokenKind = htkSpace;
@@ -309,30 +278,24 @@ void TSrcHTMLHighlighter::EndOfLineProc()
   FTokenKind = htkEndOfLine;
 }
 
-void TSrcHTMLHighlighter::LineFeedProc()
-{
+void TSrcHTMLHighlighter::LineFeedProc() {
   FTokenKind = htkSpace;
   ++FRun;
 }
 
-void TSrcHTMLHighlighter::CarriageReturnProc()
-{
+void TSrcHTMLHighlighter::CarriageReturnProc() {
   FTokenKind = htkSpace;
   ++FRun;
-  if (FLine[FRun] == 10)
-    ++FRun;
+  if (FLine[FRun] == 10) ++FRun;
 }
 
-void TSrcHTMLHighlighter::SpaceProc()
-{
+void TSrcHTMLHighlighter::SpaceProc() {
   ++FRun;
   FTokenKind = htkSpace;
-  while (Has(FLine[FRun], sfSpaceRun))
-    ++FRun;
+  while (Has(FLine[FRun], sfSpaceRun)) ++FRun;
 }
 
-void TSrcHTMLHighlighter::OpenProc()
-{
+void TSrcHTMLHighlighter::OpenProc() {
   ++FRun;
   if (FLine[FRun] == '!' && FLine[FRun + 1] == '-' && FLine[FRun + 2] == '-') {
     FRange = hrComment;
@@ -344,22 +307,19 @@ void TSrcHTMLHighlighter::OpenProc()
   }
 }
 
-void TSrcHTMLHighlighter::EqualsProc()
-{
+void TSrcHTMLHighlighter::EqualsProc() {
   FRange = hrValue;
   FTokenKind = htkSymbol;
   ++FRun;
 }
 
-void TSrcHTMLHighlighter::CloseProc()
-{
+void TSrcHTMLHighlighter::CloseProc() {
   FRange = hrText;
   FTokenKind = htkSymbol;
   ++FRun;
 }
 
-void TSrcHTMLHighlighter::WordProc()
-{
+void TSrcHTMLHighlighter::WordProc() {
   switch (FRange) {
     case hrKey: {
       FRange = hrParam;
@@ -372,36 +332,27 @@ void TSrcHTMLHighlighter::WordProc()
       FRange = hrParam;
       FTokenKind = htkValue;
       ++FRun;
-      while (!Has(FLine[FRun], sfValueStop))
-        ++FRun;
+      while (!Has(FLine[FRun], sfValueStop)) ++FRun;
       break;
     default:
       FTokenKind = htkIdentifier;
       ++FRun;
-      while (!Has(FLine[FRun], sfIdentStop))
-        ++FRun;
+      while (!Has(FLine[FRun], sfIdentStop)) ++FRun;
       break;
   }
 }
 
-void TSrcHTMLHighlighter::QuoteProc()
-{
+void TSrcHTMLHighlighter::QuoteProc() {
   unsigned char closing;
   switch (FRange) {
-    case hrSingleQuotedValue:
-      closing = '\'';
-      break;
-    case hrDoubleQuotedValue:
-      closing = '"';
-      break;
+    case hrSingleQuotedValue: closing = '\''; break;
+    case hrDoubleQuotedValue: closing = '"'; break;
     case hrValue:
       closing = FLine[FRun];
       FRange = closing == '"' ? hrDoubleQuotedValue : hrSingleQuotedValue;
       ++FRun;
       break;
-    default:
-      WordProc();
-      return;
+    default: WordProc(); return;
   }
   FTokenKind = htkValue;
   for (;;) {
@@ -411,33 +362,28 @@ void TSrcHTMLHighlighter::QuoteProc()
       FRange = hrParam;
       return;
     }
-    if (c == 0 || c == 10 || c == 13)
-      return;  // the value goes on on the next line
+    if (c == 0 || c == 10 || c == 13) return;  // the value goes on on the next line
     ++FRun;
   }
 }
 
-void TSrcHTMLHighlighter::SkipReferenceDigits()
-{
+void TSrcHTMLHighlighter::SkipReferenceDigits() {
   if (FLine[FRun] == 'X' || FLine[FRun] == 'x') {
     ++FRun;
-    while (Has(FLine[FRun], sfHexDigit))
-      ++FRun;
+    while (Has(FLine[FRun], sfHexDigit)) ++FRun;
   } else {
-    while (Has(FLine[FRun], sfDecDigit))
-      ++FRun;
+    while (Has(FLine[FRun], sfDecDigit)) ++FRun;
   }
 }
 
-void TSrcHTMLHighlighter::AmpersandProc()
-{
+void TSrcHTMLHighlighter::AmpersandProc() {
   switch (FRange) {
     case hrAmpersand: {
       // The text scan left the position on the "&" of an escape it checked;
       // each case checks again what it skips, so nothing is taken on trust.
-      const std::string_view entity =
-          FEntityIndex >= 0 && FEntityIndex < HtmlEntityCount ? HtmlEntities[static_cast<std::size_t>(FEntityIndex)]
-                                                              : std::string_view();
+      const std::string_view entity = FEntityIndex >= 0 && FEntityIndex < HtmlEntityCount
+                                          ? HtmlEntities[static_cast<std::size_t>(FEntityIndex)]
+                                          : std::string_view();
       if (!entity.empty() && static_cast<std::size_t>(FLineLen - FRun) >= entity.size() &&
           std::memcmp(FLine + FRun, entity.data(), entity.size()) == 0) {
         FTokenKind = htkEscapeAmpersand;
@@ -464,14 +410,11 @@ void TSrcHTMLHighlighter::AmpersandProc()
       FRange = hrText;
       FTokenKind = htkText;
       break;
-    default:
-      WordProc();
-      break;
+    default: WordProc(); break;
   }
 }
 
-void TSrcHTMLHighlighter::TextProc()
-{
+void TSrcHTMLHighlighter::TextProc() {
   {
     const unsigned char c = FLine[FRun];
     if (c < 32 || c == '<') {
@@ -481,10 +424,8 @@ void TSrcHTMLHighlighter::TextProc()
   }
   FTokenKind = htkText;
   for (;;) {
-    while (!Has(FLine[FRun], sfTextStop))
-      ++FRun;
-    if (FLine[FRun] != '&')
-      return;  // a control byte (the line end included) or "<"
+    while (!Has(FLine[FRun], sfTextStop)) ++FRun;
+    if (FLine[FRun] != '&') return;  // a control byte (the line end included) or "<"
     if (FLine[FRun + 1] == '#') {
       FEntityIndex = -1;
       const int amp = FRun;
@@ -506,8 +447,7 @@ void TSrcHTMLHighlighter::TextProc()
   }
 }
 
-void TSrcHTMLHighlighter::CommentProc()
-{
+void TSrcHTMLHighlighter::CommentProc() {
   FTokenKind = htkComment;
   {
     const unsigned char c = FLine[FRun];
@@ -517,10 +457,8 @@ void TSrcHTMLHighlighter::CommentProc()
     }
   }
   for (;;) {
-    while (!Has(FLine[FRun], sfCommentStop))
-      ++FRun;
-    if (FLine[FRun] != '>')
-      return;  // NUL, LF or CR: the comment goes on
+    while (!Has(FLine[FRun], sfCommentStop)) ++FRun;
+    if (FLine[FRun] != '>') return;  // NUL, LF or CR: the comment goes on
     // Only the two bytes before ">" on this same line can close the comment.
     if (FRun >= 2 && FLine[FRun - 1] == '-' && FLine[FRun - 2] == '-') {
       FRange = hrText;

@@ -2,6 +2,7 @@
 
 namespace {
 
+// clang-format off
 constexpr std::array<std::string_view, HtmlTagKeywordCount> kKeywords = {
   // Tag names.
   "A", "ABBR", "ACRONYM", "ADDRESS", "APPLET", "AREA", "B", "BASE", "BASEFONT",
@@ -33,21 +34,19 @@ constexpr std::array<std::string_view, HtmlTagKeywordCount> kKeywords = {
   // Declaration.
   "!DOCTYPE",
 };
+// clang-format on
 
-constexpr int KeywordHash(std::string_view s)
-{
+constexpr int KeywordHash(std::string_view s) {
   std::size_t i = 0;
   int sum = 0;
   while (i < s.size() && HtmlCharValue[static_cast<unsigned char>(s[i])] != 0)
     sum += HtmlCharValue[static_cast<unsigned char>(s[i++])];
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9')
-    sum += s[i++] - '0';
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') sum += s[i++] - '0';
   // Every keyword is measured whole by the name rule.
   return i == s.size() ? sum : -1;
 }
 
-constexpr std::array<THtmlTagSlot, HtmlTagSlotCount> MakeSlots()
-{
+constexpr std::array<THtmlTagSlot, HtmlTagSlotCount> MakeSlots() {
   std::array<THtmlTagSlot, HtmlTagSlotCount> slots{};
   for (std::size_t k = 0; k < kKeywords.size(); ++k) {
     const int h = KeywordHash(kKeywords[k]);
@@ -64,26 +63,20 @@ constexpr std::array<THtmlTagSlot, HtmlTagSlotCount> kSlots = MakeSlots();
 
 const std::array<std::string_view, HtmlTagKeywordCount> HtmlTagKeywords = kKeywords;
 
-const THtmlTagSlot& HtmlTagSlot(int index)
-{
-  return kSlots[static_cast<std::size_t>(index)];
-}
+const THtmlTagSlot& HtmlTagSlot(int index) { return kSlots[static_cast<std::size_t>(index)]; }
 
-int HtmlClassifyTagName(const unsigned char* p, int& length)
-{
+int HtmlClassifyTagName(const unsigned char* p, int& length) {
   const std::uint64_t sum = HtmlTagHash(p, length);
-  if (sum >= static_cast<std::uint64_t>(HtmlTagSlotCount))
-    return HtmlTagIdentifier;
+  if (sum >= static_cast<std::uint64_t>(HtmlTagSlotCount)) return HtmlTagIdentifier;
   const THtmlTagSlot& slot = kSlots[static_cast<std::size_t>(sum)];
   for (int i = 0; i < slot.Count; ++i) {
     const std::string_view kw = kKeywords[slot.Keyword[i]];
-    if (static_cast<int>(kw.size()) != length)
-      continue;
+    if (static_cast<int>(kw.size()) != length) continue;
     int j = 0;
-    while (j < length && HtmlCharValue[static_cast<unsigned char>(kw[static_cast<std::size_t>(j)])] == HtmlCharValue[p[j]])
+    while (j < length &&
+           HtmlCharValue[static_cast<unsigned char>(kw[static_cast<std::size_t>(j)])] == HtmlCharValue[p[j]])
       ++j;
-    if (j == length)
-      return HtmlTagReservedWord;
+    if (j == length) return HtmlTagReservedWord;
   }
   return HtmlTagUnknownWord;
 }

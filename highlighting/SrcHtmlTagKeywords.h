@@ -9,8 +9,7 @@
 
 // Letter values used by the tag-name hash: "!" 123, "/" 122, each ASCII
 // letter its place in the alphabet (case folded), every other byte 0.
-constexpr std::array<std::int32_t, 256> MakeHtmlCharValueTable()
-{
+constexpr std::array<std::int32_t, 256> MakeHtmlCharValueTable() {
   std::array<std::int32_t, 256> t{};
   t['!'] = 123;
   t['/'] = 122;
@@ -34,8 +33,7 @@ extern const std::array<std::string_view, HtmlTagKeywordCount> HtmlTagKeywords;
 // leading "!", "/" and letters, then the numeric values of the digits that
 // follow. `length` receives the number of bytes taken, which may be 0.
 // Stops at the first byte outside these classes (a NUL ends the name).
-inline std::uint64_t HtmlTagHash(const unsigned char* p, int& length)
-{
+inline std::uint64_t HtmlTagHash(const unsigned char* p, int& length) {
   const unsigned char* s = p;
   std::uint64_t sum = 0;
   while (HtmlCharValue[*p] != 0) {

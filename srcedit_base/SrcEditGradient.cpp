@@ -3,8 +3,7 @@
 #include "SrcEditMiscProcs.h"
 #include "platform/Graphics.h"
 
-void FillGradient(TCanvas* canvas, TColor startColor, TColor endColor, int steps, const TRect& rect,
-                  bool horizontal) {
+void FillGradient(TCanvas* canvas, TColor startColor, TColor endColor, int steps, const TRect& rect, bool horizontal) {
   for (const TGradientBand& band : GradientBands(startColor, endColor, steps, rect, horizontal)) {
     canvas->Brush()->SetColor(band.Color);
     canvas->FillRect(band.Rect);

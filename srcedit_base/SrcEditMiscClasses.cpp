@@ -6,8 +6,7 @@
 #include "platform/Resources.h"
 
 // --- TSrcSelectedColor ----------------------------------------------------------
-void TSrcSelectedColor::Assign(TPersistent* source)
-{
+void TSrcSelectedColor::Assign(TPersistent* source) {
   auto* src = dynamic_cast<TSrcSelectedColor*>(source);
   if (src == nullptr) {
     TPersistent::Assign(source);
@@ -15,31 +14,25 @@ void TSrcSelectedColor::Assign(TPersistent* source)
   }
   FBG = src->FBG;
   FFG = src->FFG;
-  if (OnChange)
-    OnChange(this);
+  if (OnChange) OnChange(this);
 }
 
-void TSrcSelectedColor::SetBackground(TColor value)
-{
+void TSrcSelectedColor::SetBackground(TColor value) {
   if (FBG != value) {
     FBG = value;
-    if (OnChange)
-      OnChange(this);
+    if (OnChange) OnChange(this);
   }
 }
 
-void TSrcSelectedColor::SetForeground(TColor value)
-{
+void TSrcSelectedColor::SetForeground(TColor value) {
   if (FFG != value) {
     FFG = value;
-    if (OnChange)
-      OnChange(this);
+    if (OnChange) OnChange(this);
   }
 }
 
 // --- TSrcGutter -------------------------------------------------------------------
-TSrcGutter::TSrcGutter() : FFont(new TFont())
-{
+TSrcGutter::TSrcGutter() : FFont(new TFont()) {
   FFont->SetName("Courier New");
   FFont->SetSize(8);
   FFont->SetStyle(TFontStyles());
@@ -48,16 +41,13 @@ TSrcGutter::TSrcGutter() : FFont(new TFont())
 
 TSrcGutter::~TSrcGutter() { delete FFont; }
 
-void TSrcGutter::Changed()
-{
-  if (OnChange)
-    OnChange(this);
+void TSrcGutter::Changed() {
+  if (OnChange) OnChange(this);
 }
 
 void TSrcGutter::FontChanged(TObject*) { Changed(); }
 
-void TSrcGutter::Assign(TPersistent* source)
-{
+void TSrcGutter::Assign(TPersistent* source) {
   auto* src = dynamic_cast<TSrcGutter*>(source);
   if (src == nullptr) {
     TPersistent::Assign(source);
@@ -93,19 +83,15 @@ namespace {
 
 // Stores a property value; true when it differs from the one held.
 template <typename T>
-bool StoreChanged(T& field, const T& value)
-{
-  if (field == value)
-    return false;
+bool StoreChanged(T& field, const T& value) {
+  if (field == value) return false;
   field = value;
   return true;
 }
 
-int DecimalDigits(std::int64_t n)
-{
+int DecimalDigits(std::int64_t n) {
   int digits = 1;
-  if (n < 0)
-    n = -n;
+  if (n < 0) n = -n;
   while (n >= 10) {
     n /= 10;
     ++digits;
@@ -115,8 +101,7 @@ int DecimalDigits(std::int64_t n)
 
 }  // namespace
 
-void TSrcGutter::AutoSizeDigitCount(int linesCount)
-{
+void TSrcGutter::AutoSizeDigitCount(int linesCount) {
   if (FVisible && FAutoSize && FShowLineNumbers) {
     std::int64_t last = linesCount;
     if (FZeroStart)
@@ -133,8 +118,7 @@ void TSrcGutter::AutoSizeDigitCount(int linesCount)
   }
 }
 
-std::string TSrcGutter::FormatLineNumber(int line) const
-{
+std::string TSrcGutter::FormatLineNumber(int line) const {
   std::int64_t shown = line;
   if (FZeroStart)
     shown = static_cast<std::int64_t>(line) - 1;
@@ -142,43 +126,34 @@ std::string TSrcGutter::FormatLineNumber(int line) const
     shown = static_cast<std::int64_t>(line) + FLineNumberStart - 1;
   std::string s = IntToStr(shown);
   const int pad = FAutoSizeDigitCount - static_cast<int>(s.size());
-  if (pad > 0)
-    s.insert(0, static_cast<std::size_t>(pad), FLeadingZeros ? '0' : ' ');
+  if (pad > 0) s.insert(0, static_cast<std::size_t>(pad), FLeadingZeros ? '0' : ' ');
   return s;
 }
 
-int TSrcGutter::RealGutterWidth(int charWidth) const
-{
-  if (!FVisible)
-    return 0;
-  if (FShowLineNumbers)
-    return FLeftOffset + FRightOffset + charWidth * FAutoSizeDigitCount + 2;
+int TSrcGutter::RealGutterWidth(int charWidth) const {
+  if (!FVisible) return 0;
+  if (FShowLineNumbers) return FLeftOffset + FRightOffset + charWidth * FAutoSizeDigitCount + 2;
   return FWidth;
 }
 
-void TSrcGutter::SetAutoSize(bool value)
-{
+void TSrcGutter::SetAutoSize(bool value) {
   if (StoreChanged(FAutoSize, value)) Changed();
 }
 
-void TSrcGutter::SetBorderStyle(TSrcGutterBorderStyle value)
-{
+void TSrcGutter::SetBorderStyle(TSrcGutterBorderStyle value) {
   FBorderStyle = value;
   Changed();
 }
 
-void TSrcGutter::SetColor(TColor value)
-{
+void TSrcGutter::SetColor(TColor value) {
   if (StoreChanged(FColor, value)) Changed();
 }
 
-void TSrcGutter::SetBorderColor(TColor value)
-{
+void TSrcGutter::SetBorderColor(TColor value) {
   if (StoreChanged(FBorderColor, value)) Changed();
 }
 
-void TSrcGutter::SetDigitCount(int value)
-{
+void TSrcGutter::SetDigitCount(int value) {
   value = std::min(std::max(value, 2), 12);
   if (FDigitCount != value) {
     FDigitCount = value;
@@ -189,51 +164,42 @@ void TSrcGutter::SetDigitCount(int value)
 
 void TSrcGutter::SetFont(TFont* value) { FFont->Assign(value); }
 
-void TSrcGutter::SetLeadingZeros(bool value)
-{
+void TSrcGutter::SetLeadingZeros(bool value) {
   if (StoreChanged(FLeadingZeros, value)) Changed();
 }
 
-void TSrcGutter::SetLeftOffset(int value)
-{
+void TSrcGutter::SetLeftOffset(int value) {
   value = std::max(value, 0);
   if (StoreChanged(FLeftOffset, value)) Changed();
 }
 
-void TSrcGutter::SetRightOffset(int value)
-{
+void TSrcGutter::SetRightOffset(int value) {
   value = std::max(value, 0);
   if (StoreChanged(FRightOffset, value)) Changed();
 }
 
-void TSrcGutter::SetShowLineNumbers(bool value)
-{
+void TSrcGutter::SetShowLineNumbers(bool value) {
   if (StoreChanged(FShowLineNumbers, value)) Changed();
 }
 
-void TSrcGutter::SetUseFontStyle(bool value)
-{
+void TSrcGutter::SetUseFontStyle(bool value) {
   if (StoreChanged(FUseFontStyle, value)) Changed();
 }
 
-void TSrcGutter::SetVisible(bool value)
-{
+void TSrcGutter::SetVisible(bool value) {
   if (StoreChanged(FVisible, value)) Changed();
 }
 
-void TSrcGutter::SetWidth(int value)
-{
+void TSrcGutter::SetWidth(int value) {
   value = std::max(value, 0);
   if (StoreChanged(FWidth, value)) Changed();
 }
 
-void TSrcGutter::SetZeroStart(bool value)
-{
+void TSrcGutter::SetZeroStart(bool value) {
   if (StoreChanged(FZeroStart, value)) Changed();
 }
 
-void TSrcGutter::SetLineNumberStart(int value)
-{
+void TSrcGutter::SetLineNumberStart(int value) {
   value = std::max(value, 0);
   if (FLineNumberStart != value) {
     FLineNumberStart = value;
@@ -242,23 +208,19 @@ void TSrcGutter::SetLineNumberStart(int value)
   }
 }
 
-void TSrcGutter::SetGradient(bool value)
-{
+void TSrcGutter::SetGradient(bool value) {
   if (StoreChanged(FGradient, value)) Changed();
 }
 
-void TSrcGutter::SetGradientStartColor(TColor value)
-{
+void TSrcGutter::SetGradientStartColor(TColor value) {
   if (StoreChanged(FGradientStartColor, value)) Changed();
 }
 
-void TSrcGutter::SetGradientEndColor(TColor value)
-{
+void TSrcGutter::SetGradientEndColor(TColor value) {
   if (StoreChanged(FGradientEndColor, value)) Changed();
 }
 
-void TSrcGutter::SetGradientSteps(int value)
-{
+void TSrcGutter::SetGradientSteps(int value) {
   value = std::max(value, 2);
   if (StoreChanged(FGradientSteps, value)) Changed();
 }
@@ -266,22 +228,18 @@ void TSrcGutter::SetGradientSteps(int value)
 // --- TSrcBookMarkOpt --------------------------------------------------------------
 TSrcBookMarkOpt::TSrcBookMarkOpt(TComponent* owner) : FOwner(owner) {}
 
-void TSrcBookMarkOpt::Changed()
-{
-  if (OnChange)
-    OnChange(this);
+void TSrcBookMarkOpt::Changed() {
+  if (OnChange) OnChange(this);
 }
 
-void TSrcBookMarkOpt::Assign(TPersistent* source)
-{
+void TSrcBookMarkOpt::Assign(TPersistent* source) {
   auto* src = dynamic_cast<TSrcBookMarkOpt*>(source);
   if (src == nullptr) {
     TPersistent::Assign(source);
     return;
   }
   FBookmarkImages = src->FBookmarkImages;
-  if (FBookmarkImages != nullptr && FOwner != nullptr)
-    FBookmarkImages->FreeNotification(FOwner);
+  if (FBookmarkImages != nullptr && FOwner != nullptr) FBookmarkImages->FreeNotification(FOwner);
   FDrawBookmarksFirst = src->FDrawBookmarksFirst;
   FEnableKeys = src->FEnableKeys;
   FGlyphsVisible = src->FGlyphsVisible;
@@ -290,33 +248,27 @@ void TSrcBookMarkOpt::Assign(TPersistent* source)
   Changed();
 }
 
-void TSrcBookMarkOpt::SetBookmarkImages(TImageList* value)
-{
+void TSrcBookMarkOpt::SetBookmarkImages(TImageList* value) {
   if (FBookmarkImages != value) {
     FBookmarkImages = value;
-    if (FBookmarkImages != nullptr && FOwner != nullptr)
-      FBookmarkImages->FreeNotification(FOwner);
+    if (FBookmarkImages != nullptr && FOwner != nullptr) FBookmarkImages->FreeNotification(FOwner);
     Changed();
   }
 }
 
-void TSrcBookMarkOpt::SetDrawBookmarksFirst(bool value)
-{
+void TSrcBookMarkOpt::SetDrawBookmarksFirst(bool value) {
   if (StoreChanged(FDrawBookmarksFirst, value)) Changed();
 }
 
-void TSrcBookMarkOpt::SetGlyphsVisible(bool value)
-{
+void TSrcBookMarkOpt::SetGlyphsVisible(bool value) {
   if (StoreChanged(FGlyphsVisible, value)) Changed();
 }
 
-void TSrcBookMarkOpt::SetLeftMargin(int value)
-{
+void TSrcBookMarkOpt::SetLeftMargin(int value) {
   if (StoreChanged(FLeftMargin, value)) Changed();
 }
 
-void TSrcBookMarkOpt::SetXoffset(int value)
-{
+void TSrcBookMarkOpt::SetXoffset(int value) {
   if (StoreChanged(FXoffset, value)) Changed();
 }
 
@@ -326,8 +278,7 @@ namespace {
 // Where a picture `height` tall goes in a line `lineHeight` tall drawn at
 // `y`: the middle slice of the line's height when the line is lower,
 // otherwise the whole picture centred.
-void FitToLine(int height, int y, int lineHeight, int& srcTop, int& drawHeight, int& destY)
-{
+void FitToLine(int height, int y, int lineHeight, int& srcTop, int& drawHeight, int& destY) {
   if (lineHeight < height) {
     srcTop = (height - lineHeight) / 2;
     drawHeight = lineHeight;
@@ -339,8 +290,7 @@ void FitToLine(int height, int y, int lineHeight, int& srcTop, int& drawHeight, 
   }
 }
 
-void DrawMasked(TCanvas* canvas, TBitmap* bitmap, const TRect& dest, const TRect& src, TColor maskColor)
-{
+void DrawMasked(TCanvas* canvas, TBitmap* bitmap, const TRect& dest, const TRect& src, TColor maskColor) {
   if (maskColor == clNone)
     canvas->CopyRect(dest, bitmap->Canvas(), src);
   else
@@ -351,8 +301,7 @@ void DrawMasked(TCanvas* canvas, TBitmap* bitmap, const TRect& dest, const TRect
 
 // --- TSrcGlyph -------------------------------------------------------------------
 TSrcGlyph::TSrcGlyph(const std::string& resourceName, TColor internalMaskColor)
-    : FInternalGlyph(new TBitmap()), FGlyph(new TBitmap()), FInternalMaskColor(clNone)
-{
+    : FInternalGlyph(new TBitmap()), FGlyph(new TBitmap()), FInternalMaskColor(clNone) {
   try {
     if (!resourceName.empty()) {
       RegisterSrcEditResources();
@@ -367,20 +316,16 @@ TSrcGlyph::TSrcGlyph(const std::string& resourceName, TColor internalMaskColor)
   FGlyph->OnChange = [this](TObject*) { Changed(); };
 }
 
-TSrcGlyph::~TSrcGlyph()
-{
+TSrcGlyph::~TSrcGlyph() {
   delete FInternalGlyph;
   delete FGlyph;
 }
 
-void TSrcGlyph::Changed()
-{
-  if (OnChange)
-    OnChange(this);
+void TSrcGlyph::Changed() {
+  if (OnChange) OnChange(this);
 }
 
-void TSrcGlyph::Assign(TPersistent* source)
-{
+void TSrcGlyph::Assign(TPersistent* source) {
   auto* src = dynamic_cast<TSrcGlyph*>(source);
   if (src == nullptr) {
     TPersistent::Assign(source);
@@ -403,8 +348,7 @@ void TSrcGlyph::Assign(TPersistent* source)
   Changed();
 }
 
-void TSrcGlyph::SetGlyph(TBitmap* value)
-{
+void TSrcGlyph::SetGlyph(TBitmap* value) {
   TNotifyEvent glyphHandler = std::move(FGlyph->OnChange);
   FGlyph->OnChange = nullptr;
   try {
@@ -420,27 +364,21 @@ void TSrcGlyph::SetGlyph(TBitmap* value)
   Changed();
 }
 
-void TSrcGlyph::SetMaskColor(TColor value)
-{
+void TSrcGlyph::SetMaskColor(TColor value) {
   if (StoreChanged(FMaskColor, value)) Changed();
 }
 
-void TSrcGlyph::SetVisible(bool value)
-{
+void TSrcGlyph::SetVisible(bool value) {
   if (StoreChanged(FVisible, value)) Changed();
 }
 
-int TSrcGlyph::Width() const
-{
-  if (!FGlyph->Empty())
-    return FGlyph->Width();
-  if (!FInternalGlyph->Empty())
-    return FInternalGlyph->Width();
+int TSrcGlyph::Width() const {
+  if (!FGlyph->Empty()) return FGlyph->Width();
+  if (!FInternalGlyph->Empty()) return FInternalGlyph->Width();
   return 0;
 }
 
-void TSrcGlyph::Draw(TCanvas* canvas, int x, int y, int lineHeight) const
-{
+void TSrcGlyph::Draw(TCanvas* canvas, int x, int y, int lineHeight) const {
   TBitmap* bitmap;
   TColor mask;
   if (!FGlyph->Empty()) {
@@ -454,15 +392,13 @@ void TSrcGlyph::Draw(TCanvas* canvas, int x, int y, int lineHeight) const
   }
   int srcTop, height, destY;
   FitToLine(bitmap->Height(), y, lineHeight, srcTop, height, destY);
-  if (height <= 0)
-    return;
+  if (height <= 0) return;
   const int w = bitmap->Width();
   DrawMasked(canvas, bitmap, Rect(x, destY, x + w, destY + height), Rect(0, srcTop, w, srcTop + height), mask);
 }
 
 // --- method chains -------------------------------------------------------------------
-TSrcMethod SrcNotifyMethod(TSrcNotifyProc fn, void* data)
-{
+TSrcMethod SrcNotifyMethod(TSrcNotifyProc fn, void* data) {
   TSrcMethod m;
   m.Code = reinterpret_cast<void (*)()>(fn);
   m.Data = data;
@@ -471,17 +407,13 @@ TSrcMethod SrcNotifyMethod(TSrcNotifyProc fn, void* data)
 
 void TSrcMethodChain::Add(const TSrcMethod& method) { FMethods.push_back(method); }
 
-void TSrcMethodChain::Remove(const TSrcMethod& method)
-{
+void TSrcMethodChain::Remove(const TSrcMethod& method) {
   for (std::size_t i = FMethods.size(); i-- > 0;)
-    if (FMethods[i] == method)
-      FMethods.erase(FMethods.begin() + static_cast<std::ptrdiff_t>(i));
+    if (FMethods[i] == method) FMethods.erase(FMethods.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
-bool TSrcMethodChain::DoHandleException(Exception& e)
-{
-  if (!OnException)
-    throw;  // the exception being handled leaves the fire unchanged
+bool TSrcMethodChain::DoHandleException(Exception& e) {
+  if (!OnException) throw;  // the exception being handled leaves the fire unchanged
   bool doContinue = true;
   try {
     OnException(this, e, doContinue);
@@ -492,8 +424,7 @@ bool TSrcMethodChain::DoHandleException(Exception& e)
   return doContinue;
 }
 
-void TSrcMethodChain::Fire()
-{
+void TSrcMethodChain::Fire() {
   // A handler may add or remove handlers while it runs: work on the list as
   // it stood when the fire began.
   const std::vector<TSrcMethod> methods = FMethods;
@@ -501,14 +432,12 @@ void TSrcMethodChain::Fire()
     try {
       DoFire(m);
     } catch (Exception& e) {
-      if (!DoHandleException(e))
-        return;
+      if (!DoHandleException(e)) return;
     }
   }
 }
 
-void TSrcNotifyEventChain::DoFire(const TSrcMethod& method)
-{
+void TSrcNotifyEventChain::DoFire(const TSrcMethod& method) {
   reinterpret_cast<TSrcNotifyProc>(method.Code)(method.Data, FSender);
 }
 
@@ -523,8 +452,7 @@ struct TInternalResource {
 
 std::vector<TInternalResource*>* gInternalResources = nullptr;
 
-TBitmap* AcquireSharedBitmap(const std::string& name)
-{
+TBitmap* AcquireSharedBitmap(const std::string& name) {
   const std::string key = UpperCase(name);
   if (gInternalResources != nullptr) {
     for (TInternalResource* r : *gInternalResources) {
@@ -536,20 +464,16 @@ TBitmap* AcquireSharedBitmap(const std::string& name)
   }
   auto bitmap = std::make_unique<TBitmap>();
   LoadBitmapResource(*bitmap, name);
-  if (gInternalResources == nullptr)
-    gInternalResources = new std::vector<TInternalResource*>();
+  if (gInternalResources == nullptr) gInternalResources = new std::vector<TInternalResource*>();
   gInternalResources->push_back(new TInternalResource{1, key, bitmap.get()});
   return bitmap.release();
 }
 
-void ReleaseSharedBitmap(TBitmap* bitmap)
-{
-  if (gInternalResources == nullptr)
-    return;
+void ReleaseSharedBitmap(TBitmap* bitmap) {
+  if (gInternalResources == nullptr) return;
   for (std::size_t i = 0; i < gInternalResources->size(); ++i) {
     TInternalResource* r = (*gInternalResources)[i];
-    if (r->Bitmap != bitmap)
-      continue;
+    if (r->Bitmap != bitmap) continue;
     if (--r->UsageCount == 0) {
       delete r->Bitmap;
       delete r;
@@ -565,8 +489,7 @@ void ReleaseSharedBitmap(TBitmap* bitmap)
 
 }  // namespace
 
-TSrcInternalImage::TSrcInternalImage(void*, const std::string& name, int count)
-{
+TSrcInternalImage::TSrcInternalImage(void*, const std::string& name, int count) {
   RegisterSrcEditResources();
   FImages = AcquireSharedBitmap(name);
   FCount = count;
@@ -577,33 +500,26 @@ TSrcInternalImage::TSrcInternalImage(void*, const std::string& name, int count)
 
 TSrcInternalImage::~TSrcInternalImage() { ReleaseSharedBitmap(FImages); }
 
-int TSrcInternalImage::SharedBitmapCount()
-{
+int TSrcInternalImage::SharedBitmapCount() {
   return gInternalResources == nullptr ? 0 : static_cast<int>(gInternalResources->size());
 }
 
-void TSrcInternalImage::Draw(TCanvas* canvas, int number, int x, int y, int lineHeight) const
-{
-  if (number < 0 || number >= FCount)
-    return;
+void TSrcInternalImage::Draw(TCanvas* canvas, int number, int x, int y, int lineHeight) const {
+  if (number < 0 || number >= FCount) return;
   int srcTop, height, destY;
   FitToLine(FHeight, y, lineHeight, srcTop, height, destY);
-  if (height <= 0)
-    return;
+  if (height <= 0) return;
   const int left = number * FWidth;
   canvas->CopyRect(Rect(x, destY, x + FWidth, destY + height), FImages->Canvas(),
                    Rect(left, srcTop, left + FWidth, srcTop + height));
 }
 
 void TSrcInternalImage::DrawTransparent(TCanvas* canvas, int number, int x, int y, int lineHeight,
-                                        TColor transparentColor) const
-{
-  if (number < 0 || number >= FCount)
-    return;
+                                        TColor transparentColor) const {
+  if (number < 0 || number >= FCount) return;
   int srcTop, height, destY;
   FitToLine(FHeight, y, lineHeight, srcTop, height, destY);
-  if (height <= 0)
-    return;
+  if (height <= 0) return;
   const int left = number * FWidth;
   DrawMasked(canvas, FImages, Rect(x, destY, x + FWidth, destY + height),
              Rect(left, srcTop, left + FWidth, srcTop + height), transparentColor);
@@ -614,12 +530,10 @@ namespace {
 
 // The wrap arrow: a hook from the upper right down to an arrow head that
 // points left, in navy on the lime mask colour.
-void PaintWrappedGlyph(TBitmap& b)
-{
+void PaintWrappedGlyph(TBitmap& b) {
   b.SetSize(15, 14);
   for (int y = 0; y < 14; ++y)
-    for (int x = 0; x < 15; ++x)
-      b.SetPixel(x, y, SrcEditWrappedMaskColor);
+    for (int x = 0; x < 15; ++x) b.SetPixel(x, y, SrcEditWrappedMaskColor);
   const TColor ink = clNavy;
   for (int y = 2; y <= 9; ++y) {  // the stem, two pixels wide
     b.SetPixel(11, y, ink);
@@ -630,19 +544,16 @@ void PaintWrappedGlyph(TBitmap& b)
     b.SetPixel(x, 9, ink);
   }
   for (int i = 0; i <= 3; ++i)  // the arrow head, its tip at the left
-    for (int y = 8 - i; y <= 9 + i; ++y)
-      b.SetPixel(1 + i, y, ink);
+    for (int y = 8 - i; y <= 9 + i; ++y) b.SetPixel(1 + i, y, ink);
 }
 
 // Ten bookmark tabs with the digits 0 to 9, 11 x 14 each.
-void PaintInternalImages(TBitmap& b)
-{
+void PaintInternalImages(TBitmap& b) {
   static const char* const kDigits[10][5] = {
-    {"111", "101", "101", "101", "111"}, {"010", "110", "010", "010", "111"},
-    {"111", "001", "111", "100", "111"}, {"111", "001", "111", "001", "111"},
-    {"101", "101", "111", "001", "001"}, {"111", "100", "111", "001", "111"},
-    {"111", "100", "111", "101", "111"}, {"111", "001", "010", "010", "010"},
-    {"111", "101", "111", "101", "111"}, {"111", "101", "111", "001", "111"},
+      {"111", "101", "101", "101", "111"}, {"010", "110", "010", "010", "111"}, {"111", "001", "111", "100", "111"},
+      {"111", "001", "111", "001", "111"}, {"101", "101", "111", "001", "001"}, {"111", "100", "111", "001", "111"},
+      {"111", "100", "111", "101", "111"}, {"111", "001", "010", "010", "010"}, {"111", "101", "111", "101", "111"},
+      {"111", "101", "111", "001", "111"},
   };
   const TColor border = RGB(64, 64, 64);
   const TColor fill = RGB(255, 255, 192);
@@ -659,15 +570,13 @@ void PaintInternalImages(TBitmap& b)
       for (int col = 0; col < 3; ++col)
         if (kDigits[n][row][col] == '1')
           for (int dy = 0; dy < 2; ++dy)
-            for (int dx = 0; dx < 2; ++dx)
-              b.SetPixel(left + 3 + col * 2 + dx, 2 + row * 2 + dy, ink);
+            for (int dx = 0; dx < 2; ++dx) b.SetPixel(left + 3 + col * 2 + dx, 2 + row * 2 + dy, ink);
   }
 }
 
 }  // namespace
 
-void RegisterSrcEditResources()
-{
+void RegisterSrcEditResources() {
   static std::once_flag once;
   std::call_once(once, [] {
     if (!BitmapResourceExists(SrcEditWrappedResource))

@@ -221,16 +221,14 @@ using TSrcNotifyProc = void (*)(void* data, TObject* sender);
 TSrcMethod SrcNotifyMethod(TSrcNotifyProc fn, void* data);
 
 template <class T, void (T::*Method)(TObject*)>
-void SrcNotifyThunk(void* data, TObject* sender)
-{
+void SrcNotifyThunk(void* data, TObject* sender) {
   (static_cast<T*>(data)->*Method)(sender);
 }
 
 // The notify method `object->Method`:
 //   SrcNotifyMethod<TMyEdit, &TMyEdit::Changed>(this)
 template <class T, void (T::*Method)(TObject*)>
-TSrcMethod SrcNotifyMethod(T* object)
-{
+TSrcMethod SrcNotifyMethod(T* object) {
   return SrcNotifyMethod(&SrcNotifyThunk<T, Method>, static_cast<void*>(object));
 }
 

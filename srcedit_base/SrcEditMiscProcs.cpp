@@ -51,7 +51,6 @@ bool FindFirstTab(const std::string& line, int& count) {
 
 namespace {
 
-
 // Next tab stop strictly above column c (0-based).
 inline std::int64_t NextTabStop(std::int64_t c, std::int64_t width) { return c + width - c % width; }
 inline std::int64_t NextTabStopMask(std::int64_t c, std::int64_t width) { return (c + width) & ~(width - 1); }

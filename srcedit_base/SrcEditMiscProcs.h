@@ -95,5 +95,4 @@ std::vector<TGradientBand> GradientBands(TColor startColor, TColor endColor, int
 
 // Fills `rect` with `steps` bands (clamped to 2..256) from startColor to
 // endColor, side by side when `horizontal`, else top to bottom.
-void FillGradient(TCanvas* canvas, TColor startColor, TColor endColor, int steps, const TRect& rect,
-                  bool horizontal);
+void FillGradient(TCanvas* canvas, TColor startColor, TColor endColor, int steps, const TRect& rect, bool horizontal);

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "SrcEdit.h"
-#include "common/BenchTexts.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcHighlighterHtml.h"
+#include "common/BenchTexts.h"
 #include "platform/Classes.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"

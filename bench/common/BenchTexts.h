@@ -33,10 +33,13 @@ inline const std::string& NewText() {
 
 // A line of HTML `bytes` long, made of varied tags, values and text.
 inline std::string LongHtmlLine(std::size_t bytes) {
-  static const char* const kParts[] = {
-      "<div class=\"section\" id=\"s1\">", "<p>Some text with &amp; an entity and <b>bold</b> words</p>",
-      "<a href='page.html' title=\"a link\">link</a> &copy; 2001", "<!-- a comment that ends here -->",
-      "<td>cell</td><td>other cell</td>", "plain text without any markup at all, just words", "</div>"};
+  static const char* const kParts[] = {"<div class=\"section\" id=\"s1\">",
+                                       "<p>Some text with &amp; an entity and <b>bold</b> words</p>",
+                                       "<a href='page.html' title=\"a link\">link</a> &copy; 2001",
+                                       "<!-- a comment that ends here -->",
+                                       "<td>cell</td><td>other cell</td>",
+                                       "plain text without any markup at all, just words",
+                                       "</div>"};
   std::string s;
   s.reserve(bytes + 128);
   for (int i = 0; s.size() < bytes; ++i) {

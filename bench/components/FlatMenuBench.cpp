@@ -62,5 +62,3 @@ void BM_AttachMenu(benchmark::State& state) {
 BENCHMARK(BM_AttachMenu)->Arg(100)->Arg(1000)->Complexity();
 
 }  // namespace
-
-

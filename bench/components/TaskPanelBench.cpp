@@ -97,5 +97,3 @@ void BM_ToolButtonHover(benchmark::State& state) {
 BENCHMARK(BM_ToolButtonHover)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-

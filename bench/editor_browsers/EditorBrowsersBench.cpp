@@ -40,7 +40,8 @@ void Prepare() {
   std::filesystem::create_directories(gDir + "/many");
   std::filesystem::create_directories(gDir + "/pics");
   std::string text;
-  const std::string line = Ansi("<p>Строка текста для просмотра в навигаторе, с разметкой и числами 0123456789</p>\r\n");
+  const std::string line =
+      Ansi("<p>Строка текста для просмотра в навигаторе, с разметкой и числами 0123456789</p>\r\n");
   while (text.size() < 10 * 1024 * 1024) text += line;
   WriteFile(gDir + "/text/big.txt", text);
   for (int i = 0; i < 10000; ++i) WriteFile(gDir + "/many/file" + std::to_string(i) + ".txt", "x");

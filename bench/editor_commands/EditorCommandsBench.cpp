@@ -12,8 +12,8 @@
 #include "SrcEditKeyCmds.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcHighlighterHtml.h"
-#include "platform/testing/FakeWidgetset.h"
 #include "common/BenchTexts.h"
+#include "platform/testing/FakeWidgetset.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "SrcEditKeyCmds.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcHighlighterHtml.h"
-#include "platform/testing/FakeWidgetset.h"
 #include "common/BenchEditor.h"
 #include "common/BenchTexts.h"
+#include "platform/testing/FakeWidgetset.h"
 
 namespace {
 

@@ -29,8 +29,7 @@ using bench_editor::LongHtmlLine;
 using bench_editor::TBenchEditor;
 
 // One line of a varied HTML document.
-std::string HtmlLine(int i)
-{
+std::string HtmlLine(int i) {
   switch (i % 8) {
     case 0: return "<div class=\"section\" id=\"s" + std::to_string(i) + "\">";
     case 1: return "  <p>Some text with &amp; an entity and <b>bold</b> words, line " + std::to_string(i) + "</p>";
@@ -43,8 +42,7 @@ std::string HtmlLine(int i)
   }
 }
 
-std::string HtmlDocument(int lines)
-{
+std::string HtmlDocument(int lines) {
   std::string s;
   s.reserve(static_cast<std::size_t>(lines) * 60);
   for (int i = 0; i < lines; ++i) {
@@ -54,14 +52,12 @@ std::string HtmlDocument(int lines)
   return s;
 }
 
-const std::string& BigDocument()
-{
+const std::string& BigDocument() {
   static const std::string s = HtmlDocument(1000000);
   return s;
 }
 
-void BM_FullRepaint_MillionLines(benchmark::State& state)
-{
+void BM_FullRepaint_MillionLines(benchmark::State& state) {
   TBenchEditor b;
   b.Load(BigDocument());
   b.Edit->SetTopLine(static_cast<int>(state.range(0)));
@@ -72,16 +68,14 @@ void BM_FullRepaint_MillionLines(benchmark::State& state)
 }
 BENCHMARK(BM_FullRepaint_MillionLines)->Arg(1)->Arg(500000)->Unit(benchmark::kMicrosecond);
 
-void BM_FullRepaint_SmallDocument(benchmark::State& state)
-{
+void BM_FullRepaint_SmallDocument(benchmark::State& state) {
   TBenchEditor b;
   b.Load(HtmlDocument(kRows));
   for (auto _ : state) b.Repaint();
 }
 BENCHMARK(BM_FullRepaint_SmallDocument)->Unit(benchmark::kMicrosecond);
 
-void BM_FullRepaint_TenMegabyteLine(benchmark::State& state)
-{
+void BM_FullRepaint_TenMegabyteLine(benchmark::State& state) {
   TBenchEditor b;
   b.Load(LongHtmlLine(static_cast<std::size_t>(state.range(0))));
   for (auto _ : state) b.Repaint();
@@ -91,8 +85,7 @@ BENCHMARK(BM_FullRepaint_TenMegabyteLine)->Arg(10 << 20)->Arg(10 << 10)->Unit(be
 
 // Word wrap: the first screen of the 10 MB line, and a screen in its middle
 // (the highlighter scans the line from its start up to the painted rows).
-void BM_WrappedRepaint_TenMegabyteLine(benchmark::State& state)
-{
+void BM_WrappedRepaint_TenMegabyteLine(benchmark::State& state) {
   TBenchEditor b;
   b.Load(LongHtmlLine(10 << 20));
   b.Edit->SetWordWrap(true);
@@ -106,8 +99,7 @@ BENCHMARK(BM_WrappedRepaint_TenMegabyteLine)->Arg(0)->Arg(1)->Unit(benchmark::kM
 // End (range(0) 0) or Ctrl+End (1) from the start of a 10 MB line, wrap off
 // or on (range(1)), to the painted screen; the way back to the start is off
 // the clock.
-void BM_FirstScreenAtLineEnd(benchmark::State& state)
-{
+void BM_FirstScreenAtLineEnd(benchmark::State& state) {
   TBenchEditor b;
   b.Load(LongHtmlLine(10 << 20));
   b.Edit->SetWordWrap(state.range(1) != 0);
@@ -135,8 +127,7 @@ BENCHMARK(BM_FirstScreenAtLineEnd)
 // program starts with a file: the file read, split and scanned as far as
 // the screen needs, and the first paint. The file goes to $BQS_BENCH_DIR
 // (default /tmp).
-void BM_StartToFirstScreen_FiftyMegabytes(benchmark::State& state)
-{
+void BM_StartToFirstScreen_FiftyMegabytes(benchmark::State& state) {
   const char* dir = std::getenv("BQS_BENCH_DIR");
   const std::string file = std::string(dir && *dir ? dir : "/tmp") + "/bqs-bench-start.html";
   std::size_t size = 0;
@@ -162,8 +153,7 @@ void BM_StartToFirstScreen_FiftyMegabytes(benchmark::State& state)
 }
 BENCHMARK(BM_StartToFirstScreen_FiftyMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_TypeCharacterMidDocument(benchmark::State& state)
-{
+void BM_TypeCharacterMidDocument(benchmark::State& state) {
   TBenchEditor b;
   b.Load(BigDocument());
   b.Edit->SetCaret(BufferCoord(4, 500001));
@@ -174,8 +164,7 @@ void BM_TypeCharacterMidDocument(benchmark::State& state)
 }
 BENCHMARK(BM_TypeCharacterMidDocument)->Unit(benchmark::kMicrosecond);
 
-void BM_PasteHundredThousandLines(benchmark::State& state)
-{
+void BM_PasteHundredThousandLines(benchmark::State& state) {
   TBenchEditor b;
   const std::string paste = HtmlDocument(100000);
   for (auto _ : state) {
@@ -189,8 +178,7 @@ void BM_PasteHundredThousandLines(benchmark::State& state)
 }
 BENCHMARK(BM_PasteHundredThousandLines)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-void BM_LoadMillionLines(benchmark::State& state)
-{
+void BM_LoadMillionLines(benchmark::State& state) {
   TBenchEditor b;
   for (auto _ : state) b.Load(BigDocument());
 }

@@ -106,8 +106,8 @@ void BM_WrapOnDocument(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.counters["lines"] = lines;
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(lines == 1000000 ? MillionLines().size()
-                                                                                           : Document(lines).size()));
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<std::int64_t>(lines == 1000000 ? MillionLines().size() : Document(lines).size()));
 }
 BENCHMARK(BM_WrapOnDocument)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 

@@ -25,57 +25,56 @@ constexpr std::size_t kDocumentBytes = 50u * 1000u * 1000u;
 // A page fragment with the usual mix: tags with attributes, quoted values
 // spanning lines, comments, entities, numeric references, Russian text,
 // tabs and indentation.
-std::vector<std::string> Fragment(int n)
-{
+std::vector<std::string> Fragment(int n) {
   const std::string num = std::to_string(n);
   return {
-    "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">",
-    "<html>",
-    "<head>",
-    "  <meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">",
-    "  <title>" + Ansi("Страница номер ") + num + " &mdash; " + Ansi("пример") + "</title>",
-    "  <link rel=stylesheet href=\"style" + num + ".css\" type=\"text/css\">",
-    "</head>",
-    "<body bgcolor=\"#FFFFFF\" text=#000000 link='#0000FF' vlink=\"#800080\">",
-    "<!-- " + Ansi("Заголовок страницы и меню") + " -->",
-    "<table width=\"100%\" border=0 cellpadding=\"2\" cellspacing=\"0\">",
-    "\t<tr>",
-    "\t\t<td class=\"menu\"><a href=\"index.html\">" + Ansi("Главная") + "</a> &nbsp;|&nbsp; <a href=\"news" + num +
-        ".html\">" + Ansi("Новости") + "</a></td>",
-    "\t\t<td align=right><img src=\"img/logo.gif\" width=120 height=60 alt=\"" + Ansi("Логотип") + "\"></td>",
-    "\t</tr>",
-    "</table>",
-    "<h1>" + Ansi("Чем заняться в выходные") + "</h1>",
-    "<p>" + Ansi("Съешь же ещё этих мягких французских булок, да выпей чаю.") + " &laquo;" + Ansi("Цитата") +
-        "&raquo; &copy; 2001&ndash;2004, &#169; &#xA9; AT&T R&D.</p>",
-    "<p class=\"note\" title=\"" + Ansi("Длинное описание, которое") ,
-    "   " + Ansi("переходит на следующую строку") + "\">Text with <b>bold</b>, <i>italic</i> and <u>under</u>.</p>",
-    "<!-- a comment that",
-    "     spans three lines, with <tags> inside and -- dashes",
-    "-->",
-    "<form name=\"f" + num + "\" action=\"/cgi-bin/search.pl\" method=post>",
-    "  <input type=\"text\" name=\"q\" value='" + Ansi("поиск") + "' size=40 maxlength=\"255\">",
-    "  <select name=\"where\"><option value=1 selected>" + Ansi("везде") + "<option value=2>" + Ansi("в заголовках") +
-        "</select>",
-    "  <input type=submit value=\"OK\"> <input type=\"reset\">",
-    "</form>",
-    "<ul>",
-    "  <li><a href=\"http://example.com/page?id=" + num + "&amp;lang=ru\">" + Ansi("Ссылка") + " " + num + "</a></li>",
-    "  <li>x &lt; y &amp;&amp; y &gt; z; 5 &times; 3 &divide; 2 &ne; &infin;</li>",
-    "</ul>",
-    "<script language=\"JavaScript\">",
-    "  if (a < b && c > d) { document.write(\"<p>\" + a + \"</p>\"); }",
-    "</script>",
-    "",
-    "<p align=\"center\"><font face=\"Verdana, Arial\" size=\"-1\" color=\"#808080\">" + Ansi("Подвал страницы") +
-        "</font></p>",
-    "</body>",
-    "</html>",
+      "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">",
+      "<html>",
+      "<head>",
+      "  <meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">",
+      "  <title>" + Ansi("Страница номер ") + num + " &mdash; " + Ansi("пример") + "</title>",
+      "  <link rel=stylesheet href=\"style" + num + ".css\" type=\"text/css\">",
+      "</head>",
+      "<body bgcolor=\"#FFFFFF\" text=#000000 link='#0000FF' vlink=\"#800080\">",
+      "<!-- " + Ansi("Заголовок страницы и меню") + " -->",
+      "<table width=\"100%\" border=0 cellpadding=\"2\" cellspacing=\"0\">",
+      "\t<tr>",
+      "\t\t<td class=\"menu\"><a href=\"index.html\">" + Ansi("Главная") + "</a> &nbsp;|&nbsp; <a href=\"news" + num +
+          ".html\">" + Ansi("Новости") + "</a></td>",
+      "\t\t<td align=right><img src=\"img/logo.gif\" width=120 height=60 alt=\"" + Ansi("Логотип") + "\"></td>",
+      "\t</tr>",
+      "</table>",
+      "<h1>" + Ansi("Чем заняться в выходные") + "</h1>",
+      "<p>" + Ansi("Съешь же ещё этих мягких французских булок, да выпей чаю.") + " &laquo;" + Ansi("Цитата") +
+          "&raquo; &copy; 2001&ndash;2004, &#169; &#xA9; AT&T R&D.</p>",
+      "<p class=\"note\" title=\"" + Ansi("Длинное описание, которое"),
+      "   " + Ansi("переходит на следующую строку") + "\">Text with <b>bold</b>, <i>italic</i> and <u>under</u>.</p>",
+      "<!-- a comment that",
+      "     spans three lines, with <tags> inside and -- dashes",
+      "-->",
+      "<form name=\"f" + num + "\" action=\"/cgi-bin/search.pl\" method=post>",
+      "  <input type=\"text\" name=\"q\" value='" + Ansi("поиск") + "' size=40 maxlength=\"255\">",
+      "  <select name=\"where\"><option value=1 selected>" + Ansi("везде") + "<option value=2>" + Ansi("в заголовках") +
+          "</select>",
+      "  <input type=submit value=\"OK\"> <input type=\"reset\">",
+      "</form>",
+      "<ul>",
+      "  <li><a href=\"http://example.com/page?id=" + num + "&amp;lang=ru\">" + Ansi("Ссылка") + " " + num +
+          "</a></li>",
+      "  <li>x &lt; y &amp;&amp; y &gt; z; 5 &times; 3 &divide; 2 &ne; &infin;</li>",
+      "</ul>",
+      "<script language=\"JavaScript\">",
+      "  if (a < b && c > d) { document.write(\"<p>\" + a + \"</p>\"); }",
+      "</script>",
+      "",
+      "<p align=\"center\"><font face=\"Verdana, Arial\" size=\"-1\" color=\"#808080\">" + Ansi("Подвал страницы") +
+          "</font></p>",
+      "</body>",
+      "</html>",
   };
 }
 
-const std::vector<std::string>& Document()
-{
+const std::vector<std::string>& Document() {
   static const std::vector<std::string> lines = [] {
     std::vector<std::string> out;
     std::size_t bytes = 0;
@@ -91,19 +90,16 @@ const std::vector<std::string>& Document()
 }
 
 // The bytes a scan reads: the lines without their breaks.
-std::size_t DocumentBytes()
-{
+std::size_t DocumentBytes() {
   std::size_t bytes = 0;
-  for (const std::string& line : Document())
-    bytes += line.size();
+  for (const std::string& line : Document()) bytes += line.size();
   return bytes;
 }
 
 using TClock = std::chrono::steady_clock;
 
 // MB/s (10^6 scanned bytes) over the measured passes.
-void SetCounters(benchmark::State& state, TClock::duration elapsed)
-{
+void SetCounters(benchmark::State& state, TClock::duration elapsed) {
   const double mb = static_cast<double>(DocumentBytes()) / 1e6 * static_cast<double>(state.iterations());
   const double seconds = std::chrono::duration<double>(elapsed).count();
   const double mbps = seconds > 0 ? mb / seconds : 0;
@@ -116,8 +112,7 @@ void SetCounters(benchmark::State& state, TClock::duration elapsed)
 // line above (reset for the first line).
 template <class THighlighter>
 void StartStored(THighlighter& h, const std::vector<std::string>& lines, const std::vector<std::int32_t>& endStates,
-                 std::size_t i)
-{
+                 std::size_t i) {
   if (i == 0)
     h.ResetScanState();
   else
@@ -126,8 +121,7 @@ void StartStored(THighlighter& h, const std::vector<std::string>& lines, const s
 }
 
 // Every token's start, length, kind and attribute, without copying its text.
-void BM_HtmlScanTokens(benchmark::State& state)
-{
+void BM_HtmlScanTokens(benchmark::State& state) {
   const std::vector<std::string>& lines = Document();
   TSrcHTMLHighlighter h(nullptr);
   std::vector<std::int32_t> endStates(lines.size());
@@ -157,8 +151,7 @@ void BM_HtmlScanTokens(benchmark::State& state)
 BENCHMARK(BM_HtmlScanTokens)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The same with TokenText, a copy of every token's text, as the painter reads it.
-void BM_HtmlScanTokenTexts(benchmark::State& state)
-{
+void BM_HtmlScanTokenTexts(benchmark::State& state) {
   const std::vector<std::string>& lines = Document();
   TSrcHTMLHighlighter h(nullptr);
   std::vector<std::int32_t> endStates(lines.size());
@@ -185,8 +178,7 @@ void BM_HtmlScanTokenTexts(benchmark::State& state)
 BENCHMARK(BM_HtmlScanTokenTexts)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // Only the end state of every line (the rescan's ScanToLineEnd).
-void BM_HtmlScanToLineEnd(benchmark::State& state)
-{
+void BM_HtmlScanToLineEnd(benchmark::State& state) {
   const std::vector<std::string>& lines = Document();
   TSrcHTMLHighlighter h(nullptr);
   std::vector<std::int32_t> endStates(lines.size());
@@ -210,8 +202,7 @@ BENCHMARK(BM_HtmlScanToLineEnd)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // The control's own path: the highlighter behind the base class, each line
 // started from the state stored for the line above (the rescan reads only
 // the end states; range(0) 1 also reads every token, as the painter does).
-void BM_HtmlScanThroughBaseClass(benchmark::State& state)
-{
+void BM_HtmlScanThroughBaseClass(benchmark::State& state) {
   const std::vector<std::string>& lines = Document();
   TSrcHTMLHighlighter html(nullptr);
   TSrcCustomHighlighter* h = &html;
@@ -245,8 +236,7 @@ BENCHMARK(BM_HtmlScanThroughBaseClass)->ArgName("tokens")->Arg(0)->Arg(1)->Unit(
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
   const std::string option = "--write-document=";
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];

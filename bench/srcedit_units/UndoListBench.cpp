@@ -29,8 +29,7 @@ void BM_BigBlockThenTrimAndPop(benchmark::State& state) {
     list.EndBlock();
     list.SetMaxUndoActions(n);
     for (int i = 0; i < n; ++i) list.AddChange(urInsert, BufferCoord(1, 1), BufferCoord(2, 1), "", smNormal);
-    while (list.PopItem()) {
-    }
+    while (list.PopItem()) {}
   }
   state.SetItemsProcessed(state.iterations() * n * 2);
 }

@@ -35,8 +35,8 @@ std::int64_t gHtmlSize = 0, gLongSize = 0, gEmptyLinesSize = 0, gShortLinesSize 
 
 std::string MakeHtml(std::size_t target) {
   std::mt19937 rng(2024);
-  const std::string words[] = {Ansi("текст"), Ansi("страница"), "href", Ansi("ссылка"), "class", "<b>",
-                               "</b>", Ansi("Привет"), "&nbsp;", "div", Ansi("мир"), "2024"};
+  const std::string words[] = {Ansi("текст"), Ansi("страница"), "href",   Ansi("ссылка"), "class",     "<b>",
+                               "</b>",        Ansi("Привет"),   "&nbsp;", "div",          Ansi("мир"), "2024"};
   std::string out;
   out.reserve(target + 256);
   out += "<html>\r\n<head><title>" + Ansi("Проверка") + "</title></head>\r\n<body>\r\n";
@@ -203,11 +203,13 @@ void ReportMemory(const char* what, const std::string& file, std::int64_t size) 
   std::size_t heap = 0, text = 0;
   std::sscanf(buf, "%ld %ld %zu %zu", &lines, &peak, &heap, &text);
   const double perLine = lines > 0 ? static_cast<double>(heap) / static_cast<double>(lines) : 0.0;
-  const double beyond = lines > 0 ? (static_cast<double>(heap) - static_cast<double>(text)) / static_cast<double>(lines) : 0.0;
-  std::printf("%-22s file %7.1f MB, %8ld lines: peak while loading %7.1f MB (%.2fx the file), heap once loaded %7.1f MB "
-              "(%.2fx, %.1f bytes a line, %.1f beyond its text)\n",
-              what, size / 1048576.0, lines, peak / 1048576.0, static_cast<double>(peak) / static_cast<double>(size),
-              heap / 1048576.0, static_cast<double>(heap) / static_cast<double>(size), perLine, beyond);
+  const double beyond =
+      lines > 0 ? (static_cast<double>(heap) - static_cast<double>(text)) / static_cast<double>(lines) : 0.0;
+  std::printf(
+      "%-22s file %7.1f MB, %8ld lines: peak while loading %7.1f MB (%.2fx the file), heap once loaded %7.1f MB "
+      "(%.2fx, %.1f bytes a line, %.1f beyond its text)\n",
+      what, size / 1048576.0, lines, peak / 1048576.0, static_cast<double>(peak) / static_cast<double>(size),
+      heap / 1048576.0, static_cast<double>(heap) / static_cast<double>(size), perLine, beyond);
 }
 
 // Keeps the measured times for the summary.
@@ -260,8 +262,8 @@ int main(int argc, char** argv) {
     gShortLinesSize = static_cast<std::int64_t>(shortLines.size());
     WriteAll(gShortLinesFile, shortLines);
     // Short HTML lines as markup written one tag a line has them, CR LF.
-    const char* const tags[] = {"<li>", "</li>", "<p>", "</p>", "<br>", "<tr>", "</tr>", "<td>1</td>",
-                                "</div>", "<hr>", "<b>ab</b>", "</ul>", "<div>", "", "-->"};
+    const char* const tags[] = {"<li>",   "</li>", "<p>",       "</p>",  "<br>",  "<tr>", "</tr>", "<td>1</td>",
+                                "</div>", "<hr>",  "<b>ab</b>", "</ul>", "<div>", "",     "-->"};
     std::string shortHtml;
     shortHtml.reserve(shortSize + 32);
     while (shortHtml.size() < shortSize) {
@@ -274,19 +276,45 @@ int main(int argc, char** argv) {
   }
   malloc_trim(0);
 
-  benchmark::RegisterBenchmark("PlainRead/html50MB", BM_PlainRead, &gHtmlFile, &gHtmlSize)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("RawRead/html50MB", BM_RawRead, &gHtmlFile, &gHtmlSize)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("Load/html50MB", BM_Load, &gHtmlFile, &gHtmlSize)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("RawWrite/html50MB", BM_RawWrite, &gHtmlFile, false)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("RawWriteSync/html50MB", BM_RawWrite, &gHtmlFile, true)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("Save/html50MB", BM_Save, &gHtmlFile, &gHtmlSize)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("SaveToStream/html50MB", BM_SaveToStream, &gHtmlFile, &gHtmlSize)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("PlainRead/line10MB", BM_PlainRead, &gLongLineFile, &gLongSize)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("RawRead/line10MB", BM_RawRead, &gLongLineFile, &gLongSize)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("Load/line10MB", BM_Load, &gLongLineFile, &gLongSize)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("RawWrite/line10MB", BM_RawWrite, &gLongLineFile, false)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("RawWriteSync/line10MB", BM_RawWrite, &gLongLineFile, true)->Unit(benchmark::kMillisecond)->UseRealTime();
-  benchmark::RegisterBenchmark("Save/line10MB", BM_Save, &gLongLineFile, &gLongSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+  benchmark::RegisterBenchmark("PlainRead/html50MB", BM_PlainRead, &gHtmlFile, &gHtmlSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("RawRead/html50MB", BM_RawRead, &gHtmlFile, &gHtmlSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("Load/html50MB", BM_Load, &gHtmlFile, &gHtmlSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("RawWrite/html50MB", BM_RawWrite, &gHtmlFile, false)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("RawWriteSync/html50MB", BM_RawWrite, &gHtmlFile, true)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("Save/html50MB", BM_Save, &gHtmlFile, &gHtmlSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("SaveToStream/html50MB", BM_SaveToStream, &gHtmlFile, &gHtmlSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("PlainRead/line10MB", BM_PlainRead, &gLongLineFile, &gLongSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("RawRead/line10MB", BM_RawRead, &gLongLineFile, &gLongSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("Load/line10MB", BM_Load, &gLongLineFile, &gLongSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("RawWrite/line10MB", BM_RawWrite, &gLongLineFile, false)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("RawWriteSync/line10MB", BM_RawWrite, &gLongLineFile, true)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("Save/line10MB", BM_Save, &gLongLineFile, &gLongSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
 
   benchmark::Initialize(&argc, argv);
   TSummaryReporter reporter;
@@ -304,8 +332,9 @@ int main(int argc, char** argv) {
     if (ia == reporter.times.end() || ib == reporter.times.end() || ib->second <= 0) return;
     std::printf("  %-22s / %-22s = %.2fx\n", a, b, ia->second / ib->second);
   };
-  std::printf("\nRatios to file access (RawRead: into a fresh zero-filled string each time; PlainRead: into a\n"
-              "reused buffer, the bytes alone):\n");
+  std::printf(
+      "\nRatios to file access (RawRead: into a fresh zero-filled string each time; PlainRead: into a\n"
+      "reused buffer, the bytes alone):\n");
   ratio("Load/html50MB", "PlainRead/html50MB");
   ratio("Load/html50MB", "RawRead/html50MB");
   ratio("Load/line10MB", "PlainRead/line10MB");

@@ -132,7 +132,8 @@ void Image(TBitmap& b) {
 void Palette(TBitmap& b) {
   TGlyphPainter p(b, S);
   const TColor colours[] = {kRed, kYellow, kGreen, kBlue, kBrown, kLightBlue, kDarkGrey, kPaper, kDarkYellow};
-  for (int i = 0; i < 9; ++i) p.Box(2 + (i % 3) * 7, 2 + (i / 3) * 7, 8 + (i % 3) * 7, 8 + (i / 3) * 7, colours[i], kInk);
+  for (int i = 0; i < 9; ++i)
+    p.Box(2 + (i % 3) * 7, 2 + (i / 3) * 7, 8 + (i % 3) * 7, 8 + (i / 3) * 7, colours[i], kInk);
 }
 
 void Settings(TBitmap& b) {
@@ -168,11 +169,25 @@ void About(TBitmap& b) {
 
 // Left to right as the tool bar shows them.
 const TGlyphRow kRows[] = {
-    {"TBNEW", New},         {"TBOPEN", Open},       {"TBSAVE", Save},         {"TBPRINT", Print},
-    {"TBPREVIEW", Preview}, {"TBBROWSER", Browser}, {"TBCUT", Cut},           {"TBCOPY", Copy},
-    {"TBPASTE", Paste},     {"TBCLEAR", Clear},     {"TBFIND", Find},         {"TBLINK", Link},
-    {"TBFONT", Font},       {"TBIMAGE", Image},     {"TBPALETTE", Palette},   {"TBSETTINGS", Settings},
-    {"TBFAVOURITES", Favourites}, {"TBSITE", Site}, {"TBABOUT", About},
+    {"TBNEW", New},
+    {"TBOPEN", Open},
+    {"TBSAVE", Save},
+    {"TBPRINT", Print},
+    {"TBPREVIEW", Preview},
+    {"TBBROWSER", Browser},
+    {"TBCUT", Cut},
+    {"TBCOPY", Copy},
+    {"TBPASTE", Paste},
+    {"TBCLEAR", Clear},
+    {"TBFIND", Find},
+    {"TBLINK", Link},
+    {"TBFONT", Font},
+    {"TBIMAGE", Image},
+    {"TBPALETTE", Palette},
+    {"TBSETTINGS", Settings},
+    {"TBFAVOURITES", Favourites},
+    {"TBSITE", Site},
+    {"TBABOUT", About},
 };
 
 }  // namespace

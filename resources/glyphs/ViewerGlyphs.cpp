@@ -68,8 +68,8 @@ void Properties(TBitmap& b) {
 }
 
 const TGlyphRow kRows[] = {
-    {"HVBACK", Back}, {"HVFORWARD", Forward}, {"HVSTOP", Stop},         {"HVSAVE", Save},
-    {"HVPRINT", Print}, {"HVHOME", Home},     {"HVPROPERTIES", Properties},
+    {"HVBACK", Back}, {"HVFORWARD", Forward},       {"HVSTOP", Stop}, {"HVSAVE", Save}, {"HVPRINT", Print},
+    {"HVHOME", Home}, {"HVPROPERTIES", Properties},
 };
 
 }  // namespace

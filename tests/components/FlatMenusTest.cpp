@@ -23,10 +23,8 @@ TEST(LightenColorTest, RoundsHalvesToEvenAndStaysInRange) {
       {RGB(0, 0, 0), 50, RGB(128, 128, 128)},  // 127.5 -> 128
       {RGB(0, 1, 2), 10, RGB(26, 26, 27)},     // 25.5 -> 26, 26.4, 27.3
       {RGB(0, 0, 0), 30, RGB(76, 76, 76)},     // 76.5 -> 76
-      {RGB(10, 20, 30), 0, RGB(10, 20, 30)},
-      {RGB(10, 20, 30), 100, RGB(255, 255, 255)},
-      {RGB(10, 20, 30), 150, RGB(255, 255, 255)},
-      {RGB(10, 20, 30), -40, RGB(10, 20, 30)},
+      {RGB(10, 20, 30), 0, RGB(10, 20, 30)},      {RGB(10, 20, 30), 100, RGB(255, 255, 255)},
+      {RGB(10, 20, 30), 150, RGB(255, 255, 255)}, {RGB(10, 20, 30), -40, RGB(10, 20, 30)},
       {0x05302010u, 0, RGB(0x10, 0x20, 0x30)},  // neither RGB nor system: the low 24 bits
   };
   for (const TCase& c : cases) EXPECT_EQ(LightenColor(c.Color, c.Percent), c.Expected) << std::hex << c.Color;
@@ -224,7 +222,7 @@ TEST_F(FlatMenuFixture, ImagesEnabledAndDisabled) {
   EXPECT_EQ(Px(4 + 3, 2 + 3), RGB(0, 0, 90));
   item->SetEnabled(false);
   Paint(item, TOwnerDrawState{odDisabled, odGrayed});
-  EXPECT_EQ(Px(4 + 3, 2 + 3), RGB(128, 128, 128));  // dark pixels in the button shadow
+  EXPECT_EQ(Px(4 + 3, 2 + 3), RGB(128, 128, 128));    // dark pixels in the button shadow
   EXPECT_EQ(Px(4 + 10, 2 + 10), RGB(212, 208, 200));  // the rest as painted
   // A checked item with an image gets a plain rectangle behind it.
   item->SetEnabled(true);

@@ -93,7 +93,8 @@ TEST_F(HoverLabelTest, PaintsTheTextAreaRightOfTheGlyphAndHoverColours) {
   label->Invalidate();
   ws->ProcessMessages();
   std::vector<std::pair<int, COLORREF>> texts;
-  for (const TFakeDrawCall* c : ws->CallsOf(TFakeDrawCall::ExtTextOut)) texts.push_back({c->DeviceRect.Left, c->TextColor});
+  for (const TFakeDrawCall* c : ws->CallsOf(TFakeDrawCall::ExtTextOut))
+    texts.push_back({c->DeviceRect.Left, c->TextColor});
   EXPECT_EQ(texts, (std::vector<std::pair<int, COLORREF>>{{label->Left() + 5, ColorToRGB(clBtnHighlight)},
                                                           {label->Left() + 4, ColorToRGB(clBtnShadow)}}));
 }

@@ -22,23 +22,23 @@ TEST_F(MarkupRenderTest, TagsAndEntitiesGiveTheStrippedTextAndSize) {
       {"abc", "abc", 26, 18},
       {"a<BR>bc", "a\rbc", 18, 34},
       {"a\r\nbc", "a\rbc", 18, 34},
-      {"x &amp; y", "x && y", 42, 18},    // "&&" shows one ampersand
-      {"&amp;copy;", "&\xA9", 10, 18},     // the rounds repeat: "&&copy;" -> "&" + copyright
+      {"x &amp; y", "x && y", 42, 18},  // "&&" shows one ampersand
+      {"&amp;copy;", "&\xA9", 10, 18},  // the rounds repeat: "&&copy;" -> "&" + copyright
       {"&amp;amp;", "&&&", 18, 18},
       {"&EURO;&Quot;&sect;&permil;&reg;&trade;&para;", "\x88\"\xA7\x89\xAE\x99\xB6", 58, 18},
-      {"&lt;B&gt;x", "<B>x", 34, 18},      // made brackets start no tag
-      {"&NBSP;", "&NBSP;", 42, 18},        // run entities only in lower case
+      {"&lt;B&gt;x", "<B>x", 34, 18},  // made brackets start no tag
+      {"&NBSP;", "&NBSP;", 42, 18},    // run entities only in lower case
       {"a&nbsp;b", "a b", 26, 18},
       {"<B>bold</B> <I>it</I><U>u</U><S>s</S>", "bold itus", 74, 18},
-      {"<FOO>x</FOO>", "x", 10, 18},       // unknown tags are ignored
-      {"ab<B x", "ab", 18, 18},            // an unclosed tag ends the text
+      {"<FOO>x</FOO>", "x", 10, 18},  // unknown tags are ignored
+      {"ab<B x", "ab", 18, 18},       // an unclosed tag ends the text
       {"ab<", "ab", 18, 18},
-      {"<>ab<C>", "ab", 18, 18},           // "<>" is consumed, not applied
-      {"a<Z>bcd</Z>e", "abcde", 18, 18},   // hidden text: stripped, not measured
+      {"<>ab<C>", "ab", 18, 18},                      // "<>" is consumed, not applied
+      {"a<Z>bcd</Z>e", "abcde", 18, 18},              // hidden text: stripped, not measured
       {"<UL><LI>one<LI>two</UL>", "onetwo", 38, 50},  // 12 + "one" + 2
       {"a<HR>b", "ab", 10, 34},
       {"a<P>b</P>c", "abc", 18, 34},
-      {"a<#hash>b", "a#hashb", 58, 18},    // the first "<#" is unwrapped
+      {"a<#hash>b", "a#hashb", 58, 18},  // the first "<#" is unwrapped
       {"<OF x=\"50\">ab", "ab", 68, 18},
       {"ab<IND x=\"40\">c", "abc", 50, 18},
       {"ab<IND x=\"4a\">c", "abc", 26, 18},  // not digits only: ignored
@@ -52,8 +52,9 @@ TEST_F(MarkupRenderTest, TagsAndEntitiesGiveTheStrippedTextAndSize) {
 }
 
 TEST_F(MarkupRenderTest, FontsAndColoursOfTheDrawnRuns) {
-  TMarkupResult r = Paint("a<FONT SIZE=\"3\" FACE=\"Arial\" COLOR=\"#ff0000\">b</FONT>c<FONT SIZE=7>d</F>"
-                          "<FONT COLOR=\"red\">e</F><FONT color=\"clRed\">f</F><B><I>g</I></B>");
+  TMarkupResult r = Paint(
+      "a<FONT SIZE=\"3\" FACE=\"Arial\" COLOR=\"#ff0000\">b</FONT>c<FONT SIZE=7>d</F>"
+      "<FONT COLOR=\"red\">e</F><FONT color=\"clRed\">f</F><B><I>g</I></B>");
   auto runs = Runs();
   ASSERT_EQ(runs.size(), 7u) << Drawn();
   EXPECT_EQ(runs[0]->Font.lfHeight, -11);
@@ -137,12 +138,11 @@ TEST_F(MarkupRenderTest, ImagesFromTheListAndTheirLimits) {
   };
   // An empty line with a tag is 0 wide: XSize 2.
   const Case cases[] = {
-      {"<IMG SRC=\"IDX:2\">", 18},
-      {"<IMG SRC=\"idx:4\">a", 26},
-      {"<IMG SRC=\"IDX:9\">", 2},       // past the count: nothing, no width
-      {"<IMG SRC=\"IDX:-1\">", 2},      // negative: nothing
-      {"<IMG SRC=\"xIDX:1\">", 2},      // the prefix counts only at the start
-      {"<IMG SRC=\"SSYS:0\">", 18},     // a small shell icon
+      {"<IMG SRC=\"IDX:2\">", 18},  {"<IMG SRC=\"idx:4\">a", 26},
+      {"<IMG SRC=\"IDX:9\">", 2},    // past the count: nothing, no width
+      {"<IMG SRC=\"IDX:-1\">", 2},   // negative: nothing
+      {"<IMG SRC=\"xIDX:1\">", 2},   // the prefix counts only at the start
+      {"<IMG SRC=\"SSYS:0\">", 18},  // a small shell icon
       {"<IMG SRC=\"LSYS:1\">", 34},
   };
   for (const Case& c : cases) {
@@ -178,7 +178,7 @@ TEST_F(MarkupRenderTest, PicturesFromResourcesFilesAndTheStore) {
       {"<IMG SRC=\"RES://HINTBROKEN\">x", 10, 18},  // not drawn, text still shown
       {"<IMG SRC=\"RES://MISSING\">x", 10, 18},
       {"<IMG SRC=\"FILE:///nonexistent/x.bmp\">", 2, 18},
-      {"<IMG SRC=\"FILE:///dev/zero\">", 2, 18},    // not a regular file
+      {"<IMG SRC=\"FILE:///dev/zero\">", 2, 18},  // not a regular file
       {"<IMG SRC=\"FILE:///tmp\">", 2, 18},
       {"<IMG SRC=\"logo\">", 8, 18},
       {"<IMG SRC=\"http://example.org/x.png\">", 2, 18},
@@ -274,7 +274,7 @@ TEST_F(MarkupRenderTest, GradientBandsRoundAsTheyShould) {
   TBitmap b(10, 64);
   FillGradientRect(b.Canvas(), clBlack, TColor(0x00FF00), false, TRect(0, 0, 10, 64), 64);
   EXPECT_EQ(b.Pixel(5, 0), 0u);
-  EXPECT_EQ(b.Pixel(5, 63), TColor(0x00FB00));  // 63 x 255 / 64, rounded
+  EXPECT_EQ(b.Pixel(5, 63), TColor(0x00FB00));                                // 63 x 255 / 64, rounded
   FillGradientRect(b.Canvas(), clRed, clBlue, true, TRect(0, 0, 10, 64), 0);  // 0 steps: one band
   EXPECT_EQ(b.Pixel(9, 9), ColorToRGB(clRed));
 }

@@ -122,9 +122,9 @@ TEST_F(TaskPanelTest, WindowsTitleIsARoundedBandOverABodyStartingAtEight) {
   p->Title()->ButtonClose()->SetVisible(false);
   EXPECT_EQ(Pixel(p, 0, 0), kParent);  // outside the rounded corner
   EXPECT_EQ(Pixel(p, 60, 0), kBand);
-  EXPECT_EQ(Pixel(p, 0, 10), kBand);    // the squared-off lower part
+  EXPECT_EQ(Pixel(p, 0, 10), kBand);  // the squared-off lower part
   EXPECT_EQ(Pixel(p, 119, 18), kBand);
-  EXPECT_EQ(Pixel(p, 0, 19), kFrame);   // the body's frame below the band
+  EXPECT_EQ(Pixel(p, 0, 19), kFrame);  // the body's frame below the band
   EXPECT_EQ(Pixel(p, 60, 19), kBody);
   EXPECT_EQ(Pixel(p, 60, 59), kFrame);
 }
@@ -287,9 +287,8 @@ TEST_F(TaskPanelTest, HitTestAnswersTheSizingEdgesOfAnUnfoldedSizeablePanel) {
     int X, Y;
     LRESULT Expected;
   };
-  const TCase cases[] = {{119, 59, HTBOTTOMRIGHT}, {116, 56, HTBOTTOMRIGHT}, {115, 56, HTBOTTOM},
-                         {116, 30, HTRIGHT},       {60, 55, HTCLIENT},       {60, 56, HTBOTTOM},
-                         {60, 30, HTCLIENT}};
+  const TCase cases[] = {{119, 59, HTBOTTOMRIGHT}, {116, 56, HTBOTTOMRIGHT}, {115, 56, HTBOTTOM}, {116, 30, HTRIGHT},
+                         {60, 55, HTCLIENT},       {60, 56, HTBOTTOM},       {60, 30, HTCLIENT}};
   for (const TCase& c : cases) EXPECT_EQ(hit(c.X, c.Y), c.Expected) << c.X << "," << c.Y;
   p->Collapse();
   EXPECT_EQ(hit(119, 18), HTCLIENT);

@@ -15,10 +15,10 @@ TEST(ColorRampTest, RoundsHalfStepsToEven) {
     int from, to, n;
     std::vector<int> expected;
   } cases[] = {
-      {0, 5, 3, {0, 2, 5}},   // 2.5 -> 2
-      {0, 7, 3, {0, 4, 7}},   // 3.5 -> 4
-      {0, 9, 3, {0, 4, 9}},   // 4.5 -> 4
-      {5, 0, 3, {5, 3, 0}},   // -2.5 -> -2
+      {0, 5, 3, {0, 2, 5}},  // 2.5 -> 2
+      {0, 7, 3, {0, 4, 7}},  // 3.5 -> 4
+      {0, 9, 3, {0, 4, 9}},  // 4.5 -> 4
+      {5, 0, 3, {5, 3, 0}},  // -2.5 -> -2
       {10, 40, 4, {10, 20, 30, 40}},
   };
   for (const Case& c : cases) {
@@ -66,7 +66,8 @@ TEST_F(GradientTest, TwoBandsSplitTheExtentByMulDiv) {
   EXPECT_EQ(Row(0)[8], clRed);
   GradientBitmap(3, 10, clRed, clBlue, 2, 1, false, &bmp);  // top to bottom, only 10 rows
   ASSERT_EQ(bmp.Height(), 10);
-  EXPECT_EQ(Column(2), std::vector<TColor>({clRed, clRed, clRed, clRed, clRed, clBlue, clBlue, clBlue, clBlue, clBlue}));
+  EXPECT_EQ(Column(2),
+            std::vector<TColor>({clRed, clRed, clRed, clRed, clRed, clBlue, clBlue, clBlue, clBlue, clBlue}));
   GradientBitmap(3, 10, clRed, clBlue, 2, 9, false, &bmp);  // any other style: bottom to top
   EXPECT_EQ(Column(0).front(), clBlue);
   EXPECT_EQ(Column(0).back(), clRed);
@@ -124,12 +125,11 @@ TEST(LightenTest, IsExactInIntegersWithTiesToEven) {
   struct Case {
     int c, percent, expected;
   } cases[] = {
-      {0, 70, 178},     // 178.5 -> 178
-      {0, 50, 128},     // 127.5 -> 128
-      {128, 70, 217},   // 88.9 -> 89
-      {159, 70, 226},   // 67.2 -> 67
-      {5, 10, 30},
-      {100, 150, 255},  // capped at 100 %
+      {0, 70, 178},                     // 178.5 -> 178
+      {0, 50, 128},                     // 127.5 -> 128
+      {128, 70, 217},                   // 88.9 -> 89
+      {159, 70, 226},                   // 67.2 -> 67
+      {5, 10, 30},    {100, 150, 255},  // capped at 100 %
       {100, 0, 100},
   };
   for (const Case& c : cases) EXPECT_EQ(LightenForCanvas(bmp.Canvas(), Grey(c.c), c.percent), Grey(c.expected)) << c.c;

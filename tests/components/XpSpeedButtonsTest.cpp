@@ -57,7 +57,9 @@ class SpeedButtonTest : public ::testing::Test {
   // Pixel of a button in its own coordinates.
   COLORREF At(TXpSpeedButton* b, int x, int y) { return ws->PixelAt(form->Handle(), b->Left() + x, b->Top() + y); }
   void Paint() { ws->ProcessMessages(); }
-  void Down(TXpSpeedButton* b, int x = 5, int y = 5) { ws->MouseDown(form->Handle(), mbLeft, b->Left() + x, b->Top() + y); }
+  void Down(TXpSpeedButton* b, int x = 5, int y = 5) {
+    ws->MouseDown(form->Handle(), mbLeft, b->Left() + x, b->Top() + y);
+  }
   void Up(TXpSpeedButton* b, int x = 5, int y = 5) { ws->MouseUp(form->Handle(), mbLeft, b->Left() + x, b->Top() + y); }
   void Move(TXpSpeedButton* b, int x, int y) { ws->MouseMove(form->Handle(), b->Left() + x, b->Top() + y); }
   void ClickOn(TXpSpeedButton* b) {
@@ -190,12 +192,9 @@ TEST_F(SpeedButtonTest, LayoutOfGlyphAndCaption) {
     TPoint glyph, text;
   } cases[] = {
       {blGlyphLeft, -1, 4, {32, 12}, {52, 12}},  // caption "Ab" is 16 x 16
-      {blGlyphRight, -1, 4, {52, 12}, {32, 12}},
-      {blGlyphTop, -1, 4, {42, 2}, {42, 22}},
-      {blGlyphBottom, -1, 4, {42, 22}, {42, 2}},
-      {blGlyphLeft, -1, -1, {22, 12}, {60, 12}},
-      {blGlyphLeft, 5, -1, {5, 12}, {52, 12}},
-      {blGlyphLeft, 5, 4, {5, 12}, {25, 12}},
+      {blGlyphRight, -1, 4, {52, 12}, {32, 12}}, {blGlyphTop, -1, 4, {42, 2}, {42, 22}},
+      {blGlyphBottom, -1, 4, {42, 22}, {42, 2}}, {blGlyphLeft, -1, -1, {22, 12}, {60, 12}},
+      {blGlyphLeft, 5, -1, {5, 12}, {52, 12}},   {blGlyphLeft, 5, 4, {5, 12}, {25, 12}},
   };
   for (const Case& k : cases) {
     TXpGlyphLayout at = glyph.LayoutGlyphAndText(c, client, TPoint(0, 0), "Ab", k.layout, k.margin, k.spacing, 0);

@@ -1,9 +1,9 @@
 // The flat menu painter inside a real QMenu, and the Qt tray on the
 // offscreen platform, which has no tray.
+#include <gtest/gtest.h>
 #include <QImage>
 #include <QMenu>
 #include <QPixmap>
-#include <gtest/gtest.h>
 
 #include <memory>
 

@@ -3,11 +3,11 @@
 // folder whose name holds a blank, Cyrillic, "#" and "%".
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/stat.h>
 
 #include "Project1.h"
 #include "UiFixture.h"

@@ -66,7 +66,8 @@ TEST(HelpViewerWebTest, TheHelpPagesOnTheRealEngine) {
   const fs::path root = tmpl;
   const fs::path dir = root / "Справка 100% #1";
   fs::create_directories(dir / "Help");
-  for (const auto& e : fs::directory_iterator(BQS_HELP_DIR)) fs::copy_file(e.path(), dir / "Help" / e.path().filename());
+  for (const auto& e : fs::directory_iterator(BQS_HELP_DIR))
+    fs::copy_file(e.path(), dir / "Help" / e.path().filename());
   SetProgramDir(AnsiFileName(dir.string()) + "/");
   {
     QApplication app(gArgc, gArgv);
@@ -97,7 +98,8 @@ TEST(HelpViewerWebTest, TheHelpPagesOnTheRealEngine) {
     EXPECT_EQ(ReadBytes(saved), ReadBytes(dir / "Help" / "Help.htm"));
 
     // Properties: title, address, size and time of the local file.
-    ui->Expect({TUiKind::MessageBox, [](TUiRecord& r, void*) {
+    ui->Expect({TUiKind::MessageBox,
+                [](TUiRecord& r, void*) {
                   EXPECT_EQ(r.Caption, Ansi("Свойства"));
                   for (const char* field : {"Заголовок: ", "Адрес: ", "Размер: ", "Изменён: "})
                     EXPECT_NE(r.Text.find(Ansi(field)), std::string::npos) << field;

@@ -14,8 +14,7 @@ namespace {
 // A highlighter that cuts a line into one-character tokens and counts calls.
 class TCountingHighlighter : public TSrcCustomHighlighter {
  public:
-  explicit TCountingHighlighter(TComponent* owner) : TSrcCustomHighlighter(owner)
-  {
+  explicit TCountingHighlighter(TComponent* owner) : TSrcCustomHighlighter(owner) {
     FFirst = new TSrcHighlighterAttributes("Zeta");
     FSecond = new TSrcHighlighterAttributes("alpha");
     FThird = new TSrcHighlighterAttributes("Mid");
@@ -33,13 +32,11 @@ class TCountingHighlighter : public TSrcCustomHighlighter {
   TSrcHighlighterAttributes* TokenAttribute() const override { return FFirst; }
   int TokenKind() const override { return 0; }
   int TokenStart() const override { return FPos; }
-  void NextToken() override
-  {
+  void NextToken() override {
     ++NextTokenCalls;
     ++FPos;
   }
-  void StartLine(const std::string& line, int) override
-  {
+  void StartLine(const std::string& line, int) override {
     FLine = &line;
     FPos = 0;
   }
@@ -62,8 +59,7 @@ struct THookLog {
 
 TSrcMethod Hook(THookLog& log) { return SrcNotifyMethod<THookLog, &THookLog::Changed>(&log); }
 
-TEST(HighlighterFramework, BaseDefaults)
-{
+TEST(HighlighterFramework, BaseDefaults) {
   TSrcCustomHighlighter h(nullptr);
   EXPECT_TRUE(h.Enabled());
   EXPECT_EQ(h.AttributeCount(), 0);
@@ -77,13 +73,11 @@ TEST(HighlighterFramework, BaseDefaults)
   EXPECT_EQ(h.IdentifierCharSet(), TSysCharSet::Range(33, 255));
   std::string breaks;
   for (int c = 0; c < 256; ++c)
-    if (h.WordBreakChars().Contains(c))
-      breaks += static_cast<char>(c);
+    if (h.WordBreakChars().Contains(c)) breaks += static_cast<char>(c);
   EXPECT_EQ(breaks, "!\"'()*+,-./:;=?[\\]^{|}");
 }
 
-TEST(HighlighterFramework, AbstractOperationsRaise)
-{
+TEST(HighlighterFramework, AbstractOperationsRaise) {
   TSrcCustomHighlighter h(nullptr);
   const std::string line = "x";
   EXPECT_THROW(h.DefaultAttribute(0), EAbstractError);
@@ -104,8 +98,7 @@ TEST(HighlighterFramework, AbstractOperationsRaise)
   EXPECT_EQ(h.GetScanState(), 0);
 }
 
-TEST(HighlighterFramework, AttributesSortedAndDuplicatesRejected)
-{
+TEST(HighlighterFramework, AttributesSortedAndDuplicatesRejected) {
   TCountingHighlighter h(nullptr);
   ASSERT_EQ(h.AttributeCount(), 3);
   EXPECT_EQ(h.AttributeAt(0)->Name(), "alpha");
@@ -117,8 +110,7 @@ TEST(HighlighterFramework, AttributesSortedAndDuplicatesRejected)
   EXPECT_EQ(h.AttributeCount(), 3);
 }
 
-TEST(HighlighterFramework, AttributeInitialValuesAndDefaults)
-{
+TEST(HighlighterFramework, AttributeInitialValuesAndDefaults) {
   TSrcHighlighterAttributes a("Name");
   EXPECT_EQ(a.Background(), clNone);
   EXPECT_EQ(a.Foreground(), clNone);
@@ -133,8 +125,7 @@ TEST(HighlighterFramework, AttributeInitialValuesAndDefaults)
   EXPECT_TRUE(h.FFirst->IsForegroundStored());
 }
 
-TEST(HighlighterFramework, ChangesReachTheHooksOnlyOnRealChange)
-{
+TEST(HighlighterFramework, ChangesReachTheHooksOnlyOnRealChange) {
   TCountingHighlighter h(nullptr);
   THookLog log;
   h.AddAttributeChangeHook(Hook(log));
@@ -150,8 +141,7 @@ TEST(HighlighterFramework, ChangesReachTheHooksOnlyOnRealChange)
   EXPECT_EQ(log.Senders, expected);
 }
 
-TEST(HighlighterFramework, NothingFiresWhileLoadingThenLoadedFiresOnce)
-{
+TEST(HighlighterFramework, NothingFiresWhileLoadingThenLoadedFiresOnce) {
   TCountingHighlighter h(nullptr);
   THookLog log;
   h.AddAttributeChangeHook(Hook(log));
@@ -164,8 +154,7 @@ TEST(HighlighterFramework, NothingFiresWhileLoadingThenLoadedFiresOnce)
   EXPECT_EQ(h.ComponentState() & csLoading, 0u);
 }
 
-TEST(HighlighterFramework, HookAddedTwiceIsRemovedTwice)
-{
+TEST(HighlighterFramework, HookAddedTwiceIsRemovedTwice) {
   TCountingHighlighter h(nullptr);
   THookLog log;
   THookLog other;
@@ -185,8 +174,7 @@ TEST(HighlighterFramework, HookAddedTwiceIsRemovedTwice)
 class THookingUser : public TComponent {
  public:
   explicit THookingUser(TComponent* owner) : TComponent(owner) {}
-  void Attach(TSrcCustomHighlighter* h)
-  {
+  void Attach(TSrcCustomHighlighter* h) {
     FHighlighter = h;
     h->AddAttributeChangeHook(SrcNotifyMethod<THookingUser, &THookingUser::Changed>(this));
     h->FreeNotification(this);
@@ -197,8 +185,7 @@ class THookingUser : public TComponent {
   int Dropped = 0;
 
  protected:
-  void Notification(TComponent* component, TOperation operation) override
-  {
+  void Notification(TComponent* component, TOperation operation) override {
     TComponent::Notification(component, operation);
     if (operation == opRemove && component == FHighlighter) {
       FHighlighter->RemoveAttributeChangeHook(SrcNotifyMethod<THookingUser, &THookingUser::Changed>(this));
@@ -208,8 +195,7 @@ class THookingUser : public TComponent {
   }
 };
 
-TEST(HighlighterFramework, UsersUnhookWhileTheHighlighterIsWhole)
-{
+TEST(HighlighterFramework, UsersUnhookWhileTheHighlighterIsWhole) {
   TComponent form(nullptr);
   auto* user = new THookingUser(&form);
   auto* owned = new TSrcHTMLHighlighter(&form);
@@ -227,8 +213,7 @@ TEST(HighlighterFramework, UsersUnhookWhileTheHighlighterIsWhole)
   EXPECT_EQ(free.FHighlighter, nullptr);
 }
 
-TEST(HighlighterFramework, ScanToLineEnd)
-{
+TEST(HighlighterFramework, ScanToLineEnd) {
   TCountingHighlighter h(nullptr);
   const std::string empty;
   h.StartLine(empty, 0);
@@ -242,8 +227,7 @@ TEST(HighlighterFramework, ScanToLineEnd)
   EXPECT_EQ(h.TokenLength(), 0);
 }
 
-TEST(HighlighterFramework, ClassListKeepsOneEntryPerClass)
-{
+TEST(HighlighterFramework, ClassListKeepsOneEntryPerClass) {
   TSrcHighlighterList list;
   list.RegisterHighlighter(TSrcCustomHighlighter::ClassInfo());
   list.RegisterHighlighter(TSrcHTMLHighlighter::ClassInfo());
@@ -255,8 +239,7 @@ TEST(HighlighterFramework, ClassListKeepsOneEntryPerClass)
   EXPECT_EQ(list.FindByName("TNone"), -1);
 }
 
-TEST(HighlighterFramework, AssignMatchesAttributesByExactName)
-{
+TEST(HighlighterFramework, AssignMatchesAttributesByExactName) {
   TSrcHTMLHighlighter html(nullptr);
   html.CommentAttri()->SetForeground(clPurple);
   TCountingHighlighter exact(nullptr);
@@ -275,8 +258,7 @@ TEST(HighlighterFramework, AssignMatchesAttributesByExactName)
   EXPECT_THROW(exact.Assign(&attr), EConvertError);
 }
 
-TEST(HighlighterFramework, AttributeAssign)
-{
+TEST(HighlighterFramework, AttributeAssign) {
   TSrcHighlighterAttributes a("A");
   TSrcHighlighterAttributes b("B");
   int changes = 0;
@@ -297,8 +279,7 @@ TEST(HighlighterFramework, AttributeAssign)
   EXPECT_EQ(a.Style(), TFontStyles{fsItalic});
 }
 
-TEST(HighlighterFramework, StyleBits)
-{
+TEST(HighlighterFramework, StyleBits) {
   EXPECT_EQ(SrcFontStyleToBits(TFontStyles{fsBold, fsStrikeOut}), 9);
   EXPECT_EQ(SrcBitsToFontStyle(0xF6), (TFontStyles{fsItalic, fsUnderline}));
   EXPECT_EQ(SrcBitsToFontStyle(15), (TFontStyles{fsBold, fsItalic, fsUnderline, fsStrikeOut}));
@@ -307,8 +288,7 @@ TEST(HighlighterFramework, StyleBits)
 // --- registry storage ------------------------------------------------------------
 class HighlighterRegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override
-  {
+  void SetUp() override {
     FStore = std::make_shared<TMemorySettingsStore>();
     SetDefaultSettingsStore(FStore);
   }
@@ -316,8 +296,7 @@ class HighlighterRegistryTest : public ::testing::Test {
   std::shared_ptr<TMemorySettingsStore> FStore;
 };
 
-TEST_F(HighlighterRegistryTest, SaveThenLoad)
-{
+TEST_F(HighlighterRegistryTest, SaveThenLoad) {
   TSrcHTMLHighlighter a(nullptr);
   a.KeyAttri()->SetForeground(clTeal);
   a.KeyAttri()->SetStyle(TFontStyles{fsItalic, fsStrikeOut});
@@ -341,8 +320,7 @@ TEST_F(HighlighterRegistryTest, SaveThenLoad)
   EXPECT_EQ(log.Senders.size(), 3u);
 }
 
-TEST_F(HighlighterRegistryTest, LoadFailures)
-{
+TEST_F(HighlighterRegistryTest, LoadFailures) {
   TSrcHTMLHighlighter h(nullptr);
   EXPECT_FALSE(h.LoadFromRegistry(HKEY_CURRENT_USER, "Software\\Missing"));
   // One attribute key present: it loads, the result is still false.
@@ -360,8 +338,7 @@ TEST_F(HighlighterRegistryTest, LoadFailures)
   EXPECT_THROW(h.LoadFromRegistry(HKEY_CURRENT_USER, "Software\\Partial"), ERegistryException);
 }
 
-TEST_F(HighlighterRegistryTest, PaletteNewStyle)
-{
+TEST_F(HighlighterRegistryTest, PaletteNewStyle) {
   TRegistry reg;
   ASSERT_TRUE(reg.OpenKey("Software\\Scheme\\Keys", true));
   reg.WriteInteger("Foreground Color", 12);
@@ -400,8 +377,7 @@ TEST_F(HighlighterRegistryTest, PaletteNewStyle)
   EXPECT_FALSE(a.LoadFromPaletteRegistry(HKEY_CURRENT_USER, "Software\\Scheme", "Absent", false));
 }
 
-TEST_F(HighlighterRegistryTest, PaletteOldStyle)
-{
+TEST_F(HighlighterRegistryTest, PaletteOldStyle) {
   TRegistry reg;
   ASSERT_TRUE(reg.OpenKey("Software\\Old", true));
   reg.WriteString("Keys", "x,y,BU,0,1,4,7");
@@ -423,8 +399,7 @@ TEST_F(HighlighterRegistryTest, PaletteOldStyle)
   EXPECT_FALSE(a.LoadFromPaletteRegistry(HKEY_CURRENT_USER, "Software\\Nothing", "Keys", true));
 }
 
-TEST(HighlighterFramework, StringToColor)
-{
+TEST(HighlighterFramework, StringToColor) {
   EXPECT_EQ(SrcStringToColor("clRed"), clRed);
   EXPECT_EQ(SrcStringToColor("CLWINDOW"), clWindow);
   EXPECT_EQ(SrcStringToColor("$FF00"), 0xFF00u);

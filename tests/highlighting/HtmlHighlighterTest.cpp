@@ -8,8 +8,7 @@
 
 namespace {
 
-TEST(HtmlHighlighter, AttributeDefaults)
-{
+TEST(HtmlHighlighter, AttributeDefaults) {
   struct TExpect {
     TSrcHighlighterAttributes* (TSrcHTMLHighlighter::*Get)() const;
     const char* Name;
@@ -17,15 +16,15 @@ TEST(HtmlHighlighter, AttributeDefaults)
     TColor Foreground;
   };
   const TExpect expected[] = {
-    {&TSrcHTMLHighlighter::CommentAttri, "Comment", false, clNone},
-    {&TSrcHTMLHighlighter::IdentifierAttri, "Identifier", true, clNone},
-    {&TSrcHTMLHighlighter::KeyAttri, "Reserved Word", true, 16711808},
-    {&TSrcHTMLHighlighter::SpaceAttri, "Space", false, clNone},
-    {&TSrcHTMLHighlighter::SymbolAttri, "Symbol", true, clNone},
-    {&TSrcHTMLHighlighter::TextAttri, "Text", false, clNone},
-    {&TSrcHTMLHighlighter::UndefKeyAttri, "Unknown Word", true, clRed},
-    {&TSrcHTMLHighlighter::ValueAttri, "Value", false, 16744448},
-    {&TSrcHTMLHighlighter::AndAttri, "Escape Ampersand", true, clLime},
+      {&TSrcHTMLHighlighter::CommentAttri, "Comment", false, clNone},
+      {&TSrcHTMLHighlighter::IdentifierAttri, "Identifier", true, clNone},
+      {&TSrcHTMLHighlighter::KeyAttri, "Reserved Word", true, 16711808},
+      {&TSrcHTMLHighlighter::SpaceAttri, "Space", false, clNone},
+      {&TSrcHTMLHighlighter::SymbolAttri, "Symbol", true, clNone},
+      {&TSrcHTMLHighlighter::TextAttri, "Text", false, clNone},
+      {&TSrcHTMLHighlighter::UndefKeyAttri, "Unknown Word", true, clRed},
+      {&TSrcHTMLHighlighter::ValueAttri, "Value", false, 16744448},
+      {&TSrcHTMLHighlighter::AndAttri, "Escape Ampersand", true, clLime},
   };
   TSrcHTMLHighlighter h(nullptr);
   EXPECT_EQ(h.AttributeCount(), 9);
@@ -45,21 +44,18 @@ TEST(HtmlHighlighter, AttributeDefaults)
   EXPECT_EQ(RGB(0, 128, 255), 16744448u);
 }
 
-TEST(HtmlHighlighter, AttributesEnumerateSorted)
-{
+TEST(HtmlHighlighter, AttributesEnumerateSorted) {
   TSrcHTMLHighlighter h(nullptr);
   std::vector<std::string> names;
-  for (int i = 0; i < h.AttributeCount(); ++i)
-    names.push_back(h.AttributeAt(i)->Name());
-  const std::vector<std::string> expected = {"Comment", "Escape Ampersand", "Identifier", "Reserved Word", "Space",
-                                             "Symbol", "Text", "Unknown Word", "Value"};
+  for (int i = 0; i < h.AttributeCount(); ++i) names.push_back(h.AttributeAt(i)->Name());
+  const std::vector<std::string> expected = {
+      "Comment", "Escape Ampersand", "Identifier", "Reserved Word", "Space", "Symbol", "Text", "Unknown Word", "Value"};
   EXPECT_EQ(names, expected);
   EXPECT_EQ(h.AttributeAt(-1), nullptr);
   EXPECT_EQ(h.AttributeAt(h.AttributeCount()), nullptr);
 }
 
-TEST(HtmlHighlighter, DefaultAttributeRoles)
-{
+TEST(HtmlHighlighter, DefaultAttributeRoles) {
   TSrcHTMLHighlighter h(nullptr);
   EXPECT_EQ(h.DefaultAttribute(SRC_ATTR_COMMENT), h.CommentAttri());
   EXPECT_EQ(h.DefaultAttribute(SRC_ATTR_IDENTIFIER), h.IdentifierAttri());
@@ -71,29 +67,24 @@ TEST(HtmlHighlighter, DefaultAttributeRoles)
   EXPECT_EQ(h.DefaultAttribute(-1), nullptr);
 }
 
-TEST(HtmlHighlighter, IdentifierCharSetHoldsEveryCyrillicLetter)
-{
+TEST(HtmlHighlighter, IdentifierCharSetHoldsEveryCyrillicLetter) {
   TSrcHTMLHighlighter h(nullptr);
   const TSysCharSet set = h.IdentifierCharSet();
   std::string members;
   for (int c = 0; c < 256; ++c)
-    if (set.Contains(c))
-      members += static_cast<char>(c);
+    if (set.Contains(c)) members += static_cast<char>(c);
   std::string expected = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz\xA8\xB8";
-  for (int c = 192; c < 256; ++c)
-    expected += static_cast<char>(c);
+  for (int c = 192; c < 256; ++c) expected += static_cast<char>(c);
   EXPECT_EQ(members, expected);
   // Ч, ч, Ё and ё are letters: words do not split there.
-  for (int c : {215, 247, 168, 184})
-    EXPECT_TRUE(set.Contains(c)) << c;
+  for (int c : {215, 247, 168, 184}) EXPECT_TRUE(set.Contains(c)) << c;
   // The word characters the editor derives stay letters too.
   const TSysCharSet word = set - h.WordBreakChars();
   EXPECT_TRUE(word.Contains(215));
   EXPECT_FALSE(word.Contains('-'));
 }
 
-TEST(HtmlHighlighter, TextsAndFilter)
-{
+TEST(HtmlHighlighter, TextsAndFilter) {
   TSrcHTMLHighlighter h(nullptr);
   EXPECT_EQ(h.LanguageName(), "HTML");
   const std::string sample = h.SampleText();
@@ -108,8 +99,7 @@ TEST(HtmlHighlighter, TextsAndFilter)
   EXPECT_EQ(h.SampleText(), sample);
 }
 
-TEST(HtmlHighlighter, RegisteredInTheListOfHighlighters)
-{
+TEST(HtmlHighlighter, RegisteredInTheListOfHighlighters) {
   TSrcHighlighterList& list = GetPlaceableHighlighters();
   const int at = list.FindByName("TSrcHTMLHighlighter");
   ASSERT_GE(at, 0);
@@ -119,8 +109,7 @@ TEST(HtmlHighlighter, RegisteredInTheListOfHighlighters)
   delete made;
 }
 
-TEST(HtmlHighlighter, OwnedByItsComponentOwner)
-{
+TEST(HtmlHighlighter, OwnedByItsComponentOwner) {
   auto* owner = new TComponent(nullptr);
   auto* h = new TSrcHTMLHighlighter(owner);
   EXPECT_EQ(owner->ComponentCount(), 1);
@@ -128,8 +117,7 @@ TEST(HtmlHighlighter, OwnedByItsComponentOwner)
   delete owner;  // frees the highlighter and its attributes
 }
 
-TEST(HtmlHighlighter, AssignCopiesAttributesAndSettings)
-{
+TEST(HtmlHighlighter, AssignCopiesAttributesAndSettings) {
   TSrcHTMLHighlighter a(nullptr);
   TSrcHTMLHighlighter b(nullptr);
   b.KeyAttri()->SetForeground(clBlue);

@@ -48,9 +48,9 @@ std::vector<TToken> Scan(TSrcHTMLHighlighter& h, const std::string& line, TSrcSc
 // range, escape and lookahead occurs often.
 std::string RandomHtml(std::mt19937& rng, int pieces) {
   static const char* const kPieces[] = {
-      "<",     ">",    "<!--", "-->",   "--",     "-",      "!",     "=",      "\"",    "'",     " ",  "\t",
-      "\r",    "\n",   "&",    "&#",    "&#x",    "12",     "af",    ";",      "&amp;", "&copy", "a",  "div",
-      "table", "href", "x=y",  "<p>",   "</p>",   "<a ",    "value", "text ", "&lt;",  "\xC0\xE1", "#", "&#38;",
+      "<",     ">",    "<!--", "-->", "--",   "-",   "!",     "=",     "\"",    "'",        " ", "\t",
+      "\r",    "\n",   "&",    "&#",  "&#x",  "12",  "af",    ";",     "&amp;", "&copy",    "a", "div",
+      "table", "href", "x=y",  "<p>", "</p>", "<a ", "value", "text ", "&lt;",  "\xC0\xE1", "#", "&#38;",
   };
   std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof kPieces / sizeof kPieces[0]) - 1);
   std::string s;

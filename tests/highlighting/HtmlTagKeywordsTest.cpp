@@ -10,45 +10,36 @@
 
 namespace {
 
-int Classify(const std::string& name, int* length = nullptr)
-{
+int Classify(const std::string& name, int* length = nullptr) {
   int len = -1;
   const int kind = HtmlClassifyTagName(reinterpret_cast<const unsigned char*>(name.c_str()), len);
-  if (length != nullptr)
-    *length = len;
+  if (length != nullptr) *length = len;
   return kind;
 }
 
-std::uint64_t Hash(const std::string& name)
-{
+std::uint64_t Hash(const std::string& name) {
   int len = 0;
   return HtmlTagHash(reinterpret_cast<const unsigned char*>(name.c_str()), len);
 }
 
-std::string Lower(std::string s)
-{
-  for (char& c : s)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return s;
 }
 
-std::string Mixed(std::string s)
-{
+std::string Mixed(std::string s) {
   for (std::size_t i = 0; i < s.size(); i += 2)
     s[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(s[i])));
   return s;
 }
 
-std::set<std::string> KeywordSet()
-{
+std::set<std::string> KeywordSet() {
   std::set<std::string> set;
-  for (std::string_view k : HtmlTagKeywords)
-    set.insert(std::string(k));
+  for (std::string_view k : HtmlTagKeywords) set.insert(std::string(k));
   return set;
 }
 
-TEST(HtmlTagKeywords, CharacterValues)
-{
+TEST(HtmlTagKeywords, CharacterValues) {
   EXPECT_EQ(HtmlCharValue['!'], 123);
   EXPECT_EQ(HtmlCharValue['/'], 122);
   EXPECT_EQ(HtmlCharValue['A'], 1);
@@ -56,15 +47,13 @@ TEST(HtmlTagKeywords, CharacterValues)
   EXPECT_EQ(HtmlCharValue['Z'], 26);
   EXPECT_EQ(HtmlCharValue['z'], 26);
   int nonZero = 0;
-  for (int c = 0; c < 256; ++c)
-    nonZero += HtmlCharValue[static_cast<std::size_t>(c)] != 0;
+  for (int c = 0; c < 256; ++c) nonZero += HtmlCharValue[static_cast<std::size_t>(c)] != 0;
   EXPECT_EQ(nonZero, 54);  // 52 letters, "!" and "/"
   EXPECT_EQ(HtmlCharValue['0'], 0);
   EXPECT_EQ(HtmlCharValue[0xC0], 0);
 }
 
-TEST(HtmlTagKeywords, HashesOfNamedKeywords)
-{
+TEST(HtmlTagKeywords, HashesOfNamedKeywords) {
   EXPECT_EQ(Hash("A"), 1u);
   EXPECT_EQ(Hash("H1"), 9u);
   EXPECT_EQ(Hash("BODY"), 46u);
@@ -74,13 +63,11 @@ TEST(HtmlTagKeywords, HashesOfNamedKeywords)
   EXPECT_EQ(Hash("!DOCTYPEX"), 235u);
   EXPECT_EQ(Hash("h12"), 11u);
   std::uint64_t largest = 0;
-  for (std::string_view k : HtmlTagKeywords)
-    largest = std::max(largest, Hash(std::string(k)));
+  for (std::string_view k : HtmlTagKeywords) largest = std::max(largest, Hash(std::string(k)));
   EXPECT_EQ(largest, 250u);
 }
 
-TEST(HtmlTagKeywords, TableShape)
-{
+TEST(HtmlTagKeywords, TableShape) {
   EXPECT_EQ(KeywordSet().size(), 202u);
   int used = 0;
   int bySize[5] = {0, 0, 0, 0, 0};
@@ -88,8 +75,7 @@ TEST(HtmlTagKeywords, TableShape)
   for (int i = 0; i < HtmlTagSlotCount; ++i) {
     const THtmlTagSlot& slot = HtmlTagSlot(i);
     ASSERT_LE(slot.Count, 4);
-    if (slot.Count > 0)
-      ++used;
+    if (slot.Count > 0) ++used;
     ++bySize[slot.Count];
     total += slot.Count;
     for (int k = 0; k < slot.Count; ++k)
@@ -104,8 +90,7 @@ TEST(HtmlTagKeywords, TableShape)
   EXPECT_EQ(bySize[4], 2);
 }
 
-TEST(HtmlTagKeywords, EveryKeywordInAnyCaseIsReserved)
-{
+TEST(HtmlTagKeywords, EveryKeywordInAnyCaseIsReserved) {
   for (std::string_view kv : HtmlTagKeywords) {
     const std::string k(kv);
     for (const std::string& form : {k, Lower(k), Mixed(k)}) {
@@ -116,8 +101,7 @@ TEST(HtmlTagKeywords, EveryKeywordInAnyCaseIsReserved)
   }
 }
 
-TEST(HtmlTagKeywords, NearMissesAreNotReserved)
-{
+TEST(HtmlTagKeywords, NearMissesAreNotReserved) {
   const std::set<std::string> keywords = KeywordSet();
   for (std::string_view kv : HtmlTagKeywords) {
     const std::string k(kv);
@@ -125,9 +109,9 @@ TEST(HtmlTagKeywords, NearMissesAreNotReserved)
     for (std::size_t i = 0; i + 1 < k.size(); ++i) {
       std::string swapped = k;
       std::swap(swapped[i], swapped[i + 1]);
-      if (swapped == k || keywords.count(swapped) != 0)
-        continue;
-      if (!std::isdigit(static_cast<unsigned char>(swapped[i])) && !std::isdigit(static_cast<unsigned char>(swapped[i + 1]))) {
+      if (swapped == k || keywords.count(swapped) != 0) continue;
+      if (!std::isdigit(static_cast<unsigned char>(swapped[i])) &&
+          !std::isdigit(static_cast<unsigned char>(swapped[i + 1]))) {
         EXPECT_NE(Classify(swapped), HtmlTagReservedWord) << swapped;
       }
     }
@@ -143,36 +127,24 @@ TEST(HtmlTagKeywords, NearMissesAreNotReserved)
   }
 }
 
-TEST(HtmlTagKeywords, Classification)
-{
+TEST(HtmlTagKeywords, Classification) {
   struct TCase {
     const char* Text;
     int Kind;
     int Length;
   };
   const TCase cases[] = {
-    {"body", HtmlTagReservedWord, 4},
-    {"BODY", HtmlTagReservedWord, 4},
-    {"Body", HtmlTagReservedWord, 4},
-    {"/body", HtmlTagReservedWord, 5},
-    {"/br", HtmlTagUnknownWord, 3},
-    {"/img", HtmlTagUnknownWord, 4},
-    {"!doctype", HtmlTagReservedWord, 8},
-    {"!DOCTYPEX", HtmlTagUnknownWord, 9},
-    {"?", HtmlTagUnknownWord, 0},
-    {"", HtmlTagUnknownWord, 0},
-    {"xxxxxxxxxxx", HtmlTagIdentifier, 11},
-    {"H1", HtmlTagReservedWord, 2},
-    {"h6", HtmlTagReservedWord, 2},
-    {"h7", HtmlTagUnknownWord, 2},
-    {"h12", HtmlTagUnknownWord, 3},
-    {"1", HtmlTagUnknownWord, 1},
-    {"h1x", HtmlTagReservedWord, 2},
-    {"a1b", HtmlTagUnknownWord, 2},
-    {"br/", HtmlTagUnknownWord, 3},
-    {"table border", HtmlTagReservedWord, 5},
-    {"p\xC0", HtmlTagReservedWord, 1},
-    {"!--", HtmlTagUnknownWord, 1},
+      {"body", HtmlTagReservedWord, 4},       {"BODY", HtmlTagReservedWord, 4},
+      {"Body", HtmlTagReservedWord, 4},       {"/body", HtmlTagReservedWord, 5},
+      {"/br", HtmlTagUnknownWord, 3},         {"/img", HtmlTagUnknownWord, 4},
+      {"!doctype", HtmlTagReservedWord, 8},   {"!DOCTYPEX", HtmlTagUnknownWord, 9},
+      {"?", HtmlTagUnknownWord, 0},           {"", HtmlTagUnknownWord, 0},
+      {"xxxxxxxxxxx", HtmlTagIdentifier, 11}, {"H1", HtmlTagReservedWord, 2},
+      {"h6", HtmlTagReservedWord, 2},         {"h7", HtmlTagUnknownWord, 2},
+      {"h12", HtmlTagUnknownWord, 3},         {"1", HtmlTagUnknownWord, 1},
+      {"h1x", HtmlTagReservedWord, 2},        {"a1b", HtmlTagUnknownWord, 2},
+      {"br/", HtmlTagUnknownWord, 3},         {"table border", HtmlTagReservedWord, 5},
+      {"p\xC0", HtmlTagReservedWord, 1},      {"!--", HtmlTagUnknownWord, 1},
   };
   for (const TCase& c : cases) {
     int len = -1;
@@ -181,16 +153,14 @@ TEST(HtmlTagKeywords, Classification)
   }
 }
 
-TEST(HtmlTagKeywords, DigitsMatchAnyDigitOfTheSameSum)
-{
+TEST(HtmlTagKeywords, DigitsMatchAnyDigitOfTheSameSum) {
   // A digit in the name compares equal to any digit: "H1" and "H1" only
   // share a slot when the digits add up the same.
   EXPECT_EQ(Classify("H1"), HtmlTagReservedWord);
   EXPECT_EQ(Classify("G2"), HtmlTagUnknownWord);  // sum 9 like H1, letter differs
 }
 
-TEST(HtmlEntities, TableAndLookup)
-{
+TEST(HtmlEntities, TableAndLookup) {
   ASSERT_EQ(HtmlEntities.size(), 249u);
   EXPECT_EQ(HtmlEntities[0], "&Alpha;");
   EXPECT_EQ(HtmlEntities[248], "&circ;");

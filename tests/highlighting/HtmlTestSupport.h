@@ -11,14 +11,12 @@ struct TTok {
   int Start;
   std::string Text;
   std::string Attr;  // the attribute's Name, "" for none
-  friend bool operator==(const TTok& a, const TTok& b)
-  {
+  friend bool operator==(const TTok& a, const TTok& b) {
     return a.Start == b.Start && a.Text == b.Text && a.Attr == b.Attr;
   }
 };
 
-inline std::ostream& operator<<(std::ostream& os, const TTok& t)
-{
+inline std::ostream& operator<<(std::ostream& os, const TTok& t) {
   os << "{" << t.Start << ", \"";
   for (char c : t.Text) {
     const unsigned char u = static_cast<unsigned char>(c);
@@ -37,8 +35,7 @@ inline std::ostream& operator<<(std::ostream& os, const TTok& t)
 // on the way that each token starts where the previous one ended and that
 // TokenKind and TokenAttribute agree.
 inline std::vector<TTok> ScanLine(TSrcHTMLHighlighter& h, const std::string& line, int state, int* endState = nullptr,
-                                  std::vector<int>* kinds = nullptr)
-{
+                                  std::vector<int>* kinds = nullptr) {
   if (state < 0)
     h.ResetScanState();
   else
@@ -49,11 +46,9 @@ inline std::vector<TTok> ScanLine(TSrcHTMLHighlighter& h, const std::string& lin
   while (!h.AtLineEnd() && guard++ < 100000) {
     TSrcHighlighterAttributes* a = h.TokenAttribute();
     out.push_back({h.TokenStart(), h.TokenText(), a != nullptr ? a->Name() : std::string()});
-    if (kinds != nullptr)
-      kinds->push_back(h.TokenKind());
+    if (kinds != nullptr) kinds->push_back(h.TokenKind());
     h.NextToken();
   }
-  if (endState != nullptr)
-    *endState = static_cast<int>(h.GetScanState());
+  if (endState != nullptr) *endState = static_cast<int>(h.GetScanState());
   return out;
 }

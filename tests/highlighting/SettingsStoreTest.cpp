@@ -1,11 +1,11 @@
 // The hierarchical settings store and TRegistry over it.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "platform/CodePage.h"
 #include "platform/Registry.h"
@@ -14,8 +14,7 @@ namespace {
 
 class TempDir {
  public:
-  TempDir()
-  {
+  TempDir() {
     char tmpl[] = "/tmp/bqs-registry-XXXXXX";
     FPath = mkdtemp(tmpl);
   }
@@ -26,8 +25,7 @@ class TempDir {
   std::string FPath;
 };
 
-TEST(SettingsStore, OpenCreateAndRelativePaths)
-{
+TEST(SettingsStore, OpenCreateAndRelativePaths) {
   TMemorySettingsStore store;
   TRegistry reg(store);
   EXPECT_EQ(reg.RootKey(), HKEY_CURRENT_USER);
@@ -58,8 +56,7 @@ TEST(SettingsStore, OpenCreateAndRelativePaths)
   EXPECT_THROW(reg.CreateKey("x"), ERegistryException);
 }
 
-TEST(SettingsStore, ValuesAndTheirTypes)
-{
+TEST(SettingsStore, ValuesAndTheirTypes) {
   TMemorySettingsStore store;
   TRegistry reg(store);
   ASSERT_TRUE(reg.OpenKey("Software\\App", true));
@@ -102,8 +99,7 @@ TEST(SettingsStore, ValuesAndTheirTypes)
   EXPECT_THROW(reg.WriteInteger("Count", 1), ERegistryException);
 }
 
-TEST(SettingsStore, ReadOnlyKeysRefuseWrites)
-{
+TEST(SettingsStore, ReadOnlyKeysRefuseWrites) {
   TMemorySettingsStore store;
   TRegistry reg(store);
   ASSERT_TRUE(reg.OpenKey("Software\\App", true));
@@ -121,8 +117,7 @@ TEST(SettingsStore, ReadOnlyKeysRefuseWrites)
   EXPECT_EQ(reg.CurrentPath(), "Software\\App");  // a failed open keeps the key
 }
 
-TEST(SettingsStore, DeleteKeyAndKeyNames)
-{
+TEST(SettingsStore, DeleteKeyAndKeyNames) {
   TMemorySettingsStore store;
   TRegistry reg(store);
   ASSERT_TRUE(reg.OpenKey("Software\\App\\b", true));
@@ -141,8 +136,7 @@ TEST(SettingsStore, DeleteKeyAndKeyNames)
   EXPECT_FALSE(store.DeleteKey("HKEY_CURRENT_USER"));
 }
 
-TEST(SettingsStore, IniFileKeepsTheTree)
-{
+TEST(SettingsStore, IniFileKeepsTheTree) {
   TempDir dir;
   const std::string file = dir.Path() + "/sub/registry.ini";
   {
@@ -182,13 +176,11 @@ TEST(SettingsStore, IniFileKeepsTheTree)
 
 // A file whose key path has 100,000 levels used to overflow the stack when
 // the store was written back; keys now nest at most MaxKeyDepth deep.
-TEST(SettingsStore, DeepKeyPathsAreRefusedAndTheFileStillLoads)
-{
+TEST(SettingsStore, DeepKeyPathsAreRefusedAndTheFileStillLoads) {
   TempDir dir;
   const std::string file = dir.Path() + "/deep.ini";
   std::string deep = "HKEY_CURRENT_USER";
-  for (int i = 0; i < 100000; ++i)
-    deep += "\\k";
+  for (int i = 0; i < 100000; ++i) deep += "\\k";
   {
     FILE* f = std::fopen(file.c_str(), "wb");
     ASSERT_NE(f, nullptr);
@@ -206,8 +198,7 @@ TEST(SettingsStore, DeepKeyPathsAreRefusedAndTheFileStillLoads)
   // The deepest allowed path is kept and written back; one more is refused
   // with a clear error.
   std::string deepest = "HKEY_CURRENT_USER";
-  for (std::size_t i = 1; i < TSettingsStore::MaxKeyDepth; ++i)
-    deepest += "\\k";
+  for (std::size_t i = 1; i < TSettingsStore::MaxKeyDepth; ++i) deepest += "\\k";
   ASSERT_TRUE(store.CreateKey(deepest));
   ASSERT_TRUE(store.SetValue(deepest, "d", v));
   store.Flush();
@@ -222,8 +213,7 @@ TEST(SettingsStore, DeepKeyPathsAreRefusedAndTheFileStillLoads)
   }
 }
 
-TEST(SettingsStore, IniFileWrittenWhenStoreGoes)
-{
+TEST(SettingsStore, IniFileWrittenWhenStoreGoes) {
   TempDir dir;
   const std::string file = dir.Path() + "/r.ini";
   {
@@ -246,23 +236,22 @@ TEST(SettingsStore, IniFileWrittenWhenStoreGoes)
   EXPECT_TRUE(again.KeyExists("HKEY_CURRENT_USER\\K"));
 }
 
-TEST(SettingsStore, DefaultFileFollowsXdgConfigHome)
-{
+TEST(SettingsStore, DefaultFileFollowsXdgConfigHome) {
   const char* old = std::getenv("XDG_CONFIG_HOME");
   const std::string saved = old != nullptr ? old : "";
   setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
   EXPECT_EQ(DefaultSettingsFileName(), "/tmp/cfg/Brindel Quillet Studio/registry.ini");
   setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored
   const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : ".";
-  EXPECT_EQ(DefaultSettingsFileName(), IncludeTrailingPathDelimiter(home) + ".config/Brindel Quillet Studio/registry.ini");
+  EXPECT_EQ(DefaultSettingsFileName(),
+            IncludeTrailingPathDelimiter(home) + ".config/Brindel Quillet Studio/registry.ini");
   if (old != nullptr)
     setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
   else
     unsetenv("XDG_CONFIG_HOME");
 }
 
-TEST(SettingsStore, DefaultStoreCanBeReplaced)
-{
+TEST(SettingsStore, DefaultStoreCanBeReplaced) {
   auto memory = std::make_shared<TMemorySettingsStore>();
   SetDefaultSettingsStore(memory);
   {

@@ -71,8 +71,8 @@ TEST(SrcEditMiscProcs, TabExpansionEdgeCases) {
   struct {
     int width;
     bool power;
-  } powers[] = {{1, false}, {2, true}, {3, false}, {4, true}, {6, false},
-                {256, true}, {65536, true}, {65537, false}, {131072, false}, {0, false}, {-4, false}};
+  } powers[] = {{1, false},    {2, true},      {3, false},      {4, true},  {6, false}, {256, true},
+                {65536, true}, {65537, false}, {131072, false}, {0, false}, {-4, false}};
   for (const auto& p : powers) EXPECT_EQ(IsTabWidthPowerOfTwo(p.width), p.power) << p.width;
   EXPECT_EQ(ExpandTabs("\t", 131072, hasTabs).size(), 131072u);
 }
@@ -115,11 +115,12 @@ TEST(SrcEditMiscProcs, CharIndexToColumn) {
     const char* line;
     int column;
   } cases[] = {
-      {1, 8, "\tx", 1},   {0, 8, "\tx", 1},  {-3, 8, "abc", 1}, {2, 8, "\tx", 9},  {3, 8, "\tx", 10},
-      {5, 8, "\tx", 12},  {3, 1, "\t\t", 3}, {4, 8, "abc", 4},  {3, 4, "ab\tc", 3}, {4, 4, "ab\tc", 5},
-      {5, 4, "ab\t\tc", 9}, {6, 3, "a\tb\tc", 8},
+      {1, 8, "\tx", 1},   {0, 8, "\tx", 1},   {-3, 8, "abc", 1},    {2, 8, "\tx", 9},
+      {3, 8, "\tx", 10},  {5, 8, "\tx", 12},  {3, 1, "\t\t", 3},    {4, 8, "abc", 4},
+      {3, 4, "ab\tc", 3}, {4, 4, "ab\tc", 5}, {5, 4, "ab\t\tc", 9}, {6, 3, "a\tb\tc", 8},
   };
-  for (const auto& c : cases) EXPECT_EQ(CharIndexToColumn(c.index, c.width, c.line), c.column) << c.line << " " << c.index;
+  for (const auto& c : cases)
+    EXPECT_EQ(CharIndexToColumn(c.index, c.width, c.line), c.column) << c.line << " " << c.index;
 }
 
 TEST(SrcEditMiscProcs, SingleByteScans) {
@@ -149,7 +150,9 @@ class DoubleByteLocale : public ::testing::Test {
 
 TEST_F(DoubleByteLocale, ScansStepOverPairs) {
   // positions: 1 'a', 2-3 pair whose trail is ' ', 4 ' ', 5-6 pair, 7 'b'
-  const std::string line = "a\x81 \x20\x82x" "b";
+  const std::string line =
+      "a\x81 \x20\x82x"
+      "b";
   const TSysCharSet blank(" ");
   EXPECT_EQ(ScanForCharInSet(line, 1, blank), 4);  // the trail byte at 3 is not a blank
   EXPECT_EQ(ScanForCharInSet(line, 3, blank), 4);  // starting on a trail byte moves on
@@ -168,7 +171,7 @@ TEST_F(DoubleByteLocale, ScansStepOverPairs) {
 
 TEST(SrcEditMiscProcs, LineEnds) {
   const char text[] = "ab\0c\rd\ne";
-  EXPECT_EQ(FindLineEnd(text), text + 2);  // stops at NUL
+  EXPECT_EQ(FindLineEnd(text), text + 2);                          // stops at NUL
   EXPECT_EQ(FindLineEnd(text, text + sizeof text - 1), text + 4);  // NUL is text here
   EXPECT_EQ(FindLineEnd(text + 5, text + sizeof text - 1), text + 6);
   EXPECT_EQ(FindLineEnd(text + 7, text + sizeof text - 1), text + 8);

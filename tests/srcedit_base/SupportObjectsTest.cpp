@@ -29,8 +29,7 @@ class TFakeWidgetsetEnvironment : public ::testing::Environment {
 struct TChangeCounter {
   int Count = 0;
   TObject* Last = nullptr;
-  TNotifyEvent Handler()
-  {
+  TNotifyEvent Handler() {
     return [this](TObject* sender) {
       ++Count;
       Last = sender;
@@ -39,8 +38,7 @@ struct TChangeCounter {
 };
 
 // --- selection colours -----------------------------------------------------------
-TEST(SelectedColor, DefaultsChangesAndAssign)
-{
+TEST(SelectedColor, DefaultsChangesAndAssign) {
   TSrcSelectedColor c;
   EXPECT_EQ(c.Background(), clHighlight);
   EXPECT_EQ(c.Foreground(), clHighlightText);
@@ -63,8 +61,7 @@ TEST(SelectedColor, DefaultsChangesAndAssign)
 }
 
 // --- gutter ----------------------------------------------------------------------
-TEST(Gutter, Defaults)
-{
+TEST(Gutter, Defaults) {
   TSrcGutter g;
   EXPECT_FALSE(g.AutoSize());
   EXPECT_EQ(g.BorderStyle(), gbsMiddle);
@@ -91,8 +88,7 @@ TEST(Gutter, Defaults)
   EXPECT_EQ(g.GradientSteps(), 48);
 }
 
-TEST(Gutter, SettersClampAndFireOnRealChange)
-{
+TEST(Gutter, SettersClampAndFireOnRealChange) {
   TSrcGutter g;
   TChangeCounter changes;
   g.OnChange = changes.Handler();
@@ -128,8 +124,7 @@ TEST(Gutter, SettersClampAndFireOnRealChange)
   EXPECT_GE(changes.Count, 10);
 }
 
-TEST(Gutter, LineNumberStart)
-{
+TEST(Gutter, LineNumberStart) {
   TSrcGutter g;
   g.SetLineNumberStart(0);
   EXPECT_TRUE(g.ZeroStart());
@@ -143,8 +138,7 @@ TEST(Gutter, LineNumberStart)
   EXPECT_EQ(g.FormatLineNumber(12), "  12");
 }
 
-TEST(Gutter, AutoSizedDigitsAndLeadingZeros)
-{
+TEST(Gutter, AutoSizedDigitsAndLeadingZeros) {
   TSrcGutter g;
   g.SetShowLineNumbers(true);
   TChangeCounter changes;
@@ -178,8 +172,7 @@ TEST(Gutter, AutoSizedDigitsAndLeadingZeros)
   EXPECT_EQ(g.AutoSizeDigits(), 2);
 }
 
-TEST(Gutter, RealWidth)
-{
+TEST(Gutter, RealWidth) {
   TSrcGutter g;
   EXPECT_EQ(g.RealGutterWidth(8), 30);
   g.SetShowLineNumbers(true);
@@ -188,8 +181,7 @@ TEST(Gutter, RealWidth)
   EXPECT_EQ(g.RealGutterWidth(8), 0);
 }
 
-TEST(Gutter, AssignCopiesAllButBorderAndGradient)
-{
+TEST(Gutter, AssignCopiesAllButBorderAndGradient) {
   TSrcGutter src;
   src.Font()->SetName("Arial");
   src.SetUseFontStyle(false);
@@ -248,16 +240,13 @@ class TNotifiedOwner : public TComponent {
   std::vector<TComponent*> Removed;
 
  protected:
-  void Notification(TComponent* component, TOperation operation) override
-  {
+  void Notification(TComponent* component, TOperation operation) override {
     TComponent::Notification(component, operation);
-    if (operation == opRemove)
-      Removed.push_back(component);
+    if (operation == opRemove) Removed.push_back(component);
   }
 };
 
-TEST(BookMarkOpt, DefaultsAssignAndImageListNotification)
-{
+TEST(BookMarkOpt, DefaultsAssignAndImageListNotification) {
   TNotifiedOwner owner;
   TSrcBookMarkOpt o(&owner);
   EXPECT_EQ(o.BookmarkImages(), nullptr);
@@ -296,26 +285,21 @@ TEST(BookMarkOpt, DefaultsAssignAndImageListNotification)
 
 // --- glyphs ------------------------------------------------------------------------
 // A bitmap whose row r is coloured RGB(r * 10 + 10, column, 0).
-std::unique_ptr<TBitmap> Rows(int width, int height)
-{
+std::unique_ptr<TBitmap> Rows(int width, int height) {
   auto b = std::make_unique<TBitmap>(width, height);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      b->SetPixel(x, y, RGB(y * 10 + 10, x, 0));
+    for (int x = 0; x < width; ++x) b->SetPixel(x, y, RGB(y * 10 + 10, x, 0));
   return b;
 }
 
-std::unique_ptr<TBitmap> White(int width, int height)
-{
+std::unique_ptr<TBitmap> White(int width, int height) {
   auto b = std::make_unique<TBitmap>(width, height);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      b->SetPixel(x, y, clWhite);
+    for (int x = 0; x < width; ++x) b->SetPixel(x, y, clWhite);
   return b;
 }
 
-TEST(Glyph, WordWrapGlyphFromResource)
-{
+TEST(Glyph, WordWrapGlyphFromResource) {
   TSrcGlyph g(SrcEditWrappedResource, SrcEditWrappedMaskColor);
   EXPECT_EQ(g.InternalGlyph()->Width(), 15);
   EXPECT_EQ(g.InternalGlyph()->Height(), 14);
@@ -331,8 +315,7 @@ TEST(Glyph, WordWrapGlyphFromResource)
   EXPECT_EQ(target->Pixel(2, 3), clWhite);
   int inked = 0;
   for (int y = 3; y < 17; ++y)
-    for (int x = 2; x < 17; ++x)
-      inked += target->Pixel(x, y) != clWhite;
+    for (int x = 2; x < 17; ++x) inked += target->Pixel(x, y) != clWhite;
   EXPECT_GT(inked, 10);
 
   TSrcGlyph none("", clRed);
@@ -341,8 +324,7 @@ TEST(Glyph, WordWrapGlyphFromResource)
   none.Draw(target->Canvas(), 0, 0, 10);  // nothing to draw
 }
 
-TEST(Glyph, FitsTheLineHeight)
-{
+TEST(Glyph, FitsTheLineHeight) {
   TSrcGlyph g("", clNone);
   auto picture = Rows(4, 6);
   TChangeCounter changes;
@@ -372,8 +354,7 @@ TEST(Glyph, FitsTheLineHeight)
   EXPECT_EQ(masked->Pixel(0, 2), RGB(30, 0, 0));
 }
 
-TEST(Glyph, AssignCopiesPicturesNotObjects)
-{
+TEST(Glyph, AssignCopiesPicturesNotObjects) {
   TSrcGlyph a(SrcEditWrappedResource, SrcEditWrappedMaskColor);
   auto picture = Rows(3, 3);
   a.SetGlyph(picture.get());
@@ -395,8 +376,7 @@ TEST(Glyph, AssignCopiesPicturesNotObjects)
 }
 
 // --- image strips ------------------------------------------------------------------
-TEST(InternalImage, SharedStripOfTenMarks)
-{
+TEST(InternalImage, SharedStripOfTenMarks) {
   ASSERT_EQ(TSrcInternalImage::SharedBitmapCount(), 0);
   auto first = std::make_unique<TSrcInternalImage>(nullptr, SrcEditInternalImagesResource, 10);
   EXPECT_EQ(first->Width(), 11);
@@ -422,14 +402,12 @@ TEST(InternalImage, SharedStripOfTenMarks)
   second->Draw(untouched->Canvas(), 10, 0, 0, 14);
   second->Draw(untouched->Canvas(), -1, 0, 0, 14);
   for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 30; ++x)
-      ASSERT_EQ(untouched->Pixel(x, y), clWhite);
+    for (int x = 0; x < 30; ++x) ASSERT_EQ(untouched->Pixel(x, y), clWhite);
   second.reset();
   EXPECT_EQ(TSrcInternalImage::SharedBitmapCount(), 0);
 }
 
-TEST(InternalImage, CellWidthRoundsAndSurvivesNoCount)
-{
+TEST(InternalImage, CellWidthRoundsAndSurvivesNoCount) {
   RegisterBitmapResource("TestStrip", [](TBitmap& b) { b.SetSize(25, 7); });
   TSrcInternalImage three(nullptr, "TestStrip", 3);
   EXPECT_EQ(three.Width(), 8);  // (25 + 1) div 3
@@ -445,20 +423,16 @@ struct TCallLog {
   std::vector<std::string>* Out;
   std::string Name;
   int Throw = 0;  // 1 Exception, 2 std::runtime_error
-  void Called(TObject* sender)
-  {
+  void Called(TObject* sender) {
     Out->push_back(Name);
-    if (Throw == 1)
-      throw Exception("from " + Name);
-    if (Throw == 2)
-      throw std::runtime_error("plain");
+    if (Throw == 1) throw Exception("from " + Name);
+    if (Throw == 2) throw std::runtime_error("plain");
   }
 };
 
 TSrcMethod M(TCallLog& log) { return SrcNotifyMethod<TCallLog, &TCallLog::Called>(&log); }
 
-TEST(MethodChain, FiresInOrderAndRemovesEveryCopy)
-{
+TEST(MethodChain, FiresInOrderAndRemovesEveryCopy) {
   std::vector<std::string> out;
   TCallLog a{&out, "a"}, b{&out, "b"};
   TObject sender;
@@ -479,8 +453,7 @@ TEST(MethodChain, FiresInOrderAndRemovesEveryCopy)
   EXPECT_EQ(chain.Count(), 1);
 }
 
-TEST(MethodChain, SenderIsPassed)
-{
+TEST(MethodChain, SenderIsPassed) {
   TObject first, second;
   std::vector<TObject*> senders;
   TSrcNotifyEventChain chain(&first);
@@ -492,8 +465,7 @@ TEST(MethodChain, SenderIsPassed)
   EXPECT_EQ(senders, (std::vector<TObject*>{&first, &second}));
 }
 
-TEST(MethodChain, ExceptionHandling)
-{
+TEST(MethodChain, ExceptionHandling) {
   std::vector<std::string> out;
   TCallLog a{&out, "a", 1}, b{&out, "b"}, c{&out, "c", 2};
   TSrcNotifyEventChain chain(nullptr);
@@ -538,8 +510,7 @@ TEST(MethodChain, ExceptionHandling)
 }
 
 // --- named resources -------------------------------------------------------------------
-TEST(Resources, BitmapsByNameWithoutCase)
-{
+TEST(Resources, BitmapsByNameWithoutCase) {
   RegisterBitmapResource("Test.Dot", [](TBitmap& b) {
     b.SetSize(2, 1);
     b.SetPixel(1, 0, clRed);
@@ -560,8 +531,7 @@ TEST(Resources, BitmapsByNameWithoutCase)
   EXPECT_EQ(b.Width(), 2);  // a failed load leaves the bitmap
 }
 
-TEST(Resources, DataAndBmpBytes)
-{
+TEST(Resources, DataAndBmpBytes) {
   TBitmap source(3, 2);
   source.SetPixel(2, 1, clBlue);
   TMemoryStream bmp;

@@ -22,7 +22,8 @@ inline void ExpectScaledDecodes() {
   };
   std::string huge = MakeJpeg(16, 16, clRed);
   const std::size_t frame = huge.find("\xFF\xC0");
-  huge[frame + 5] = char(0xEA), huge[frame + 6] = char(0x60), huge[frame + 7] = char(0xEA), huge[frame + 8] = char(0x60);
+  huge[frame + 5] = char(0xEA), huge[frame + 6] = char(0x60), huge[frame + 7] = char(0xEA),
+               huge[frame + 8] = char(0x60);
   const std::vector<TCase> cases = {
       {"jpeg past the limit", MakeJpeg(8192, 4400, clBlue), 1024, 1024, 1024, 550, clBlue},
       {"jpeg by a quarter and a bit", MakeJpeg(2000, 1000, clLime), 450, 450, 450, 225, clLime},

@@ -32,11 +32,8 @@ void TSpeedButton::Dispatch(TMessage& msg) {
       break;
     case CM_TEXTCHANGED:
     case CM_FONTCHANGED:
-    case CM_ENABLEDCHANGED:
-      Invalidate();
-      break;
-    default:
-      break;
+    case CM_ENABLEDCHANGED: Invalidate(); break;
+    default: break;
   }
   TGraphicControl::Dispatch(msg);
 }

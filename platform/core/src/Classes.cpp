@@ -79,8 +79,7 @@ void TComponent::ValidateRename(TComponent* component, const std::string& curNam
 }
 
 TComponent* TComponent::Components(int index) const {
-  if (index < 0 || index >= ComponentCount())
-    throw EListError(Format("List index out of bounds (%d)", index));
+  if (index < 0 || index >= ComponentCount()) throw EListError(Format("List index out of bounds (%d)", index));
   return FComponents[static_cast<std::size_t>(index)];
 }
 
@@ -597,7 +596,7 @@ void TStrings::SetDelimitedText(const std::string& text) {
         s = AnsiExtractQuotedStr(text, p, FQuoteChar);
       } else {
         std::size_t start = p;
-        while (p < n && static_cast<unsigned char>(text[p]) > ' ' && text[p] != FDelimiter) ++p;
+        while (p<n&& static_cast<unsigned char>(text[p])> ' ' && text[p] != FDelimiter) ++p;
         s = text.substr(start, p - start);
       }
       Add(s);

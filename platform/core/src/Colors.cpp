@@ -65,7 +65,8 @@ int MulDiv(int a, int b, int c) {
   std::int64_t p = static_cast<std::int64_t>(a) * b;
   bool negative = (p < 0) != (c < 0);
   std::uint64_t up = p < 0 ? static_cast<std::uint64_t>(-(p + 1)) + 1 : static_cast<std::uint64_t>(p);
-  std::uint64_t uc = c < 0 ? static_cast<std::uint64_t>(-(static_cast<std::int64_t>(c))) : static_cast<std::uint64_t>(c);
+  std::uint64_t uc =
+      c < 0 ? static_cast<std::uint64_t>(-(static_cast<std::int64_t>(c))) : static_cast<std::uint64_t>(c);
   std::uint64_t q = (up + uc / 2) / uc;  // halves away from zero
   if (negative) {
     if (q > 0x80000000ull) return -1;

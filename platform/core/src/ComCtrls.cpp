@@ -169,14 +169,9 @@ void TStatusBar::Dispatch(TMessage& msg) {
   TCustomControl::Dispatch(msg);
   switch (msg.Msg) {
     case CM_FONTCHANGED:
-    case CM_COLORCHANGED:
-      Invalidate();
-      break;
-    case WM_SIZE:
-      Invalidate();
-      break;
-    default:
-      break;
+    case CM_COLORCHANGED: Invalidate(); break;
+    case WM_SIZE: Invalidate(); break;
+    default: break;
   }
 }
 
@@ -456,13 +451,8 @@ void TPageControl::Change() {
 void TPageControl::Dispatch(TMessage& msg) {
   TCustomControl::Dispatch(msg);
   switch (msg.Msg) {
-    case CM_FONTCHANGED:
-      UpdateTabs();
-      break;
-    case WM_SIZE:
-      Invalidate();
-      break;
-    default:
-      break;
+    case CM_FONTCHANGED: UpdateTabs(); break;
+    case WM_SIZE: Invalidate(); break;
+    default: break;
   }
 }

@@ -413,10 +413,13 @@ void TControl::SetAlign(TAlign align) {
   if (align == FAlign) return;
   TAlign old = FAlign;
   FAlign = align;
-  static const TAnchors anchorAlign[] = {
-      {akLeft, akTop},         {akLeft, akTop, akRight},          {akLeft, akRight, akBottom},
-      {akLeft, akTop, akBottom}, {akRight, akTop, akBottom},      {akLeft, akTop, akRight, akBottom},
-      {akLeft, akTop}};
+  static const TAnchors anchorAlign[] = {{akLeft, akTop},
+                                         {akLeft, akTop, akRight},
+                                         {akLeft, akRight, akBottom},
+                                         {akLeft, akTop, akBottom},
+                                         {akRight, akTop, akBottom},
+                                         {akLeft, akTop, akRight, akBottom},
+                                         {akLeft, akTop}};
   FAnchors = anchorAlign[align];
   if (old == alNone || align == alNone || FParent) RequestAlign();
 }
@@ -863,9 +866,7 @@ void TControl::CMDrag(TMessage&) {}
 // ---------------------------------------------------------------------------
 // TWinControl
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(new TBrush) {
-  FBrush->SetColor(Color());
-}
+TWinControl::TWinControl(TComponent* owner) : TControl(owner), FBrush(new TBrush) { FBrush->SetColor(Color()); }
 
 TWinControl::~TWinControl() {
   Destroying();
@@ -913,9 +914,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
   params.WinClassName = ClassName();
 }
 
-void TWinControl::CreateWindowHandle(const TCreateParams& params) {
-  Widgetset().CreateWindowPeer(this, params);
-}
+void TWinControl::CreateWindowHandle(const TCreateParams& params) { Widgetset().CreateWindowPeer(this, params); }
 
 void TWinControl::CreateWnd() {
   TCreateParams params;
@@ -1618,13 +1617,9 @@ bool TWinControl::DoKeyEvent(TMessage& m, bool (TWinControl::*formFirst)(TMessag
   return false;
 }
 
-bool TWinControl::DoKeyDown(TMessage& m) {
-  return DoKeyEvent(m, &TWinControl::DoKeyDown, &TWinControl::KeyDown);
-}
+bool TWinControl::DoKeyDown(TMessage& m) { return DoKeyEvent(m, &TWinControl::DoKeyDown, &TWinControl::KeyDown); }
 
-bool TWinControl::DoKeyUp(TMessage& m) {
-  return DoKeyEvent(m, &TWinControl::DoKeyUp, &TWinControl::KeyUp);
-}
+bool TWinControl::DoKeyUp(TMessage& m) { return DoKeyEvent(m, &TWinControl::DoKeyUp, &TWinControl::KeyUp); }
 
 bool TWinControl::DoKeyPress(TMessage& m) {
   TWinControl* form = GetTopLevelParent(this);

@@ -15,7 +15,7 @@ struct TCursorResource {
 
 struct TCursorTables {
   std::map<std::string, TCursorResource> Resources;  // by upper-case name
-  std::vector<TCursorImage> Images;                 // handle - kFirstProgramCursor
+  std::vector<TCursorImage> Images;                  // handle - kFirstProgramCursor
   std::map<TCursor, HCURSOR> Screen;
 };
 
@@ -64,8 +64,7 @@ HCURSOR LoadCursorResource(const std::string& name) {
 }
 
 HCURSOR CreateProgramCursor(TCursorImage image) {
-  if (image.Width <= 0 || image.Height <= 0 ||
-      image.Pixels.size() != size_t(image.Width) * size_t(image.Height))
+  if (image.Width <= 0 || image.Height <= 0 || image.Pixels.size() != size_t(image.Width) * size_t(image.Height))
     return 0;
   image.HotSpot.X = std::clamp(image.HotSpot.X, 0, image.Width - 1);
   image.HotSpot.Y = std::clamp(image.HotSpot.Y, 0, image.Height - 1);

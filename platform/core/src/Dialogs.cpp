@@ -10,60 +10,38 @@
 // ---- box helpers ----
 TUiIcon MessageBoxIcon(UINT flags) {
   switch (flags & MB_ICONMASK) {
-    case MB_ICONHAND:
-      return TUiIcon::Error;
-    case MB_ICONQUESTION:
-      return TUiIcon::Question;
-    case MB_ICONEXCLAMATION:
-      return TUiIcon::Warning;
-    case MB_ICONASTERISK:
-      return TUiIcon::Information;
-    default:
-      return TUiIcon::None;
+    case MB_ICONHAND: return TUiIcon::Error;
+    case MB_ICONQUESTION: return TUiIcon::Question;
+    case MB_ICONEXCLAMATION: return TUiIcon::Warning;
+    case MB_ICONASTERISK: return TUiIcon::Information;
+    default: return TUiIcon::None;
   }
 }
 
 std::vector<int> MessageBoxButtons(UINT flags) {
   switch (flags & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-      return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE:
-      return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL:
-      return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO:
-      return {IDYES, IDNO};
-    case MB_RETRYCANCEL:
-      return {IDRETRY, IDCANCEL};
-    default:
-      return {IDOK};
+    case MB_OKCANCEL: return {IDOK, IDCANCEL};
+    case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
+    case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
+    case MB_YESNO: return {IDYES, IDNO};
+    case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
+    default: return {IDOK};
   }
 }
 
 const char* ButtonName(int answer) {
   switch (answer) {
-    case IDOK:
-      return "OK";
-    case IDCANCEL:
-      return "Cancel";
-    case IDABORT:
-      return "Abort";
-    case IDRETRY:
-      return "Retry";
-    case IDIGNORE:
-      return "Ignore";
-    case IDYES:
-      return "Yes";
-    case IDNO:
-      return "No";
-    case mrAll:
-      return "All";
-    case mrNoToAll:
-      return "No to All";
-    case mrYesToAll:
-      return "Yes to All";
-    default:
-      return "?";
+    case IDOK: return "OK";
+    case IDCANCEL: return "Cancel";
+    case IDABORT: return "Abort";
+    case IDRETRY: return "Retry";
+    case IDIGNORE: return "Ignore";
+    case IDYES: return "Yes";
+    case IDNO: return "No";
+    case mrAll: return "All";
+    case mrNoToAll: return "No to All";
+    case mrYesToAll: return "Yes to All";
+    default: return "?";
   }
 }
 
@@ -87,30 +65,18 @@ std::string NormalizeLineBreaks(const std::string& text) {
 
 const char* UiKindName(TUiKind kind) {
   switch (kind) {
-    case TUiKind::MessageBox:
-      return "message box";
-    case TUiKind::MessageDlg:
-      return "message dialog";
-    case TUiKind::InputQuery:
-      return "input box";
-    case TUiKind::OpenDialog:
-      return "open dialog";
-    case TUiKind::SaveDialog:
-      return "save dialog";
-    case TUiKind::ColorDialog:
-      return "colour dialog";
-    case TUiKind::FontDialog:
-      return "font dialog";
-    case TUiKind::PrintDialog:
-      return "print dialog";
-    case TUiKind::PrinterSetupDialog:
-      return "printer setup dialog";
-    case TUiKind::FindDialog:
-      return "find dialog";
-    case TUiKind::ReplaceDialog:
-      return "replace dialog";
-    case TUiKind::ModalForm:
-      return "modal form";
+    case TUiKind::MessageBox: return "message box";
+    case TUiKind::MessageDlg: return "message dialog";
+    case TUiKind::InputQuery: return "input box";
+    case TUiKind::OpenDialog: return "open dialog";
+    case TUiKind::SaveDialog: return "save dialog";
+    case TUiKind::ColorDialog: return "colour dialog";
+    case TUiKind::FontDialog: return "font dialog";
+    case TUiKind::PrintDialog: return "print dialog";
+    case TUiKind::PrinterSetupDialog: return "printer setup dialog";
+    case TUiKind::FindDialog: return "find dialog";
+    case TUiKind::ReplaceDialog: return "replace dialog";
+    case TUiKind::ModalForm: return "modal form";
   }
   return "?";
 }
@@ -261,10 +227,9 @@ int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons,
   r.Text = msg;
   r.Caption = type == mtCustom ? AppTitle() : captions[type];
   r.Icon = icons[type];
-  static const std::pair<TMsgDlgBtn, int> order[] = {{mbYes, mrYes},     {mbNo, mrNo},         {mbOK, mrOk},
-                                                     {mbCancel, mrCancel}, {mbAbort, mrAbort}, {mbRetry, mrRetry},
-                                                     {mbIgnore, mrIgnore}, {mbAll, mrAll},     {mbNoToAll, mrNoToAll},
-                                                     {mbYesToAll, mrYesToAll}};
+  static const std::pair<TMsgDlgBtn, int> order[] = {
+      {mbYes, mrYes},     {mbNo, mrNo},         {mbOK, mrOk},   {mbCancel, mrCancel},   {mbAbort, mrAbort},
+      {mbRetry, mrRetry}, {mbIgnore, mrIgnore}, {mbAll, mrAll}, {mbNoToAll, mrNoToAll}, {mbYesToAll, mrYesToAll}};
   for (auto& [b, id] : order)
     if (buttons.Contains(b)) r.Buttons.push_back(id);
   if (r.Buttons.empty()) r.Buttons.push_back(mrOk);

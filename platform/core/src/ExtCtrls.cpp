@@ -66,11 +66,8 @@ void TCustomPanel::Dispatch(TMessage& msg) {
   switch (msg.Msg) {
     case CM_TEXTCHANGED:
     case CM_COLORCHANGED:
-    case CM_FONTCHANGED:
-      Invalidate();
-      break;
-    default:
-      break;
+    case CM_FONTCHANGED: Invalidate(); break;
+    default: break;
   }
 }
 
@@ -153,9 +150,7 @@ void TBevel::Paint() {
   int h = Height();
   c->Pen()->SetWidth(1);
   switch (FShape) {
-    case bsBox:
-      rectLines(TRect(0, 0, w - 1, h - 1), c1, c2);
-      break;
+    case bsBox: rectLines(TRect(0, 0, w - 1, h - 1), c1, c2); break;
     case bsFrame:
       rectLines(TRect(1, 1, w - 1, h - 1), c2, c2);
       rectLines(TRect(0, 0, w - 2, h - 2), c1, c1);
@@ -176,8 +171,7 @@ void TBevel::Paint() {
       line(c1, w - 2, 0, w - 2, h);
       line(c2, w - 1, 0, w - 1, h);
       break;
-    case bsSpacer:
-      break;
+    case bsSpacer: break;
   }
 }
 
@@ -308,16 +302,10 @@ void TShape::Paint() {
   }
   switch (FShape) {
     case stRectangle:
-    case stSquare:
-      c->Rectangle(x, y, x + w, y + h);
-      break;
+    case stSquare: c->Rectangle(x, y, x + w, y + h); break;
     case stRoundRect:
-    case stRoundSquare:
-      c->RoundRect(x, y, x + w, y + h, s / 4, s / 4);
-      break;
+    case stRoundSquare: c->RoundRect(x, y, x + w, y + h, s / 4, s / 4); break;
     case stCircle:
-    case stEllipse:
-      c->Ellipse(x, y, x + w, y + h);
-      break;
+    case stEllipse: c->Ellipse(x, y, x + w, y + h); break;
   }
 }

@@ -19,9 +19,7 @@ std::string NoTrailingSlash(const std::string& dir) {
   return d;
 }
 
-std::string Join(const std::string& dir, const std::string& name) {
-  return dir == "/" ? "/" + name : dir + "/" + name;
-}
+std::string Join(const std::string& dir, const std::string& name) { return dir == "/" ? "/" + name : dir + "/" + name; }
 
 // Sorted without case (Windows-1251 letters included), then by bytes so the
 // order is total.
@@ -103,7 +101,9 @@ std::vector<TFolderEntry> ReadFolder(const std::string& dir) {
 }
 
 // ---- file list ----
-TFileListBox::TFileListBox(TComponent* owner) : TCustomListBox(owner) { FDirectory = NearestExistingFolder(GetCurrentDir()); }
+TFileListBox::TFileListBox(TComponent* owner) : TCustomListBox(owner) {
+  FDirectory = NearestExistingFolder(GetCurrentDir());
+}
 
 void TFileListBox::SetDirectory(const std::string& dir) {
   FDirectory = NearestExistingFolder(dir);

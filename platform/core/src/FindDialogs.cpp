@@ -3,15 +3,9 @@
 TFindOptions FindPressOptions(TFindOptions options, const TFindPress& press) {
   options.Exclude(frFindNext).Exclude(frReplace).Exclude(frReplaceAll);
   switch (press.Button) {
-    case TFindButton::FindNext:
-      options.Include(frFindNext);
-      break;
-    case TFindButton::Replace:
-      options.Include(frReplace);
-      break;
-    case TFindButton::ReplaceAll:
-      options.Include(frReplaceAll);
-      break;
+    case TFindButton::FindNext: options.Include(frFindNext); break;
+    case TFindButton::Replace: options.Include(frReplace); break;
+    case TFindButton::ReplaceAll: options.Include(frReplaceAll); break;
   }
   auto set = [&options](TFindOption o, bool on) {
     if (on)

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "platform/ActnList.h"
-#include "platform/Cursors.h"
 #include "platform/AppEvnts.h"
+#include "platform/Cursors.h"
 #include "platform/FontList.h"
 #include "platform/Menus.h"
 #include "platform/Monitors.h"
@@ -32,8 +32,7 @@ void HandleGuardedException() {
   }
   try {
     throw;
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 void GuardCall(const std::function<void()>& handler) {
@@ -125,7 +124,7 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   params.WinClassName = FormWindowClass;
   params.WndParent = nullptr;
   DWORD style = params.Style & ~(WS_CHILD | WS_POPUP | WS_CAPTION | WS_BORDER | WS_THICKFRAME | WS_DLGFRAME |
-                                  WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+                                 WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
   style |= WS_CLIPCHILDREN;
   DWORD ex = params.ExStyle & ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
   bool icons = true;
@@ -134,12 +133,8 @@ void TCustomForm::CreateParams(TCreateParams& params) {
       style |= WS_POPUP;
       icons = false;
       break;
-    case bsSingle:
-      style |= WS_CAPTION | WS_BORDER;
-      break;
-    case bsSizeable:
-      style |= WS_CAPTION | WS_THICKFRAME;
-      break;
+    case bsSingle: style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: style |= WS_CAPTION | WS_THICKFRAME; break;
     case bsDialog:
       style |= WS_POPUP | WS_CAPTION;
       ex |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
@@ -189,8 +184,7 @@ bool TCustomForm::DialogKey(TMessage& m) {
         return true;
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -267,9 +261,7 @@ void TCustomForm::CenterOnScreen() {
 void TCustomForm::ShowingChanged() {
   switch (FPosition) {
     case poScreenCenter:
-    case poDesktopCenter:
-      CenterOnScreen();
-      break;
+    case poDesktopCenter: CenterOnScreen(); break;
     case poMainFormCenter:
     case poOwnerFormCenter: {
       TCustomForm* center = FPosition == poMainFormCenter && Application ? Application->MainForm() : nullptr;
@@ -283,8 +275,7 @@ void TCustomForm::ShowingChanged() {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -316,24 +307,15 @@ void TCustomForm::Dispatch(TMessage& msg) {
       }
       return;
     }
-    case WM_CLOSE:
-      WMClose(msg);
-      return;
-    case WM_SYSCOMMAND:
-      WMSysCommand(msg);
-      return;
-    case WM_ACTIVATE:
-      WMActivate(msg);
-      return;
-    case WM_SIZE:
-      WMSize(msg);
-      return;
+    case WM_CLOSE: WMClose(msg); return;
+    case WM_SYSCOMMAND: WMSysCommand(msg); return;
+    case WM_ACTIVATE: WMActivate(msg); return;
+    case WM_SIZE: WMSize(msg); return;
     case WM_CREATE:
       TWinControl::Dispatch(msg);
       if (FMenu) SendMessage(WindowHandle(), BQM_SETMENU, 0, reinterpret_cast<LPARAM>(FMenu));
       return;
-    default:
-      TWinControl::Dispatch(msg);
+    default: TWinControl::Dispatch(msg);
   }
 }
 
@@ -368,8 +350,7 @@ void TCustomForm::WMSysCommand(TMessage& m) {
       GuardCall([this] { Close(); });
       m.Result = 0;
       return;
-    default:
-      TWinControl::Dispatch(m);
+    default: TWinControl::Dispatch(m);
   }
 }
 
@@ -389,17 +370,10 @@ void TCustomForm::WMActivate(TMessage& m) {
 
 void TCustomForm::WMSize(TMessage& m) {
   switch (m.WParam) {
-    case SIZE_MINIMIZED:
-      FWindowState = wsMinimized;
-      break;
-    case SIZE_MAXIMIZED:
-      FWindowState = wsMaximized;
-      break;
-    case SIZE_RESTORED:
-      FWindowState = wsNormal;
-      break;
-    default:
-      break;
+    case SIZE_MINIMIZED: FWindowState = wsMinimized; break;
+    case SIZE_MAXIMIZED: FWindowState = wsMaximized; break;
+    case SIZE_RESTORED: FWindowState = wsNormal; break;
+    default: break;
   }
   TWinControl::Dispatch(m);
 }
@@ -582,8 +556,7 @@ TRect THintWindow::CalcHintRect(int maxWidth, const std::string& hint) {
   if (WidgetsetInstalled()) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, Font()->Handle());
-    DrawText(dc, hint.c_str(), static_cast<int>(hint.size()), &r,
-             DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    DrawText(dc, hint.c_str(), static_cast<int>(hint.size()), &r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
   }
@@ -625,8 +598,7 @@ void THintWindow::Paint() {
   Canvas()->Font()->Assign(Font());
   Canvas()->Brush()->SetStyle(bsClear);
   std::string text = Caption();
-  DrawText(Canvas()->Handle(), text.c_str(), static_cast<int>(text.size()), &r,
-           DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+  DrawText(Canvas()->Handle(), text.c_str(), static_cast<int>(text.size()), &r, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
 }
 
 // ---- TApplication ----
@@ -672,8 +644,7 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation != opRemove) return;
   FForms.erase(std::remove(FForms.begin(), FForms.end(), component), FForms.end());
-  FPendingRelease.erase(std::remove(FPendingRelease.begin(), FPendingRelease.end(), component),
-                        FPendingRelease.end());
+  FPendingRelease.erase(std::remove(FPendingRelease.begin(), FPendingRelease.end(), component), FPendingRelease.end());
   if (component == FMainForm) FMainForm = nullptr;
   if (component == FHintControl) {
     FHintControl = nullptr;
@@ -765,8 +736,7 @@ void TApplication::HandleException(TObject* sender) {
     if (OnException) {
       try {
         OnException(sender, e);
-      } catch (...) {
-      }
+      } catch (...) {}
     } else {
       ShowException(e);
     }
@@ -803,8 +773,7 @@ void TApplication::HookMainWindow(const TWindowHook& hook, void* id) {
 }
 
 void TApplication::UnhookMainWindow(void* id) {
-  FHooks.erase(std::remove_if(FHooks.begin(), FHooks.end(), [id](auto& h) { return h.first == id; }),
-               FHooks.end());
+  FHooks.erase(std::remove_if(FHooks.begin(), FHooks.end(), [id](auto& h) { return h.first == id; }), FHooks.end());
 }
 
 void TApplication::Minimize() {
@@ -928,16 +897,13 @@ void TApplication::HintTimerExpired() {
     FHintCursor = p;
   }
   switch (FHintState) {
-    case hsWaiting:
-      ActivateHint(FHintCursor);
-      break;
+    case hsWaiting: ActivateHint(FHintCursor); break;
     case hsShown:
       HideHint();
       FHintState = hsIdle;
       if (FHintTimer) FHintTimer->SetInterval(100);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

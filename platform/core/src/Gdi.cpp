@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <functional>
 #include <cstring>
+#include <functional>
 
 #include <sys/mman.h>
 
@@ -100,7 +100,8 @@ void TGdiBitmap::Resize(int width, int height) {
   std::vector<uint32_t> bits = PixelBuffer(size_t(width) * size_t(height), 0xFFFFFFFFu);
   int w = std::min(width, FWidth), h = std::min(height, FHeight);
   for (int y = 0; y < h; ++y)
-    std::copy(FBits.begin() + size_t(y) * FWidth, FBits.begin() + size_t(y) * FWidth + w, bits.begin() + size_t(y) * width);
+    std::copy(FBits.begin() + size_t(y) * FWidth, FBits.begin() + size_t(y) * FWidth + w,
+              bits.begin() + size_t(y) * width);
   FBits.swap(bits);
   FWidth = width;
   FHeight = height;
@@ -462,7 +463,9 @@ int TDeviceContext::GetClipBox(TRect& logical) const {
   return Complexity(c);
 }
 
-bool TDeviceContext::PtVisible(int x, int y) const { return RegionOps::Contains(EffectiveClip(), ToDevice(TPoint(x, y))); }
+bool TDeviceContext::PtVisible(int x, int y) const {
+  return RegionOps::Contains(EffectiveClip(), ToDevice(TPoint(x, y)));
+}
 
 bool TDeviceContext::RectVisible(const TRect& logical) const {
   return !RegionOps::Intersect(EffectiveClip(), {ToDevice(logical)}).empty();
@@ -525,7 +528,8 @@ bool TDeviceContext::ExtTextOut(int x, int y, UINT options, const TRect* rect, c
   std::vector<int> adv(size_t(count > 0 ? count : 0));
   int total = 0;
   for (int i = 0; i < count; ++i) {
-    adv[size_t(i)] = dx ? dx[i] : Widgetset().FontCharWidth(FState.Font, static_cast<unsigned char>(text[i])) + FState.CharExtra;
+    adv[size_t(i)] =
+        dx ? dx[i] : Widgetset().FontCharWidth(FState.Font, static_cast<unsigned char>(text[i])) + FState.CharExtra;
     total += adv[size_t(i)];
   }
   int left = x;
@@ -550,7 +554,8 @@ bool TDeviceContext::ExtTextOut(int x, int y, UINT options, const TRect* rect, c
     if ((options & ETO_CLIPPED) && rect) IntersectRect(cells, cells, devRect);
     if (!IsRectEmpty(cells)) DevSolidFill(cells, FState.BkColor);
   }
-  if (count > 0) DrawGlyphs(dev.X, dev.Y, text, count, adv.data(), (options & ETO_CLIPPED) && rect ? &devRect : nullptr);
+  if (count > 0)
+    DrawGlyphs(dev.X, dev.Y, text, count, adv.data(), (options & ETO_CLIPPED) && rect ? &devRect : nullptr);
   return true;
 }
 
@@ -614,10 +619,12 @@ bool TDeviceContext::Rectangle(int left, int top, int right, int bottom) {
   }
   int w = FState.Pen->Width();
   if (d.Right - d.Left > 2 && d.Bottom - d.Top > 2) {
-    TPoint pts[4] = {{d.Left + w, d.Top + w}, {d.Right - w, d.Top + w}, {d.Right - w, d.Bottom - w}, {d.Left + w, d.Bottom - w}};
+    TPoint pts[4] = {
+        {d.Left + w, d.Top + w}, {d.Right - w, d.Top + w}, {d.Right - w, d.Bottom - w}, {d.Left + w, d.Bottom - w}};
     DevPolygonFill(pts, 4);
   }
-  TPoint outline[5] = {{d.Left, d.Top}, {d.Right - 1, d.Top}, {d.Right - 1, d.Bottom - 1}, {d.Left, d.Bottom - 1}, {d.Left, d.Top}};
+  TPoint outline[5] = {
+      {d.Left, d.Top}, {d.Right - 1, d.Top}, {d.Right - 1, d.Bottom - 1}, {d.Left, d.Bottom - 1}, {d.Left, d.Top}};
   DevPolyline(outline, 5, true);
   return true;
 }
@@ -779,7 +786,7 @@ uint32_t TRasterDC::BrushPixel(HBRUSH brush, int x, int y) const {
   switch (brush->Style()) {
     case BS_HATCHED:
       p = HatchBit(brush->Hatch(), x - BrushOrg().X, y - BrushOrg().Y) ? ColorToPixel(ColorToRGB(brush->Color()))
-                                                                        : ColorToPixel(BkColor());
+                                                                       : ColorToPixel(BkColor());
       break;
     case BS_PATTERN: {
       TGdiBitmap* pat = brush->Pattern();
@@ -862,10 +869,22 @@ void TRasterDC::DevPolyline(const TPoint* pts, int count, bool closed) {
   const int* pattern = nullptr;
   int patLen = 0;
   if (w == 1) switch (pen->Style()) {
-      case PS_DASH: pattern = kDash; patLen = 2; break;
-      case PS_DOT: pattern = kDot; patLen = 2; break;
-      case PS_DASHDOT: pattern = kDashDot; patLen = 4; break;
-      case PS_DASHDOTDOT: pattern = kDashDotDot; patLen = 6; break;
+      case PS_DASH:
+        pattern = kDash;
+        patLen = 2;
+        break;
+      case PS_DOT:
+        pattern = kDot;
+        patLen = 2;
+        break;
+      case PS_DASHDOT:
+        pattern = kDashDot;
+        patLen = 4;
+        break;
+      case PS_DASHDOTDOT:
+        pattern = kDashDotDot;
+        patLen = 6;
+        break;
       default: break;
     }
   int patIndex = 0, patLeft = pattern ? pattern[0] : 0;
@@ -929,7 +948,8 @@ void TRasterDC::DevPolygonFill(const TPoint* pts, int count) {
     for (int i = 0; i < count; ++i) {
       const TPoint& a = pts[i];
       const TPoint& b = pts[(i + 1) % count];
-      if ((a.Y <= cy && b.Y > cy) || (b.Y <= cy && a.Y > cy)) xs.push_back(a.X + (cy - a.Y) * (b.X - a.X) / double(b.Y - a.Y));
+      if ((a.Y <= cy && b.Y > cy) || (b.Y <= cy && a.Y > cy))
+        xs.push_back(a.X + (cy - a.Y) * (b.X - a.X) / double(b.Y - a.Y));
     }
     std::sort(xs.begin(), xs.end());
     for (size_t i = 0; i + 1 < xs.size(); i += 2) {
@@ -959,8 +979,7 @@ void RasterShape(TRasterDC& dc, const TRect& r, Inside inside, HPEN pen, HBRUSH 
     int spanStart = INT_MIN;
     for (int x = r.Left; x <= r.Right; ++x) {
       bool in = x < r.Right && inside(x, y);
-      bool edge = in && drawPen &&
-                  (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1));
+      bool edge = in && drawPen && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1));
       if (in && !edge) {
         if (spanStart == INT_MIN) spanStart = x;
       } else {
@@ -1608,8 +1627,7 @@ int DrawText(HDC dc, const char* text, int count, TRect* rect, UINT format) {
   // Word breaking.
   std::vector<TDrawLine> lines;
   for (TDrawLine& h : hard) {
-    if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE) ||
-        TabbedWidth(dc, h.Text, expand, tabWidth) <= width) {
+    if (!(format & DT_WORDBREAK) || (format & DT_SINGLELINE) || TabbedWidth(dc, h.Text, expand, tabWidth) <= width) {
       lines.push_back(h);
       continue;
     }

@@ -56,7 +56,6 @@ bool GraphicSizeAllowed(int64_t width, int64_t height) {
          width * height <= MaxGraphicPixels;
 }
 
-
 // ---------------------------------------------------------------------------
 
 void TGraphicsObject::Changed() {
@@ -239,7 +238,8 @@ HBRUSH TBrush::Handle() {
           break;
         }
         default: {
-          static const int hatch[] = {0, 0, HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+          static const int hatch[] = {0,        0,           HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL,
+                                      HS_CROSS, HS_DIAGCROSS};
           FHandle = CreateHatchBrush(hatch[FStyle], ColorToRGB(FColor));
           break;
         }
@@ -251,9 +251,9 @@ HBRUSH TBrush::Handle() {
 
 // ---- TPen ----
 int PenModeToRop2(TPenMode mode) {
-  static const int map[] = {R2_BLACK,     R2_WHITE,      R2_NOP,       R2_NOT,        R2_COPYPEN, R2_NOTCOPYPEN,
+  static const int map[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,        R2_COPYPEN,  R2_NOTCOPYPEN,
                             R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN, R2_NOTMERGEPEN,
-                            R2_MASKPEN,   R2_NOTMASKPEN, R2_XORPEN,    R2_NOTXORPEN};
+                            R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
   return map[mode];
 }
 
@@ -1011,10 +1011,13 @@ TGdiBitmap* DecodeDib(const std::string& d, size_t hdr, size_t bits, int heightO
         case 8: px = palColor(src[x]); break;
         case 16: {
           uint32_t v = uint32_t(src[2 * x]) | (uint32_t(src[2 * x + 1]) << 8);
-          px = 0xFF000000u | (uint32_t(Channel(v, rMask)) << 16) | (uint32_t(Channel(v, gMask)) << 8) | Channel(v, bMask);
+          px = 0xFF000000u | (uint32_t(Channel(v, rMask)) << 16) | (uint32_t(Channel(v, gMask)) << 8) |
+               Channel(v, bMask);
           break;
         }
-        case 24: px = 0xFF000000u | (uint32_t(src[3 * x + 2]) << 16) | (uint32_t(src[3 * x + 1]) << 8) | src[3 * x]; break;
+        case 24:
+          px = 0xFF000000u | (uint32_t(src[3 * x + 2]) << 16) | (uint32_t(src[3 * x + 1]) << 8) | src[3 * x];
+          break;
         default: {
           uint32_t v = uint32_t(src[4 * x]) | (uint32_t(src[4 * x + 1]) << 8) | (uint32_t(src[4 * x + 2]) << 16) |
                        (uint32_t(src[4 * x + 3]) << 24);
@@ -1268,8 +1271,10 @@ void TIcon::SaveToStream(TStream* stream) {
   for (int y = h - 1; y >= 0; --y)
     for (int x = 0; x < w; ++x) {
       uint32_t p = img->ScanLine(y)[x];
-      if (transparent(x, y)) p = 0;
-      else p |= 0xFF000000u;
+      if (transparent(x, y))
+        p = 0;
+      else
+        p |= 0xFF000000u;
       Wr32(out, p);
     }
   for (int y = h - 1; y >= 0; --y) {

@@ -323,8 +323,7 @@ TMemIniFile::TMemIniFile(const std::string& fileName) : TCustomIniFile(fileName)
   if (FileExists(fileName)) {
     try {
       FContent->Parse(ReadWholeFile(fileName));
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
   }
 }
 

@@ -32,15 +32,13 @@ struct TKeyName {
   const char* Name;
 };
 const TKeyName kKeyNames[] = {
-    {VK_BACK, "BkSp"},     {VK_TAB, "Tab"},        {VK_ESCAPE, "Esc"},     {VK_RETURN, "Enter"},
-    {VK_SPACE, "Space"},   {VK_PRIOR, "PgUp"},     {VK_NEXT, "PgDn"},      {VK_END, "End"},
-    {VK_HOME, "Home"},     {VK_LEFT, "Left"},      {VK_UP, "Up"},          {VK_RIGHT, "Right"},
-    {VK_DOWN, "Down"},     {VK_INSERT, "Ins"},     {VK_DELETE, "Del"},     {VK_MULTIPLY, "Num *"},
-    {VK_ADD, "Num +"},     {VK_SUBTRACT, "Num -"}, {VK_DECIMAL, "Num Del"}, {VK_DIVIDE, "Num /"},
-    {VK_OEM_1, ";"},       {VK_OEM_PLUS, "="},     {VK_OEM_COMMA, ","},    {VK_OEM_MINUS, "-"},
-    {VK_OEM_PERIOD, "."},  {VK_OEM_2, "/"},        {VK_OEM_3, "`"},        {VK_OEM_4, "["},
-    {VK_OEM_5, "\\"},      {VK_OEM_6, "]"},        {VK_OEM_7, "'"},        {VK_PAUSE, "Pause"},
-    {VK_SNAPSHOT, "PrtSc"}, {VK_APPS, "Menu"},
+    {VK_BACK, "BkSp"},      {VK_TAB, "Tab"},     {VK_ESCAPE, "Esc"},     {VK_RETURN, "Enter"},    {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"},     {VK_NEXT, "PgDn"},   {VK_END, "End"},        {VK_HOME, "Home"},       {VK_LEFT, "Left"},
+    {VK_UP, "Up"},          {VK_RIGHT, "Right"}, {VK_DOWN, "Down"},      {VK_INSERT, "Ins"},      {VK_DELETE, "Del"},
+    {VK_MULTIPLY, "Num *"}, {VK_ADD, "Num +"},   {VK_SUBTRACT, "Num -"}, {VK_DECIMAL, "Num Del"}, {VK_DIVIDE, "Num /"},
+    {VK_OEM_1, ";"},        {VK_OEM_PLUS, "="},  {VK_OEM_COMMA, ","},    {VK_OEM_MINUS, "-"},     {VK_OEM_PERIOD, "."},
+    {VK_OEM_2, "/"},        {VK_OEM_3, "`"},     {VK_OEM_4, "["},        {VK_OEM_5, "\\"},        {VK_OEM_6, "]"},
+    {VK_OEM_7, "'"},        {VK_PAUSE, "Pause"}, {VK_SNAPSHOT, "PrtSc"}, {VK_APPS, "Menu"},
 };
 
 std::string KeyName(uint16_t key) {
@@ -486,8 +484,7 @@ bool MenuKey(TWinControl* control, TMessage& msg) {
   // The main form's shortcuts work from the other forms while it is enabled.
   if (Application && Application->MainForm() && Application->MainForm() != form) {
     TCustomForm* main = Application->MainForm();
-    if (main->Enabled() && (!main->HandleAllocated() || IsWindowEnabled(main->WindowHandle())) &&
-        main->IsShortCut(msg))
+    if (main->Enabled() && (!main->HandleAllocated() || IsWindowEnabled(main->WindowHandle())) && main->IsShortCut(msg))
       return true;
   }
   return false;

@@ -30,15 +30,10 @@ UINT TrayGoneMessage() { return RegisterWindowMessage("TrayGone"); }
 bool Shell_NotifyIcon(DWORD message, NOTIFYICONDATA* data) {
   if (!gBackend || !data) return false;
   switch (message) {
-    case NIM_ADD:
-      return gBackend->Add(RequestOf(*data));
-    case NIM_MODIFY:
-      return gBackend->Modify(RequestOf(*data));
-    case NIM_DELETE:
-      return gBackend->Delete(data->hWnd, data->uID);
-    case NIM_SETVERSION:
-      return gBackend->TrayAvailable();
-    default:
-      return false;
+    case NIM_ADD: return gBackend->Add(RequestOf(*data));
+    case NIM_MODIFY: return gBackend->Modify(RequestOf(*data));
+    case NIM_DELETE: return gBackend->Delete(data->hWnd, data->uID);
+    case NIM_SETVERSION: return gBackend->TrayAvailable();
+    default: return false;
   }
 }

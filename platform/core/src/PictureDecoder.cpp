@@ -233,7 +233,8 @@ TPictureFormat SniffPictureFormat(const std::string& d) {
   if (d.size() >= 2 && d[0] == 'B' && d[1] == 'M') return TPictureFormat::Bmp;
   if (d.size() >= 6 && d.compare(0, 4, std::string("\0\0\1\0", 4)) == 0) return TPictureFormat::Ico;
   if (d.size() >= 6 && (d.compare(0, 6, "GIF87a") == 0 || d.compare(0, 6, "GIF89a") == 0)) return TPictureFormat::Gif;
-  if (d.size() >= 3 && uint8_t(d[0]) == 0xFF && uint8_t(d[1]) == 0xD8 && uint8_t(d[2]) == 0xFF) return TPictureFormat::Jpeg;
+  if (d.size() >= 3 && uint8_t(d[0]) == 0xFF && uint8_t(d[1]) == 0xD8 && uint8_t(d[2]) == 0xFF)
+    return TPictureFormat::Jpeg;
   if (d.size() >= 8 && d.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0) return TPictureFormat::Png;
   return TPictureFormat::Unknown;
 }
@@ -324,8 +325,7 @@ bool ReadPictureFileDimensions(const std::string& fileName, TPictureHeader& out)
       if (ReadPictureDimensions(head, out)) return true;
       // Only a JPEG's header may lie further on.
       int w = 0, h = 0;
-      if (got < more || SniffPictureFormat(head) != TPictureFormat::Jpeg ||
-          JpegFrame(head, w, h) != TJpegScan::Short)
+      if (got < more || SniffPictureFormat(head) != TPictureFormat::Jpeg || JpegFrame(head, w, h) != TJpegScan::Short)
         return false;
     }
   } catch (const Exception&) {
@@ -469,7 +469,8 @@ TSize FitPictureSize(int w, int h, int maxWidth, int maxHeight) {
 
 bool ScaledDecodeAllowed(const TPictureHeader& h) {
   if (GraphicSizeAllowed(h.Width, h.Height)) return true;
-  return h.Format == TPictureFormat::Jpeg && GraphicSizeAllowed((int64_t(h.Width) + 7) / 8, (int64_t(h.Height) + 7) / 8);
+  return h.Format == TPictureFormat::Jpeg &&
+         GraphicSizeAllowed((int64_t(h.Width) + 7) / 8, (int64_t(h.Height) + 7) / 8);
 }
 
 bool DecodePictureScaled(const std::string& bytes, int maxWidth, int maxHeight, TBitmap& out) {

@@ -24,8 +24,7 @@ TPrinter::~TPrinter() {
   if (FJob) {
     try {
       Abort();
-    } catch (...) {
-    }
+    } catch (...) {}
   }
 }
 
@@ -133,8 +132,7 @@ TPrinterText::~TPrinterText() {
   if (FOpen) {
     try {
       Close();
-    } catch (...) {
-    }
+    } catch (...) {}
   }
 }
 
@@ -165,9 +163,7 @@ void TPrinterText::Write(const std::string& text) {
         FX = 0;
         FY = 0;
         break;
-      default:
-        FPending += c;
-        break;
+      default: FPending += c; break;
     }
   }
   Flush();

@@ -11,8 +11,7 @@ struct TResourceTable {
   std::map<std::string, std::string> Data;
 };
 
-TResourceTable& Table()
-{
+TResourceTable& Table() {
   static TResourceTable* table = new TResourceTable();  // lives as long as the program
   return *table;
 }
@@ -21,55 +20,47 @@ std::string Key(const std::string& name) { return UpperCase(name); }
 
 }  // namespace
 
-void RegisterBitmapResource(const std::string& name, TBitmapResourcePainter painter)
-{
+void RegisterBitmapResource(const std::string& name, TBitmapResourcePainter painter) {
   TResourceTable& t = Table();
   std::lock_guard<std::mutex> lock(t.Lock);
   t.Bitmaps[Key(name)] = std::move(painter);
 }
 
-void RegisterResourceData(const std::string& name, std::string bytes)
-{
+void RegisterResourceData(const std::string& name, std::string bytes) {
   TResourceTable& t = Table();
   std::lock_guard<std::mutex> lock(t.Lock);
   t.Data[Key(name)] = std::move(bytes);
 }
 
-void UnregisterResource(const std::string& name)
-{
+void UnregisterResource(const std::string& name) {
   TResourceTable& t = Table();
   std::lock_guard<std::mutex> lock(t.Lock);
   t.Bitmaps.erase(Key(name));
   t.Data.erase(Key(name));
 }
 
-bool BitmapResourceExists(const std::string& name)
-{
+bool BitmapResourceExists(const std::string& name) {
   TResourceTable& t = Table();
   std::lock_guard<std::mutex> lock(t.Lock);
   return t.Bitmaps.count(Key(name)) != 0;
 }
 
-bool ResourceDataExists(const std::string& name)
-{
+bool ResourceDataExists(const std::string& name) {
   TResourceTable& t = Table();
   std::lock_guard<std::mutex> lock(t.Lock);
   return t.Data.count(Key(name)) != 0;
 }
 
-bool FindResourceData(const std::string& name, std::string& bytes)
-{
+bool FindResourceData(const std::string& name, std::string& bytes) {
   TResourceTable& t = Table();
   std::lock_guard<std::mutex> lock(t.Lock);
   auto it = t.Data.find(Key(name));
-  if (it == t.Data.end())
-    return false;
+  if (it == t.Data.end()) return false;
   bytes = it->second;
   return true;
 }
 
-void LoadBitmapResource(TBitmap& bitmap, const std::string& name)
-{
+void LoadBitmapResource(TBitmap& bitmap, const std::string& name) {
   TBitmapResourcePainter painter;
   std::string bytes;
   bool haveBytes = false;

@@ -17,10 +17,10 @@ namespace {
 
 // Windows-1252 bytes 0x80..0x9F (0 where the code page has no character);
 // 0xA0..0xFF are the Latin-1 characters.
-const char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+const char16_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                  0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char FromUnicode(char32_t u) {
   int b = UnicodeToCp1251(u);
@@ -31,32 +31,25 @@ char FromUnicode(char32_t u) {
 char FromCodePage(unsigned char b, int codePage) {
   if (b < 0x80) return static_cast<char>(b);
   switch (codePage) {
-    case 1251:
-      return static_cast<char>(b);
+    case 1251: return static_cast<char>(b);
     case 1252:
       if (b < 0xA0) {
         char16_t u = kCp1252High[b - 0x80];
         return u ? FromUnicode(u) : '?';
       }
       return FromUnicode(b);
-    case 866:
-      return FromUnicode(Cp866ToUnicode(b));
-    default:
-      return '?';
+    case 866: return FromUnicode(Cp866ToUnicode(b));
+    default: return '?';
   }
 }
 
 // The code page of an RTF font character set (0 when unknown).
 int CodePageOfRtfCharset(int charset) {
   switch (charset) {
-    case 0:
-      return 1252;
-    case 204:
-      return 1251;
-    case 255:
-      return 866;
-    default:
-      return 0;
+    case 0: return 1252;
+    case 204: return 1251;
+    case 255: return 866;
+    default: return 0;
   }
 }
 
@@ -65,14 +58,52 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Destinations whose content is not document text.
 const std::unordered_set<std::string>& SkippedDestinations() {
-  static const std::unordered_set<std::string> names = {
-      "fonttbl",   "colortbl",  "stylesheet", "info",        "pict",      "object",   "header",
-      "headerl",   "headerr",   "headerf",    "footer",      "footerl",   "footerr",  "footerf",
-      "footnote",  "listtable", "listoverridetable",         "rsidtbl",   "generator", "themedata",
-      "colorschememapping",     "datastore",  "latentstyles", "xmlnstbl", "filetbl",  "revtbl",
-      "fldinst",   "xe",        "tc",         "txe",         "annotation", "atnid",   "atnauthor",
-      "bkmkstart", "bkmkend",   "objdata",    "pntxta",      "pntxtb",    "userprops", "docvar",
-      "template",  "mmathPr",   "wgrffmtfilter", "pgdsctbl", "protusertbl", "passwordhash"};
+  static const std::unordered_set<std::string> names = {"fonttbl",
+                                                        "colortbl",
+                                                        "stylesheet",
+                                                        "info",
+                                                        "pict",
+                                                        "object",
+                                                        "header",
+                                                        "headerl",
+                                                        "headerr",
+                                                        "headerf",
+                                                        "footer",
+                                                        "footerl",
+                                                        "footerr",
+                                                        "footerf",
+                                                        "footnote",
+                                                        "listtable",
+                                                        "listoverridetable",
+                                                        "rsidtbl",
+                                                        "generator",
+                                                        "themedata",
+                                                        "colorschememapping",
+                                                        "datastore",
+                                                        "latentstyles",
+                                                        "xmlnstbl",
+                                                        "filetbl",
+                                                        "revtbl",
+                                                        "fldinst",
+                                                        "xe",
+                                                        "tc",
+                                                        "txe",
+                                                        "annotation",
+                                                        "atnid",
+                                                        "atnauthor",
+                                                        "bkmkstart",
+                                                        "bkmkend",
+                                                        "objdata",
+                                                        "pntxta",
+                                                        "pntxtb",
+                                                        "userprops",
+                                                        "docvar",
+                                                        "template",
+                                                        "mmathPr",
+                                                        "wgrffmtfilter",
+                                                        "pgdsctbl",
+                                                        "protusertbl",
+                                                        "passwordhash"};
   return names;
 }
 
@@ -96,16 +127,12 @@ class TRtfReader {
           FStack.pop_back();
           FSkipFallback = 0;
           continue;
-        case '\\':
-          ControlWord();
-          break;
+        case '\\': ControlWord(); break;
         case '\r':
         case '\n':
           // Line breaks of the file are not text.
           continue;
-        default:
-          Char(FromCodePage(static_cast<unsigned char>(c), TextCodePage()));
-          break;
+        default: Char(FromCodePage(static_cast<unsigned char>(c), TextCodePage())); break;
       }
       if (!FStack.empty()) FStack.back().FirstInGroup = false;
     }
@@ -176,8 +203,8 @@ class TRtfReader {
     std::string word = FIn.substr(start, FPos - start);
     bool hasParam = false;
     long param = 0;
-    if (FPos < FIn.size() && (IsDigit(FIn[FPos]) || (FIn[FPos] == '-' && FPos + 1 < FIn.size() &&
-                                                     IsDigit(FIn[FPos + 1])))) {
+    if (FPos < FIn.size() &&
+        (IsDigit(FIn[FPos]) || (FIn[FPos] == '-' && FPos + 1 < FIn.size() && IsDigit(FIn[FPos + 1])))) {
       size_t p = FPos;
       bool negative = FIn[p] == '-';
       if (negative) ++p;
@@ -199,15 +226,16 @@ class TRtfReader {
     switch (c) {
       case '\\':
       case '{':
-      case '}':
-        Char(c);
-        return;
+      case '}': Char(c); return;
       case '\'': {
         int v = 0;
         int digits = 0;
         while (digits < 2 && FPos < FIn.size()) {
           char h = FIn[FPos];
-          int d = IsDigit(h) ? h - '0' : (h >= 'a' && h <= 'f') ? h - 'a' + 10 : (h >= 'A' && h <= 'F') ? h - 'A' + 10 : -1;
+          int d = IsDigit(h)               ? h - '0'
+                  : (h >= 'a' && h <= 'f') ? h - 'a' + 10
+                  : (h >= 'A' && h <= 'F') ? h - 'A' + 10
+                                           : -1;
           if (d < 0) break;
           v = v * 16 + d;
           ++FPos;
@@ -217,12 +245,8 @@ class TRtfReader {
         Char(FromCodePage(static_cast<unsigned char>(v), TextCodePage()));
         return;
       }
-      case '~':
-        Char('\xA0');
-        return;
-      case '_':
-        Char('-');
-        return;
+      case '~': Char('\xA0'); return;
+      case '_': Char('-'); return;
       case '-':
         // An optional hyphen shows nothing.
         Consumed();
@@ -232,15 +256,10 @@ class TRtfReader {
         G().Skip = true;
         return;
       case '\r':
-      case '\n':
-        Break();
-        return;
+      case '\n': Break(); return;
       case '|':
-      case ':':
-        return;
-      default:
-        Char(c);
-        return;
+      case ':': return;
+      default: Char(c); return;
     }
   }
 
@@ -299,9 +318,8 @@ class TRtfReader {
       return;
     }
     static const std::unordered_map<std::string, char32_t> symbols = {
-        {"emdash", 0x2014}, {"endash", 0x2013},    {"bullet", 0x2022},   {"lquote", 0x2018},
-        {"rquote", 0x2019}, {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"emspace", ' '},
-        {"enspace", ' '},   {"qmspace", ' '}};
+        {"emdash", 0x2014},    {"endash", 0x2013},    {"bullet", 0x2022}, {"lquote", 0x2018}, {"rquote", 0x2019},
+        {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"emspace", ' '},   {"enspace", ' '},   {"qmspace", ' '}};
     auto s = symbols.find(w);
     if (s != symbols.end()) {
       Text(std::string(1, FromUnicode(s->second)));
@@ -450,16 +468,9 @@ void TCustomRichEdit::PasteFromClipboard() {
 
 void TCustomRichEdit::Dispatch(TMessage& msg) {
   switch (msg.Msg) {
-    case WM_COPY:
-      CopyToClipboard();
-      return;
-    case WM_CUT:
-      CutToClipboard();
-      return;
-    case WM_PASTE:
-      PasteFromClipboard();
-      return;
-    default:
-      TCustomMemo::Dispatch(msg);
+    case WM_COPY: CopyToClipboard(); return;
+    case WM_CUT: CutToClipboard(); return;
+    case WM_PASTE: PasteFromClipboard(); return;
+    default: TCustomMemo::Dispatch(msg);
   }
 }

@@ -191,8 +191,8 @@ std::string ShellErrorText(const std::string& file, intptr_t error) {
   return Ansi("Не удаётся найти \"") + file + Ansi("\". Проверьте, правильно ли указано имя, и повторите попытку.");
 }
 
-intptr_t ShellExecuteSilent(HWND owner, const std::string& verb, const std::string& file,
-                            const std::string& parameters, const std::string& directory, int showCmd) {
+intptr_t ShellExecuteSilent(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
+                            const std::string& directory, int showCmd) {
   intptr_t error = 0;
   TShellStart s = ResolveShellStart(owner, verb, file, parameters, directory, showCmd, error);
   if (s.Kind == TShellStart::skNone) return error ? error : SE_ERR_FNF;

@@ -298,8 +298,8 @@ void TCustomEdit::Dispatch(TMessage& msg) {
     case EM_GETSEL: {
       if (msg.WParam) *reinterpret_cast<DWORD*>(msg.WParam) = static_cast<DWORD>(FSelStart);
       if (msg.LParam) *reinterpret_cast<DWORD*>(msg.LParam) = static_cast<DWORD>(FSelStart + FSelLength);
-      msg.Result = static_cast<LRESULT>(MakeLong(static_cast<uint16_t>(FSelStart),
-                                                 static_cast<uint16_t>(FSelStart + FSelLength)));
+      msg.Result = static_cast<LRESULT>(
+          MakeLong(static_cast<uint16_t>(FSelStart), static_cast<uint16_t>(FSelStart + FSelLength)));
       return;
     }
     case EM_REPLACESEL:
@@ -323,36 +323,22 @@ void TCustomEdit::Dispatch(TMessage& msg) {
       FPasswordChar = static_cast<char>(msg.WParam);
       TWinControl::Dispatch(msg);
       return;
-    case EM_GETMODIFY:
-      msg.Result = FModified ? 1 : 0;
-      return;
+    case EM_GETMODIFY: msg.Result = FModified ? 1 : 0; return;
     case EM_SETMODIFY:
       FModified = msg.WParam != 0;
       msg.Result = 0;
       return;
-    case EM_CANUNDO:
-      msg.Result = FCanUndo ? 1 : 0;
-      return;
+    case EM_CANUNDO: msg.Result = FCanUndo ? 1 : 0; return;
     case EM_UNDO:
     case WM_UNDO:
       Undo();
       msg.Result = 1;
       return;
-    case EM_EMPTYUNDOBUFFER:
-      ClearUndo();
-      return;
-    case WM_CUT:
-      CutToClipboard();
-      return;
-    case WM_COPY:
-      CopyToClipboard();
-      return;
-    case WM_PASTE:
-      PasteFromClipboard();
-      return;
-    case WM_CLEAR:
-      ClearSelection();
-      return;
+    case EM_EMPTYUNDOBUFFER: ClearUndo(); return;
+    case WM_CUT: CutToClipboard(); return;
+    case WM_COPY: CopyToClipboard(); return;
+    case WM_PASTE: PasteFromClipboard(); return;
+    case WM_CLEAR: ClearSelection(); return;
     case EM_GETLINECOUNT: {
       std::string t = Text();
       LRESULT lines = 1;
@@ -447,8 +433,7 @@ void TCustomEdit::Dispatch(TMessage& msg) {
       }
       TWinControl::Dispatch(msg);
       return;
-    default:
-      TWinControl::Dispatch(msg);
+    default: TWinControl::Dispatch(msg);
   }
 }
 
@@ -634,8 +619,7 @@ void TButton::Dispatch(TMessage& msg) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   TButtonControl::Dispatch(msg);
 }
@@ -669,15 +653,9 @@ void TCustomCheckBox::SetAlignment(TLeftRight v) {
 
 void TCustomCheckBox::Toggle() {
   switch (FState) {
-    case cbUnchecked:
-      SetState(FAllowGrayed ? cbGrayed : cbChecked);
-      break;
-    case cbChecked:
-      SetState(cbUnchecked);
-      break;
-    case cbGrayed:
-      SetState(cbChecked);
-      break;
+    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
   }
 }
 
@@ -691,9 +669,7 @@ void TCustomCheckBox::Dispatch(TMessage& msg) {
         return;
       }
       break;
-    case BM_GETCHECK:
-      msg.Result = static_cast<LRESULT>(FState);
-      return;
+    case BM_GETCHECK: msg.Result = static_cast<LRESULT>(FState); return;
     case BM_CLICK:
       if (Enabled()) Toggle();
       return;
@@ -702,8 +678,7 @@ void TCustomCheckBox::Dispatch(TMessage& msg) {
       TButtonControl::Dispatch(msg);
       if (HandleAllocated()) Perform(BQM_SETCOLORS, 0, 0);
       return;
-    default:
-      break;
+    default: break;
   }
   TButtonControl::Dispatch(msg);
 }
@@ -751,9 +726,7 @@ void TRadioButton::Dispatch(TMessage& msg) {
         return;
       }
       break;
-    case BM_GETCHECK:
-      msg.Result = FChecked ? BST_CHECKED : BST_UNCHECKED;
-      return;
+    case BM_GETCHECK: msg.Result = FChecked ? BST_CHECKED : BST_UNCHECKED; return;
     case BM_CLICK:
       if (Enabled()) SetChecked(true);
       return;
@@ -762,8 +735,7 @@ void TRadioButton::Dispatch(TMessage& msg) {
       TButtonControl::Dispatch(msg);
       if (HandleAllocated()) Perform(BQM_SETCOLORS, 0, 0);
       return;
-    default:
-      break;
+    default: break;
   }
   TButtonControl::Dispatch(msg);
 }
@@ -792,8 +764,7 @@ void TListControlItems::Changed() {
   if (UpdateCount() == 0) FOwner->ItemsChanged(FAppending);
 }
 
-TCustomListControl::TCustomListControl(TComponent* owner)
-    : TWinControl(owner), FItems(new TListControlItems(this)) {
+TCustomListControl::TCustomListControl(TComponent* owner) : TWinControl(owner), FItems(new TListControlItems(this)) {
   SetTabStop(true);
   SetColor(clWindow);
 }
@@ -854,16 +825,11 @@ void TCustomComboBox::CreateParams(TCreateParams& params) {
   params.WinClassName = ComboBoxWindowClass;
   params.Style |= WS_TABSTOP | WS_VSCROLL | CBS_AUTOHSCROLL;
   switch (FStyle) {
-    case csSimple:
-      params.Style |= CBS_SIMPLE;
-      break;
+    case csSimple: params.Style |= CBS_SIMPLE; break;
     case csDropDownList:
     case csOwnerDrawFixed:
-    case csOwnerDrawVariable:
-      params.Style |= CBS_DROPDOWNLIST;
-      break;
-    default:
-      params.Style |= CBS_DROPDOWN;
+    case csOwnerDrawVariable: params.Style |= CBS_DROPDOWNLIST; break;
+    default: params.Style |= CBS_DROPDOWN;
   }
 }
 
@@ -931,18 +897,10 @@ void TCustomComboBox::Dispatch(TMessage& msg) {
       FSelStart = static_cast<int>(msg.WParam);
       FSelLength = static_cast<int>(msg.LParam);
       return;
-    case BQM_DROPPED:
-      FDroppedDown = msg.WParam != 0;
-      return;
-    case CB_GETCURSEL:
-      msg.Result = FItemIndex;
-      return;
-    case CB_GETCOUNT:
-      msg.Result = FItems->Count();
-      return;
-    case CB_GETDROPPEDSTATE:
-      msg.Result = FDroppedDown ? 1 : 0;
-      return;
+    case BQM_DROPPED: FDroppedDown = msg.WParam != 0; return;
+    case CB_GETCURSEL: msg.Result = FItemIndex; return;
+    case CB_GETCOUNT: msg.Result = FItems->Count(); return;
+    case CB_GETDROPPEDSTATE: msg.Result = FDroppedDown ? 1 : 0; return;
     case CN_COMMAND:
       switch (HiWord(msg.WParam)) {
         case CBN_SELCHANGE:
@@ -950,12 +908,8 @@ void TCustomComboBox::Dispatch(TMessage& msg) {
           Click();
           Select();
           return;
-        case CBN_EDITCHANGE:
-          Change();
-          return;
-        case CBN_DBLCLK:
-          DblClick();
-          return;
+        case CBN_EDITCHANGE: Change(); return;
+        case CBN_DBLCLK: DblClick(); return;
         case CBN_DROPDOWN:
           FDroppedDown = true;
           if (OnDropDown) OnDropDown(this);
@@ -964,12 +918,10 @@ void TCustomComboBox::Dispatch(TMessage& msg) {
           FDroppedDown = false;
           if (OnCloseUp) OnCloseUp(this);
           return;
-        default:
-          break;
+        default: break;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   TCustomListControl::Dispatch(msg);
 }
@@ -1022,30 +974,20 @@ void TCustomListBox::Dispatch(TMessage& msg) {
       FItemIndex = (i >= 0 && i < FItems->Count()) ? i : -1;
       return;
     }
-    case LB_GETCURSEL:
-      msg.Result = FItemIndex;
-      return;
-    case LB_GETCOUNT:
-      msg.Result = FItems->Count();
-      return;
-    case LB_GETTOPINDEX:
-      msg.Result = FTopIndex;
-      return;
+    case LB_GETCURSEL: msg.Result = FItemIndex; return;
+    case LB_GETCOUNT: msg.Result = FItems->Count(); return;
+    case LB_GETTOPINDEX: msg.Result = FTopIndex; return;
     case CN_COMMAND:
       switch (HiWord(msg.WParam)) {
         case LBN_SELCHANGE:
           Changed();
           Click();
           return;
-        case LBN_DBLCLK:
-          DblClick();
-          return;
-        default:
-          break;
+        case LBN_DBLCLK: DblClick(); return;
+        default: break;
       }
       break;
-    default:
-      break;
+    default: break;
   }
   TCustomListControl::Dispatch(msg);
 }
@@ -1168,15 +1110,14 @@ void TCustomLabel::Dispatch(TMessage& msg) {
       AdjustBounds();
       Invalidate();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
 // ---- group box ----
 TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
-  SetControlStyle(TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks,
-                                csReplicatable});
+  SetControlStyle(
+      TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csReplicatable});
   SetBounds(0, 0, 185, 105);
 }
 
@@ -1216,15 +1157,12 @@ void TCustomGroupBox::Paint() {
 void TCustomGroupBox::Dispatch(TMessage& msg) {
   TCustomControl::Dispatch(msg);
   switch (msg.Msg) {
-    case CM_TEXTCHANGED:
-      Invalidate();
-      break;
+    case CM_TEXTCHANGED: Invalidate(); break;
     case CM_FONTCHANGED:
       Realign();
       Invalidate();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -318,7 +318,9 @@ std::string Copy(std::string_view s, int index, int count) {
   return std::string(s.substr(static_cast<std::size_t>(index) - 1, static_cast<std::size_t>(count)));
 }
 
-std::string StringOfChar(char c, int count) { return count > 0 ? std::string(static_cast<std::size_t>(count), c) : std::string(); }
+std::string StringOfChar(char c, int count) {
+  return count > 0 ? std::string(static_cast<std::size_t>(count), c) : std::string();
+}
 
 std::string QuotedStr(std::string_view s) { return AnsiQuotedStr(s, '\''); }
 
@@ -728,7 +730,8 @@ bool TryEncodeDate(int year, int month, int day, TDateTime& date) {
   int leap = IsLeapYear(year) ? 1 : 0;
   if (day < 1 || day > kDaysToMonth[leap][month] - kDaysToMonth[leap][month - 1]) return false;
   int y = year - 1;
-  std::int64_t days = static_cast<std::int64_t>(y) * 365 + y / 4 - y / 100 + y / 400 + kDaysToMonth[leap][month - 1] + day;
+  std::int64_t days =
+      static_cast<std::int64_t>(y) * 365 + y / 4 - y / 100 + y / 400 + kDaysToMonth[leap][month - 1] + day;
   date = static_cast<double>(days - kDateDelta);
   return true;
 }
@@ -871,7 +874,8 @@ void FormatInto(std::string& out, const std::string& format, TDateTime dt, int d
             quoted = !quoted;
           } else if (!quoted && (ch == 'A' || ch == 'a')) {
             std::string rest = UpperCase(fmt.substr(p, 5));
-            use12 = rest.compare(0, 5, "AM/PM") == 0 || rest.compare(0, 3, "A/P") == 0 || rest.compare(0, 4, "AMPM") == 0;
+            use12 =
+                rest.compare(0, 5, "AM/PM") == 0 || rest.compare(0, 3, "A/P") == 0 || rest.compare(0, 4, "AMPM") == 0;
             break;
           } else if (!quoted && (ch == 'H' || ch == 'h')) {
             break;

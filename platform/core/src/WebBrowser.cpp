@@ -25,10 +25,8 @@ bool NeedsDocument(int command) {
     case OLECMDID_COPY:
     case OLECMDID_PASTE:
     case OLECMDID_SELECTALL:
-    case OLECMDID_REFRESH:
-      return true;
-    default:
-      return false;
+    case OLECMDID_REFRESH: return true;
+    default: return false;
   }
 }
 
@@ -40,10 +38,8 @@ bool Known(int command) {
     case OLECMDID_COPY:
     case OLECMDID_SELECTALL:
     case OLECMDID_REFRESH:
-    case OLECMDID_STOP:
-      return true;
-    default:
-      return false;
+    case OLECMDID_STOP: return true;
+    default: return false;
   }
 }
 
@@ -112,24 +108,12 @@ void TWebBrowser::ExecWB(int command, int option) {
   IWebBrowserEngine* e = Engine();
   if (!Known(command) || (NeedsDocument(command) && !e->HasDocument())) throw EOleException(SOleCommandNotSupported);
   switch (command) {
-    case OLECMDID_PRINT:
-      e->Print(option != OLECMDEXECOPT_DONTPROMPTUSER);
-      break;
-    case OLECMDID_PRINTPREVIEW:
-      e->PrintPreview();
-      break;
-    case OLECMDID_PROPERTIES:
-      e->ShowProperties();
-      break;
-    case OLECMDID_REFRESH:
-      e->Refresh();
-      break;
-    case OLECMDID_STOP:
-      e->Stop();
-      break;
-    default:
-      e->EditCommand(command);
-      break;
+    case OLECMDID_PRINT: e->Print(option != OLECMDEXECOPT_DONTPROMPTUSER); break;
+    case OLECMDID_PRINTPREVIEW: e->PrintPreview(); break;
+    case OLECMDID_PROPERTIES: e->ShowProperties(); break;
+    case OLECMDID_REFRESH: e->Refresh(); break;
+    case OLECMDID_STOP: e->Stop(); break;
+    default: e->EditCommand(command); break;
   }
 }
 
@@ -175,7 +159,6 @@ void TWebBrowser::Dispatch(TMessage& msg) {
     case CM_SHOWINGCHANGED:
       if (FEngine) FEngine->WindowChanged();
       break;
-    default:
-      break;
+    default: break;
   }
 }

@@ -127,15 +127,12 @@ void TWindowPeer::DefWindowProc(TMessage& m) {
       break;
     }
     case WM_NCLBUTTONDOWN:
-      if (IsFrameHit(LRESULT(m.WParam))) BeginFrameDrag(LRESULT(m.WParam), TPoint(GetXLParam(m.LParam), GetYLParam(m.LParam)));
+      if (IsFrameHit(LRESULT(m.WParam)))
+        BeginFrameDrag(LRESULT(m.WParam), TPoint(GetXLParam(m.LParam), GetYLParam(m.LParam)));
       m.Result = 0;
       break;
-    case WM_MOUSEWHEEL:
-      m.Result = FParent ? FParent->Send(m.Msg, m.WParam, m.LParam) : 0;
-      break;
-    case WM_CONTEXTMENU:
-      m.Result = FParent ? FParent->Send(m.Msg, m.WParam, m.LParam) : 0;
-      break;
+    case WM_MOUSEWHEEL: m.Result = FParent ? FParent->Send(m.Msg, m.WParam, m.LParam) : 0; break;
+    case WM_CONTEXTMENU: m.Result = FParent ? FParent->Send(m.Msg, m.WParam, m.LParam) : 0; break;
     case WM_RBUTTONUP: {
       TPoint p = ClientToScreen(TPoint(GetXLParam(m.LParam), GetYLParam(m.LParam)));
       Send(WM_CONTEXTMENU, WPARAM(this), MakeLParam(p.X, p.Y));
@@ -187,7 +184,9 @@ void TWindowPeer::AddChild(HWND c) {
   if (std::find(FChildren.begin(), FChildren.end(), c) == FChildren.end()) FChildren.push_back(c);
 }
 
-void TWindowPeer::RemoveChild(HWND c) { FChildren.erase(std::remove(FChildren.begin(), FChildren.end(), c), FChildren.end()); }
+void TWindowPeer::RemoveChild(HWND c) {
+  FChildren.erase(std::remove(FChildren.begin(), FChildren.end(), c), FChildren.end());
+}
 
 void TWindowPeer::SetParentWindow(HWND parent) {
   if (parent == FParent) return;
@@ -221,8 +220,10 @@ TRect TWindowPeer::NonClientMargins() const {
   } else if (FStyle & WS_BORDER) {
     b = 1;
   }
-  if (FStyle & WS_THICKFRAME) b = FWidgetset.SystemMetric(SM_CXFRAME);
-  else if ((FStyle & WS_DLGFRAME) && (FStyle & WS_CAPTION) != WS_CAPTION) b = FWidgetset.SystemMetric(SM_CXDLGFRAME);
+  if (FStyle & WS_THICKFRAME)
+    b = FWidgetset.SystemMetric(SM_CXFRAME);
+  else if ((FStyle & WS_DLGFRAME) && (FStyle & WS_CAPTION) != WS_CAPTION)
+    b = FWidgetset.SystemMetric(SM_CXDLGFRAME);
   if (FExStyle & WS_EX_CLIENTEDGE) b += 2;
   if (FExStyle & WS_EX_STATICEDGE) b += 1;
   m = TRect(b, b, b, b);
@@ -460,7 +461,8 @@ int TWindowPeer::Scroll(int dx, int dy, const TRect* scroll, const TRect* clip, 
   if (!IsRectEmpty(src) && (dx || dy)) {
     std::vector<uint32_t> copy(size_t(src.Width()) * size_t(src.Height()));
     for (int y = src.Top; y < src.Bottom; ++y)
-      std::copy(s->ScanLine(y) + src.Left, s->ScanLine(y) + src.Right, copy.begin() + size_t(y - src.Top) * src.Width());
+      std::copy(s->ScanLine(y) + src.Left, s->ScanLine(y) + src.Right,
+                copy.begin() + size_t(y - src.Top) * src.Width());
     for (int y = src.Top; y < src.Bottom; ++y) {
       int ty = y + dy;
       if (ty < c.Top || ty >= c.Bottom) continue;
@@ -954,7 +956,9 @@ HGDIOBJ IWidgetset::StockObject(int index) {
     case SYSTEM_FONT:
     case DEVICE_DEFAULT_FONT: obj = font("System", 16, FW_BOLD, DEFAULT_CHARSET, VARIABLE_PITCH | FF_SWISS); break;
     case SYSTEM_FIXED_FONT: obj = font("Fixedsys", 15, FW_NORMAL, DEFAULT_CHARSET, FIXED_PITCH | FF_MODERN); break;
-    case DEFAULT_GUI_FONT: obj = font("MS Shell Dlg", -11, FW_NORMAL, DEFAULT_CHARSET, VARIABLE_PITCH | FF_SWISS); break;
+    case DEFAULT_GUI_FONT:
+      obj = font("MS Shell Dlg", -11, FW_NORMAL, DEFAULT_CHARSET, VARIABLE_PITCH | FF_SWISS);
+      break;
     case kDefaultBitmap: obj = new TGdiBitmap(1, 1, 1); break;
     default:
       if (index >= 1000 && index < 1000 + SYS_COLOR_COUNT) obj = brush(BS_SOLID, GetSysColor(index - 1000));

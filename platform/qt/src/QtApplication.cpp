@@ -1,14 +1,14 @@
 // Starting a program on Qt.
 #include "platform/qt/QtApplication.h"
 
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <sched.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 

@@ -147,8 +147,8 @@ QtGdiFont::QtGdiFont(const LOGFONT& lf) : TGdiFont(lf) {
   FMetrics.tmItalic = lf.lfItalic;
   FMetrics.tmUnderlined = lf.lfUnderline;
   FMetrics.tmStruckOut = lf.lfStrikeOut;
-  FMetrics.tmPitchAndFamily = uint8_t((info.fixedPitch() ? 0 : TMPF_FIXED_PITCH) | TMPF_TRUETYPE | TMPF_VECTOR |
-                                      (lf.lfPitchAndFamily & 0xF0));
+  FMetrics.tmPitchAndFamily =
+      uint8_t((info.fixedPitch() ? 0 : TMPF_FIXED_PITCH) | TMPF_TRUETYPE | TMPF_VECTOR | (lf.lfPitchAndFamily & 0xF0));
   // The default character set is the system's: Windows-1251 here.
   FMetrics.tmCharSet = lf.lfCharSet == DEFAULT_CHARSET ? RUSSIAN_CHARSET : lf.lfCharSet;
   std::fill(std::begin(FWidths), std::end(FWidths), -1);
@@ -175,8 +175,7 @@ int QtGdiFont::CharWidth(unsigned char c) {
 
 bool QtGdiFont::CharABC(UINT ch, ABC& abc) {
   QFontMetrics fm(FFont);
-  QChar c = ch < 256 ? QChar(char16_t(Decode(static_cast<unsigned char>(ch))))
-                     : QChar(char16_t(ch));
+  QChar c = ch < 256 ? QChar(char16_t(Decode(static_cast<unsigned char>(ch)))) : QChar(char16_t(ch));
   if (!fm.inFontUcs4(c.unicode()) && ch >= 256) return false;
   int adv = ch < 256 ? CharWidth(static_cast<unsigned char>(ch)) : fm.horizontalAdvance(c);
   abc.abcA = fm.leftBearing(c);
@@ -231,7 +230,7 @@ void QtDC::DrawGlyphs(int x, int y, const char* text, int count, const int* dx, 
   if (s->Monochrome()) {
     // Keep a monochrome surface black and white.
     for (int yy = 0; yy < s->Height(); ++yy)
-      for (uint32_t* px = s->ScanLine(yy), *e = px + s->Width(); px < e; ++px) {
+      for (uint32_t *px = s->ScanLine(yy), *e = px + s->Width(); px < e; ++px) {
         uint32_t v = *px;
         int lum = int((v >> 16) & 0xFF) + int((v >> 8) & 0xFF) + int(v & 0xFF);
         *px = lum >= 384 ? 0xFFFFFFFFu : 0xFF000000u;

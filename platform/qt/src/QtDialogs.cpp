@@ -51,16 +51,11 @@ QWidget* OwnerWidget(HWND owner) {
 
 QMessageBox::Icon IconFor(TUiIcon icon) {
   switch (icon) {
-    case TUiIcon::Error:
-      return QMessageBox::Critical;
-    case TUiIcon::Question:
-      return QMessageBox::Question;
-    case TUiIcon::Warning:
-      return QMessageBox::Warning;
-    case TUiIcon::Information:
-      return QMessageBox::Information;
-    default:
-      return QMessageBox::NoIcon;
+    case TUiIcon::Error: return QMessageBox::Critical;
+    case TUiIcon::Question: return QMessageBox::Question;
+    case TUiIcon::Warning: return QMessageBox::Warning;
+    case TUiIcon::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
   }
 }
 
@@ -94,16 +89,12 @@ QMessageBox::ButtonRole RoleFor(int id) {
   switch (id) {
     case IDYES:
     case mrYesToAll:
-    case mrAll:
-      return QMessageBox::YesRole;
+    case mrAll: return QMessageBox::YesRole;
     case IDNO:
-    case mrNoToAll:
-      return QMessageBox::NoRole;
+    case mrNoToAll: return QMessageBox::NoRole;
     case IDCANCEL:
-    case IDABORT:
-      return QMessageBox::RejectRole;
-    default:
-      return QMessageBox::AcceptRole;
+    case IDABORT: return QMessageBox::RejectRole;
+    default: return QMessageBox::AcceptRole;
   }
 }
 
@@ -215,8 +206,8 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   dlg.setAcceptMode(r.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   if (!r.Save)
     dlg.setFileMode(r.Options.Contains(ofAllowMultiSelect) ? QFileDialog::ExistingFiles
-                    : r.Options.Contains(ofFileMustExist) ? QFileDialog::ExistingFile
-                                                          : QFileDialog::AnyFile);
+                    : r.Options.Contains(ofFileMustExist)  ? QFileDialog::ExistingFile
+                                                           : QFileDialog::AnyFile);
   // The program asks about overwriting itself where it wants to.
   dlg.setOption(QFileDialog::DontConfirmOverwrite, !r.Options.Contains(ofOverwritePrompt));
   if (!r.Title.empty()) dlg.setWindowTitle(AnsiToQString(r.Title));
@@ -226,17 +217,16 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
     dlg.setNameFilters(filters);
     int index = r.FilterIndex >= 1 && r.FilterIndex <= filters.size() ? r.FilterIndex - 1 : 0;
     dlg.selectNameFilter(filters[index]);
-    const bool anyPrograms = std::any_of(parsed.begin(), parsed.end(),
-                                         [](const TFileFilter& f) { return PatternListsPrograms(f.Pattern); });
+    const bool anyPrograms =
+        std::any_of(parsed.begin(), parsed.end(), [](const TFileFilter& f) { return PatternListsPrograms(f.Pattern); });
     if (anyPrograms) {
       auto* programs = new ProgramsProxy(&dlg);
       dlg.setProxyModel(programs);
       programs->Choose(&parsed[size_t(index)]);
-      QObject::connect(&dlg, &QFileDialog::filterSelected, programs,
-                       [programs, &filters, &parsed](const QString& f) {
-                         const int chosen = FilterIndexOf(filters, f);
-                         programs->Choose(chosen >= 0 ? &parsed[size_t(chosen)] : nullptr);
-                       });
+      QObject::connect(&dlg, &QFileDialog::filterSelected, programs, [programs, &filters, &parsed](const QString& f) {
+        const int chosen = FilterIndexOf(filters, f);
+        programs->Choose(chosen >= 0 ? &parsed[size_t(chosen)] : nullptr);
+      });
     }
   }
   std::string dir = r.InitialDir;
@@ -261,9 +251,8 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   int chosen = FilterIndexOf(filters, dlg.selectedNameFilter());
   // A name typed without an extension gets the chosen filter's extension
   // when the filter has exactly one, else the default extension.
-  std::string ext = SaveExtension(chosen >= 0 && chosen < int(parsed.size()) ? parsed[size_t(chosen)].Pattern
-                                                                             : std::string(),
-                                  r.DefaultExt);
+  std::string ext = SaveExtension(
+      chosen >= 0 && chosen < int(parsed.size()) ? parsed[size_t(chosen)].Pattern : std::string(), r.DefaultExt);
   r.ResultFiles.clear();
   for (const QString& f : files) {
     std::string name = QToFileName(f);

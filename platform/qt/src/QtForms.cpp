@@ -33,8 +33,7 @@ class QtFormStateFilter : public QObject {
 
 class QtFormPeer : public QtWindowPeer {
  public:
-  QtFormPeer(QtWidgetset& ws, TWinControl* control, const TCreateParams& params)
-      : QtWindowPeer(ws, control, params) {
+  QtFormPeer(QtWidgetset& ws, TWinControl* control, const TCreateParams& params) : QtWindowPeer(ws, control, params) {
     FFilter = new QtFormStateFilter(this);
     if (Outer()) {
       Outer()->installEventFilter(FFilter);
@@ -88,8 +87,7 @@ class QtFormPeer : public QtWindowPeer {
       case SW_SHOWNORMAL:
         if (w->isMinimized() || w->isMaximized()) w->showNormal();
         break;
-      default:
-        break;
+      default: break;
     }
   }
 

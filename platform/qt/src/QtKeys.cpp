@@ -14,28 +14,24 @@ struct TKeyCode {
   uint16_t Vk;
 };
 const TKeyCode kX11Keys[] = {
-    {9, VK_ESCAPE},     {10, '1'},          {11, '2'},          {12, '3'},         {13, '4'},
-    {14, '5'},          {15, '6'},          {16, '7'},          {17, '8'},         {18, '9'},
-    {19, '0'},          {20, VK_OEM_MINUS}, {21, VK_OEM_PLUS},  {22, VK_BACK},     {23, VK_TAB},
-    {24, 'Q'},          {25, 'W'},          {26, 'E'},          {27, 'R'},         {28, 'T'},
-    {29, 'Y'},          {30, 'U'},          {31, 'I'},          {32, 'O'},         {33, 'P'},
-    {34, VK_OEM_4},     {35, VK_OEM_6},     {36, VK_RETURN},    {37, VK_CONTROL},  {38, 'A'},
-    {39, 'S'},          {40, 'D'},          {41, 'F'},          {42, 'G'},         {43, 'H'},
-    {44, 'J'},          {45, 'K'},          {46, 'L'},          {47, VK_OEM_1},    {48, VK_OEM_7},
-    {49, VK_OEM_3},     {50, VK_SHIFT},     {51, VK_OEM_5},     {52, 'Z'},         {53, 'X'},
-    {54, 'C'},          {55, 'V'},          {56, 'B'},          {57, 'N'},         {58, 'M'},
-    {59, VK_OEM_COMMA}, {60, VK_OEM_PERIOD}, {61, VK_OEM_2},    {62, VK_SHIFT},    {63, VK_MULTIPLY},
-    {64, VK_MENU},      {65, VK_SPACE},     {66, VK_CAPITAL},   {67, VK_F1},       {68, VK_F2},
-    {69, VK_F3},        {70, VK_F4},        {71, VK_F5},        {72, VK_F6},       {73, VK_F7},
-    {74, VK_F8},        {75, VK_F9},        {76, VK_F10},       {77, VK_NUMLOCK},  {78, VK_SCROLL},
-    {82, VK_SUBTRACT},  {86, VK_ADD},       {94, VK_OEM_102},   {95, VK_F11},      {96, VK_F12},
-    {104, VK_RETURN},   {105, VK_CONTROL},  {106, VK_DIVIDE},   {107, VK_SNAPSHOT}, {108, VK_MENU},
-    {110, VK_HOME},     {111, VK_UP},       {112, VK_PRIOR},    {113, VK_LEFT},    {114, VK_RIGHT},
-    {115, VK_END},      {116, VK_DOWN},     {117, VK_NEXT},     {118, VK_INSERT},  {119, VK_DELETE},
-    {127, VK_PAUSE},    {133, VK_LWIN},     {134, VK_RWIN},     {135, VK_APPS},    {191, VK_F13},
-    {192, VK_F14},      {193, VK_F15},      {194, VK_F16},      {195, VK_F17},     {196, VK_F18},
-    {197, VK_F19},      {198, VK_F20},      {199, VK_F21},      {200, VK_F22},     {201, VK_F23},
-    {202, VK_F24},
+    {9, VK_ESCAPE},     {10, '1'},      {11, '2'},          {12, '3'},           {13, '4'},         {14, '5'},
+    {15, '6'},          {16, '7'},      {17, '8'},          {18, '9'},           {19, '0'},         {20, VK_OEM_MINUS},
+    {21, VK_OEM_PLUS},  {22, VK_BACK},  {23, VK_TAB},       {24, 'Q'},           {25, 'W'},         {26, 'E'},
+    {27, 'R'},          {28, 'T'},      {29, 'Y'},          {30, 'U'},           {31, 'I'},         {32, 'O'},
+    {33, 'P'},          {34, VK_OEM_4}, {35, VK_OEM_6},     {36, VK_RETURN},     {37, VK_CONTROL},  {38, 'A'},
+    {39, 'S'},          {40, 'D'},      {41, 'F'},          {42, 'G'},           {43, 'H'},         {44, 'J'},
+    {45, 'K'},          {46, 'L'},      {47, VK_OEM_1},     {48, VK_OEM_7},      {49, VK_OEM_3},    {50, VK_SHIFT},
+    {51, VK_OEM_5},     {52, 'Z'},      {53, 'X'},          {54, 'C'},           {55, 'V'},         {56, 'B'},
+    {57, 'N'},          {58, 'M'},      {59, VK_OEM_COMMA}, {60, VK_OEM_PERIOD}, {61, VK_OEM_2},    {62, VK_SHIFT},
+    {63, VK_MULTIPLY},  {64, VK_MENU},  {65, VK_SPACE},     {66, VK_CAPITAL},    {67, VK_F1},       {68, VK_F2},
+    {69, VK_F3},        {70, VK_F4},    {71, VK_F5},        {72, VK_F6},         {73, VK_F7},       {74, VK_F8},
+    {75, VK_F9},        {76, VK_F10},   {77, VK_NUMLOCK},   {78, VK_SCROLL},     {82, VK_SUBTRACT}, {86, VK_ADD},
+    {94, VK_OEM_102},   {95, VK_F11},   {96, VK_F12},       {104, VK_RETURN},    {105, VK_CONTROL}, {106, VK_DIVIDE},
+    {107, VK_SNAPSHOT}, {108, VK_MENU}, {110, VK_HOME},     {111, VK_UP},        {112, VK_PRIOR},   {113, VK_LEFT},
+    {114, VK_RIGHT},    {115, VK_END},  {116, VK_DOWN},     {117, VK_NEXT},      {118, VK_INSERT},  {119, VK_DELETE},
+    {127, VK_PAUSE},    {133, VK_LWIN}, {134, VK_RWIN},     {135, VK_APPS},      {191, VK_F13},     {192, VK_F14},
+    {193, VK_F15},      {194, VK_F16},  {195, VK_F17},      {196, VK_F18},       {197, VK_F19},     {198, VK_F20},
+    {199, VK_F21},      {200, VK_F22},  {201, VK_F23},      {202, VK_F24},
 };
 
 // The numeric keypad: with NumLock its digit, otherwise the navigation key.
@@ -45,9 +41,9 @@ struct TPadKey {
   uint16_t Nav;
 };
 const TPadKey kPadKeys[] = {
-    {79, VK_NUMPAD7, VK_HOME}, {80, VK_NUMPAD8, VK_UP},     {81, VK_NUMPAD9, VK_PRIOR},   {83, VK_NUMPAD4, VK_LEFT},
-    {84, VK_NUMPAD5, VK_CLEAR}, {85, VK_NUMPAD6, VK_RIGHT}, {87, VK_NUMPAD1, VK_END},     {88, VK_NUMPAD2, VK_DOWN},
-    {89, VK_NUMPAD3, VK_NEXT}, {90, VK_NUMPAD0, VK_INSERT}, {91, VK_DECIMAL, VK_DELETE},
+    {79, VK_NUMPAD7, VK_HOME},  {80, VK_NUMPAD8, VK_UP},     {81, VK_NUMPAD9, VK_PRIOR},  {83, VK_NUMPAD4, VK_LEFT},
+    {84, VK_NUMPAD5, VK_CLEAR}, {85, VK_NUMPAD6, VK_RIGHT},  {87, VK_NUMPAD1, VK_END},    {88, VK_NUMPAD2, VK_DOWN},
+    {89, VK_NUMPAD3, VK_NEXT},  {90, VK_NUMPAD0, VK_INSERT}, {91, VK_DECIMAL, VK_DELETE},
 };
 
 // Cyrillic letters on the Russian layout, by their physical key.
@@ -56,12 +52,12 @@ struct TCyrKey {
   uint16_t Vk;
 };
 const TCyrKey kCyrKeys[] = {
-    {u'Й', 'Q'}, {u'Ц', 'W'}, {u'У', 'E'}, {u'К', 'R'}, {u'Е', 'T'}, {u'Н', 'Y'}, {u'Г', 'U'},
-    {u'Ш', 'I'}, {u'Щ', 'O'}, {u'З', 'P'}, {u'Х', VK_OEM_4}, {u'Ъ', VK_OEM_6}, {u'Ф', 'A'},
-    {u'Ы', 'S'}, {u'В', 'D'}, {u'А', 'F'}, {u'П', 'G'}, {u'Р', 'H'}, {u'О', 'J'}, {u'Л', 'K'},
-    {u'Д', 'L'}, {u'Ж', VK_OEM_1}, {u'Э', VK_OEM_7}, {u'Я', 'Z'}, {u'Ч', 'X'}, {u'С', 'C'},
-    {u'М', 'V'}, {u'И', 'B'}, {u'Т', 'N'}, {u'Ь', 'M'}, {u'Б', VK_OEM_COMMA}, {u'Ю', VK_OEM_PERIOD},
-    {u'Ё', VK_OEM_3},
+    {u'Й', 'Q'},          {u'Ц', 'W'},           {u'У', 'E'},      {u'К', 'R'},      {u'Е', 'T'},      {u'Н', 'Y'},
+    {u'Г', 'U'},          {u'Ш', 'I'},           {u'Щ', 'O'},      {u'З', 'P'},      {u'Х', VK_OEM_4}, {u'Ъ', VK_OEM_6},
+    {u'Ф', 'A'},          {u'Ы', 'S'},           {u'В', 'D'},      {u'А', 'F'},      {u'П', 'G'},      {u'Р', 'H'},
+    {u'О', 'J'},          {u'Л', 'K'},           {u'Д', 'L'},      {u'Ж', VK_OEM_1}, {u'Э', VK_OEM_7}, {u'Я', 'Z'},
+    {u'Ч', 'X'},          {u'С', 'C'},           {u'М', 'V'},      {u'И', 'B'},      {u'Т', 'N'},      {u'Ь', 'M'},
+    {u'Б', VK_OEM_COMMA}, {u'Ю', VK_OEM_PERIOD}, {u'Ё', VK_OEM_3},
 };
 
 bool NativeScanCodesUsable() {

@@ -126,20 +126,11 @@ bool QtNotifyIconBackend::Add(const TNotifyIconRequest& r) {
   QObject::connect(icon, &QSystemTrayIcon::activated, [impl, key](QSystemTrayIcon::ActivationReason why) {
     GuardEvent([impl, key, why] {
       switch (why) {
-        case QSystemTrayIcon::Trigger:
-          impl->Post(key, {WM_LBUTTONDOWN, WM_LBUTTONUP});
-          break;
-        case QSystemTrayIcon::DoubleClick:
-          impl->Post(key, {WM_LBUTTONDBLCLK, WM_LBUTTONUP});
-          break;
-        case QSystemTrayIcon::MiddleClick:
-          impl->Post(key, {WM_MBUTTONDOWN, WM_MBUTTONUP});
-          break;
-        case QSystemTrayIcon::Context:
-          impl->Post(key, {WM_RBUTTONDOWN, WM_RBUTTONUP});
-          break;
-        default:
-          break;
+        case QSystemTrayIcon::Trigger: impl->Post(key, {WM_LBUTTONDOWN, WM_LBUTTONUP}); break;
+        case QSystemTrayIcon::DoubleClick: impl->Post(key, {WM_LBUTTONDBLCLK, WM_LBUTTONUP}); break;
+        case QSystemTrayIcon::MiddleClick: impl->Post(key, {WM_MBUTTONDOWN, WM_MBUTTONUP}); break;
+        case QSystemTrayIcon::Context: impl->Post(key, {WM_RBUTTONDOWN, WM_RBUTTONUP}); break;
+        default: break;
       }
     });
   });

@@ -23,7 +23,8 @@ void StoreImage(QImage img, TBitmap& out) {
       std::memcpy(dst, src, rowBytes);
       continue;
     }
-    for (int x = 0; x < img.width(); ++x) dst[x] = PixelOverWhite(qRed(src[x]), qGreen(src[x]), qBlue(src[x]), qAlpha(src[x]));
+    for (int x = 0; x < img.width(); ++x)
+      dst[x] = PixelOverWhite(qRed(src[x]), qGreen(src[x]), qBlue(src[x]), qAlpha(src[x]));
   }
   out.SetHandle(b.ReleaseHandle());
 }

@@ -54,12 +54,9 @@ class QtPrinterDC : public TDeviceContext {
   int DeviceCaps(int index) const override {
     switch (index) {
       case LOGPIXELSX:
-      case LOGPIXELSY:
-        return FPrinter.resolution();
-      case BITSPIXEL:
-        return 24;
-      default:
-        return TDeviceContext::DeviceCaps(index);
+      case LOGPIXELSY: return FPrinter.resolution();
+      case BITSPIXEL: return 24;
+      default: return TDeviceContext::DeviceCaps(index);
     }
   }
 
@@ -176,7 +173,8 @@ class QtPrinterDC : public TDeviceContext {
   }
   // Paper cannot be read back.
   COLORREF DevGetPixel(int, int) override { return 0xFFFFFF; }
-  void DevBlt(const TRect& dst, TDeviceContext* src, const TRect& srcRect, DWORD, const COLORREF* transparent) override {
+  void DevBlt(const TRect& dst, TDeviceContext* src, const TRect& srcRect, DWORD,
+              const COLORREF* transparent) override {
     auto* raster = dynamic_cast<TRasterDC*>(src);
     if (!raster || !raster->Surface()) return;
     QImage img = BitmapImage(raster->Surface())
@@ -244,9 +242,7 @@ class QtPrinterBackend : public IPrinterBackend {
     return names;
   }
   std::string DefaultPrinterName() override { return QStringToAnsi(QPrinterInfo::defaultPrinterName()); }
-  std::unique_ptr<IPrintJob> StartJob(const TPrintJobInfo& info) override {
-    return std::make_unique<QtPrintJob>(info);
-  }
+  std::unique_ptr<IPrintJob> StartJob(const TPrintJobInfo& info) override { return std::make_unique<QtPrintJob>(info); }
 };
 
 QtPrinterBackend gQtPrinters;

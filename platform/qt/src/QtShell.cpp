@@ -24,8 +24,7 @@ bool QtShellBackend::Start(const TShellStart& s) {
       return url.isValid() && QDesktopServices::openUrl(url);
     }
     case TShellStart::skFolder:
-    case TShellStart::skDocument:
-      return QDesktopServices::openUrl(QUrl::fromLocalFile(SysPath(s.Target)));
+    case TShellStart::skDocument: return QDesktopServices::openUrl(QUrl::fromLocalFile(SysPath(s.Target)));
     case TShellStart::skProgram: {
       QStringList args;
       for (const std::string& a : s.Arguments) args << QString::fromUtf8(Cp1251ToUtf8(a).c_str());
@@ -38,15 +37,14 @@ bool QtShellBackend::Start(const TShellStart& s) {
       QString busSend = QStandardPaths::findExecutable("dbus-send");
       QString uri = QUrl::fromLocalFile(SysPath(s.Target)).toString(QUrl::FullyEncoded);
       if (!busSend.isEmpty() &&
-          QProcess::startDetached(busSend, {"--session", "--type=method_call", "--dest=org.freedesktop.FileManager1",
-                                            "/org/freedesktop/FileManager1",
-                                            "org.freedesktop.FileManager1.ShowItemProperties",
-                                            "array:string:" + uri, "string:"}))
+          QProcess::startDetached(busSend,
+                                  {"--session", "--type=method_call", "--dest=org.freedesktop.FileManager1",
+                                   "/org/freedesktop/FileManager1", "org.freedesktop.FileManager1.ShowItemProperties",
+                                   "array:string:" + uri, "string:"}))
         return true;
       return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(SysPath(s.Target)).absolutePath()));
     }
-    case TShellStart::skNone:
-      break;
+    case TShellStart::skNone: break;
   }
   return false;
 }

@@ -65,13 +65,9 @@ class QtNativePeer : public QtWindowPeer {
   void DefWindowProc(TMessage& m) override {
     switch (m.Msg) {
       case WM_KEYDOWN:
-      case WM_SYSKEYDOWN:
-        FKeyDefault = true;
-        break;
+      case WM_SYSKEYDOWN: FKeyDefault = true; break;
       case WM_CHAR:
-      case WM_SYSCHAR:
-        FCharDefault = true;
-        break;
+      case WM_SYSCHAR: FCharDefault = true; break;
       case WM_SETFONT:
         if (auto* f = dynamic_cast<QtGdiFont*>(reinterpret_cast<HFONT>(m.WParam))) FWidget->setFont(f->Font());
         ApplyColors();
@@ -80,8 +76,7 @@ class QtNativePeer : public QtWindowPeer {
         ApplyColors();
         m.Result = 0;
         return;
-      default:
-        break;
+      default: break;
     }
     QtWindowPeer::DefWindowProc(m);
   }
@@ -165,7 +160,8 @@ class QtEditPeer : public QtNativePeer {
       QObject::connect(FMemo, &QPlainTextEdit::textChanged, FMemo, [this] {
         if (!FSync) GuardEvent([this] { UserText(); });
       });
-      QObject::connect(FMemo, &QPlainTextEdit::cursorPositionChanged, FMemo, [this] { GuardEvent([this] { UserSel(); }); });
+      QObject::connect(FMemo, &QPlainTextEdit::cursorPositionChanged, FMemo,
+                       [this] { GuardEvent([this] { UserSel(); }); });
       QObject::connect(FMemo, &QPlainTextEdit::selectionChanged, FMemo, [this] { GuardEvent([this] { UserSel(); }); });
       QObject::connect(FMemo, &QPlainTextEdit::undoAvailable, FMemo, [this](bool on) {
         if (!FSync) GuardEvent([this, on] { Send(BQM_CANUNDO, on ? 1 : 0, 0); });
@@ -209,7 +205,9 @@ class QtEditPeer : public QtNativePeer {
         return;
       }
       case BQM_SETLAYOUT: {
-        Qt::Alignment a = m.WParam == taCenter ? Qt::AlignHCenter : m.WParam == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+        Qt::Alignment a = m.WParam == taCenter         ? Qt::AlignHCenter
+                          : m.WParam == taRightJustify ? Qt::AlignRight
+                                                       : Qt::AlignLeft;
         if (FLine) FLine->setAlignment(a | Qt::AlignVCenter);
         if (FMemo) {
           FMemo->setLineWrapMode(m.LParam ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
@@ -221,14 +219,14 @@ class QtEditPeer : public QtNativePeer {
         return;
       }
       case BQM_SETSCROLLBARS:
-        if (FMemo) SetScrollPolicy(m.WParam == ssVertical || m.WParam == ssBoth, m.WParam == ssHorizontal || m.WParam == ssBoth);
+        if (FMemo)
+          SetScrollPolicy(m.WParam == ssVertical || m.WParam == ssBoth, m.WParam == ssHorizontal || m.WParam == ssBoth);
         m.Result = 0;
         return;
       case WM_GETDLGCODE:
         m.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL | (FMemo ? DLGC_WANTALLKEYS : 0);
         return;
-      default:
-        break;
+      default: break;
     }
     QtNativePeer::DefWindowProc(m);
   }
@@ -338,13 +336,10 @@ class QtButtonPeer : public QtNativePeer {
       case BS_CHECKBOX:
       case BS_AUTOCHECKBOX:
       case BS_3STATE:
-      case BS_AUTO3STATE:
-        return new QCheckBox;
+      case BS_AUTO3STATE: return new QCheckBox;
       case BS_RADIOBUTTON:
-      case BS_AUTORADIOBUTTON:
-        return new QRadioButton;
-      default:
-        return new QPushButton;
+      case BS_AUTORADIOBUTTON: return new QRadioButton;
+      default: return new QPushButton;
     }
   }
 
@@ -374,7 +369,7 @@ class QtButtonPeer : public QtNativePeer {
       case BM_SETCHECK:
         FSync = true;
         if (auto* check = qobject_cast<QCheckBox*>(FButton))
-          check->setCheckState(m.WParam == BST_CHECKED ? Qt::Checked
+          check->setCheckState(m.WParam == BST_CHECKED         ? Qt::Checked
                                : m.WParam == BST_INDETERMINATE ? Qt::PartiallyChecked
                                                                : Qt::Unchecked);
         else if (FButton->isCheckable() || qobject_cast<QRadioButton*>(FButton))
@@ -384,17 +379,17 @@ class QtButtonPeer : public QtNativePeer {
         return;
       case BM_SETSTYLE:
         SetStyle((Style() & ~BS_TYPEMASK) | (DWORD(m.WParam) & BS_TYPEMASK));
-        if (auto* push = qobject_cast<QPushButton*>(FButton)) push->setDefault((m.WParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        if (auto* push = qobject_cast<QPushButton*>(FButton))
+          push->setDefault((m.WParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
         m.Result = 0;
         return;
       case WM_GETDLGCODE:
-        m.Result = qobject_cast<QRadioButton*>(FButton) ? DLGC_RADIOBUTTON | DLGC_BUTTON
-                   : qobject_cast<QCheckBox*>(FButton) ? DLGC_BUTTON
+        m.Result = qobject_cast<QRadioButton*>(FButton)          ? DLGC_RADIOBUTTON | DLGC_BUTTON
+                   : qobject_cast<QCheckBox*>(FButton)           ? DLGC_BUTTON
                    : (Style() & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? DLGC_BUTTON | DLGC_DEFPUSHBUTTON
                                                                  : DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
         return;
-      default:
-        break;
+      default: break;
     }
     QtNativePeer::DefWindowProc(m);
   }
@@ -528,11 +523,11 @@ class QtComboBoxPeer : public QtNativePeer {
         m.Result = 1;
         return;
       case CB_SETEDITSEL:
-        if (QLineEdit* le = FCombo->lineEdit()) le->setSelection(LoWord(uintptr_t(m.LParam)), HiWord(uintptr_t(m.LParam)) - LoWord(uintptr_t(m.LParam)));
+        if (QLineEdit* le = FCombo->lineEdit())
+          le->setSelection(LoWord(uintptr_t(m.LParam)), HiWord(uintptr_t(m.LParam)) - LoWord(uintptr_t(m.LParam)));
         m.Result = 1;
         return;
-      default:
-        break;
+      default: break;
     }
     reset.F = false;
     FSync = false;
@@ -649,8 +644,7 @@ class QtListBoxPeer : public QtNativePeer {
         if (QListWidgetItem* it = FList->item(int(m.WParam))) FList->scrollToItem(it, QAbstractItemView::PositionAtTop);
         m.Result = 0;
         return;
-      default:
-        break;
+      default: break;
     }
     reset.F = false;
     FSync = false;

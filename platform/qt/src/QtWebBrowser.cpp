@@ -1,8 +1,8 @@
 // The browser control's engine on Qt: a QWebEngineView inside the
 // control's window, made when the control first needs its engine.
+#include <QDateTime>
 #include <QEvent>
 #include <QEventLoop>
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
@@ -20,10 +20,10 @@
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/Printers.h"
-#include "platform/qt/QtPrinting.h"
 #include "platform/SysUtils.h"
 #include "platform/WebBrowser.h"
 #include "platform/qt/QtApplication.h"
+#include "platform/qt/QtPrinting.h"
 #include "platform/qt/QtWidgetset.h"
 
 namespace {
@@ -37,8 +37,8 @@ QUrl UrlFor(const std::string& address) {
   bool scheme = colon != std::string::npos && colon > 1;
   for (size_t i = 0; scheme && i < colon; ++i) {
     char c = address[i];
-    scheme = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (i > 0 && ((c >= '0' && c <= '9') || c == '+' ||
-                                                                            c == '-' || c == '.'));
+    scheme = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+             (i > 0 && ((c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.'));
   }
   if (scheme) return QUrl(AnsiToQString(address));
   std::string path = address;
@@ -264,10 +264,9 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
 
 void RegisterQtWebBrowser(bool install) {
   if (install)
-    SetWebBrowserEngineFactory(
-        [](TWebBrowser* browser) -> std::unique_ptr<IWebBrowserEngine> {
-          return std::make_unique<QtWebBrowserEngine>(browser);
-        });
+    SetWebBrowserEngineFactory([](TWebBrowser* browser) -> std::unique_ptr<IWebBrowserEngine> {
+      return std::make_unique<QtWebBrowserEngine>(browser);
+    });
   else
     SetWebBrowserEngineFactory(nullptr);
 }

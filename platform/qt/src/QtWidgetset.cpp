@@ -37,8 +37,7 @@ void GuardEvent(const std::function<void()>& f) {
     // The box itself must not throw out of the handler either.
     try {
       if (HookSlot()) HookSlot()(m);
-    } catch (...) {
-    }
+    } catch (...) {}
   };
   try {
     f();

@@ -155,10 +155,10 @@ QtWindowPeer::QtWindowPeer(QtWidgetset& ws, TWinControl* control, const TCreateP
     auto* sb = new QScrollBar(i == 1 ? Qt::Vertical : Qt::Horizontal, outer);
     sb->hide();
     sb->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(sb, &QAbstractSlider::actionTriggered, sb, [this, i](int action) {
-      GuardEvent([&] { ScrollBarAction(i, action); });
-    });
-    QObject::connect(sb, &QAbstractSlider::sliderReleased, sb, [this, i] { GuardEvent([&] { ScrollBarReleased(i); }); });
+    QObject::connect(sb, &QAbstractSlider::actionTriggered, sb,
+                     [this, i](int action) { GuardEvent([&] { ScrollBarAction(i, action); }); });
+    QObject::connect(sb, &QAbstractSlider::sliderReleased, sb,
+                     [this, i] { GuardEvent([&] { ScrollBarReleased(i); }); });
     FBars[i] = sb;
   }
   FCorner = new QWidget(outer);
@@ -215,7 +215,6 @@ void QtWindowPeer::TakeFocus() {
   TWindowPeer::TakeFocus();
   if (FClient) FClient->setFocus(Qt::OtherFocusReason);
 }
-
 
 void QtWindowPeer::SetCursorShape(HCURSOR cursor) {
   TWindowPeer::SetCursorShape(cursor);
@@ -314,7 +313,8 @@ void QtWindowPeer::ScrollBarsChanged() {
     sb->setEnabled(st.Disabled != ESB_DISABLE_BOTH);
   }
   FUpdatingBars = false;
-  if (FLaidOutVisible[0] != (!FNative && horz.Visible) || FLaidOutVisible[1] != (!FNative && vert.Visible)) LayoutChildren();
+  if (FLaidOutVisible[0] != (!FNative && horz.Visible) || FLaidOutVisible[1] != (!FNative && vert.Visible))
+    LayoutChildren();
 }
 
 void QtWindowPeer::ScrollBarAction(int i, int action) {
@@ -483,12 +483,8 @@ bool QtWindowPeer::FilterEvent(QObject* watched, QEvent* e) {
     case QEvent::Wheel: return WheelEvent(static_cast<QWheelEvent*>(e)) && consume;
     case QEvent::InputMethod: return InputMethodEvent(static_cast<QInputMethodEvent*>(e)) && consume;
     case QEvent::Enter: FQws.SetHoverPeer(this); return false;
-    case QEvent::Leave:
-      Send(WM_MOUSELEAVE, 0, 0);
-      return false;
-    case QEvent::FocusIn:
-      FQws.FocusChanged(this);
-      return false;
+    case QEvent::Leave: Send(WM_MOUSELEAVE, 0, 0); return false;
+    case QEvent::FocusIn: FQws.FocusChanged(this); return false;
     case QEvent::FocusOut: {
       // Win32 tells the window losing focus who gets it.
       QWidget* next = QApplication::focusWidget();

@@ -27,7 +27,8 @@ void TFakeGlyphMap::Erase(const TRect& r) {
   auto it = FRows.lower_bound(r.Top - FMaxHeight);
   while (it != FRows.end() && it->first < r.Bottom) {
     auto& row = it->second;
-    row.erase(std::remove_if(row.begin(), row.end(), [&](const TFakeGlyph& g) { return Overlap(g.Cell, r); }), row.end());
+    row.erase(std::remove_if(row.begin(), row.end(), [&](const TFakeGlyph& g) { return Overlap(g.Cell, r); }),
+              row.end());
     it = row.empty() ? FRows.erase(it) : std::next(it);
   }
 }
@@ -82,7 +83,8 @@ std::string TFakeGlyphMap::Row(int y, int x0, int x1) const {
   std::vector<const TFakeGlyph*> row;
   for (const TFakeGlyph& g : it->second)
     if (g.Cell.Left >= x0 && g.Cell.Left < x1) row.push_back(&g);
-  std::sort(row.begin(), row.end(), [](const TFakeGlyph* a, const TFakeGlyph* b) { return a->Cell.Left < b->Cell.Left; });
+  std::sort(row.begin(), row.end(),
+            [](const TFakeGlyph* a, const TFakeGlyph* b) { return a->Cell.Left < b->Cell.Left; });
   std::string s;
   for (const TFakeGlyph* g : row) s += g->Ch;
   return s;
@@ -283,7 +285,8 @@ bool FakeDC::ScrollSurface(int dx, int dy, const TRect& area, const TRect& clip)
   for (int y = src.Top; y < src.Bottom; ++y)
     if (y >= 0 && y < s->Height())
       for (int x = src.Left; x < src.Right; ++x)
-        if (x >= 0 && x < s->Width()) copy[size_t(y - src.Top) * src.Width() + size_t(x - src.Left)] = s->ScanLine(y)[x];
+        if (x >= 0 && x < s->Width())
+          copy[size_t(y - src.Top) * src.Width() + size_t(x - src.Left)] = s->ScanLine(y)[x];
   for (int y = src.Top; y < src.Bottom; ++y)
     for (int x = src.Left; x < src.Right; ++x) {
       int tx = x + dx, ty = y + dy;
@@ -485,7 +488,8 @@ uintptr_t FakeWidgetset::SetTimer(HWND wnd, uintptr_t id, UINT ms, TIMERPROC pro
 }
 
 bool FakeWidgetset::KillTimer(HWND wnd, uintptr_t id) {
-  auto it = std::find_if(FTimers.begin(), FTimers.end(), [&](const TFakeTimer& t) { return t.Wnd == wnd && t.Id == id; });
+  auto it =
+      std::find_if(FTimers.begin(), FTimers.end(), [&](const TFakeTimer& t) { return t.Wnd == wnd && t.Id == id; });
   if (it == FTimers.end()) return false;
   FTimers.erase(it);
   return true;
@@ -639,7 +643,7 @@ void FakeWidgetset::MouseDown(HWND wnd, TMouseButton button, int x, int y, WPARA
   if (!wnd || !IsWindow(wnd)) return;
   FCursorPos = wnd->ClientToScreen(TPoint(x, y));
   SetKeyDown(ButtonVk(button), true);
-  UINT msg = button == mbLeft ? (dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN)
+  UINT msg = button == mbLeft    ? (dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN)
              : button == mbRight ? (dbl ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN)
                                  : (dbl ? WM_MBUTTONDBLCLK : WM_MBUTTONDOWN);
   wnd->InputMouse(msg, MouseKeys(*this) | extraKeys, x, y);
@@ -711,7 +715,9 @@ TWindowPeer* FakeWidgetset::CreateDefaultPeer(TWinControl* control, const TCreat
   return new FakePeer(*this, control, params);
 }
 
-HDC FakeWidgetset::CreateScreenDC() { return new FakeDC(*this, TDeviceContext::TKind::Screen, nullptr, nullptr, nullptr); }
+HDC FakeWidgetset::CreateScreenDC() {
+  return new FakeDC(*this, TDeviceContext::TKind::Screen, nullptr, nullptr, nullptr);
+}
 
 HDC FakeWidgetset::NewMemoryDC() { return new FakeDC(*this, TDeviceContext::TKind::Memory, nullptr, nullptr, nullptr); }
 

@@ -12,10 +12,8 @@ class TRecordingPrinterDC : public TDeviceContext {
   int DeviceCaps(int index) const override {
     switch (index) {
       case LOGPIXELSX:
-      case LOGPIXELSY:
-        return FBackend.Dpi;
-      default:
-        return TDeviceContext::DeviceCaps(index);
+      case LOGPIXELSY: return FBackend.Dpi;
+      default: return TDeviceContext::DeviceCaps(index);
     }
   }
 

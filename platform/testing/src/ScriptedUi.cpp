@@ -6,16 +6,11 @@
 namespace {
 const char* IconName(TUiIcon icon) {
   switch (icon) {
-    case TUiIcon::None:
-      return "none";
-    case TUiIcon::Error:
-      return "error";
-    case TUiIcon::Question:
-      return "question";
-    case TUiIcon::Warning:
-      return "warning";
-    case TUiIcon::Information:
-      return "information";
+    case TUiIcon::None: return "none";
+    case TUiIcon::Error: return "error";
+    case TUiIcon::Question: return "question";
+    case TUiIcon::Warning: return "warning";
+    case TUiIcon::Information: return "information";
   }
   return "?";
 }
@@ -51,7 +46,8 @@ TScriptedUi& TScriptedUi::ExpectMessage(int answer, const std::string* expectedT
   step.Kind = TUiKind::MessageBox;
   step.Note = "message box answered " + std::string(ButtonName(answer)) + (checkText ? " text \"" + text + "\"" : "");
   step.Answer = [this, answer, text, caption, checkText, checkCaption](TUiRecord& r, void*) {
-    if (checkText && r.Text != text) Unexpected("text differs: got " + DescribeUiRecord(r) + ", expected \"" + text + "\"");
+    if (checkText && r.Text != text)
+      Unexpected("text differs: got " + DescribeUiRecord(r) + ", expected \"" + text + "\"");
     if (checkCaption && r.Caption != caption)
       Unexpected("caption differs: got " + DescribeUiRecord(r) + ", expected \"" + caption + "\"");
     bool offered = false;

@@ -2,8 +2,8 @@
 // every window that has a hint has hints on, and hovering it shows a
 // TMarkupHintWindow sized to the rendered text, with the white-to-grey
 // gradient.
-#include <algorithm>
 #include <QImage>
+#include <algorithm>
 #include <functional>
 #include <string>
 

@@ -106,7 +106,9 @@ TEST_F(CloseTest, YesThenRefusedOverwriteKeepsTheProgramOpen) {
   StartModified("mine");
   std::string question = Ansi("Файл с именем ") + AnsiPath("taken.txt") +
                          Ansi(" уже существует.\n\rВы хотите заменить его, перезаписав поверх старого?");
-  Ui().ExpectMessage(IDYES).ExpectFileDialog(true, AnsiPath("taken.txt")).ExpectMessage(mrNo, question, Ansi("Подтверждение"));
+  Ui().ExpectMessage(IDYES)
+      .ExpectFileDialog(true, AnsiPath("taken.txt"))
+      .ExpectMessage(mrNo, question, Ansi("Подтверждение"));
   Main()->Close();
   EXPECT_TRUE(StillOpen());
   EXPECT_EQ(ReadFileBytes(OsPath("taken.txt")), "keep\r\n");

@@ -393,8 +393,8 @@ TEST_F(PreviewTest, ToolWindowsShowAsTheirItemsSay) {
   m->N105Click(nullptr);
   m->N61Click(nullptr);
   m->N400Click(nullptr);
-  EXPECT_EQ(modal, (std::vector<TCustomForm*>{ProgramWindow("TForm7"), ProgramWindow("TForm2"),
-                                               ProgramWindow("TForm14")}));
+  EXPECT_EQ(modal,
+            (std::vector<TCustomForm*>{ProgramWindow("TForm7"), ProgramWindow("TForm2"), ProgramWindow("TForm14")}));
 }
 
 }  // namespace

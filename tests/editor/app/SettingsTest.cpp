@@ -21,8 +21,7 @@ TEST_F(EditorAppTest, SettingsAreWrittenAtExitInTheirOrderAndReadBack) {
   int left = Main()->Left();
   int top = Main()->Top();
   Finish();
-  std::string expected = "[position]\r\nleft=" + std::to_string(left) + "\r\nwidth=200\r\ntop=" +
-                         std::to_string(top) +
+  std::string expected = "[position]\r\nleft=" + std::to_string(left) + "\r\nwidth=200\r\ntop=" + std::to_string(top) +
                          "\r\nheight=200\r\n[options]\r\nfont=Courier New\r\nfontsize=11\r\nfontcolor=-16777208\r\n"
                          "editorcolor=" +
                          std::to_string(RGB(0x10, 0x20, 0x30)) +

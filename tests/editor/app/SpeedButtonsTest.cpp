@@ -34,8 +34,8 @@ void ClickAt(TWinControl* parent, TPoint p) {
 TEST_F(EditorAppTest, ToolBarButtonsStandInTheirOrderAndRunTheirCommands) {
   Start();
   TZod2uAppForm* m = Main();
-  const char* order[] = {"1", "2", "3", "4", "19", "5", "6", "7", "8", "9", "10",
-                         "11", "12", "13", "14", "15", "18", "16", "17"};
+  const char* order[] = {"1",  "2",  "3",  "4",  "19", "5",  "6",  "7",  "8", "9",
+                         "10", "11", "12", "13", "14", "15", "18", "16", "17"};
   for (int i = 0; i < 19; ++i) {
     TXpSpeedButton* b = Button(m, std::string("XpSpeedButton") + order[i]);
     ASSERT_NE(b, nullptr) << order[i];
@@ -47,8 +47,8 @@ TEST_F(EditorAppTest, ToolBarButtonsStandInTheirOrderAndRunTheirCommands) {
     EXPECT_EQ(b->Glyph()->Width(), 24);
   }
   EXPECT_EQ(m->XpSpeedButton1->Hint(), Ansi("Создать пустой (Ctrl+N)"));
-  EXPECT_TRUE(bool(m->XpSpeedButton17->OnClick));   // About
-  EXPECT_TRUE(bool(m->XpSpeedButton15->OnClick));   // settings
+  EXPECT_TRUE(bool(m->XpSpeedButton17->OnClick));  // About
+  EXPECT_TRUE(bool(m->XpSpeedButton15->OnClick));  // settings
 
   // A click on New gives a new, empty document.
   m->Memo1->SetText("old text");
@@ -70,8 +70,8 @@ TEST_F(EditorAppTest, SidePanelButtonsAndTheProgressStrip) {
     const char* name;
     int left;
     const char* caption;
-  } panel[] = {{"XpSpeedButton20", 16, "N"},  {"XpSpeedButton21", 41, "C"},  {"XpSpeedButton22", 67, "S"},
-               {"XpSpeedButton23", 92, "L"},  {"XpSpeedButton24", 118, "I"}, {"XpSpeedButton25", 144, "D"}};
+  } panel[] = {{"XpSpeedButton20", 16, "N"}, {"XpSpeedButton21", 41, "C"},  {"XpSpeedButton22", 67, "S"},
+               {"XpSpeedButton23", 92, "L"}, {"XpSpeedButton24", 118, "I"}, {"XpSpeedButton25", 144, "D"}};
   for (const auto& p : panel) {
     TXpSpeedButton* b = Button(m, p.name);
     ASSERT_NE(b, nullptr) << p.name;
@@ -81,8 +81,8 @@ TEST_F(EditorAppTest, SidePanelButtonsAndTheProgressStrip) {
     EXPECT_NE(b->Hint().find("\r\n"), std::string::npos);
     EXPECT_TRUE(b->Flat());
   }
-  EXPECT_TRUE(bool(m->XpSpeedButton23->OnClick));   // go to line
-  EXPECT_TRUE(bool(m->XpSpeedButton20->OnClick));   // Num Lock
+  EXPECT_TRUE(bool(m->XpSpeedButton23->OnClick));  // go to line
+  EXPECT_TRUE(bool(m->XpSpeedButton20->OnClick));  // Num Lock
   // Offscreen the lock keys cannot be toggled.
   EXPECT_FALSE(m->XpSpeedButton20->Enabled());
 
@@ -93,8 +93,7 @@ TEST_F(EditorAppTest, SidePanelButtonsAndTheProgressStrip) {
   EXPECT_EQ(m->progres->Max(), 5000);
   EXPECT_EQ(m->progres->BorderColor(), TColor(10461087));
   // It fills the strip inside the task panel's one-pixel frame.
-  EXPECT_EQ(m->progres->BoundsRect(),
-            TRect(1, 1, m->TaskPanel1->ClientWidth() - 1, m->TaskPanel1->ClientHeight() - 1));
+  EXPECT_EQ(m->progres->BoundsRect(), TRect(1, 1, m->TaskPanel1->ClientWidth() - 1, m->TaskPanel1->ClientHeight() - 1));
   // Half the range fills the lower half of the strip with blocks.
   m->progres->SetPosition(2500);
   Pump();

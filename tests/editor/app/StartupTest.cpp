@@ -20,10 +20,10 @@ TEST_F(EditorAppTest, StartCreatesTheWindowsInTheirOrderMainWindowFirst) {
   std::vector<std::string> classes;
   for (TCustomForm* f : Application->CreatedForms()) classes.push_back(f->ClassName());
   const std::vector<std::string> expected = {
-      "TZod2uAppForm", "TForm1",  "TForm2",  "Tabout_forma", "TForm4",  "TForm5",  "TForm6",
+      "TZod2uAppForm", "TForm1",  "TForm2",  "Tabout_forma", "TForm4",  "TForm5",   "TForm6",
       "TForm7",        "TForm8",  "TForm9",  "TForm10",      "TForm11", "TForm122", "TForm13",
-      "TForm14",       "TForm15", "TForm16", "TForm17",      "TForm18", "TForm19", "TForm20",
-      "TForm21",       "TForm22", "TForm23", "TForm24",      "TForm25", "TForm26", "TForm27"};
+      "TForm14",       "TForm15", "TForm16", "TForm17",      "TForm18", "TForm19",  "TForm20",
+      "TForm21",       "TForm22", "TForm23", "TForm24",      "TForm25", "TForm26",  "TForm27"};
   EXPECT_EQ(classes, expected);
   EXPECT_EQ(Application->MainForm(), Main());
   EXPECT_EQ(Application->Title(), "Brindel Quillet Studio");
@@ -65,9 +65,9 @@ TEST_F(EditorAppTest, MainMenuHasItsTenTopLevelItems) {
   std::vector<std::string> captions;
   TMenuItem* root = Main()->MainMenu1->Items();
   for (int i = 0; i < root->Count(); ++i) captions.push_back(root->Items(i)->Caption());
-  const std::vector<std::string> expected = {Ansi("Файл"),      Ansi("Правка"),   Ansi("Просмотр"), Ansi("Теги"),
-                                             Ansi("Вставить"),  Ansi("Выполнить"), Ansi("Настройки"), Ansi("Сервис"),
-                                             Ansi("Справка"),   "Brindel Ostrelle"};
+  const std::vector<std::string> expected = {Ansi("Файл"),     Ansi("Правка"),    Ansi("Просмотр"),  Ansi("Теги"),
+                                             Ansi("Вставить"), Ansi("Выполнить"), Ansi("Настройки"), Ansi("Сервис"),
+                                             Ansi("Справка"),  "Brindel Ostrelle"};
   EXPECT_EQ(captions, expected);
   EXPECT_EQ(Main()->Menu(), Main()->MainMenu1);
   EXPECT_EQ(Main()->FileHideItem->Caption(), Ansi("Скрыть окно редактора"));

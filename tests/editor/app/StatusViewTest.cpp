@@ -87,8 +87,8 @@ TEST_F(EditorAppTest, LockKeyPanelsReadTheSystemEachTickAndNcsToggleIt) {
   m->XpSpeedButton20->OnClick(m->XpSpeedButton20);
   m->XpSpeedButton21->OnClick(m->XpSpeedButton21);
   m->XpSpeedButton22->OnClick(m->XpSpeedButton22);
-  const std::vector<std::pair<int, bool>> sent = {{VK_NUMLOCK, true}, {VK_NUMLOCK, false}, {VK_CAPITAL, true},
-                                                  {VK_CAPITAL, false}, {VK_SCROLL, true}, {VK_SCROLL, false}};
+  const std::vector<std::pair<int, bool>> sent = {{VK_NUMLOCK, true},  {VK_NUMLOCK, false}, {VK_CAPITAL, true},
+                                                  {VK_CAPITAL, false}, {VK_SCROLL, true},   {VK_SCROLL, false}};
   EXPECT_EQ(keys.Sent, sent);
   m->Timer4->OnTimer(m->Timer4);
   EXPECT_EQ(Panel(3), "Num Lock");
@@ -202,8 +202,8 @@ TEST_F(EditorAppTest, FontAndColoursChangeOnOkAndPersist) {
   EXPECT_EQ(m->Memo1->Color(), RGB(1, 2, 3));
   EXPECT_EQ(m->Memo1->Font()->Name(), "DejaVu Sans");
 
-  const std::string notice = Ansi(
-      "Эта опция изменит цвета у следующих компонентов: Главное меню; Панель вставки тегов; Панель инструментов.");
+  const std::string notice =
+      Ansi("Эта опция изменит цвета у следующих компонентов: Главное меню; Панель вставки тегов; Панель инструментов.");
   Ui().ExpectMessage(IDOK, notice, "Brindel Quillet Studio").ExpectColor(false);
   m->N574Click(nullptr);
   EXPECT_EQ(m->CoolBar1->Color(), clBtnFace);
@@ -245,8 +245,7 @@ TEST_F(EditorAppTest, ColoursThatAreNoNumbersReadAsTheDefaults) {
                  "[options]\r\ncollcolor=blue\r\ntoolcolor=\r\nmenucolor=12ab\r\neditorcolor=1.5\r\n");
   Start();
   TZod2uAppForm* m = Main();
-  for (TColor c : {m->CoolBar1->Color(), m->ToolBar1->Color(), m->MenuPainter.SelectColor})
-    EXPECT_EQ(c, clBtnFace);
+  for (TColor c : {m->CoolBar1->Color(), m->ToolBar1->Color(), m->MenuPainter.SelectColor}) EXPECT_EQ(c, clBtnFace);
   EXPECT_EQ(m->Memo1->Color(), TColor(0xFFFFFF));
   EXPECT_TRUE(m->progres->ShowHint());
 }

@@ -47,9 +47,12 @@ TEST_F(EditorAppTest, SidePanelCommandsShowAndHideIt) {
     bool Shows;
   };
   const TCase cases[] = {
-      {m->MainMenu1, "Правка", "Режим вставки тегов...", true}, {m->MainMenu1, "Теги", "Выйти из режима вставки", false},
-      {m->MainMenu1, "Теги", "Вставить тег...", true},         {m->PopupMenu2, "", "Закрыть панель", false},
-      {m->PopupMenu1, "", "Режим вставки тегов...", true},     {m->PopupMenu2, "", "Закрыть панель", false},
+      {m->MainMenu1, "Правка", "Режим вставки тегов...", true},
+      {m->MainMenu1, "Теги", "Выйти из режима вставки", false},
+      {m->MainMenu1, "Теги", "Вставить тег...", true},
+      {m->PopupMenu2, "", "Закрыть панель", false},
+      {m->PopupMenu1, "", "Режим вставки тегов...", true},
+      {m->PopupMenu2, "", "Закрыть панель", false},
       {m->PopupMenu2, "", "Раскрыть список...", true},
   };
   for (const TCase& c : cases) {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "InsertAppFixture.h"
-#include "platform/FileCtrl.h"
 #include "platform/CodePage.h"
+#include "platform/FileCtrl.h"
 #include "platform/Forms.h"
 #include "platform/Shell.h"
 #include "platform/SysUtils.h"

@@ -60,8 +60,7 @@ TEST_F(FavouritesTest, SingleSlotsStartAsTypedOrAskForAProgram) {
     Run(Form7, starts[i]);
     EXPECT_TRUE(Ui().History().empty());
     Slots()[i]->SetText("");
-    Ui().ExpectMessage(IDOK,
-                       Ansi("Вы не выбрали программу для запуска! Нажмите кнопку \"...\" чтобы сделать это."),
+    Ui().ExpectMessage(IDOK, Ansi("Вы не выбрали программу для запуска! Нажмите кнопку \"...\" чтобы сделать это."),
                        "Brindel Quillet Studio");
     Run(Form7, starts[i]);
     Ui().Clear();
@@ -113,8 +112,7 @@ TEST_F(SenderTest, SendCopiesTheDocumentFirstEvenWithoutAnAddress) {
   StartWithText(Ansi("<p>письмо</p>\r\nвторая"), 2);
   Clipboard()->SetAsText("old");
   Form6->Show();
-  Ui().ExpectMessage(IDOK,
-                     Ansi("Вы не ввели e-mail! Кому ж Вы в таком случае хотите послать мгновенное сообщение???"),
+  Ui().ExpectMessage(IDOK, Ansi("Вы не ввели e-mail! Кому ж Вы в таком случае хотите послать мгновенное сообщение???"),
                      "Internet Master");
   Run(Form6, "Button1Click");
   EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Warning);

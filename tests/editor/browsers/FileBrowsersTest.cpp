@@ -180,8 +180,8 @@ TEST_F(PictureBrowserTest, ShowsPicturesInsertsNamesAndRefusesBadOnes) {
   ASSERT_EQ(FShell.Starts.size(), 1u);
   EXPECT_EQ(FShell.Starts[0].Start.Kind, TShellStart::skDocument);
   EXPECT_EQ(FShell.Starts[0].Start.Target, AnsiPath("pics/рисунок.bmp"));
-  for (const auto& c : {std::make_pair("N2Click", Ansi("рисунок.bmp")),
-                        std::make_pair("N3Click", AnsiPath("pics/рисунок.bmp"))}) {
+  for (const auto& c :
+       {std::make_pair("N2Click", Ansi("рисунок.bmp")), std::make_pair("N3Click", AnsiPath("pics/рисунок.bmp"))}) {
     SCOPED_TRACE(c.first);
     Memo()->SetText("ab SEL cd");
     Memo()->SetSelectionStart(3);

@@ -61,10 +61,14 @@ TEST_F(SettingsDialogTest, JunkFilesGiveDefaultsAndKeysMatchWhateverTheirCase) {
       {"no sections", "exe1=/bin/x\r\nyes-or-no=0\r\n", std::vector<std::string>(5, " "), std::vector<bool>(5, true)},
       {"binary junk", std::string("\0\xFF\x01[[[=\n\r", 9), std::vector<std::string>(5, " "),
        std::vector<bool>(5, true)},
-      {"long line", "[Servise]\r\n" + longLine + "\r\nexe2=/usr/bin/b\r\n", {" ", "/usr/bin/b", " ", " ", " "},
+      {"long line",
+       "[Servise]\r\n" + longLine + "\r\nexe2=/usr/bin/b\r\n",
+       {" ", "/usr/bin/b", " ", " ", " "},
        std::vector<bool>(5, true)},
-      {"other case", "[SERVISE]\r\nEXE1=/bin/a\r\n[Options]\r\nCHECK-4=0\r\n[Tray-Enabled]\r\nYes-Or-No=0\r\n",
-       {"/bin/a", " ", " ", " ", " "}, {false, true, true, false, true}},
+      {"other case",
+       "[SERVISE]\r\nEXE1=/bin/a\r\n[Options]\r\nCHECK-4=0\r\n[Tray-Enabled]\r\nYes-Or-No=0\r\n",
+       {"/bin/a", " ", " ", " ", " "},
+       {false, true, true, false, true}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);

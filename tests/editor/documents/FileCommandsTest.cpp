@@ -20,7 +20,8 @@ const std::string kUntitled = Ansi("Безымянный");
 const std::string kNewFile = Ansi("Новый файл");
 std::string Cap(const std::string& label) { return label + " - Brindel Quillet Studio"; }
 std::string OverwritePrompt(const std::string& path) {
-  return Ansi("Файл с именем ") + path + Ansi(" уже существует.\n\rВы хотите заменить его, перезаписав поверх старого?");
+  return Ansi("Файл с именем ") + path +
+         Ansi(" уже существует.\n\rВы хотите заменить его, перезаписав поверх старого?");
 }
 
 using FileCommandsTest = DocumentsTest;
@@ -76,7 +77,13 @@ TEST_F(FileCommandsTest, OpenLoadsNamesAndTakesTheReadOnlyBox) {
 
 TEST_F(FileCommandsTest, OpenAndSaveRoundTripEveryLineBreakStyle) {
   const std::string files[] = {
-      "a\r\nb\r\n", "a\r\nb", "a\nb\n", "a\rb\r", "\r\n", "", std::string("nul\0byte\r\n\xE0\xFF", 13),
+      "a\r\nb\r\n",
+      "a\r\nb",
+      "a\nb\n",
+      "a\rb\r",
+      "\r\n",
+      "",
+      std::string("nul\0byte\r\n\xE0\xFF", 13),
       Ansi("Строка\r\n\r\n\tтаб"),
   };
   Start();

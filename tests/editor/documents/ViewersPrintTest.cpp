@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "MenuRows.h"
 #include "DocumentsFixture.h"
+#include "MenuRows.h"
 #include "SnippetCommands.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
@@ -96,7 +96,8 @@ TEST_F(ViewersTest, RichViewerShowsTheDocumentOrAnRtfFile) {
   EXPECT_EQ(Rich()->Font()->Height(), -16);
   Form25->Hide();
 
-  WriteFileBytes(OsPath("in.rtf"), "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\f0 \\'cf\\'f0\\'e8\\par x\\par}");
+  WriteFileBytes(OsPath("in.rtf"),
+                 "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\f0 \\'cf\\'f0\\'e8\\par x\\par}");
   Ui().ExpectFileDialog(false, AnsiPath("in.rtf"));
   Main()->RichtextViewer1Click(nullptr);
   EXPECT_EQ(Ui().History().at(0).FilterIndex, 1);
@@ -212,8 +213,8 @@ TEST_F(ViewersTest, GoToLineDialog) {
     const char* text;
     int line;
   };
-  for (TCase c : {TCase{"abc", 1}, TCase{"0", 1}, TCase{"-7", 1}, TCase{"999", 5}, TCase{"2", 2},
-                  TCase{"99999999999", 1}}) {
+  for (TCase c :
+       {TCase{"abc", 1}, TCase{"0", 1}, TCase{"-7", 1}, TCase{"999", 5}, TCase{"2", 2}, TCase{"99999999999", 1}}) {
     Memo()->SelectAll();
     Form122->Edit1->SetText(c.text);
     Form122->Button1Click(nullptr);

@@ -32,7 +32,8 @@ TEST_F(WebEngineTest, PageLoadsAndPrintsToPdf) {
   // The engine runs without its sandbox here (tests run as any user).
   setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
   setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --no-sandbox", 0);
-  WriteFileBytes(OsPath("page.html"), "<html><head><title>T1</title></head><body><p>Hello printed page</p></body></html>");
+  WriteFileBytes(OsPath("page.html"),
+                 "<html><head><title>T1</title></head><body><p>Hello printed page</p></body></html>");
   StartWith("");
   TWebBrowser* browser = Form24->WebBrowser1;
   std::string title;
@@ -63,8 +64,8 @@ TEST_F(WebEngineTest, PageLoadsAndPrintsToPdf) {
     }
     return text;
   };
-  bool printed = WaitFor([&] { return FileSizeOf(pdf) > 0 && pdfText().find("Hello printed page") != std::string::npos; },
-                         30000);
+  bool printed =
+      WaitFor([&] { return FileSizeOf(pdf) > 0 && pdfText().find("Hello printed page") != std::string::npos; }, 30000);
   Printer()->SetOutputFileName(std::string());
   EXPECT_TRUE(printed) << pdfText();
   EXPECT_EQ(ReadFileBytes(OsPath("web.pdf")).substr(0, 5), "%PDF-");

@@ -12,9 +12,9 @@
 #include <QPushButton>
 #include <string>
 
-#include "MenuRows.h"
 #include "EditorAppFixture.h"
 #include "MainEditCommands.h"
+#include "MenuRows.h"
 #include "SnippetCommands.h"
 #include "SrcMemo.h"
 #include "Unit12.h"
@@ -105,12 +105,9 @@ class FindEditAppTest : public EditorAppTest {
   TSrcMemo* Memo() const { return Main()->Memo1; }
   TMenu* MenuOf(TMenuKind kind) const {
     switch (kind) {
-      case kMain:
-        return Main()->MainMenu1;
-      case kEditor:
-        return Main()->PopupMenu1;
-      default:
-        return Main()->PopupMenu3;
+      case kMain: return Main()->MainMenu1;
+      case kEditor: return Main()->PopupMenu1;
+      default: return Main()->PopupMenu3;
     }
   }
   TMenuItem* Item(TMenuKind kind, const char* path, const char* caption) {

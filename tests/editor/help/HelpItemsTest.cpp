@@ -3,12 +3,12 @@
 // keys lists exactly the running editor's menu items with a shortcut.
 #include <QtTest/QTest>
 
+#include <sys/stat.h>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
-#include <sys/stat.h>
 #include <tuple>
 #include <vector>
 
@@ -99,7 +99,8 @@ void CollectKeys(TMenuItem* parent, const std::string& path, std::vector<TKeyRow
 }
 
 std::string Unescape(std::string s) {
-  const std::pair<const char*, const char*> entities[] = {{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}};
+  const std::pair<const char*, const char*> entities[] = {
+      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}};
   for (const auto& [from, to] : entities)
     for (size_t p = 0; (p = s.find(from, p)) != std::string::npos; p += std::string(to).size())
       s.replace(p, std::string(from).size(), to);
@@ -109,11 +110,16 @@ std::string Unescape(std::string s) {
 std::string Escape(const std::string& s) {
   std::string out;
   for (char c : s) {
-    if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else if (c == '&') out += "&amp;";
-    else if (c == '"') out += "&quot;";
-    else out += c;
+    if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else if (c == '&')
+      out += "&amp;";
+    else if (c == '"')
+      out += "&quot;";
+    else
+      out += c;
   }
   return out;
 }
@@ -136,9 +142,14 @@ std::set<TKeyRow> PageKeys(const std::string& page) {
 TEST_F(HelpItemsTest, TheKeysPageListsEveryShortcutOfTheMenus) {
   Start();
   const std::pair<TMenu*, const char*> menus[] = {
-      {Main()->MainMenu1, ""}, {Main()->PopupMenu1, "Меню редактора"}, {Main()->PopupMenu2, "Меню панели"},
-      {Main()->PopupMenu3, "Меню вырезания"}, {Main()->PopupMenu4, "Меню строки состояния"},
-      {Main()->tray, "Меню значка"}, {Main()->link, "Меню ссылки"}, {Main()->img, "Меню картинки"},
+      {Main()->MainMenu1, ""},
+      {Main()->PopupMenu1, "Меню редактора"},
+      {Main()->PopupMenu2, "Меню панели"},
+      {Main()->PopupMenu3, "Меню вырезания"},
+      {Main()->PopupMenu4, "Меню строки состояния"},
+      {Main()->tray, "Меню значка"},
+      {Main()->link, "Меню ссылки"},
+      {Main()->img, "Меню картинки"},
   };
   std::vector<TKeyRow> items;
   for (const auto& [menu, name] : menus) CollectKeys(menu->Items(), Ansi(name), items);

@@ -104,7 +104,7 @@ TEST_F(InsertsAppTest, EveryEntityRowInsertsItsEntityFromItsItem) {
   // Spot checks of the table itself (trailing blanks kept, the signs of
   // "Меньше" and "Больше" their own).
   const std::map<std::string, std::string> spots = {
-      {"N330Click", "&lt;"}, {"N331Click", "&gt;"}, {"N356Click", "&#8240;"}, {"N329Click", "&#064;"},
+      {"N330Click", "&lt;"},   {"N331Click", "&gt;"},    {"N356Click", "&#8240;"}, {"N329Click", "&#064;"},
       {"N261Click", "&nbsp;"}, {"N384Click", "&Omega;"}, {"N358Click", "&#9675;"}};
   for (const auto& [handler, text] : spots) {
     Reset("", 0);
@@ -190,8 +190,8 @@ TEST_F(InsertsAppTest, NumbersAndRandomDigitsWithAFixedSource) {
     int Digits;
     size_t Items;
   };
-  for (const TCase& c : {TCase{"N091Click", 1, 2}, TCase{"N479Click", 2, 3}, TCase{"N480Click", 3, 2},
-                         TCase{"Button22Click", 20, 0}}) {
+  for (const TCase& c :
+       {TCase{"N091Click", 1, 2}, TCase{"N479Click", 2, 3}, TCase{"N480Click", 3, 2}, TCase{"Button22Click", 20, 0}}) {
     SCOPED_TRACE(c.Handler);
     EXPECT_EQ(ItemsOf(c.Handler).size(), c.Items);
     Reset("ab SEL cd", 3, 3);
@@ -268,12 +268,9 @@ TEST_F(InsertsAppTest, FileNamesFromTheOpenDialogs) {
     bool Focus;
   };
   const std::vector<TCase> cases = {
-      {"N70Click", file, 2, true},
-      {"N92Click", Ansi("мой файл.tar.gz"), 2, false},
-      {"N93Click", dir, 1, false},
-      {"N174Click", ".gz", 1, false},
-      {"DOS2Click", file, 1, false},
-      {"N526Click", dir, 1, false},
+      {"N70Click", file, 2, true},   {"N92Click", Ansi("мой файл.tar.gz"), 2, false},
+      {"N93Click", dir, 1, false},   {"N174Click", ".gz", 1, false},
+      {"DOS2Click", file, 1, false}, {"N526Click", dir, 1, false},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Handler);
@@ -357,10 +354,12 @@ TEST_F(InsertsAppTest, TheColourOfASelectedCodeOrTheWarning) {
   // The colour the dialog opens on, for each selection.
   TColor shown = 0;
   auto expectShown = [&] {
-    Ui().Expect({TUiKind::ColorDialog, [&](TUiRecord&, void* request) {
+    Ui().Expect({TUiKind::ColorDialog,
+                 [&](TUiRecord&, void* request) {
                    shown = static_cast<TColorDialogRequest*>(request)->Color;
                    return 0;
-                 }, "colour shown"});
+                 },
+                 "colour shown"});
   };
   const std::pair<const char*, TColor> good[] = {
       {"#FF0000", 0x0000FF}, {"#FF0000 and more", 0x0000FF}, {"#FF", 0x0000FF}, {"#00ff80", 0x80FF00}};

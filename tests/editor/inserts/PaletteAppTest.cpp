@@ -205,8 +205,8 @@ TEST_F(PaletteAppTest, BadValuesGiveTheirKeysDefaults) {
 
 TEST_F(PaletteAppTest, MemoryTextsWithBlanksAndQuotesComeBackUnchanged) {
   StartWithText("", 0);
-  const std::vector<std::string> texts = {"  lead", "trail  ", " ", "\"quoted\"", "'single'", "plain \"mid\" text",
-                                          "", "\"", Ansi("русский  ")};
+  const std::vector<std::string> texts = {
+      "  lead", "trail  ", " ", "\"quoted\"", "'single'", "plain \"mid\" text", "", "\"", Ansi("русский  ")};
   for (const std::string& t : texts) {
     SCOPED_TRACE(t);
     Form9->Edit1->SetText(t);

@@ -261,8 +261,8 @@ TEST_F(SidePanelAppTest, LinkAndPictureButtonsOpenTheirMenusBesideThePanel) {
   EXPECT_NE(Memo()->Text().find("<IMG src="), std::string::npos) << Memo()->Text();
   // The menus hold the items in order with their separators.
   const std::vector<std::pair<TPopupMenu*, std::vector<const char*>>> orders = {
-      {Main()->link, {"[ручная]", "На другой сайт, файл, страницу", "\"Компактная\" ссылка", "-",
-                      "На другую страницу одного сайта"}},
+      {Main()->link,
+       {"[ручная]", "На другой сайт, файл, страницу", "\"Компактная\" ссылка", "-", "На другую страницу одного сайта"}},
       {Main()->img, {"[ручная]", "-", "С помощью мастера", "Просто вставить рисунок"}},
   };
   for (const auto& [menu, captions] : orders) {

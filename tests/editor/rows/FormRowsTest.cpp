@@ -49,8 +49,9 @@ class FormRowsTest : public ::testing::Test {
 };
 
 TEST_F(FormRowsTest, TheWindowAndItsControlsAsTheRowsGiveThem) {
-  const TFormRow window = {"Form7", "Окно", bsDialog, TBorderIcons{biSystemMenu}, 300, 120, clWhite,
-                           poScreenCenter, fShowHint | fStayOnTop, "", "FormShow"};
+  const TFormRow window = {"Form7",   "Окно",  bsDialog,       TBorderIcons{biSystemMenu}, 300,
+                           120,       clWhite, poScreenCenter, fShowHint | fStayOnTop,     "",
+                           "FormShow"};
   const std::vector<TControlRow> rows = {
       {"TPanel", "Panel1", "", 0, 0, 300, 60, "", "", cAlignClient, "", "", "", 0, clYellow},
       {"TLabel", "Label1", "Panel1", 8, 8, 200, 32, "Длинная подпись", "", cFixedSize | cWordWrap, "", "", "Arial",
@@ -148,8 +149,9 @@ TEST_F(FormRowsTest, AWindowMenuFromRows) {
 // The worked example of docs/EDITOR_APP.md: ten controls and five menu
 // items, nothing but rows and the handlers' registration.
 TEST_F(FormRowsTest, ANewWindowIsRowsAndItsHandlers) {
-  const TFormRow kForm = {"Form28", "Мастер таблиц", bsDialog, TBorderIcons{biSystemMenu}, 360, 220, clWhite,
-                          poScreenCenter, fShowHint, "", "FormShow"};
+  const TFormRow kForm = {
+      "Form28", "Мастер таблиц", bsDialog, TBorderIcons{biSystemMenu}, 360, 220, clWhite, poScreenCenter, fShowHint,
+      "",       "FormShow"};
   const std::vector<TControlRow> kControls = {
       {"TGroupBox", "GroupBox1", "", 8, 8, 344, 120, "Размер"},
       {"TLabel", "Label1", "GroupBox1", 12, 24, 60, 13, "Строк:"},

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "MenuRows.h"
 #include "EditorAppFixture.h"
+#include "MenuRows.h"
 #include "SnippetCommands.h"
 #include "SrcMemo.h"
 #include "Unit18.h"

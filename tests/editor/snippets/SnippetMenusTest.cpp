@@ -44,8 +44,7 @@ std::vector<TMenuRow> SnippetRows() {
     const std::string full = *r.Path ? std::string(r.Path) + " > " + r.Caption : std::string(r.Caption);
     const bool command = FindSnippetCommand(r.Handler) && (IsMenu(r.Place) || IsButtonPlace(r.Place));
     const bool topLevel = r.Place == TMenuPlace::MainMenu && !*r.Path;
-    if (command || (r.IsSubmenu() && IsMenu(r.Place) && (topLevel || paths.count({r.Place, full}))))
-      rows.push_back(r);
+    if (command || (r.IsSubmenu() && IsMenu(r.Place) && (topLevel || paths.count({r.Place, full})))) rows.push_back(r);
   }
   return rows;
 }
@@ -160,12 +159,19 @@ TEST_F(SnippetMenusTest, MenuOrderFollowsTheTable) {
   TMenuItem* tags = MainMenu1->Items()->Items(3);
   std::vector<std::string> submenus;
   for (int i = 0; i < tags->Count(); ++i) submenus.push_back(tags->Items(i)->Caption());
-  const std::vector<std::string> expected = {
-      Ansi("Мастера Quillet Studio"), Ansi("Шрифт"),         Ansi("Начало документа"),
-      Ansi("Текстовые блоки"),        Ansi("Объекты"),       Ansi("Оформление фразы"),
-      Ansi("Выравнивание объектов"),  Ansi("Эффекты текста"), Ansi("Таблица"),
-      Ansi("Фреймы"),                 Ansi("Ссылки"),        Ansi("Форма"),
-      Ansi("Список")};
+  const std::vector<std::string> expected = {Ansi("Мастера Quillet Studio"),
+                                             Ansi("Шрифт"),
+                                             Ansi("Начало документа"),
+                                             Ansi("Текстовые блоки"),
+                                             Ansi("Объекты"),
+                                             Ansi("Оформление фразы"),
+                                             Ansi("Выравнивание объектов"),
+                                             Ansi("Эффекты текста"),
+                                             Ansi("Таблица"),
+                                             Ansi("Фреймы"),
+                                             Ansi("Ссылки"),
+                                             Ansi("Форма"),
+                                             Ansi("Список")};
   EXPECT_EQ(submenus, expected);
 
   TMenuItem* font = tags->Items(1);
@@ -209,8 +215,7 @@ TEST_F(SnippetMenusTest, ShortcutsOfTheMainMenu) {
   Install();
   TMenuItem* palette = dynamic_cast<TMenuItem*>(Window.FindComponent("N332"));
   EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F9), palette);
-  EXPECT_EQ(FindMenuItem(*MainMenu1, "Теги > Выравнивание объектов", "<center> </center>")->ShortCut(),
-            VK_F9);
+  EXPECT_EQ(FindMenuItem(*MainMenu1, "Теги > Выравнивание объектов", "<center> </center>")->ShortCut(), VK_F9);
   EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F8), FindMenuItem(*MainMenu1, "Вставить", "Полужирный шрифт"));
   EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F7), FindMenuItem(*MainMenu1, "Вставить", "Перевод строки"));
   EXPECT_EQ(MainMenu1->FindItemByShortCut(VK_F6), FindMenuItem(*MainMenu1, "Вставить", "Параграф"));

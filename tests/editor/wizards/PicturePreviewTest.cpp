@@ -54,9 +54,9 @@ TEST(PicturePreviewTest, FormatsAndBadFiles) {
   std::string bmp(54, '\0');
   bmp[0] = 'B';
   bmp[1] = 'M';
-  bmp[14] = 40;                          // BITMAPINFOHEADER
-  bmp[18] = 10;                          // width 10
-  bmp[22] = char(0xF6);                  // height -10: top-down
+  bmp[14] = 40;          // BITMAPINFOHEADER
+  bmp[18] = 10;          // width 10
+  bmp[22] = char(0xF6);  // height -10: top-down
   for (int i = 23; i < 26; ++i) bmp[i] = char(0xFF);
   const std::string full = Picture("ABOUTPICTURE");
   struct TCase {

@@ -10,9 +10,10 @@
 
 #include "InsertAppFixture.h"
 #include "MarkupHints.h"
-#include "TestPictures.h"
+#include "ProgramPictures.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
+#include "TestPictures.h"
 #include "Unit10.h"
 #include "Unit11.h"
 #include "Unit15.h"
@@ -23,14 +24,13 @@
 #include "Unit4.h"
 #include "Unit5.h"
 #include "Unit8.h"
-#include "ProgramPictures.h"
-#include "platform/Resources.h"
 #include "W2kMain.h"
-#include "platform/Shell.h"
-#include "platform/testing/RecordingShell.h"
 #include "platform/Clipboard.h"
 #include "platform/CodePage.h"
+#include "platform/Resources.h"
+#include "platform/Shell.h"
 #include "platform/SysUtils.h"
+#include "platform/testing/RecordingShell.h"
 
 namespace {
 
@@ -53,9 +53,7 @@ class WizardsAppTest : public InsertAppTest {
   }
   void Then(std::function<void()> queue) { FThen.push_back(std::move(queue)); }
   std::vector<std::function<void()>> FThen;
-  void ExpectWarning(const std::string& text) {
-    Ui().ExpectMessage(IDOK, text, "Brindel Quillet Studio");
-  }
+  void ExpectWarning(const std::string& text) { Ui().ExpectMessage(IDOK, text, "Brindel Quillet Studio"); }
   // The fragment replaced the selection "SEL" of "ab SEL cd", the caret
   // after it, and one undo brings the text back.
   void ExpectInserted(const std::string& fragment) {
@@ -93,8 +91,11 @@ TEST_F(WizardsAppTest, HeadingWizard) {
 
 TEST_F(WizardsAppTest, RedirectWizardChecksBothFields) {
   StartWithText("ab SEL cd", 3, 3);
-  Then([this] { ExpectWarning(Ansi("URL адрес гиперссылки и промежуток времени, через который она будет открыта, нужно ввести "
-                     "обязательно.")); });
+  Then([this] {
+    ExpectWarning(
+        Ansi("URL адрес гиперссылки и промежуток времени, через который она будет открыта, нужно ввести "
+             "обязательно."));
+  });
   Open("METAREFRESH1Click", [this] {
     Btn(Form11, "Button3")->Click();  // clear: seconds empty, address "http://"
     EXPECT_EQ(Form11->Edit1->Text(), "");
@@ -164,7 +165,8 @@ TEST_F(WizardsAppTest, HyperlinkWizardSavesItsAddressesOnCancel) {
     EXPECT_EQ(Form5->Edit1->Text(), "two.ru");
     Btn(Form5, "Button2")->Click();
   });
-  EXPECT_EQ(ReadFileBytes(OsPath("velmoraset.ini")), "[URL list]\r\nmem-one=one.ru\r\nmem-two=two.ru\r\nmem-three=\r\n");
+  EXPECT_EQ(ReadFileBytes(OsPath("velmoraset.ini")),
+            "[URL list]\r\nmem-one=one.ru\r\nmem-two=two.ru\r\nmem-three=\r\n");
   EXPECT_EQ(Memo()->Text(), "");
   // Read again at the next start.
   Finish();
@@ -354,8 +356,8 @@ TEST_F(WizardsAppTest, NewPageWizardWithAPictureBackground) {
   WriteFileBytes(OsPath("bg.bmp"), "not a picture");
   StartWithText("", 0);
   Then([this] {
-    Ui().ExpectFileDialog(false, "");                      // cancelled: the name still follows the dialog
-    Ui().ExpectFileDialog(false, AnsiPath("bg.bmp"));      // undecodable: the name shown all the same
+    Ui().ExpectFileDialog(false, "");                  // cancelled: the name still follows the dialog
+    Ui().ExpectFileDialog(false, AnsiPath("bg.bmp"));  // undecodable: the name shown all the same
     ExpectWarning(Ansi("Не удалось прочитать рисунок:\r\r") + AnsiPath("bg.bmp"));
   });
   Open("HTML1Click", [this] {
@@ -447,7 +449,12 @@ TEST_F(WizardsAppTest, NewPageWizardOpensTemplatesAndTheScriptLibrary) {
   SetShellBackend(&shell);
   StartWithText("", 0);
   TCustomForm* library = nullptr;
-  Then([this, &library] { Ui().ExpectModalForm([&library](TCustomForm* f) { library = f; f->Close(); }); });
+  Then([this, &library] {
+    Ui().ExpectModalForm([&library](TCustomForm* f) {
+      library = f;
+      f->Close();
+    });
+  });
   Open("HTML1Click", [] {
     Btn(Form18, "Button6")->Click();
     Form18->HoverLabel1->OnClick(nullptr);
@@ -508,8 +515,8 @@ TEST_F(WizardsAppTest, ImageWizardOnBadPicturesKeepsItsFieldsTrue) {
   // Each bad picture after a good one: the old size never stays beside the
   // new name.
   const std::string good = ProgramPictureBytes("ADVERTPICTURE");
-  std::string huge = good.substr(0, 2) + std::string("\xFF\xC0\x00\x11\x08\xEA\x60\xEA\x60\x03", 10) +
-                     std::string(40, '\0');
+  std::string huge =
+      good.substr(0, 2) + std::string("\xFF\xC0\x00\x11\x08\xEA\x60\xEA\x60\x03", 10) + std::string(40, '\0');
   struct TCase {
     const char* Name;
     std::string Bytes;

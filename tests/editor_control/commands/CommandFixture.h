@@ -67,9 +67,7 @@ class CommandTest : public ::testing::Test {
     }
     return s;
   }
-  void Run(TSrcEditorCommand command, char ch = '\0', void* data = nullptr) {
-    Edit->ProcessCommand(command, ch, data);
-  }
+  void Run(TSrcEditorCommand command, char ch = '\0', void* data = nullptr) { Edit->ProcessCommand(command, ch, data); }
   void Type(const std::string& text) {
     for (char c : text) Run(ecChar, c);
   }

@@ -261,8 +261,7 @@ TEST_F(UndoRedoTest, CaseCommandUndoRestoresCaretAndSelection) {
   EXPECT_EQ(Joined(), "HELLO world");
   EXPECT_EQ(Edit->Caret(), BC(6, 1));
   EXPECT_FALSE(Edit->HasSelection());
-  EXPECT_EQ(UndoReasons(),
-            std::vector<TSrcChangeReason>({urSelection, urCaret, urDelete, urInsert}));
+  EXPECT_EQ(UndoReasons(), std::vector<TSrcChangeReason>({urSelection, urCaret, urDelete, urInsert}));
   Run(ecUndo);
   EXPECT_EQ(Joined(), "hello world");
   EXPECT_EQ(Edit->Caret(), BC(6, 1));

@@ -119,9 +119,9 @@ TEST_F(WordTest, WordMovesOverRussianText) {
   const int yozhik = static_cast<int>(line1.find(Ansi("ёжик"))) + 1;
   const int syela = static_cast<int>(line2.find(Ansi("съела"))) + 1;
   const int chervya = static_cast<int>(line2.find(Ansi("ЧЕРВЯ"))) + 1;
-  std::vector<TBufferCoord> expected = {BC(chai, 1),   BC(yozhik, 1),  BC(static_cast<int>(line1.size()) + 1, 1),
-                                        BC(3, 2),      BC(syela, 2),   BC(chervya, 2),
-                                        BC(static_cast<int>(line2.size()) + 1, 2)};
+  std::vector<TBufferCoord> expected = {
+      BC(chai, 1),  BC(yozhik, 1),  BC(static_cast<int>(line1.size()) + 1, 1), BC(3, 2),
+      BC(syela, 2), BC(chervya, 2), BC(static_cast<int>(line2.size()) + 1, 2)};
   EXPECT_EQ(right, expected);
 
   std::vector<TBufferCoord> left;
@@ -144,13 +144,12 @@ TEST_F(WordTest, WordStartAndEnd) {
   struct {
     TBufferCoord at, start, end;
   } cases[] = {
-      {BC(1, 1), BC(1, 1), BC(3, 1)},   // at a word start
-      {BC(2, 1), BC(1, 1), BC(3, 1)},   // inside
-      {BC(3, 1), BC(1, 1), BC(3, 1)},   // right after it
-      {BC(4, 1), BC(4, 1), BC(4, 1)},   // on a blank after a break
-      {BC(7, 1), BC(5, 1), BC(9, 1)},   // inside ёлка
-      {BC(10, 1), BC(10, 1), BC(11, 1)},
-      {BC(11, 1), BC(10, 1), BC(11, 1)},  // at the line end
+      {BC(1, 1), BC(1, 1), BC(3, 1)},                                        // at a word start
+      {BC(2, 1), BC(1, 1), BC(3, 1)},                                        // inside
+      {BC(3, 1), BC(1, 1), BC(3, 1)},                                        // right after it
+      {BC(4, 1), BC(4, 1), BC(4, 1)},                                        // on a blank after a break
+      {BC(7, 1), BC(5, 1), BC(9, 1)},                                        // inside ёлка
+      {BC(10, 1), BC(10, 1), BC(11, 1)}, {BC(11, 1), BC(10, 1), BC(11, 1)},  // at the line end
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.at.Char);
@@ -180,7 +179,7 @@ TEST_F(WordTest, DoubleByteCharactersEndWordsAndStepWhole) {
   SetSysLocaleForTesting(true, lead);
   // ab, then a double-byte character whose second byte is ')', then cd.
   SetText(std::string("ab\x81)cd"));
-  EXPECT_EQ(Edit->NextWordPos(BC(1, 1)), BC(3, 1));  // the lead byte ends the word
+  EXPECT_EQ(Edit->NextWordPos(BC(1, 1)), BC(3, 1));     // the lead byte ends the word
   EXPECT_EQ(Edit->MatchBracketAt(BC(4, 1)), BC(0, 0));  // a second byte is no bracket
   SetText(std::string("(\x81))"));
   EXPECT_EQ(Edit->MatchBracketAt(BC(1, 1)), BC(4, 1));
@@ -202,16 +201,12 @@ TEST_F(BracketTest, MatchesWithoutAHighlighter) {
     const char* text;
     TBufferCoord at, match;
   } cases[] = {
-      {"a(b[c]d)e", BC(2, 1), BC(8, 1)},
-      {"a(b[c]d)e", BC(6, 1), BC(4, 1)},
-      {"a(b[c]d)e", BC(8, 1), BC(2, 1)},
-      {"<<a>b>", BC(1, 1), BC(6, 1)},
-      {"{x|{y}|z}", BC(1, 1), BC(2, 3)},
-      {"{x|{y}|z}", BC(2, 3), BC(1, 1)},
-      {"(()", BC(1, 1), BC(0, 0)},
-      {"abc", BC(2, 1), BC(0, 0)},
-      {"abc", BC(9, 1), BC(0, 0)},   // past the end
-      {"abc", BC(1, 7), BC(0, 0)},   // no such line
+      {"a(b[c]d)e", BC(2, 1), BC(8, 1)}, {"a(b[c]d)e", BC(6, 1), BC(4, 1)},
+      {"a(b[c]d)e", BC(8, 1), BC(2, 1)}, {"<<a>b>", BC(1, 1), BC(6, 1)},
+      {"{x|{y}|z}", BC(1, 1), BC(2, 3)}, {"{x|{y}|z}", BC(2, 3), BC(1, 1)},
+      {"(()", BC(1, 1), BC(0, 0)},       {"abc", BC(2, 1), BC(0, 0)},
+      {"abc", BC(9, 1), BC(0, 0)},  // past the end
+      {"abc", BC(1, 7), BC(0, 0)},  // no such line
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.text);

@@ -8,12 +8,13 @@
 TEST_F(EditorTest, CharacterIndexRoundTrip) {
   SetLines({"ab", "cd"});
   EXPECT_EQ(Edit->CoordToCharIndex(BC(1, 2)), 4);
-  EXPECT_EQ(Edit->CoordToCharIndex(BC(9, 1)), 8);   // past the end counts on
-  EXPECT_EQ(Edit->CoordToCharIndex(BC(2, 7)), 5);   // beyond the last line: the last
+  EXPECT_EQ(Edit->CoordToCharIndex(BC(9, 1)), 8);  // past the end counts on
+  EXPECT_EQ(Edit->CoordToCharIndex(BC(2, 7)), 5);  // beyond the last line: the last
   struct {
     int index;
     TBufferCoord p;
-  } cases[] = {{0, BC(1, 1)}, {2, BC(3, 1)}, {3, BC(4, 1)}, {4, BC(1, 2)}, {7, BC(4, 2)}, {8, BC(1, 3)}, {99, BC(1, 3)}};
+  } cases[] = {{0, BC(1, 1)}, {2, BC(3, 1)}, {3, BC(4, 1)}, {4, BC(1, 2)},
+               {7, BC(4, 2)}, {8, BC(1, 3)}, {99, BC(1, 3)}};
   for (auto& c : cases) EXPECT_EQ(Edit->CharIndexToCoord(c.index), c.p) << c.index;
 }
 

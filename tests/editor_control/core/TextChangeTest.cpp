@@ -23,7 +23,7 @@ TEST_F(EditorTest, NormalInsertions) {
       {"abcd", BC(3, 1), "X\r\n", "abX|cd", BC(1, 2)},
       {"ab", BC(6, 1), "X", "ab   X", BC(7, 1)},  // past the end: padded with spaces
       {"abcd", BC(3, 1), "1\n2\r3\r\n4", "ab1|2|3|4cd", BC(2, 4)},
-      {"ab", BC(2, 1), "x\n\ry", "ax||yb", BC(2, 3)},  // LF CR is two breaks
+      {"ab", BC(2, 1), "x\n\ry", "ax||yb", BC(2, 3)},             // LF CR is two breaks
       {"ab", BC(2, 1), std::string("x\0y", 3), "axb", BC(3, 1)},  // the text ends at its NUL
   };
   for (auto& c : cases) {

@@ -36,14 +36,14 @@ TEST_P(CopyBytes, BothFormatsCarryTheSelection) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, CopyBytes,
-    ::testing::Values(
-        CopyCase{"Normal", {"a", "bc"}, smNormal, BC(1, 1), BC(3, 2), false, "a\r\nbc"},
-        CopyCase{"NormalBackwards", {"abc", "def"}, smNormal, BC(2, 2), BC(2, 1), false, "bc\r\nd"},
-        CopyCase{"Line", {"ab", "cd", "ef"}, smLine, BC(2, 1), BC(1, 2), false, "ab\r\ncd\r\n"},
-        CopyCase{"LineToTheEnd", {"ab", "cd"}, smLine, BC(1, 1), BC(2, 2), false, "ab\r\ncd"},
-        CopyCase{"Column", {"abc", "ab"}, smColumn, BC(2, 1), BC(4, 2), false, "bc\r\nb "},
-        CopyCase{"ColumnPaddedWhileTrimming", {"abc", "ab"}, smColumn, BC(2, 1), BC(4, 2), true, "bc\r\nb "},
-        CopyCase{"ColumnRightToLeft", {"abcd", "efgh"}, smColumn, BC(4, 1), BC(2, 2), false, "bc\r\nfg"}),
+    ::testing::Values(CopyCase{"Normal", {"a", "bc"}, smNormal, BC(1, 1), BC(3, 2), false, "a\r\nbc"},
+                      CopyCase{"NormalBackwards", {"abc", "def"}, smNormal, BC(2, 2), BC(2, 1), false, "bc\r\nd"},
+                      CopyCase{"Line", {"ab", "cd", "ef"}, smLine, BC(2, 1), BC(1, 2), false, "ab\r\ncd\r\n"},
+                      CopyCase{"LineToTheEnd", {"ab", "cd"}, smLine, BC(1, 1), BC(2, 2), false, "ab\r\ncd"},
+                      CopyCase{"Column", {"abc", "ab"}, smColumn, BC(2, 1), BC(4, 2), false, "bc\r\nb "},
+                      CopyCase{
+                          "ColumnPaddedWhileTrimming", {"abc", "ab"}, smColumn, BC(2, 1), BC(4, 2), true, "bc\r\nb "},
+                      CopyCase{"ColumnRightToLeft", {"abcd", "efgh"}, smColumn, BC(4, 1), BC(2, 2), false, "bc\r\nfg"}),
     [](const ::testing::TestParamInfo<CopyCase>& i) { return std::string(i.param.Name); });
 
 TEST_F(ExchangeTest, CutOfATrimmedColumnBlockTakesTheTrimmedRows) {
@@ -256,11 +256,11 @@ TEST_P(RoundTrip, PasteUndoesAndRedoesExactly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, RoundTrip,
-    ::testing::Values(
-        RoundTripCase{"Normal", smNormal, BC(2, 1), BC(2, 2), BC(3, 3), "abcd|efgh|ijbcd|ekl"},
-        RoundTripCase{"Line", smLine, BC(1, 1), BC(3, 1), BC(3, 3), "abcd|efgh|abcd|ijkl"},
-        RoundTripCase{"Column", smColumn, BC(2, 1), BC(4, 2), BC(4, 2), "abcd|efgbch|ijkfgl"},
-        RoundTripCase{"ColumnPastTheEnd", smColumn, BC(1, 1), BC(3, 3), BC(2, 3), "abcd|efgh|iabjkl| ef| ij"}),
+    ::testing::Values(RoundTripCase{"Normal", smNormal, BC(2, 1), BC(2, 2), BC(3, 3), "abcd|efgh|ijbcd|ekl"},
+                      RoundTripCase{"Line", smLine, BC(1, 1), BC(3, 1), BC(3, 3), "abcd|efgh|abcd|ijkl"},
+                      RoundTripCase{"Column", smColumn, BC(2, 1), BC(4, 2), BC(4, 2), "abcd|efgbch|ijkfgl"},
+                      RoundTripCase{"ColumnPastTheEnd", smColumn, BC(1, 1), BC(3, 3), BC(2, 3),
+                                    "abcd|efgh|iabjkl| ef| ij"}),
     [](const ::testing::TestParamInfo<RoundTripCase>& i) { return std::string(i.param.Name); });
 
 // The faults the random rounds below found first, kept as named cases.
@@ -277,8 +277,10 @@ TEST_F(ExchangeTest, PasteFaultsOnceFoundUndoExactly) {
       {"column block into an empty text", {{}, 0, 0, smNormal, BC(1, 1), BC(1, 1), 2, "ab"}},
       {"column block past the end of an empty text", {{}, 0, 0, smColumn, BC(4, 1), BC(4, 1), 2, "a\r\nb"}},
       {"text past the end of a line", {{"a", "b"}, 0, 0, smNormal, BC(5, 2), BC(5, 2), -1, "xy"}},
-      {"lines holding NUL bytes, replaced", {{"ab", std::string("c\0d", 3), "e"}, 0, 0, smNormal, BC(2, 1), BC(2, 3), -1, "x"}},
-      {"trimmed padding, then a block", {{"ab", "cd"}, eoTrimTrailingSpaces, 0, smColumn, BC(6, 1), BC(6, 2), 2, " x\r\n y"}},
+      {"lines holding NUL bytes, replaced",
+       {{"ab", std::string("c\0d", 3), "e"}, 0, 0, smNormal, BC(2, 1), BC(2, 3), -1, "x"}},
+      {"trimmed padding, then a block",
+       {{"ab", "cd"}, eoTrimTrailingSpaces, 0, smColumn, BC(6, 1), BC(6, 2), 2, " x\r\n y"}},
   };
   for (const TCase& c : cases) {
     Edit->SetSelectionMode(smNormal);
@@ -322,7 +324,8 @@ TEST_F(ExchangeTest, PasteOverAnySelectionUndoesRedoesAndUndoesExactly) {
     // without an undo item (see the docs): with the option, the lines hold
     // no blanks.
     if (s.Options & eoTrimTrailingSpaces)
-      for (std::string& l : s.Lines) l.erase(std::remove_if(l.begin(), l.end(), [](char c) { return c == ' ' || c == '\t'; }), l.end());
+      for (std::string& l : s.Lines)
+        l.erase(std::remove_if(l.begin(), l.end(), [](char c) { return c == ' ' || c == '\t'; }), l.end());
     s.Mode = static_cast<TSrcSelectionMode>(pick(3));
     const int lines = std::max<int>(1, static_cast<int>(s.Lines.size()));
     s.From = BC(1 + pick(9), 1 + pick(lines));
@@ -335,8 +338,8 @@ TEST_F(ExchangeTest, PasteOverAnySelectionUndoesRedoesAndUndoesExactly) {
     std::string lines0;
     for (const std::string& l : s.Lines) lines0 += "[" + EscapeControls(l) + "]";
     ADD_FAILURE() << "round " << round << ": lines " << lines0 << " options " << s.Options << " mode " << int(s.Mode)
-                  << " from " << s.From << " to " << s.To << " block " << s.BlockMode << " text [" << EscapeControls(s.Text)
-                  << "]: " << fault;
+                  << " from " << s.From << " to " << s.To << " block " << s.BlockMode << " text ["
+                  << EscapeControls(s.Text) << "]: " << fault;
   }
 }
 

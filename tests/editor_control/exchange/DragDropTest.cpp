@@ -75,19 +75,50 @@ TEST_P(WithinOneControl, MovesOrCopiesTheSelection) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, WithinOneControl,
     ::testing::Values(
-        WithinCase{"MoveToTheLineEnd", {"abc def"}, BC(1, 1), BC(4, 1), BC(2, 1), BC(8, 1), false, " defabc", BC(5, 1), "abc"},
-        WithinCase{"MoveBefore", {"abc def"}, BC(5, 1), BC(8, 1), BC(6, 1), BC(1, 1), false, "defabc ", BC(1, 1), "def"},
-        WithinCase{"MoveToALaterLine", {"abc", "de"}, BC(1, 1), BC(3, 1), BC(2, 1), BC(3, 2), false, "c|deab", BC(3, 2), "ab"},
+        WithinCase{
+            "MoveToTheLineEnd", {"abc def"}, BC(1, 1), BC(4, 1), BC(2, 1), BC(8, 1), false, " defabc", BC(5, 1), "abc"},
+        WithinCase{
+            "MoveBefore", {"abc def"}, BC(5, 1), BC(8, 1), BC(6, 1), BC(1, 1), false, "defabc ", BC(1, 1), "def"},
+        WithinCase{
+            "MoveToALaterLine", {"abc", "de"}, BC(1, 1), BC(3, 1), BC(2, 1), BC(3, 2), false, "c|deab", BC(3, 2), "ab"},
         // The rest of the last line joins the first line behind "xy": the
         // target keeps its place between E and F.
-        WithinCase{"MoveLinesOntoTheirLastLine", {"xyab", "cdEF"}, BC(3, 1), BC(3, 2), BC(4, 1), BC(4, 2), false,
-                   "xyEab|cdF", BC(4, 1), "ab\r\ncd"},
-        WithinCase{"MoveLinesBelow", {"xyab", "cd", "ef"}, BC(3, 1), BC(2, 2), BC(4, 1), BC(2, 3), false,
-                   "xyd|eab|cf", BC(2, 2), "ab\r\nc"},
-        WithinCase{"InsideDoesNothing", {"abc def"}, BC(1, 1), BC(4, 1), BC(1, 1), BC(3, 1), false, "abc def", BC(1, 1), ""},
-        WithinCase{"MoveOntoItsEndDoesNothing", {"abc def"}, BC(1, 1), BC(4, 1), BC(2, 1), BC(4, 1), false, "abc def", BC(1, 1), ""},
-        WithinCase{"CopyAtItsEnd", {"abc def"}, BC(1, 1), BC(4, 1), BC(2, 1), BC(4, 1), true, "abcabc def", BC(4, 1), "abc"},
-        WithinCase{"CopyAtItsStart", {"abc def"}, BC(2, 1), BC(4, 1), BC(3, 1), BC(2, 1), true, "abcbc def", BC(2, 1), "bc"}),
+        WithinCase{"MoveLinesOntoTheirLastLine",
+                   {"xyab", "cdEF"},
+                   BC(3, 1),
+                   BC(3, 2),
+                   BC(4, 1),
+                   BC(4, 2),
+                   false,
+                   "xyEab|cdF",
+                   BC(4, 1),
+                   "ab\r\ncd"},
+        WithinCase{"MoveLinesBelow",
+                   {"xyab", "cd", "ef"},
+                   BC(3, 1),
+                   BC(2, 2),
+                   BC(4, 1),
+                   BC(2, 3),
+                   false,
+                   "xyd|eab|cf",
+                   BC(2, 2),
+                   "ab\r\nc"},
+        WithinCase{
+            "InsideDoesNothing", {"abc def"}, BC(1, 1), BC(4, 1), BC(1, 1), BC(3, 1), false, "abc def", BC(1, 1), ""},
+        WithinCase{"MoveOntoItsEndDoesNothing",
+                   {"abc def"},
+                   BC(1, 1),
+                   BC(4, 1),
+                   BC(2, 1),
+                   BC(4, 1),
+                   false,
+                   "abc def",
+                   BC(1, 1),
+                   ""},
+        WithinCase{
+            "CopyAtItsEnd", {"abc def"}, BC(1, 1), BC(4, 1), BC(2, 1), BC(4, 1), true, "abcabc def", BC(4, 1), "abc"},
+        WithinCase{
+            "CopyAtItsStart", {"abc def"}, BC(2, 1), BC(4, 1), BC(3, 1), BC(2, 1), true, "abcbc def", BC(2, 1), "bc"}),
     [](const ::testing::TestParamInfo<WithinCase>& i) { return std::string(i.param.Name); });
 
 TEST_F(DragDrop, BetweenControlsCopiesOrMovesWithShift) {

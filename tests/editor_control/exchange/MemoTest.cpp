@@ -48,15 +48,14 @@ TEST_P(GetLine, CopiesAtMostTheBufferSize) {
   EXPECT_EQ(std::string(buffer, c.Buffer.size()), c.Buffer);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, GetLine,
-    ::testing::Values(GetLineCase{"Whole", 1, 10, 2, std::string("cd\0#", 4)},
-                      GetLineCase{"Exact", 1, 2, 2, std::string("cd##", 4)},
-                      GetLineCase{"Cut", 1, 1, 1, std::string("c###", 4).replace(1, 1, 1, '\0')},
-                      GetLineCase{"ZeroSize", 0, 0, 0, std::string("\0\0##", 4)},
-                      GetLineCase{"PastTheEnd", 2, 10, 0, std::string("\x0a\0##", 4)},
-                      GetLineCase{"Negative", WPARAM(-1), 10, 0, std::string("\x0a\0##", 4)}),
-    [](const ::testing::TestParamInfo<GetLineCase>& i) { return std::string(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Cases, GetLine,
+                         ::testing::Values(GetLineCase{"Whole", 1, 10, 2, std::string("cd\0#", 4)},
+                                           GetLineCase{"Exact", 1, 2, 2, std::string("cd##", 4)},
+                                           GetLineCase{"Cut", 1, 1, 1, std::string("c###", 4).replace(1, 1, 1, '\0')},
+                                           GetLineCase{"ZeroSize", 0, 0, 0, std::string("\0\0##", 4)},
+                                           GetLineCase{"PastTheEnd", 2, 10, 0, std::string("\x0a\0##", 4)},
+                                           GetLineCase{"Negative", WPARAM(-1), 10, 0, std::string("\x0a\0##", 4)}),
+                         [](const ::testing::TestParamInfo<GetLineCase>& i) { return std::string(i.param.Name); });
 
 TEST_F(ExchangeTest, GetLineWithANullBuffer) { EXPECT_EQ(Edit->Perform(EM_GETLINE, 0, 0), 0); }
 
@@ -132,15 +131,15 @@ TEST_P(ReplaceSel, RecordsWhatItInserts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, ReplaceSel,
-    ::testing::Values(
-        ReplaceCase{"Normal", smNormal, BC(2, 1), BC(3, 2), "X\r\nYY", "aX|YYgh|ijkl"},
-        ReplaceCase{"NormalInsert", smNormal, BC(3, 2), BC(3, 2), "Z", "abcd|efZgh|ijkl"},
-        ReplaceCase{"Column", smColumn, BC(2, 1), BC(4, 2), "X\r\nYYY", "aXd|eYYYh|ijkl"},
-        ReplaceCase{"ColumnBackwards", smColumn, BC(4, 1), BC(2, 2), "XX\r\nY", "aXXd|eYh|ijkl"},
-        ReplaceCase{"ColumnInsert", smColumn, BC(3, 2), BC(3, 2), "1\r\n22\r\n3", "abcd|ef1gh|ij22kl|  3"},
-        ReplaceCase{"Line", smLine, BC(3, 1), BC(2, 2), "L\r\n", "L|ijkl"},
-        ReplaceCase{"LineInsert", smLine, BC(3, 2), BC(3, 2), "M\r\n", "abcd|M|efgh|ijkl"},
-        ReplaceCase{"LineWithoutBreak", smLine, BC(3, 2), BC(3, 2), "N", "abcd|Nefgh|ijkl"}),
+    ::testing::Values(ReplaceCase{"Normal", smNormal, BC(2, 1), BC(3, 2), "X\r\nYY", "aX|YYgh|ijkl"},
+                      ReplaceCase{"NormalInsert", smNormal, BC(3, 2), BC(3, 2), "Z", "abcd|efZgh|ijkl"},
+                      ReplaceCase{"Column", smColumn, BC(2, 1), BC(4, 2), "X\r\nYYY", "aXd|eYYYh|ijkl"},
+                      ReplaceCase{"ColumnBackwards", smColumn, BC(4, 1), BC(2, 2), "XX\r\nY", "aXXd|eYh|ijkl"},
+                      ReplaceCase{"ColumnInsert", smColumn, BC(3, 2), BC(3, 2), "1\r\n22\r\n3",
+                                  "abcd|ef1gh|ij22kl|  3"},
+                      ReplaceCase{"Line", smLine, BC(3, 1), BC(2, 2), "L\r\n", "L|ijkl"},
+                      ReplaceCase{"LineInsert", smLine, BC(3, 2), BC(3, 2), "M\r\n", "abcd|M|efgh|ijkl"},
+                      ReplaceCase{"LineWithoutBreak", smLine, BC(3, 2), BC(3, 2), "N", "abcd|Nefgh|ijkl"}),
     [](const ::testing::TestParamInfo<ReplaceCase>& i) { return std::string(i.param.Name); });
 
 TEST_F(ExchangeTest, CharFromPos) {
@@ -161,9 +160,9 @@ TEST_F(ExchangeTest, OtherEditMessagesReturnZero) {
   SetLines({"ab", "cd"});
   Edit->SelectRange(BC(2, 2), BC(1, 1), BC(2, 2));
   TRect rect(1, 2, 3, 4);
-  for (UINT msg : {EM_GETRECT, EM_SETRECT, EM_SETRECTNP, EM_SCROLL, EM_LINESCROLL, EM_SCROLLCARET,
-                   EM_LINEINDEX, EM_LINELENGTH, EM_LIMITTEXT, EM_LINEFROMCHAR, EM_SETTABSTOPS,
-                   EM_EMPTYUNDOBUFFER, EM_SETREADONLY, EM_POSFROMCHAR, EM_GETLIMITTEXT}) {
+  for (UINT msg : {EM_GETRECT, EM_SETRECT, EM_SETRECTNP, EM_SCROLL, EM_LINESCROLL, EM_SCROLLCARET, EM_LINEINDEX,
+                   EM_LINELENGTH, EM_LIMITTEXT, EM_LINEFROMCHAR, EM_SETTABSTOPS, EM_EMPTYUNDOBUFFER, EM_SETREADONLY,
+                   EM_POSFROMCHAR, EM_GETLIMITTEXT}) {
     EXPECT_EQ(Edit->Perform(msg, 1, LPARAM(&rect)), 0) << msg;
   }
   EXPECT_EQ(rect, TRect(1, 2, 3, 4));

@@ -45,14 +45,13 @@ TEST_P(GetText, NeverWritesPastTheBuffer) {
   EXPECT_EQ(std::string(buffer, c.Buffer.size()), c.Buffer);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, GetText,
-    ::testing::Values(GetTextCase{"Zero", 0, 0, std::string("##")},
-                      GetTextCase{"One", 1, 0, std::string("\0#", 2)},
-                      GetTextCase{"Three", 3, 2, std::string("ab\0#", 4)},
-                      GetTextCase{"Exact", 7, 6, std::string("ab\r\ncd\0#", 8)},
-                      GetTextCase{"Larger", 16, 6, std::string("ab\r\ncd\0#", 8)}),
-    [](const ::testing::TestParamInfo<GetTextCase>& i) { return std::string(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Sizes, GetText,
+                         ::testing::Values(GetTextCase{"Zero", 0, 0, std::string("##")},
+                                           GetTextCase{"One", 1, 0, std::string("\0#", 2)},
+                                           GetTextCase{"Three", 3, 2, std::string("ab\0#", 4)},
+                                           GetTextCase{"Exact", 7, 6, std::string("ab\r\ncd\0#", 8)},
+                                           GetTextCase{"Larger", 16, 6, std::string("ab\r\ncd\0#", 8)}),
+                         [](const ::testing::TestParamInfo<GetTextCase>& i) { return std::string(i.param.Name); });
 
 TEST_F(ExchangeTest, TextMessages) {
   SetLines({"ab", "cd", ""});
@@ -180,25 +179,24 @@ TEST_P(ScrollBar, MovesTheView) {
 constexpr TSrcEditorOptions kNone = 0;
 INSTANTIATE_TEST_SUITE_P(
     Codes, ScrollBar,
-    ::testing::Values(
-        ScrollCase{"LineLeft", WM_HSCROLL, SB_LINELEFT, 0, kNone, 9},
-        ScrollCase{"LineRight", WM_HSCROLL, SB_LINERIGHT, 0, kNone, 11},
-        ScrollCase{"PageLeft", WM_HSCROLL, SB_PAGELEFT, 0, kNone, 1},
-        ScrollCase{"PageRight", WM_HSCROLL, SB_PAGERIGHT, 0, kNone, 50},
-        ScrollCase{"PageRightByOneLess", WM_HSCROLL, SB_PAGERIGHT, 0, eoScrollByOneLess, 49},
-        ScrollCase{"Left", WM_HSCROLL, SB_LEFT, 0, kNone, 1},
-        ScrollCase{"RightToTheScrollWidth", WM_HSCROLL, SB_RIGHT, 0, kNone, 1024 - 40 + 1},
-        ScrollCase{"HorizontalThumb", WM_HSCROLL, SB_THUMBTRACK, 300, kNone, 300},
-        ScrollCase{"HorizontalEnd", WM_HSCROLL, SB_ENDSCROLL, 0, kNone, 10},
-        ScrollCase{"LineUp", WM_VSCROLL, SB_LINEUP, 0, kNone, 19},
-        ScrollCase{"LineDown", WM_VSCROLL, SB_LINEDOWN, 0, kNone, 21},
-        ScrollCase{"PageUp", WM_VSCROLL, SB_PAGEUP, 0, kNone, 10},
-        ScrollCase{"PageDown", WM_VSCROLL, SB_PAGEDOWN, 0, kNone, 30},
-        ScrollCase{"PageDownByOneLess", WM_VSCROLL, SB_PAGEDOWN, 0, eoScrollByOneLess, 29},
-        ScrollCase{"Top", WM_VSCROLL, SB_TOP, 0, kNone, 1},
-        ScrollCase{"Bottom", WM_VSCROLL, SB_BOTTOM, 0, kNone, 100 - 10 + 1},
-        ScrollCase{"VerticalThumb", WM_VSCROLL, SB_THUMBPOSITION, 50, kNone, 50},
-        ScrollCase{"VerticalEnd", WM_VSCROLL, SB_ENDSCROLL, 0, kNone, 20}),
+    ::testing::Values(ScrollCase{"LineLeft", WM_HSCROLL, SB_LINELEFT, 0, kNone, 9},
+                      ScrollCase{"LineRight", WM_HSCROLL, SB_LINERIGHT, 0, kNone, 11},
+                      ScrollCase{"PageLeft", WM_HSCROLL, SB_PAGELEFT, 0, kNone, 1},
+                      ScrollCase{"PageRight", WM_HSCROLL, SB_PAGERIGHT, 0, kNone, 50},
+                      ScrollCase{"PageRightByOneLess", WM_HSCROLL, SB_PAGERIGHT, 0, eoScrollByOneLess, 49},
+                      ScrollCase{"Left", WM_HSCROLL, SB_LEFT, 0, kNone, 1},
+                      ScrollCase{"RightToTheScrollWidth", WM_HSCROLL, SB_RIGHT, 0, kNone, 1024 - 40 + 1},
+                      ScrollCase{"HorizontalThumb", WM_HSCROLL, SB_THUMBTRACK, 300, kNone, 300},
+                      ScrollCase{"HorizontalEnd", WM_HSCROLL, SB_ENDSCROLL, 0, kNone, 10},
+                      ScrollCase{"LineUp", WM_VSCROLL, SB_LINEUP, 0, kNone, 19},
+                      ScrollCase{"LineDown", WM_VSCROLL, SB_LINEDOWN, 0, kNone, 21},
+                      ScrollCase{"PageUp", WM_VSCROLL, SB_PAGEUP, 0, kNone, 10},
+                      ScrollCase{"PageDown", WM_VSCROLL, SB_PAGEDOWN, 0, kNone, 30},
+                      ScrollCase{"PageDownByOneLess", WM_VSCROLL, SB_PAGEDOWN, 0, eoScrollByOneLess, 29},
+                      ScrollCase{"Top", WM_VSCROLL, SB_TOP, 0, kNone, 1},
+                      ScrollCase{"Bottom", WM_VSCROLL, SB_BOTTOM, 0, kNone, 100 - 10 + 1},
+                      ScrollCase{"VerticalThumb", WM_VSCROLL, SB_THUMBPOSITION, 50, kNone, 50},
+                      ScrollCase{"VerticalEnd", WM_VSCROLL, SB_ENDSCROLL, 0, kNone, 20}),
     [](const ::testing::TestParamInfo<ScrollCase>& i) { return std::string(i.param.Name); });
 
 TEST_F(ExchangeTest, ScrollRangesAboveSixteenBitsAreScaled) {
@@ -308,7 +306,7 @@ TEST_F(ExchangeTest, LeftCharBounds) {
 struct VisibleCase {
   const char* Name;
   bool Middle;
-  int Top;        // TopLine before
+  int Top;  // TopLine before
   TBufferCoord Caret;
   int ExpectTop;
   int ExpectLeft;
@@ -332,18 +330,17 @@ TEST_P(CaretVisible, BringsTheCaretIntoView) {
   EXPECT_LT(c.Caret.Line, Edit->TopLine() + kRows);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CaretVisible,
-    ::testing::Values(VisibleCase{"Below", false, 1, BC(1, 50), 41, 1},
-                      VisibleCase{"Above", false, 41, BC(1, 5), 5, 1},
-                      VisibleCase{"Inside", false, 41, BC(1, 45), 41, 1},
-                      VisibleCase{"Right", false, 1, BC(100, 1), 1, 61},
-                      VisibleCase{"MiddleJustAbove", true, 41, BC(1, 40), 36, 1},
-                      VisibleCase{"MiddleFarAbove", true, 41, BC(1, 3), 1, 1},
-                      VisibleCase{"MiddleOnTheLastRow", true, 41, BC(1, 50), 46, 1},
-                      VisibleCase{"MiddleInside", true, 41, BC(1, 45), 41, 1},
-                      VisibleCase{"MiddleBelow", true, 1, BC(1, 80), 76, 1}),
-    [](const ::testing::TestParamInfo<VisibleCase>& i) { return std::string(i.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Cases, CaretVisible,
+                         ::testing::Values(VisibleCase{"Below", false, 1, BC(1, 50), 41, 1},
+                                           VisibleCase{"Above", false, 41, BC(1, 5), 5, 1},
+                                           VisibleCase{"Inside", false, 41, BC(1, 45), 41, 1},
+                                           VisibleCase{"Right", false, 1, BC(100, 1), 1, 61},
+                                           VisibleCase{"MiddleJustAbove", true, 41, BC(1, 40), 36, 1},
+                                           VisibleCase{"MiddleFarAbove", true, 41, BC(1, 3), 1, 1},
+                                           VisibleCase{"MiddleOnTheLastRow", true, 41, BC(1, 50), 46, 1},
+                                           VisibleCase{"MiddleInside", true, 41, BC(1, 45), 41, 1},
+                                           VisibleCase{"MiddleBelow", true, 1, BC(1, 80), 76, 1}),
+                         [](const ::testing::TestParamInfo<VisibleCase>& i) { return std::string(i.param.Name); });
 
 // --- dropped files, capture, input method ------------------------------------------
 

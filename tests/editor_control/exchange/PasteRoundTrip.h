@@ -25,7 +25,8 @@ struct TPasteScenario {
 // Tabs, breaks and NUL as \t, \r, \n, \0, so that a report stays on one line.
 inline std::string EscapeControls(const std::string& text) {
   std::string r;
-  for (char c : text) r += c == '\t' ? "\\t" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\0' ? "\\0" : std::string(1, c);
+  for (char c : text)
+    r += c == '\t' ? "\\t" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\0' ? "\\0" : std::string(1, c);
   return r;
 }
 

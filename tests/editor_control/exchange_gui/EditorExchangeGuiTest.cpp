@@ -1,26 +1,25 @@
 // The editing control on the Qt widget set (offscreen) exchanging text with
 // the desktop clipboard by Ctrl+C and Ctrl+V: Windows-1251 text inside the
 // control, Unicode on the desktop, the block format as its own mime type.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
 #include <QString>
 #include <QtTest/QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
+#include "QtTestEnv.h"
 #include "SrcEdit.h"
 #include "SrcEditClipboard.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "platform/CodePage.h"
-#include "QtTestEnv.h"
 #include "platform/qt/QtWidgetset.h"
 
 namespace {
-
 
 std::string Joined(TCustomSrcEdit* edit) {
   std::string s;

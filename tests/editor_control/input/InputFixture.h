@@ -102,9 +102,7 @@ class InputTest : public ::testing::Test {
     Edit->OnProcessCommand = [this](TObject*, TSrcEditorCommand& c, char& ch, void*) {
       if (c != ecGotFocus && c != ecLostFocus) Seen.push_back({c, ch});
     };
-    Edit->OnProcessUserCommand = [this](TObject*, TSrcEditorCommand& c, char& ch, void*) {
-      Seen.push_back({c, ch});
-    };
+    Edit->OnProcessUserCommand = [this](TObject*, TSrcEditorCommand& c, char& ch, void*) { Seen.push_back({c, ch}); };
   }
   void TearDown() override {
     if (Edit) Edit->EndDrag(false);

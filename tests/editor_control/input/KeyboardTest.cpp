@@ -162,9 +162,7 @@ TEST_F(InputTest, ConsumedKeyRunsNoBinding) {
   // one has taken the key.
   std::vector<int> order;
   Edit->OnKeyDown = nullptr;
-  Edit->KbdHandler()->AddKeyDownHandler(&order, [&](TObject*, std::uint16_t& key, TShiftState) {
-    order.push_back(1);
-  });
+  Edit->KbdHandler()->AddKeyDownHandler(&order, [&](TObject*, std::uint16_t& key, TShiftState) { order.push_back(1); });
   Edit->KbdHandler()->AddKeyDownHandler(&order, [&](TObject*, std::uint16_t& key, TShiftState) {
     order.push_back(2);
     if (key == VK_UP) key = 0;

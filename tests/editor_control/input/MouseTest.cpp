@@ -146,9 +146,8 @@ TEST_F(InputTest, DoubleClickSelectsTheWord) {
   int dbl = 0;
   Edit->OnDblClick = [&](TObject*) { ++dbl; };
   std::vector<int> downs;
-  Edit->KbdHandler()->AddMouseDownHandler(&downs, [&](TObject*, TMouseButton, TShiftState, int x, int) {
-    downs.push_back(x);
-  });
+  Edit->KbdHandler()->AddMouseDownHandler(&downs,
+                                          [&](TObject*, TMouseButton, TShiftState, int x, int) { downs.push_back(x); });
   DoubleClick(X(9), Y(1));
   EXPECT_EQ(dbl, 1);
   EXPECT_EQ(Edit->SelFrom(), BC(7, 1));

@@ -1,22 +1,22 @@
 // The editing control in a real Qt window (offscreen), typed at with Qt key
 // events: on a Latin layout through QTest, on a Russian layout with events
 // whose text is Cyrillic while their native scan code is the Latin key's.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QString>
 #include <QtTest/QTest>
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "QtTestEnv.h"
 #include "SrcEdit.h"
 #include "SrcEditKeyCmds.h"
 #include "SrcEditTextBuffer.h"
 #include "platform/CodePage.h"
-#include "QtTestEnv.h"
 #include "platform/qt/QtWidgetset.h"
 
 inline std::ostream& operator<<(std::ostream& os, const TBufferCoord& p) {
@@ -24,7 +24,6 @@ inline std::ostream& operator<<(std::ostream& os, const TBufferCoord& p) {
 }
 
 namespace {
-
 
 struct TSeen {
   TSrcEditorCommand Command;

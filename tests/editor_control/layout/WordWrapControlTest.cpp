@@ -63,8 +63,8 @@ TEST_F(WordWrapControlTest, ConversionsGoThroughTabsAndRows) {
     TBufferCoord Buffer;
     TDisplayPoint Display;
   } cases[] = {
-      {BC(1, 1), DP(1, 1)}, {BC(2, 1), DP(9, 1)}, {BC(33, 1), DP(40, 1)},
-      {BC(34, 1), DP(1, 2)}, {BC(51, 1), DP(18, 2)}, {BC(52, 1), DP(19, 2)}, {BC(3, 2), DP(3, 3)},
+      {BC(1, 1), DP(1, 1)},   {BC(2, 1), DP(9, 1)},   {BC(33, 1), DP(40, 1)}, {BC(34, 1), DP(1, 2)},
+      {BC(51, 1), DP(18, 2)}, {BC(52, 1), DP(19, 2)}, {BC(3, 2), DP(3, 3)},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Edit->BufferToDisplay(c.Buffer), c.Display) << c.Buffer;

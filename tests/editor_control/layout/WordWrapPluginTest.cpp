@@ -17,8 +17,8 @@ TSysCharSet DefaultBreaks() { return TSysCharSet::Range(0, 32); }
 std::vector<int> RowLengths(const std::string& text, int maxLen, const TSysCharSet& breaks = DefaultBreaks(),
                             int tabWidth = 8) {
   std::vector<std::int32_t> starts;
-  const int rows = TSrcWordWrapPlugin::WrapText(text, maxLen, std::max(1, maxLen - maxLen / 3), tabWidth, breaks,
-                                                starts);
+  const int rows =
+      TSrcWordWrapPlugin::WrapText(text, maxLen, std::max(1, maxLen - maxLen / 3), tabWidth, breaks, starts);
   EXPECT_EQ(rows, static_cast<int>(starts.size()) + 1);
   std::vector<int> lengths;
   std::int32_t from = 0;
@@ -101,8 +101,7 @@ TEST(WordWrapText, EveryRowAdvancesWithTheWidestTabs) {
     SCOPED_TRACE(maxLen);
     ExpectSoundRows(RowLengths(text, maxLen, DefaultBreaks(), 256), text, maxLen);
   }
-  EXPECT_EQ(RowLengths(ExpandTabs("\t\tX", 256, tabs), 40, DefaultBreaks(), 256),
-            (std::vector<int>{255, 1, 255, 2}));
+  EXPECT_EQ(RowLengths(ExpandTabs("\t\tX", 256, tabs), 40, DefaultBreaks(), 256), (std::vector<int>{255, 1, 255, 2}));
 }
 
 TEST(WordWrapText, DoubleByteCharactersAreNeverSplit) {
@@ -111,7 +110,10 @@ TEST(WordWrapText, DoubleByteCharactersAreNeverSplit) {
   // A row one column wide takes a double-byte character whole.
   EXPECT_EQ(RowLengths("\x81\x40\x82\x41", 1), (std::vector<int>{2, 2}));
   EXPECT_EQ(RowLengths("ab\x81\x40", 3), (std::vector<int>{2, 2}));
-  EXPECT_EQ(RowLengths("a\x81\x40" "b", 3), (std::vector<int>{3, 1}));
+  EXPECT_EQ(RowLengths("a\x81\x40"
+                       "b",
+                       3),
+            (std::vector<int>{3, 1}));
 
   std::mt19937 rng(7);
   for (int round = 0; round < 300; ++round) {
@@ -173,9 +175,9 @@ TEST_F(WordWrapPluginTest, ConvertsBothWaysAndAnswersRowLengths) {
     TBufferCoord Buffer;
     TDisplayPoint Display;
   } toDisplay[] = {
-      {BC(1, 1), DP(1, 1)},  {BC(40, 1), DP(40, 1)}, {BC(41, 1), DP(1, 2)},  {BC(50, 1), DP(10, 2)},
-      {BC(51, 1), DP(11, 2)}, {BC(60, 1), DP(20, 2)}, {BC(1, 2), DP(1, 3)},   {BC(5, 2), DP(5, 3)},
-      {BC(3, 3), DP(3, 4)},  {BC(2, 5), DP(2, 6)},
+      {BC(1, 1), DP(1, 1)},   {BC(40, 1), DP(40, 1)}, {BC(41, 1), DP(1, 2)}, {BC(50, 1), DP(10, 2)},
+      {BC(51, 1), DP(11, 2)}, {BC(60, 1), DP(20, 2)}, {BC(1, 2), DP(1, 3)},  {BC(5, 2), DP(5, 3)},
+      {BC(3, 3), DP(3, 4)},   {BC(2, 5), DP(2, 6)},
   };
   for (const auto& c : toDisplay) EXPECT_EQ(plugin.BufferToDisplayPos(c.Buffer), c.Display) << c.Buffer;
 
@@ -183,9 +185,9 @@ TEST_F(WordWrapPluginTest, ConvertsBothWaysAndAnswersRowLengths) {
     TDisplayPoint Display;
     TBufferCoord Buffer;
   } toBuffer[] = {
-      {DP(1, 1), BC(1, 1)},   {DP(40, 1), BC(40, 1)}, {DP(41, 1), BC(41, 1)}, {DP(45, 1), BC(41, 1)},
-      {DP(1, 2), BC(41, 1)},  {DP(10, 2), BC(50, 1)}, {DP(30, 2), BC(70, 1)}, {DP(50, 2), BC(81, 1)},
-      {DP(7, 3), BC(7, 2)},   {DP(2, 6), BC(2, 5)},
+      {DP(1, 1), BC(1, 1)},  {DP(40, 1), BC(40, 1)}, {DP(41, 1), BC(41, 1)}, {DP(45, 1), BC(41, 1)},
+      {DP(1, 2), BC(41, 1)}, {DP(10, 2), BC(50, 1)}, {DP(30, 2), BC(70, 1)}, {DP(50, 2), BC(81, 1)},
+      {DP(7, 3), BC(7, 2)},  {DP(2, 6), BC(2, 5)},
   };
   for (const auto& c : toBuffer) EXPECT_EQ(plugin.DisplayToBufferPos(c.Display), c.Buffer) << c.Display;
 

@@ -14,7 +14,7 @@ namespace {
 
 std::string RandomHtml(std::mt19937& rng, std::size_t bytes) {
   static const char* const kPieces[] = {"<p>",  "</p>", "<a href=\"", "\">", "x", " ", "&amp;", "&#38;",
-                                        "<!--", "-->",  "text ",     "'",   "=", "<", ">",     "value"};
+                                        "<!--", "-->",  "text ",      "'",   "=", "<", ">",     "value"};
   std::string s;
   while (s.size() < bytes) s += kPieces[rng() % (sizeof kPieces / sizeof kPieces[0])];
   return s;
@@ -67,8 +67,10 @@ class CheckpointTest : public PaintTest {
         ASSERT_EQ(points->Valid, points->Points.size());
         EXPECT_EQ(points->StartState, start);
         for (const TSrcScanCheckpoint& c : points->Points) {
-          auto it = std::lower_bound(full.Points.begin(), full.Points.end(), std::make_pair(c.Pos, TSrcScanState(INT64_MIN)));
-          ASSERT_TRUE(it != full.Points.end() && it->first == c.Pos) << "line " << i + 1 << ": no resume point at " << c.Pos;
+          auto it =
+              std::lower_bound(full.Points.begin(), full.Points.end(), std::make_pair(c.Pos, TSrcScanState(INT64_MIN)));
+          ASSERT_TRUE(it != full.Points.end() && it->first == c.Pos)
+              << "line " << i + 1 << ": no resume point at " << c.Pos;
           ASSERT_EQ(it->second, c.State) << "line " << i + 1 << " at " << c.Pos;
           ++checked;
         }
@@ -114,12 +116,8 @@ TEST_F(CheckpointTest, EditsUndoAndRedoInALongLineKeepEveryCheckpointTrue) {
         Edit->SelectRange(BufferCoord(at, 2), BufferCoord(at, 2), BufferCoord(std::min(at + 5, len + 1), 2));
         Edit->ReplaceSelection(RandomHtml(rng, 1 + rng() % 12));
         break;
-      case 4:
-        Edit->Undo();
-        break;
-      default:
-        Edit->Redo();
-        break;
+      case 4: Edit->Undo(); break;
+      default: Edit->Redo(); break;
     }
     ASSERT_NO_FATAL_FAILURE(ExpectCheckpointsTrue()) << "after step " << step;
   }

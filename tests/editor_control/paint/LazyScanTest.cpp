@@ -11,9 +11,9 @@ namespace {
 
 // Lines whose comments and quoted values run on over many lines.
 std::string LazyText(int lines) {
-  static const char* const kLines[] = {"<p class=\"a\">text</p>", "<!-- a comment", "still inside -->",
-                                       "<a href='x",  "y'>link</a>",          "plain &amp; text",
-                                       "<div",        "id=\"d\">",            "</div>"};
+  static const char* const kLines[] = {
+      "<p class=\"a\">text</p>", "<!-- a comment", "still inside -->", "<a href='x", "y'>link</a>",
+      "plain &amp; text",        "<div",           "id=\"d\">",        "</div>"};
   std::string s;
   for (int i = 0; i < lines; ++i) {
     s += kLines[(i * 7 + i / 13) % 9];

@@ -26,8 +26,7 @@ class TCountingHighlighter : public TSrcCustomHighlighter {
  public:
   enum { kComment = 0, kWord = 1, kSpace = 2, kEol = 3 };
 
-  explicit TCountingHighlighter(TComponent* owner) : TSrcCustomHighlighter(owner)
-  {
+  explicit TCountingHighlighter(TComponent* owner) : TSrcCustomHighlighter(owner) {
     Comment = new TSrcHighlighterAttributes("Comment");
     Comment->SetForeground(clGreen);
     Word = new TSrcHighlighterAttributes("Word");
@@ -41,8 +40,7 @@ class TCountingHighlighter : public TSrcCustomHighlighter {
   }
   const char* ClassName() const override { return "TCountingHighlighter"; }
 
-  TSrcHighlighterAttributes* DefaultAttribute(int index) const override
-  {
+  TSrcHighlighterAttributes* DefaultAttribute(int index) const override {
     switch (index) {
       case SRC_ATTR_COMMENT: return Comment;
       case SRC_ATTR_WHITESPACE: return Space;
@@ -57,8 +55,7 @@ class TCountingHighlighter : public TSrcCustomHighlighter {
   int TokenLength() const override { return static_cast<int>(FRun - FTokenPos); }
   int TokenStart() const override { return static_cast<int>(FTokenPos); }
   int TokenKind() const override { return FKind; }
-  TSrcHighlighterAttributes* TokenAttribute() const override
-  {
+  TSrcHighlighterAttributes* TokenAttribute() const override {
     switch (FKind) {
       case kComment: return Comment;
       case kWord: return Word;
@@ -66,15 +63,13 @@ class TCountingHighlighter : public TSrcCustomHighlighter {
       default: return nullptr;
     }
   }
-  void StartLine(const std::string& lineText, int lineIndex) override
-  {
+  void StartLine(const std::string& lineText, int lineIndex) override {
     ++StartLines;
     FLine = &lineText;
     FRun = 0;
     NextToken();
   }
-  void NextToken() override
-  {
+  void NextToken() override {
     ++Tokens;
     const std::string& s = *FLine;
     const std::size_t n = s.size();
@@ -122,8 +117,8 @@ class TCountingHighlighter : public TSrcCustomHighlighter {
 class TPaintEdit : public TSrcEdit {
  public:
   explicit TPaintEdit(TComponent* owner) : TSrcEdit(owner) {}
-  using TCustomSrcEdit::FLinesInWindow;
   using TCustomSrcEdit::FCharsInWindow;
+  using TCustomSrcEdit::FLinesInWindow;
 };
 
 // The control in a window of 40 x 10 cells (8 x 16 pixels each) right of a
@@ -133,14 +128,12 @@ class PaintTest : public ::testing::Test {
   static constexpr int kCols = 40;
   static constexpr int kRows = 10;
 
-  void SetUp() override
-  {
+  void SetUp() override {
     SetWidgetset(&Fake);
     Create();
   }
   // (Re)creates the control, e.g. after the fake's font metrics changed.
-  void Create(int width = 30 + 2 + kCols * 8, int height = kRows * 16)
-  {
+  void Create(int width = 30 + 2 + kCols * 8, int height = kRows * 16) {
     Edit.reset();
     Edit = std::make_unique<TPaintEdit>(nullptr);
     Edit->SetBorderStyle(bsNone);
@@ -151,8 +144,7 @@ class PaintTest : public ::testing::Test {
     Edit->SetVisible(true);
     Fake.ProcessMessages();
   }
-  void TearDown() override
-  {
+  void TearDown() override {
     Edit.reset();
     Html.reset();
     Counting.reset();
@@ -161,54 +153,47 @@ class PaintTest : public ::testing::Test {
 
   FakePeer* Peer() const { return static_cast<FakePeer*>(Wnd); }
 
-  void SetLines(std::initializer_list<const char*> lines)
-  {
+  void SetLines(std::initializer_list<const char*> lines) {
     Edit->Lines()->Clear();
     for (const char* l : lines) Edit->Lines()->Add(l);
   }
-  void UseHtml()
-  {
+  void UseHtml() {
     Html = std::make_unique<TSrcHTMLHighlighter>(nullptr);
     Edit->SetHighlighter(Html.get());
   }
-  void UseCounting()
-  {
+  void UseCounting() {
     Counting = std::make_unique<TCountingHighlighter>(nullptr);
     Edit->SetHighlighter(Counting.get());
   }
   // Repaints the whole window now.
-  void PaintAll()
-  {
+  void PaintAll() {
     Edit->Invalidate();
     Fake.ClearCalls();
     Fake.ProcessMessages();
   }
-  void Focus()
-  {
+  void Focus() {
     Edit->SetFocus();
     Fake.ProcessMessages();
   }
 
-  static int Clamp(std::int64_t v) { return static_cast<int>(std::max<std::int64_t>(INT_MIN, std::min<std::int64_t>(INT_MAX, v))); }
-  int X(int col) const
-  {
+  static int Clamp(std::int64_t v) {
+    return static_cast<int>(std::max<std::int64_t>(INT_MIN, std::min<std::int64_t>(INT_MAX, v)));
+  }
+  int X(int col) const {
     return Clamp(std::int64_t(Edit->GutterWidth()) + 2 + (std::int64_t(col) - Edit->LeftChar()) * Edit->CharWidth());
   }
   int Y(int row) const { return Clamp((std::int64_t(row) - Edit->TopLine()) * Edit->LineHeight()); }
   // The glyph drawn in a cell (null when none).
   const TFakeGlyph* Cell(int col, int row) { return Fake.TextAt(Wnd, X(col) + 1, Y(row) + 1); }
-  char Ch(int col, int row)
-  {
+  char Ch(int col, int row) {
     const TFakeGlyph* g = Cell(col, row);
     return g != nullptr ? g->Ch : '\0';
   }
-  COLORREF Fg(int col, int row)
-  {
+  COLORREF Fg(int col, int row) {
     const TFakeGlyph* g = Cell(col, row);
     return g != nullptr ? g->TextColor : CLR_INVALID;
   }
-  bool Bold(int col, int row)
-  {
+  bool Bold(int col, int row) {
     const TFakeGlyph* g = Cell(col, row);
     return g != nullptr && g->Font.lfWeight >= FW_BOLD;
   }

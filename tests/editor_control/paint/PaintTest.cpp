@@ -19,8 +19,7 @@ const COLORREF kBlack = 0x000000;
 // ---------------------------------------------------------------------------
 // Gutter
 
-TEST_F(PaintTest, GutterShowsRightAlignedLineNumbers)
-{
+TEST_F(PaintTest, GutterShowsRightAlignedLineNumbers) {
   Edit->Gutter()->SetShowLineNumbers(true);
   SetLines({"a", "b", "c"});
   PaintAll();
@@ -40,8 +39,7 @@ TEST_F(PaintTest, GutterShowsRightAlignedLineNumbers)
   EXPECT_EQ(Fake.PixelAt(Wnd, 5, Y(6) + 3), RGBOf(Edit->Gutter()->Color()));
 }
 
-TEST_F(PaintTest, EmptyListPaintsLineOneAndGutterTextEventReplacesNumbers)
-{
+TEST_F(PaintTest, EmptyListPaintsLineOneAndGutterTextEventReplacesNumbers) {
   Edit->Gutter()->SetShowLineNumbers(true);
   Edit->Lines()->Clear();
   PaintAll();
@@ -61,8 +59,7 @@ TEST_F(PaintTest, EmptyListPaintsLineOneAndGutterTextEventReplacesNumbers)
   EXPECT_EQ(g->Ch, 'x');
 }
 
-TEST_F(PaintTest, GutterPaintEventGetsEveryPaintedLine)
-{
+TEST_F(PaintTest, GutterPaintEventGetsEveryPaintedLine) {
   SetLines({"a", "b", "c"});
   std::vector<std::pair<int, int>> seen;
   Edit->OnGutterPaint = [&](TObject*, int line, int x, int y) { seen.push_back({line, y}); };
@@ -70,8 +67,7 @@ TEST_F(PaintTest, GutterPaintEventGetsEveryPaintedLine)
   EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 0}, {2, 16}, {3, 32}}));
 }
 
-TEST_F(PaintTest, GutterBorderStyles)
-{
+TEST_F(PaintTest, GutterBorderStyles) {
   SetLines({"a"});
   Edit->Gutter()->SetBorderColor(clRed);
   Edit->Gutter()->SetColor(clSilver);
@@ -99,8 +95,7 @@ TEST_F(PaintTest, GutterBorderStyles)
   }
 }
 
-TEST_F(PaintTest, GutterGradientRunsFromStartToEndColour)
-{
+TEST_F(PaintTest, GutterGradientRunsFromStartToEndColour) {
   SetLines({"a", "b"});
   Edit->Gutter()->SetBorderStyle(gbsNone);
   Edit->Gutter()->SetGradientStartColor(clRed);
@@ -118,8 +113,7 @@ TEST_F(PaintTest, GutterGradientRunsFromStartToEndColour)
   EXPECT_FALSE(g->Opaque);
 }
 
-TEST_F(PaintTest, MarksAreDrawnOnTheirLineAndOffsetTheGutterPaintEvent)
-{
+TEST_F(PaintTest, MarksAreDrawnOnTheirLineAndOffsetTheGutterPaintEvent) {
   SetLines({"a", "b", "c"});
   auto addMark = [&](int line, int image, int bookmark) {
     auto* m = new TSrcEditMark(Edit.get());
@@ -138,7 +132,8 @@ TEST_F(PaintTest, MarksAreDrawnOnTheirLineAndOffsetTheGutterPaintEvent)
   Edit->OnGutterPaint = [&](TObject*, int line, int x, int) { events.push_back({line, x}); };
   PaintAll();
   std::vector<std::pair<int, int>> blits;
-  for (const TFakeDrawCall* c : Fake.CallsOf(TFakeDrawCall::StretchBlt, Wnd)) blits.push_back({c->Rect.Left, c->Rect.Top});
+  for (const TFakeDrawCall* c : Fake.CallsOf(TFakeDrawCall::StretchBlt, Wnd))
+    blits.push_back({c->Rect.Left, c->Rect.Top});
   const int margin = Edit->BookMarkOptions()->LeftMargin();
   const int step = Edit->BookMarkOptions()->Xoffset();
   ASSERT_EQ(blits.size(), 1u);
@@ -150,8 +145,7 @@ TEST_F(PaintTest, MarksAreDrawnOnTheirLineAndOffsetTheGutterPaintEvent)
 // ---------------------------------------------------------------------------
 // Tokens
 
-TEST_F(PaintTest, HtmlTokensGetTheirAttributeColoursAndStyles)
-{
+TEST_F(PaintTest, HtmlTokensGetTheirAttributeColoursAndStyles) {
   UseHtml();
   SetLines({"<b>x &amp;"});
   PaintAll();
@@ -184,8 +178,7 @@ TEST_F(PaintTest, HtmlTokensGetTheirAttributeColoursAndStyles)
   EXPECT_EQ(Bg(20, 5), RGBOf(clYellow));
 }
 
-TEST_F(PaintTest, SameColouredTokensAreMergedIntoOneOutput)
-{
+TEST_F(PaintTest, SameColouredTokensAreMergedIntoOneOutput) {
   UseCounting();
   // Words and blanks alternate; blanks merge into the words' runs (their
   // text colour does not matter), so the row is one output plus the fill.
@@ -198,8 +191,7 @@ TEST_F(PaintTest, SameColouredTokensAreMergedIntoOneOutput)
   EXPECT_EQ(RowText(1), "aa bb cc dd");
 }
 
-TEST_F(PaintTest, TokenLoopStopsAtTheLastVisibleColumn)
-{
+TEST_F(PaintTest, TokenLoopStopsAtTheLastVisibleColumn) {
   UseCounting();
   std::string line;
   for (int i = 0; i < 50000; ++i) line += "w ";
@@ -210,8 +202,7 @@ TEST_F(PaintTest, TokenLoopStopsAtTheLastVisibleColumn)
   EXPECT_LT(Counting->Tokens, 100);
 }
 
-TEST_F(PaintTest, OnlyRowsInsideTheClipAreScanned)
-{
+TEST_F(PaintTest, OnlyRowsInsideTheClipAreScanned) {
   UseCounting();
   SetLines({"a", "b", "c", "d", "e", "f"});
   PaintAll();
@@ -229,24 +220,21 @@ TEST_F(PaintTest, OnlyRowsInsideTheClipAreScanned)
 
 class PaintSelectionTest : public PaintTest, public ::testing::WithParamInterface<bool> {
  protected:
-  void SetUp() override
-  {
+  void SetUp() override {
     PaintTest::SetUp();
     if (GetParam()) UseHtml();
     SetLines({"abcdefgh", "ijklmnop", "qrstuvwx"});
     Focus();
   }
   // Selected cells of a row as 'x' and '.', columns 1 to n.
-  std::string Marks(int row, int n = 12)
-  {
+  std::string Marks(int row, int n = 12) {
     std::string s;
     for (int c = 1; c <= n; ++c) s += Bg(c, row) == RGBOf(clHighlight) ? 'x' : '.';
     return s;
   }
 };
 
-TEST_P(PaintSelectionTest, NormalModeRunsFromStartToEndAcrossLines)
-{
+TEST_P(PaintSelectionTest, NormalModeRunsFromStartToEndAcrossLines) {
   Edit->SelectRange(BufferCoord(3, 2), BufferCoord(4, 1), BufferCoord(3, 2));
   PaintAll();
   EXPECT_EQ(Marks(1), "...xxxxxxxxx");  // to the end of the row, past the text
@@ -259,16 +247,14 @@ TEST_P(PaintSelectionTest, NormalModeRunsFromStartToEndAcrossLines)
   EXPECT_EQ(RowText(1), "abcdefgh");
 }
 
-TEST_P(PaintSelectionTest, NormalModeInsideOneLine)
-{
+TEST_P(PaintSelectionTest, NormalModeInsideOneLine) {
   Edit->SelectRange(BufferCoord(6, 2), BufferCoord(3, 2), BufferCoord(6, 2));
   PaintAll();
   EXPECT_EQ(Marks(1), "............");
   EXPECT_EQ(Marks(2), "..xxx.......");
 }
 
-TEST_P(PaintSelectionTest, ColumnModeBlockIsTheSameWhicheverWayItWasMade)
-{
+TEST_P(PaintSelectionTest, ColumnModeBlockIsTheSameWhicheverWayItWasMade) {
   Edit->SetSelectionMode(smColumn);
   Edit->SelectRange(BufferCoord(2, 3), BufferCoord(5, 1), BufferCoord(2, 3));
   PaintAll();
@@ -280,8 +266,7 @@ TEST_P(PaintSelectionTest, ColumnModeBlockIsTheSameWhicheverWayItWasMade)
   EXPECT_EQ(forward, (std::vector<std::string>{".xxx........", ".xxx........", ".xxx........", "............"}));
 }
 
-TEST_P(PaintSelectionTest, LineModeSelectsWholeRows)
-{
+TEST_P(PaintSelectionTest, LineModeSelectsWholeRows) {
   Edit->SetSelectionMode(smLine);
   Edit->SelectRange(BufferCoord(2, 2), BufferCoord(5, 1), BufferCoord(2, 2));
   PaintAll();
@@ -290,8 +275,7 @@ TEST_P(PaintSelectionTest, LineModeSelectsWholeRows)
   EXPECT_EQ(Marks(3), "............");
 }
 
-TEST_P(PaintSelectionTest, HideSelectionHidesItOnlyWithoutFocus)
-{
+TEST_P(PaintSelectionTest, HideSelectionHidesItOnlyWithoutFocus) {
   Edit->SetHideSelection(true);
   Edit->SelectRange(BufferCoord(5, 1), BufferCoord(2, 1), BufferCoord(5, 1));
   PaintAll();
@@ -309,8 +293,7 @@ INSTANTIATE_TEST_SUITE_P(WithAndWithoutHighlighter, PaintSelectionTest, ::testin
 // ---------------------------------------------------------------------------
 // Line colours
 
-TEST_F(PaintTest, ActiveLineColourCoversEveryTokenOfTheCaretLine)
-{
+TEST_F(PaintTest, ActiveLineColourCoversEveryTokenOfTheCaretLine) {
   UseHtml();
   Html->KeyAttri()->SetBackground(clAqua);
   SetLines({"<b>x", "<b>y"});
@@ -330,8 +313,7 @@ TEST_F(PaintTest, ActiveLineColourCoversEveryTokenOfTheCaretLine)
   EXPECT_EQ(Bg(2, 2), RGBOf(clYellow));
 }
 
-TEST_F(PaintTest, SpecialLineColoursAndTheirInverseForTheSelection)
-{
+TEST_F(PaintTest, SpecialLineColoursAndTheirInverseForTheSelection) {
   SetLines({"abcdef", "ghijkl"});
   Edit->OnSpecialLineColors = [](TObject*, int line, bool& special, TColor& fg, TColor& bg) {
     if (line != 2) return;
@@ -353,8 +335,7 @@ TEST_F(PaintTest, SpecialLineColoursAndTheirInverseForTheSelection)
 // ---------------------------------------------------------------------------
 // Special characters
 
-TEST_F(PaintTest, SpecialCharactersWithoutHighlighter)
-{
+TEST_F(PaintTest, SpecialCharactersWithoutHighlighter) {
   Edit->SetTabWidth(4);
   Edit->SetOptions(Edit->Options() | eoShowSpecialChars);
   SetLines({"a b\t\tc", "x"});
@@ -375,8 +356,7 @@ TEST_F(PaintTest, SpecialCharactersWithoutHighlighter)
   EXPECT_EQ(Ch(3, 2), '\0');
 }
 
-TEST_F(PaintTest, PilcrowTakesTheCommentColoursWhenTheLineEndsInAComment)
-{
+TEST_F(PaintTest, PilcrowTakesTheCommentColoursWhenTheLineEndsInAComment) {
   UseHtml();
   Html->CommentAttri()->SetForeground(clGreen);
   Html->SpaceAttri()->SetForeground(clMaroon);
@@ -396,8 +376,7 @@ TEST_F(PaintTest, PilcrowTakesTheCommentColoursWhenTheLineEndsInAComment)
 // ---------------------------------------------------------------------------
 // Right edge, overhang, geometry limits
 
-TEST_F(PaintTest, RightEdgeOnTextRowsAndBelowTheText)
-{
+TEST_F(PaintTest, RightEdgeOnTextRowsAndBelowTheText) {
   SetLines({"0123456789abcdef", "x"});
   Edit->SetRightEdge(10);
   Edit->SetRightEdgeColor(clRed);
@@ -412,8 +391,7 @@ TEST_F(PaintTest, RightEdgeOnTextRowsAndBelowTheText)
   EXPECT_NE(Fake.PixelAt(Wnd, x, Y(7) + 3), RGBOf(clRed));
 }
 
-TEST_F(PaintTest, FillAfterAStyledRunStartsPastItsOverhang)
-{
+TEST_F(PaintTest, FillAfterAStyledRunStartsPastItsOverhang) {
   FakeWidgetset::TFontConfig config;
   config.Widths['W'] = 12;  // 4 pixels wider than the cell
   Fake.SetFontMetrics("Courier New", config);
@@ -434,8 +412,7 @@ TEST_F(PaintTest, FillAfterAStyledRunStartsPastItsOverhang)
   EXPECT_EQ(fillLeft(3), X(4));      // blanks joined the bold run: it ends in a normal blank
 }
 
-TEST_F(PaintTest, NonPositiveLineSpacingKeepsCellsAtLeastOnePixel)
-{
+TEST_F(PaintTest, NonPositiveLineSpacingKeepsCellsAtLeastOnePixel) {
   SetLines({"abc", "def"});
   Edit->SetExtraLineSpacing(-100);
   EXPECT_GE(Edit->LineHeight(), 1);
@@ -446,8 +423,7 @@ TEST_F(PaintTest, NonPositiveLineSpacingKeepsCellsAtLeastOnePixel)
   SUCCEED();
 }
 
-TEST_F(PaintTest, HugeLeftCharPaintsWithoutOverflow)
-{
+TEST_F(PaintTest, HugeLeftCharPaintsWithoutOverflow) {
   FakeWidgetset::TFontConfig wide;
   wide.CharWidth = 1000;
   Fake.SetFontMetrics("Courier New", wide);
@@ -472,8 +448,7 @@ TEST_F(PaintTest, HugeLeftCharPaintsWithoutOverflow)
 // ---------------------------------------------------------------------------
 // Word wrap
 
-TEST_F(PaintTest, WrappedRowsShowTheirPartOfTheLineAndTheGutterGlyph)
-{
+TEST_F(PaintTest, WrappedRowsShowTheirPartOfTheLineAndTheGutterGlyph) {
   UseCounting();
   Edit->Gutter()->SetShowLineNumbers(true);
   Create(52 + 2 + kCols * 8, kRows * 16);  // room for 40 columns beside the numbers
@@ -509,14 +484,13 @@ TEST_F(PaintTest, WrappedRowsShowTheirPartOfTheLineAndTheGutterGlyph)
   int glyphs = 0;
   for (const TFakeDrawCall& c : Fake.Calls)
     if ((c.Kind == TFakeDrawCall::TransparentBlt || c.Kind == TFakeDrawCall::StretchBlt) && c.Window == Wnd &&
-        c.Rect.Left == gw - Edit->Gutter()->RightOffset() - Edit->WordWrapGlyph()->Width() - 2 &&
-        c.Rect.Top >= Y(2) && c.Rect.Top < Y(3))
+        c.Rect.Left == gw - Edit->Gutter()->RightOffset() - Edit->WordWrapGlyph()->Width() - 2 && c.Rect.Top >= Y(2) &&
+        c.Rect.Top < Y(3))
       ++glyphs;
   EXPECT_GE(glyphs, 1);
 }
 
-TEST_F(PaintTest, WrappedRowsWithoutHighlighter)
-{
+TEST_F(PaintTest, WrappedRowsWithoutHighlighter) {
   Edit->SetOptions(Edit->Options() | eoShowSpecialChars);
   const std::string first(40, 'a');
   SetLines({(first + " bbbb").c_str(), "c"});

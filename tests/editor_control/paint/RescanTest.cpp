@@ -6,29 +6,25 @@
 
 class RescanTest : public PaintTest {
  protected:
-  void SetUp() override
-  {
+  void SetUp() override {
     PaintTest::SetUp();
     UseCounting();
   }
-  void Fill(int lines, const std::string& text = "x")
-  {
+  void Fill(int lines, const std::string& text = "x") {
     Edit->Lines()->BeginUpdate();
     Edit->Lines()->Clear();
     for (int i = 0; i < lines; ++i) Edit->Lines()->Add(text);
     Edit->Lines()->EndUpdate();
   }
   int State(int line) const { return Edit->Lines()->GetLineScanState(line - 1); }
-  TRect Pending() const
-  {
+  TRect Pending() const {
     TRect r;
     for (const TRect& part : Peer()->UpdateRegion()) UnionRect(r, r, part);
     return r;
   }
 };
 
-TEST_F(RescanTest, AttachingAHighlighterScansEveryLineOnce)
-{
+TEST_F(RescanTest, AttachingAHighlighterScansEveryLineOnce) {
   Edit->SetHighlighter(nullptr);
   Fill(500);
   Counting->ResetCounts();
@@ -36,8 +32,7 @@ TEST_F(RescanTest, AttachingAHighlighterScansEveryLineOnce)
   EXPECT_EQ(Counting->StartLines, 500);
 }
 
-TEST_F(RescanTest, OpeningACommentRescansAsFarAsTheStateChanges)
-{
+TEST_F(RescanTest, OpeningACommentRescansAsFarAsTheStateChanges) {
   Fill(1000);
   Counting->ResetCounts();
   Edit->SetCaret(BufferCoord(1, 10));
@@ -65,8 +60,7 @@ TEST_F(RescanTest, OpeningACommentRescansAsFarAsTheStateChanges)
   EXPECT_GE(Counting->StartLines, 10);
 }
 
-TEST_F(RescanTest, ReplacingALineWithoutChangingItsStateRescansAndRepaintsOnlyIt)
-{
+TEST_F(RescanTest, ReplacingALineWithoutChangingItsStateRescansAndRepaintsOnlyIt) {
   Fill(100);
   Edit->SetTopLine(40);
   Edit->SetCaret(BufferCoord(1, 45));
@@ -78,8 +72,7 @@ TEST_F(RescanTest, ReplacingALineWithoutChangingItsStateRescansAndRepaintsOnlyIt
   EXPECT_EQ(Pending(), TRect(Edit->GutterWidth(), Y(45), Edit->ClientWidth(), Y(46)));
 }
 
-TEST_F(RescanTest, LinesInsertedInOneChangeAreScannedOnce)
-{
+TEST_F(RescanTest, LinesInsertedInOneChangeAreScannedOnce) {
   Fill(10);
   std::string text;
   for (int i = 0; i < 2000; ++i) text += "a b\r\n";
@@ -97,8 +90,7 @@ TEST_F(RescanTest, LinesInsertedInOneChangeAreScannedOnce)
   EXPECT_EQ(Counting->StartLines, 2001);
 }
 
-TEST_F(RescanTest, InsertedLinesGetTheStateOfTheTextAboveThem)
-{
+TEST_F(RescanTest, InsertedLinesGetTheStateOfTheTextAboveThem) {
   Fill(5);
   Edit->SetCaret(BufferCoord(2, 1));
   Edit->ReplaceSelection("/*");
@@ -117,8 +109,7 @@ TEST_F(RescanTest, InsertedLinesGetTheStateOfTheTextAboveThem)
 // The records of lines inserted in one piece start at state 0, which is
 // also this highlighter's state outside comments: they are scanned whatever
 // they hold, and the scan goes on past them as far as the states change.
-TEST_F(RescanTest, InsertedLinesAreScannedWhateverTheirRecordsHold)
-{
+TEST_F(RescanTest, InsertedLinesAreScannedWhateverTheirRecordsHold) {
   Fill(6);
   Edit->Lines()->Put(0, "/*");
   ASSERT_EQ(State(6), 1);
@@ -134,8 +125,7 @@ TEST_F(RescanTest, InsertedLinesAreScannedWhateverTheirRecordsHold)
   for (int line = 2; line <= 8; ++line) EXPECT_EQ(State(line), 0) << line;
 }
 
-TEST_F(RescanTest, ClearingTheListResetsViewAndUndo)
-{
+TEST_F(RescanTest, ClearingTheListResetsViewAndUndo) {
   Fill(100);
   Edit->SetCaret(BufferCoord(1, 50));
   Edit->ReplaceSelection("abc");
@@ -152,8 +142,7 @@ TEST_F(RescanTest, ClearingTheListResetsViewAndUndo)
   EXPECT_NE(changes & scAll, 0);
 }
 
-TEST_F(RescanTest, AutoSizedScrollWidthGrowsWithInsertedAndReplacedLines)
-{
+TEST_F(RescanTest, AutoSizedScrollWidthGrowsWithInsertedAndReplacedLines) {
   Edit->SetOptions(Edit->Options() | eoAutoSizeMaxScrollWidth);
   Edit->SetMaxScrollWidth(10);
   Fill(3, "short");
@@ -167,8 +156,7 @@ TEST_F(RescanTest, AutoSizedScrollWidthGrowsWithInsertedAndReplacedLines)
   EXPECT_EQ(Edit->MaxScrollWidth(), 90);
 }
 
-TEST_F(RescanTest, HtmlCommentOpenedAndClosedAgain)
-{
+TEST_F(RescanTest, HtmlCommentOpenedAndClosedAgain) {
   UseHtml();
   Fill(1000, "<p>x</p>");
   ASSERT_EQ(State(1000), hrText);

@@ -11,8 +11,7 @@ std::string Repeat(char c, int n) { return std::string(static_cast<std::size_t>(
 
 class ScrollTest : public PaintTest {
  protected:
-  void Fill(int lines, const std::string& text = "line")
-  {
+  void Fill(int lines, const std::string& text = "line") {
     Edit->Lines()->BeginUpdate();
     Edit->Lines()->Clear();
     for (int i = 0; i < lines; ++i) Edit->Lines()->Add(text);
@@ -20,8 +19,7 @@ class ScrollTest : public PaintTest {
   }
   const TWindowPeer::TScrollBarState& Bar(int bar) const { return Peer()->ScrollBar(bar); }
   // The union of the window's update region.
-  TRect Pending() const
-  {
+  TRect Pending() const {
     TRect r;
     for (const TRect& part : Peer()->UpdateRegion()) UnionRect(r, r, part);
     return r;
@@ -31,8 +29,7 @@ class ScrollTest : public PaintTest {
 // ---------------------------------------------------------------------------
 // TopLine
 
-TEST_F(ScrollTest, TopLineIsClampedToTheLastPage)
-{
+TEST_F(ScrollTest, TopLineIsClampedToTheLastPage) {
   Fill(100);
   ASSERT_EQ(Edit->LinesInWindow(), kRows);
   struct {
@@ -40,8 +37,13 @@ TEST_F(ScrollTest, TopLineIsClampedToTheLastPage)
     int Value;
     int Expected;
   } cases[] = {
-      {false, 1000, 100 - kRows + 1}, {false, 50, 50}, {false, -5, 1}, {false, 0, 1},
-      {true, 1000, 100},             {true, 100, 100}, {true, 95, 95},
+      {false, 1000, 100 - kRows + 1},
+      {false, 50, 50},
+      {false, -5, 1},
+      {false, 0, 1},
+      {true, 1000, 100},
+      {true, 100, 100},
+      {true, 95, 95},
   };
   for (const auto& c : cases) {
     Edit->SetOptions(c.PastEof ? Edit->Options() | eoScrollPastEof : Edit->Options() & ~eoScrollPastEof);
@@ -56,8 +58,7 @@ TEST_F(ScrollTest, TopLineIsClampedToTheLastPage)
   EXPECT_EQ(Edit->TopLine(), 1);
 }
 
-TEST_F(ScrollTest, SmallScrollMovesPixelsAndRepaintsTheUncoveredBand)
-{
+TEST_F(ScrollTest, SmallScrollMovesPixelsAndRepaintsTheUncoveredBand) {
   Fill(100);
   PaintAll();
   ASSERT_TRUE(Peer()->UpdateRegion().empty());
@@ -78,8 +79,7 @@ TEST_F(ScrollTest, SmallScrollMovesPixelsAndRepaintsTheUncoveredBand)
 // ---------------------------------------------------------------------------
 // Scroll bars
 
-TEST_F(ScrollTest, VerticalBarFollowsRowsAndTopLine)
-{
+TEST_F(ScrollTest, VerticalBarFollowsRowsAndTopLine) {
   Edit->SetScrollBars(TSrcScrollStyle::ssVertical);
   Fill(100);
   Edit->SetTopLine(20);
@@ -95,8 +95,7 @@ TEST_F(ScrollTest, VerticalBarFollowsRowsAndTopLine)
   EXPECT_EQ(Bar(SB_VERT).Max, 100 + Edit->LinesInWindow() - 1);
 }
 
-TEST_F(ScrollTest, LongRangesAreScaledInto32767)
-{
+TEST_F(ScrollTest, LongRangesAreScaledInto32767) {
   Edit->SetScrollBars(TSrcScrollStyle::ssBoth);
   Fill(40000);
   Edit->SetTopLine(20000);
@@ -120,8 +119,7 @@ TEST_F(ScrollTest, LongRangesAreScaledInto32767)
   EXPECT_EQ(h.Pos, 1);  // LeftChar 1
 }
 
-TEST_F(ScrollTest, HorizontalRangeIsScrollWidthOrWidestLine)
-{
+TEST_F(ScrollTest, HorizontalRangeIsScrollWidthOrWidestLine) {
   Edit->SetScrollBars(TSrcScrollStyle::ssHorizontal);
   Fill(3, Repeat('x', 100));
   EXPECT_EQ(Bar(SB_HORZ).Max, Edit->MaxScrollWidth());  // eoScrollPastEol is on by default
@@ -131,8 +129,7 @@ TEST_F(ScrollTest, HorizontalRangeIsScrollWidthOrWidestLine)
   EXPECT_FALSE(Bar(SB_VERT).Visible);
 }
 
-TEST_F(ScrollTest, HideShowScrollbarsHidesABarWhoseContentFits)
-{
+TEST_F(ScrollTest, HideShowScrollbarsHidesABarWhoseContentFits) {
   Edit->SetScrollBars(TSrcScrollStyle::ssVertical);
   Edit->SetOptions(Edit->Options() | eoHideShowScrollbars);
   Fill(3);
@@ -143,8 +140,7 @@ TEST_F(ScrollTest, HideShowScrollbarsHidesABarWhoseContentFits)
   EXPECT_FALSE(Bar(SB_VERT).Visible);
 }
 
-TEST_F(ScrollTest, WithoutHideShowABarThatFitsStaysWithItsArrowsDisabled)
-{
+TEST_F(ScrollTest, WithoutHideShowABarThatFitsStaysWithItsArrowsDisabled) {
   Edit->SetScrollBars(TSrcScrollStyle::ssVertical);
   Fill(3);
   EXPECT_TRUE(Bar(SB_VERT).Visible);
@@ -159,8 +155,7 @@ TEST_F(ScrollTest, WithoutHideShowABarThatFitsStaysWithItsArrowsDisabled)
   EXPECT_EQ(Bar(SB_VERT).Disabled, ESB_DISABLE_DOWN);
 }
 
-TEST_F(ScrollTest, NoScrollBarsHidesBoth)
-{
+TEST_F(ScrollTest, NoScrollBarsHidesBoth) {
   Edit->SetScrollBars(TSrcScrollStyle::ssBoth);
   Fill(100, Repeat('x', 100));
   EXPECT_TRUE(Bar(SB_VERT).Visible);
@@ -170,8 +165,7 @@ TEST_F(ScrollTest, NoScrollBarsHidesBoth)
   EXPECT_FALSE(Bar(SB_HORZ).Visible);
 }
 
-TEST_F(ScrollTest, BarUpdatesWaitForThePaintLock)
-{
+TEST_F(ScrollTest, BarUpdatesWaitForThePaintLock) {
   Edit->SetScrollBars(TSrcScrollStyle::ssVertical);
   Fill(100);
   Edit->IncPaintLock();
@@ -186,8 +180,7 @@ TEST_F(ScrollTest, BarUpdatesWaitForThePaintLock)
 // ---------------------------------------------------------------------------
 // Caret
 
-TEST_F(ScrollTest, CaretIsMovedAlwaysAndShownOnlyInsideTheTextArea)
-{
+TEST_F(ScrollTest, CaretIsMovedAlwaysAndShownOnlyInsideTheTextArea) {
   Fill(100, "abcdef");
   Focus();
   Edit->SetCaret(BufferCoord(3, 2));
@@ -208,8 +201,7 @@ TEST_F(ScrollTest, CaretIsMovedAlwaysAndShownOnlyInsideTheTextArea)
   EXPECT_TRUE(caret.Visible());
 }
 
-TEST_F(ScrollTest, CaretUpdateWaitsForFocusAndPaintLock)
-{
+TEST_F(ScrollTest, CaretUpdateWaitsForFocusAndPaintLock) {
   Fill(10, "abcdef");
   Edit->UpdateCaret();
   EXPECT_NE(Edit->StateFlags() & sfCaretChanged, 0);  // no focus yet
@@ -223,8 +215,7 @@ TEST_F(ScrollTest, CaretUpdateWaitsForFocusAndPaintLock)
   EXPECT_EQ(Fake.Caret().Pos.X, X(4) + Edit->CaretOffset().X);
 }
 
-TEST_F(ScrollTest, NoCaretOptionNeverShowsIt)
-{
+TEST_F(ScrollTest, NoCaretOptionNeverShowsIt) {
   Fill(10, "abcdef");
   Edit->SetOptions(Edit->Options() | eoNoCaret);
   Focus();

@@ -1,26 +1,25 @@
 // The editing control with the HTML highlighter in a real Qt window
 // (offscreen): the glyphs Qt draws for a tag name carry the keyword colour,
 // and a selected cell is filled with the selection colour.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include <cstdlib>
 #include <memory>
 
+#include "QtTestEnv.h"
 #include "SrcEdit.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcHighlighterHtml.h"
+#include "platform/Classes.h"
 #include "platform/Colors.h"
 #include "platform/Graphics.h"
-#include "platform/Classes.h"
 #include "platform/Win32.h"
 #include "platform/qt/QtWidgetset.h"
-#include "QtTestEnv.h"
 
 namespace {
 
-bool Near(COLORREF a, COLORREF b, int tolerance)
-{
+bool Near(COLORREF a, COLORREF b, int tolerance) {
   for (int shift : {0, 8, 16}) {
     const int ca = int((a >> shift) & 0xFF);
     const int cb = int((b >> shift) & 0xFF);
@@ -31,8 +30,7 @@ bool Near(COLORREF a, COLORREF b, int tolerance)
 
 class EditorPaintGuiTest : public ::testing::Test {
  protected:
-  void SetUp() override
-  {
+  void SetUp() override {
     ws = &TestWidgetset();
     Html = std::make_unique<TSrcHTMLHighlighter>(nullptr);
     Edit = std::make_unique<TSrcEdit>(nullptr);
@@ -45,29 +43,25 @@ class EditorPaintGuiTest : public ::testing::Test {
     Edit->SetVisible(true);
     ws->ProcessMessages();
   }
-  void TearDown() override
-  {
+  void TearDown() override {
     Edit.reset();
     Html.reset();
     ws->ProcessMessages();
   }
   // Paints everything and takes the client area's pixels.
-  std::unique_ptr<TBitmap> Shot()
-  {
+  std::unique_ptr<TBitmap> Shot() {
     Edit->Invalidate();
     ::UpdateWindow(Edit->Handle());
     ws->ProcessMessages();
     return std::unique_ptr<TBitmap>(QtGrabWindow(Edit->Handle()));
   }
-  TRect CellRect(int col, int row) const
-  {
+  TRect CellRect(int col, int row) const {
     const int x = Edit->TextOffset() + (col - 1) * Edit->CharWidth();
     const int y = (row - Edit->TopLine()) * Edit->LineHeight();
     return TRect(x, y, x + Edit->CharWidth(), y + Edit->LineHeight());
   }
   // Pixels of a cell near `color`.
-  int CountNear(TBitmap& shot, const TRect& cell, COLORREF color, int tolerance)
-  {
+  int CountNear(TBitmap& shot, const TRect& cell, COLORREF color, int tolerance) {
     int n = 0;
     for (int y = cell.Top; y < cell.Bottom; ++y)
       for (int x = cell.Left; x < cell.Right; ++x)
@@ -80,8 +74,7 @@ class EditorPaintGuiTest : public ::testing::Test {
   std::unique_ptr<TSrcEdit> Edit;
 };
 
-TEST_F(EditorPaintGuiTest, TagNameInKeywordColourAndSelectedCellInSelectionColour)
-{
+TEST_F(EditorPaintGuiTest, TagNameInKeywordColourAndSelectedCellInSelectionColour) {
   Edit->SetText("<table border=1>\r\n  plain text here\r\n");
   ASSERT_GE(Edit->CharWidth(), 4);
   ASSERT_GE(Edit->LineHeight(), 8);
@@ -118,8 +111,7 @@ TEST_F(EditorPaintGuiTest, TagNameInKeywordColourAndSelectedCellInSelectionColou
   EXPECT_EQ(static_cast<COLORREF>(shot->Pixel(outside.Left + 1, outside.Top + 1)), window);
 }
 
-TEST_F(EditorPaintGuiTest, ALoadIntoAShownWindowSetsItsQtScrollBarsOnce)
-{
+TEST_F(EditorPaintGuiTest, ALoadIntoAShownWindowSetsItsQtScrollBarsOnce) {
   Edit->SetScrollBars(TSrcScrollStyle::ssBoth);
   Edit->SetText("short");
   ws->ProcessMessages();

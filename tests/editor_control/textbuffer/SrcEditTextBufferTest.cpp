@@ -44,9 +44,15 @@ struct THookLog {
     list.OnUpdateBegun = [this, &list](TObject* s) { Add(s, &list, "begun", list); };
     list.OnUpdateEnded = [this, &list](TObject* s) { Add(s, &list, "ended", list); };
     list.OnListCleared = [this, &list](TObject* s) { Add(s, &list, "cleared", list); };
-    list.OnLinesDeleted = [this, &list](TObject* s, int i, int n) { Add(s, &list, Format("deleted %d %d", i, n), list); };
-    list.OnLinesInserted = [this, &list](TObject* s, int i, int n) { Add(s, &list, Format("inserted %d %d", i, n), list); };
-    list.OnLinesReplaced = [this, &list](TObject* s, int i, int n) { Add(s, &list, Format("replaced %d %d", i, n), list); };
+    list.OnLinesDeleted = [this, &list](TObject* s, int i, int n) {
+      Add(s, &list, Format("deleted %d %d", i, n), list);
+    };
+    list.OnLinesInserted = [this, &list](TObject* s, int i, int n) {
+      Add(s, &list, Format("inserted %d %d", i, n), list);
+    };
+    list.OnLinesReplaced = [this, &list](TObject* s, int i, int n) {
+      Add(s, &list, Format("replaced %d %d", i, n), list);
+    };
   }
   void Add(TObject* sender, TObject* list, const std::string& what, const TSrcEditStringList& l) {
     EXPECT_EQ(sender, list);
@@ -96,7 +102,8 @@ TEST(SrcEditTextBuffer, LoadingRecognisesEveryBreakStyle) {
 
 TEST(SrcEditTextBuffer, ExactRoundTripsForEveryStyleThroughStreamAndFile) {
   TTempDir tmp;
-  const V lines = {Ansi("<html> Привет"), "", std::string("nul\0byte", 8), "\ttabbed\t", std::string(20000, 'w'), "", "end"};
+  const V lines = {
+      Ansi("<html> Привет"), "", std::string("nul\0byte", 8), "\ttabbed\t", std::string(20000, 'w'), "", "end"};
   const struct {
     TSrcEditFileFormat format;
     const char* brk;
@@ -375,7 +382,7 @@ TEST(SrcEditTextBuffer, RecordsOfNewLines) {
 TEST(SrcEditTextBuffer, TabExpansionCacheAndWidestLine) {
   TSrcEditStringList list;
   list.Add("ab");
-  list.Add("\tx");    // 9 at width 8
+  list.Add("\tx");        // 9 at width 8
   list.Add("abcdefghi");  // 9 too: the earlier line wins
   list.Add("");
   EXPECT_EQ(list.GetLongestLineLen(), 9);
@@ -544,8 +551,8 @@ TEST(SrcEditTextBuffer, EditsAtEitherEndOfALongLineStayInItsBlock) {
     const char* insert;
     std::ptrdiff_t moved;  // where the text starts now, against before
   } steps[] = {
-      {0, 0, "a", -1}, {0, 0, "bc", -2}, {0, 2, "", 2}, {0, 1, "Q", 0}, {-1, 0, "z", 0},
-      {-1, 0, "yy", 0}, {1, 1, "", 1}, {0, 0, "\t", -1},
+      {0, 0, "a", -1}, {0, 0, "bc", -2}, {0, 2, "", 2}, {0, 1, "Q", 0},
+      {-1, 0, "z", 0}, {-1, 0, "yy", 0}, {1, 1, "", 1}, {0, 0, "\t", -1},
   };
   for (int round = 0; round < 200; ++round) {
     for (const auto& s : steps) {
@@ -624,14 +631,10 @@ TEST(SrcEditTextBuffer, LongLinesAndLineDataMatchAModel) {
   TObject objects[3];
   auto randomText = [&] {
     switch (rng() % 4) {
-      case 0:
-        return std::string(rng() % 6, 'a');
-      case 1:
-        return std::string(5 + rng() % 100, "b\t"[rng() % 2]);
-      case 2:
-        return std::string(4000 + rng() % 200, 'c');
-      default:
-        return std::string(70000 + rng() % 1000, "d\t"[rng() % 2]);
+      case 0: return std::string(rng() % 6, 'a');
+      case 1: return std::string(5 + rng() % 100, "b\t"[rng() % 2]);
+      case 2: return std::string(4000 + rng() % 200, 'c');
+      default: return std::string(70000 + rng() % 1000, "d\t"[rng() % 2]);
     }
   };
   for (int round = 0; round < 3; ++round) {
@@ -655,10 +658,11 @@ TEST(SrcEditTextBuffer, LongLinesAndLineDataMatchAModel) {
             // Mostly near one end of the line.
             std::string& m = model[static_cast<std::size_t>(i)].text;
             const std::size_t near = rng() % 3;
-            std::size_t pos = near == 0 ? rng() % std::min<std::size_t>(m.size() + 1, 8)
+            std::size_t pos = near == 0   ? rng() % std::min<std::size_t>(m.size() + 1, 8)
                               : near == 1 ? m.size() - rng() % std::min<std::size_t>(m.size() + 1, 8)
                                           : rng() % (m.size() + 1);
-            std::size_t count = rng() % 4 == 0 ? rng() % (m.size() - pos + 1) : std::min<std::size_t>(rng() % 3, m.size() - pos);
+            std::size_t count =
+                rng() % 4 == 0 ? rng() % (m.size() - pos + 1) : std::min<std::size_t>(rng() % 3, m.size() - pos);
             std::string text = rng() % 10 == 0 ? randomText() : std::string(rng() % 3, "e\t"[rng() % 2]);
             list.EditLine(i, static_cast<int>(pos), static_cast<int>(count), text);
             m.replace(pos, count, text);
@@ -781,7 +785,8 @@ TEST(SrcEditTextBuffer, ManyLinesPutAtOnceShareABlockAndStayEditable) {
   // Short and long lines, more than a shared block is worth; then the
   // same again over a loaded document, and edits of every kind after.
   V texts;
-  for (int i = 0; i < 3000; ++i) texts.push_back(i % 5 ? std::string(20 + i % 60, static_cast<char>('a' + i % 26)) : "s");
+  for (int i = 0; i < 3000; ++i)
+    texts.push_back(i % 5 ? std::string(20 + i % 60, static_cast<char>('a' + i % 26)) : "s");
   std::vector<std::string_view> views(texts.begin(), texts.end());
   for (const char* loaded : {"", "first loaded line, long enough to share\r\nx\r\nlast loaded line, long as well"}) {
     SCOPED_TRACE(loaded);
@@ -845,7 +850,10 @@ TEST(SrcEditTextBuffer, RandomEditsMatchAModel) {
         case 0: {
           std::string s = randomLine();
           list.Put(i, s);
-          if (i < n) model[static_cast<std::size_t>(i)] = s; else model.push_back(s);
+          if (i < n)
+            model[static_cast<std::size_t>(i)] = s;
+          else
+            model.push_back(s);
           break;
         }
         case 1:
@@ -898,7 +906,8 @@ TEST(SrcEditTextBuffer, RandomEditsMatchAModel) {
             std::string& m = model[static_cast<std::size_t>(i)];
             const int pos = static_cast<int>(rng() % (m.size() + 1));
             const int count = static_cast<int>(rng() % (m.size() - static_cast<std::size_t>(pos) + 1));
-            std::string text = rng() % 8 == 0 ? std::string(3000 + rng() % 3000, 'w') : randomLine().substr(0, rng() % 4);
+            std::string text =
+                rng() % 8 == 0 ? std::string(3000 + rng() % 3000, 'w') : randomLine().substr(0, rng() % 4);
             list.EditLine(i, pos, count, text);
             m.replace(static_cast<std::size_t>(pos), static_cast<std::size_t>(count), text);
             ASSERT_EQ(list.LineView(i), m);

@@ -45,13 +45,32 @@ struct NamedCommand {
   int number;
 };
 const NamedCommand kNamedCommands[] = {
-    {"ecNone", 0},          {"ecGotoXY", 17},           {"ecSelLeft", 101},       {"ecSelGotoXY", 117},
-    {"ecSelectAll", 199},   {"ecCopy", 201},            {"ecScrollRight", 214},   {"ecToggleMode", 223},
-    {"ecLineSelect", 233},  {"ecMatchBracket", 250},    {"ecCommentBlock", 251},  {"ecGotoMarker0", 301},
-    {"ecSetMarker9", 360},  {"ecContextHelp", 490},     {"ecDeleteLastChar", 501}, {"ecChar", 511},
-    {"ecImeStr", 550},      {"ecUndo", 601},            {"ecPaste", 604},         {"ecShiftTab", 613},
-    {"ecTitleCase", 623},   {"ecUpperCaseBlock", 625},  {"ecToggleCaseBlock", 627}, {"ecString", 630},
-    {"ecAutoCompletion", 650}, {"ecUserFirst", 1001},
+    {"ecNone", 0},
+    {"ecGotoXY", 17},
+    {"ecSelLeft", 101},
+    {"ecSelGotoXY", 117},
+    {"ecSelectAll", 199},
+    {"ecCopy", 201},
+    {"ecScrollRight", 214},
+    {"ecToggleMode", 223},
+    {"ecLineSelect", 233},
+    {"ecMatchBracket", 250},
+    {"ecCommentBlock", 251},
+    {"ecGotoMarker0", 301},
+    {"ecSetMarker9", 360},
+    {"ecContextHelp", 490},
+    {"ecDeleteLastChar", 501},
+    {"ecChar", 511},
+    {"ecImeStr", 550},
+    {"ecUndo", 601},
+    {"ecPaste", 604},
+    {"ecShiftTab", 613},
+    {"ecTitleCase", 623},
+    {"ecUpperCaseBlock", 625},
+    {"ecToggleCaseBlock", 627},
+    {"ecString", 630},
+    {"ecAutoCompletion", 650},
+    {"ecUserFirst", 1001},
 };
 
 TEST(EditorCommandTable, NamesAndNumbers) {
@@ -342,8 +361,8 @@ void ExpectTheSameFindsAfterARoundTrip(const TSrcEditKeyStrokes& keys, const std
       int a = keys.FindShortCuts(k->ShortCut(), k->ShortCut2());
       int b = back.FindShortCuts(k->ShortCut(), k->ShortCut2());
       ASSERT_TRUE(a >= 0 && b >= 0) << context << "\n" << out.Text();
-      ASSERT_EQ(keys.Items(a)->Command(), back.Items(b)->Command())
-          << context << ": shortcut " << k->ShortCut() << "\n" << out.Text();
+      ASSERT_EQ(keys.Items(a)->Command(), back.Items(b)->Command()) << context << ": shortcut " << k->ShortCut() << "\n"
+                                                                    << out.Text();
     }
 }
 

@@ -350,12 +350,8 @@ TEST(UndoTextEnd, BreaksAndNul) {
     std::size_t len;
     TBufferCoord end;
   } cases[] = {
-      {"", 0, P(3, 2)},
-      {"ab", 2, P(5, 2)},
-      {"ab\r\ncd", 6, P(3, 3)},
-      {"a\rb\nc", 5, P(2, 4)},
-      {"\n\r", 2, P(1, 4)},
-      {"ab\0cd", 5, P(5, 2)},
+      {"", 0, P(3, 2)},        {"ab", 2, P(5, 2)},   {"ab\r\ncd", 6, P(3, 3)},
+      {"a\rb\nc", 5, P(2, 4)}, {"\n\r", 2, P(1, 4)}, {"ab\0cd", 5, P(5, 2)},
   };
   for (const Case& c : cases) EXPECT_EQ(UndoTextEndPos(P(3, 2), std::string(c.text, c.len)), c.end) << c.text;
 }

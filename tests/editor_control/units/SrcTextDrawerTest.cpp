@@ -115,7 +115,7 @@ TEST_F(TextDrawerTest, StyleSlotsAreMadeOnceAndShared) {
   {
     TheTextDrawer b(kBold, &font);
     b.SetStyle(TFontStyles{fsItalic});
-    EXPECT_EQ(b.CurrentFont(), italic);  // no second handle
+    EXPECT_EQ(b.CurrentFont(), italic);                  // no second handle
     EXPECT_EQ(TGdiObject::LiveCount(), afterFirst + 1);  // style 15, made by a
   }
   ExpectAssertion([&] { a.SetStyle(16); });

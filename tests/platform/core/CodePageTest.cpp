@@ -18,13 +18,17 @@ TEST(CodePage, AnsiTurnsUtf8LiteralsIntoWindows1251) {
 }
 
 TEST(CodePage, UnmappedAndMalformedInputBecomesQuestionMark) {
-  EXPECT_EQ(Ansi("aΩb"), "a?b");                  // Greek capital omega
-  EXPECT_EQ(Ansi("漢字"), "??");                   // one "?" per character
-  EXPECT_EQ(Ansi("😀x"), "?x");                    // outside the BMP
-  EXPECT_EQ(Utf8ToCp1251("a\xFF" "b\xC3"), "a?b?");  // stray and truncated bytes
-  EXPECT_EQ(Utf8ToCp1251("\xC0\xAF"), "??");         // overlong form is not "/"
+  EXPECT_EQ(Ansi("aΩb"), "a?b");  // Greek capital omega
+  EXPECT_EQ(Ansi("漢字"), "??");  // one "?" per character
+  EXPECT_EQ(Ansi("😀x"), "?x");    // outside the BMP
+  EXPECT_EQ(Utf8ToCp1251("a\xFF"
+                         "b\xC3"),
+            "a?b?");                          // stray and truncated bytes
+  EXPECT_EQ(Utf8ToCp1251("\xC0\xAF"), "??");  // overlong form is not "/"
   EXPECT_EQ(Utf8ToCp866("Ω"), "?");
-  EXPECT_EQ(Utf16ToCp1251(u"a\xD800" "b"), "a?b");   // lone surrogate
+  EXPECT_EQ(Utf16ToCp1251(u"a\xD800"
+                          "b"),
+            "a?b");  // lone surrogate
 }
 
 TEST(CodePage, EveryByteRoundTripsThroughUtf8AndUtf16) {
@@ -48,9 +52,9 @@ TEST(CodePage, KnownCodePoints) {
     unsigned char byte;
     char32_t cp1251, cp866;
   } cases[] = {
-      {0x41, U'A', U'A'},         {0x80, 0x0402, 0x0410},   {0x88, 0x20AC, 0x0418},
-      {0xA8, 0x0401, 0x0438},     {0xB9, 0x2116, 0x2563},   {0xC0, 0x0410, 0x2514},
-      {0xF0, 0x0440, 0x0401},     {0xFF, 0x044F, 0x00A0},   {0x98, 0x0098, 0x0428},
+      {0x41, U'A', U'A'},     {0x80, 0x0402, 0x0410}, {0x88, 0x20AC, 0x0418},
+      {0xA8, 0x0401, 0x0438}, {0xB9, 0x2116, 0x2563}, {0xC0, 0x0410, 0x2514},
+      {0xF0, 0x0440, 0x0401}, {0xFF, 0x044F, 0x00A0}, {0x98, 0x0098, 0x0428},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Cp1251ToUnicode(c.byte), c.cp1251) << int(c.byte);
@@ -73,7 +77,7 @@ TEST(CodePage, Utf8Decoder) {
   EXPECT_EQ(Utf8Next(s, pos), char32_t(0x20AC));
   EXPECT_EQ(Utf8Next(s, pos), char32_t(0x1F600));
   EXPECT_EQ(pos, s.size());
-  EXPECT_TRUE(IsValidUtf8("\xEF\xBF\xBD"));  // U+FFFD itself is valid
+  EXPECT_TRUE(IsValidUtf8("\xEF\xBF\xBD"));   // U+FFFD itself is valid
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // encoded surrogate
   EXPECT_EQ(Utf16ToUtf8(Utf8ToUtf16("😀")), "😀");
 }

@@ -79,8 +79,8 @@ TEST(IniFiles, WritesKeepEveryOtherLine) {
   const std::string os = tmp.Path("a.ini");
   WriteFileBytes(os, "; keep me\r\n[A]\r\nx = 1\r\n; inside\r\n\r\n[B]\r\ny=2\r\n");
   TIniFile ini(AnsiFileName(os));
-  ini.WriteString("a", "X", "10");   // replaced in place, the key keeps its spelling
-  ini.WriteString("A", "z", "3");    // added after the section's last line
+  ini.WriteString("a", "X", "10");  // replaced in place, the key keeps its spelling
+  ini.WriteString("A", "z", "3");   // added after the section's last line
   EXPECT_EQ(ReadFileBytes(os), "; keep me\r\n[A]\r\nx=10\r\n; inside\r\nz=3\r\n\r\n[B]\r\ny=2\r\n");
   ini.DeleteKey("B", "y");
   ini.DeleteKey("B", "missing");

@@ -95,7 +95,7 @@ TEST(Streams, ReplaceFileKeepsTheOldFileUntilCommit) {
     f.WriteBuffer("new text", 8);
     EXPECT_EQ(ReadFileBytes(os), "old");
     EXPECT_EQ(tmp.EntryCount(), 2);  // the temporary file beside it
-  }  // no Commit: thrown away
+  }                                  // no Commit: thrown away
   EXPECT_EQ(ReadFileBytes(os), "old");
   EXPECT_EQ(tmp.EntryCount(), 1);
   {

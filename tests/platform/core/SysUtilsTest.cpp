@@ -47,14 +47,29 @@ TEST(SysUtils, StrToInt) {
     bool ok;
     int value;
   } cases[] = {
-      {"12", true, 12},           {"  -12", true, -12},        {"+5", true, 5},
-      {"$FF", true, 255},         {"0x1f", true, 31},          {"0X10", true, 16},
-      {"x10", true, 16},          {"-$10", true, -16},         {"$FFFFFFFF", true, -1},
-      {"2147483647", true, INT_MAX}, {"-2147483648", true, INT_MIN},
-      {"2147483648", false, 0},   {"-2147483649", false, 0},   {"$100000000", false, 0},
-      {"", false, 0},             {"   ", false, 0},           {"12 ", false, 0},
-      {"1a", false, 0},           {"abc", false, 0},           {"--1", false, 0},
-      {"$", false, 0},            {"0x", false, 0},            {"1.0", false, 0},
+      {"12", true, 12},
+      {"  -12", true, -12},
+      {"+5", true, 5},
+      {"$FF", true, 255},
+      {"0x1f", true, 31},
+      {"0X10", true, 16},
+      {"x10", true, 16},
+      {"-$10", true, -16},
+      {"$FFFFFFFF", true, -1},
+      {"2147483647", true, INT_MAX},
+      {"-2147483648", true, INT_MIN},
+      {"2147483648", false, 0},
+      {"-2147483649", false, 0},
+      {"$100000000", false, 0},
+      {"", false, 0},
+      {"   ", false, 0},
+      {"12 ", false, 0},
+      {"1a", false, 0},
+      {"abc", false, 0},
+      {"--1", false, 0},
+      {"$", false, 0},
+      {"0x", false, 0},
+      {"1.0", false, 0},
   };
   for (const auto& c : cases) {
     int v = 0;
@@ -242,7 +257,7 @@ TEST(SysUtils, CalendarArithmetic) {
       EXPECT_EQ(mm, m);
       EXPECT_EQ(dd, m == 2 ? 28 : 31);
     }
-  EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 8)), 3);  // a Tuesday
+  EXPECT_EQ(DayOfWeek(EncodeDate(2026, 12, 8)), 3);   // a Tuesday
   EXPECT_EQ(DayOfWeek(EncodeDate(1899, 12, 30)), 7);  // a Saturday
   Word h, n, s, ms;
   DecodeTime(EncodeDate(2026, 12, 8) + EncodeTime(6, 47, 30, 999), h, n, s, ms);

@@ -14,7 +14,7 @@ namespace {
 class PrinterTextTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    backend.PageWidth = 40;  // five characters
+    backend.PageWidth = 40;   // five characters
     backend.PageHeight = 50;  // three lines of 16 pixels
     SetPrinterBackend(&backend);
     SetSelectedPrinterName(std::string());

@@ -27,7 +27,8 @@ TEST(DialogsTest, FiltersSplitIntoCaptionsAndPatterns) {
   EXPECT_EQ(SaveExtension("*.*", ""), "");
   EXPECT_TRUE(ParseFilter("").empty());
   // Only a filter asking for programs lists the files that may be run.
-  for (const char* pattern : {"*.exe", "*.EXE", "*.txt; *.Exe ;"}) EXPECT_TRUE(PatternListsPrograms(pattern)) << pattern;
+  for (const char* pattern : {"*.exe", "*.EXE", "*.txt; *.Exe ;"})
+    EXPECT_TRUE(PatternListsPrograms(pattern)) << pattern;
   for (const char* pattern : {"*.*", "*.exe.txt", "exe", ""}) EXPECT_FALSE(PatternListsPrograms(pattern)) << pattern;
 }
 

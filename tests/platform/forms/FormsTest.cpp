@@ -19,7 +19,9 @@ class TProbeForm : public TForm {
  public:
   explicit TProbeForm(TComponent* owner) : TForm(owner) {
     OnCreate = [this](TObject*) { gLog.push_back(Name() + ".create"); };
-    OnShow = [this](TObject*) { gLog.push_back(Name() + ".show " + std::to_string(Left()) + "," + std::to_string(Top())); };
+    OnShow = [this](TObject*) {
+      gLog.push_back(Name() + ".show " + std::to_string(Left()) + "," + std::to_string(Top()));
+    };
     OnHide = [this](TObject*) { gLog.push_back(Name() + ".hide"); };
     OnDestroy = [this](TObject*) { gLog.push_back(Name() + ".destroy"); };
   }
@@ -96,7 +98,8 @@ TEST_F(FormsTest, CloseActsOnTheActionTheHandlerLeaves) {
     bool visible;
     TWindowState state;
   };
-  for (TCase c : {TCase{caHide, false, wsNormal}, TCase{caNone, true, wsNormal}, TCase{caMinimize, true, wsMinimized}}) {
+  for (TCase c :
+       {TCase{caHide, false, wsNormal}, TCase{caNone, true, wsNormal}, TCase{caMinimize, true, wsMinimized}}) {
     gSecond->SetWindowState(wsNormal);
     gSecond->Show();
     wanted = c.action;

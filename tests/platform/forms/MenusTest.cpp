@@ -6,8 +6,8 @@
 
 #include "UiFixture.h"
 #include "platform/ActnList.h"
-#include "platform/ExtCtrls.h"
 #include "platform/Clipboard.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
@@ -22,9 +22,15 @@ TEST(ShortCutTest, TextAndBackForTheKeysTheMenusUse) {
     const char* text;
   };
   const TCase cases[] = {
-      {'N', {ssCtrl}, "Ctrl+N"},        {VK_F1, {ssShift}, "Shift+F1"},    {'S', {ssCtrl, ssAlt}, "Ctrl+Alt+S"},
-      {VK_INSERT, {ssCtrl}, "Ctrl+Ins"}, {VK_INSERT, {ssShift}, "Shift+Ins"}, {VK_DELETE, {ssCtrl}, "Ctrl+Del"},
-      {VK_F12, {}, "F12"},              {VK_F10, {ssCtrl}, "Ctrl+F10"},    {'1', {ssCtrl, ssShift}, "Shift+Ctrl+1"},
+      {'N', {ssCtrl}, "Ctrl+N"},
+      {VK_F1, {ssShift}, "Shift+F1"},
+      {'S', {ssCtrl, ssAlt}, "Ctrl+Alt+S"},
+      {VK_INSERT, {ssCtrl}, "Ctrl+Ins"},
+      {VK_INSERT, {ssShift}, "Shift+Ins"},
+      {VK_DELETE, {ssCtrl}, "Ctrl+Del"},
+      {VK_F12, {}, "F12"},
+      {VK_F10, {ssCtrl}, "Ctrl+F10"},
+      {'1', {ssCtrl, ssShift}, "Shift+Ctrl+1"},
   };
   for (const TCase& c : cases) {
     TShortCut s = ShortCut(c.key, c.shift);

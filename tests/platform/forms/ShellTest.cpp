@@ -6,11 +6,11 @@
 #include <string>
 
 #include "TempDir.h"
-#include "platform/Shell.h"
-#include "platform/SysUtils.h"
 #include "UiFixture.h"
 #include "platform/CodePage.h"
 #include "platform/LockKeys.h"
+#include "platform/Shell.h"
+#include "platform/SysUtils.h"
 #include "platform/testing/FakeLockKeys.h"
 #include "platform/testing/RecordingShell.h"
 

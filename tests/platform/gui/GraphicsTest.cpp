@@ -148,7 +148,7 @@ TEST_F(GraphicsTest, ImageListSplitsMasksAndDrawsDisabled) {
   dst.Canvas()->Brush()->SetColor(clWhite);
   dst.Canvas()->FillRect(TRect(0, 0, 4, 4));
   il.Draw(dst.Canvas(), 1, 1, 1, true);
-  EXPECT_EQ(dst.Pixel(1, 1), clWhite);   // olive is transparent
+  EXPECT_EQ(dst.Pixel(1, 1), clWhite);  // olive is transparent
   EXPECT_EQ(dst.Pixel(2, 1), clMaroon);
   TBitmap dis(4, 4);
   dis.Canvas()->Brush()->SetColor(clWhite);
@@ -192,7 +192,6 @@ TEST(CursorTest, ToolkitCursorsMapToShapes) {
   EXPECT_EQ(crDrag, -12);
   EXPECT_EQ(crSizeWE, -9);
 }
-
 
 // ---- damaged pictures ----
 // A BITMAPFILEHEADER + BITMAPINFOHEADER with the given fields and `tail`

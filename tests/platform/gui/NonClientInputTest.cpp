@@ -49,7 +49,7 @@ TEST_F(NonClientInputTest, EdgeAnswersShowSizingArrows) {
     LRESULT Hit;
     HCURSOR Cursor;
   };
-  const TCase cases[] = {{HTRIGHT, IDC_SIZEWE},      {HTLEFT, IDC_SIZEWE},         {HTBOTTOM, IDC_SIZENS},
+  const TCase cases[] = {{HTRIGHT, IDC_SIZEWE},      {HTLEFT, IDC_SIZEWE},          {HTBOTTOM, IDC_SIZENS},
                          {HTTOP, IDC_SIZENS},        {HTBOTTOMRIGHT, IDC_SIZENWSE}, {HTTOPLEFT, IDC_SIZENWSE},
                          {HTTOPRIGHT, IDC_SIZENESW}, {HTBOTTOMLEFT, IDC_SIZENESW},  {HTCAPTION, IDC_ARROW}};
   for (const TCase& c : cases) {

@@ -41,19 +41,23 @@ TEST(SoundTest, WaveHeadersAreWrittenAndReadBack) {
   EXPECT_EQ(f.BitsPerSample, 16);
   EXPECT_EQ(f.DataBytes, 882u);
   // Truncated, not RIFF, or a data chunk longer than the bytes.
-  for (const std::string& bad : {wave.substr(0, 30), std::string("RIFX") + wave.substr(4), wave.substr(0, wave.size() - 2)})
+  for (const std::string& bad :
+       {wave.substr(0, 30), std::string("RIFX") + wave.substr(4), wave.substr(0, wave.size() - 2)})
     EXPECT_FALSE(ReadWaveFormat(bad, f));
 }
 
 TEST(CursorsTest, ResourcesBecomeProgramCursorsShownByNumber) {
   TFakeWidgetsetScope ws;
-  RegisterCursorResource("TEST_CURSOR", [](TBitmap& b) {
-    b.SetSize(4, 3);
-    b.Canvas()->Brush()->SetColor(clBlack);
-    b.Canvas()->FillRect(TRect(0, 0, 4, 3));
-    b.SetPixel(0, 2, clWhite);  // bottom-left: the see-through colour
-    b.SetPixel(3, 0, clWhite);
-  }, TPoint(9, 1));
+  RegisterCursorResource(
+      "TEST_CURSOR",
+      [](TBitmap& b) {
+        b.SetSize(4, 3);
+        b.Canvas()->Brush()->SetColor(clBlack);
+        b.Canvas()->FillRect(TRect(0, 0, 4, 3));
+        b.SetPixel(0, 2, clWhite);  // bottom-left: the see-through colour
+        b.SetPixel(3, 0, clWhite);
+      },
+      TPoint(9, 1));
   const HCURSOR c = LoadCursorResource("test_cursor");
   ASSERT_NE(c, 0);
   EXPECT_EQ(LoadCursorResource("TEST_CURSOR"), c);  // made once

@@ -1,8 +1,8 @@
 // The Qt widget set's desktop services offscreen: pictures through Qt's
 // readers, monitors, shell icons, window regions, the symbol font's bullet
 // and rotated text.
-#include <QWidget>
 #include <gtest/gtest.h>
+#include <QWidget>
 
 #include "QtTestEnv.h"
 #include "ScaledDecodeCases.h"

@@ -13,10 +13,10 @@ TEST(QtKeysTest, PhysicalKeysGiveVirtualKeys) {
     bool digits;
     uint16_t vk;
   } cases[] = {
-      {54, false, 'C'},       {38, false, 'A'},       {10, false, '1'},           {36, false, VK_RETURN},
-      {104, false, VK_RETURN}, {113, false, VK_LEFT}, {119, false, VK_DELETE},    {79, true, VK_NUMPAD7},
-      {79, false, VK_HOME},   {91, false, VK_DELETE}, {91, true, VK_DECIMAL},     {34, false, VK_OEM_4},
-      {49, false, VK_OEM_3},  {67, false, VK_F1},     {96, false, VK_F12},        {105, false, VK_CONTROL},
+      {54, false, 'C'},        {38, false, 'A'},       {10, false, '1'},        {36, false, VK_RETURN},
+      {104, false, VK_RETURN}, {113, false, VK_LEFT},  {119, false, VK_DELETE}, {79, true, VK_NUMPAD7},
+      {79, false, VK_HOME},    {91, false, VK_DELETE}, {91, true, VK_DECIMAL},  {34, false, VK_OEM_4},
+      {49, false, VK_OEM_3},   {67, false, VK_F1},     {96, false, VK_F12},     {105, false, VK_CONTROL},
       {94, false, VK_OEM_102}, {1, false, 0},
   };
   for (const auto& c : cases) EXPECT_EQ(VirtualKeyFromX11Keycode(c.code, c.digits), c.vk) << c.code;
@@ -24,8 +24,8 @@ TEST(QtKeysTest, PhysicalKeysGiveVirtualKeys) {
 
 TEST(QtKeysTest, QtKeysAndTheRussianLayout) {
   EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_C, Qt::NoModifier), 'C');
-  EXPECT_EQ(VirtualKeyFromQtKey(0x0421, Qt::NoModifier), 'C');  // С
-  EXPECT_EQ(VirtualKeyFromQtKey(0x0441, Qt::NoModifier), 'C');  // с
+  EXPECT_EQ(VirtualKeyFromQtKey(0x0421, Qt::NoModifier), 'C');       // С
+  EXPECT_EQ(VirtualKeyFromQtKey(0x0441, Qt::NoModifier), 'C');       // с
   EXPECT_EQ(VirtualKeyFromQtKey(0x0425, Qt::NoModifier), VK_OEM_4);  // Х
   EXPECT_EQ(VirtualKeyFromQtKey(0x0401, Qt::NoModifier), VK_OEM_3);  // Ё
   EXPECT_EQ(VirtualKeyFromQtKey(Qt::Key_5, Qt::KeypadModifier), VK_NUMPAD5);

@@ -1,11 +1,11 @@
 // The Qt side of the kit's platform services: sizing a child window by its
 // edge from Qt mouse events, program cursors as pixmap cursors, and wave
 // resources through Qt Multimedia.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <gtest/gtest.h>
 
 #include "QtTestEnv.h"
 #include "platform/Controls.h"

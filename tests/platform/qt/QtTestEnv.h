@@ -1,8 +1,8 @@
 // One QApplication and one Qt widget set for every test of the program.
 #pragma once
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include "platform/qt/QtWidgetset.h"
 

@@ -1,6 +1,7 @@
 // The Qt widget set offscreen: glyphs at the spacing array's positions,
 // character sets, window peers and their input, scroll bars, timers, the
 // clipboard and the event guard.
+#include <gtest/gtest.h>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFontInfo>
@@ -11,7 +12,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <gtest/gtest.h>
 
 #include "QtTestEnv.h"
 #include "platform/Clipboard.h"
@@ -370,7 +370,10 @@ TEST_F(QtWidgetsetTest, ClipboardTextAndCustomFormat) {
   QGuiApplication::clipboard()->setText(QString::fromUtf8("Ёж €"));
   EXPECT_EQ(Clipboard()->AsText(), Ansi("Ёж €"));
   UINT block = RegisterClipboardFormat("SrcEdit Control Block Type");
-  std::string bytes("\x01\x00\x00\x00" "a\0b", 7);
+  std::string bytes(
+      "\x01\x00\x00\x00"
+      "a\0b",
+      7);
   ASSERT_TRUE(OpenClipboard(nullptr));
   EmptyClipboard();
   SetClipboardData(CF_TEXT, GlobalAllocBytes(std::string("a\0", 2)));

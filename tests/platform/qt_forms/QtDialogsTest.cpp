@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -10,7 +11,6 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QLineEdit>
 #include <QTimer>
 #include <functional>
 
@@ -18,8 +18,8 @@
 #include "TempDirQt.h"
 #include "platform/CodePage.h"
 #include "platform/Printers.h"
-#include "platform/qt/QtPrinting.h"
 #include "platform/SysUtils.h"
+#include "platform/qt/QtPrinting.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <QMenuBar>
 #include <QWidget>
 
+#include <QImage>
+#include <QMouseEvent>
 #include "QtFixture.h"
 #include "platform/CodePage.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Menus.h"
-#include <QImage>
-#include <QMouseEvent>
 
 namespace {
 

@@ -331,7 +331,7 @@ class TStrings : public TPersistent {
   int UpdateCount() const { return FUpdateCount; }
 
   virtual void LoadFromFile(const std::string& fileName);
-  virtual void LoadFromStream(TStream* stream);  // from the stream's position to its end
+  virtual void LoadFromStream(TStream* stream);          // from the stream's position to its end
   virtual void SaveToFile(const std::string& fileName);  // replaces the file safely (TReplaceFileStream)
   virtual void SaveToStream(TStream* stream);
 

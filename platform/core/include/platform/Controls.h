@@ -568,7 +568,7 @@ class TWinControl : public TControl {
   HWND FHandle = nullptr;
   HWND FParentWindow = nullptr;
   bool FShowing = false;
-  std::vector<TControl*> FControls;     // graphic children
+  std::vector<TControl*> FControls;        // graphic children
   std::vector<TWinControl*> FWinControls;  // windowed children, in tab order
   std::vector<TWinControl*> FTabList;
   bool FTabStop = false;

@@ -154,7 +154,7 @@ struct TFileDialogRequest {
   bool Save = false;
   HWND Owner = nullptr;
   std::string Title;
-  std::string Filter;  // as given
+  std::string Filter;   // as given
   int FilterIndex = 1;  // from 1
   std::string FileName;
   std::string InitialDir;

@@ -28,8 +28,8 @@ std::string NearestExistingFolder(const std::string& dir);
 
 // One name of a folder as the lists show it.
 struct TFolderEntry {
-  std::string Name;     // Windows-1251 ("?" for what it cannot hold)
-  bool Usable = true;   // false: the name on disk has no Windows-1251 form
+  std::string Name;    // Windows-1251 ("?" for what it cannot hold)
+  bool Usable = true;  // false: the name on disk has no Windows-1251 form
   bool Folder = false;
 };
 // The entries of a folder (no "." and ".."), unsorted; empty when it cannot

@@ -748,9 +748,9 @@ class TRasterDC : public TDeviceContext {
 // ---- the API ----
 // Objects
 HFONT CreateFontIndirect(const LOGFONT* lf);
-HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
-                 DWORD underline, DWORD strikeOut, DWORD charset, DWORD outPrecision, DWORD clipPrecision,
-                 DWORD quality, DWORD pitchAndFamily, const char* face);
+HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                 DWORD strikeOut, DWORD charset, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                 DWORD pitchAndFamily, const char* face);
 HBRUSH CreateSolidBrush(COLORREF c);
 HBRUSH CreateHatchBrush(int hatch, COLORREF c);
 HBRUSH CreatePatternBrush(HBITMAP bmp);
@@ -841,8 +841,7 @@ int GetTextCharset(HDC dc);
 int GetTextCharsetInfo(HDC dc, FONTSIGNATURE* sig, DWORD flags);
 DWORD GetFontLanguageInfo(HDC dc);
 bool TextOut(HDC dc, int x, int y, const char* text, int count);
-bool ExtTextOut(HDC dc, int x, int y, UINT options, const TRect* rect, const char* text, UINT count,
-                const INT* dx);
+bool ExtTextOut(HDC dc, int x, int y, UINT options, const TRect* rect, const char* text, UINT count, const INT* dx);
 // count -1: NUL-terminated. Returns the height of the text drawn (or
 // measured with DT_CALCRECT, which also sets the rectangle's right and
 // bottom and draws nothing).
@@ -866,7 +865,6 @@ COLORREF GetPixel(HDC dc, int x, int y);
 bool BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD rop);
 bool StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, DWORD rop);
 bool PatBlt(HDC dc, int x, int y, int w, int h, DWORD rop);
-bool TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
-                    UINT transparent);
+bool TransparentBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, UINT transparent);
 // Scrolls pixels of a DC's surface; returns false for a DC without one.
 bool ScrollDC(HDC dc, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect);

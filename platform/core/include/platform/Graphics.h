@@ -541,7 +541,6 @@ constexpr int64_t MaxGraphicSide = 16384;
 constexpr int64_t MaxGraphicPixels = int64_t(1) << 25;
 bool GraphicSizeAllowed(int64_t width, int64_t height);
 
-
 // ---- image lists ----
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
 enum TImageType { itImage, itMask };

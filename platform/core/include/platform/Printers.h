@@ -139,4 +139,3 @@ class TPrinterText {
   int FX = 0;
   int FY = 0;
 };
-

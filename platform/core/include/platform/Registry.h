@@ -83,7 +83,7 @@ class TSettingsStore : public TObject {
  protected:
   struct TNode {
     std::string Name;
-    std::map<std::string, std::unique_ptr<TNode>> Keys;  // by upper-case name
+    std::map<std::string, std::unique_ptr<TNode>> Keys;               // by upper-case name
     std::map<std::string, std::pair<std::string, TRegValue>> Values;  // upper-case name -> (name, value)
   };
   TNode* Find(const std::string& path) const;

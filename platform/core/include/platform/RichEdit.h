@@ -37,8 +37,7 @@ bool IsRtf(const std::string& bytes);
 std::string RtfToText(const std::string& rtf);
 // An RTF document holding `text` (Windows-1251; CR LF, lone CR and lone LF
 // each end a paragraph) in the font `fontName` of `pointSize` points.
-std::string TextToRtf(const std::string& text, const std::string& fontName = "Times New Roman",
-                      int pointSize = 12);
+std::string TextToRtf(const std::string& text, const std::string& fontName = "Times New Roman", int pointSize = 12);
 // The clipboard format "Rich Text Format".
 UINT RtfClipboardFormat();
 

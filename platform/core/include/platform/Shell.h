@@ -65,8 +65,8 @@ intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& fi
                       const std::string& directory, int showCmd);
 // The same start with no box when it fails (the caller stays silent, as a
 // launcher whose slots may name nothing does).
-intptr_t ShellExecuteSilent(HWND owner, const std::string& verb, const std::string& file,
-                            const std::string& parameters, const std::string& directory, int showCmd);
+intptr_t ShellExecuteSilent(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
+                            const std::string& directory, int showCmd);
 // The text of that box for a file and an SE_ERR_* number.
 std::string ShellErrorText(const std::string& file, intptr_t error);
 // What ShellExecute would do (skNone with `error` set when it fails).

@@ -31,11 +31,11 @@ class Exception : public std::exception {
 };
 
 // Declares an exception class that adds nothing but its name.
-#define BQS_DECLARE_EXCEPTION(Name, Base)                         \
-  class Name : public Base {                                      \
-   public:                                                        \
-    using Base::Base;                                             \
-    const char* ClassName() const override { return #Name; }      \
+#define BQS_DECLARE_EXCEPTION(Name, Base)                    \
+  class Name : public Base {                                 \
+   public:                                                   \
+    using Base::Base;                                        \
+    const char* ClassName() const override { return #Name; } \
   }
 
 // Silent exception: unwinds without any message box.
@@ -158,10 +158,10 @@ bool IsValidIdent(std::string_view ident);
 
 // --- file names ("/" is the delimiter) ------------------------------------
 constexpr char PathDelim = '/';
-std::string ExtractFilePath(std::string_view fileName);   // up to and including the last "/"
-std::string ExtractFileDir(std::string_view fileName);    // same without the trailing "/" (except for "/")
-std::string ExtractFileName(std::string_view fileName);   // after the last "/"
-std::string ExtractFileExt(std::string_view fileName);    // from the last "." of the name, dot included
+std::string ExtractFilePath(std::string_view fileName);  // up to and including the last "/"
+std::string ExtractFileDir(std::string_view fileName);   // same without the trailing "/" (except for "/")
+std::string ExtractFileName(std::string_view fileName);  // after the last "/"
+std::string ExtractFileExt(std::string_view fileName);   // from the last "." of the name, dot included
 std::string ChangeFileExt(std::string_view fileName, std::string_view extension);
 std::string IncludeTrailingPathDelimiter(std::string_view path);
 std::string ExcludeTrailingPathDelimiter(std::string_view path);
@@ -224,7 +224,7 @@ std::string ParamStr(int index);  // 0 = the executable's path
 // Days since 30 December 1899; the fraction is the time of day.
 using TDateTime = double;
 
-TDateTime Now();   // local date and time
+TDateTime Now();  // local date and time
 // Tests: Now (and Date, Time) answer this moment; nullopt reads the clock
 // again.
 void SetNowForTesting(std::optional<TDateTime> moment);

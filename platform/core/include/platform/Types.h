@@ -59,7 +59,8 @@ struct TRect {
   std::int32_t Right = 0;
   std::int32_t Bottom = 0;
   constexpr TRect() = default;
-  constexpr TRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) : Left(l), Top(t), Right(r), Bottom(b) {}
+  constexpr TRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b)
+      : Left(l), Top(t), Right(r), Bottom(b) {}
   constexpr TRect(const TPoint& topLeft, const TPoint& bottomRight)
       : Left(topLeft.X), Top(topLeft.Y), Right(bottomRight.X), Bottom(bottomRight.Y) {}
   constexpr std::int32_t Width() const { return Right - Left; }
@@ -104,7 +105,8 @@ inline bool UnionRect(TRect& dst, const TRect& a, const TRect& b) {
   } else if (IsRectEmpty(b)) {
     dst = a;
   } else {
-    dst = TRect(std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom));
+    dst = TRect(std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+                std::max(a.Bottom, b.Bottom));
   }
   return !IsRectEmpty(dst);
 }

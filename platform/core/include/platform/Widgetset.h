@@ -156,8 +156,7 @@ class TWindowPeer {
   virtual void ReleaseDC(HDC dc);
   // Moves client pixels; invalidates what is uncovered (and, with
   // SW_INVALIDATE semantics, the moved part of the update region).
-  virtual int Scroll(int dx, int dy, const TRect* scroll, const TRect* clip, std::vector<TRect>* uncovered,
-                     UINT flags);
+  virtual int Scroll(int dx, int dy, const TRect* scroll, const TRect* clip, std::vector<TRect>* uncovered, UINT flags);
   // The backing bitmap (client size) window DCs draw into; created on
   // demand.
   TGdiBitmap* Surface();

@@ -108,8 +108,8 @@ constexpr UINT SW_INVALIDATE = 0x0002;
 constexpr UINT SW_ERASE = 0x0004;
 // Moves the client pixels by (dx, dy) and invalidates the uncovered area.
 bool ScrollWindow(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* clip);
-int ScrollWindowEx(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update,
-                   TRect* updateRect, UINT flags);
+int ScrollWindowEx(HWND wnd, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect,
+                   UINT flags);
 
 // ---- geometry ----
 bool GetClientRect(HWND wnd, TRect* r);

@@ -13,10 +13,10 @@
 #include <string>
 
 #include "platform/Dialogs.h"
+#include "platform/FontList.h"
 #include "platform/LockKeys.h"
 #include "platform/Menus.h"
 #include "platform/NotifyIcon.h"
-#include "platform/FontList.h"
 #include "platform/Shell.h"
 #include "platform/Sound.h"
 

@@ -69,7 +69,9 @@ const TErrorBoxHook& ErrorBoxHook();
 // Decodes bytes of a font's character set: 255 (OEM) CP866, 2 (symbol)
 // Latin-1, anything else Windows-1251.
 QString DecodeCharset(const char* bytes, int count, int charset);
-inline QString DecodeCharset(const std::string& s, int charset) { return DecodeCharset(s.data(), int(s.size()), charset); }
+inline QString DecodeCharset(const std::string& s, int charset) {
+  return DecodeCharset(s.data(), int(s.size()), charset);
+}
 // Windows-1251 text <-> QString.
 QString AnsiToQString(const std::string& s);
 std::string QStringToAnsi(const QString& s);

@@ -54,17 +54,17 @@ struct TFakeDrawCall {
     Scroll
   };
   TKind Kind;
-  HWND Window = nullptr;   // the window of a window DC, else null
+  HWND Window = nullptr;  // the window of a window DC, else null
   bool MemoryDC = false;
   // Logical coordinates as passed; device coordinates in DeviceRect.
   int X = 0;
   int Y = 0;
-  TRect Rect;          // the rectangle argument (ExtTextOut: the option rect)
-  TRect DeviceRect;    // the same in device coordinates
+  TRect Rect;        // the rectangle argument (ExtTextOut: the option rect)
+  TRect DeviceRect;  // the same in device coordinates
   bool HasRect = false;
-  UINT Options = 0;    // ExtTextOut options, raster op
-  std::string Text;    // ExtTextOut text
-  std::vector<int> Dx; // ExtTextOut spacing (empty when none was given)
+  UINT Options = 0;     // ExtTextOut options, raster op
+  std::string Text;     // ExtTextOut text
+  std::vector<int> Dx;  // ExtTextOut spacing (empty when none was given)
   std::vector<TPoint> Points;
   COLORREF Color = 0;  // brush / pixel colour
   // DC state when the call was made.
@@ -76,8 +76,8 @@ struct TFakeDrawCall {
   COLORREF PenColor = 0;
   COLORREF BrushColor = 0;
   UINT BrushStyle = 0;
-  TPoint Offset;                 // logical -> device
-  std::vector<TRect> Clip;       // effective clip (device)
+  TPoint Offset;            // logical -> device
+  std::vector<TRect> Clip;  // effective clip (device)
 };
 
 // A glyph cell: what the last text drawn over a pixel position was.

@@ -22,10 +22,10 @@ struct TUiRecord {
   std::vector<int> Buttons;
   UINT Flags = 0;
   HWND Owner = nullptr;
-  std::string Value;   // input box preset / file dialog file name
-  int FilterIndex = 0;  // file dialogs
+  std::string Value;            // input box preset / file dialog file name
+  int FilterIndex = 0;          // file dialogs
   TCustomForm* Form = nullptr;  // ModalForm
-  int Answer = 0;      // the ID* answer, or 1/0 for true/false
+  int Answer = 0;               // the ID* answer, or 1/0 for true/false
 };
 std::string DescribeUiRecord(const TUiRecord& record);
 
