@@ -355,3 +355,11 @@ void TFlatMenu::PaintItem(TObject* sender, TCanvas* canvas, TRect rect, TOwnerDr
   if (!item || !canvas) return;
   TFlatItemPaint(*this, item, canvas, rect, state).Run();
 }
+
+std::unique_ptr<TFlatMenu> PlainFlatMenu(std::initializer_list<TMenu*> menus) {
+  auto painter = std::make_unique<TFlatMenu>();
+  painter->SetSelectColor(clBtnFace);
+  painter->GutterColor = clBtnFace;
+  for (TMenu* menu : menus) painter->AttachMenu(menu, nullptr);
+  return painter;
+}

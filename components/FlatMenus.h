@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <set>
@@ -88,3 +89,7 @@ class TFlatMenu : public TObject {
   std::set<TMenuItem*> FHooked;
   std::map<TMenuItem*, std::unique_ptr<TFlatMenuItemWatch>> FWatches;
 };
+
+// A painter in the button face for both the gutter and the selection, as
+// the browser windows draw their menus, attached to each of `menus`.
+std::unique_ptr<TFlatMenu> PlainFlatMenu(std::initializer_list<TMenu*> menus);

@@ -78,13 +78,7 @@ TForm19::TForm19(TComponent* owner) : TForm(owner) {
   TieExplorer(DriveComboBox1, DirectoryListBox1, FileListBox1, FilterComboBox1);
 }
 
-void TForm19::FormCreate(TObject*) {
-  MenuPainter = std::make_unique<TFlatMenu>();
-  MenuPainter->SetSelectColor(clBtnFace);
-  MenuPainter->GutterColor = clBtnFace;
-  MenuPainter->AttachMenu(MainMenu1, nullptr);
-  MenuPainter->AttachMenu(PopupMenu1, nullptr);
-}
+void TForm19::FormCreate(TObject*) { MenuPainter = PlainFlatMenu({MainMenu1, PopupMenu1}); }
 
 void TForm19::FileListBox1Click(TObject*) {
   std::string path;

@@ -90,13 +90,7 @@ TForm20::TForm20(TComponent* owner) : TForm(owner) {
   TieExplorer(DriveComboBox1, DirectoryListBox1, FileListBox1, FilterComboBox1);
 }
 
-void TForm20::FormCreate(TObject*) {
-  MenuPainter = std::make_unique<TFlatMenu>();
-  MenuPainter->SetSelectColor(clBtnFace);
-  MenuPainter->GutterColor = clBtnFace;
-  MenuPainter->AttachMenu(MainMenu1, nullptr);
-  MenuPainter->AttachMenu(PopupMenu1, nullptr);
-}
+void TForm20::FormCreate(TObject*) { MenuPainter = PlainFlatMenu({MainMenu1, PopupMenu1}); }
 
 bool TForm20::ShowPicture(const std::string& path) {
   const char* problem = nullptr;

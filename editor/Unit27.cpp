@@ -122,10 +122,7 @@ void TForm27::OpenScriptFolder() {
 
 void TForm27::FormCreate(TObject*) {
   OpenScriptFolder();
-  MenuPainter = std::make_unique<TFlatMenu>();
-  MenuPainter->SetSelectColor(clBtnFace);
-  MenuPainter->GutterColor = clBtnFace;
-  MenuPainter->AttachMenu(PopupMenu1, nullptr);
+  MenuPainter = PlainFlatMenu({PopupMenu1});
 }
 
 void TForm27::FileListBox1DblClick(TObject*) {
