@@ -107,15 +107,15 @@ TFileListBox::TFileListBox(TComponent* owner) : TCustomListBox(owner) {
 
 void TFileListBox::SetDirectory(const std::string& dir) {
   FDirectory = NearestExistingFolder(dir);
-  Update();
+  ReadAgain();
 }
 
 void TFileListBox::SetMask(const std::string& mask) {
   FMask = mask;
-  Update();
+  ReadAgain();
 }
 
-void TFileListBox::Update() {
+void TFileListBox::ReadAgain() {
   const std::vector<std::string> masks = SplitMasks(FMask);
   // (sort key, entry): two names can read alike once the unusable one has
   // "?" in it, so usability travels with its own entry.
@@ -252,10 +252,10 @@ void TDirectoryListBox::Notification(TComponent* component, TOperation operation
 // ---- drive box ----
 TDriveComboBox::TDriveComboBox(TComponent* owner) : TCustomComboBox(owner) {
   SetStyle(csDropDownList);
-  Update();
+  ReadAgain();
 }
 
-void TDriveComboBox::Update() {
+void TDriveComboBox::ReadAgain() {
   const std::string shown = ItemIndex() >= 0 ? Items()->Get(ItemIndex()) : std::string("/");
   TStrings* items = Items();
   items->BeginUpdate();

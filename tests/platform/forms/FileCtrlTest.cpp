@@ -103,7 +103,10 @@ TEST_F(FileCtrlTest, ANameWindows1251CannotHoldNamesNoFile) {
   EXPECT_EQ(files->FileName(), "");
   // A file really called "??.txt" is another file: the two stay apart.
   Touch(dir.Path("??.txt"));
-  files->Update();
+  // Repainting the list only repaints it; reading the folder is asked for.
+  files->Repaint();
+  EXPECT_EQ(files->Items()->Count(), 2);
+  files->ReadAgain();
   int usable = 0, unusable = 0;
   for (int i = 0; i < files->Items()->Count(); ++i)
     if (files->Items()->Get(i) == "??.txt") ++(files->ItemUsable(i) ? usable : unusable);

@@ -55,7 +55,7 @@ class TFileListBox : public TCustomListBox {
   // Whether the item's name reaches a file (false for an index off the list).
   bool ItemUsable(int index) const;
   // Lists the folder again.
-  void Update();
+  void ReadAgain();
 
  private:
   std::string FDirectory;
@@ -111,7 +111,7 @@ class TDriveComboBox : public TCustomComboBox {
   // Shows the volume that holds the folder (the longest volume prefix).
   void ShowVolumeOf(const std::string& dir);
   // The volumes listed again.
-  void Update();
+  void ReadAgain();
 
   TDirectoryListBox* DirList() const { return FDirList; }
   void SetDirList(TDirectoryListBox* list) { FDirList = list; }
