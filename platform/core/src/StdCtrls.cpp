@@ -98,7 +98,11 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   SetControlStyle(TControlStyle{csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight});
   SetBounds(0, 0, 121, 21);
   SetTabStop(true);
+  // The window colour of its own, whatever the parent's (the default colour
+  // is already clWindow, so SetColor alone would leave it following the
+  // parent).
   SetColor(clWindow);
+  SetParentColor(false);
 }
 
 TCustomEdit::~TCustomEdit() = default;
@@ -766,7 +770,11 @@ void TListControlItems::Changed() {
 
 TCustomListControl::TCustomListControl(TComponent* owner) : TWinControl(owner), FItems(new TListControlItems(this)) {
   SetTabStop(true);
+  // The window colour of its own, whatever the parent's (the default colour
+  // is already clWindow, so SetColor alone would leave it following the
+  // parent).
   SetColor(clWindow);
+  SetParentColor(false);
 }
 
 TCustomListControl::~TCustomListControl() {

@@ -36,6 +36,22 @@ class StdCtrlsTest : public ::testing::Test {
   TForm* form = nullptr;
 };
 
+// Text and list boxes keep the window colour on a grey page; other
+// controls take their parent's colour.
+TEST_F(StdCtrlsTest, BoxesKeepTheWindowColourOnAColouredParent) {
+  form->SetColor(clBtnFace);
+  std::vector<std::pair<TControl*, TColor>> cases = {{new TEdit(form), clWindow},      {new TMemo(form), clWindow},
+                                                     {new TListBox(form), clWindow},   {new TComboBox(form), clWindow},
+                                                     {new TCheckBox(form), clBtnFace}, {new TLabel(form), clBtnFace}};
+  for (auto& [control, colour] : cases) {
+    control->SetParent(form);
+    EXPECT_EQ(control->Color(), colour) << control->ClassName();
+  }
+  form->SetColor(clWhite);
+  for (auto& [control, colour] : cases)
+    EXPECT_EQ(control->Color(), colour == clWindow ? clWindow : clWhite) << control->ClassName();
+}
+
 TEST_F(StdCtrlsTest, EditSelectionReplacementUndoAndLimits) {
   auto* e = new TEdit(form);
   e->SetParent(form);
