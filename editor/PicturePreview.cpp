@@ -1,5 +1,6 @@
 #include "PicturePreview.h"
 
+#include "FileUrl.h"
 #include "W2kMain.h"
 #include "platform/Classes.h"
 #include "platform/CodePage.h"
@@ -22,9 +23,7 @@ void Tell(HWND owner, const char* what, const std::string& path, UINT icon) {
 // The whole file, or false when it cannot be read.
 bool ReadBytes(const std::string& path, std::string& bytes) {
   try {
-    TMemoryStream data;
-    data.LoadFromFile(path);
-    bytes.assign(data.Memory(), static_cast<std::size_t>(data.Size()));
+    bytes = ReadWholeFile(path);
     return true;
   } catch (const Exception&) {
     return false;

@@ -1,6 +1,7 @@
 #include "Unit20.h"
 
 #include "ExplorerGroup.h"
+#include "FileUrl.h"
 #include "FormRows.h"
 #include "Unit3.h"
 #include "W2kMain.h"
@@ -42,13 +43,6 @@ const std::vector<TMenuRow> kMenus = {
     {TMenuPlace::MainMenu, "", "Справка", 0, "", "N7"},
     {TMenuPlace::MainMenu, "Справка", "О программе...", Ctrl(VK_F1), "N8Click", "N8"},
 };
-
-std::string ReadBytes(const std::string& path) {
-  TFileStream f(path, fmOpenRead | fmShareDenyNone);
-  std::string bytes(static_cast<size_t>(f.Size()), '\0');
-  if (!bytes.empty()) f.ReadBuffer(&bytes[0], static_cast<std::int64_t>(bytes.size()));
-  return bytes;
-}
 
 bool IsMetafile(const std::string& path) {
   const std::string ext = LowerCase(ExtractFileExt(path));
@@ -102,7 +96,7 @@ bool TForm20::ShowPicture(const std::string& path) {
   } else {
     std::string bytes;
     try {
-      bytes = ReadBytes(path);
+      bytes = ReadWholeFile(path);
     } catch (const Exception&) {
       problem = "Не удалось прочитать файл:";
     }

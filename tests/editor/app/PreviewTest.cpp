@@ -3,6 +3,7 @@
 // recording shell, the preview copy's bytes and folder, the boxes' texts,
 // and the commands that end when their box is cancelled.
 #include <sys/stat.h>
+#include <optional>
 
 #include "EditorAppFixture.h"
 #include "InternetLinks.h"
@@ -38,16 +39,12 @@ class PreviewTest : public EditorAppTest {
     SetWebBrowserEngineFactory([](TWebBrowser* b) -> std::unique_ptr<IWebBrowserEngine> {
       return std::make_unique<TRecordingWebBrowserEngine>(b);
     });
-    const char* p = std::getenv("PATH");
-    FOldPath = p ? p : "";
-    ForceDirectories(OsPath("bin"));
-    ::setenv("PATH", OsPath("bin").c_str(), 1);
-    FOldShell = ShellBackend();
-    SetShellBackend(&FShell);
+    FPath.emplace(OsPath("bin"));
+    FShellScope.emplace(&FShell);
   }
   void TearDown() override {
-    SetShellBackend(FOldShell);
-    ::setenv("PATH", FOldPath.c_str(), 1);
+    FShellScope.reset();
+    FPath.reset();
     EditorAppTest::TearDown();
   }
   // The one start since the last call.
@@ -69,8 +66,8 @@ class PreviewTest : public EditorAppTest {
   }
 
   TRecordingShell FShell;
-  IShellBackend* FOldShell = nullptr;
-  std::string FOldPath;
+  std::optional<TSearchPathScope> FPath;
+  std::optional<TShellBackendScope> FShellScope;
 };
 
 TEST_F(PreviewTest, PreviewWritesTheCopyBesideTheLastOpenedFileElseInTheProgramFolder) {

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "platform/Forms.h"
 #include "platform/Shell.h"
 #include "platform/SysUtils.h"
+#include "platform/testing/RecordingShell.h"
 
 // A start and the number of boxes shown before it.
 struct TLoggedStart {
@@ -56,16 +58,12 @@ class BrowsersTest : public InsertAppTest {
   void SetUp() override {
     InsertAppTest::SetUp();
     FUiPtr = &Ui();
-    const char* p = std::getenv("PATH");
-    FOldPath = p ? p : "";
-    ForceDirectories(OsPath("bin"));
-    ::setenv("PATH", OsPath("bin").c_str(), 1);
-    FOldShell = ShellBackend();
-    SetShellBackend(&FShell);
+    FPath.emplace(OsPath("bin"));
+    FShellScope.emplace(&FShell);
   }
   void TearDown() override {
-    SetShellBackend(FOldShell);
-    ::setenv("PATH", FOldPath.c_str(), 1);
+    FShellScope.reset();
+    FPath.reset();
     InsertAppTest::TearDown();
   }
   template <typename TWindow>
@@ -88,6 +86,6 @@ class BrowsersTest : public InsertAppTest {
 
   TScriptedUi* FUiPtr = nullptr;
   TLoggingShell FShell{&FUiPtr};
-  IShellBackend* FOldShell = nullptr;
-  std::string FOldPath;
+  std::optional<TSearchPathScope> FPath;
+  std::optional<TShellBackendScope> FShellScope;
 };

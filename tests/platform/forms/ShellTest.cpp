@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "TempDir.h"
@@ -24,17 +25,14 @@ void MakeProgram(const std::string& path) {
 class ShellTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* p = std::getenv("PATH");
-    FOldPath = p ? p : "";
-    ::setenv("PATH", dir.Path("bin").c_str(), 1);
-    ForceDirectories(dir.Path("bin"));
+    FPath.emplace(dir.Path("bin"));
     ForceDirectories(dir.Path("prog"));
     SetProgramDir(dir.Path("prog/"));
-    SetShellBackend(&shell);
+    FShellScope.emplace(&shell);
   }
   void TearDown() override {
-    ::setenv("PATH", FOldPath.c_str(), 1);
-    SetShellBackend(nullptr);
+    FPath.reset();
+    FShellScope.reset();
     SetProgramDir(std::string());
   }
   TShellStart Only() {
@@ -45,7 +43,8 @@ class ShellTest : public ::testing::Test {
   }
   TTempDir dir;
   TRecordingShell shell;
-  std::string FOldPath;
+  std::optional<TSearchPathScope> FPath;
+  std::optional<TShellBackendScope> FShellScope;
 };
 
 TEST_F(ShellTest, StartsResolveToAddressesFoldersDocumentsAndPrograms) {
