@@ -151,7 +151,10 @@ std::uint8_t StorageOf(const R* r) {
   return static_cast<std::uint8_t>(r->bits >> 4);
 }
 
-int NextCapacity(int capacity) { return capacity > 64 ? capacity + capacity / 4 : capacity + 16; }
+int NextCapacity(int capacity) {
+  const std::int64_t c = capacity;
+  return static_cast<int>(std::min<std::int64_t>(c > 64 ? c + c / 4 : c + 16, 0x7FFFFFFF));
+}
 
 // A line of this length or more is a long line: it owns a block with room
 // to grow in place and a NUL after its text (the highlighters scan it
@@ -179,24 +182,30 @@ std::size_t RoomAfter(std::size_t len) {
 }
 std::size_t RoomBefore(std::size_t len) { return len < kCheapMove ? 0 : len / 16; }
 
-// The first CR or LF in text[i, n), or n. Short lines are probed 16 bytes
-// at a time; a long one is searched with memchr for each of the two, the
-// second search bounded by the first hit.
-std::size_t FindBreak(const char* text, std::size_t i, std::size_t n) {
+// The first CR or LF in text[i, n), or n, looking for both at once: each
+// byte is examined once, whatever the style of the breaks (searching for
+// one kind to the end of the text before the other would read a file of CR
+// breaks once per line). `examined` counts the bytes looked at.
+std::size_t FindBreak(const char* text, std::size_t i, std::size_t n, std::size_t& examined) {
+  const std::size_t from = i;
 #if defined(__SSE2__)
   const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-  for (int k = 0; k < 4 && i + 16 <= n; ++k, i += 16) {
+  for (; i + 16 <= n; i += 16) {
     __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
     unsigned mask =
         static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
-    if (mask) return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    if (mask) {
+      examined += i + 16 - from;
+      return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
   }
 #endif
-  const void* a = std::memchr(text + i, '\n', n - i);
-  std::size_t limit = a ? static_cast<std::size_t>(static_cast<const char*>(a) - text) : n;
-  const void* b = std::memchr(text + i, '\r', limit - i);
-  return b ? static_cast<std::size_t>(static_cast<const char*>(b) - text) : limit;
+  while (i < n && text[i] != '\r' && text[i] != '\n') ++i;
+  examined += (i < n ? i + 1 : n) - from;
+  return i;
 }
+
+thread_local std::uint64_t gScannedBytes = 0;
 
 // Closes the update bracket also when the work throws.
 class TUpdateBracket {
@@ -211,6 +220,8 @@ class TUpdateBracket {
 };
 
 }  // namespace
+
+std::uint64_t LoadScannedBytes() { return gScannedBytes; }
 
 // --- construction -------------------------------------------------------------
 
@@ -1080,9 +1091,9 @@ TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* stor
     const std::size_t atLeast = static_cast<std::size_t>(std::count(text, text + n, '\n')) + 1;
     if (atLeast * sizeof(TRecord) >= kManyRecords) lines.Reserve(atLeast);
   }
-  std::size_t live = 0;
+  std::size_t live = 0, examined = 0;
   for (std::size_t i = 0; i < n;) {
-    std::size_t j = FindBreak(text, i, n);
+    std::size_t j = FindBreak(text, i, n, examined);
     std::size_t len = j - i;
     if (len > kMaxLineLength) throw EOutOfMemory();
     TRecord& r = lines.Append();
@@ -1111,6 +1122,7 @@ TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* stor
     }
     i = j;
   }
+  gScannedBytes += examined;
   if (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n')) lines.Append();
   store->live = live;
   return lines;
@@ -1168,8 +1180,16 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
       longLines.reset(new std::vector<TLongLine>(std::move(lines.longLines)));
       freeLong.reserve(longLines->size());
     }
+    // Clearing a list without lines keeps its capacity, from which the
+    // appends of the load grow; its arrays (records, objects, scan states,
+    // widths) are still let go, the loaded lines come with their own.
+    const int keptCapacity = FCount == 0 ? FCapacity : 0;
     Clear();
-    FList = lines.Release(FCapacity, FAllocated);
+    FreeAll();
+    int appended = 0;
+    FList = lines.Release(appended, FAllocated);
+    FCapacity = keptCapacity;
+    while (FCapacity < lines.count) FCapacity = NextCapacity(FCapacity);
     FCount = 0;
     FLong = std::move(longLines);
     FFreeLong.swap(freeLong);

@@ -175,6 +175,10 @@ class TSrcEditStringList : public TStrings {
   std::vector<std::uint32_t> FFreeLong;
 };
 
+// Bytes the line-break search of this thread's loads has examined so far:
+// a load looks at each byte of its text about once, whatever its breaks.
+std::uint64_t LoadScannedBytes();
+
 // The buffered file writer used for saving.
 class TSrcEditFiler : public TObject {
  public:

@@ -100,6 +100,52 @@ TEST(SrcEditTextBuffer, LoadingRecognisesEveryBreakStyle) {
   EXPECT_EQ(Saved(mixed), "a\r\nb\r\nc");
 }
 
+// Texts of about a megabyte, short and long lines, in every break style and
+// mixture: the lines come back, and the break search looks at each byte
+// a few times at most (a search that runs on to the end of the text for one kind of
+// break before looking for the other looks at it once per line).
+TEST(SrcEditTextBuffer, EveryBreakStyleLoadsInOnePass) {
+  const struct {
+    std::vector<const char*> breaks;  // used in turn
+    TSrcEditFileFormat format;
+  } cases[] = {
+      {{"\r\n"}, lbCrLf},
+      {{"\n"}, lbLf},
+      {{"\r"}, lbCr},
+      {{"\r\n", "\n"}, lbCrLf},
+      {{"\r", "\n"}, lbCrLf},
+      {{"\r\n", "\r"}, lbCrLf},
+      {{"\r", "\r", "\r\n", "\n"}, lbCrLf},
+  };
+  std::mt19937 rng(7);
+  for (const auto& c : cases) {
+    for (bool longLines : {false, true}) {
+      V lines;
+      std::string bytes;
+      while (bytes.size() < (1u << 20)) {
+        // No empty lines: a CR, an empty line and an LF are one CR LF.
+        std::size_t len = 1 + rng() % 200;
+        if (longLines && rng() % 8 == 0) len = 4000 + rng() % 80000;
+        lines.push_back(std::string(len, "<p>\t x"[rng() % 6]));
+        bytes += lines.back();
+        bytes += c.breaks[(lines.size() - 1) % c.breaks.size()];
+      }
+      lines.push_back("");
+      TSrcEditStringList list;
+      const std::uint64_t before = LoadScannedBytes();
+      LoadBytes(list, bytes);
+      const std::uint64_t examined = LoadScannedBytes() - before;
+      const std::string what = Format("%s%s", c.breaks.size() == 1 ? c.breaks[0] : "mixed", longLines ? " long" : "");
+      EXPECT_TRUE(Lines(list) == lines) << what;
+      EXPECT_EQ(list.FileFormat(), c.format) << what;
+      EXPECT_LE(examined, 3 * bytes.size() + 32 * lines.size()) << what;
+      if (c.breaks.size() == 1) {
+        EXPECT_TRUE(Saved(list) == bytes) << what;
+      }
+    }
+  }
+}
+
 TEST(SrcEditTextBuffer, ExactRoundTripsForEveryStyleThroughStreamAndFile) {
   TTempDir tmp;
   const V lines = {
@@ -345,6 +391,59 @@ TEST(SrcEditTextBuffer, CapacityGrowth) {
   LoadBytes(list, bytes);
   EXPECT_EQ(list.Count(), 101);
   EXPECT_EQ(list.Capacity(), 125);
+}
+
+// A list whose lines were all deleted keeps its arrays and its capacity;
+// a load into it starts from that capacity, and the objects, wide scan
+// states and tab widths of the loaded lines have room for all of them.
+TEST(SrcEditTextBuffer, LoadIntoAListEmptiedByDeletion) {
+  const struct {
+    int lines;      // added before, with the line data
+    int capacity;   // set before: records the list holds
+    int loaded;     // lines of the loaded text
+    int after;      // capacity after the load
+    bool oneByOne;  // Delete each line, else DeleteLines
+  } cases[] = {
+      {20, 50, 10, 50, true},
+      {20, 50, 101, 102, false},
+      {3, 17, 300, 306, true},
+      {40, 40, 40, 40, false},
+  };
+  for (const auto& c : cases) {
+    const std::string what = Format("%d lines, capacity %d, load %d", c.lines, c.capacity, c.loaded);
+    TSrcEditStringList list;
+    TObject object;
+    for (int i = 0; i < c.lines; ++i) list.Add("a\tb");
+    list.SetCapacity(c.capacity);
+    for (int i = 0; i < c.lines; ++i) {
+      list.PutObject(i, &object);
+      list.SetLineScanState(i, 1000 + i);
+      EXPECT_EQ(list.GetExpandedLen(i), 9);
+    }
+    if (c.oneByOne) {
+      while (list.Count()) list.Delete(list.Count() - 1);
+    } else {
+      list.DeleteLines(0, c.lines);
+    }
+    ASSERT_EQ(list.Capacity(), c.capacity) << what;
+    std::string bytes;
+    for (int i = 1; i < c.loaded; ++i) bytes += "\tx\n";
+    LoadBytes(list, bytes);
+    ASSERT_EQ(list.Count(), c.loaded) << what;
+    EXPECT_EQ(list.Capacity(), c.after) << what;
+    for (int i = 0; i < c.loaded; ++i) {
+      EXPECT_EQ(list.GetObject(i), nullptr) << what;
+      EXPECT_EQ(list.GetLineScanState(i), -1) << what;
+      list.PutObject(i, &object);
+      list.StoreLineScanState(i, -5 - i);
+      EXPECT_EQ(list.GetExpandedLen(i), i + 1 < c.loaded ? 9 : 0) << what;
+    }
+    EXPECT_EQ(list.GetLineScanState(c.loaded - 1), -4 - c.loaded) << what;
+    list.DeleteLines(0, c.loaded / 2);
+    list.Add("more");
+    EXPECT_EQ(list.GetObject(list.Count() - 1), nullptr) << what;
+    EXPECT_EQ(list.Get(list.Count() - 1), "more") << what;
+  }
 }
 
 TEST(SrcEditTextBuffer, RecordsOfNewLines) {
