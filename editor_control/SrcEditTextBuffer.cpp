@@ -7,6 +7,8 @@
 #include <new>
 #include <type_traits>
 
+#include "platform/CodePage.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -222,6 +224,41 @@ class TUpdateBracket {
 }  // namespace
 
 std::uint64_t LoadScannedBytes() { return gScannedBytes; }
+
+std::int64_t TextChars(std::string_view bytes) {
+  std::int64_t chars = static_cast<std::int64_t>(bytes.size());
+  // A lone CR or a lone LF is one byte of a two-character break.
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' ? i + 1 == bytes.size() || bytes[i + 1] != '\n'
+                         : bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+      ++chars;
+  }
+  return chars;
+}
+
+std::string FileTooLargeMessage(const std::string& fileName) {
+  return Ansi("Файл \"") + fileName +
+         Ansi(
+             "\" не открыт: он слишком велик для редактора. В документе может быть не больше 2 147 483 647 "
+             "знаков (перевод строки считается за два знака).");
+}
+
+namespace {
+
+std::string TextTooLargeMessage() {
+  return Ansi(
+      "Текст слишком велик для редактора. В документе может быть не больше 2 147 483 647 знаков "
+      "(перевод строки считается за два знака).");
+}
+
+}  // namespace
+
+std::string InsertionTooLargeMessage(const std::string& fileName) {
+  const std::string what = fileName.empty() ? Ansi("Текст из буфера обмена") : Ansi("Документ \"") + fileName + "\"";
+  return what + Ansi(
+                    " не вставлен: документ стал бы слишком велик для редактора. В документе может быть не больше "
+                    "2 147 483 647 знаков (перевод строки считается за два знака).");
+}
 
 // --- construction -------------------------------------------------------------
 
@@ -626,6 +663,13 @@ TSrcEditLineFlags TSrcEditStringList::GetLineFlags(int index) const {
   return FList[index].bits & kFlagMask;
 }
 
+std::int64_t TSrcEditStringList::TextChars() const {
+  if (FCount == 0) return 0;
+  std::int64_t chars = 2 * static_cast<std::int64_t>(FCount - 1);
+  for (int i = 0; i < FCount; ++i) chars += LineLength(i);
+  return chars;
+}
+
 std::string TSrcEditStringList::GetTextStr() const {
   if (FCount == 0) return std::string();
   std::size_t total = static_cast<std::size_t>(FCount - 1) * 2;
@@ -1014,7 +1058,11 @@ void TSrcEditStringList::SetTabWidth(int value) {
 
 void TSrcEditStringList::LoadFromFile(const std::string& fileName) {
   TFileStream stream(fileName, fmOpenRead | fmShareDenyNone);
-  LoadFromStream(&stream);
+  try {
+    LoadFromStream(&stream);
+  } catch (const ESrcEditTextTooLarge&) {
+    throw ESrcEditTextTooLarge(FileTooLargeMessage(fileName));
+  }
 }
 
 // The records of a text being loaded, owned until they are taken over.
@@ -1081,7 +1129,8 @@ struct TSrcEditStringList::TLoadedLines {
 // Splits the block into line records: CR LF, a lone CR and a lone LF each
 // end one line; a final break gives a final empty line. The shortest lines
 // are copied into their records, the others point into the block.
-TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* store, bool& sawCR, bool& sawLF) {
+TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* store, bool& sawCR, bool& sawLF,
+                                                                std::int64_t& chars) {
   TLoadedLines lines;
   const char* text = store->data;
   const std::size_t n = store->size;
@@ -1092,6 +1141,7 @@ TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* stor
     if (atLeast * sizeof(TRecord) >= kManyRecords) lines.Reserve(atLeast);
   }
   std::size_t live = 0, examined = 0;
+  std::int64_t lone = 0;
   for (std::size_t i = 0; i < n;) {
     std::size_t j = FindBreak(text, i, n, examined);
     std::size_t len = j - i;
@@ -1112,6 +1162,7 @@ TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* stor
       lines.longLines.push_back(TLongLine{nullptr, i, 0, len});
       live += len;
     }
+    const std::size_t end = j;
     if (j < n && text[j] == '\r') {
       ++j;
       sawCR = true;
@@ -1120,10 +1171,12 @@ TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* stor
       ++j;
       sawLF = true;
     }
+    if (j == end + 1) ++lone;  // a break of one byte counts two characters
     i = j;
   }
   gScannedBytes += examined;
   if (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n')) lines.Append();
+  chars = static_cast<std::int64_t>(n) + lone;
   store->live = live;
   return lines;
 }
@@ -1137,6 +1190,9 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
     // long or memory running out leaves the document as it was.
     std::int64_t size = stream->Size();
     if (size < 0) throw EReadError("Stream read error");
+    // Every byte is at least one character: a text this large is refused
+    // before it is read.
+    if (size > MaxTextChars) throw ESrcEditTextTooLarge(TextTooLargeMessage());
     if (static_cast<std::uint64_t>(size) > SIZE_MAX / 2) throw EOutOfMemory();
     const std::size_t n = static_cast<std::size_t>(size);
     std::unique_ptr<TLineStore> store(new TLineStore);
@@ -1162,7 +1218,9 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
       stream->ReadBuffer(store->data, size);
     }
 
-    TLoadedLines lines = SplitLines(store.get(), sawCR, sawLF);
+    std::int64_t chars = 0;
+    TLoadedLines lines = SplitLines(store.get(), sawCR, sawLF, chars);
+    if (chars > MaxTextChars) throw ESrcEditTextTooLarge(TextTooLargeMessage());
     if (back > 1) {
       std::size_t longest = 0;
       for (const TLongLine& l : lines.longLines) longest = std::max(longest, l.len);

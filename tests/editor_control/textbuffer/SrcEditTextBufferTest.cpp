@@ -146,6 +146,69 @@ TEST(SrcEditTextBuffer, EveryBreakStyleLoadsInOnePass) {
   }
 }
 
+// Characters as the editor's positions count them: each break two. The
+// list counts its text the same way once loaded.
+TEST(SrcEditTextBuffer, TextCharsCountEachBreakAsTwo) {
+  const struct {
+    std::string bytes;
+    std::int64_t chars;
+  } cases[] = {
+      {"", 0},
+      {"a", 1},
+      {"a\r\nb", 4},
+      {"a\rb", 4},
+      {"a\nb", 4},
+      {"a\n\rb", 6},
+      {"\r\n", 2},
+      {"\r", 2},
+      {"\n\n", 4},
+      {"x\r", 3},
+      {"\r\r\n", 4},
+      {"\n\r\n", 4},
+      {std::string("\0\r", 2), 3},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextChars(c.bytes), c.chars) << c.bytes;
+    TSrcEditStringList list;
+    LoadBytes(list, c.bytes);
+    EXPECT_EQ(list.TextChars(), c.chars) << c.bytes;
+  }
+  EXPECT_TRUE(TextCharsFit(0, MaxTextChars));
+  EXPECT_TRUE(TextCharsFit(MaxTextChars, 0));
+  EXPECT_TRUE(TextCharsFit(MaxTextChars - 4, 4));
+  EXPECT_FALSE(TextCharsFit(MaxTextChars - 3, 4));
+  EXPECT_FALSE(TextCharsFit(1, MaxTextChars));
+  EXPECT_FALSE(TextCharsFit(0, std::int64_t(3) << 31));
+}
+
+// A file past the positions the editor can hold is refused before it is
+// read, naming it, and the document stays (a sparse file: nothing is
+// written to the disk).
+TEST(SrcEditTextBuffer, AFileTooLargeForThePositionsIsRefusedUnread) {
+  TTempDir tmp;
+  const std::string path = tmp.Path() + "/huge.html";
+  for (std::int64_t size : {MaxTextChars + 1, std::int64_t(22) << 27}) {
+    {
+      TFileStream f(path, fmCreate);
+      f.SetSize(size);
+      for (std::int64_t at = 1 << 30; at < size; at += 1 << 30) {
+        f.SetPosition(at);
+        f.WriteBuffer("\n", 1);  // lines within the longest a line may be
+      }
+    }
+    TSrcEditStringList list;
+    list.Add("keep");
+    try {
+      list.LoadFromFile(path);
+      ADD_FAILURE() << "loaded " << size;
+    } catch (const ESrcEditTextTooLarge& e) {
+      EXPECT_EQ(e.Message(), FileTooLargeMessage(path));
+    }
+    EXPECT_EQ(Lines(list), V{"keep"});
+  }
+  EXPECT_NE(FileTooLargeMessage(path).find("\"" + path + "\""), std::string::npos);
+}
+
 TEST(SrcEditTextBuffer, ExactRoundTripsForEveryStyleThroughStreamAndFile) {
   TTempDir tmp;
   const V lines = {
