@@ -378,17 +378,20 @@ class TSparseStream : public TStream {
 };
 
 TEST(SrcEditTextBuffer, ALoadFailingPartWayKeepsTheOldDocument) {
-  TSrcEditStringList list;
-  list.Add("keep");
-  list.SetFileFormat(lbLf);
-  THookLog log(list);
-  // Two lines, then one over 2^31-1 bytes: the split fails after lines
-  // were found.
-  TSparseStream tooLong("a\nb\n", (std::int64_t(1) << 31) + 64);
-  EXPECT_THROW(list.LoadFromStream(&tooLong), EOutOfMemory);
-  EXPECT_EQ(Lines(list), V{"keep"});
-  EXPECT_EQ(list.FileFormat(), lbLf);
-  EXPECT_EQ(log.Take(), (V{"begun /1", "ended /1"}));
+  // Two lines, then one of the rest: over 2^31-1 bytes the stream is
+  // refused unread; at 2^31-1 bytes the split fails after lines were
+  // found, the two LF breaks making the text two characters too long.
+  for (std::int64_t size : {(std::int64_t(1) << 31) + 64, MaxTextChars}) {
+    TSrcEditStringList list;
+    list.Add("keep");
+    list.SetFileFormat(lbLf);
+    THookLog log(list);
+    TSparseStream tooLong("a\nb\n", size);
+    EXPECT_THROW(list.LoadFromStream(&tooLong), ESrcEditTextTooLarge) << size;
+    EXPECT_EQ(Lines(list), V{"keep"});
+    EXPECT_EQ(list.FileFormat(), lbLf);
+    EXPECT_EQ(log.Take(), (V{"begun /1", "ended /1"}));
+  }
 }
 
 TEST(SrcEditTextBuffer, IndexErrorsAndOutOfRangeReads) {
