@@ -5,6 +5,7 @@
 // cancelled dialog, or a read-only document, leaves the text as it was.
 #include "FileUrl.h"
 #include "HtmlColors.h"
+#include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "W2kMain.h"
 #include "platform/Classes.h"
@@ -144,9 +145,16 @@ void TZod2uAppForm::BODY1Click(TObject*) {
 void TZod2uAppForm::N296Click(TObject*) {
   if (!CanInsert() || !OpenDialog->Execute()) return;
   const std::string path = OpenDialog->FileName();
+  // A document the editor's positions could not hold is refused, by its
+  // size before it is read (each byte is a character at least), else by
+  // its characters.
+  const std::int64_t chars = Memo1->Lines()->TextChars();
+  if (!TextCharsFit(chars, FileSizeOf(path))) throw ESrcEditTextTooLarge(InsertionTooLargeMessage(path));
   // Read whole before the document changes: an unreadable file or a folder
   // ends the command with the stream error and nothing inserted. The
   // document goes in byte for byte: a NUL in it is text too.
-  Memo1->ReplaceSelectionWhole(ReadWholeFile(path));
+  const std::string text = ReadWholeFile(path);
+  if (!TextCharsFit(chars, TextChars(text))) throw ESrcEditTextTooLarge(InsertionTooLargeMessage(path));
+  Memo1->ReplaceSelectionWhole(text);
   Memo1->SetFocus();
 }

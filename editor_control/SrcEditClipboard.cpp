@@ -211,6 +211,17 @@ void TCustomSrcEdit::PastePlainText(const std::string& Text) {
     FUndoList->AddChange(urPaste, BufferCoord(1, start.Line), SelLast(), std::string(), smNormal);
 }
 
+namespace {
+
+// The editor's positions could not hold the text with the pasted one (the
+// selection it replaces still counted: a refusal near the limit errs on
+// the safe side).
+void RefuseTooLargePaste(TSrcEditStringList* lines, const std::string& text) {
+  if (!TextCharsFit(lines->TextChars(), TextChars(text))) throw ESrcEditTextTooLarge(InsertionTooLargeMessage());
+}
+
+}  // namespace
+
 void TCustomSrcEdit::PasteClipboard() {
   if (!CanPaste()) return;
   const UINT blockFormat = SrcEditClipboardFormat();
@@ -224,6 +235,7 @@ void TCustomSrcEdit::PasteClipboard() {
       TSrcSelectionMode mode = smNormal;
       std::string text;
       if (ReadBlock(blockFormat, mode, text)) {
+        RefuseTooLargePaste(FLines, text);
         AddPasteBegin();
         begun = true;
         PasteBlockText(mode, text);
@@ -232,6 +244,7 @@ void TCustomSrcEdit::PasteClipboard() {
     }
     if (!done && board->HasFormat(CF_TEXT)) {
       std::string text = board->AsText();
+      RefuseTooLargePaste(FLines, text);
       AddPasteBegin();
       begun = true;
       PastePlainText(text);

@@ -7,6 +7,8 @@
 #include <new>
 #include <type_traits>
 
+#include "platform/CodePage.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -151,7 +153,10 @@ std::uint8_t StorageOf(const R* r) {
   return static_cast<std::uint8_t>(r->bits >> 4);
 }
 
-int NextCapacity(int capacity) { return capacity > 64 ? capacity + capacity / 4 : capacity + 16; }
+int NextCapacity(int capacity) {
+  const std::int64_t c = capacity;
+  return static_cast<int>(std::min<std::int64_t>(c > 64 ? c + c / 4 : c + 16, 0x7FFFFFFF));
+}
 
 // A line of this length or more is a long line: it owns a block with room
 // to grow in place and a NUL after its text (the highlighters scan it
@@ -179,24 +184,30 @@ std::size_t RoomAfter(std::size_t len) {
 }
 std::size_t RoomBefore(std::size_t len) { return len < kCheapMove ? 0 : len / 16; }
 
-// The first CR or LF in text[i, n), or n. Short lines are probed 16 bytes
-// at a time; a long one is searched with memchr for each of the two, the
-// second search bounded by the first hit.
-std::size_t FindBreak(const char* text, std::size_t i, std::size_t n) {
+// The first CR or LF in text[i, n), or n, looking for both at once: each
+// byte is examined once, whatever the style of the breaks (searching for
+// one kind to the end of the text before the other would read a file of CR
+// breaks once per line). `examined` counts the bytes looked at.
+std::size_t FindBreak(const char* text, std::size_t i, std::size_t n, std::size_t& examined) {
+  const std::size_t from = i;
 #if defined(__SSE2__)
   const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-  for (int k = 0; k < 4 && i + 16 <= n; ++k, i += 16) {
+  for (; i + 16 <= n; i += 16) {
     __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
     unsigned mask =
         static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
-    if (mask) return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    if (mask) {
+      examined += i + 16 - from;
+      return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
   }
 #endif
-  const void* a = std::memchr(text + i, '\n', n - i);
-  std::size_t limit = a ? static_cast<std::size_t>(static_cast<const char*>(a) - text) : n;
-  const void* b = std::memchr(text + i, '\r', limit - i);
-  return b ? static_cast<std::size_t>(static_cast<const char*>(b) - text) : limit;
+  while (i < n && text[i] != '\r' && text[i] != '\n') ++i;
+  examined += (i < n ? i + 1 : n) - from;
+  return i;
 }
+
+thread_local std::uint64_t gScannedBytes = 0;
 
 // Closes the update bracket also when the work throws.
 class TUpdateBracket {
@@ -211,6 +222,43 @@ class TUpdateBracket {
 };
 
 }  // namespace
+
+std::uint64_t LoadScannedBytes() { return gScannedBytes; }
+
+std::int64_t TextChars(std::string_view bytes) {
+  std::int64_t chars = static_cast<std::int64_t>(bytes.size());
+  // A lone CR or a lone LF is one byte of a two-character break.
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' ? i + 1 == bytes.size() || bytes[i + 1] != '\n'
+                         : bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+      ++chars;
+  }
+  return chars;
+}
+
+std::string FileTooLargeMessage(const std::string& fileName) {
+  return Ansi("Файл \"") + fileName +
+         Ansi(
+             "\" не открыт: он слишком велик для редактора. В документе может быть не больше 2 147 483 647 "
+             "знаков (перевод строки считается за два знака).");
+}
+
+namespace {
+
+std::string TextTooLargeMessage() {
+  return Ansi(
+      "Текст слишком велик для редактора. В документе может быть не больше 2 147 483 647 знаков "
+      "(перевод строки считается за два знака).");
+}
+
+}  // namespace
+
+std::string InsertionTooLargeMessage(const std::string& fileName) {
+  const std::string what = fileName.empty() ? Ansi("Текст из буфера обмена") : Ansi("Документ \"") + fileName + "\"";
+  return what + Ansi(
+                    " не вставлен: документ стал бы слишком велик для редактора. В документе может быть не больше "
+                    "2 147 483 647 знаков (перевод строки считается за два знака).");
+}
 
 // --- construction -------------------------------------------------------------
 
@@ -615,6 +663,13 @@ TSrcEditLineFlags TSrcEditStringList::GetLineFlags(int index) const {
   return FList[index].bits & kFlagMask;
 }
 
+std::int64_t TSrcEditStringList::TextChars() const {
+  if (FCount == 0) return 0;
+  std::int64_t chars = 2 * static_cast<std::int64_t>(FCount - 1);
+  for (int i = 0; i < FCount; ++i) chars += LineLength(i);
+  return chars;
+}
+
 std::string TSrcEditStringList::GetTextStr() const {
   if (FCount == 0) return std::string();
   std::size_t total = static_cast<std::size_t>(FCount - 1) * 2;
@@ -1003,7 +1058,11 @@ void TSrcEditStringList::SetTabWidth(int value) {
 
 void TSrcEditStringList::LoadFromFile(const std::string& fileName) {
   TFileStream stream(fileName, fmOpenRead | fmShareDenyNone);
-  LoadFromStream(&stream);
+  try {
+    LoadFromStream(&stream);
+  } catch (const ESrcEditTextTooLarge&) {
+    throw ESrcEditTextTooLarge(FileTooLargeMessage(fileName));
+  }
 }
 
 // The records of a text being loaded, owned until they are taken over.
@@ -1070,7 +1129,8 @@ struct TSrcEditStringList::TLoadedLines {
 // Splits the block into line records: CR LF, a lone CR and a lone LF each
 // end one line; a final break gives a final empty line. The shortest lines
 // are copied into their records, the others point into the block.
-TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* store, bool& sawCR, bool& sawLF) {
+TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* store, bool& sawCR, bool& sawLF,
+                                                                std::int64_t& chars) {
   TLoadedLines lines;
   const char* text = store->data;
   const std::size_t n = store->size;
@@ -1080,9 +1140,10 @@ TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* stor
     const std::size_t atLeast = static_cast<std::size_t>(std::count(text, text + n, '\n')) + 1;
     if (atLeast * sizeof(TRecord) >= kManyRecords) lines.Reserve(atLeast);
   }
-  std::size_t live = 0;
+  std::size_t live = 0, examined = 0;
+  std::int64_t lone = 0;
   for (std::size_t i = 0; i < n;) {
-    std::size_t j = FindBreak(text, i, n);
+    std::size_t j = FindBreak(text, i, n, examined);
     std::size_t len = j - i;
     if (len > kMaxLineLength) throw EOutOfMemory();
     TRecord& r = lines.Append();
@@ -1101,6 +1162,7 @@ TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* stor
       lines.longLines.push_back(TLongLine{nullptr, i, 0, len});
       live += len;
     }
+    const std::size_t end = j;
     if (j < n && text[j] == '\r') {
       ++j;
       sawCR = true;
@@ -1109,9 +1171,12 @@ TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* stor
       ++j;
       sawLF = true;
     }
+    if (j == end + 1) ++lone;  // a break of one byte counts two characters
     i = j;
   }
+  gScannedBytes += examined;
   if (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n')) lines.Append();
+  chars = static_cast<std::int64_t>(n) + lone;
   store->live = live;
   return lines;
 }
@@ -1125,6 +1190,9 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
     // long or memory running out leaves the document as it was.
     std::int64_t size = stream->Size();
     if (size < 0) throw EReadError("Stream read error");
+    // Every byte is at least one character: a text this large is refused
+    // before it is read.
+    if (size > MaxTextChars) throw ESrcEditTextTooLarge(TextTooLargeMessage());
     if (static_cast<std::uint64_t>(size) > SIZE_MAX / 2) throw EOutOfMemory();
     const std::size_t n = static_cast<std::size_t>(size);
     std::unique_ptr<TLineStore> store(new TLineStore);
@@ -1150,7 +1218,9 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
       stream->ReadBuffer(store->data, size);
     }
 
-    TLoadedLines lines = SplitLines(store.get(), sawCR, sawLF);
+    std::int64_t chars = 0;
+    TLoadedLines lines = SplitLines(store.get(), sawCR, sawLF, chars);
+    if (chars > MaxTextChars) throw ESrcEditTextTooLarge(TextTooLargeMessage());
     if (back > 1) {
       std::size_t longest = 0;
       for (const TLongLine& l : lines.longLines) longest = std::max(longest, l.len);
@@ -1168,8 +1238,16 @@ void TSrcEditStringList::LoadFromStream(TStream* stream) {
       longLines.reset(new std::vector<TLongLine>(std::move(lines.longLines)));
       freeLong.reserve(longLines->size());
     }
+    // Clearing a list without lines keeps its capacity, from which the
+    // appends of the load grow; its arrays (records, objects, scan states,
+    // widths) are still let go, the loaded lines come with their own.
+    const int keptCapacity = FCount == 0 ? FCapacity : 0;
     Clear();
-    FList = lines.Release(FCapacity, FAllocated);
+    FreeAll();
+    int appended = 0;
+    FList = lines.Release(appended, FAllocated);
+    FCapacity = keptCapacity;
+    while (FCapacity < lines.count) FCapacity = NextCapacity(FCapacity);
     FCount = 0;
     FLong = std::move(longLines);
     FFreeLong.swap(freeLong);

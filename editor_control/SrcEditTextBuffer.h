@@ -15,6 +15,24 @@
 // Raised for an index outside the allowed range: "Invalid stringlist index %d".
 BQS_DECLARE_EXCEPTION(ESrcEditStringList, EStringListError);
 
+// A text with more characters than the editor's positions can hold
+// (MaxTextChars); the message says so in the user's words.
+BQS_DECLARE_EXCEPTION(ESrcEditTextTooLarge, Exception);
+
+// The editor's positions are 32-bit character indexes in which each line
+// break counts as two characters (CR LF): a text holds at most this many,
+// so that every position, the end of the text included, fits.
+constexpr std::int64_t MaxTextChars = 0x7FFFFFFF;
+// Characters of the bytes as a text of the editor counts them: CR LF, a
+// lone CR and a lone LF are each one break of two characters.
+std::int64_t TextChars(std::string_view bytes);
+// Whether `added` characters more still fit a text of `chars`.
+inline bool TextCharsFit(std::int64_t chars, std::int64_t added) { return added <= MaxTextChars - chars; }
+// The messages of a text refused for its size: of a file to open, and of a
+// file to insert (no name: the clipboard's text).
+std::string FileTooLargeMessage(const std::string& fileName);
+std::string InsertionTooLargeMessage(const std::string& fileName = std::string());
+
 // Per-line flags.
 enum TSrcEditLineFlag : std::uint8_t { lfHasTabs = 1, lfHasNoTabs = 2, lfWidthUnknown = 4 };
 using TSrcEditLineFlags = std::uint8_t;
@@ -59,8 +77,14 @@ class TSrcEditStringList : public TStrings {
   void Exchange(int index1, int index2) override;
   // Lines joined by CR LF, no break after the last line.
   std::string GetTextStr() const override;
+  // Characters of the text (the length of GetTextStr).
+  std::int64_t TextChars() const;
+  // A file whose text would pass MaxTextChars raises ESrcEditTextTooLarge
+  // naming it, the old lines kept.
   void LoadFromFile(const std::string& fileName) override;
-  // The whole stream from position 0.
+  // The whole stream from position 0. A text past MaxTextChars raises
+  // ESrcEditTextTooLarge (before reading when the size alone says so) and
+  // leaves the old lines.
   void LoadFromStream(TStream* stream) override;
   void SaveToStream(TStream* stream) override;
   // Replaces the file safely: a failure leaves the old file as it was.
@@ -122,7 +146,7 @@ class TSrcEditStringList : public TStrings {
   template <typename T>
   class TSideArray;
   struct TLoadedLines;
-  static TLoadedLines SplitLines(TLineStore* store, bool& sawCR, bool& sawLF);
+  static TLoadedLines SplitLines(TLineStore* store, bool& sawCR, bool& sawLF, std::int64_t& chars);
   [[noreturn]] void ListIndexError(int index) const;
   void Grow();
   void ReserveFor(int newCount);
@@ -174,6 +198,10 @@ class TSrcEditStringList : public TStrings {
   std::unique_ptr<std::vector<TLongLine>> FLong;
   std::vector<std::uint32_t> FFreeLong;
 };
+
+// Bytes the line-break search of this thread's loads has examined so far:
+// a load looks at each byte of its text about once, whatever its breaks.
+std::uint64_t LoadScannedBytes();
 
 // The buffered file writer used for saving.
 class TSrcEditFiler : public TObject {

@@ -28,6 +28,8 @@ class TFuzzInput {
     FPos += n;
     return s;
   }
+  // Every byte used.
+  bool Empty() const { return FPos >= FSize; }
   std::string Rest() {
     std::string s(reinterpret_cast<const char*>(FData + FPos), FSize - FPos);
     FPos = FSize;

@@ -1,5 +1,6 @@
 // Load and save of a large HTML document (about a million CR LF lines,
-// 50 MB of Windows-1251) and of one 10 MB line, against reading and writing
+// 50 MB of Windows-1251; loaded also with LF, with CR and with mixed
+// breaks, each load to be within 2x of the LF one) and of one 10 MB line, against reading and writing
 // the same bytes raw (a fresh string per read, and a plain read into a
 // reused buffer); and the peak memory of loading the list, with the bytes a
 // line costs (100 MB of empty lines shows the cost of a line alone, 20 MB of
@@ -18,6 +19,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -30,6 +32,8 @@
 namespace {
 
 std::string gDir;
+std::string gHtmlLfFile, gHtmlCrFile, gHtmlMixedFile;
+std::int64_t gHtmlLfSize = 0, gHtmlCrSize = 0, gHtmlMixedSize = 0;
 std::string gHtmlFile, gLongLineFile, gEmptyLinesFile, gShortLinesFile, gShortHtmlFile, gOutFile;
 std::int64_t gHtmlSize = 0, gLongSize = 0, gEmptyLinesSize = 0, gShortLinesSize = 0, gShortHtmlSize = 0;
 
@@ -58,6 +62,19 @@ std::string MakeHtml(std::size_t target) {
 void WriteAll(const std::string& name, const std::string& bytes) {
   std::ofstream f(name, std::ios::binary | std::ios::trunc);
   f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The CR LF text with its breaks taken in turn from `breaks`.
+std::string WithBreaks(const std::string& crlf, std::initializer_list<const char*> breaks) {
+  std::string out;
+  out.reserve(crlf.size());
+  std::size_t k = 0, i = 0;
+  for (std::size_t j; (j = crlf.find("\r\n", i)) != std::string::npos; i = j + 2) {
+    out.append(crlf, i, j - i);
+    out += breaks.begin()[k++ % breaks.size()];
+  }
+  out.append(crlf, i, std::string::npos);
+  return out;
 }
 
 std::string ReadRaw(const std::string& name) {
@@ -233,6 +250,9 @@ int main(int argc, char** argv) {
   const char* dir = std::getenv("BQS_BENCH_DIR");
   gDir = dir && *dir ? dir : "/tmp";
   gHtmlFile = gDir + "/bqs-bench-big.html";
+  gHtmlLfFile = gDir + "/bqs-bench-big-lf.html";
+  gHtmlCrFile = gDir + "/bqs-bench-big-cr.html";
+  gHtmlMixedFile = gDir + "/bqs-bench-big-mixed.html";
   gLongLineFile = gDir + "/bqs-bench-longline.txt";
   gEmptyLinesFile = gDir + "/bqs-bench-empty-lines.txt";
   gShortLinesFile = gDir + "/bqs-bench-short-lines.txt";
@@ -242,6 +262,18 @@ int main(int argc, char** argv) {
     std::string html = MakeHtml(50u * 1024 * 1024);
     gHtmlSize = static_cast<std::int64_t>(html.size());
     WriteAll(gHtmlFile, html);
+    const struct {
+      std::string* file;
+      std::int64_t* size;
+      std::initializer_list<const char*> breaks;
+    } styles[] = {{&gHtmlLfFile, &gHtmlLfSize, {"\n"}},
+                  {&gHtmlCrFile, &gHtmlCrSize, {"\r"}},
+                  {&gHtmlMixedFile, &gHtmlMixedSize, {"\r\n", "\n", "\r", "\r", "\n"}}};
+    for (const auto& style : styles) {
+      const std::string bytes = WithBreaks(html, style.breaks);
+      *style.size = static_cast<std::int64_t>(bytes.size());
+      WriteAll(*style.file, bytes);
+    }
     std::string longLine(10u * 1024 * 1024, 'x');
     for (std::size_t i = 0; i < longLine.size(); i += 97) longLine[i] = '\t';
     gLongSize = static_cast<std::int64_t>(longLine.size());
@@ -283,6 +315,15 @@ int main(int argc, char** argv) {
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
   benchmark::RegisterBenchmark("Load/html50MB", BM_Load, &gHtmlFile, &gHtmlSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("Load/html50MB-lf", BM_Load, &gHtmlLfFile, &gHtmlLfSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("Load/html50MB-cr", BM_Load, &gHtmlCrFile, &gHtmlCrSize)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("Load/html50MB-mixed", BM_Load, &gHtmlMixedFile, &gHtmlMixedSize)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
   benchmark::RegisterBenchmark("RawWrite/html50MB", BM_RawWrite, &gHtmlFile, false)
@@ -336,6 +377,11 @@ int main(int argc, char** argv) {
       "\nRatios to file access (RawRead: into a fresh zero-filled string each time; PlainRead: into a\n"
       "reused buffer, the bytes alone):\n");
   ratio("Load/html50MB", "PlainRead/html50MB");
+  std::printf("Loads by break style, to the LF load:\n");
+  ratio("Load/html50MB", "Load/html50MB-lf");
+  ratio("Load/html50MB-cr", "Load/html50MB-lf");
+  ratio("Load/html50MB-mixed", "Load/html50MB-lf");
+  std::printf("\n");
   ratio("Load/html50MB", "RawRead/html50MB");
   ratio("Load/line10MB", "PlainRead/line10MB");
   ratio("Save/html50MB", "RawWriteSync/html50MB");
@@ -345,6 +391,9 @@ int main(int argc, char** argv) {
   ratio("Save/line10MB", "RawWrite/line10MB");
 
   std::remove(gHtmlFile.c_str());
+  std::remove(gHtmlLfFile.c_str());
+  std::remove(gHtmlCrFile.c_str());
+  std::remove(gHtmlMixedFile.c_str());
   std::remove(gLongLineFile.c_str());
   std::remove(gEmptyLinesFile.c_str());
   std::remove(gShortLinesFile.c_str());

@@ -3,6 +3,7 @@
 // script, the markup inserted in place of the selection as one undo step,
 // and every cancel path leaving the document as it was.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -284,6 +285,26 @@ TEST_F(DialogTagsAppTest, AnotherDocumentThatCannotBeReadInsertsNothing) {
   EXPECT_THROW(Run("N296Click"), EFOpenError);
   EXPECT_EQ(Memo()->Text(), "keep");
   EXPECT_FALSE(Memo()->Modified());
+}
+
+// A document that would take the text past the characters the editor's
+// positions hold is refused, unread when its size says so (a sparse file),
+// naming it; nothing is inserted.
+TEST_F(DialogTagsAppTest, AnotherDocumentTooLargeForTheEditorIsRefused) {
+  StartWithText("keep", 0);
+  const std::string path = MakeFile("huge.txt", "");
+  for (std::int64_t size : {MaxTextChars - 3, MaxTextChars + 1}) {
+    ASSERT_EQ(::truncate(OsPath("huge.txt").c_str(), size), 0);
+    Ui().ExpectFileDialog(false, path);
+    try {
+      Run("N296Click");
+      ADD_FAILURE() << size;
+    } catch (const ESrcEditTextTooLarge& e) {
+      EXPECT_EQ(e.Message(), InsertionTooLargeMessage(path));
+    }
+    EXPECT_EQ(Memo()->Text(), "keep");
+    EXPECT_FALSE(Memo()->Modified());
+  }
 }
 
 TEST_F(DialogTagsAppTest, EveryItemRunsItsCommand) {

@@ -2,6 +2,7 @@
 // names, caption and modified flag stay as they were, and no file is
 // written over with what the user did not mean to save.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QTest>
 #include <functional>
@@ -88,6 +89,46 @@ TEST_F(FailedFileTest, EveryOpenPathKeepsTheDocumentWhenTheFileCannotBeRead) {
     EXPECT_EQ(Main()->CurrentFileName(), AnsiPath("mine.txt")) << c.Name;
     EXPECT_EQ(DocName, AnsiPath("mine.txt")) << c.Name;
     EXPECT_EQ(Caption(), "mine.txt - Brindel Quillet Studio") << c.Name;
+  }
+}
+
+// A file with more characters than the editor's positions hold (a sparse
+// one: nothing is written to the disk) is refused unread on every open
+// path with a message naming it, and the document stays.
+TEST_F(FailedFileTest, AFileTooLargeForTheEditorIsRefusedOnEveryOpenPath) {
+  WriteFileBytes(OsPath("huge.html"), "");
+  ASSERT_EQ(::truncate(OsPath("huge.html").c_str(), MaxTextChars + 1), 0);
+  const std::string refusal = FileTooLargeMessage(AnsiPath("huge.html"));
+  SetArguments({OsPath("huge.html")});
+  Start(false);
+  Ui().ExpectMessage(IDOK, refusal, "Brindel Quillet Studio");
+  Application->MainForm()->SetVisible(true);
+  Pump();
+  EXPECT_TRUE(Main()->DocumentUntitled());
+  EXPECT_EQ(Ui().Remaining(), 0);
+
+  const struct {
+    const char* Name;
+    std::function<void(TZod2uAppForm*)> Run;
+  } cases[] = {
+      {"open", [](TZod2uAppForm* m) { m->FileOpen1Execute(nullptr); }},
+      {"open web page", [](TZod2uAppForm* m) { m->N52Click(nullptr); }},
+      {"open as new", [](TZod2uAppForm* m) { m->N192Click(nullptr); }},
+  };
+  Memo()->Lines()->SetTextStr("my edits");
+  Memo()->SetModified(true);
+  for (const auto& c : cases) {
+    Ui().ExpectMessage(IDNO);
+    Ui().ExpectFileDialog(false, AnsiPath("huge.html"));
+    try {
+      c.Run(Main());
+      ADD_FAILURE() << c.Name;
+    } catch (const ESrcEditTextTooLarge& e) {
+      EXPECT_EQ(e.Message(), refusal) << c.Name;
+    }
+    EXPECT_EQ(Memo()->Text(), "my edits") << c.Name;
+    EXPECT_TRUE(Memo()->Modified()) << c.Name;
+    EXPECT_TRUE(Main()->DocumentUntitled()) << c.Name;
   }
 }
 

@@ -100,6 +100,115 @@ TEST(SrcEditTextBuffer, LoadingRecognisesEveryBreakStyle) {
   EXPECT_EQ(Saved(mixed), "a\r\nb\r\nc");
 }
 
+// Texts of about a megabyte, short and long lines, in every break style and
+// mixture: the lines come back, and the break search looks at each byte
+// a few times at most (a search that runs on to the end of the text for one kind of
+// break before looking for the other looks at it once per line).
+TEST(SrcEditTextBuffer, EveryBreakStyleLoadsInOnePass) {
+  const struct {
+    std::vector<const char*> breaks;  // used in turn
+    TSrcEditFileFormat format;
+  } cases[] = {
+      {{"\r\n"}, lbCrLf},
+      {{"\n"}, lbLf},
+      {{"\r"}, lbCr},
+      {{"\r\n", "\n"}, lbCrLf},
+      {{"\r", "\n"}, lbCrLf},
+      {{"\r\n", "\r"}, lbCrLf},
+      {{"\r", "\r", "\r\n", "\n"}, lbCrLf},
+  };
+  std::mt19937 rng(7);
+  for (const auto& c : cases) {
+    for (bool longLines : {false, true}) {
+      V lines;
+      std::string bytes;
+      while (bytes.size() < (1u << 20)) {
+        // No empty lines: a CR, an empty line and an LF are one CR LF.
+        std::size_t len = 1 + rng() % 200;
+        if (longLines && rng() % 8 == 0) len = 4000 + rng() % 80000;
+        lines.push_back(std::string(len, "<p>\t x"[rng() % 6]));
+        bytes += lines.back();
+        bytes += c.breaks[(lines.size() - 1) % c.breaks.size()];
+      }
+      lines.push_back("");
+      TSrcEditStringList list;
+      const std::uint64_t before = LoadScannedBytes();
+      LoadBytes(list, bytes);
+      const std::uint64_t examined = LoadScannedBytes() - before;
+      const std::string what = Format("%s%s", c.breaks.size() == 1 ? c.breaks[0] : "mixed", longLines ? " long" : "");
+      EXPECT_TRUE(Lines(list) == lines) << what;
+      EXPECT_EQ(list.FileFormat(), c.format) << what;
+      EXPECT_LE(examined, 3 * bytes.size() + 32 * lines.size()) << what;
+      if (c.breaks.size() == 1) {
+        EXPECT_TRUE(Saved(list) == bytes) << what;
+      }
+    }
+  }
+}
+
+// Characters as the editor's positions count them: each break two. The
+// list counts its text the same way once loaded.
+TEST(SrcEditTextBuffer, TextCharsCountEachBreakAsTwo) {
+  const struct {
+    std::string bytes;
+    std::int64_t chars;
+  } cases[] = {
+      {"", 0},
+      {"a", 1},
+      {"a\r\nb", 4},
+      {"a\rb", 4},
+      {"a\nb", 4},
+      {"a\n\rb", 6},
+      {"\r\n", 2},
+      {"\r", 2},
+      {"\n\n", 4},
+      {"x\r", 3},
+      {"\r\r\n", 4},
+      {"\n\r\n", 4},
+      {std::string("\0\r", 2), 3},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextChars(c.bytes), c.chars) << c.bytes;
+    TSrcEditStringList list;
+    LoadBytes(list, c.bytes);
+    EXPECT_EQ(list.TextChars(), c.chars) << c.bytes;
+  }
+  EXPECT_TRUE(TextCharsFit(0, MaxTextChars));
+  EXPECT_TRUE(TextCharsFit(MaxTextChars, 0));
+  EXPECT_TRUE(TextCharsFit(MaxTextChars - 4, 4));
+  EXPECT_FALSE(TextCharsFit(MaxTextChars - 3, 4));
+  EXPECT_FALSE(TextCharsFit(1, MaxTextChars));
+  EXPECT_FALSE(TextCharsFit(0, std::int64_t(3) << 31));
+}
+
+// A file past the positions the editor can hold is refused before it is
+// read, naming it, and the document stays (a sparse file: nothing is
+// written to the disk).
+TEST(SrcEditTextBuffer, AFileTooLargeForThePositionsIsRefusedUnread) {
+  TTempDir tmp;
+  const std::string path = tmp.Path() + "/huge.html";
+  for (std::int64_t size : {MaxTextChars + 1, std::int64_t(22) << 27}) {
+    {
+      TFileStream f(path, fmCreate);
+      f.SetSize(size);
+      for (std::int64_t at = 1 << 30; at < size; at += 1 << 30) {
+        f.SetPosition(at);
+        f.WriteBuffer("\n", 1);  // lines within the longest a line may be
+      }
+    }
+    TSrcEditStringList list;
+    list.Add("keep");
+    try {
+      list.LoadFromFile(path);
+      ADD_FAILURE() << "loaded " << size;
+    } catch (const ESrcEditTextTooLarge& e) {
+      EXPECT_EQ(e.Message(), FileTooLargeMessage(path));
+    }
+    EXPECT_EQ(Lines(list), V{"keep"});
+  }
+  EXPECT_NE(FileTooLargeMessage(path).find("\"" + path + "\""), std::string::npos);
+}
+
 TEST(SrcEditTextBuffer, ExactRoundTripsForEveryStyleThroughStreamAndFile) {
   TTempDir tmp;
   const V lines = {
@@ -269,17 +378,20 @@ class TSparseStream : public TStream {
 };
 
 TEST(SrcEditTextBuffer, ALoadFailingPartWayKeepsTheOldDocument) {
-  TSrcEditStringList list;
-  list.Add("keep");
-  list.SetFileFormat(lbLf);
-  THookLog log(list);
-  // Two lines, then one over 2^31-1 bytes: the split fails after lines
-  // were found.
-  TSparseStream tooLong("a\nb\n", (std::int64_t(1) << 31) + 64);
-  EXPECT_THROW(list.LoadFromStream(&tooLong), EOutOfMemory);
-  EXPECT_EQ(Lines(list), V{"keep"});
-  EXPECT_EQ(list.FileFormat(), lbLf);
-  EXPECT_EQ(log.Take(), (V{"begun /1", "ended /1"}));
+  // Two lines, then one of the rest: over 2^31-1 bytes the stream is
+  // refused unread; at 2^31-1 bytes the split fails after lines were
+  // found, the two LF breaks making the text two characters too long.
+  for (std::int64_t size : {(std::int64_t(1) << 31) + 64, MaxTextChars}) {
+    TSrcEditStringList list;
+    list.Add("keep");
+    list.SetFileFormat(lbLf);
+    THookLog log(list);
+    TSparseStream tooLong("a\nb\n", size);
+    EXPECT_THROW(list.LoadFromStream(&tooLong), ESrcEditTextTooLarge) << size;
+    EXPECT_EQ(Lines(list), V{"keep"});
+    EXPECT_EQ(list.FileFormat(), lbLf);
+    EXPECT_EQ(log.Take(), (V{"begun /1", "ended /1"}));
+  }
 }
 
 TEST(SrcEditTextBuffer, IndexErrorsAndOutOfRangeReads) {
@@ -345,6 +457,59 @@ TEST(SrcEditTextBuffer, CapacityGrowth) {
   LoadBytes(list, bytes);
   EXPECT_EQ(list.Count(), 101);
   EXPECT_EQ(list.Capacity(), 125);
+}
+
+// A list whose lines were all deleted keeps its arrays and its capacity;
+// a load into it starts from that capacity, and the objects, wide scan
+// states and tab widths of the loaded lines have room for all of them.
+TEST(SrcEditTextBuffer, LoadIntoAListEmptiedByDeletion) {
+  const struct {
+    int lines;      // added before, with the line data
+    int capacity;   // set before: records the list holds
+    int loaded;     // lines of the loaded text
+    int after;      // capacity after the load
+    bool oneByOne;  // Delete each line, else DeleteLines
+  } cases[] = {
+      {20, 50, 10, 50, true},
+      {20, 50, 101, 102, false},
+      {3, 17, 300, 306, true},
+      {40, 40, 40, 40, false},
+  };
+  for (const auto& c : cases) {
+    const std::string what = Format("%d lines, capacity %d, load %d", c.lines, c.capacity, c.loaded);
+    TSrcEditStringList list;
+    TObject object;
+    for (int i = 0; i < c.lines; ++i) list.Add("a\tb");
+    list.SetCapacity(c.capacity);
+    for (int i = 0; i < c.lines; ++i) {
+      list.PutObject(i, &object);
+      list.SetLineScanState(i, 1000 + i);
+      EXPECT_EQ(list.GetExpandedLen(i), 9);
+    }
+    if (c.oneByOne) {
+      while (list.Count()) list.Delete(list.Count() - 1);
+    } else {
+      list.DeleteLines(0, c.lines);
+    }
+    ASSERT_EQ(list.Capacity(), c.capacity) << what;
+    std::string bytes;
+    for (int i = 1; i < c.loaded; ++i) bytes += "\tx\n";
+    LoadBytes(list, bytes);
+    ASSERT_EQ(list.Count(), c.loaded) << what;
+    EXPECT_EQ(list.Capacity(), c.after) << what;
+    for (int i = 0; i < c.loaded; ++i) {
+      EXPECT_EQ(list.GetObject(i), nullptr) << what;
+      EXPECT_EQ(list.GetLineScanState(i), -1) << what;
+      list.PutObject(i, &object);
+      list.StoreLineScanState(i, -5 - i);
+      EXPECT_EQ(list.GetExpandedLen(i), i + 1 < c.loaded ? 9 : 0) << what;
+    }
+    EXPECT_EQ(list.GetLineScanState(c.loaded - 1), -4 - c.loaded) << what;
+    list.DeleteLines(0, c.loaded / 2);
+    list.Add("more");
+    EXPECT_EQ(list.GetObject(list.Count() - 1), nullptr) << what;
+    EXPECT_EQ(list.Get(list.Count() - 1), "more") << what;
+  }
 }
 
 TEST(SrcEditTextBuffer, RecordsOfNewLines) {
