@@ -48,7 +48,7 @@ TTextFinder::TTextFinder(std::string pattern) : FPattern(std::move(pattern)), FF
   }
 }
 
-std::size_t TTextFinder::Find(const std::string& text, std::size_t from) const {
+std::size_t TTextFinder::Find(std::string_view text, std::size_t from) const {
   const std::size_t m = FPattern.size();
   if (m == 0 || from >= text.size() || text.size() - from < m) return npos;
   const char first = FPattern[0];
@@ -109,6 +109,61 @@ std::size_t TMainEditCommands::FindFromSelection(const std::string& text, const 
   return p;
 }
 
+bool TMainEditCommands::FindInLines(const TTextFinder& finder, TBufferCoord& at, bool& wrapped) const {
+  TSrcMemo* memo = FHost.Memo;
+  const TSrcEditStringList* lines = memo->Lines();
+  const int count = lines->Count();
+  wrapped = false;
+  if (count == 0 || finder.Pattern().empty()) return false;
+  TBufferCoord from = memo->HasSelection() ? memo->SelLast() : memo->Caret();
+  from.Line = std::clamp(from.Line, 1, count);
+  from.Char = std::clamp(from.Char, 1, static_cast<int>(lines->LineLength(from.Line - 1)) + 1);
+  auto scan = [&](int first, std::size_t offset, int last) {
+    for (int i = first; i <= last; ++i, offset = 0) {
+      const std::size_t p = finder.Find(lines->LineView(i), offset);
+      if (p != TTextFinder::npos) {
+        at = BufferCoord(static_cast<int>(p) + 1, i + 1);
+        return true;
+      }
+    }
+    return false;
+  };
+  if (scan(from.Line - 1, static_cast<std::size_t>(from.Char - 1), count - 1)) return true;
+  // Round the end once, as far as the whole text (a match that starts
+  // before the selection's end but reaches past it counts too).
+  if (from.Line == 1 && from.Char == 1) return false;
+  wrapped = scan(0, 0, count - 1);
+  return wrapped;
+}
+
+bool TMainEditCommands::FindAndSelect(const TTextFinder& finder, bool& wrapped, bool showSelection) {
+  const std::string& pattern = finder.Pattern();
+  if (pattern.find_first_of("\r\n") == std::string::npos) {
+    TBufferCoord at;
+    if (!FindInLines(finder, at, wrapped)) return false;
+    if (showSelection) FHost.Memo->SetHideSelection(false);
+    SelectMatchAt(at, pattern.size());
+    return true;
+  }
+  const std::string text = FHost.Memo->Text();
+  const std::size_t p = FindFromSelection(text, finder, wrapped);
+  if (p == TTextFinder::npos) return false;
+  if (showSelection) FHost.Memo->SetHideSelection(false);
+  SelectMatch(p, pattern.size());
+  return true;
+}
+
+void TMainEditCommands::SelectMatchAt(const TBufferCoord& at, std::size_t length) {
+  TSrcMemo* memo = FHost.Memo;
+  // As SelectMatch, without going through character indexes.
+  memo->HandleNeeded();
+  memo->MoveCaretTo(at);
+  memo->SetSelFrom(at);
+  memo->SetActiveSelectionMode(smNormal);
+  const TBufferCoord end = BufferCoord(at.Char + static_cast<int>(length), at.Line);
+  memo->SelectRange(end, at, end);
+}
+
 void TMainEditCommands::SelectMatch(std::size_t index, std::size_t length) {
   TSrcMemo* memo = FHost.Memo;
   // A match is a run of characters: select it as a normal selection, also
@@ -136,18 +191,14 @@ void TMainEditCommands::FindDialog1Find(TObject* Sender) {
   if (!dialog) return;
   const std::string find = dialog->FindText();
   const TTextFinder finder(find);
-  const std::string text = FHost.Memo->Text();
+  // The selection stays visible while the dialog has the focus.
   bool wrapped = false;
-  const std::size_t p = FindFromSelection(text, finder, wrapped);
-  if (p == TTextFinder::npos) {
+  if (find.empty() || !FindAndSelect(finder, wrapped, true)) {
     Message(Ansi("Ничего похожего c введенным Вами \"") + find + Ansi("\" найдено не было."), kFindTitle,
             MB_OK | MB_ICONWARNING);
     MessageBeep(MB_OK);
     return;
   }
-  // The selection stays visible while the dialog has the focus.
-  FHost.Memo->SetHideSelection(false);
-  SelectMatch(p, find.size());
   // Back at the start: the search went round the end of the text.
   if (wrapped) MessageBeep(MB_OK);
 }
@@ -171,20 +222,41 @@ void TMainEditCommands::ReplaceOne(const std::string& find, const std::string& r
   if (find.empty()) return;
   TSrcMemo* memo = FHost.Memo;
   const TTextFinder finder(find);
+  bool wrapped = false;
+  if (find.find_first_of("\r\n") == std::string::npos) {
+    // The current match is the selection when it holds the searched text,
+    // else the next occurrence from the selection on; the lines are read
+    // where they are.
+    const TSrcEditStringList* lines = memo->Lines();
+    TBufferCoord current;
+    bool found = false;
+    if (memo->HasSelection() && memo->SelLength() == static_cast<int>(find.size())) {
+      const TBufferCoord start = memo->CharIndexToCoord(std::max(0, memo->SelStart()));
+      if (start.Line >= 1 && start.Line <= lines->Count()) {
+        const std::string_view line = lines->LineView(start.Line - 1);
+        const std::size_t at = static_cast<std::size_t>(start.Char - 1);
+        found = at <= line.size() && line.substr(at, find.size()) == find;
+        current = start;
+      }
+    }
+    if (!found && !FindInLines(finder, current, wrapped)) return;
+    SelectMatchAt(current, find.size());
+    memo->ReplaceSelection(replacement);
+    // Then the next occurrence after the replaced text (wrapping once).
+    TBufferCoord next;
+    if (FindInLines(finder, next, wrapped)) SelectMatchAt(next, find.size());
+    return;
+  }
   const std::string text = memo->Text();
-  // The current match is the selection when it holds the searched text,
-  // else the next occurrence from the selection on.
   std::size_t current = TTextFinder::npos;
   if (memo->HasSelection() && memo->SelLength() == static_cast<int>(find.size())) {
     const std::size_t start = static_cast<std::size_t>(std::max(0, memo->SelStart()));
     if (start <= text.size() && text.compare(start, find.size(), find) == 0) current = start;
   }
-  bool wrapped = false;
   if (current == TTextFinder::npos) current = FindFromSelection(text, finder, wrapped);
   if (current == TTextFinder::npos) return;
   SelectMatch(current, find.size());
   memo->ReplaceSelection(replacement);
-  // Then the next occurrence after the replaced text (wrapping once).
   const std::string after = memo->Text();
   const std::size_t next = FindFromSelection(after, finder, wrapped);
   if (next != TTextFinder::npos) SelectMatch(next, find.size());

@@ -15,8 +15,10 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "SrcEditTypes.h"
 #include "platform/Classes.h"
 #include "platform/Win32.h"
 
@@ -33,7 +35,7 @@ class TTextFinder {
   const std::string& Pattern() const { return FPattern; }
   // The first occurrence at or after `from`, or npos (always npos for an
   // empty pattern).
-  std::size_t Find(const std::string& text, std::size_t from = 0) const;
+  std::size_t Find(std::string_view text, std::size_t from = 0) const;
   static constexpr std::size_t npos = std::string::npos;
 
  private:
@@ -124,7 +126,15 @@ class TMainEditCommands : public TComponent {
   // The next occurrence from the selection's end, wrapping to the start
   // once; `wrapped` tells which.
   std::size_t FindFromSelection(const std::string& text, const TTextFinder& finder, bool& wrapped) const;
+  // The same over the document's lines where they are, without a copy of the
+  // text (a pattern without line breaks cannot span two lines): the match's
+  // place, or false.
+  bool FindInLines(const TTextFinder& finder, TBufferCoord& at, bool& wrapped) const;
   void SelectMatch(std::size_t index, std::size_t length);
+  void SelectMatchAt(const TBufferCoord& at, std::size_t length);
+  // Finds from the selection and selects the match (showing the selection
+  // first when asked); false when there is none.
+  bool FindAndSelect(const TTextFinder& finder, bool& wrapped, bool showSelection = false);
   void ReplaceOne(const std::string& find, const std::string& replacement);
   void ReplaceAll(const std::string& find, const std::string& replacement);
 

@@ -196,6 +196,9 @@ void TCustomSrcEdit::CreateWnd() {
   TCustomControl::CreateWnd();
   if (HasOption(eoDropFiles) && (ComponentState() & csDesigning) == 0) DragAcceptFiles(Handle(), true);
   UpdateScrollBars();
+  // A text loaded before the window existed (the file named on the command
+  // line) still waits for its idle scan, whose timer needs the window.
+  if (ScanPending() && FScanTimer != nullptr) FScanTimer->SetEnabled(true);
 }
 
 void TCustomSrcEdit::DestroyWnd() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release configuration and runs every benchmark executable
 # (build/release/bin/*_bench), then the comparison with GNU source-highlight
-# (when it is installed) and File > Open in the running editor (on Xvfb). Arguments go to every benchmark, e.g.
+# (when it is installed), File > Open in the running editor and its start
+# beside vim (on Xvfb). Arguments go to every benchmark, e.g.
 #   scripts/run-benchmarks.sh --benchmark_filter=Keystroke
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,3 +18,5 @@ echo "== source-highlight against the HTML scanner"
 bash bench/compare-source-highlight.sh build/release
 echo "== File > Open in the running editor"
 python3 bench/open-in-editor.py build/release
+echo "== Start of the running editor, beside vim"
+python3 bench/start-on-xvfb.py build/release

@@ -9,7 +9,8 @@
 //   and on;
 // - the rescan after typing one character into a line of the big document,
 //   after pasting 100,000 lines into it, and loading it whole;
-// - a 50 MB document of 1,100,000 lines from its bytes to the first screen.
+// - a 50 MB document of 1,100,000 lines from its bytes to the first screen;
+// - a burst of 200 mouse-wheel notches.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -152,6 +153,26 @@ void BM_StartToFirstScreen_FiftyMegabytes(benchmark::State& state) {
   state.counters["MB"] = static_cast<double>(size) / (1 << 20);
 }
 BENCHMARK(BM_StartToFirstScreen_FiftyMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// 200 mouse-wheel notches at once in the 1,000,000-line document, each
+// scrolled and its uncovered lines painted into the window's own surface, as
+// a burst of notches reaches the control.
+void BM_WheelBurst_MillionLines(benchmark::State& state) {
+  TBenchEditor b;
+  b.Load(BigDocument());
+  for (auto _ : state) {
+    state.PauseTiming();
+    b.Edit->SetTopLine(400000);
+    b.Fake.ProcessMessages();
+    state.ResumeTiming();
+    for (int i = 0; i < 200; ++i) {
+      b.Edit->Perform(WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<uint32_t>(-120) << 16), 0);
+      b.Fake.ProcessMessages();
+    }
+  }
+  state.counters["top"] = b.Edit->TopLine();
+}
+BENCHMARK(BM_WheelBurst_MillionLines)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_TypeCharacterMidDocument(benchmark::State& state) {
   TBenchEditor b;

@@ -4,9 +4,11 @@
 // calls it. MB/s count the scanned bytes (the lines, no line breaks).
 //
 // `highlighting_bench --write-document=FILE` writes the document (CR LF
-// lines) and exits: bench/compare-source-highlight.sh scans that file with
-// GNU source-highlight and this scanner in the same run and prints the
-// ratio.
+// lines) and exits. `highlighting_bench --colour-to-html=IN,OUT` reads IN,
+// colours it with the HTML scanner and writes it as an HTML page whose
+// tokens are spans in their attributes' colours (the markup escaped), as
+// GNU source-highlight writes its output: bench/compare-source-highlight.sh
+// times both programs doing that on the same file and prints the ratio.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -236,7 +238,85 @@ BENCHMARK(BM_HtmlScanThroughBaseClass)->ArgName("tokens")->Arg(0)->Arg(1)->Unit(
 
 }  // namespace
 
+// The page a file becomes: every token in a span of its attribute's
+// colour (black without one), the markup escaped.
+int ColourToHtml(const std::string& in, const std::string& out) {
+  std::FILE* f = std::fopen(in.c_str(), "rb");
+  if (f == nullptr) {
+    std::perror(in.c_str());
+    return 1;
+  }
+  std::string text;
+  char buf[1 << 16];
+  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
+  std::fclose(f);
+  TSrcHTMLHighlighter html(nullptr);
+  std::string page = "<html><body><pre><tt>";
+  page.reserve(text.size() * 3);
+  auto escaped = [&page](const char* p, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) switch (p[i]) {
+        case '<': page += "&lt;"; break;
+        case '>': page += "&gt;"; break;
+        case '&': page += "&amp;"; break;
+        default: page += p[i];
+      }
+  };
+  html.ResetScanState();
+  std::size_t start = 0;
+  int index = 0;
+  std::string lineText;
+  while (start <= text.size()) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    // The scanner reads a line up to its terminating NUL, as the control
+    // hands it over.
+    lineText.assign(text, start, end - start);
+    const char* line = lineText.c_str();
+    html.StartLineView(line, static_cast<int>(lineText.size()), index++);
+    // Neighbouring tokens of one colour share a span.
+    TColor open = clNone;
+    while (!html.AtLineEnd()) {
+      const char* token = line + html.TokenStart();
+      const std::size_t length = static_cast<std::size_t>(html.TokenLength());
+      const TSrcHighlighterAttributes* a = html.TokenAttribute();
+      const TColor c = a == nullptr || a->Foreground() == clNone ? clBlack : a->Foreground();
+      if (c != open) {
+        if (open != clNone) page += "</font>";
+        char colour[40];
+        std::snprintf(colour, sizeof colour, "<font color=\"#%02x%02x%02x\">", static_cast<unsigned>(c & 0xFF),
+                      static_cast<unsigned>((c >> 8) & 0xFF), static_cast<unsigned>((c >> 16) & 0xFF));
+        page += colour;
+        open = c;
+      }
+      escaped(token, length);
+      html.NextToken();
+    }
+    if (open != clNone) page += "</font>";
+    page += '\n';
+    if (end == text.size()) break;
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+  page += "</tt></pre></body></html>\n";
+  std::FILE* o = std::fopen(out.c_str(), "wb");
+  if (o == nullptr || std::fwrite(page.data(), 1, page.size(), o) != page.size()) {
+    std::perror(out.c_str());
+    if (o) std::fclose(o);
+    return 1;
+  }
+  std::fclose(o);
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  const std::string colour = "--colour-to-html=";
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg.compare(0, colour.size(), colour) != 0) continue;
+    const std::string files = arg.substr(colour.size());
+    const std::size_t comma = files.find(',');
+    if (comma == std::string::npos) return 2;
+    return ColourToHtml(files.substr(0, comma), files.substr(comma + 1));
+  }
   const std::string option = "--write-document=";
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];

@@ -459,18 +459,22 @@ int TWindowPeer::Scroll(int dx, int dy, const TRect* scroll, const TRect* clip, 
   // Pixels move within the clip.
   TGdiBitmap* s = Surface();
   if (!IsRectEmpty(src) && (dx || dy)) {
-    std::vector<uint32_t> copy(size_t(src.Width()) * size_t(src.Height()));
-    for (int y = src.Top; y < src.Bottom; ++y)
-      std::copy(s->ScanLine(y) + src.Left, s->ScanLine(y) + src.Right,
-                copy.begin() + size_t(y - src.Top) * src.Width());
-    for (int y = src.Top; y < src.Bottom; ++y) {
-      int ty = y + dy;
-      if (ty < c.Top || ty >= c.Bottom) continue;
-      for (int x = src.Left; x < src.Right; ++x) {
-        int tx = x + dx;
-        if (tx < c.Left || tx >= c.Right) continue;
-        s->ScanLine(ty)[tx] = copy[size_t(y - src.Top) * src.Width() + size_t(x - src.Left)];
-      }
+    // Only the pixels that land inside the clip move, a row at a time; rows
+    // are walked away from the direction of the move so that no source row is
+    // overwritten before it is read, and memmove takes care of the overlap
+    // inside a row.
+    TRect to = src;
+    OffsetRect(to, dx, dy);
+    if (IntersectRect(to, to, c)) {
+      const size_t width = size_t(to.Width());
+      const int fromLeft = to.Left - dx;
+      auto moveRow = [&](int ty) {
+        std::memmove(s->ScanLine(ty) + to.Left, s->ScanLine(ty - dy) + fromLeft, width * sizeof(uint32_t));
+      };
+      if (dy > 0)
+        for (int ty = to.Bottom - 1; ty >= to.Top; --ty) moveRow(ty);
+      else
+        for (int ty = to.Top; ty < to.Bottom; ++ty) moveRow(ty);
     }
     s->Touch();
   }

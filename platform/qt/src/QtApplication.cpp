@@ -1,9 +1,6 @@
 // Starting a program on Qt.
 #include "platform/qt/QtApplication.h"
 
-#include <sched.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -17,27 +14,6 @@
 #include "platform/qt/QtWidgetset.h"
 
 namespace {
-// Whether this process may start its children in new user, PID and network
-// namespaces: the web engine's sandbox needs them (there is no setuid
-// sandbox helper). Tried in a child, which ends at once.
-bool SandboxNamespacesWork() {
-  pid_t child = fork();
-  if (child < 0) return false;
-  if (child == 0) _exit(unshare(CLONE_NEWUSER | CLONE_NEWPID | CLONE_NEWNET) == 0 ? 0 : 1);
-  int status = 0;
-  if (waitpid(child, &status, 0) != child) return false;
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// The web engine reads its switches once, when it starts. It refuses to run
-// as root with its sandbox and ends the whole process where no sandbox can
-// be set up, so the program decides before it starts: without a usable
-// sandbox the engine runs without one (it shows the user's own pages).
-void PrepareWebEngine() {
-  if (std::getenv("QTWEBENGINE_DISABLE_SANDBOX")) return;
-  if (geteuid() == 0 || !SandboxNamespacesWork()) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
-}
-
 // The program speaks Russian whatever the user's locale: Qt's own texts
 // (the standard dialogs, the buttons of message boxes) come from Qt's
 // Russian translations when they are installed.
@@ -56,9 +32,6 @@ void InstallRussianTranslations(QApplication& app) {
 
 TQtPlatform::TQtPlatform(int& argc, char** argv) {
   if (!QApplication::instance()) {
-    PrepareWebEngine();
-    // The web engine shares its OpenGL contexts with the application.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     FOwnApp = std::make_unique<QApplication>(argc, argv);
     InstallRussianTranslations(*FOwnApp);
   }

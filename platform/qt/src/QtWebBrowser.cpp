@@ -1,10 +1,15 @@
 // The browser control's engine on Qt: a QWebEngineView inside the
-// control's window, made when the control first needs its engine.
+// control's window, made when the control first needs its engine. This file
+// is the module libbqs-qtweb.so, loaded at the first browser control (see
+// QtWebBrowserLoader.cpp); its symbols from the toolkit layer are the
+// program's own.
 #include <QDateTime>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QOpenGLContext>
+#include <QSurfaceFormat>
 #include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -262,11 +267,21 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
 
 }  // namespace
 
-void RegisterQtWebBrowser(bool install) {
-  if (install)
-    SetWebBrowserEngineFactory([](TWebBrowser* browser) -> std::unique_ptr<IWebBrowserEngine> {
-      return std::make_unique<QtWebBrowserEngine>(browser);
-    });
-  else
-    SetWebBrowserEngineFactory(nullptr);
+// The module's one entry: the loader in QtWebBrowserLoader.cpp finds it by
+// name once the module is loaded.
+// Qt's application-wide shared OpenGL context (exported by Qt Gui).
+void qt_gl_set_global_share_context(QOpenGLContext* context);
+QOpenGLContext* qt_gl_global_share_context();
+
+extern "C" __attribute__((visibility("default"))) IWebBrowserEngine* BqsMakeQtWebBrowserEngine(TWebBrowser* browser) {
+  // The engine draws through a context shared with the application's. Qt
+  // makes one at start when asked to, but the engine comes in after the
+  // start, so the program makes it here, once, before the first view.
+  if (!qt_gl_global_share_context()) {
+    auto* context = new QOpenGLContext;
+    context->setFormat(QSurfaceFormat::defaultFormat());
+    context->create();
+    qt_gl_set_global_share_context(context);
+  }
+  return new QtWebBrowserEngine(browser);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 
@@ -21,6 +22,18 @@ namespace {
 
 using WebEngineTest = DocumentsTest;
 
+// Whether a shared library whose file name holds `name` is mapped into
+// this process.
+bool Mapped(const char* name) {
+  FILE* maps = std::fopen("/proc/self/maps", "r");
+  if (!maps) return false;
+  char line[4096];
+  bool found = false;
+  while (!found && std::fgets(line, sizeof line, maps)) found = std::strstr(line, name) != nullptr;
+  std::fclose(maps);
+  return found;
+}
+
 bool WaitFor(const std::function<bool()>& done, int ms) {
   QElapsedTimer t;
   t.start();
@@ -35,6 +48,9 @@ TEST_F(WebEngineTest, PageLoadsAndPrintsToPdf) {
   WriteFileBytes(OsPath("page.html"),
                  "<html><head><title>T1</title></head><body><p>Hello printed page</p></body></html>");
   StartWith("");
+  // The editor starts without the web engine; it comes in with the first
+  // page.
+  EXPECT_FALSE(Mapped("libQt6WebEngineCore"));
   TWebBrowser* browser = Form24->WebBrowser1;
   std::string title;
   bool complete = false;
@@ -43,6 +59,7 @@ TEST_F(WebEngineTest, PageLoadsAndPrintsToPdf) {
   Form24->Show();
   browser->Navigate(AnsiPath("page.html"));
   ASSERT_TRUE(WaitFor([&] { return complete; }, 30000));
+  EXPECT_TRUE(Mapped("libQt6WebEngineCore"));
   EXPECT_EQ(title, "T1");
   EXPECT_EQ(browser->LocationName(), "T1");
   EXPECT_EQ(browser->LocationURL(), "file://" + AnsiPath("page.html"));

@@ -2,6 +2,8 @@
 // occurrence is reached in turn and the search wraps once; Replace changes
 // the current match and moves on, Replace All makes one pass; both end,
 // also when the replacement holds the searched text.
+#include <random>
+
 #include "FindEditFixture.h"
 #include "platform/testing/ScriptedFindDialog.h"
 
@@ -225,6 +227,47 @@ TEST_F(FindEditTest, ReplacingInAReadOnlyDocumentChangesNothing) {
   // Finding still works.
   PressFindNext(*Replace, "ab");
   EXPECT_EQ(Sel(), std::make_pair(0, 2));
+}
+
+// Find Next and Replace read the lines where they are; they must land where
+// a search of the whole text from the selection's end lands, wrapping once.
+TEST_F(FindEditTest, FindNextAndReplaceAgreeWithASearchOfTheWholeText) {
+  std::mt19937 rng(11);
+  const char* const pieces[] = {"ab", "a", "b", "\r\n", "x", "aab", "\t"};
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const int n = 1 + static_cast<int>(rng() % 12);
+    for (int i = 0; i < n; ++i) text += pieces[rng() % 7];
+    const int len = static_cast<int>(text.size());
+    Start(text, static_cast<int>(rng() % static_cast<unsigned>(len + 1)));
+    if (rng() % 2) Memo->SetSelLength(static_cast<int>(rng() % 4));
+    const std::string pattern = rng() % 3 ? "ab" : "a";
+    const bool replace = rng() % 4 == 0;
+    const std::string whole = Memo->Text();
+    const std::size_t selEnd = static_cast<std::size_t>(Memo->SelStart() + Memo->SelLength());
+    const bool selectionIsMatch =
+        Memo->SelLength() == static_cast<int>(pattern.size()) && whole.compare(Memo->SelStart(), pattern.size(), pattern) == 0;
+    std::size_t want = whole.find(pattern, std::min(selEnd, whole.size()));
+    if (want == std::string::npos) want = whole.find(pattern);
+    if (replace) {
+      if (selectionIsMatch) want = static_cast<std::size_t>(Memo->SelStart());
+      PressReplace(*Replace, pattern, "Q");
+      if (want == std::string::npos) {
+        EXPECT_EQ(Memo->Text(), whole) << text;
+        continue;
+      }
+      std::string after = whole;
+      after.replace(want, pattern.size(), "Q");
+      ASSERT_EQ(Memo->Text(), after) << text;
+      continue;
+    }
+    if (want == std::string::npos) Ui->ExpectMessage(IDOK, NotFound(pattern), "Brindel Velmora");
+    PressFindNext(*Find, pattern);
+    if (want != std::string::npos) {
+      ASSERT_EQ(Sel(), std::make_pair(static_cast<int>(want), static_cast<int>(pattern.size())))
+          << "text '" << text << "' pattern " << pattern;
+    }
+  }
 }
 
 }  // namespace

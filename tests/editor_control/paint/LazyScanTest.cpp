@@ -85,3 +85,24 @@ TEST_F(LazyScanTest, ASmallTextIsScannedAtOnce) {
   EXPECT_FALSE(Edit->ScanPending());
   ExpectFullScanStates();
 }
+
+// The editor loads a file named on its command line before its window
+// exists; the idle scan must still run once the control has its window,
+// or the first jump to the end scans every line at once.
+TEST_F(LazyScanTest, ATextLoadedBeforeTheWindowExistsIsScannedWhenIdle) {
+  TSrcEdit early(nullptr);
+  early.SetHighlighter(Html.get());
+  TMemoryStream stream;
+  const std::string text = LazyText(TCustomSrcEdit::kLazyScanLines + 50000);
+  stream.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
+  early.Lines()->LoadFromStream(&stream);
+  ASSERT_FALSE(early.HandleAllocated());
+  ASSERT_TRUE(early.ScanPending());
+  early.SetBounds(0, 0, 200, 100);
+  ::ShowWindow(early.Handle(), SW_SHOW);
+  for (int tick = 0; tick < 1000 && early.ScanPending(); ++tick) {
+    Fake.Advance(1);
+    Fake.ProcessMessages();
+  }
+  EXPECT_FALSE(early.ScanPending());
+}

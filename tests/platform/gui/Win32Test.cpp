@@ -85,6 +85,48 @@ TEST_F(Win32Test, ScrollWindowMovesPixelsAndInvalidatesTheGap) {
   EXPECT_EQ(u, TRect(0, 34, 50, 50));
 }
 
+// Every direction, with and without a scroll and a clip rectangle, against a
+// plain model: each pixel of the scrolled area that lands inside the clip
+// takes the old colour of its source; everything else keeps its own.
+TEST_F(Win32Test, ScrollWindowExMovesPixelsLikeAPlainCopy) {
+  const int w = 23, h = 17;
+  struct TCase {
+    int dx, dy;
+    bool scroll, clip;
+  };
+  const TCase cases[] = {{0, 5, false, false}, {0, -5, false, false}, {4, 0, false, false}, {-4, 0, false, false},
+                         {3, 2, false, false}, {-3, -2, false, false}, {3, -2, true, false}, {-3, 2, false, true},
+                         {2, 3, true, true},   {0, -30, false, false}, {-1, 1, true, true}};
+  const TRect scroll(2, 1, 19, 14), clip(1, 3, 20, 16);
+  for (const TCase& t : cases) {
+    TRecorder r(w, h);
+    ws->ProcessMessages();
+    HDC dc = GetDC(r.Wnd);
+    std::vector<COLORREF> before(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        before[size_t(y) * w + x] = RGB(x * 10, y * 10, (x + y) % 7);
+        SetPixel(dc, x, y, before[size_t(y) * w + x]);
+      }
+    ReleaseDC(r.Wnd, dc);
+    ScrollWindowEx(r.Wnd, t.dx, t.dy, t.scroll ? &scroll : nullptr, t.clip ? &clip : nullptr, nullptr, nullptr, 0);
+    TRect area(0, 0, w, h), c(0, 0, w, h);
+    if (t.scroll) area = scroll;
+    if (t.clip) c = clip;
+    std::vector<COLORREF> want = before;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        TPoint from = Point(x, y), to = Point(x + t.dx, y + t.dy);
+        if (PtInRect(area, from) && PtInRect(c, from) && PtInRect(c, to))
+          want[size_t(to.Y) * w + to.X] = before[size_t(y) * w + x];
+      }
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        ASSERT_EQ(ws->PixelAt(r.Wnd, x, y), want[size_t(y) * w + x])
+            << "dx " << t.dx << " dy " << t.dy << " at " << x << "," << y;
+  }
+}
+
 TEST_F(Win32Test, ScrollInfoClampsAndShowsBars) {
   TRecorder r(100, 100);
   SCROLLINFO si;

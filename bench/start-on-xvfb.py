@@ -1,0 +1,112 @@
+#!/usr/bin/env python3
+"""Start of the real editor on an X server of its own (Xvfb, the xcb
+platform): from exec to the first painted screen, with no file and with
+HTML documents of 1, 10, 50 and 200 MB, beside vim in an xterm of 120 x 50
+(`vim -u NONE -N -n`) when both are installed. The runs of the two programs
+interleave, five of each; medians are printed with their ratio.
+
+A screen is painted when its picture stops changing (bench/xwatch.py grabs
+it from inside this process): the editor's window above its status bar,
+whose clock and mouse panels change on their own, and the whole xterm.
+
+    python3 bench/start-on-xvfb.py [build dir, default build/release]
+
+BQS_START_MB lists other sizes ("0 1 10"; 0 is no file); BQS_START_RUNS
+sets the number of runs of each.
+"""
+
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
+
+from xwatch import XWatch  # noqa: E402
+from desktop import XServer  # noqa: E402
+
+BUILD = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "build", "release")
+EDITOR = os.path.abspath(os.path.join(BUILD, "bin", "brindel-quillet-studio"))
+STATUS_BAR = 40
+
+
+def write_document(path, size):
+    line_no, chunks, total = 0, [], 0
+    while total < size:
+        block = b"".join(b'<p class="c%d">line %d <b>text</b> &amp; more words</p>\r\n' % (i % 100, i)
+                         for i in range(line_no, line_no + 10000))
+        chunks.append(block)
+        total += len(block)
+        line_no += 10000
+    with open(path, "wb") as f:
+        f.write(b"".join(chunks)[:size])
+
+
+def run_once(watch, env, argv, is_window, area):
+    start = time.monotonic()
+    proc = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        window = watch.wait_window(is_window, timeout=120)
+        a = watch.attributes(window)
+        return watch.settled(window, start, area(a) if a else None)
+    finally:
+        proc.kill()
+        proc.wait()
+        # The next run must not find this one's window.
+        end = time.monotonic() + 10
+        while watch.find(is_window) and time.monotonic() < end:
+            time.sleep(0.005)
+
+
+def main():
+    if not os.path.exists(EDITOR):
+        print("no editor at %s: build the release configuration first" % EDITOR)
+        return 0
+    sizes = [float(s) for s in os.environ.get("BQS_START_MB", "0 1 10 50 200").split()]
+    runs = int(os.environ.get("BQS_START_RUNS", "5"))
+    vim = shutil.which("vim") and shutil.which("xterm")
+    server = XServer()
+    work = tempfile.mkdtemp(prefix="bqs-start-")
+    try:
+        env = server.env()
+        env["QT_QPA_PLATFORM"] = "xcb"
+        env["HOME"] = work
+        watch = XWatch(env["DISPLAY"])
+        print("exec to the first painted screen (median of %d runs)%s" % (runs, ", beside vim" if vim else ""))
+        for mb in sizes:
+            doc = []
+            if mb > 0:
+                doc = [os.path.join(work, "start-%g.html" % mb)]
+                write_document(doc[0], int(mb * 1048576))
+            mine, theirs = [], []
+            for _ in range(runs):
+                mine.append(run_once(watch, env, [EDITOR] + doc,
+                                     lambda n: n.endswith(" - Brindel Quillet Studio"),
+                                     lambda a: (0, 0, a.width, max(1, a.height - STATUS_BAR))))
+                if vim:
+                    theirs.append(run_once(watch, env,
+                                           ["xterm", "-T", "bqs-start-vim", "-geometry", "120x50", "-e",
+                                            "vim", "-u", "NONE", "-N", "-n"] + doc,
+                                           lambda n: n == "bqs-start-vim", lambda a: None))
+            what = "no file" if mb == 0 else "%g MB" % mb
+            line = "  %-8s editor %7.0f ms" % (what, statistics.median(mine) * 1000)
+            if theirs:
+                line += "   vim %7.0f ms   ratio %.2f" % (statistics.median(theirs) * 1000,
+                                                          statistics.median(mine) / statistics.median(theirs))
+            print(line, flush=True)
+            for d in doc:
+                os.remove(d)
+        watch.close()
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+        server.stop()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,89 @@
+// The web engine is the largest part of Qt the programs use, and most runs
+// of the editor never show a page: the engine and its libraries live in the
+// module libbqs-qtweb.so beside the executable (built from QtWebBrowser.cpp)
+// and are loaded when the first browser control needs its engine. The
+// module takes the toolkit layer's symbols from the program itself, which
+// exports them.
+#include <dlfcn.h>
+#include <sched.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <QString>
+#include <QtGlobal>
+
+#include "platform/WebBrowser.h"
+#include "platform/qt/QtApplication.h"
+
+namespace {
+// Whether this process may start its children in new user, PID and network
+// namespaces: the web engine's sandbox needs them (there is no setuid
+// sandbox helper). Tried in a child, which ends at once.
+bool SandboxNamespacesWork() {
+  pid_t child = fork();
+  if (child < 0) return false;
+  if (child == 0) _exit(unshare(CLONE_NEWUSER | CLONE_NEWPID | CLONE_NEWNET) == 0 ? 0 : 1);
+  int status = 0;
+  if (waitpid(child, &status, 0) != child) return false;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The web engine reads its switches once, when it starts. It refuses to run
+// as root with its sandbox and ends the whole process where no sandbox can
+// be set up, so the program decides before it starts: without a usable
+// sandbox the engine runs without one (it shows the user's own pages).
+void PrepareWebEngine() {
+  if (std::getenv("QTWEBENGINE_DISABLE_SANDBOX")) return;
+  if (geteuid() == 0 || !SandboxNamespacesWork()) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+}
+
+// The folder of the running executable (not the program folder a test may
+// have set: the module is a build product beside the binary).
+std::string ExecutableFolder() {
+  char buf[4096];
+  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return std::string();
+  std::string path(buf, static_cast<std::size_t>(n));
+  return path.substr(0, path.find_last_of('/') + 1);
+}
+
+using TMakeEngine = IWebBrowserEngine* (*)(TWebBrowser*);
+
+TMakeEngine LoadWebModule() {
+  PrepareWebEngine();
+  const std::string file = ExecutableFolder() + "libbqs-qtweb.so";
+  // The engine warns, as it loads, that it was not there when the
+  // application started; the program makes the shared context it asks for
+  // itself (QtWebBrowser.cpp), so that warning alone is kept out.
+  static QtMessageHandler previous = nullptr;
+  previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.contains(QLatin1String("initialized from a plugin"))) return;
+    if (previous) previous(type, context, text);
+  });
+  void* module = dlopen(file.c_str(), RTLD_NOW | RTLD_GLOBAL);
+  qInstallMessageHandler(previous);
+  if (!module) {
+    // A browser control without its engine stays blank; the reason goes to
+    // the error stream, as the web engine's own reports do.
+    std::fprintf(stderr, "web engine module not loaded: %s\n", dlerror());
+    return nullptr;
+  }
+  return reinterpret_cast<TMakeEngine>(dlsym(module, "BqsMakeQtWebBrowserEngine"));
+}
+}  // namespace
+
+void RegisterQtWebBrowser(bool install) {
+  if (!install) {
+    SetWebBrowserEngineFactory(nullptr);
+    return;
+  }
+  SetWebBrowserEngineFactory([](TWebBrowser* browser) -> std::unique_ptr<IWebBrowserEngine> {
+    // Loaded once, never unloaded (Qt keeps the engine's objects to the end).
+    static const TMakeEngine make = LoadWebModule();
+    if (!make) return nullptr;
+    return std::unique_ptr<IWebBrowserEngine>(make(browser));
+  });
+}
