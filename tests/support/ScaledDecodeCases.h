@@ -29,6 +29,9 @@ inline void ExpectScaledDecodes() {
       {"jpeg by a quarter and a bit", MakeJpeg(2000, 1000, clLime), 450, 450, 450, 225, clLime},
       {"png by its height", MakePng(600, 300, clRed), 1000, 100, 200, 100, clRed},
       {"gif", MakeGif(300, 3000, {{0, 0, 300, 3000, 1}}), 1024, 1024, 102, 1024, clLime},
+      {"gif frame wider than its screen", MakeGif(4, 3, {{1, 0, 60, 2, 2}}), 64, 48, 3, 2, clBlue},
+      {"gif frame taller than its screen", MakeGif(2, 1, {{0, 0, 4, 91, 1}}), 64, 48, 2, 1, clLime},
+      {"gif frame beside its screen", MakeGif(2, 1, {{5, 0, 4, 4, 1}}), 64, 48, 0, 0, clNone},
       {"bmp", MakeBmp(400, 200, clBlue), 100, 100, 100, 50, clBlue},
       {"inside the box", MakePng(30, 20, clRed), 100, 100, 30, 20, clRed},
       {"a side of one", MakePng(4000, 2, clRed), 100, 100, 100, 1, clRed},
@@ -52,5 +55,44 @@ inline void ExpectScaledDecodes() {
     EXPECT_NEAR(GetRValue(p), GetRValue(want), 16);
     EXPECT_NEAR(GetGValue(p), GetGValue(want), 16);
     EXPECT_NEAR(GetBValue(p), GetBValue(want), 16);
+  }
+}
+
+// Metafiles are drawn at the size their headers state (pixels at 96 per
+// inch), or straight at the box's size: the left half of each picture
+// blue, the right half red, the right way round and up.
+inline void ExpectMetafilesDrawn() {
+  struct TCase {
+    const char* What;
+    std::string Bytes;
+    int MaxWidth, MaxHeight;
+    int Width, Height;
+  };
+  const std::vector<TCase> cases = {
+      {"placeable wmf", MakeWmf(40, 30, clBlue, clRed), 1000, 1000, 40, 30},
+      {"plain wmf", MakeWmf(40, 30, clBlue, clRed, false), 1000, 1000, 40, 30},
+      {"emf", MakeEmf(40, 30, clBlue, clRed), 1000, 1000, 40, 30},
+      {"wmf in a smaller box", MakeWmf(400, 300, clBlue, clRed), 100, 100, 100, 75},
+      {"emf in a smaller box", MakeEmf(300, 400, clBlue, clRed), 100, 100, 75, 100},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    TPictureHeader h;
+    ASSERT_TRUE(ReadPictureHeader(c.Bytes, h));
+    TBitmap b;
+    ASSERT_TRUE(DecodePictureScaled(c.Bytes, c.MaxWidth, c.MaxHeight, b));
+    ASSERT_EQ(b.Width(), c.Width);
+    ASSERT_EQ(b.Height(), c.Height);
+    for (int y : {c.Height / 4, c.Height * 3 / 4}) {
+      EXPECT_EQ(b.Pixel(c.Width / 4, y) & 0xFFFFFF, ColorToRGB(clBlue)) << y;
+      EXPECT_EQ(b.Pixel(c.Width * 3 / 4, y) & 0xFFFFFF, ColorToRGB(clRed)) << y;
+    }
+  }
+  // Cut inside its records, a metafile is no picture.
+  for (const std::string& d : {MakeWmf(40, 30, clBlue, clRed), MakeEmf(40, 30, clBlue, clRed)}) {
+    TBitmap b(3, 3);
+    EXPECT_FALSE(DecodePictureScaled(d.substr(0, d.size() - 10), 20, 20, b));
+    EXPECT_FALSE(DecodePicture(d.substr(0, d.size() - 10), b));
+    EXPECT_EQ(b.Width(), 3);
   }
 }

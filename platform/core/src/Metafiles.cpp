@@ -1,0 +1,222 @@
+#include "Metafiles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include <cairo.h>
+#include <emf2svg.h>
+#include <librsvg/rsvg.h>
+#include <libwmf/api.h>
+#include <libwmf/gd.h>
+
+#include "platform/PictureDecoder.h"
+
+namespace {
+
+uint32_t Le16(const std::string& d, size_t o) { return uint32_t(uint8_t(d[o])) | (uint32_t(uint8_t(d[o + 1])) << 8); }
+uint32_t Le32(const std::string& d, size_t o) { return Le16(d, o) | (Le16(d, o + 2) << 16); }
+int32_t I32(const std::string& d, size_t o) { return int32_t(Le32(d, o)); }
+int16_t I16(const std::string& d, size_t o) { return int16_t(Le16(d, o)); }
+
+constexpr uint32_t kPlaceableKey = 0x9AC6CDD7u;
+constexpr size_t kPlaceableSize = 22;
+constexpr size_t kWmfHeaderSize = 18;
+constexpr uint32_t kEmfSignature = 0x464D4520u;  // " EMF"
+constexpr size_t kEmfHeaderMin = 88;
+
+// Pixels at 96 per inch from a length in units of `perInch`, rounded.
+int64_t ToPixels(int64_t length, int64_t perInch) { return (length * 96 + perInch / 2) / perInch; }
+
+bool PlainWmfHeaderAt(const std::string& d, size_t o) {
+  if (d.size() < o + kWmfHeaderSize) return false;
+  const uint32_t type = Le16(d, o), words = Le16(d, o + 2), version = Le16(d, o + 4);
+  return (type == 1 || type == 2) && words == 9 && (version == 0x0100 || version == 0x0300);
+}
+
+bool Placeable(const std::string& d) { return d.size() >= 4 && Le32(d, 0) == kPlaceableKey; }
+
+// Calls `each(offset, words, function)` for the records after the header
+// until the end-of-file record; false when a record's size breaks the file
+// (shorter than a record, or past its end) or the data ends first without
+// one.
+template <typename F>
+bool WalkWmf(const std::string& d, F each) {
+  size_t p = (Placeable(d) ? kPlaceableSize : 0) + kWmfHeaderSize;
+  while (p + 6 <= d.size()) {
+    const uint64_t words = Le32(d, p);
+    const uint32_t function = Le16(d, p + 4);
+    if (words < 3 || words * 2 > d.size() - p) return false;
+    if (function == 0) return true;
+    if (!each(p, words, function)) return true;
+    p += size_t(words * 2);
+  }
+  return p == d.size();
+}
+
+// Calls `each(offset, type, size)` for the records after the header up to
+// the end-of-file record; false when a record's size breaks the file.
+template <typename F>
+bool WalkEmf(const std::string& d, F each) {
+  size_t p = Le32(d, 4);
+  while (p + 8 <= d.size()) {
+    const uint32_t type = Le32(d, p), size = Le32(d, p + 4);
+    if (size < 8 || size % 4 != 0 || size > d.size() - p) return false;
+    if (type == 14) return true;  // end of file
+    if (type == 1) return false;  // a second header
+    if (!each(p, type, size)) return true;
+    p += size;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool LooksLikeWmf(const std::string& d) {
+  return Placeable(d) ? PlainWmfHeaderAt(d, kPlaceableSize) : PlainWmfHeaderAt(d, 0);
+}
+
+bool LooksLikeEmf(const std::string& d) {
+  return d.size() >= kEmfHeaderMin && Le32(d, 0) == 1 && Le32(d, 40) == kEmfSignature;
+}
+
+bool ReadWmfSize(const std::string& d, int64_t& width, int64_t& height) {
+  if (!LooksLikeWmf(d)) return false;
+  if (Placeable(d)) {
+    const int64_t inch = Le16(d, 14);
+    if (inch == 0) return false;
+    width = ToPixels(std::abs(int64_t(I16(d, 10)) - I16(d, 6)), inch);
+    height = ToPixels(std::abs(int64_t(I16(d, 12)) - I16(d, 8)), inch);
+    return width > 0 && height > 0;
+  }
+  // A plain metafile says its size only by the window extent it sets; the
+  // records before it are few and small.
+  bool found = false;
+  WalkWmf(d, [&](size_t p, uint64_t words, uint32_t function) {
+    if (function != 0x020C || words < 5) return true;
+    height = std::abs(int64_t(I16(d, p + 6)));
+    width = std::abs(int64_t(I16(d, p + 8)));
+    found = true;
+    return false;
+  });
+  return found && width > 0 && height > 0;
+}
+
+bool ReadEmfSize(const std::string& d, int64_t& width, int64_t& height) {
+  if (!LooksLikeEmf(d)) return false;
+  // The frame is inclusive, in 0.01 mm.
+  width = ToPixels(std::abs(int64_t(I32(d, 32)) - I32(d, 24)), 2540);
+  height = ToPixels(std::abs(int64_t(I32(d, 36)) - I32(d, 28)), 2540);
+  return width > 0 && height > 0;
+}
+
+// ---- WMF: libwmf's own player drawing into its image ----
+namespace {
+
+// The player stops at the first record past the data; a file whose
+// records all check out is handed over.
+bool WmfWellFormed(const std::string& d) {
+  if (!LooksLikeWmf(d)) return false;
+  return WalkWmf(d, [](size_t, uint64_t, uint32_t) { return true; });
+}
+
+struct TWmfApi {
+  wmfAPI* Api = nullptr;
+  ~TWmfApi() {
+    if (Api) wmf_api_destroy(Api);
+  }
+};
+
+}  // namespace
+
+bool RenderWmf(const std::string& bytes, int width, int height, TBitmap& out) {
+  if (width < 1 || height < 1 || !GraphicSizeAllowed(width, height) || !WmfWellFormed(bytes)) return false;
+  std::string data = bytes;  // the player reads from writable memory
+  wmfAPI_Options options;
+  std::memset(&options, 0, sizeof options);
+  options.function = wmf_gd_function;
+  const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+  TWmfApi api;
+  if (wmf_api_create(&api.Api, flags, &options) != wmf_E_None) return false;
+  if (wmf_mem_open(api.Api, reinterpret_cast<unsigned char*>(&data[0]), long(data.size())) != wmf_E_None) return false;
+  wmfD_Rect bbox;
+  if (wmf_scan(api.Api, 0, &bbox) != wmf_E_None) return false;
+  wmf_gd_t* device = WMF_GD_GetData(api.Api);
+  device->type = wmf_gd_image;
+  device->width = unsigned(width);
+  device->height = unsigned(height);
+  device->bbox = bbox;
+  if (wmf_play(api.Api, 0, &bbox) != wmf_E_None || !device->gd_image) return false;
+  const int* pixels = wmf_gd_image_pixels(device->gd_image);
+  if (!pixels) return false;
+  TBitmap b(width, height);
+  for (int y = 0; y < height; ++y) {
+    uint32_t* dst = b.ScanLine(y);
+    const int* src = pixels + size_t(y) * size_t(width);
+    for (int x = 0; x < width; ++x) {
+      // 7 bits of transparency above the colour: 0 opaque, 127 clear.
+      const uint32_t p = uint32_t(src[x]);
+      const int alpha = 255 - int(((p >> 24) & 0x7F) * 255 / 127);
+      dst[x] = PixelOverWhite(int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF), alpha);
+    }
+  }
+  out.Assign(&b);
+  return true;
+}
+
+// ---- EMF: libemf2svg's SVG, drawn by librsvg ----
+bool RenderEmf(const std::string& bytes, int width, int height, TBitmap& out) {
+  if (width < 1 || height < 1 || !GraphicSizeAllowed(width, height) || !LooksLikeEmf(bytes)) return false;
+  if (Le32(bytes, 4) < kEmfHeaderMin || Le32(bytes, 4) > bytes.size() ||
+      !WalkEmf(bytes, [](size_t, uint32_t, uint32_t) { return true; }))
+    return false;
+  std::string data = bytes;
+  generatorOptions options;
+  std::memset(&options, 0, sizeof options);
+  char prefix[] = "svg";
+  options.nameSpace = prefix;
+  options.svgDelimiter = true;
+  options.emfplus = true;
+  options.imgWidth = width;
+  options.imgHeight = height;
+  char* svg = nullptr;
+  size_t svgLength = 0;
+  const int ok = emf2svg(&data[0], data.size(), &svg, &svgLength, &options);
+  std::string text = svg ? std::string(svg, svgLength) : std::string();
+  std::free(svg);
+  if (!ok || text.empty()) return false;
+  GError* error = nullptr;
+  RsvgHandle* handle =
+      rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(text.data()), gsize(text.size()), &error);
+  if (!handle) {
+    if (error) g_error_free(error);
+    return false;
+  }
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* cr = cairo_create(surface);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_paint(cr);
+  RsvgRectangle viewport{0, 0, double(width), double(height)};
+  const bool drawn = rsvg_handle_render_document(handle, cr, &viewport, &error);
+  if (error) g_error_free(error);
+  cairo_destroy(cr);
+  g_object_unref(handle);
+  cairo_surface_flush(surface);
+  bool stored = false;
+  if (drawn && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+    TBitmap b(width, height);
+    const unsigned char* base = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < height; ++y) {
+      const uint32_t* src = reinterpret_cast<const uint32_t*>(base + size_t(y) * size_t(stride));
+      uint32_t* dst = b.ScanLine(y);
+      // Painted over opaque white: every pixel is opaque.
+      for (int x = 0; x < width; ++x) dst[x] = 0xFF000000u | (src[x] & 0xFFFFFF);
+    }
+    out.Assign(&b);
+    stored = true;
+  }
+  cairo_surface_destroy(surface);
+  return stored;
+}
