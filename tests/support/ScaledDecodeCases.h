@@ -61,6 +61,18 @@ inline void ExpectScaledDecodes() {
 // Metafiles are drawn at the size their headers state (pixels at 96 per
 // inch), or straight at the box's size: the left half of each picture
 // blue, the right half red, the right way round and up.
+// `metafile` with `count` more records that change nothing (WMF: SetBkMode;
+// EMF: SetBkMode) before its end-of-file record.
+inline std::string WithIdleRecords(std::string metafile, int count) {
+  const bool emf = SniffPictureFormat(metafile) == TPictureFormat::Emf;
+  const std::string idle =
+      emf ? std::string("\x12\0\0\0\x0C\0\0\0\x01\0\0\0", 12) : std::string("\x04\0\0\0\x02\x01\x01\0", 8);
+  std::string more;
+  for (int i = 0; i < count; ++i) more += idle;
+  metafile.insert(metafile.size() - (emf ? 20 : 6), more);
+  return metafile;
+}
+
 inline void ExpectMetafilesDrawn() {
   struct TCase {
     const char* What;
@@ -74,6 +86,9 @@ inline void ExpectMetafilesDrawn() {
       {"emf", MakeEmf(40, 30, clBlue, clRed), 1000, 1000, 40, 30},
       {"wmf in a smaller box", MakeWmf(400, 300, clBlue, clRed), 100, 100, 100, 75},
       {"emf in a smaller box", MakeEmf(300, 400, clBlue, clRed), 100, 100, 75, 100},
+      // Too many records for that many pixels: drawn smaller, stretched.
+      {"wmf of many records", WithIdleRecords(MakeWmf(2000, 1500, clBlue, clRed), 2000), 5000, 5000, 2000, 1500},
+      {"emf of many records", WithIdleRecords(MakeEmf(2000, 1500, clBlue, clRed), 2000), 5000, 5000, 2000, 1500},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.What);

@@ -114,11 +114,61 @@ bool ReadEmfSize(const std::string& d, int64_t& width, int64_t& height) {
 // ---- WMF: libwmf's own player drawing into its image ----
 namespace {
 
-// The player stops at the first record past the data; a file whose
-// records all check out is handed over.
-bool WmfWellFormed(const std::string& d) {
-  if (!LooksLikeWmf(d)) return false;
-  return WalkWmf(d, [](size_t, uint64_t, uint32_t) { return true; });
+// What drawing a metafile may cost, in records: every record counts once,
+// and a text record once more for each of its characters. A record can
+// cover the whole picture, so drawing costs up to this many times its
+// pixels; -1 for records that break the file's structure (the players are
+// handed only files whose records all check out).
+int64_t WmfDrawingUnits(const std::string& d) {
+  if (!LooksLikeWmf(d)) return -1;
+  int64_t units = 0;
+  const bool ok = WalkWmf(d, [&](size_t p, uint64_t words, uint32_t function) {
+    ++units;
+    if (function == 0x0521 && words >= 4) units += Le16(d, p + 6);   // TextOut: its count
+    if (function == 0x0A32 && words >= 7) units += Le16(d, p + 10);  // ExtTextOut: its count
+    return true;
+  });
+  return ok ? units : -1;
+}
+
+int64_t EmfDrawingUnits(const std::string& d) {
+  if (!LooksLikeEmf(d) || Le32(d, 4) < kEmfHeaderMin || Le32(d, 4) > d.size()) return -1;
+  int64_t units = 0;
+  const bool ok = WalkEmf(d, [&](size_t p, uint32_t type, uint32_t size) {
+    ++units;
+    if ((type == 83 || type == 84) && size >= 48) units += Le32(d, p + 44);  // ExtTextOut A and W: characters
+    if (type == 70) units += size / 12;  // a comment may hold EMF+ records of 12 bytes and more
+    return true;
+  });
+  return ok ? units : -1;
+}
+
+// Pixel-records a metafile may take to draw: about a second's filling.
+constexpr double kDrawingBudget = double(int64_t(1) << 31);
+
+// The size to draw at: the size asked for, or a smaller one of the same
+// shape when drawing that many records over that many pixels would take
+// too long; the caller then stretches the picture to the size asked for.
+TSize DrawingSize(int width, int height, int64_t units) {
+  const double cost = double(units) * double(width) * double(height);
+  if (cost <= kDrawingBudget) return TSize(width, height);
+  const double scale = std::sqrt(kDrawingBudget / cost);
+  return TSize(std::max(1, int(width * scale)), std::max(1, int(height * scale)));
+}
+
+// Draws through `draw` at DrawingSize and stretches the result to
+// width x height where it was drawn smaller.
+template <typename F>
+bool DrawWithinBudget(int width, int height, int64_t units, TBitmap& out, F draw) {
+  if (units < 0 || width < 1 || height < 1 || !GraphicSizeAllowed(width, height)) return false;
+  const TSize size = DrawingSize(width, height, units);
+  TBitmap drawn;
+  if (!draw(size.cx, size.cy, drawn) || drawn.Width() != size.cx || drawn.Height() != size.cy) return false;
+  if (size.cx == width && size.cy == height)
+    out.Assign(&drawn);
+  else
+    ResampleBitmap(drawn, width, height, out);
+  return true;
 }
 
 struct TWmfApi {
@@ -128,10 +178,7 @@ struct TWmfApi {
   }
 };
 
-}  // namespace
-
-bool RenderWmf(const std::string& bytes, int width, int height, TBitmap& out) {
-  if (width < 1 || height < 1 || !GraphicSizeAllowed(width, height) || !WmfWellFormed(bytes)) return false;
+bool PlayWmf(const std::string& bytes, int width, int height, TBitmap& out) {
   std::string data = bytes;  // the player reads from writable memory
   wmfAPI_Options options;
   std::memset(&options, 0, sizeof options);
@@ -166,11 +213,7 @@ bool RenderWmf(const std::string& bytes, int width, int height, TBitmap& out) {
 }
 
 // ---- EMF: libemf2svg's SVG, drawn by librsvg ----
-bool RenderEmf(const std::string& bytes, int width, int height, TBitmap& out) {
-  if (width < 1 || height < 1 || !GraphicSizeAllowed(width, height) || !LooksLikeEmf(bytes)) return false;
-  if (Le32(bytes, 4) < kEmfHeaderMin || Le32(bytes, 4) > bytes.size() ||
-      !WalkEmf(bytes, [](size_t, uint32_t, uint32_t) { return true; }))
-    return false;
+bool DrawEmf(const std::string& bytes, int width, int height, TBitmap& out) {
   std::string data = bytes;
   generatorOptions options;
   std::memset(&options, 0, sizeof options);
@@ -219,4 +262,16 @@ bool RenderEmf(const std::string& bytes, int width, int height, TBitmap& out) {
   }
   cairo_surface_destroy(surface);
   return stored;
+}
+
+}  // namespace
+
+bool RenderWmf(const std::string& bytes, int width, int height, TBitmap& out) {
+  return DrawWithinBudget(width, height, WmfDrawingUnits(bytes), out,
+                          [&](int w, int h, TBitmap& drawn) { return PlayWmf(bytes, w, h, drawn); });
+}
+
+bool RenderEmf(const std::string& bytes, int width, int height, TBitmap& out) {
+  return DrawWithinBudget(width, height, EmfDrawingUnits(bytes), out,
+                          [&](int w, int h, TBitmap& drawn) { return DrawEmf(bytes, w, h, drawn); });
 }
