@@ -9,7 +9,7 @@
 #include <emf2svg.h>
 #include <librsvg/rsvg.h>
 #include <libwmf/api.h>
-#include <libwmf/gd.h>
+#include <libwmf/svg.h>
 
 #include "platform/PictureDecoder.h"
 
@@ -171,67 +171,11 @@ bool DrawWithinBudget(int width, int height, int64_t units, TBitmap& out, F draw
   return true;
 }
 
-struct TWmfApi {
-  wmfAPI* Api = nullptr;
-  ~TWmfApi() {
-    if (Api) wmf_api_destroy(Api);
-  }
-};
-
-bool PlayWmf(const std::string& bytes, int width, int height, TBitmap& out) {
-  std::string data = bytes;  // the player reads from writable memory
-  wmfAPI_Options options;
-  std::memset(&options, 0, sizeof options);
-  options.function = wmf_gd_function;
-  const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-  TWmfApi api;
-  if (wmf_api_create(&api.Api, flags, &options) != wmf_E_None) return false;
-  if (wmf_mem_open(api.Api, reinterpret_cast<unsigned char*>(&data[0]), long(data.size())) != wmf_E_None) return false;
-  wmfD_Rect bbox;
-  if (wmf_scan(api.Api, 0, &bbox) != wmf_E_None) return false;
-  wmf_gd_t* device = WMF_GD_GetData(api.Api);
-  device->type = wmf_gd_image;
-  device->width = unsigned(width);
-  device->height = unsigned(height);
-  device->bbox = bbox;
-  if (wmf_play(api.Api, 0, &bbox) != wmf_E_None || !device->gd_image) return false;
-  const int* pixels = wmf_gd_image_pixels(device->gd_image);
-  if (!pixels) return false;
-  TBitmap b(width, height);
-  for (int y = 0; y < height; ++y) {
-    uint32_t* dst = b.ScanLine(y);
-    const int* src = pixels + size_t(y) * size_t(width);
-    for (int x = 0; x < width; ++x) {
-      // 7 bits of transparency above the colour: 0 opaque, 127 clear.
-      const uint32_t p = uint32_t(src[x]);
-      const int alpha = 255 - int(((p >> 24) & 0x7F) * 255 / 127);
-      dst[x] = PixelOverWhite(int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF), alpha);
-    }
-  }
-  out.Assign(&b);
-  return true;
-}
-
-// ---- EMF: libemf2svg's SVG, drawn by librsvg ----
-bool DrawEmf(const std::string& bytes, int width, int height, TBitmap& out) {
-  std::string data = bytes;
-  generatorOptions options;
-  std::memset(&options, 0, sizeof options);
-  char prefix[] = "svg";
-  options.nameSpace = prefix;
-  options.svgDelimiter = true;
-  options.emfplus = true;
-  options.imgWidth = width;
-  options.imgHeight = height;
-  char* svg = nullptr;
-  size_t svgLength = 0;
-  const int ok = emf2svg(&data[0], data.size(), &svg, &svgLength, &options);
-  std::string text = svg ? std::string(svg, svgLength) : std::string();
-  std::free(svg);
-  if (!ok || text.empty()) return false;
+// An SVG document drawn by librsvg into a width x height bitmap over white.
+bool DrawSvg(const std::string& svg, int width, int height, TBitmap& out) {
   GError* error = nullptr;
   RsvgHandle* handle =
-      rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(text.data()), gsize(text.size()), &error);
+      rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), gsize(svg.size()), &error);
   if (!handle) {
     if (error) g_error_free(error);
     return false;
@@ -262,6 +206,70 @@ bool DrawEmf(const std::string& bytes, int width, int height, TBitmap& out) {
   }
   cairo_surface_destroy(surface);
   return stored;
+}
+
+// ---- WMF: libwmf's player, writing SVG ----
+struct TWmfApi {
+  wmfAPI* Api = nullptr;
+  ~TWmfApi() {
+    if (Api) wmf_api_destroy(Api);
+  }
+};
+
+bool PlayWmf(const std::string& bytes, int width, int height, TBitmap& out) {
+  std::string data = bytes;  // the player reads from writable memory
+  // The player takes a buffer of the header's largest record size before
+  // reading a record: the header is made to say the largest there is.
+  uint64_t largest = 3;
+  WalkWmf(data, [&](size_t, uint64_t words, uint32_t) {
+    largest = std::max(largest, words);
+    return true;
+  });
+  const size_t header = Placeable(data) ? kPlaceableSize : 0;
+  for (int i = 0; i < 4; ++i) data[header + 12 + size_t(i)] = char((largest >> (8 * i)) & 0xFF);
+  wmfAPI_Options options;
+  std::memset(&options, 0, sizeof options);
+  options.function = wmf_svg_function;
+  const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+  TWmfApi api;
+  if (wmf_api_create(&api.Api, flags, &options) != wmf_E_None) return false;
+  if (wmf_mem_open(api.Api, reinterpret_cast<unsigned char*>(&data[0]), long(data.size())) != wmf_E_None) return false;
+  wmfD_Rect bbox;
+  if (wmf_scan(api.Api, 0, &bbox) != wmf_E_None) return false;
+  wmf_svg_t* device = WMF_SVG_GetData(api.Api);
+  device->out = wmf_stream_create(api.Api, nullptr);  // into memory
+  if (!device->out) return false;
+  device->width = unsigned(width);
+  device->height = unsigned(height);
+  device->bbox = bbox;
+  device->flags |= WMF_SVG_INLINE_IMAGES;
+  const bool played = wmf_play(api.Api, 0, &bbox) == wmf_E_None;
+  char* svg = nullptr;
+  unsigned long length = 0;
+  wmf_stream_destroy(api.Api, device->out, &svg, &length);
+  device->out = nullptr;
+  // The buffer belongs to the player and goes with it.
+  const std::string text = svg ? std::string(svg, length) : std::string();
+  return played && !text.empty() && DrawSvg(text, width, height, out);
+}
+
+// ---- EMF: libemf2svg's SVG ----
+bool DrawEmf(const std::string& bytes, int width, int height, TBitmap& out) {
+  std::string data = bytes;
+  generatorOptions options;
+  std::memset(&options, 0, sizeof options);
+  char prefix[] = "";
+  options.nameSpace = prefix;
+  options.svgDelimiter = true;
+  options.emfplus = true;
+  options.imgWidth = width;
+  options.imgHeight = height;
+  char* svg = nullptr;
+  size_t svgLength = 0;
+  const int ok = emf2svg(&data[0], data.size(), &svg, &svgLength, &options);
+  const std::string text = svg ? std::string(svg, svgLength) : std::string();
+  std::free(svg);
+  return ok && !text.empty() && DrawSvg(text, width, height, out);
 }
 
 }  // namespace
