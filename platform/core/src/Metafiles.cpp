@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <vector>
 
 #include <cairo.h>
 #include <emf2svg.h>
@@ -111,7 +110,7 @@ bool ReadEmfSize(const std::string& d, int64_t& width, int64_t& height) {
   return width > 0 && height > 0;
 }
 
-// ---- WMF: libwmf's own player drawing into its image ----
+// ---- Drawing: the record check, the cost of drawing, the SVG ----
 namespace {
 
 // What drawing a metafile may cost, in records: every record counts once,
