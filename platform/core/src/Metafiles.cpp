@@ -9,6 +9,7 @@
 #include <librsvg/rsvg.h>
 #include <libwmf/api.h>
 #include <libwmf/svg.h>
+#include <uemf_safe.h>
 
 #include "platform/PictureDecoder.h"
 
@@ -130,16 +131,33 @@ int64_t WmfDrawingUnits(const std::string& d) {
   return ok ? units : -1;
 }
 
+// Whether the header's own parts (its description, its pixel format) lie
+// inside it, and the record is one libUEMF finds safe to read.
+bool EmfHeaderSafe(const std::string& d) {
+  const uint64_t size = Le32(d, 4);
+  if (size < kEmfHeaderMin || size % 4 != 0 || size > d.size()) return false;
+  const uint64_t chars = Le32(d, 60), description = Le32(d, 64);
+  if (chars != 0 && (description < kEmfHeaderMin || description + chars * 2 > size)) return false;
+  if (size >= 100) {
+    const uint64_t formatSize = Le32(d, 88), format = Le32(d, 92);
+    if (formatSize != 0 && (format < kEmfHeaderMin || format + formatSize > size)) return false;
+  }
+  return U_emf_record_safe(d.data()) != 0;
+}
+
 int64_t EmfDrawingUnits(const std::string& d) {
-  if (!LooksLikeEmf(d) || Le32(d, 4) < kEmfHeaderMin || Le32(d, 4) > d.size()) return -1;
+  if (!LooksLikeEmf(d) || !EmfHeaderSafe(d)) return -1;
   int64_t units = 0;
+  bool safe = true;
   const bool ok = WalkEmf(d, [&](size_t p, uint32_t type, uint32_t size) {
+    // Every record's counts and offsets stay inside it.
+    if (!U_emf_record_safe(d.data() + p)) return safe = false;
     ++units;
     if ((type == 83 || type == 84) && size >= 48) units += Le32(d, p + 44);  // ExtTextOut A and W: characters
     if (type == 70) units += size / 12;  // a comment may hold EMF+ records of 12 bytes and more
     return true;
   });
-  return ok ? units : -1;
+  return ok && safe ? units : -1;
 }
 
 // Pixel-records a metafile may take to draw: about a second's filling.
