@@ -103,11 +103,16 @@ inline void ExpectMetafilesDrawn() {
       EXPECT_EQ(b.Pixel(c.Width * 3 / 4, y) & 0xFFFFFF, ColorToRGB(clRed)) << y;
     }
   }
-  // Cut inside its records, a metafile is no picture.
-  for (const std::string& d : {MakeWmf(40, 30, clBlue, clRed), MakeEmf(40, 30, clBlue, clRed)}) {
+  // Cut inside its records, or with a header whose description runs past
+  // its end, a metafile is no picture.
+  const std::string wmf = MakeWmf(40, 30, clBlue, clRed), emf = MakeEmf(40, 30, clBlue, clRed);
+  std::string longDescription = emf;
+  longDescription[60] = char(0xE8), longDescription[61] = 3;  // 1000 characters
+  longDescription[64] = 88;                                   // from the header's end
+  for (const std::string& d : {wmf.substr(0, wmf.size() - 10), emf.substr(0, emf.size() - 10), longDescription}) {
     TBitmap b(3, 3);
-    EXPECT_FALSE(DecodePictureScaled(d.substr(0, d.size() - 10), 20, 20, b));
-    EXPECT_FALSE(DecodePicture(d.substr(0, d.size() - 10), b));
+    EXPECT_FALSE(DecodePictureScaled(d, 20, 20, b));
+    EXPECT_FALSE(DecodePicture(d, b));
     EXPECT_EQ(b.Width(), 3);
   }
 }
