@@ -24,6 +24,8 @@ inline void ExpectScaledDecodes() {
   const std::size_t frame = huge.find("\xFF\xC0");
   huge[frame + 5] = char(0xEA), huge[frame + 6] = char(0x60), huge[frame + 7] = char(0xEA),
                huge[frame + 8] = char(0x60);
+  std::string wideIcon = MakeIco(100, 16, clBlue);
+  wideIcon[6] = 16;  // the directory says 16 x 16
   const std::vector<TCase> cases = {
       {"jpeg past the limit", MakeJpeg(8192, 4400, clBlue), 1024, 1024, 1024, 550, clBlue},
       {"jpeg by a quarter and a bit", MakeJpeg(2000, 1000, clLime), 450, 450, 450, 225, clLime},
@@ -32,6 +34,7 @@ inline void ExpectScaledDecodes() {
       {"gif frame wider than its screen", MakeGif(4, 3, {{1, 0, 60, 2, 2}}), 64, 48, 3, 2, clBlue},
       {"gif frame taller than its screen", MakeGif(2, 1, {{0, 0, 4, 91, 1}}), 64, 48, 2, 1, clLime},
       {"gif frame beside its screen", MakeGif(2, 1, {{5, 0, 4, 4, 1}}), 64, 48, 0, 0, clNone},
+      {"icon wider than its directory says", wideIcon, 64, 48, 64, 10, clBlue},
       {"bmp", MakeBmp(400, 200, clBlue), 100, 100, 100, 50, clBlue},
       {"inside the box", MakePng(30, 20, clRed), 100, 100, 30, 20, clRed},
       {"a side of one", MakePng(4000, 2, clRed), 100, 100, 100, 1, clRed},

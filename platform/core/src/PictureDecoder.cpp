@@ -498,7 +498,18 @@ bool DecodePictureScaled(const std::string& bytes, int maxWidth, int maxHeight, 
   TPictureHeader h;
   if (maxWidth < 1 || maxHeight < 1 || !ReadPictureDimensions(bytes, h)) return false;
   const TSize fit = FitPictureSize(h.Width, h.Height, maxWidth, maxHeight);
-  if (fit.cx == h.Width && fit.cy == h.Height) return DecodePicture(bytes, out);
+  if (fit.cx == h.Width && fit.cy == h.Height) {
+    // The pixels may say another size than the header (an icon's directory
+    // entry, say): what does not fit the box is shrunk into it.
+    TBitmap own;
+    if (!DecodePicture(bytes, own)) return false;
+    const TSize inside = FitPictureSize(own.Width(), own.Height(), maxWidth, maxHeight);
+    if (inside.cx == own.Width() && inside.cy == own.Height())
+      out.SetHandle(own.ReleaseHandle());
+    else
+      ResampleBitmap(own, inside.cx, inside.cy, out);
+    return true;
+  }
   if (!ScaledDecodeAllowed(h)) return false;
   try {
     return PictureBackend().DecodeScaled(bytes, h.Format, fit.cx, fit.cy, out);
