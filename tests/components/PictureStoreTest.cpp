@@ -158,6 +158,17 @@ TEST_F(PictureStoreTest, AssignShowsFrameOneOfTheOldDataThenTakesAHintPicturesDa
   EXPECT_FALSE(b.Empty());
 }
 
+TEST_F(PictureStoreTest, MetafilesLoadAtTheSizeTheirHeadersState) {
+  for (const std::string& bytes : {MakeWmf(30, 20, clBlue, clRed), MakeEmf(30, 20, clBlue, clRed)}) {
+    THintPicture p;
+    Load(p, bytes);
+    EXPECT_FALSE(p.Empty());
+    EXPECT_EQ(p.CountFrames(), -1);
+    EXPECT_EQ(p.Width(), 30);
+    EXPECT_EQ(p.DisplayHeight(), 20);
+  }
+}
+
 TEST_F(PictureStoreTest, SourcesCacheAndStore) {
   RegisterResourceData("STOREPIC", MakeBmp(3, 3, clRed));
   THintPictureCache cache;
