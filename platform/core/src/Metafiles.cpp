@@ -182,13 +182,15 @@ bool DrawWithinBudget(int width, int height, int64_t units, TBitmap& out, F draw
   TBitmap drawn;
   if (!draw(size.cx, size.cy, drawn) || drawn.Width() != size.cx || drawn.Height() != size.cy) return false;
   if (size.cx == width && size.cy == height)
-    out.Assign(&drawn);
+    out.SetHandle(drawn.ReleaseHandle());
   else
     ResampleBitmap(drawn, width, height, out);
   return true;
 }
 
 // An SVG document drawn by librsvg into a width x height bitmap over white.
+// Cairo draws straight into the bitmap's pixels: its 32-bit pixels are the
+// bitmap's 0xAARRGGBB words, rows one after another.
 bool DrawSvg(const std::string& svg, int width, int height, TBitmap& out) {
   GError* error = nullptr;
   RsvgHandle* handle =
@@ -197,32 +199,26 @@ bool DrawSvg(const std::string& svg, int width, int height, TBitmap& out) {
     if (error) g_error_free(error);
     return false;
   }
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  TBitmap b(width, height);
+  uint32_t* pixels = b.ScanLine(0);
+  const size_t count = size_t(width) * size_t(height);
+  std::fill(pixels, pixels + count, 0xFFFFFFFFu);
+  cairo_surface_t* surface = cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(pixels), CAIRO_FORMAT_RGB24, width, height, width * int(sizeof(uint32_t)));
   cairo_t* cr = cairo_create(surface);
-  cairo_set_source_rgb(cr, 1, 1, 1);
-  cairo_paint(cr);
   RsvgRectangle viewport{0, 0, double(width), double(height)};
   const bool drawn = rsvg_handle_render_document(handle, cr, &viewport, &error);
   if (error) g_error_free(error);
   cairo_destroy(cr);
   g_object_unref(handle);
   cairo_surface_flush(surface);
-  bool stored = false;
-  if (drawn && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-    TBitmap b(width, height);
-    const unsigned char* base = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < height; ++y) {
-      const uint32_t* src = reinterpret_cast<const uint32_t*>(base + size_t(y) * size_t(stride));
-      uint32_t* dst = b.ScanLine(y);
-      // Painted over opaque white: every pixel is opaque.
-      for (int x = 0; x < width; ++x) dst[x] = 0xFF000000u | (src[x] & 0xFFFFFF);
-    }
-    out.Assign(&b);
-    stored = true;
-  }
+  const bool ok = drawn && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(surface);
-  return stored;
+  if (!ok) return false;
+  // Drawn over opaque white: every pixel is opaque.
+  for (size_t i = 0; i < count; ++i) pixels[i] |= 0xFF000000u;
+  out.SetHandle(b.ReleaseHandle());
+  return true;
 }
 
 // ---- WMF: libwmf's player, writing SVG ----
