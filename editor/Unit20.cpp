@@ -44,10 +44,6 @@ const std::vector<TMenuRow> kMenus = {
     {TMenuPlace::MainMenu, "Справка", "О программе...", Ctrl(VK_F1), "N8Click", "N8"},
 };
 
-bool IsMetafile(const std::string& path) {
-  const std::string ext = LowerCase(ExtractFileExt(path));
-  return ext == ".emf" || ext == ".wmf";
-}
 }  // namespace
 
 TForm20::TForm20(TComponent* owner) : TForm(owner) {
@@ -89,22 +85,16 @@ void TForm20::FormCreate(TObject*) { MenuPainter = PlainFlatMenu({MainMenu1, Pop
 bool TForm20::ShowPicture(const std::string& path) {
   const char* problem = nullptr;
   TBitmap picture;
-  if (IsMetafile(path)) {
-    // Windows metafiles are drawing records for the Windows GDI: nothing
-    // on this system plays them.
-    problem = "Метафайлы (EMF, WMF) здесь не показываются:";
-  } else {
-    std::string bytes;
-    try {
-      bytes = ReadWholeFile(path);
-    } catch (const Exception&) {
-      problem = "Не удалось прочитать файл:";
-    }
-    TPictureHeader header;
-    // The header is checked first: a size past the limit allocates nothing.
-    if (!problem && (!ReadPictureHeader(bytes, header) || !DecodePicture(bytes, picture)))
-      problem = "Не удалось показать рисунок: файл повреждён, слишком велик или это не рисунок.";
+  std::string bytes;
+  try {
+    bytes = ReadWholeFile(path);
+  } catch (const Exception&) {
+    problem = "Не удалось прочитать файл:";
   }
+  TPictureHeader header;
+  // The header is checked first: a size past the limit allocates nothing.
+  if (!problem && (!ReadPictureHeader(bytes, header) || !DecodePicture(bytes, picture)))
+    problem = "Не удалось показать рисунок: файл повреждён, слишком велик или это не рисунок.";
   if (problem) {
     MessageBox(Handle(), Ansi(problem) + "\r\r" + path, ProgramTitle, MB_OK | MB_ICONWARNING);
     return false;

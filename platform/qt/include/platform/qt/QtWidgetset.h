@@ -210,7 +210,8 @@ class QtWindowPeer : public TWindowPeer {
 };
 
 // Pictures through Qt's image readers; BMP and ICO stay with the toolkit's
-// own readers, and a GIF gives its first image without the logical screen.
+// own readers and metafiles with the built-in players (the same pixels
+// headless), and a GIF gives its first image without the logical screen.
 class QtPictureBackend : public IPictureBackend {
  public:
   bool Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) override;
