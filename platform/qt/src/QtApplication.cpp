@@ -6,9 +6,6 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <cstdlib>
 
@@ -38,20 +35,6 @@ void PrepareWebEngine() {
   if (geteuid() == 0 || !SandboxNamespacesWork()) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
 }
 
-// The program speaks Russian whatever the user's locale: Qt's own texts
-// (the standard dialogs, the buttons of message boxes) come from Qt's
-// Russian translations when they are installed.
-void InstallRussianTranslations(QApplication& app) {
-  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-  const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-  for (const char* name : {"qtbase_ru", "qtwebengine_ru"}) {
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QString::fromLatin1(name), dir))
-      app.installTranslator(translator);
-    else
-      delete translator;
-  }
-}
 }  // namespace
 
 TQtPlatform::TQtPlatform(int& argc, char** argv) {
@@ -60,8 +43,8 @@ TQtPlatform::TQtPlatform(int& argc, char** argv) {
     // The web engine shares its OpenGL contexts with the application.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     FOwnApp = std::make_unique<QApplication>(argc, argv);
-    InstallRussianTranslations(*FOwnApp);
   }
+  InstallRussianDialogs();
   QApplication::setQuitOnLastWindowClosed(false);
   FWidgetset = std::make_unique<QtWidgetset>();
   RegisterQtForms(*FWidgetset);

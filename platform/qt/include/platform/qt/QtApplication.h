@@ -21,6 +21,7 @@
 #include "platform/Sound.h"
 
 class QApplication;
+class QFont;
 class QMenuBar;
 class QtWidgetset;
 class QWidget;
@@ -33,6 +34,13 @@ void RegisterQtStdControls(QtWidgetset& ws);
 // the printer backend (QPrinter, QtPrinters.cpp); false uninstalls them.
 void RegisterQtWebBrowser(bool install);
 void InstallQtPrinters(bool install);
+
+// Qt's standard dialogs speak the program's Russian whatever the user's
+// locale: Qt's Russian translations and the Russian locale for the
+// application (once per application object).
+void InstallRussianDialogs();
+// The program's dialog font (the system's default GUI font) as a QFont.
+QFont QtDialogFont();
 
 // The UI service on Qt's dialogs. Texts are shown with their line breaks
 // normalised; message box buttons carry the Russian system captions.
