@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QRegularExpression>
 
 #include <cstdlib>
 
@@ -101,6 +102,12 @@ int RunQtProgram(int argc, char** argv, const std::function<int()>& program) {
 
 std::vector<std::string> QtFontListBackend::Families() {
   std::vector<std::string> out;
-  for (const QString& family : QFontDatabase::families()) out.push_back(family.toUtf8().toStdString());
+  for (QString family : QFontDatabase::families()) {
+    // A family several foundries make is listed once per foundry, as
+    // "Family [Foundry]"; a font is named by its family alone.
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+    family.remove(foundry);
+    out.push_back(family.toUtf8().toStdString());
+  }
   return out;
 }
