@@ -392,7 +392,9 @@ void InstallRussianDialogs() {
   QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   // Qt's own windows (the standard dialogs, find and replace) in the
   // program's dialog font; the menus keep the desktop's.
-  const QFont menu = QApplication::font("QMenu"), bar = QApplication::font("QMenuBar");
+  QFont menu = QApplication::font("QMenu"), bar = QApplication::font("QMenuBar");
+  menu.setStyleStrategy(QFont::PreferNoShaping);
+  bar.setStyleStrategy(QFont::PreferNoShaping);
   QApplication::setFont(QtDialogFont());
   QApplication::setFont(menu, "QMenu");
   QApplication::setFont(bar, "QMenuBar");

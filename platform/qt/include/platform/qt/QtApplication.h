@@ -37,7 +37,8 @@ void InstallQtPrinters(bool install);
 
 // Qt's standard dialogs speak the program's Russian whatever the user's
 // locale: Qt's Russian translations and the Russian locale for the
-// application (once per application object).
+// application, and Qt's own windows take the program's dialog font (once
+// per application object).
 void InstallRussianDialogs();
 // The program's dialog font (the system's default GUI font) as a QFont.
 QFont QtDialogFont();
