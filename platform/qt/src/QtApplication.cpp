@@ -100,14 +100,15 @@ int RunQtProgram(int argc, char** argv, const std::function<int()>& program) {
   return program();
 }
 
+QString QtFamilyName(const QString& listed) {
+  // A family several foundries make is listed once per foundry, as
+  // "Family [Foundry]"; a font is named by its family alone.
+  static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+  return QString(listed).remove(foundry);
+}
+
 std::vector<std::string> QtFontListBackend::Families() {
   std::vector<std::string> out;
-  for (QString family : QFontDatabase::families()) {
-    // A family several foundries make is listed once per foundry, as
-    // "Family [Foundry]"; a font is named by its family alone.
-    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
-    family.remove(foundry);
-    out.push_back(family.toUtf8().toStdString());
-  }
+  for (const QString& family : QFontDatabase::families()) out.push_back(QtFamilyName(family).toUtf8().toStdString());
   return out;
 }

@@ -315,7 +315,7 @@ bool QtUiService::FontDialog(TFontDialogRequest& r) {
   dlg.setOption(QFontDialog::DontUseNativeDialog, true);
   if (dlg.exec() != QDialog::Accepted) return false;
   QFont f = dlg.selectedFont();
-  r.Name = QStringToAnsi(f.family());
+  r.Name = QStringToAnsi(QtFamilyName(f.family()));
   int size = f.pointSize() > 0 ? f.pointSize() : points;
   r.Height = -MulDiv(size, ppi, 72);
   TFontStyles st;

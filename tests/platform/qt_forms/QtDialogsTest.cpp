@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QFontInfo>
 #include <QInputDialog>
 #include <QLabel>
@@ -215,6 +217,25 @@ TEST_F(QtFormsTest, FileDialogIsRussianWhateverTheLocale) {
     EXPECT_EQ(QFontInfo(font).family(), QFontInfo(QtDialogFont()).family());
     EXPECT_EQ(QFontInfo(font).pixelSize(), QFontInfo(QtDialogFont()).pixelSize());
   }
+}
+
+// A face the user picks in the font dialog is named by its family alone,
+// though Qt lists a family several foundries make as "Family [Foundry]".
+TEST_F(QtFormsTest, FontDialogGivesTheFamilyWithoutItsFoundry) {
+  QString tagged;
+  for (const QString& family : QFontDatabase::families())
+    if (family.endsWith(']') && family.contains(" [")) tagged = family;
+  if (tagged.isEmpty()) GTEST_SKIP() << "no family comes from several foundries here";
+  SetUiService(&FPlatform->Ui());
+  TFontDialog dialog(Form);
+  WhenModal([&](QWidget* w) {
+    auto* dlg = qobject_cast<QFontDialog*>(w);
+    ASSERT_NE(dlg, nullptr);
+    dlg->setCurrentFont(QFont(tagged));
+    dlg->accept();
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.Font()->Name(), QStringToAnsi(tagged.left(tagged.indexOf(" ["))));
 }
 
 // With no printer installed the print dialogs work on a PDF file: page

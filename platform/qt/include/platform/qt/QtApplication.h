@@ -63,6 +63,10 @@ class QtMenuBackend : public IMenuBackend {
   TMenuItem* TrackPopup(TPopupMenu* menu, TPoint screenPos) override;
 };
 
+// A family as Qt lists it ("C059 [UKWN]" where several foundries make it)
+// named by the family alone ("C059").
+QString QtFamilyName(const QString& listed);
+
 // The installed families from QFontDatabase.
 class QtFontListBackend : public IFontListBackend {
  public:
