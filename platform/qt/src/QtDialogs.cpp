@@ -133,7 +133,8 @@ class RussianFilesProxy : public QSortFilterProxyModel {
     const QLocale russian;
     if (index.column() == 3) return russian.toString(files->lastModified(source), QLocale::ShortFormat);
     if (files->isDir(source)) return QString();
-    return russian.formattedDataSize(files->size(source), 1, QLocale::DataSizeTraditionalFormat);
+    // As the system's own lists: whole kilobytes, rounded up.
+    return russian.toString((files->size(source) + 1023) / 1024) + QString::fromUtf8(" КБ");
   }
   void sort(int column, Qt::SortOrder order) override {
     if (sourceModel()) sourceModel()->sort(column, order);

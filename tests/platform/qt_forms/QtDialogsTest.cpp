@@ -162,7 +162,7 @@ QStringList DialogTexts(QFileDialog* dlg) {
 }
 
 // The standard dialogs speak Russian whatever the user's locale: Qt's own
-// captions, the kinds of the files and their dates, in the program's
+// captions, the kinds, sizes and dates of the files, in the program's
 // dialog font.
 TEST_F(QtFormsTest, FileDialogIsRussianWhateverTheLocale) {
   SetUiService(&FPlatform->Ui());
@@ -171,6 +171,7 @@ TEST_F(QtFormsTest, FileDialogIsRussianWhateverTheLocale) {
   QDir(root).mkdir(QString::fromUtf8("папка"));
   QFile page(root + QString::fromUtf8("/страница.htm"));
   ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+  page.write(QByteArray(1500, 'x'));
   page.close();
   TOpenDialog open(Form);
   TSaveDialog save(Form);
@@ -178,7 +179,7 @@ TEST_F(QtFormsTest, FileDialogIsRussianWhateverTheLocale) {
     d->SetFilter(Ansi("Все файлы (*.*)|*.*"));
     d->SetInitialDir(AnsiFileName(dir.Path()));
     QStringList texts;
-    QString folderDate, expectedDate;
+    QString folderDate, expectedDate, pageSize;
     QFont font;
     WhenModal([&](QWidget* w) {
       auto* dlg = qobject_cast<QFileDialog*>(w);
@@ -191,6 +192,8 @@ TEST_F(QtFormsTest, FileDialogIsRussianWhateverTheLocale) {
       font = dlg->font();
       for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
         QModelIndex name = view->model()->index(row, 0, view->rootIndex());
+        if (name.data().toString() == QString::fromUtf8("страница.htm"))
+          pageSize = view->model()->index(row, 1, view->rootIndex()).data().toString();
         if (name.data().toString() != QString::fromUtf8("папка")) continue;
         folderDate = view->model()->index(row, 3, view->rootIndex()).data().toString();
         expectedDate =
@@ -213,6 +216,7 @@ TEST_F(QtFormsTest, FileDialogIsRussianWhateverTheLocale) {
     EXPECT_TRUE(english.isEmpty()) << english.join(" | ").toStdString();
     EXPECT_FALSE(folderDate.isEmpty());
     EXPECT_EQ(folderDate.toStdString(), expectedDate.toStdString());
+    EXPECT_EQ(pageSize.toStdString(), "2 КБ");
     // In the program's dialog font.
     EXPECT_EQ(QFontInfo(font).family(), QFontInfo(QtDialogFont()).family());
     EXPECT_EQ(QFontInfo(font).pixelSize(), QFontInfo(QtDialogFont()).pixelSize());
