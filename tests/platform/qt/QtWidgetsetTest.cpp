@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -12,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "QtTestEnv.h"
 #include "platform/Clipboard.h"
@@ -390,3 +392,18 @@ TEST_F(QtWidgetsetTest, ClipboardTextAndCustomFormat) {
 }
 
 }  // namespace
+
+TEST_F(QtWidgetsetTest, AQuitStillLetsTheBoxesOfTheEndRun) {
+  // A dialog shown while the program ends runs its own loop after the
+  // quit: that loop must wait for its answer, not end at once.
+  ws->PostQuitMessage(0);
+  QEventLoop loop;
+  bool answered = false;
+  QTimer::singleShot(0, &loop, [&] {
+    answered = true;
+    loop.quit();
+  });
+  loop.exec();
+  ws->ClearQuit();
+  EXPECT_TRUE(answered);
+}
