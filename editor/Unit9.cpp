@@ -105,7 +105,8 @@ TForm9::TForm9(TComponent* owner) : TForm(owner) {
 std::string TForm9::SettingsFileName() { return ProgramDir() + "Config files/smallbarset.ini"; }
 
 std::string TForm9::IniValue(const std::string& text) {
-  if (text.empty()) return text;
+  // A text with a line break is kept byte for byte by the settings file.
+  if (text.empty() || text.find_first_of("\r\n") != std::string::npos) return text;
   const bool blanks = static_cast<unsigned char>(text.front()) <= ' ' || static_cast<unsigned char>(text.back()) <= ' ';
   const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
   return blanks || quoted ? "\"" + text + "\"" : text;
