@@ -317,6 +317,10 @@ HWND QtWidgetset::ActiveWindow() {
   return w ? PeerOf(w) : nullptr;
 }
 
+TRect QtWidgetset::NonClientMargins(const TCreateParams& params) {
+  return params.WndParent ? IWidgetset::NonClientMargins(params) : TRect();
+}
+
 HWND QtWidgetset::WindowFromPoint(TPoint screen) {
   QWidget* w = QApplication::widgetAt(QPoint(screen.X, screen.Y));
   for (; w; w = w->parentWidget())
