@@ -3,6 +3,7 @@ manager: the palette's place read at start and written at exit."""
 
 import configparser
 import os
+import pwd
 
 import desktop
 from desktop import DesktopTest, wait_for
@@ -35,6 +36,39 @@ class PalettePlaceTest(DesktopTest):
                 for run in range(5):
                     ini, place = self.run_once(ini)
                     self.assertEqual(place, want, "run %d" % (run + 1))
+
+
+class UnwritableSettingsTest(DesktopTest):
+    def test_each_file_that_cannot_be_written_is_told_and_the_program_ends(self):
+        user = None
+        if os.geteuid() == 0:
+            # Root writes anywhere: an ordinary user meets the closed folder.
+            try:
+                pwd.getpwnam("nobody")
+            except KeyError:
+                self.skipTest("no ordinary user to run as")
+            user = "nobody"
+        editor = self.start(user=user)
+        self.desktop.wait_window(PALETTE)
+        folder = os.path.join(editor.prog, "Config files")
+        with open(os.path.join(folder, "velmoraset.ini"), "rb") as f:
+            before = f.read()
+        os.chmod(folder, 0o555)
+        self.addCleanup(os.chmod, folder, 0o755)
+        self.desktop.focus(editor.main)
+        self.desktop.keys("F12")
+        # One box for the palette's file, one for the main window's.
+        d = self.desktop
+        for _ in range(2):
+            box = d.wait_window("^Brindel Quillet Studio$", timeout=20)
+            d.focus(box)
+            d.keys("Return")
+            # The next box comes up under the same caption.
+            wait_for("the box to close", lambda: box not in d.windows("^Brindel Quillet Studio$"))
+        editor.proc.wait(10)
+        with open(os.path.join(folder, "velmoraset.ini"), "rb") as f:
+            self.assertEqual(f.read(), before)
+        self.assertFalse(os.path.exists(os.path.join(folder, "smallbarset.ini")))
 
 
 if __name__ == "__main__":
