@@ -38,6 +38,23 @@ class PalettePlaceTest(DesktopTest):
                     self.assertEqual(place, want, "run %d" % (run + 1))
 
 
+class PlaceNumbersTest(DesktopTest):
+    def test_numbers_no_screen_can_show_give_a_usable_window_that_exits(self):
+        for left, top, width, height in ((0, 0, 900, 999999999), (640, 0, 1, 32767),
+                                         (-2147483648, 2147483647, 2147483647, -2147483648)):
+            with self.subTest(place=(left, top, width, height)):
+                ini = "[position]\r\nleft=%d\r\nwidth=%d\r\ntop=%d\r\nheight=%d\r\n" % (left, width, top, height)
+                palette = "[smallbar]\r\nx=%d\r\ny=%d\r\n" % (left, top)
+                editor = self.start(program_files={
+                    os.path.join("Config files", "velmoraset.ini"): ini.encode(),
+                    os.path.join("Config files", "smallbarset.ini"): palette.encode()})
+                for wid in (editor.main, self.desktop.wait_window(PALETTE)):
+                    x, y, w, h = self.desktop.geometry(wid)
+                    self.assertTrue(0 <= x and 0 <= y and x + w <= 1280 and y + h <= 1024, (x, y, w, h))
+                    self.assertGreaterEqual(min(w, h), 80)
+                editor.close()
+
+
 class UnwritableSettingsTest(DesktopTest):
     def test_each_file_that_cannot_be_written_is_told_and_the_program_ends(self):
         user = None
