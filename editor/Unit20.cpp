@@ -82,7 +82,7 @@ TForm20::TForm20(TComponent* owner) : TForm(owner) {
 
 void TForm20::FormCreate(TObject*) { MenuPainter = PlainFlatMenu({MainMenu1, PopupMenu1}); }
 
-bool TForm20::ShowPicture(const std::string& path) {
+void TForm20::ShowPicture(const std::string& path) {
   const char* problem = nullptr;
   TBitmap picture;
   std::string bytes;
@@ -95,18 +95,22 @@ bool TForm20::ShowPicture(const std::string& path) {
   // The header is checked first: a size past the limit allocates nothing.
   if (!problem && (!ReadPictureHeader(bytes, header) || !DecodePicture(bytes, picture)))
     problem = "Не удалось показать рисунок: файл повреждён, слишком велик или это не рисунок.";
-  if (problem) {
-    MessageBox(Handle(), Ansi(problem) + "\r\r" + path, ProgramTitle, MB_OK | MB_ICONWARNING);
-    return false;
-  }
+  if (problem) throw EInvalidGraphic(Ansi(problem) + "\r\r" + path);
   // The decoded pixels move into the view (a 4000 x 3000 photo is 48 MB).
   Image1->Picture()->Bitmap()->SetHandle(picture.ReleaseHandle());
-  return true;
 }
 
 void TForm20::FileListBox1Click(TObject*) {
   std::string path;
-  if (!SelectedFile(Handle(), FileListBox1, path) || !ShowPicture(path)) return;
+  if (!SelectedFile(Handle(), FileListBox1, path)) return;
+  try {
+    ShowPicture(path);
+  } catch (const Exception&) {
+    // The application's own error display reports it; the label, the
+    // caption and the picture stay as they were.
+    Application->HandleException(this);
+    return;
+  }
   FShownFile = path;
   Label1->SetCaption(ExtractFileName(path));
   SetCaption(Ansi("Навигатор Quillet Studio - Изображения: ") + ExtractFileName(path));

@@ -4,6 +4,7 @@
 // that replace the document.
 #include <memory>
 
+#include "SettingsFiles.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "Unit2.h"
@@ -21,7 +22,10 @@ void TZod2uAppForm::ReadSettings(TIniFile* ini) {
   int width = ini->ReadInteger("position", "width", 200);
   int top = ini->ReadInteger("position", "top", 0);
   int height = ini->ReadInteger("position", "height", 200);
-  SetBounds(left, top, width, height);
+  // Whatever the file holds, the window comes up on the desktop at a size
+  // it can be used at (no smaller than a first start's).
+  const TRect place = PlaceOnDesktop(left, top, width, height, TSize(200, 200));
+  SetBounds(place.Left, place.Top, place.Width(), place.Height());
   Memo1->Font()->SetName(ini->ReadString("options", "font", "Times New Roman"));
   Memo1->Font()->SetSize(ini->ReadInteger("options", "fontsize", 14));
   Memo1->Font()->SetColor(SettingToColor(ini->ReadInteger("options", "fontcolor", ColorToSetting(clWindowText))));
@@ -135,8 +139,7 @@ void TZod2uAppForm::ConfirmSaveChanges() {
 }
 
 void TZod2uAppForm::FormDestroy(TObject*) {
-  std::unique_ptr<TIniFile> ini(new TIniFile(SettingsFileName()));
-  WriteSettings(ini.get());
+  WriteSettingsFile(SettingsFileName(), [this](TIniFile& ini) { WriteSettings(&ini); });
 }
 
 std::string TZod2uAppForm::GetMyDocumentsDir() {

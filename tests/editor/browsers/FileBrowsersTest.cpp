@@ -170,7 +170,10 @@ TEST_F(PictureBrowserTest, ShowsPicturesInsertsNamesAndRefusesBadOnes) {
     SCOPED_TRACE(bad);
     Ui().ExpectMessage(IDOK);
     Pick(Form20->FileListBox1, bad, LBN_SELCHANGE);
-    EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Warning);
+    // The application's error display: the error icon, the program's title.
+    EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Error);
+    EXPECT_EQ(Ui().History().back().Caption, "Brindel Quillet Studio");
+    EXPECT_EQ(Form20->Caption(), Ansi("Навигатор Quillet Studio - Изображения: рисунок.bmp"));
     EXPECT_NE(Ui().History().back().Text.find(bad), std::string::npos);
     EXPECT_EQ(Form20->Image1->Picture()->Width(), 7);
     EXPECT_EQ(Form20->Label1->Caption(), Ansi("рисунок.bmp"));

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextLayout>
+#include <QTimer>
 
 #include "QtTestEnv.h"
 #include "platform/Clipboard.h"
@@ -425,3 +427,18 @@ TEST_F(QtWidgetsetTest, ClipboardTextAndCustomFormat) {
 }
 
 }  // namespace
+
+TEST_F(QtWidgetsetTest, AQuitStillLetsTheBoxesOfTheEndRun) {
+  // A dialog shown while the program ends runs its own loop after the
+  // quit: that loop must wait for its answer, not end at once.
+  ws->PostQuitMessage(0);
+  QEventLoop loop;
+  bool answered = false;
+  QTimer::singleShot(0, &loop, [&] {
+    answered = true;
+    loop.quit();
+  });
+  loop.exec();
+  ws->ClearQuit();
+  EXPECT_TRUE(answered);
+}

@@ -410,6 +410,12 @@ class IWidgetset {
   virtual HWND WindowFromPoint(TPoint screen);
 
   // -- metrics and screen --
+  // The border, caption and edges a window made with these parameters has
+  // around its client area (its scroll bars aside); a window's peer gives
+  // the same once it stands.
+  virtual TRect NonClientMargins(const TCreateParams& params) { return StyleMargins(params.Style, params.ExStyle); }
+  // The border and caption the window styles give, from the metrics.
+  TRect StyleMargins(DWORD style, DWORD exStyle);
   virtual int SystemMetric(int index);
   void SetSystemMetric(int index, int value) { FMetrics[index] = value; }
   virtual TSize ScreenSize() { return TSize(1280, 1024); }

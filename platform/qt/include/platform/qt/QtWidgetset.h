@@ -268,6 +268,8 @@ class QtWidgetset : public IWidgetset {
   HWND WindowFromPoint(TPoint screen) override;
   TSize ScreenSize() override;
   TRect WorkArea() override;
+  // The window system draws a top-level window's frame and caption.
+  TRect NonClientMargins(const TCreateParams& params) override;
   bool Beep(UINT type) override;
   std::vector<UINT> ClipboardFormats() override;
   bool ClipboardGet(UINT format, std::string& bytes) override;
