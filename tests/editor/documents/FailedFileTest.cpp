@@ -30,7 +30,9 @@ TEST_F(FailedFileTest, AnUnreadableFileOnTheCommandLineIsNeverSavedOver) {
   MakeUnreadable(FDir.Path(), OsPath("secret.html"));
   SetArguments({OsPath("secret.html")});
   Start(false);
-  Ui().ExpectMessage(IDOK, "Cannot open file \"" + AnsiPath("secret.html") + "\". Permission denied",
+  Ui().ExpectMessage(IDOK,
+                     Ansi("Не удаётся открыть файл \"") + AnsiPath("secret.html") + "\".\n\r" +
+                         Ansi("Нет разрешения на чтение этого файла."),
                      "Brindel Quillet Studio");
   {
     TUnprivileged nobody;
@@ -104,7 +106,7 @@ TEST_F(FailedFileTest, SavingOverAWriteProtectedFileIsRefusedWithAMessage) {
   Pump();
   ASSERT_TRUE(Memo()->Modified());
   const std::string expected = Ansi("Не удалось сохранить файл \"") + AnsiPath("protected.html") + "\".\n\r" +
-                               Ansi("Нет разрешения на запись в этот файл.") + " (Permission denied)\n\r" +
+                               Ansi("Нет разрешения на запись в этот файл.") + "\n\r" +
                                Ansi("Документ не сохранён: его текст остался в редакторе.");
   Ui().ExpectMessage(IDOK, expected, "Brindel Quillet Studio");
   QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier);

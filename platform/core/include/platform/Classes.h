@@ -166,9 +166,11 @@ class THandleStream : public TStream {
 };
 
 // Opens (fmOpenRead/Write/ReadWrite, sharing flags accepted and ignored) or
-// creates (fmCreate: created or truncated) a file. Raises EFOpenError
-// "Cannot open file \"%s\". %s" or EFCreateError "Cannot create file \"%s\". %s"
-// (the file name and the system's reason).
+// creates (fmCreate: created or truncated) a file. Opening never waits: a
+// name that is a folder, a pipe, a socket or a device is refused at once.
+// Raises EFOpenError or EFCreateError with the user's message (Russian:
+// the full file name and SysErrorReason) and errno (or
+// kErrorNotRegularFile) in ErrorCode.
 class TFileStream : public THandleStream {
  public:
   TFileStream(const std::string& fileName, Word mode);
