@@ -173,7 +173,7 @@ std::int64_t TStream::Size() {
 void TStream::SetSize(std::int64_t) {}
 
 void TStream::ReadBuffer(void* buffer, std::int64_t count) {
-  if (count != 0 && Read(buffer, count) != count) throw EReadError("Stream read error");
+  if (count != 0 && Read(buffer, count) != count) throw ReadFailure();
 }
 
 void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
@@ -200,6 +200,7 @@ std::int64_t TStream::CopyFrom(TStream* source, std::int64_t count) {
 // --- THandleStream --------------------------------------------------------------
 
 std::int64_t THandleStream::Read(void* buffer, std::int64_t count) {
+  FReadError = 0;
   if (count <= 0) return 0;
   char* p = static_cast<char*>(buffer);
   std::int64_t done = 0;
@@ -208,6 +209,7 @@ std::int64_t THandleStream::Read(void* buffer, std::int64_t count) {
     ssize_t n = ::read(FHandle, p + done, want);
     if (n < 0) {
       if (errno == EINTR) continue;
+      FReadError = errno;
       return done > 0 ? done : -1;
     }
     if (n == 0) break;
@@ -299,6 +301,11 @@ TFileStream::TFileStream(const std::string& fileName, Word mode) : THandleStream
     int e = errno;
     throw EFOpenError(FileErrorText("Не удаётся открыть файл", fileName, e, access != fmOpenRead), e);
   }
+}
+
+EReadError TFileStream::ReadFailure() const {
+  const std::string reason = FReadError ? SysErrorReason(FReadError) : Ansi("Файл стал короче, пока его читали.");
+  return EReadError(Ansi("Не удаётся прочитать файл \"") + ExpandFileName(FFileName) + "\".\n\r" + reason, FReadError);
 }
 
 TFileStream::~TFileStream() {

@@ -88,6 +88,17 @@ TEST(Streams, FileStreamModesAndErrors) {
     EXPECT_EQ(e.Message().rfind(Ansi("Не удаётся создать файл \""), 0), 0u);
   }
   EXPECT_THROW([&] { TFileStream f(AnsiFileName(tmp.Path()), fmOpenRead); }(), EFOpenError);  // a folder
+  // A read that comes short names the file and why.
+  try {
+    TFileStream f(name, fmOpenRead);
+    ::truncate(tmp.Path("данные.bin").c_str(), 2);
+    char buf[5];
+    f.ReadBuffer(buf, 5);
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message(),
+              Ansi("Не удаётся прочитать файл \"") + name + "\".\n\r" + Ansi("Файл стал короче, пока его читали."));
+  }
 }
 
 // A name that is not a file of data is refused at once, whatever the mode:

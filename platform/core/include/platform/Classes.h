@@ -137,6 +137,10 @@ class TStream : public TObject {
   void WriteString(std::string_view s) { WriteBuffer(s.data(), static_cast<std::int64_t>(s.size())); }
   // count 0: the whole source from position 0. Returns the bytes copied.
   std::int64_t CopyFrom(TStream* source, std::int64_t count);
+
+ protected:
+  // The error ReadBuffer raises when fewer bytes came than it asked for.
+  virtual EReadError ReadFailure() const { return EReadError("Stream read error"); }
 };
 
 // File opening modes.
@@ -163,6 +167,7 @@ class THandleStream : public TStream {
 
  protected:
   int FHandle;
+  int FReadError = 0;  // errno of the last read that failed
 };
 
 // Opens (fmOpenRead/Write/ReadWrite, sharing flags accepted and ignored) or
@@ -177,6 +182,10 @@ class TFileStream : public THandleStream {
   ~TFileStream() override;
   const char* ClassName() const override { return "TFileStream"; }
   const std::string& FileName() const { return FFileName; }
+
+ protected:
+  // Names the file and the reason (Russian), with errno in ErrorCode.
+  EReadError ReadFailure() const override;
 
  private:
   std::string FFileName;
