@@ -226,12 +226,12 @@ TShellStart ResolveDocumentStart(HWND owner, const std::string& verb, const std:
 }
 
 std::string ShellErrorText(const std::string& file, intptr_t error) {
-  if (const TShellProgramMapping* m = error == SE_ERR_FNF ? MappedProgram(file) : nullptr) {
+  // A Windows program with no desktop equivalent found: the ones tried.
+  // (The programs of our own folder are missing files like any other.)
+  const TShellProgramMapping* m = error == SE_ERR_FNF ? MappedProgram(file) : nullptr;
+  if (m && m->Candidates.front().rfind("@/", 0) != 0) {
     std::string names;
-    for (const std::string& c : m->Candidates) {
-      if (!names.empty()) names += ", ";
-      names += c.rfind("@/", 0) == 0 ? ProgramDir() + c.substr(2) : c;
-    }
+    for (const std::string& c : m->Candidates) names += (names.empty() ? "" : ", ") + c;
     return Ansi("Программа \"") + BaseName(file) +
            Ansi(
                "\" есть только в Windows, а ни одной программы, которая её здесь заменяет, не найдено. "
