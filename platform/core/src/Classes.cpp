@@ -287,6 +287,12 @@ int OpenDataFile(const std::string& sysName, int flags) {
 TFileStream::TFileStream(const std::string& fileName, Word mode) : THandleStream(-1), FFileName(fileName) {
   std::string sysName = SysFileName(fileName);
   if ((mode & 0xFF00) == fmCreate) {
+    // Only a file of data is written over: a pipe would wait for a reader.
+    struct stat st;
+    if (::stat(sysName.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+      int e = S_ISDIR(st.st_mode) ? EISDIR : kErrorNotRegularFile;
+      throw EFCreateError(FileErrorText("Не удаётся создать файл", fileName, e, true), e);
+    }
     FHandle = ::open(sysName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (FHandle < 0) {
       int e = errno;

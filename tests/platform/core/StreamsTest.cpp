@@ -138,6 +138,12 @@ TEST(Streams, OpeningNeverWaitsAndTakesOnlyFilesOfData) {
     }
     TStringList lines;
     EXPECT_THROW(lines.LoadFromFile(AnsiFileName(c.Path)), EFOpenError) << c.Path;
+    try {
+      TFileStream f(AnsiFileName(c.Path), fmCreate);
+      ADD_FAILURE() << c.Path << " was written over";
+    } catch (const EFCreateError& e) {
+      EXPECT_EQ(e.ErrorCode, c.Error) << c.Path;
+    }
   }
   ::alarm(0);
   ::close(sock);
