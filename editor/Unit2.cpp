@@ -244,7 +244,7 @@ void TForm2::Button5Click(TObject*) { Browse(Edit4); }
 void TForm2::Button7Click(TObject*) { Browse(Edit7); }
 
 void TForm2::OpenTemplate(const char* name) {
-  ShellExecute(Handle(), "open", ProgramDir() + Ansi("Шаблоны/") + name, "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(Handle(), "open", ProgramDir() + Ansi("Шаблоны/") + name, SW_SHOWNORMAL);
 }
 
 void TForm2::Button4Click(TObject*) { OpenTemplate("HTML.txt"); }
@@ -278,5 +278,5 @@ void TForm2::Label21Click(TObject*) {
 }
 
 void TForm2::Label22Click(TObject*) {
-  ShellExecute(Handle(), "open", ProgramDir() + Ansi("Шаблоны"), "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(Handle(), "open", ProgramDir() + Ansi("Шаблоны"), SW_SHOWNORMAL);
 }

@@ -126,7 +126,7 @@ void TForm20::N3Click(TObject*) { InsertSelectedFile(*this, FileListBox1, true);
 
 void TForm20::N5Click(TObject*) {
   std::string path;
-  if (SelectedFile(Handle(), FileListBox1, path)) ShellExecute(Handle(), "", path, "", "", SW_SHOWNORMAL);
+  if (SelectedFile(Handle(), FileListBox1, path)) ShellOpenDocument(Handle(), "", path, SW_SHOWNORMAL);
 }
 
 void TForm20::N8Click(TObject*) {

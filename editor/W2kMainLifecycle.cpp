@@ -94,7 +94,15 @@ void TZod2uAppForm::ApplyCommandLineFile() {
   FCommandLineTried = true;
   if (ParamCount() < 1) return;
   std::string path = ParamStr(1);
-  if (!FileExists(path)) return;
+  // A name the code page cannot hold would be read as another file.
+  if (!AnsiHoldsFileName(SysParamStr(1))) {
+    LastAnswer = static_cast<uint16_t>(
+        MessageBox(WindowHandle(), UnholdableFileNameText(SysParamStr(1)), ProgramTitle, MB_OK | MB_ICONWARNING));
+    return;
+  }
+  // Nothing by that name: the untitled document. A folder, a pipe or a
+  // device is refused by the load with its reason.
+  if (FileSizeOf(path) < 0) return;
   // Load first: a file that cannot be read leaves the untitled document,
   // so a later save cannot write the empty text over it.
   Memo1->Lines()->LoadFromFile(path);

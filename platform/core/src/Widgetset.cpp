@@ -6,6 +6,8 @@
 
 #include "platform/CodePage.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -726,8 +728,22 @@ void TWindowPeer::InputImeCommit(const std::string& text) {
   Send(WM_IME_ENDCOMPOSITION, 0, 0);
 }
 
-void TWindowPeer::InputDropFiles(const std::vector<std::string>& files, int x, int y) {
-  if (!FAcceptFiles || files.empty()) return;
+void TWindowPeer::InputDropFiles(const std::vector<std::string>& sysFiles, int x, int y) {
+  if (!FAcceptFiles || sysFiles.empty()) return;
+  // A name Windows-1251 cannot hold is refused: its conversion names
+  // another file.
+  std::vector<std::string> files;
+  std::string refused;
+  for (const std::string& f : sysFiles) {
+    if (AnsiHoldsFileName(f))
+      files.push_back(AnsiFileName(f));
+    else if (refused.empty())
+      refused = f;
+  }
+  if (!refused.empty())
+    MessageBox(this, UnholdableFileNameText(refused), Application ? Application->Title() : std::string(),
+               MB_OK | MB_ICONWARNING);
+  if (files.empty()) return;
   HDROP drop = FWidgetset.NewDrop(files, TPoint(x, y));
   Send(WM_DROPFILES, WPARAM(drop), 0);
 }

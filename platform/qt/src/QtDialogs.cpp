@@ -281,10 +281,16 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   std::string ext = SaveExtension(
       chosen >= 0 && chosen < int(parsed.size()) ? parsed[size_t(chosen)].Pattern : std::string(), r.DefaultExt);
   r.ResultFiles.clear();
+  r.ResultSysFiles.clear();
   for (const QString& f : files) {
-    std::string name = QToFileName(f);
-    if (r.Save && !ext.empty() && ExtractFileExt(name).empty()) name += "." + ext;
+    std::string sysName = f.toUtf8().toStdString();
+    std::string name = AnsiFileName(sysName);
+    if (r.Save && !ext.empty() && ExtractFileExt(name).empty()) {
+      name += "." + ext;
+      sysName += "." + ext;
+    }
     r.ResultFiles.push_back(name);
+    r.ResultSysFiles.push_back(sysName);
   }
   r.ResultFileName = r.ResultFiles.front();
   r.ResultFilterIndex = chosen >= 0 ? chosen + 1 : r.FilterIndex;

@@ -529,7 +529,7 @@ bool QtWindowPeer::FilterEvent(QObject* watched, QEvent* e) {
       if (!AcceptsFiles() || !de->mimeData()->hasUrls()) return false;
       std::vector<std::string> files;
       for (const QUrl& u : de->mimeData()->urls())
-        if (u.isLocalFile()) files.push_back(QStringToAnsi(u.toLocalFile()));
+        if (u.isLocalFile()) files.push_back(u.toLocalFile().toUtf8().toStdString());
       de->acceptProposedAction();
       QPoint pos = de->position().toPoint();
       InputDropFiles(files, pos.x(), pos.y());

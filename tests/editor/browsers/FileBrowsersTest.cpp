@@ -1,6 +1,8 @@
 // The text-file and picture browsers in the running editor: a real folder
 // listed, the file's text, name and path inserted (bytes, one undo step,
 // the window closed first), clicks on no file, and the bad files.
+#include <sys/stat.h>
+
 #include "BrowsersFixture.h"
 #include "TestPictures.h"
 #include "Unit19.h"
@@ -135,6 +137,22 @@ std::string BmpBytes(int width, int height) {
   TMemoryStream s;
   b.SaveToStream(&s);
   return std::string(static_cast<const char*>(s.Memory()), size_t(s.Size()));
+}
+
+// "Открыть эту картинку..." shows the file, never runs it: not even an
+// executable script dressed as a picture.
+TEST_F(PictureBrowserTest, OpeningAPictureNeverRunsIt) {
+  ForceDirectories(OsPath("pics"));
+  WriteFileBytes(OsPath("pics/run.bmp"), "#!/bin/sh\nexit 0\n");
+  ::chmod(OsPath("pics/run.bmp").c_str(), 0755);
+  StartWithText("", 0, 0);
+  OpenFolder("pics");
+  Ui().ExpectMessage(IDOK);  // no picture in it
+  Pick(Form20->FileListBox1, "run.bmp", LBN_SELCHANGE);
+  Run(Form20, "N5Click");
+  ASSERT_EQ(FShell.Starts.size(), 1u);
+  EXPECT_EQ(FShell.Starts[0].Start.Kind, TShellStart::skDocument);
+  EXPECT_EQ(FShell.Starts[0].Start.Target, AnsiPath("pics/run.bmp"));
 }
 
 TEST_F(PictureBrowserTest, ShowsPicturesInsertsNamesAndRefusesBadOnes) {

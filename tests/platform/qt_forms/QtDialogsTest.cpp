@@ -23,7 +23,9 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <QTreeView>
+#include <fstream>
 #include <functional>
+#include <iterator>
 
 #include "QtFixture.h"
 #include "TempDirQt.h"
@@ -31,6 +33,7 @@
 #include "platform/Printers.h"
 #include "platform/SysUtils.h"
 #include "platform/qt/QtPrinting.h"
+#include "platform/qt/QtWidgetset.h"
 
 namespace {
 
@@ -240,6 +243,54 @@ TEST_F(QtFormsTest, FontDialogGivesTheFamilyWithoutItsFoundry) {
   });
   ASSERT_TRUE(dialog.Execute());
   EXPECT_EQ(dialog.Font()->Name(), QStringToAnsi(tagged.left(tagged.indexOf(" ["))));
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Runs `act` on the message box once it is up.
+void WhenMessageBox(std::function<void(QMessageBox*)> act) {
+  auto attempt = std::make_shared<std::function<void()>>();
+  *attempt = [act, attempt] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      act(box);
+      return;
+    }
+    QTimer::singleShot(10, *attempt);
+  };
+  QTimer::singleShot(0, *attempt);
+}
+
+// A chosen name Windows-1251 cannot hold is refused with a message: its
+// conversion ("?" for each such character) would name another file.
+TEST_F(QtFormsTest, FileDialogsRefuseANameTheCodePageCannotHold) {
+  SetUiService(&FPlatform->Ui());
+  TTempDirQt dir;
+  const std::string unholdable = dir.Path() + "/\xe4\xb8\xad\xe6\x96\x87.html";  // two Chinese characters
+  WriteFileBytes(unholdable, "page");
+  WriteFileBytes(dir.Path() + "/??.html", "decoy");
+  TOpenDialog open(Form);
+  TSaveDialog save(Form);
+  for (TOpenDialog* dialog : {&open, static_cast<TOpenDialog*>(&save)}) {
+    dialog->SetInitialDir(AnsiFileName(dir.Path()));
+    QString shown;
+    WhenModal([&](QWidget* w) {
+      auto* dlg = qobject_cast<QFileDialog*>(w);
+      ASSERT_NE(dlg, nullptr);
+      dlg->selectFile(QString::fromUtf8(unholdable.c_str()));
+      WhenMessageBox([&](QMessageBox* box) {
+        shown = box->text();
+        box->accept();
+      });
+      QMetaObject::invokeMethod(dlg, "accept");
+    });
+    EXPECT_FALSE(dialog->Execute());
+    EXPECT_EQ(shown, AnsiToQString(NormalizeLineBreaks(UnholdableFileNameText(unholdable))));
+  }
+  EXPECT_EQ(ReadFileBytes(dir.Path() + "/??.html"), "decoy");
 }
 
 // With no printer installed the print dialogs work on a PDF file: page

@@ -73,8 +73,9 @@ class QtFontListBackend : public IFontListBackend {
   std::vector<std::string> Families() override;
 };
 
-// Shell starts with the desktop's opener (QDesktopServices) and
-// QProcess::startDetached.
+// Shell starts: documents and folders with the desktop's opener (xdg-open
+// on PATH, else QDesktopServices), addresses with QDesktopServices,
+// programs with QProcess::startDetached.
 class QtShellBackend : public IShellBackend {
  public:
   bool Start(const TShellStart& start) override;
