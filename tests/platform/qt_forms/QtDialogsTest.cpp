@@ -243,6 +243,8 @@ TEST_F(QtFormsTest, FontDialogGivesTheFamilyWithoutItsFoundry) {
   });
   ASSERT_TRUE(dialog.Execute());
   EXPECT_EQ(dialog.Font()->Name(), QStringToAnsi(tagged.left(tagged.indexOf(" ["))));
+}
+
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
