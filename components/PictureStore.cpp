@@ -21,18 +21,22 @@ void THintPicture::ResetDecoded() {
 
 void THintPicture::Assign(TPersistent* source) {
   if (source == this) return;
-  auto* other = dynamic_cast<THintPicture*>(source);
-  if (source && !other) {
-    TGraphic::Assign(source);
-    return;
-  }
-  // The old data is not decoded again on its way out.
+  // The picture is let go and shown again from frame 1 of the data it
+  // holds (frame change included), before anything else happens.
   ResetDecoded();
   FFrame = 1;
-  if (!other) {
+  if (!FData.empty()) {
+    Decode();
+    if (OnFrameChange) OnFrameChange(this);
+  }
+  if (!source) {
     FData.clear();
     return;
   }
+  // Only another hint picture brings data; any other graphic leaves the
+  // picture empty.
+  auto* other = dynamic_cast<THintPicture*>(source);
+  if (!other) return;
   FData = other->FData;
   FEmpty = false;
   Decode();

@@ -23,8 +23,9 @@ class THintPicture : public TGraphic {
   ~THintPicture() override;
   const char* ClassName() const override { return "THintPicture"; }
 
-  // A THintPicture source: its data, decoded anew; null clears; other
-  // sources leave the picture empty.
+  // First shows frame 1 of the data held again (OnFrameChange when there
+  // is data), empty. Then a THintPicture source gives its data, decoded
+  // anew; null clears the data; any other source leaves it at that.
   void Assign(TPersistent* source) override;
   bool Empty() const override { return FEmpty; }
   int Width() const override;

@@ -55,6 +55,7 @@ void ApplyHoverLabel(TControl& control, const TControlRow& row) {
 
 void ApplyCheckBox(TControl& control, const TControlRow& row) {
   if (row.Flags & cChecked) static_cast<TCheckBox&>(control).SetChecked(true);
+  if (row.Flags & cWordWrap) static_cast<TCheckBox&>(control).SetWordWrap(true);
 }
 
 void ApplyRadioButton(TControl& control, const TControlRow& row) {

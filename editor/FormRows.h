@@ -54,7 +54,7 @@ enum TControlRowFlag : std::uint32_t {
   // Read by the class table's entries (ControlClasses.cpp):
   cDefault = 1 << 8,     // TButton: the default button (Enter)
   cCancel = 1 << 9,      // TButton: the cancel button (Esc)
-  cWordWrap = 1 << 10,   // TLabel, TMemo, TRichEdit
+  cWordWrap = 1 << 10,   // TLabel, TMemo, TRichEdit, TCheckBox
   cFixedSize = 1 << 11,  // TLabel: no auto size
   cReadOnly = 1 << 12,   // edits
   cVScroll = 1 << 13,    // TMemo, TRichEdit: a vertical scroll bar

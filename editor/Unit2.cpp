@@ -52,12 +52,12 @@ const std::vector<TControlRow> kControls = {
      "Здесь Вы можете управлять шаблонами, которые использует редактор при создании новых веб-документов "
      "(произвести их редакцию).",
      "", cWordWrap | cFixedSize, "", "", kTahoma},
-    {"TButton", "Button4", "TabSheet2", 8, 58, 145, 25, "Редакция основного шаблона", kTemplateHint, 0, "Button4Click"},
-    {"TButton", "Button6", "TabSheet2", 160, 58, 145, 25, "Редакция XML", kTemplateHint, 0, "Button6Click"},
-    {"TButton", "Button10", "TabSheet2", 8, 90, 145, 25, "Редакция CSS", kTemplateHint, 0, "Button10Click"},
-    {"TButton", "Button11", "TabSheet2", 160, 90, 145, 25, "Редакция JS", kTemplateHint, 0, "Button11Click"},
-    {"TButton", "Button12", "TabSheet2", 8, 122, 145, 25, "Редакция PHP", kTemplateHint, 0, "Button12Click"},
-    {"TButton", "Button13", "TabSheet2", 160, 122, 145, 25, "Редакция PERL", kTemplateHint, 0, "Button13Click"},
+    {"TButton", "Button4", "TabSheet2", 4, 58, 160, 25, "Редакция основного шаблона", kTemplateHint, 0, "Button4Click"},
+    {"TButton", "Button6", "TabSheet2", 166, 58, 160, 25, "Редакция XML", kTemplateHint, 0, "Button6Click"},
+    {"TButton", "Button10", "TabSheet2", 4, 90, 160, 25, "Редакция CSS", kTemplateHint, 0, "Button10Click"},
+    {"TButton", "Button11", "TabSheet2", 166, 90, 160, 25, "Редакция JS", kTemplateHint, 0, "Button11Click"},
+    {"TButton", "Button12", "TabSheet2", 4, 122, 160, 25, "Редакция PHP", kTemplateHint, 0, "Button12Click"},
+    {"TButton", "Button13", "TabSheet2", 166, 122, 160, 25, "Редакция PERL", kTemplateHint, 0, "Button13Click"},
     // "Запуск приложений"
     {"TTabSheet", "TabSheet3", "TabbedNotebook1", 0, 0, 0, 0, kPagePrograms},
     {"TLabel", "Label8", "TabSheet3", 8, 4, 296, 54,
@@ -87,12 +87,12 @@ const std::vector<TControlRow> kControls = {
      "", cWordWrap | cFixedSize, "", "", kTahoma},
     {"TCheckBox", "box1", "TabSheet4", 8, 58, 296, 17, "Показывать Главную панель вставки тегов (сбоку)",
      "Показывать Главную панель вставки тегов (сбоку)"},
-    {"TCheckBox", "box2", "TabSheet4", 8, 82, 296, 17, "Показывать Панель быстрой вставки тегов (узкая плавающая)",
-     "Показывать Панель быстрой вставки тегов (узкая плавающая)"},
-    {"TCheckBox", "Box4", "TabSheet4", 8, 106, 296, 17, "Использовать Панель Инструментов (с иконками)",
+    {"TCheckBox", "box2", "TabSheet4", 8, 80, 296, 28, "Показывать Панель быстрой вставки тегов (узкая плавающая)",
+     "Показывать Панель быстрой вставки тегов (узкая плавающая)", cWordWrap},
+    {"TCheckBox", "Box4", "TabSheet4", 8, 113, 296, 17, "Использовать Панель Инструментов (с иконками)",
      "Использовать Панель Инструментов (с иконками)"},
-    {"TCheckBox", "Box5", "TabSheet4", 8, 130, 296, 17, "Использовать прогресс-индикатор для текста (полоска сбоку)",
-     "Использовать прогресс-индикатор для текста (полоска сбоку)"},
+    {"TCheckBox", "Box5", "TabSheet4", 8, 135, 296, 28, "Использовать прогресс-индикатор для текста (полоска сбоку)",
+     "Использовать прогресс-индикатор для текста (полоска сбоку)", cWordWrap},
     // The dialog's own tasks.
     {"TEtchedLabel", "EtchedLabel2", "", 348, 70, 133, 16, "Задачи"},
     {"TLabel", "Label9", "", 348, 94, 133, 13, "Восстановить параметры:", "", 0, "", "", kTahoma},
@@ -244,7 +244,7 @@ void TForm2::Button5Click(TObject*) { Browse(Edit4); }
 void TForm2::Button7Click(TObject*) { Browse(Edit7); }
 
 void TForm2::OpenTemplate(const char* name) {
-  ShellExecute(Handle(), "open", ProgramDir() + Ansi("Шаблоны/") + name, "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(Handle(), "open", ProgramDir() + Ansi("Шаблоны/") + name, SW_SHOWNORMAL);
 }
 
 void TForm2::Button4Click(TObject*) { OpenTemplate("HTML.txt"); }
@@ -278,5 +278,5 @@ void TForm2::Label21Click(TObject*) {
 }
 
 void TForm2::Label22Click(TObject*) {
-  ShellExecute(Handle(), "open", ProgramDir() + Ansi("Шаблоны"), "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(Handle(), "open", ProgramDir() + Ansi("Шаблоны"), SW_SHOWNORMAL);
 }

@@ -44,10 +44,6 @@ const std::vector<TMenuRow> kMenus = {
     {TMenuPlace::MainMenu, "Справка", "О программе...", Ctrl(VK_F1), "N8Click", "N8"},
 };
 
-bool IsMetafile(const std::string& path) {
-  const std::string ext = LowerCase(ExtractFileExt(path));
-  return ext == ".emf" || ext == ".wmf";
-}
 }  // namespace
 
 TForm20::TForm20(TComponent* owner) : TForm(owner) {
@@ -86,37 +82,35 @@ TForm20::TForm20(TComponent* owner) : TForm(owner) {
 
 void TForm20::FormCreate(TObject*) { MenuPainter = PlainFlatMenu({MainMenu1, PopupMenu1}); }
 
-bool TForm20::ShowPicture(const std::string& path) {
+void TForm20::ShowPicture(const std::string& path) {
   const char* problem = nullptr;
   TBitmap picture;
-  if (IsMetafile(path)) {
-    // Windows metafiles are drawing records for the Windows GDI: nothing
-    // on this system plays them.
-    problem = "Метафайлы (EMF, WMF) здесь не показываются:";
-  } else {
-    std::string bytes;
-    try {
-      bytes = ReadWholeFile(path);
-    } catch (const Exception&) {
-      problem = "Не удалось прочитать файл:";
-    }
-    TPictureHeader header;
-    // The header is checked first: a size past the limit allocates nothing.
-    if (!problem && (!ReadPictureHeader(bytes, header) || !DecodePicture(bytes, picture)))
-      problem = "Не удалось показать рисунок: файл повреждён, слишком велик или это не рисунок.";
+  std::string bytes;
+  try {
+    bytes = ReadWholeFile(path);
+  } catch (const Exception&) {
+    problem = "Не удалось прочитать файл:";
   }
-  if (problem) {
-    MessageBox(Handle(), Ansi(problem) + "\r\r" + path, ProgramTitle, MB_OK | MB_ICONWARNING);
-    return false;
-  }
+  TPictureHeader header;
+  // The header is checked first: a size past the limit allocates nothing.
+  if (!problem && (!ReadPictureHeader(bytes, header) || !DecodePicture(bytes, picture)))
+    problem = "Не удалось показать рисунок: файл повреждён, слишком велик или это не рисунок.";
+  if (problem) throw EInvalidGraphic(Ansi(problem) + "\r\r" + path);
   // The decoded pixels move into the view (a 4000 x 3000 photo is 48 MB).
   Image1->Picture()->Bitmap()->SetHandle(picture.ReleaseHandle());
-  return true;
 }
 
 void TForm20::FileListBox1Click(TObject*) {
   std::string path;
-  if (!SelectedFile(Handle(), FileListBox1, path) || !ShowPicture(path)) return;
+  if (!SelectedFile(Handle(), FileListBox1, path)) return;
+  try {
+    ShowPicture(path);
+  } catch (const Exception&) {
+    // The application's own error display reports it; the label, the
+    // caption and the picture stay as they were.
+    Application->HandleException(this);
+    return;
+  }
   FShownFile = path;
   Label1->SetCaption(ExtractFileName(path));
   SetCaption(Ansi("Навигатор Quillet Studio - Изображения: ") + ExtractFileName(path));
@@ -132,7 +126,7 @@ void TForm20::N3Click(TObject*) { InsertSelectedFile(*this, FileListBox1, true);
 
 void TForm20::N5Click(TObject*) {
   std::string path;
-  if (SelectedFile(Handle(), FileListBox1, path)) ShellExecute(Handle(), "", path, "", "", SW_SHOWNORMAL);
+  if (SelectedFile(Handle(), FileListBox1, path)) ShellOpenDocument(Handle(), "", path, SW_SHOWNORMAL);
 }
 
 void TForm20::N8Click(TObject*) {

@@ -39,9 +39,9 @@ class TForm20 : public TForm {
   void Button1Click(TObject* Sender);
   void N9Click(TObject* Sender);
 
-  // Reads and shows a picture: false, after a message, when it cannot be
-  // shown (the view then stays as it was).
-  bool ShowPicture(const std::string& path);
+  // Reads and shows a picture; one that cannot be shown raises
+  // EInvalidGraphic naming the file, and the view stays as it was.
+  void ShowPicture(const std::string& path);
   const std::string& ShownFile() const { return FShownFile; }
   const TCommandRegistry& Commands() const { return FCommands; }
 

@@ -66,7 +66,7 @@ void TForm6::Button1Click(TObject*) {
                "Internet Master", MB_ICONWARNING);
     return;
   }
-  ShellExecute(Handle(), "open", "mailto:" + Edit1->Text() + " ", "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(Handle(), "open", "mailto:" + Edit1->Text() + " ", SW_SHOWNORMAL);
   Close();
 }
 
@@ -81,7 +81,7 @@ void TForm6::Button4Click(TObject*) {
                MB_ICONWARNING);
     return;
   }
-  ShellExecute(Handle(), "", Edit2->Text(), "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(Handle(), "", Edit2->Text(), SW_SHOWNORMAL);
   Close();
 }
 

@@ -1,14 +1,12 @@
 #include "Unit9.h"
 
-#include <algorithm>
-
 #include "FormRows.h"
 #include "InsertTable.h"
+#include "SettingsFiles.h"
 #include "SrcMemo.h"
 #include "W2kMain.h"
 #include "platform/CodePage.h"
 #include "platform/IniFiles.h"
-#include "platform/Monitors.h"
 #include "platform/SysUtils.h"
 
 TForm9* Form9 = nullptr;
@@ -26,11 +24,6 @@ constexpr TColor kMemoryText = 16384;
 constexpr int kButtonTop = 4;
 constexpr int kButtonHeight = 22;
 constexpr int kButtonGap = 2;
-
-// The part of the window's top edge that must stay on a screen so the
-// window can be dragged by its caption.
-constexpr int kGripWidth = 40;
-constexpr int kGripHeight = 16;
 
 // A button's width from its caption (the Tahoma 8 pt characters are about
 // six pixels wide).
@@ -112,7 +105,8 @@ TForm9::TForm9(TComponent* owner) : TForm(owner) {
 std::string TForm9::SettingsFileName() { return ProgramDir() + "Config files/smallbarset.ini"; }
 
 std::string TForm9::IniValue(const std::string& text) {
-  if (text.empty()) return text;
+  // A text with a line break is kept byte for byte by the settings file.
+  if (text.empty() || text.find_first_of("\r\n") != std::string::npos) return text;
   const bool blanks = static_cast<unsigned char>(text.front()) <= ' ' || static_cast<unsigned char>(text.back()) <= ' ';
   const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
   return blanks || quoted ? "\"" + text + "\"" : text;
@@ -131,44 +125,34 @@ void TForm9::FormCreate(TObject*) {
     two = ini.ReadString("memory", "mem-2", two);
     three = ini.ReadString("memory", "mem-3", three);
   } catch (const Exception&) {}
-  SetLeft(x);
-  SetTop(y);
+  // The window keeps its size; a place the file holds off the desktop
+  // comes onto it.
+  const TRect place = PlaceOnDesktop(x, y, Width(), Height(), TSize(Width(), Height()));
+  SetLeft(place.Left);
+  SetTop(place.Top);
   Edit1->SetText(one);
   Edit2->SetText(two);
   Edit3->SetText(three);
 }
 
 void TForm9::FormShow(TObject*) {
-  // A place saved on a screen that is gone (or off every screen, or with
-  // only a sliver left on one) would leave the palette unreachable: it
-  // comes onto the nearest screen. It is reachable while a grip of its
-  // top edge, where its caption is taken to drag it, stands on a screen.
-  const std::vector<TRect> monitors = MonitorBackend().MonitorRects();
-  for (const TRect& m : monitors) {
-    const int across = std::min(Left() + Width(), m.Right) - std::max(Left(), m.Left);
-    const int down = std::min(Top() + kGripHeight, m.Bottom) - std::max(Top(), m.Top);
-    if (across >= std::min(kGripWidth, Width()) && down >= kGripHeight / 2) return;
-  }
-  if (monitors.empty()) return;
-  const TRect m = Screen->MonitorFromPoint(TPoint(Left(), Top())).BoundsRect;
-  const int x = std::max(m.Left, std::min(Left(), m.Right - Width()));
-  const int y = std::max(m.Top, std::min(Top(), m.Bottom - Height()));
-  SetBounds(x, y, Width(), Height());
+  // A place on a screen that is gone since (or with only a sliver left on
+  // one) would leave the palette unreachable: it comes onto the nearest
+  // screen.
+  const TRect place = PlaceOnDesktop(Left(), Top(), Width(), Height(), TSize(Width(), Height()));
+  SetBounds(place.Left, place.Top, Width(), Height());
 }
 
 void TForm9::FormDestroy(TObject*) {
   // Written at every exit, shown or not. A file that cannot be written is
   // reported once; the other windows still write theirs.
-  try {
-    TIniFile ini(SettingsFileName());
+  WriteSettingsFile(SettingsFileName(), [this](TIniFile& ini) {
     ini.WriteInteger("smallbar", "x", Left());
     ini.WriteInteger("smallbar", "y", Top());
     ini.WriteString("memory", "mem-1", IniValue(Edit1->Text()));
     ini.WriteString("memory", "mem-2", IniValue(Edit2->Text()));
     ini.WriteString("memory", "mem-3", IniValue(Edit3->Text()));
-  } catch (const Exception& e) {
-    Application->ShowException(e);
-  }
+  });
 }
 
 void TForm9::InsertButtonText(const std::string& text, int back) {

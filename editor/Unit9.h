@@ -41,7 +41,8 @@ class TForm9 : public TForm {
   static std::string SettingsFileName();
   // A memory text as it is written to the settings file: inside double
   // quotes when the reader would otherwise change it (surrounding blanks,
-  // one pair of enclosing quotes); every other text as it is.
+  // one pair of enclosing quotes); every other text, and any text with a
+  // line break (which the file keeps exactly), as it is.
   static std::string IniValue(const std::string& text);
 
  private:

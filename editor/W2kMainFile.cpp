@@ -3,7 +3,6 @@
 // templates, new from the clipboard, RTF conversion and the rich-text
 // viewer, text printing, printer setup and printing of the browser
 // window's page. Their items and buttons are rows of MainWindowRows.cpp.
-#include <errno.h>
 
 #include <initializer_list>
 #include <vector>
@@ -45,36 +44,17 @@ const char kPageFrames[] = "HTML шаблоны/Фреймы/index.html";
 
 std::string NewWebPageLabel() { return Ansi("Новая веб-страница"); }
 
-// Why a save failed, in the user's words, by the system's error number.
-struct TSaveFailureReason {
-  int Error;
-  const char* Text;
-};
-const TSaveFailureReason kSaveFailureReasons[] = {
-    {EACCES, "Нет разрешения на запись в этот файл."},
-    {EPERM, "Нет разрешения на запись в этот файл."},
-    {EROFS, "Файловая система доступна только для чтения."},
-    {ENOSPC, "На диске не осталось места."},
-    {EDQUOT, "Превышена дисковая квота."},
-    {EFBIG, "Файл превышает допустимый размер."},
-    {EISDIR, "На месте файла находится папка."},
-    {ENOENT, "Папка файла не найдена."},
-    {ENOTDIR, "Папка файла не найдена."},
-    {ELOOP, "Символические ссылки замыкаются в петлю."},
-    {EIO, "Ошибка ввода-вывода."},
-};
-
-// The message of a failed save: the file, the reason, the system's own
-// words, and that nothing was lost.
+// The message of a failed save: the file, the reason in the user's words
+// (the system's own only for the rare ones), and that nothing was lost.
 std::string SaveFailureText(const std::string& path, const EStreamError& e) {
   std::string reason = Ansi("Файл не удалось записать.");
-  for (const TSaveFailureReason& r : kSaveFailureReasons)
-    if (r.Error == e.ErrorCode) {
-      reason = Ansi(r.Text);
-      break;
-    }
-  std::string system = e.ErrorCode ? SysErrorMessage(e.ErrorCode) : e.Message();
-  return Ansi("Не удалось сохранить файл \"") + path + "\".\n\r" + reason + " (" + system + ")\n\r" +
+  if (e.ErrorCode) {
+    const std::string words = SysErrorReason(e.ErrorCode, true);
+    reason = words == SysErrorMessage(e.ErrorCode) ? reason + " (" + words + ")" : words;
+  } else {
+    reason += " (" + e.Message() + ")";
+  }
+  return Ansi("Не удалось сохранить файл \"") + path + "\".\n\r" + reason + "\n\r" +
          Ansi("Документ не сохранён: его текст остался в редакторе.");
 }
 
@@ -186,7 +166,7 @@ void TZod2uAppForm::N570Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ans
 void TZod2uAppForm::N572Click(TObject*) { NewFromTemplate(NewWebPageLabel(), Ansi(kPageFrames)); }
 
 void TZod2uAppForm::N564Click(TObject*) {
-  ShellExecute(nullptr, "open", ProgramDir() + Ansi("HTML шаблоны"), std::string(), std::string(), SW_SHOWNORMAL);
+  ShellOpenDocument(nullptr, "open", ProgramDir() + Ansi("HTML шаблоны"), SW_SHOWNORMAL);
 }
 
 // ---------------------------------------------------------------------------

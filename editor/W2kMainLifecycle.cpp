@@ -4,6 +4,7 @@
 // that replace the document.
 #include <memory>
 
+#include "SettingsFiles.h"
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "Unit2.h"
@@ -21,7 +22,10 @@ void TZod2uAppForm::ReadSettings(TIniFile* ini) {
   int width = ini->ReadInteger("position", "width", 200);
   int top = ini->ReadInteger("position", "top", 0);
   int height = ini->ReadInteger("position", "height", 200);
-  SetBounds(left, top, width, height);
+  // Whatever the file holds, the window comes up on the desktop at a size
+  // it can be used at (no smaller than a first start's).
+  const TRect place = PlaceOnDesktop(left, top, width, height, TSize(200, 200));
+  SetBounds(place.Left, place.Top, place.Width(), place.Height());
   Memo1->Font()->SetName(ini->ReadString("options", "font", "Times New Roman"));
   Memo1->Font()->SetSize(ini->ReadInteger("options", "fontsize", 14));
   Memo1->Font()->SetColor(SettingToColor(ini->ReadInteger("options", "fontcolor", ColorToSetting(clWindowText))));
@@ -90,7 +94,15 @@ void TZod2uAppForm::ApplyCommandLineFile() {
   FCommandLineTried = true;
   if (ParamCount() < 1) return;
   std::string path = ParamStr(1);
-  if (!FileExists(path)) return;
+  // A name the code page cannot hold would be read as another file.
+  if (!AnsiHoldsFileName(SysParamStr(1))) {
+    LastAnswer = static_cast<uint16_t>(
+        MessageBox(WindowHandle(), UnholdableFileNameText(SysParamStr(1)), ProgramTitle, MB_OK | MB_ICONWARNING));
+    return;
+  }
+  // Nothing by that name: the untitled document. A folder, a pipe or a
+  // device is refused by the load with its reason.
+  if (FileSizeOf(path) < 0) return;
   // Load first: a file that cannot be read leaves the untitled document,
   // so a later save cannot write the empty text over it.
   Memo1->Lines()->LoadFromFile(path);
@@ -135,8 +147,7 @@ void TZod2uAppForm::ConfirmSaveChanges() {
 }
 
 void TZod2uAppForm::FormDestroy(TObject*) {
-  std::unique_ptr<TIniFile> ini(new TIniFile(SettingsFileName()));
-  WriteSettings(ini.get());
+  WriteSettingsFile(SettingsFileName(), [this](TIniFile& ini) { WriteSettings(&ini); });
 }
 
 std::string TZod2uAppForm::GetMyDocumentsDir() {

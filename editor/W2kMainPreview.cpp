@@ -90,12 +90,13 @@ void TZod2uAppForm::N277Click(TObject*) {
     MessageBox(Handle(), Ansi("Пожалуйста, сохраните этот документ перед просмотром."), ProgramTitle, MB_ICONWARNING);
     return;
   }
-  ShellExecute(Form6 ? Form6->Handle() : nullptr, "", DocName, "", "", SW_SHOWNORMAL);
+  // A saved page is shown, never run, whatever its mode and first line.
+  ShellOpenDocument(Form6 ? Form6->Handle() : nullptr, "", DocName, SW_SHOWNORMAL);
 }
 
 void TZod2uAppForm::N408Click(TObject*) {
   if (!Openhtm->Execute()) return;
-  ShellExecute(Handle(), "", Openhtm->FileName(), "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(Handle(), "", Openhtm->FileName(), SW_SHOWNORMAL);
 }
 
 // ---- the tool windows ----
@@ -140,11 +141,11 @@ void TZod2uAppForm::N19Click(TObject*) { StartFavourite(&TForm2::Edit7); }
 void TZod2uAppForm::WinAmp1Click(TObject*) { StartFavourite(&TForm2::Edit4); }
 
 void TZod2uAppForm::HollowfenSoftwareHomePage1Click(TObject*) {
-  ShellExecute(Form1 ? Form1->Handle() : nullptr, "", MakerHomePage, "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(Form1 ? Form1->Handle() : nullptr, "", MakerHomePage, SW_SHOWNORMAL);
 }
 
 void TZod2uAppForm::Quenwrit1Click(TObject*) {
-  ShellExecute(Form1 ? Form1->Handle() : nullptr, "", ProductPage, "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(Form1 ? Form1->Handle() : nullptr, "", ProductPage, SW_SHOWNORMAL);
 }
 
 // ---- mail ----
@@ -153,7 +154,7 @@ namespace {
 // The mail program for an address; the blank the address was once
 // followed by would reach the program as "%20", so none is added.
 void StartMail(HWND owner, const std::string& address) {
-  ShellExecute(owner, "open", "mailto:" + Trim(address), "", "", SW_SHOW);
+  ShellOpenDocument(owner, "open", "mailto:" + Trim(address), SW_SHOW);
 }
 }  // namespace
 
@@ -176,11 +177,12 @@ void TZod2uAppForm::N550Click(TObject*) {
 }
 
 void TZod2uAppForm::SupportMailItem1Click(TObject*) {
-  ShellExecute(Handle(), "open",
-               std::string("mailto:") + SupportMailAddress +
-                   Ansi("?subject=Brindel%20Brindel%20Quillet%20Studio%203.5&body=У%20меня%20возникла%20следующая%20"
-                        "ошибка:"),
-               "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(
+      Handle(), "open",
+      std::string("mailto:") + SupportMailAddress +
+          Ansi("?subject=Brindel%20Brindel%20Quillet%20Studio%203.5&body=У%20меня%20возникла%20следующая%20"
+               "ошибка:"),
+      SW_SHOWNORMAL);
 }
 
 // ---- file information ----
@@ -228,5 +230,5 @@ void ShowFileProperties(const std::string& path) {
 
 void TZod2uAppForm::OpenLink(const std::string& address) {
   Application->Minimize();
-  ShellExecute(nullptr, "", address, "", "", SW_SHOWNORMAL);
+  ShellOpenDocument(nullptr, "", address, SW_SHOWNORMAL);
 }

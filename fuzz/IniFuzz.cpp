@@ -49,5 +49,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (static_cast<unsigned char>(c) > ' ' && c != '"' && c != '\'') value += c;
   again.WriteString("fuzz-section", "fuzz-key", value);
   Require(again.ReadString("fuzz-section", "fuzz-key", "?") == (value.empty() ? std::string() : value));
+
+  // Any value holding a line break reads back byte for byte from the
+  // file's text, and adds no key or section.
+  const std::string broken = name + "\r\n" + text.substr(0, 64);
+  TStringList sectionsBefore, keysBefore;
+  again.ReadSections(&sectionsBefore);
+  again.ReadSection("fuzz-section", &keysBefore);
+  again.WriteString("fuzz-section", "fuzz-key", broken);
+  TStringList stored, relines;
+  again.GetStrings(&stored);
+  relines.SetText(stored.Text());
+  TMemIniFile reread("/nonexistent/fuzz.ini");
+  reread.SetStrings(&relines);
+  Require(reread.ReadString("fuzz-section", "fuzz-key", "?") == broken);
+  TStringList sectionsAfter, keysAfter;
+  reread.ReadSections(&sectionsAfter);
+  reread.ReadSection("fuzz-section", &keysAfter);
+  Require(sectionsAfter.Text() == sectionsBefore.Text());
+  Require(keysAfter.Text() == keysBefore.Text());
   return 0;
 }

@@ -91,8 +91,18 @@ def about():
         x = 60 + a * 460
         y = 300 - math.sin(a * math.pi) * 190
         c.disc(x, y, 2 + 10 * math.sin(a * math.pi), (120, 170, 255), 0.18)
-    for i in range(40):
-        c.disc(40 + (i * 97) % 500, 20 + (i * 53) % 340, 1.5, (230, 230, 255), 0.8)
+    # The stars keep out of the window's text: its three labels' areas, in
+    # the picture's pixels (the window shows it from x = 5), with a margin.
+    text = [(16, 16, 486, 136), (16, 200, 486, 230), (16, 236, 486, 266)]
+
+    def on_text(x, y):
+        return any(l - 6 <= x - 5 <= r + 6 and t - 6 <= y <= b + 6 for l, t, r, b in text)
+    stars = 0
+    for i in range(400):
+        x, y = 40 + (i * 97) % 500, 20 + (i * 53) % 340
+        if stars < 40 and not on_text(x, y):
+            c.disc(x, y, 1.5, (230, 230, 255), 0.8)
+            stars += 1
     return c
 
 

@@ -11,6 +11,9 @@ packages=(
   qt6-multimedia-dev
   libqt6printsupport6
   libgl-dev libjpeg-dev libgif-dev libpng-dev libjpeg-turbo-progs
+  # the metafile players: WMF by libwmf, EMF by libemf2svg (checked by
+  # libUEMF), drawn by librsvg
+  libwmf-dev libemf2svg-dev libuemf-dev librsvg2-dev
   clang libclang-rt-14-dev
   qt6-translations-l10n
   fonts-liberation fonts-dejavu-core fonts-wine

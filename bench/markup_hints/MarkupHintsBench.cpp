@@ -1,6 +1,7 @@
 // Figures of the markup hint window's work, on the fake widget set:
 // - measuring and painting (background, frame, text) the progress-strip
 //   hint and each of the help viewer's hints, as the hint window does;
+// - measuring and painting one run of plain text of 5 KB, 20 KB and 1 MB;
 // - measuring 64 KB and 256 KB of markup (80-character lines, BR, a tag
 //   and an entity every 32 characters);
 // - counting the frames of a 5 MB GIF and showing frame 500 (the decoder
@@ -34,6 +35,26 @@ std::vector<std::string> Hints() {
 }
 
 // Measure, then paint into a window-sized bitmap as TMarkupHintWindow does.
+void MeasureAndPaint(TCanvas* c, const std::string& hint) {
+  TMarkupRequest q;
+  q.Canvas = c;
+  q.Text = hint;
+  q.Rect = TRect(0, 0, 1264, 100);
+  q.MeasureOnly = true;
+  TMarkupResult m;
+  RenderMarkup(q, m);
+  TRect r(0, 0, m.XSize + 16, m.YSize + 4);
+  FillHintGradient(c, clWhite, 15000804, false, r, 48);
+  DrawHintFrame(c, r, cl3DLight, cl3DDkShadow);
+  q.MeasureOnly = false;
+  q.Rect = TRect(4, 0, r.Right - 4, r.Bottom + 8);
+  q.ShadowOffset = 5;
+  q.ShadowColor = clWindow;
+  TMarkupResult p;
+  RenderMarkup(q, p);
+  benchmark::DoNotOptimize(p.YSize);
+}
+
 void BM_HintMeasureAndPaint(benchmark::State& state) {
   TFakeWidgetsetScope ws;
   std::string hint = Hints()[size_t(state.range(0))];
@@ -43,26 +64,28 @@ void BM_HintMeasureAndPaint(benchmark::State& state) {
   c->Font()->SetHeight(-11);
   for (auto _ : state) {
     ws->ClearCalls();
-    TMarkupRequest q;
-    q.Canvas = c;
-    q.Text = hint;
-    q.Rect = TRect(0, 0, 1264, 100);
-    q.MeasureOnly = true;
-    TMarkupResult m;
-    RenderMarkup(q, m);
-    TRect r(0, 0, m.XSize + 16, m.YSize + 4);
-    FillHintGradient(c, clWhite, 15000804, false, r, 48);
-    DrawHintFrame(c, r, cl3DLight, cl3DDkShadow);
-    q.MeasureOnly = false;
-    q.Rect = TRect(4, 0, r.Right - 4, r.Bottom + 8);
-    q.ShadowOffset = 5;
-    q.ShadowColor = clWindow;
-    TMarkupResult p;
-    RenderMarkup(q, p);
-    benchmark::DoNotOptimize(p.YSize);
+    MeasureAndPaint(c, hint);
   }
 }
 BENCHMARK(BM_HintMeasureAndPaint)->DenseRange(0, 7)->Unit(benchmark::kMillisecond);
+
+// One run of plain text far wider than the screen, as a hint of a long
+// line without markup: the hint window cuts it with an ellipsis.
+void BM_HintLongRun(benchmark::State& state) {
+  TFakeWidgetsetScope ws;
+  std::string hint;
+  while (hint.size() < size_t(state.range(0)) * 1024) hint += "plain words of a long hint ";
+  TBitmap bmp(600, 120);
+  TCanvas* c = bmp.Canvas();
+  c->Font()->SetName("Trebuchet MS");
+  c->Font()->SetHeight(-11);
+  for (auto _ : state) {
+    ws->ClearCalls();
+    MeasureAndPaint(c, hint);
+  }
+  state.SetLabel(std::to_string(hint.size()) + " bytes");
+}
+BENCHMARK(BM_HintLongRun)->Arg(5)->Arg(20)->Arg(1024)->Unit(benchmark::kMillisecond);
 
 std::string LargeMarkup(size_t bytes) {
   static const char* const tags[] = {"<B>", "</B>", "<I>", "</I>", "<FONT COLOR=\"#FF0000\">", "</FONT>"};

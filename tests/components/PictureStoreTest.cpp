@@ -115,23 +115,58 @@ TEST_F(PictureStoreTest, FailedLoadsLeaveThePictureEmptyWithTheDecoderMessages) 
   rmdir(dir.c_str());
 }
 
-TEST_F(PictureStoreTest, AssignCopiesWithoutDecodingTheOldData) {
-  THintPicture a, b;
+TEST_F(PictureStoreTest, AssignShowsFrameOneOfTheOldDataThenTakesAHintPicturesData) {
+  THintPicture a;
   Load(a, MakeBmp(4, 4, clRed));
+  TBitmap bitmap(2, 2);
+  struct TCase {
+    const char* What;
+    TPersistent* Source;
+    int Decodes;  // the old data at frame 1, then the new
+    bool Empty;
+    std::string Data;
+  };
+  const TCase cases[] = {
+      {"hint picture", &a, 2, false, a.Data()},
+      {"none", nullptr, 1, true, ""},
+      {"bitmap", &bitmap, 1, true, gif3},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    THintPicture b;
+    Load(b, gif3);
+    b.SetFrame(2);
+    int frameChanges = 0;
+    b.OnFrameChange = [&](TObject*) { ++frameChanges; };
+    decoder.Calls = 0;
+    EXPECT_NO_THROW(b.Assign(c.Source));
+    EXPECT_EQ(decoder.Calls, c.Decodes);
+    EXPECT_EQ(frameChanges, 1);
+    EXPECT_EQ(b.Frame(), 1);
+    EXPECT_EQ(b.Empty(), c.Empty);
+    EXPECT_EQ(b.Data(), c.Data);
+  }
+  THintPicture b, empty;
   Load(b, gif3);
-  b.SetFrame(2);
-  decoder.Calls = 0;
-  b.Assign(&a);
-  EXPECT_EQ(decoder.Calls, 1);
-  EXPECT_EQ(b.Frame(), 1);
-  EXPECT_EQ(b.Width(), 4);
-  EXPECT_EQ(b.CountFrames(), -1);
+  int frameChanges = 0;
+  empty.OnFrameChange = [&](TObject*) { ++frameChanges; };
+  empty.Assign(&b);  // no data before: no frame change
+  EXPECT_EQ(frameChanges, 0);
+  EXPECT_EQ(empty.CountFrames(), 3);
   b.Assign(&b);  // self-assignment keeps everything
-  EXPECT_EQ(b.Width(), 4);
-  EXPECT_EQ(b.Data(), a.Data());
-  b.Assign(nullptr);
-  EXPECT_TRUE(b.Empty());
-  EXPECT_TRUE(b.Data().empty());
+  EXPECT_EQ(b.Data(), gif3);
+  EXPECT_FALSE(b.Empty());
+}
+
+TEST_F(PictureStoreTest, MetafilesLoadAtTheSizeTheirHeadersState) {
+  for (const std::string& bytes : {MakeWmf(30, 20, clBlue, clRed), MakeEmf(30, 20, clBlue, clRed)}) {
+    THintPicture p;
+    Load(p, bytes);
+    EXPECT_FALSE(p.Empty());
+    EXPECT_EQ(p.CountFrames(), -1);
+    EXPECT_EQ(p.Width(), 30);
+    EXPECT_EQ(p.DisplayHeight(), 20);
+  }
 }
 
 TEST_F(PictureStoreTest, SourcesCacheAndStore) {

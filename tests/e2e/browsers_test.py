@@ -1,7 +1,8 @@
 """The settings, favourites, sender, browser and script-library windows in
 the real program: each opened from its menu item and tool bar button; the
 text and picture browsers list a real folder and put a file's text or path
-into the document; the library lists the shipped scripts and inserts one.
+into the document; the picture browser shows Windows metafiles; the library
+lists the shipped scripts and inserts one.
 The document is saved and its bytes read."""
 
 import os
@@ -10,6 +11,8 @@ import time
 import unittest
 
 from desktop import DesktopTest, wait_for
+from metafiles import make_emf, make_wmf
+from wizards_test import read_ppm
 
 FILE_DIALOGS = "^(Открыть|Сохранить|Сохранить как)$"
 # Where the top-level menus' titles and the tool bar's buttons stand
@@ -120,6 +123,43 @@ class BrowsersTest(DesktopTest):
         d.wait_no_window("^Навигатор Quillet Studio - Изображения")
         self.save_as(e, "page.txt")
         e.wait_file("page.txt", e.path("фото.jpg").encode("cp1251"))
+
+    def test_picture_browser_shows_windows_metafiles_at_their_size(self):
+        blue, red = (0, 0, 255), (255, 0, 0)
+        e = self.start(files={"draw.emf": make_emf(160, 100, blue, red), "draw.wmf": make_wmf(120, 90, red, blue)})
+        d = self.desktop
+        e.click_text()
+        self.open_menu(e, "Сервис", "Down", "Down", "Down", "Down", "Down", "Return")
+        browser = d.wait_window(PICTURES)
+        x, y, w, h = d.geometry(browser)
+
+        def halves(width, height, left, right):
+            """Whether the preview (at its top-left in the picture box) shows
+            a width x height picture: left half `left`, right half `right`,
+            white past it."""
+            shot = os.path.join(e.root, "browser.ppm")
+            d.run("import", "-window", str(browser), "-depth", "8", "ppm:" + shot)
+            sw, sh, rgb = read_ppm(shot)
+            # The picture box: group box at (266, 4) below the menu bar, image at (8, 36) in it.
+            ox, oy = 266 + 8, FORM_MENU_BAR + 4 + 36
+
+            def at(px, py):
+                i = ((oy + py) * sw + ox + px) * 3
+                return tuple(rgb[i:i + 3])
+            probes = [(width // 4, height // 2, left), (width * 3 // 4, height // 2, right),
+                      (width // 4, height - 3, left), (width - 3, 2, right),
+                      (width + 4, height // 2, (255, 255, 255)), (width // 2 - 8, height + 4, (255, 255, 255))]
+            return all(max(abs(a - b) for a, b in zip(at(px, py), want)) < 24 for px, py, want in probes)
+
+        # The first file of the list, then the second (13 pixels lower).
+        d.click(x + 8 + 8 + 50, y + FORM_MENU_BAR + 4 + 220 + 8)
+        wait_for("the EMF shown", lambda: "draw.emf" in d.window_name(browser))
+        wait_for("the EMF's pixels", lambda: halves(160, 100, blue, red))
+        d.click(x + 8 + 8 + 50, y + FORM_MENU_BAR + 4 + 220 + 8 + 13)
+        wait_for("the WMF shown", lambda: "draw.wmf" in d.window_name(browser))
+        wait_for("the WMF's pixels", lambda: halves(120, 90, red, blue))
+        self.assertEqual(d.windows("^Brindel Quillet Studio$"), [], "no message box")
+        self.assertTrue(e.running(), e.stderr())
 
     def test_script_library_lists_the_shipped_scripts_and_inserts_one(self):
         e = self.start()

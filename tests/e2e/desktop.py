@@ -124,6 +124,20 @@ class XServer:
             self.proc.wait()
 
 
+def start_window_manager(server):
+    """Starts openbox on the server's display and waits until it has taken
+    the screen; returns its process (the caller stops it)."""
+    proc = subprocess.Popen(["openbox", "--sm-disable"], env=server.env(), stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+
+    def managed():
+        r = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=server.env(),
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=10)
+        return b"window id" in r.stdout
+    wait_for("the window manager", managed, timeout=20)
+    return proc
+
+
 class _XClientMessageEvent(ctypes.Structure):
     _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
                 ("display", ctypes.c_void_p), ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
@@ -481,7 +495,10 @@ class Editor:
 
 
 class DesktopTest(unittest.TestCase):
-    """One X server per module's test class; one editor per test."""
+    """One X server per module's test class; one editor per test. A class
+    with `wm = True` gets a window manager (openbox) on its server."""
+
+    wm = False
 
     @classmethod
     def setUpClass(cls):
@@ -489,9 +506,13 @@ class DesktopTest(unittest.TestCase):
             raise unittest.SkipTest("BQS_EDITOR does not name the built editor")
         cls.server = XServer()
         cls.desktop = Desktop(cls.server)
+        cls.window_manager = start_window_manager(cls.server) if cls.wm else None
 
     @classmethod
     def tearDownClass(cls):
+        if cls.window_manager:
+            cls.window_manager.terminate()
+            cls.window_manager.wait(10)
         cls.server.stop()
 
     def start(self, *args, user=None, files=None, program_files=None):

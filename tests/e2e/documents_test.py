@@ -44,6 +44,24 @@ class DocumentsTest(DesktopTest):
         e.wait_file("out.html", b"[]")
         self.assertTrue(e.running(), e.stderr())
 
+    def test_opening_a_pipe_is_refused_at_once_and_the_program_goes_on(self):
+        e = self.start()
+        d = self.desktop
+        pipe = e.path("pipe.html")
+        os.mkfifo(pipe)
+        e.click_text()
+        d.keys("ctrl+o")
+        self.file_dialog(e, pipe)
+        # Nothing writes to the pipe: a program that waited for it would
+        # never show the box.
+        self.answer_box()
+        e.click_text()
+        d.type("<p>still here</p>")
+        d.keys("ctrl+s")
+        self.file_dialog(e, e.path("after.html"))
+        e.wait_file("after.html", b"<p>still here</p>")
+        self.assertTrue(e.running(), e.stderr())
+
     def test_a_name_without_extension_takes_the_filters_extension(self):
         e = self.start()
         e.click_text()

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "CaptionFit.h"
 #include "MarkupHint.h"
 #include "Project1.h"
 #include "UiFixture.h"
@@ -44,6 +45,8 @@ TEST(HelpViewerTest, StartsWithItsWindowAndEndsWhenItCloses) {
   EXPECT_EQ(Form1->Left(), (Screen->Width() - 645) / 2);
   EXPECT_EQ(Form1->TaskPanel1->Height(), 89);
   EXPECT_EQ(Form1->StatusBar1->Height(), 19);
+  // Its captions show whole in the fonts that stand for the design's.
+  EXPECT_GT(ExpectCaptionsFit(Form1), 0);
   QImage shot = QtGrabWidget(Form1->Handle());
   std::set<QRgb> colours;
   for (int y = 0; y < shot.height(); y += 4)

@@ -1,5 +1,5 @@
 // The tests' own pictures, made in code: BMP, ICO, GIF (any number of
-// frames), PNG and JPEG of a given size.
+// frames), PNG, JPEG and the two Windows metafiles of a given size.
 #pragma once
 
 #include <string>
@@ -21,3 +21,11 @@ struct TGifFrameSpec {
 // extension. `comment` goes into a comment extension before the first frame.
 std::string MakeGif(int screenW, int screenH, const std::vector<TGifFrameSpec>& frames,
                     const std::string& comment = std::string());
+
+// A w x h (pixels at 96 dpi) metafile: the whole picture in `left`, its
+// right half in `right`, drawn with solid brushes and no pen.
+// A placeable WMF (1440 units per inch; with `placeable` false a plain
+// WMF whose window extent is its size in pixels):
+std::string MakeWmf(int w, int h, TColor left, TColor right, bool placeable = true);
+// An EMF whose frame is the size in 0.01 mm.
+std::string MakeEmf(int w, int h, TColor left, TColor right);

@@ -173,7 +173,7 @@ std::int64_t TStream::Size() {
 void TStream::SetSize(std::int64_t) {}
 
 void TStream::ReadBuffer(void* buffer, std::int64_t count) {
-  if (count != 0 && Read(buffer, count) != count) throw EReadError("Stream read error");
+  if (count != 0 && Read(buffer, count) != count) throw ReadFailure();
 }
 
 void TStream::WriteBuffer(const void* buffer, std::int64_t count) {
@@ -200,6 +200,7 @@ std::int64_t TStream::CopyFrom(TStream* source, std::int64_t count) {
 // --- THandleStream --------------------------------------------------------------
 
 std::int64_t THandleStream::Read(void* buffer, std::int64_t count) {
+  FReadError = 0;
   if (count <= 0) return 0;
   char* p = static_cast<char*>(buffer);
   std::int64_t done = 0;
@@ -208,6 +209,7 @@ std::int64_t THandleStream::Read(void* buffer, std::int64_t count) {
     ssize_t n = ::read(FHandle, p + done, want);
     if (n < 0) {
       if (errno == EINTR) continue;
+      FReadError = errno;
       return done > 0 ? done : -1;
     }
     if (n == 0) break;
@@ -249,32 +251,67 @@ void THandleStream::SetSize(std::int64_t newSize) {
 
 // --- TFileStream ------------------------------------------------------------------
 
+namespace {
+// The user's message of a file that cannot be opened or created.
+std::string FileErrorText(const char* what, const std::string& fileName, int error, bool writing) {
+  return Ansi(what) + " \"" + ExpandFileName(fileName) + "\".\n\r" + SysErrorReason(error, writing);
+}
+
+// Opens an existing file without ever waiting: a name that is not a file of
+// data (a pipe would wait for a writer, a device may act on being opened) is
+// refused before and after it is opened. -1 with errno set on failure.
+int OpenDataFile(const std::string& sysName, int flags) {
+  struct stat st;
+  if (::stat(sysName.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    errno = S_ISDIR(st.st_mode) ? EISDIR : kErrorNotRegularFile;
+    return -1;
+  }
+  int fd = ::open(sysName.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return -1;
+  int e = 0;
+  if (::fstat(fd, &st) != 0)
+    e = errno;
+  else if (!S_ISREG(st.st_mode))
+    e = S_ISDIR(st.st_mode) ? EISDIR : kErrorNotRegularFile;
+  else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
+    e = errno;
+  if (e != 0) {
+    ::close(fd);
+    errno = e;
+    return -1;
+  }
+  return fd;
+}
+}  // namespace
+
 TFileStream::TFileStream(const std::string& fileName, Word mode) : THandleStream(-1), FFileName(fileName) {
   std::string sysName = SysFileName(fileName);
   if ((mode & 0xFF00) == fmCreate) {
+    // Only a file of data is written over: a pipe would wait for a reader.
+    struct stat st;
+    if (::stat(sysName.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+      int e = S_ISDIR(st.st_mode) ? EISDIR : kErrorNotRegularFile;
+      throw EFCreateError(FileErrorText("Не удаётся создать файл", fileName, e, true), e);
+    }
     FHandle = ::open(sysName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (FHandle < 0) {
       int e = errno;
-      throw EFCreateError(
-          Format("Cannot create file \"%s\". %s", ExpandFileName(fileName).c_str(), SysErrorMessage(e).c_str()), e);
+      throw EFCreateError(FileErrorText("Не удаётся создать файл", fileName, e, true), e);
     }
     return;
   }
   int access = mode & 3;
   int flags = access == fmOpenWrite ? O_WRONLY : (access == fmOpenReadWrite ? O_RDWR : O_RDONLY);
-  FHandle = ::open(sysName.c_str(), flags | O_CLOEXEC);
-  int e = errno;
-  if (FHandle >= 0) {
-    struct stat st;
-    if (::fstat(FHandle, &st) == 0 && S_ISDIR(st.st_mode)) {
-      ::close(FHandle);
-      FHandle = -1;
-      e = EISDIR;
-    }
+  FHandle = OpenDataFile(sysName, flags);
+  if (FHandle < 0) {
+    int e = errno;
+    throw EFOpenError(FileErrorText("Не удаётся открыть файл", fileName, e, access != fmOpenRead), e);
   }
-  if (FHandle < 0)
-    throw EFOpenError(
-        Format("Cannot open file \"%s\". %s", ExpandFileName(fileName).c_str(), SysErrorMessage(e).c_str()), e);
+}
+
+EReadError TFileStream::ReadFailure() const {
+  const std::string reason = FReadError ? SysErrorReason(FReadError) : Ansi("Файл стал короче, пока его читали.");
+  return EReadError(Ansi("Не удаётся прочитать файл \"") + ExpandFileName(FFileName) + "\".\n\r" + reason, FReadError);
 }
 
 TFileStream::~TFileStream() {

@@ -302,6 +302,12 @@ bool TOpenDialog::DoExecute(bool save) {
   bool ok = UiService().FileDialog(r);
   if (OnClose) OnClose(this);
   if (!ok) return false;
+  for (const std::string& sysName : r.ResultSysFiles)
+    if (!AnsiHoldsFileName(sysName)) {
+      MessageBox(r.Owner, UnholdableFileNameText(sysName), Application ? Application->Title() : std::string(),
+                 MB_OK | MB_ICONWARNING);
+      return false;
+    }
   FFileName = r.ResultFileName;
   FFiles->Clear();
   if (r.ResultFiles.empty())

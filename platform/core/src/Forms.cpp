@@ -69,6 +69,14 @@ TCustomForm::~TCustomForm() {
   if (Screen) Screen->RemoveForm(this);
 }
 
+TRect TCustomForm::ClientRect() {
+  if (HandleAllocated() || !WidgetsetInstalled()) return TWinControl::ClientRect();
+  TCreateParams params;
+  CreateParams(params);
+  const TRect m = Widgetset().NonClientMargins(params);
+  return TRect(0, 0, std::max(0, Width() - m.Left - m.Right), std::max(0, Height() - m.Top - m.Bottom));
+}
+
 void TCustomForm::AfterConstruction() {
   if (FCreated) return;
   FCreated = true;

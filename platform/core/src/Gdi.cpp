@@ -1664,10 +1664,23 @@ int DrawText(HDC dc, const char* text, int count, TRect* rect, UINT format) {
   if (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)) {
     for (TDrawLine& l : lines) {
       if (TabbedWidth(dc, l.Text, expand, tabWidth) <= width) continue;
-      std::string t = l.Text;
-      while (!t.empty() && TabbedWidth(dc, t + "...", expand, tabWidth) > width) t.pop_back();
-      l.Text = t + "...";
-      if (l.Underline >= int(t.size())) l.Underline = -1;
+      // The longest head that fits with the dots after it. Widths grow with
+      // the head, so a doubling search bounds it and halving finds it: the
+      // work follows the part that shows, never the whole line again.
+      const std::string& s = l.Text;
+      auto fits = [&](size_t n) { return TabbedWidth(dc, s.substr(0, n) + "...", expand, tabWidth) <= width; };
+      size_t lo = 0, hi = 1;  // fits(lo) or lo == 0; !fits(hi) or hi == size
+      while (hi < s.size() && fits(hi)) {
+        lo = hi;
+        hi = std::min(s.size(), hi * 2);
+      }
+      if (hi == s.size() && fits(hi)) lo = hi;
+      while (hi - lo > 1) {
+        size_t mid = lo + (hi - lo) / 2;
+        (fits(mid) ? lo : hi) = mid;
+      }
+      if (l.Underline >= int(lo)) l.Underline = -1;
+      l.Text = s.substr(0, lo) + "...";
     }
   }
 

@@ -84,11 +84,68 @@ class TIniContent {
     return found;
   }
 
-  // Line index of the first key with the name inside the section, or npos.
-  std::size_t FindKey(std::size_t header, std::size_t end, const std::string& ident) const {
+  // A value that holds a line break cannot stand on one line as it is: it
+  // is kept under the key's name with a "*" after it, its line breaks, its
+  // "%" and whatever the reader would trim or unquote written as %XX. Keys
+  // are the program's own names, never typed, so no file written without
+  // such a value holds a "*" key: those read exactly as before.
+  static bool NeedsEncoding(const std::string& value) { return value.find_first_of("\r\n") != std::string::npos; }
+
+  static std::string Encode(const std::string& value) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string r;
+    for (char c : value) {
+      const auto u = static_cast<unsigned char>(c);
+      if (u <= ' ' || c == '%' || c == '"' || c == '\'') {
+        r += '%';
+        r += hex[u >> 4];
+        r += hex[u & 15];
+      } else {
+        r += c;
+      }
+    }
+    return r;
+  }
+
+  static int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+  }
+
+  static std::string Decode(const std::string& text) {
+    std::string r;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      int hi = -1, lo = -1;
+      if (text[i] == '%' && i + 2 < text.size() && (hi = HexDigit(text[i + 1])) >= 0 &&
+          (lo = HexDigit(text[i + 2])) >= 0) {
+        r += static_cast<char>(hi * 16 + lo);
+        i += 2;
+      } else {
+        r += text[i];
+      }
+    }
+    return r;
+  }
+
+  // The key of a line read as the program names it: "name*" is "name",
+  // encoded.
+  static bool KeyOf(const std::string& line, std::string& key, std::string* value) {
+    if (!IsKey(line, key, value)) return false;
+    if (key.size() > 1 && key.back() == '*') {
+      key.pop_back();
+      if (value) *value = Decode(*value);
+    }
+    return true;
+  }
+
+  // Line index of the first key with the name (plain or encoded) inside the
+  // section, or npos.
+  std::size_t FindValueKey(std::size_t header, std::size_t end, const std::string& ident) const {
     std::string key;
     for (std::size_t i = header + 1; i < end; ++i)
-      if (IsKey(lines[i], key, nullptr) && AnsiSameText(key, ident)) return i;
+      if (KeyOf(lines[i], key, nullptr) && AnsiSameText(key, ident)) return i;
     return std::string::npos;
   }
 
@@ -97,36 +154,40 @@ class TIniContent {
     if (!FindSection(section, header, end)) return false;
     std::string key;
     for (std::size_t i = header + 1; i < end; ++i)
-      if (IsKey(lines[i], key, &value) && AnsiSameText(key, ident)) return true;
+      if (KeyOf(lines[i], key, &value) && AnsiSameText(key, ident)) return true;
     return false;
   }
 
   void Write(const std::string& section, const std::string& ident, const std::string& value) {
+    const bool encoded = NeedsEncoding(value);
+    const std::string line = encoded ? ident + "*=" + Encode(value) : ident + "=" + value;
     std::size_t header, end;
     if (!FindSection(section, header, end)) {
       lines.push_back("[" + section + "]");
-      lines.push_back(ident + "=" + value);
+      lines.push_back(line);
       return;
     }
-    std::size_t k = FindKey(header, end, ident);
+    std::size_t k = FindValueKey(header, end, ident);
     if (k != std::string::npos) {
-      const std::string& line = lines[k];
+      const std::string& old = lines[k];
       std::size_t b = 0;
-      while (b < line.size() && (line[b] == ' ' || line[b] == '\t')) ++b;
-      std::size_t eq = line.find('=', b);
-      lines[k] = TrimRight(std::string_view(line).substr(0, eq)) + "=" + value;
+      while (b < old.size() && (old[b] == ' ' || old[b] == '\t')) ++b;
+      std::string key = TrimRight(std::string_view(old).substr(0, old.find('=', b)));
+      // The key keeps its spelling in the file; its form follows the value.
+      if (!key.empty() && key.back() == '*') key.pop_back();
+      lines[k] = key + (encoded ? "*=" + Encode(value) : "=" + value);
       return;
     }
     // After the last non-blank line of the section.
     std::size_t at = end;
     while (at > header + 1 && Trim(lines[at - 1]).empty()) --at;
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), ident + "=" + value);
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line);
   }
 
   bool DeleteKey(const std::string& section, const std::string& ident) {
     std::size_t header, end;
     if (!FindSection(section, header, end)) return false;
-    std::size_t k = FindKey(header, end, ident);
+    std::size_t k = FindValueKey(header, end, ident);
     if (k == std::string::npos) return false;
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(k));
     return true;
@@ -144,7 +205,7 @@ class TIniContent {
     if (!FindSection(section, header, end)) return;
     std::string key;
     for (std::size_t i = header + 1; i < end; ++i)
-      if (IsKey(lines[i], key, nullptr)) strings->Add(key);
+      if (KeyOf(lines[i], key, nullptr)) strings->Add(key);
   }
 
   void Values(const std::string& section, TStrings* strings) const {
@@ -152,7 +213,7 @@ class TIniContent {
     if (!FindSection(section, header, end)) return;
     std::string key, value;
     for (std::size_t i = header + 1; i < end; ++i)
-      if (IsKey(lines[i], key, &value)) strings->Add(key + "=" + value);
+      if (KeyOf(lines[i], key, &value)) strings->Add(key + "=" + value);
   }
 
   void Sections(TStrings* strings) const {

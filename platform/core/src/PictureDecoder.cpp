@@ -10,6 +10,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include "Metafiles.h"
 #include "platform/Classes.h"
 
 namespace {
@@ -96,14 +97,22 @@ bool DecodeGif(const std::string& bytes, TBitmap& out) {
     if (DGifGetImageDesc(g) == GIF_ERROR) return false;
     int w = g->Image.Width, h = g->Image.Height;
     if (!GraphicSizeAllowed(w, h)) return false;
+    // What lies outside the logical screen is never shown: only the part
+    // of the image inside it gets pixels, and the rows past the screen's
+    // foot are not decoded at all.
+    const int64_t left = g->Image.Left, top = g->Image.Top;
+    const int shownW = int(std::max<int64_t>(0, std::min<int64_t>(left + w, g->SWidth) - left));
+    const int shownH = int(std::max<int64_t>(0, std::min<int64_t>(top + h, g->SHeight) - top));
+    if (shownW <= 0 || shownH <= 0) return false;
     ColorMapObject* map = g->Image.ColorMap ? g->Image.ColorMap : g->SColorMap;
     if (!map || !map->Colors) return false;
     std::vector<GifPixelType> line(static_cast<size_t>(w));
-    TBitmap b(w, h);
+    TBitmap b(shownW, shownH);
     auto row = [&](int y) -> bool {
       if (DGifGetLine(g, line.data(), w) == GIF_ERROR) return false;
+      if (y >= shownH) return true;
       uint32_t* dst = b.ScanLine(y);
-      for (int x = 0; x < w; ++x) {
+      for (int x = 0; x < shownW; ++x) {
         int i = line[size_t(x)];
         if (i == transparent || i >= map->ColorCount) {
           dst[x] = 0xFFFFFFFFu;
@@ -120,7 +129,7 @@ bool DecodeGif(const std::string& bytes, TBitmap& out) {
         for (int y = start[pass]; y < h; y += step[pass])
           if (!row(y)) return false;
     } else {
-      for (int y = 0; y < h; ++y)
+      for (int y = 0; y < shownH; ++y)
         if (!row(y)) return false;
     }
     out.Assign(&b);
@@ -236,6 +245,8 @@ TPictureFormat SniffPictureFormat(const std::string& d) {
   if (d.size() >= 3 && uint8_t(d[0]) == 0xFF && uint8_t(d[1]) == 0xD8 && uint8_t(d[2]) == 0xFF)
     return TPictureFormat::Jpeg;
   if (d.size() >= 8 && d.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0) return TPictureFormat::Png;
+  if (LooksLikeEmf(d)) return TPictureFormat::Emf;
+  if (LooksLikeWmf(d)) return TPictureFormat::Wmf;
   return TPictureFormat::Unknown;
 }
 
@@ -282,6 +293,8 @@ bool ParseHeader(const std::string& d, TPictureFormat& format, int64_t& w, int64
       ht = jh;
       break;
     }
+    case TPictureFormat::Wmf: return ReadWmfSize(d, w, ht);
+    case TPictureFormat::Emf: return ReadEmfSize(d, w, ht);
     case TPictureFormat::Unknown: return false;
   }
   return true;
@@ -426,6 +439,12 @@ bool TBuiltinPictureBackend::Decode(const std::string& bytes, TPictureFormat for
     case TPictureFormat::Gif: return DecodeGif(bytes, out);
     case TPictureFormat::Jpeg: return DecodeJpeg(bytes, out);
     case TPictureFormat::Png: return DecodePng(bytes, out);
+    case TPictureFormat::Wmf:
+    case TPictureFormat::Emf: {
+      TPictureHeader h;
+      return ReadPictureHeader(bytes, h) && h.Format == format &&
+             (format == TPictureFormat::Wmf ? RenderWmf : RenderEmf)(bytes, h.Width, h.Height, out);
+    }
     case TPictureFormat::Unknown: return false;
   }
   return false;
@@ -441,6 +460,8 @@ bool IPictureBackend::DecodeScaled(const std::string& bytes, TPictureFormat form
 
 bool TBuiltinPictureBackend::DecodeScaled(const std::string& bytes, TPictureFormat format, int width, int height,
                                           TBitmap& out) {
+  if (format == TPictureFormat::Wmf) return RenderWmf(bytes, width, height, out);
+  if (format == TPictureFormat::Emf) return RenderEmf(bytes, width, height, out);
   TPictureHeader h;
   if (format != TPictureFormat::Jpeg || !ReadPictureDimensions(bytes, h))
     return IPictureBackend::DecodeScaled(bytes, format, width, height, out);
@@ -477,7 +498,18 @@ bool DecodePictureScaled(const std::string& bytes, int maxWidth, int maxHeight, 
   TPictureHeader h;
   if (maxWidth < 1 || maxHeight < 1 || !ReadPictureDimensions(bytes, h)) return false;
   const TSize fit = FitPictureSize(h.Width, h.Height, maxWidth, maxHeight);
-  if (fit.cx == h.Width && fit.cy == h.Height) return DecodePicture(bytes, out);
+  if (fit.cx == h.Width && fit.cy == h.Height) {
+    // The pixels may say another size than the header (an icon's directory
+    // entry, say): what does not fit the box is shrunk into it.
+    TBitmap own;
+    if (!DecodePicture(bytes, own)) return false;
+    const TSize inside = FitPictureSize(own.Width(), own.Height(), maxWidth, maxHeight);
+    if (inside.cx == own.Width() && inside.cy == own.Height())
+      out.SetHandle(own.ReleaseHandle());
+    else
+      ResampleBitmap(own, inside.cx, inside.cy, out);
+    return true;
+  }
   if (!ScaledDecodeAllowed(h)) return false;
   try {
     return PictureBackend().DecodeScaled(bytes, h.Format, fit.cx, fit.cy, out);

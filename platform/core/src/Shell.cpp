@@ -61,6 +61,25 @@ std::string ResolveCandidate(const std::string& candidate) {
     return FindOnPath(candidate);
   return IsExecutableProgram(path) ? path : std::string();
 }
+// The entry of the Windows program table a start names, or nullptr.
+const TShellProgramMapping* MappedProgram(const std::string& file) {
+  const std::string base = LowerAscii(BaseName(file));
+  for (auto& m : ShellProgramMap()) {
+    if (LowerAscii(m.WindowsName) != base) continue;
+    // A program of our own folder is mapped only when named there (or bare).
+    bool bare = file.find_first_of("/\\") == std::string::npos;
+    bool ours = m.Candidates.size() == 1 && m.Candidates[0].rfind("@/", 0) == 0;
+    if (ours && !bare && ExtractFilePath(file) != ProgramDir()) continue;
+    return &m;
+  }
+  return nullptr;
+}
+
+// Where no start has been found: the missing file's folder or the file.
+intptr_t MissingError(const std::string& file) {
+  std::string folder = ExtractFilePath(file);
+  return folder.empty() || DirectoryExists(folder) ? SE_ERR_FNF : SE_ERR_PNF;
+}
 }  // namespace
 
 void SetShellBackend(IShellBackend* backend) { gBackend = backend; }
@@ -70,7 +89,7 @@ const std::vector<TShellProgramMapping>& ShellProgramMap() {
   static const std::vector<TShellProgramMapping> map = {
       {"Brindel Norvane.exe", {"@/brindel-norvane"}},
       {"Brindel Quillet Studio.exe", {"@/brindel-quillet-studio"}},
-      {"calc.exe", {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}},
+      {"calc.exe", {"gnome-calculator", "kcalc", "mate-calc", "galculator", "qalculate-qt", "xcalc"}},
       {"notepad.exe", {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "pluma", "xed", "leafpad"}},
       {"mspaint.exe", {"kolourpaint", "pinta", "gimp"}},
       {"iexplore.exe", {"firefox", "chromium", "google-chrome", "epiphany"}},
@@ -139,14 +158,8 @@ TShellStart ResolveShellStart(HWND owner, const std::string& verb, const std::st
     return s;
   }
   // Windows programs of the table.
-  std::string base = LowerAscii(BaseName(file));
-  for (auto& m : ShellProgramMap()) {
-    if (LowerAscii(m.WindowsName) != base) continue;
-    // A program of our own folder is mapped only when named there (or bare).
-    bool bare = file.find_first_of("/\\") == std::string::npos;
-    bool ours = m.Candidates.size() == 1 && m.Candidates[0].rfind("@/", 0) == 0;
-    if (ours && !bare && ExtractFilePath(file) != ProgramDir()) continue;
-    for (auto& c : m.Candidates) {
+  if (const TShellProgramMapping* m = MappedProgram(file)) {
+    for (auto& c : m->Candidates) {
       std::string exe = ResolveCandidate(c);
       if (!exe.empty()) {
         s.Kind = TShellStart::skProgram;
@@ -180,12 +193,51 @@ TShellStart ResolveShellStart(HWND owner, const std::string& verb, const std::st
     if (!parameters.empty()) s.Arguments.push_back(parameters);
     return s;
   }
-  std::string folder = ExtractFilePath(file);
-  error = folder.empty() || DirectoryExists(folder) ? SE_ERR_FNF : SE_ERR_PNF;
+  error = MissingError(file);
+  return s;
+}
+
+TShellStart ResolveDocumentStart(HWND owner, const std::string& verb, const std::string& file, int showCmd,
+                                 intptr_t& error) {
+  TShellStart s;
+  s.Owner = owner;
+  s.Verb = verb;
+  s.ShowCmd = showCmd;
+  error = 0;
+  if (file.empty()) {
+    error = SE_ERR_FNF;
+  } else if (HasUrlScheme(file)) {
+    s.Kind = TShellStart::skUrl;
+    s.Target = file;
+  } else if (LowerAscii(file.substr(0, 4)) == "www." && !FileExists(file) && !DirectoryExists(file)) {
+    s.Kind = TShellStart::skUrl;
+    s.Target = "http://" + file;
+  } else if (DirectoryExists(file)) {
+    s.Kind = TShellStart::skFolder;
+    s.Target = ExpandFileName(file);
+  } else if (FileExists(file)) {
+    // Whatever its mode and first bytes: a document is shown, never run.
+    s.Kind = TShellStart::skDocument;
+    s.Target = ExpandFileName(file);
+  } else {
+    error = MissingError(file);
+  }
   return s;
 }
 
 std::string ShellErrorText(const std::string& file, intptr_t error) {
+  // A Windows program with no desktop equivalent found: the ones tried.
+  // (The programs of our own folder are missing files like any other.)
+  const TShellProgramMapping* m = error == SE_ERR_FNF ? MappedProgram(file) : nullptr;
+  if (m && m->Candidates.front().rfind("@/", 0) != 0) {
+    std::string names;
+    for (const std::string& c : m->Candidates) names += (names.empty() ? "" : ", ") + c;
+    return Ansi("Программа \"") + BaseName(file) +
+           Ansi(
+               "\" есть только в Windows, а ни одной программы, которая её здесь заменяет, не найдено. "
+               "Установите одну из них: ") +
+           names + ".";
+  }
   if (error == SE_ERR_NOASSOC)
     return Ansi("Не удаётся открыть \"") + file + Ansi("\": нет программы, которая его открывает.");
   return Ansi("Не удаётся найти \"") + file + Ansi("\". Проверьте, правильно ли указано имя, и повторите попытку.");
@@ -200,10 +252,9 @@ intptr_t ShellExecuteSilent(HWND owner, const std::string& verb, const std::stri
   return SE_SUCCESS;
 }
 
-intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
-                      const std::string& directory, int showCmd) {
-  intptr_t error = 0;
-  TShellStart s = ResolveShellStart(owner, verb, file, parameters, directory, showCmd, error);
+namespace {
+// Hands a resolved start to the backend; a failure shows the error box.
+intptr_t StartResolved(const TShellStart& s, intptr_t error, HWND owner, const std::string& file) {
   if (s.Kind == TShellStart::skNone) {
     if (!error) error = SE_ERR_FNF;
   } else if (!gBackend || !gBackend->Start(s)) {
@@ -215,6 +266,20 @@ intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& fi
   // display is ours.
   MessageBox(owner, ShellErrorText(file, error), file, MB_OK | MB_ICONERROR);
   return error;
+}
+}  // namespace
+
+intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
+                      const std::string& directory, int showCmd) {
+  intptr_t error = 0;
+  TShellStart s = ResolveShellStart(owner, verb, file, parameters, directory, showCmd, error);
+  return StartResolved(s, error, owner, file);
+}
+
+intptr_t ShellOpenDocument(HWND owner, const std::string& verb, const std::string& file, int showCmd) {
+  intptr_t error = 0;
+  TShellStart s = ResolveDocumentStart(owner, verb, file, showCmd, error);
+  return StartResolved(s, error, owner, file);
 }
 
 bool ShellExecuteEx(SHELLEXECUTEINFO* info) {

@@ -433,6 +433,43 @@ std::string ExpandFileName(std::string_view fileName) {
 std::string SysFileName(const std::string& ansiName) { return Cp1251ToUtf8(ansiName); }
 std::string AnsiFileName(const std::string& sysName) { return Utf8ToCp1251(sysName); }
 
+namespace {
+struct TErrorReason {
+  int Error;
+  const char* Reading;
+  const char* Writing;  // nullptr: as for reading
+};
+const TErrorReason kErrorReasons[] = {
+    {EACCES, "Нет разрешения на чтение этого файла.", "Нет разрешения на запись в этот файл."},
+    {EPERM, "Нет разрешения на чтение этого файла.", "Нет разрешения на запись в этот файл."},
+    {EROFS, "Файловая система доступна только для чтения.", nullptr},
+    {ENOSPC, "На диске не осталось места.", nullptr},
+    {EDQUOT, "Превышена дисковая квота.", nullptr},
+    {EFBIG, "Файл превышает допустимый размер.", nullptr},
+    {ENAMETOOLONG, "Слишком длинное имя файла.", nullptr},
+    {ENOENT, "Файл не найден.", "Папка файла не найдена."},
+    {ENOTDIR, "Папка файла не найдена.", nullptr},
+    {EISDIR, "Это папка, а не файл.", "На месте файла находится папка."},
+    {kErrorNotRegularFile, "Это не файл с данными, а канал, сокет или устройство.", nullptr},
+    {ENXIO, "Это не файл с данными, а канал, сокет или устройство.", nullptr},
+    {ELOOP, "Символические ссылки замыкаются в петлю.", nullptr},
+    {EIO, "Ошибка ввода-вывода.", nullptr},
+};
+}  // namespace
+
+std::string SysErrorReason(int errorCode, bool writing) {
+  for (const TErrorReason& r : kErrorReasons)
+    if (r.Error == errorCode) return Ansi(writing && r.Writing ? r.Writing : r.Reading);
+  return SysErrorMessage(errorCode);
+}
+
+bool AnsiHoldsFileName(const std::string& sysName) { return SysFileName(AnsiFileName(sysName)) == sysName; }
+
+std::string UnholdableFileNameText(const std::string& sysName) {
+  return Ansi("Имя файла нельзя записать в кодировке Windows-1251:\n\r\n\r") + AnsiFileName(sysName) +
+         Ansi("\n\r\n\rПереименуйте файл и выберите его снова. Файл с похожим именем не открыт и не записан.");
+}
+
 std::string SysErrorMessage(int errorCode) {
   char buf[256];
   buf[0] = '\0';
@@ -577,6 +614,7 @@ struct TProgramInfo {
   bool dirSet = false;
   std::string dir;
   std::vector<std::string> args;
+  std::vector<std::string> sysArgs;
 };
 TProgramInfo& Program() {
   static TProgramInfo p;
@@ -610,8 +648,20 @@ void SetProgramDir(const std::string& dir) {
 
 void SetCommandLine(int argc, char** argv) {
   std::vector<std::string>& args = Program().args;
+  std::vector<std::string>& sysArgs = Program().sysArgs;
   args.clear();
-  for (int i = 0; i < argc; ++i) args.push_back(AnsiFileName(argv[i] ? argv[i] : ""));
+  sysArgs.clear();
+  for (int i = 0; i < argc; ++i) {
+    sysArgs.push_back(argv[i] ? argv[i] : "");
+    args.push_back(AnsiFileName(sysArgs.back()));
+  }
+}
+
+std::string SysParamStr(int index) {
+  if (index == 0) return SysFileName(ExecutablePath());
+  const std::vector<std::string>& args = Program().sysArgs;
+  if (index < 0 || index >= static_cast<int>(args.size())) return std::string();
+  return args[static_cast<std::size_t>(index)];
 }
 
 int ParamCount() {

@@ -6,6 +6,8 @@
 
 #include "platform/CodePage.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Forms.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -213,21 +215,7 @@ void TWindowPeer::SendToBack() {
 }
 
 TRect TWindowPeer::NonClientMargins() const {
-  TRect m;
-  int b = 0;
-  if ((FStyle & WS_CAPTION) == WS_CAPTION) {
-    b = FWidgetset.SystemMetric(SM_CXDLGFRAME);
-  } else if (FStyle & WS_BORDER) {
-    b = 1;
-  }
-  if (FStyle & WS_THICKFRAME)
-    b = FWidgetset.SystemMetric(SM_CXFRAME);
-  else if ((FStyle & WS_DLGFRAME) && (FStyle & WS_CAPTION) != WS_CAPTION)
-    b = FWidgetset.SystemMetric(SM_CXDLGFRAME);
-  if (FExStyle & WS_EX_CLIENTEDGE) b += 2;
-  if (FExStyle & WS_EX_STATICEDGE) b += 1;
-  m = TRect(b, b, b, b);
-  if ((FStyle & WS_CAPTION) == WS_CAPTION) m.Top += FWidgetset.SystemMetric(SM_CYCAPTION);
+  TRect m = FWidgetset.StyleMargins(FStyle, FExStyle);
   if (FBars[1].Visible) m.Right += FWidgetset.SystemMetric(SM_CXVSCROLL);
   if (FBars[0].Visible) m.Bottom += FWidgetset.SystemMetric(SM_CYHSCROLL);
   return m;
@@ -740,8 +728,22 @@ void TWindowPeer::InputImeCommit(const std::string& text) {
   Send(WM_IME_ENDCOMPOSITION, 0, 0);
 }
 
-void TWindowPeer::InputDropFiles(const std::vector<std::string>& files, int x, int y) {
-  if (!FAcceptFiles || files.empty()) return;
+void TWindowPeer::InputDropFiles(const std::vector<std::string>& sysFiles, int x, int y) {
+  if (!FAcceptFiles || sysFiles.empty()) return;
+  // A name Windows-1251 cannot hold is refused: its conversion names
+  // another file.
+  std::vector<std::string> files;
+  std::string refused;
+  for (const std::string& f : sysFiles) {
+    if (AnsiHoldsFileName(f))
+      files.push_back(AnsiFileName(f));
+    else if (refused.empty())
+      refused = f;
+  }
+  if (!refused.empty())
+    MessageBox(this, UnholdableFileNameText(refused), Application ? Application->Title() : std::string(),
+               MB_OK | MB_ICONWARNING);
+  if (files.empty()) return;
   HDROP drop = FWidgetset.NewDrop(files, TPoint(x, y));
   Send(WM_DROPFILES, WPARAM(drop), 0);
 }
@@ -1024,6 +1026,24 @@ void IWidgetset::FocusChanged(HWND newFocus) {
   FFocus = newFocus;
   if (old && IsWindow(old)) old->Send(WM_KILLFOCUS, WPARAM(newFocus), 0);
   if (newFocus && FFocus == newFocus && IsWindow(newFocus)) newFocus->Send(WM_SETFOCUS, WPARAM(old), 0);
+}
+
+TRect IWidgetset::StyleMargins(DWORD style, DWORD ex) {
+  int b = 0;
+  if ((style & WS_CAPTION) == WS_CAPTION) {
+    b = SystemMetric(SM_CXDLGFRAME);
+  } else if (style & WS_BORDER) {
+    b = 1;
+  }
+  if (style & WS_THICKFRAME)
+    b = SystemMetric(SM_CXFRAME);
+  else if ((style & WS_DLGFRAME) && (style & WS_CAPTION) != WS_CAPTION)
+    b = SystemMetric(SM_CXDLGFRAME);
+  if (ex & WS_EX_CLIENTEDGE) b += 2;
+  if (ex & WS_EX_STATICEDGE) b += 1;
+  TRect m(b, b, b, b);
+  if ((style & WS_CAPTION) == WS_CAPTION) m.Top += SystemMetric(SM_CYCAPTION);
+  return m;
 }
 
 int IWidgetset::SystemMetric(int index) {

@@ -3,9 +3,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
+#include <QRegularExpression>
 
 #include <cstdlib>
 
@@ -13,28 +11,11 @@
 #include "platform/SysUtils.h"
 #include "platform/qt/QtWidgetset.h"
 
-namespace {
-// The program speaks Russian whatever the user's locale: Qt's own texts
-// (the standard dialogs, the buttons of message boxes) come from Qt's
-// Russian translations when they are installed.
-void InstallRussianTranslations(QApplication& app) {
-  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-  const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-  for (const char* name : {"qtbase_ru", "qtwebengine_ru"}) {
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QString::fromLatin1(name), dir))
-      app.installTranslator(translator);
-    else
-      delete translator;
-  }
-}
-}  // namespace
-
 TQtPlatform::TQtPlatform(int& argc, char** argv) {
   if (!QApplication::instance()) {
     FOwnApp = std::make_unique<QApplication>(argc, argv);
-    InstallRussianTranslations(*FOwnApp);
   }
+  InstallRussianDialogs();
   QApplication::setQuitOnLastWindowClosed(false);
   FWidgetset = std::make_unique<QtWidgetset>();
   RegisterQtForms(*FWidgetset);
@@ -89,8 +70,15 @@ int RunQtProgram(int argc, char** argv, const std::function<int()>& program) {
   return program();
 }
 
+QString QtFamilyName(const QString& listed) {
+  // A family several foundries make is listed once per foundry, as
+  // "Family [Foundry]"; a font is named by its family alone.
+  static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+  return QString(listed).remove(foundry);
+}
+
 std::vector<std::string> QtFontListBackend::Families() {
   std::vector<std::string> out;
-  for (const QString& family : QFontDatabase::families()) out.push_back(family.toUtf8().toStdString());
+  for (const QString& family : QFontDatabase::families()) out.push_back(QtFamilyName(family).toUtf8().toStdString());
   return out;
 }

@@ -117,7 +117,11 @@ QtGdiFont::QtGdiFont(const LOGFONT& lf) : TGdiFont(lf) {
   FFont.setItalic(lf.lfItalic != 0);
   FFont.setUnderline(lf.lfUnderline != 0);
   FFont.setStrikeOut(lf.lfStrikeOut != 0);
-  if (lf.lfQuality == NONANTIALIASED_QUALITY) FFont.setStyleStrategy(QFont::NoAntialias);
+  // Each character is drawn as itself: no ligatures ("TM" is not the trade
+  // mark) and no other substitution of the font's shaping rules.
+  FFont.setStyleStrategy(lf.lfQuality == NONANTIALIASED_QUALITY
+                             ? QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferNoShaping)
+                             : QFont::PreferNoShaping);
   FFont.setKerning(false);
   // A negative height is the character (em) height; a positive one the cell
   // height (ascent plus descent).

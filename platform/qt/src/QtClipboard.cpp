@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <cstring>
 
+#include "platform/SysUtils.h"
 #include "platform/qt/QtWidgetset.h"
 
 namespace {
@@ -67,11 +68,14 @@ bool QtWidgetset::ClipboardGet(UINT format, std::string& bytes) {
   if (format == CF_HDROP) {
     if (!md->hasUrls()) return false;
     bytes.clear();
-    for (const QUrl& u : md->urls())
-      if (u.isLocalFile()) {
-        bytes += QStringToAnsi(u.toLocalFile());
+    for (const QUrl& u : md->urls()) {
+      // A name Windows-1251 cannot hold would read as another file's.
+      const std::string sysName = u.toLocalFile().toUtf8().toStdString();
+      if (u.isLocalFile() && AnsiHoldsFileName(sysName)) {
+        bytes += AnsiFileName(sysName);
         bytes += '\0';
       }
+    }
     bytes += '\0';
     return true;
   }

@@ -13,7 +13,9 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPointer>
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <map>
@@ -115,12 +118,35 @@ QStringList NameFilters(const std::string& filter) {
   return out;
 }
 
+// The file model as the dialog shows it: sizes and dates in the program's
+// Russian, not in the user's locale; the order stays the file model's own,
+// which compares sizes and dates as numbers.
+class RussianFilesProxy : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (!files || role != Qt::DisplayRole || (index.column() != 1 && index.column() != 3))
+      return QSortFilterProxyModel::data(index, role);
+    const QModelIndex source = mapToSource(index);
+    const QLocale russian;
+    if (index.column() == 3) return russian.toString(files->lastModified(source), QLocale::ShortFormat);
+    if (files->isDir(source)) return QString();
+    // As the system's own lists: whole kilobytes, rounded up.
+    return russian.toString((files->size(source) + 1023) / 1024) + QString::fromUtf8(" КБ");
+  }
+  void sort(int column, Qt::SortOrder order) override {
+    if (sourceModel()) sourceModel()->sort(column, order);
+  }
+};
+
 // While a filter asking for programs is chosen, the dialog lists folders,
 // the files its masks name and the files that may be run (programs here
 // have no ".exe").
-class ProgramsProxy : public QSortFilterProxyModel {
+class ProgramsProxy : public RussianFilesProxy {
  public:
-  using QSortFilterProxyModel::QSortFilterProxyModel;
+  using RussianFilesProxy::RussianFilesProxy;
 
   void Choose(const TFileFilter* filter) {
     FMasks.clear();
@@ -213,12 +239,13 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   if (!r.Title.empty()) dlg.setWindowTitle(AnsiToQString(r.Title));
   QStringList filters = NameFilters(r.Filter);
   const std::vector<TFileFilter> parsed = ParseFilter(r.Filter);
+  const bool anyPrograms =
+      std::any_of(parsed.begin(), parsed.end(), [](const TFileFilter& f) { return PatternListsPrograms(f.Pattern); });
+  if (!anyPrograms) dlg.setProxyModel(new RussianFilesProxy(&dlg));
   if (!filters.isEmpty()) {
     dlg.setNameFilters(filters);
     int index = r.FilterIndex >= 1 && r.FilterIndex <= filters.size() ? r.FilterIndex - 1 : 0;
     dlg.selectNameFilter(filters[index]);
-    const bool anyPrograms =
-        std::any_of(parsed.begin(), parsed.end(), [](const TFileFilter& f) { return PatternListsPrograms(f.Pattern); });
     if (anyPrograms) {
       auto* programs = new ProgramsProxy(&dlg);
       dlg.setProxyModel(programs);
@@ -254,10 +281,16 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
   std::string ext = SaveExtension(
       chosen >= 0 && chosen < int(parsed.size()) ? parsed[size_t(chosen)].Pattern : std::string(), r.DefaultExt);
   r.ResultFiles.clear();
+  r.ResultSysFiles.clear();
   for (const QString& f : files) {
-    std::string name = QToFileName(f);
-    if (r.Save && !ext.empty() && ExtractFileExt(name).empty()) name += "." + ext;
+    std::string sysName = f.toUtf8().toStdString();
+    std::string name = AnsiFileName(sysName);
+    if (r.Save && !ext.empty() && ExtractFileExt(name).empty()) {
+      name += "." + ext;
+      sysName += "." + ext;
+    }
     r.ResultFiles.push_back(name);
+    r.ResultSysFiles.push_back(sysName);
   }
   r.ResultFileName = r.ResultFiles.front();
   r.ResultFilterIndex = chosen >= 0 ? chosen + 1 : r.FilterIndex;
@@ -289,7 +322,7 @@ bool QtUiService::FontDialog(TFontDialogRequest& r) {
   dlg.setOption(QFontDialog::DontUseNativeDialog, true);
   if (dlg.exec() != QDialog::Accepted) return false;
   QFont f = dlg.selectedFont();
-  r.Name = QStringToAnsi(f.family());
+  r.Name = QStringToAnsi(QtFamilyName(f.family()));
   int size = f.pointSize() > 0 ? f.pointSize() : points;
   r.Height = -MulDiv(size, ppi, 72);
   TFontStyles st;
@@ -323,3 +356,63 @@ bool QtUiService::PrintDialog(TPrintDialogRequest& r) {
 }
 
 // The find and replace dialogs: QtFindDialogs.cpp.
+
+namespace {
+// The few texts of Qt's dialogs that Qt's Russian translations lack.
+class TranslationGaps : public QTranslator {
+ public:
+  using QTranslator::QTranslator;
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* source, const char*, int) const override {
+    struct TGap {
+      const char* Context;
+      const char* Source;
+      const char* Russian;
+    };
+    static const TGap gaps[] = {
+        {"QAbstractFileIconProvider", "Folder", "Папка"},
+        {"QAbstractFileIconProvider", "Drive", "Диск"},
+        {"QAbstractFileIconProvider", "File", "Файл"},
+        {"QAbstractFileIconProvider", "Unknown", "Неизвестный"},
+    };
+    for (const TGap& g : gaps)
+      if (qstrcmp(context, g.Context) == 0 && qstrcmp(source, g.Source) == 0) return QString::fromUtf8(g.Russian);
+    return QString();
+  }
+};
+}  // namespace
+
+QFont QtDialogFont() {
+  LOGFONT lf{};
+  lf.lfHeight = -11;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  SetLogFontFaceName(lf, "MS Shell Dlg");
+  return QtGdiFont(lf).Font();
+}
+
+void InstallRussianDialogs() {
+  static QPointer<QCoreApplication> done;
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app || done == app) return;
+  done = app;
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+  // Qt's own windows (the standard dialogs, find and replace) in the
+  // program's dialog font; the menus keep the desktop's.
+  QFont menu = QApplication::font("QMenu"), bar = QApplication::font("QMenuBar");
+  menu.setStyleStrategy(QFont::PreferNoShaping);
+  bar.setStyleStrategy(QFont::PreferNoShaping);
+  QApplication::setFont(QtDialogFont());
+  QApplication::setFont(menu, "QMenu");
+  QApplication::setFont(bar, "QMenuBar");
+  // Searched last: Qt's own translations, installed after it, come first.
+  app->installTranslator(new TranslationGaps(app));
+  const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  for (const char* name : {"qtbase_ru", "qtwebengine_ru"}) {
+    auto* translator = new QTranslator(app);
+    if (translator->load(QString::fromLatin1(name), dir))
+      app->installTranslator(translator);
+    else
+      delete translator;
+  }
+}

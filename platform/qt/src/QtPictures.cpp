@@ -77,13 +77,19 @@ bool ReadInto(const std::string& bytes, TPictureFormat format, TBitmap& out, QSi
 
 bool QtPictureBackend::DecodeScaled(const std::string& bytes, TPictureFormat format, int width, int height,
                                     TBitmap& out) {
+  if (format == TPictureFormat::Wmf || format == TPictureFormat::Emf) {
+    TBuiltinPictureBackend builtin;
+    return builtin.DecodeScaled(bytes, format, width, height, out);
+  }
   if (format != TPictureFormat::Jpeg && format != TPictureFormat::Png)
     return IPictureBackend::DecodeScaled(bytes, format, width, height, out);
   return ReadInto(bytes, format, out, QSize(width, height));
 }
 
 bool QtPictureBackend::Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) {
-  if (format == TPictureFormat::Bmp || format == TPictureFormat::Ico || format == TPictureFormat::Unknown) {
+  // The toolkit's own readers, and the metafile players Qt lacks.
+  if (format == TPictureFormat::Bmp || format == TPictureFormat::Ico || format == TPictureFormat::Wmf ||
+      format == TPictureFormat::Emf || format == TPictureFormat::Unknown) {
     TBuiltinPictureBackend builtin;
     return builtin.Decode(bytes, format, out);
   }

@@ -13,6 +13,15 @@
 
 namespace {
 QString SysPath(const std::string& ansi) { return QString::fromUtf8(SysFileName(ansi).c_str()); }
+
+// A document or folder goes to the desktop's opener as one path, to be
+// shown by the program the desktop has for its type; it is never started
+// itself, whatever its mode.
+bool OpenPath(const QString& path) {
+  const QString opener = QStandardPaths::findExecutable("xdg-open");
+  if (!opener.isEmpty()) return QProcess::startDetached(opener, {path});
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 }  // namespace
 
 bool QtShellBackend::Start(const TShellStart& s) {
@@ -24,7 +33,7 @@ bool QtShellBackend::Start(const TShellStart& s) {
       return url.isValid() && QDesktopServices::openUrl(url);
     }
     case TShellStart::skFolder:
-    case TShellStart::skDocument: return QDesktopServices::openUrl(QUrl::fromLocalFile(SysPath(s.Target)));
+    case TShellStart::skDocument: return OpenPath(SysPath(s.Target));
     case TShellStart::skProgram: {
       QStringList args;
       for (const std::string& a : s.Arguments) args << QString::fromUtf8(Cp1251ToUtf8(a).c_str());

@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTextBlock>
 #include <QTextCursor>
 
@@ -383,6 +385,11 @@ class QtButtonPeer : public QtNativePeer {
           push->setDefault((m.WParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
         m.Result = 0;
         return;
+      case WM_SETFONT:
+      case WM_SIZE:
+        QtNativePeer::DefWindowProc(m);
+        if (Style() & BS_MULTILINE) PushText();
+        return;
       case WM_GETDLGCODE:
         m.Result = qobject_cast<QRadioButton*>(FButton)          ? DLGC_RADIOBUTTON | DLGC_BUTTON
                    : qobject_cast<QCheckBox*>(FButton)           ? DLGC_BUTTON
@@ -414,7 +421,44 @@ class QtButtonPeer : public QtNativePeer {
   }
 
  private:
-  void PushText() { FButton->setText(Decode(Text())); }
+  void PushText() {
+    QString text = Decode(Text());
+    if (Style() & BS_MULTILINE) text = Wrapped(text);
+    if (FButton->text() != text) FButton->setText(text);
+  }
+  // A multi-line button breaks its caption between words where the next
+  // word would pass the room its style leaves for the text.
+  QString Wrapped(const QString& text) const {
+    TWinControl* c = Control();
+    if (!c) return text;
+    QStyleOptionButton opt;
+    opt.initFrom(FButton);
+    opt.rect = QRect(0, 0, c->Width(), c->Height());
+    const QStyle::SubElement contents = qobject_cast<QCheckBox*>(FButton)      ? QStyle::SE_CheckBoxContents
+                                        : qobject_cast<QRadioButton*>(FButton) ? QStyle::SE_RadioButtonContents
+                                                                               : QStyle::SE_PushButtonContents;
+    const int room = FButton->style()->subElementRect(contents, &opt, FButton).width();
+    const QFontMetrics fm(FButton->font());
+    auto shown = [](const QString& s) {
+      QString out;
+      for (int i = 0; i < s.size(); ++i) {
+        if (s[i] == '&' && i + 1 < s.size()) ++i;
+        out += s[i];
+      }
+      return out;
+    };
+    QString out, line;
+    for (const QString& word : text.split(' ')) {
+      const QString longer = line.isEmpty() ? word : line + ' ' + word;
+      if (!line.isEmpty() && fm.horizontalAdvance(shown(longer)) > room) {
+        out += line + '\n';
+        line = word;
+      } else {
+        line = longer;
+      }
+    }
+    return out + line;
+  }
   QAbstractButton* FButton;
   bool FSync = false;
 };

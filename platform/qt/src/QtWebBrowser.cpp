@@ -19,6 +19,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <cerrno>
 #include <memory>
 
 #include "platform/Classes.h"
@@ -201,9 +202,13 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
       // The page's own bytes; a page whose file is gone (the engine's error
       // page) has none to save.
       QFile in(url.toLocalFile());
-      if (!QFileInfo(in).isFile() || !in.open(QIODevice::ReadOnly))
-        throw EFOpenError("Cannot open file \"" + QStringToAnsi(url.toLocalFile()) + "\". " +
-                          QStringToAnsi(in.errorString()));
+      const QFileInfo info(in);
+      int error = !info.exists() ? ENOENT : info.isDir() ? EISDIR : !info.isFile() ? kErrorNotRegularFile : 0;
+      if (error == 0 && !in.open(QIODevice::ReadOnly)) error = errno ? errno : EIO;
+      if (error != 0)
+        throw EFOpenError(
+            Ansi("Не удаётся открыть файл \"") + QStringToAnsi(url.toLocalFile()) + "\".\n\r" + SysErrorReason(error),
+            error);
       bytes = in.readAll();
     } else {
       // The source comes back later; an answer after the wait has ended

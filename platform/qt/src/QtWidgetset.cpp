@@ -2,6 +2,7 @@
 // focus, cursors, fonts, the screen, the event guard.
 #include "platform/qt/QtWidgetset.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCursor>
 #include <QEventLoop>
@@ -140,7 +141,11 @@ bool QtWidgetset::PostMessage(HWND wnd, UINT msg, WPARAM w, LPARAM l) {
 
 void QtWidgetset::PostQuitMessage(int code) {
   IWidgetset::PostQuitMessage(code);
-  QCoreApplication::exit(code);
+  // The message loop is the application's own: it only needs waking. Qt's
+  // exit() would also end at once every dialog run after it, so a box
+  // shown while the program ends (a settings file that could not be
+  // written) would never be seen.
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
 }
 
 void QtWidgetset::ProcessMessages() {
@@ -310,6 +315,10 @@ HWND QtWidgetset::SetFocus(HWND wnd) {
 HWND QtWidgetset::ActiveWindow() {
   QWidget* w = QApplication::activeWindow();
   return w ? PeerOf(w) : nullptr;
+}
+
+TRect QtWidgetset::NonClientMargins(const TCreateParams& params) {
+  return params.WndParent ? IWidgetset::NonClientMargins(params) : TRect();
 }
 
 HWND QtWidgetset::WindowFromPoint(TPoint screen) {

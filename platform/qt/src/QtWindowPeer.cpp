@@ -209,7 +209,16 @@ TRect QtWindowPeer::NonClientMargins() const {
   return m;
 }
 
-TPoint QtWindowPeer::ClientOrigin() const { return TWindowPeer::ClientOrigin(); }
+TPoint QtWindowPeer::ClientOrigin() const {
+  // A window's place is its frame's; its client area starts where the
+  // window system put it, inside the frame.
+  if (FOuter && FOuter->isWindow()) {
+    const QPoint g = FOuter->geometry().topLeft();
+    const TRect m = NonClientMargins();
+    return TPoint(g.x() + m.Left, g.y() + m.Top);
+  }
+  return TWindowPeer::ClientOrigin();
+}
 
 void QtWindowPeer::TakeFocus() {
   TWindowPeer::TakeFocus();
@@ -230,7 +239,14 @@ void QtWindowPeer::GeometryChanged() {
   if (FSyncing || !FOuter) return;
   FSyncing = true;
   TRect b = Bounds();
-  FOuter->setGeometry(b.Left, b.Top, b.Width(), b.Height());
+  if (FOuter->isWindow()) {
+    // A window's left and top are its frame's, as the window system's
+    // own; its width and height are the area inside the frame.
+    FOuter->move(b.Left, b.Top);
+    FOuter->resize(b.Width(), b.Height());
+  } else {
+    FOuter->setGeometry(b.Left, b.Top, b.Width(), b.Height());
+  }
   LayoutChildren();
   FSyncing = false;
 }
@@ -238,8 +254,9 @@ void QtWindowPeer::GeometryChanged() {
 void QtWindowPeer::OuterGeometryChanged() {
   if (FSyncing || !FOuter) return;
   FSyncing = true;
-  QRect g = FOuter->geometry();
-  SetBounds(TRect(g.x(), g.y(), g.x() + g.width(), g.y() + g.height()));
+  const QRect g = FOuter->geometry();
+  const QPoint p = FOuter->isWindow() ? FOuter->pos() : g.topLeft();
+  SetBounds(TRect(p.x(), p.y(), p.x() + g.width(), p.y() + g.height()));
   LayoutChildren();
   FSyncing = false;
 }
@@ -512,7 +529,7 @@ bool QtWindowPeer::FilterEvent(QObject* watched, QEvent* e) {
       if (!AcceptsFiles() || !de->mimeData()->hasUrls()) return false;
       std::vector<std::string> files;
       for (const QUrl& u : de->mimeData()->urls())
-        if (u.isLocalFile()) files.push_back(QStringToAnsi(u.toLocalFile()));
+        if (u.isLocalFile()) files.push_back(u.toLocalFile().toUtf8().toStdString());
       de->acceptProposedAction();
       QPoint pos = de->position().toPoint();
       InputDropFiles(files, pos.x(), pos.y());

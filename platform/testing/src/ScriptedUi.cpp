@@ -78,8 +78,24 @@ TScriptedUi& TScriptedUi::ExpectFileDialog(bool save, const std::string& fileNam
     auto* r = static_cast<TFileDialogRequest*>(request);
     r->ResultFileName = fileName;
     r->ResultFiles = {fileName};
+    r->ResultSysFiles = {SysFileName(fileName)};
     r->ResultFilterIndex = r->FilterIndex;
     r->ResultReadOnly = readOnly;
+    return 1;
+  };
+  return Expect(std::move(step));
+}
+
+TScriptedUi& TScriptedUi::ExpectFileDialogSysName(bool save, const std::string& sysName) {
+  TStep step;
+  step.Kind = save ? TUiKind::SaveDialog : TUiKind::OpenDialog;
+  step.Note = std::string(save ? "save" : "open") + " dialog -> " + sysName;
+  step.Answer = [sysName](TUiRecord&, void* request) {
+    auto* r = static_cast<TFileDialogRequest*>(request);
+    r->ResultFileName = AnsiFileName(sysName);
+    r->ResultFiles = {r->ResultFileName};
+    r->ResultSysFiles = {sysName};
+    r->ResultFilterIndex = r->FilterIndex;
     return 1;
   };
   return Expect(std::move(step));

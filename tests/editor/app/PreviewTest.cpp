@@ -3,6 +3,9 @@
 // recording shell, the preview copy's bytes and folder, the boxes' texts,
 // and the commands that end when their box is cancelled.
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
 #include <optional>
 
 #include "EditorAppFixture.h"
@@ -176,6 +179,51 @@ TEST_F(PreviewTest, TheOutsideBrowserTakesOnlyASavedUnchangedDocument) {
   Ui().ExpectFileDialog(false, AnsiPath("other.htm"));
   m->N408Click(nullptr);
   EXPECT_EQ(Only().Target, AnsiPath("other.htm"));
+}
+
+// A saved page that happens to be an executable script is shown, never
+// run: by the outside-browser commands of this document and of any page.
+TEST_F(PreviewTest, AnExecutablePageIsShownNeverRun) {
+  Start();
+  TZod2uAppForm* m = Main();
+  SaveAs("run.html");
+  const std::string marker = OsPath("ran");
+  WriteFileBytes(OsPath("run.html"), "#!/bin/sh\ntouch '" + marker + "'\n");
+  ::chmod(OsPath("run.html").c_str(), 0755);
+  Ui().ExpectFileDialog(false, AnsiPath("run.html"));
+  const std::function<void()> commands[] = {[m] { m->N277Click(nullptr); }, [m] { m->N408Click(nullptr); }};
+  for (const auto& command : commands) {
+    command();
+    TShellStart s = Only();
+    EXPECT_EQ(s.Kind, TShellStart::skDocument);
+    EXPECT_EQ(s.Target, AnsiPath("run.html"));
+    EXPECT_TRUE(s.Arguments.empty());
+  }
+
+  // The Qt shell hands it to the desktop's opener (here a stand-in on a
+  // one-folder PATH that notes what it was given) and starts nothing else.
+  QtShellBackend desktop;
+  TShellBackendScope real(&desktop);
+  const std::string noted = OsPath("opened");
+  WriteFileBytes(OsPath("bin/xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + noted + ".part'\n/bin/mv '" + noted +
+                                             ".part' '" + noted + "'\n");
+  ::chmod(OsPath("bin/xdg-open").c_str(), 0755);
+  m->N277Click(nullptr);
+  for (int i = 0; i < 500 && !FileExists(AnsiFileName(noted)) && !FileExists(AnsiFileName(marker)); ++i) {
+    Pump();
+    ::usleep(20000);
+  }
+  EXPECT_EQ(ReadFileBytes(noted), OsPath("run.html") + "\n");
+  EXPECT_FALSE(FileExists(AnsiFileName(marker)));
+}
+
+TEST_F(PreviewTest, WithoutACalculatorTheMessageNamesTheOnesToInstall) {
+  Start();
+  const std::string text = ShellErrorText("calc.exe", SE_ERR_FNF);
+  EXPECT_NE(text.find("gnome-calculator, kcalc, mate-calc, galculator, qalculate-qt, xcalc"), std::string::npos);
+  Ui().ExpectMessage(IDOK, text, "calc.exe");
+  Main()->Windows3Click(nullptr);
+  EXPECT_TRUE(FShell.Starts.empty());
 }
 
 TEST_F(PreviewTest, ProgramsAddressesAndLinksStartAsTheirRowsSay) {

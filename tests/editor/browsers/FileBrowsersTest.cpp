@@ -1,7 +1,10 @@
 // The text-file and picture browsers in the running editor: a real folder
 // listed, the file's text, name and path inserted (bytes, one undo step,
 // the window closed first), clicks on no file, and the bad files.
+#include <sys/stat.h>
+
 #include "BrowsersFixture.h"
+#include "TestPictures.h"
 #include "Unit19.h"
 #include "Unit20.h"
 #include "platform/Clipboard.h"
@@ -136,6 +139,22 @@ std::string BmpBytes(int width, int height) {
   return std::string(static_cast<const char*>(s.Memory()), size_t(s.Size()));
 }
 
+// "Открыть эту картинку..." shows the file, never runs it: not even an
+// executable script dressed as a picture.
+TEST_F(PictureBrowserTest, OpeningAPictureNeverRunsIt) {
+  ForceDirectories(OsPath("pics"));
+  WriteFileBytes(OsPath("pics/run.bmp"), "#!/bin/sh\nexit 0\n");
+  ::chmod(OsPath("pics/run.bmp").c_str(), 0755);
+  StartWithText("", 0, 0);
+  OpenFolder("pics");
+  Ui().ExpectMessage(IDOK);  // no picture in it
+  Pick(Form20->FileListBox1, "run.bmp", LBN_SELCHANGE);
+  Run(Form20, "N5Click");
+  ASSERT_EQ(FShell.Starts.size(), 1u);
+  EXPECT_EQ(FShell.Starts[0].Start.Kind, TShellStart::skDocument);
+  EXPECT_EQ(FShell.Starts[0].Start.Target, AnsiPath("pics/run.bmp"));
+}
+
 TEST_F(PictureBrowserTest, ShowsPicturesInsertsNamesAndRefusesBadOnes) {
   ForceDirectories(OsPath("pics"));
   WriteFileBytes(OsPath("pics/рисунок.bmp"), BmpBytes(7, 5));
@@ -148,10 +167,19 @@ TEST_F(PictureBrowserTest, ShowsPicturesInsertsNamesAndRefusesBadOnes) {
   WriteFileBytes(OsPath("pics/draw.emf"), std::string(64, '\x01'));
   WriteFileBytes(OsPath("pics/empty.ico"), "");
   WriteFileBytes(OsPath("pics/note.txt"), "x");
+  struct TMetafile {
+    const char* Name;
+    std::string Bytes;
+    int Width, Height;
+  };
+  const TMetafile metafiles[] = {{"draw.wmf", MakeWmf(30, 20, clBlue, clRed), 30, 20},
+                                 {"frame.emf", MakeEmf(21, 34, clBlue, clRed), 21, 34}};
+  for (const TMetafile& m : metafiles) WriteFileBytes(OsPath(std::string("pics/") + m.Name), m.Bytes);
   StartWithText("ab SEL cd", 3, 3);
   OpenFolder("pics");
-  EXPECT_EQ(ItemsOf(Form20->FileListBox1), (std::vector<std::string>{"cut.jpg", "draw.emf", "empty.ico", "huge.bmp",
-                                                                     "text.jpg", Ansi("рисунок.bmp")}));
+  EXPECT_EQ(ItemsOf(Form20->FileListBox1),
+            (std::vector<std::string>{"cut.jpg", "draw.emf", "draw.wmf", "empty.ico", "frame.emf", "huge.bmp",
+                                      "text.jpg", Ansi("рисунок.bmp")}));
   Pick(Form20->FileListBox1, Ansi("рисунок.bmp"), LBN_SELCHANGE);
   EXPECT_EQ(Form20->Image1->Picture()->Width(), 7);
   EXPECT_EQ(Form20->Image1->Picture()->Height(), 5);
@@ -160,12 +188,25 @@ TEST_F(PictureBrowserTest, ShowsPicturesInsertsNamesAndRefusesBadOnes) {
     SCOPED_TRACE(bad);
     Ui().ExpectMessage(IDOK);
     Pick(Form20->FileListBox1, bad, LBN_SELCHANGE);
-    EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Warning);
+    // The application's error display: the error icon, the program's title.
+    EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Error);
+    EXPECT_EQ(Ui().History().back().Caption, "Brindel Quillet Studio");
+    EXPECT_EQ(Form20->Caption(), Ansi("Навигатор Quillet Studio - Изображения: рисунок.bmp"));
     EXPECT_NE(Ui().History().back().Text.find(bad), std::string::npos);
     EXPECT_EQ(Form20->Image1->Picture()->Width(), 7);
     EXPECT_EQ(Form20->Label1->Caption(), Ansi("рисунок.bmp"));
   }
-  EXPECT_NE(Ui().History()[3].Text.find(Ansi("Метафайлы")), std::string::npos);
+  // A metafile that is no metafile is a bad picture like any other.
+  EXPECT_EQ(Ui().History()[3].Text.substr(0, 40), Ui().History()[2].Text.substr(0, 40));
+  // Metafiles show at the size their headers state.
+  for (const TMetafile& m : metafiles) {
+    SCOPED_TRACE(m.Name);
+    Pick(Form20->FileListBox1, m.Name, LBN_SELCHANGE);
+    EXPECT_EQ(Form20->Image1->Picture()->Width(), m.Width);
+    EXPECT_EQ(Form20->Image1->Picture()->Height(), m.Height);
+    EXPECT_EQ(Form20->Label1->Caption(), m.Name);
+  }
+  Pick(Form20->FileListBox1, Ansi("рисунок.bmp"), LBN_SELCHANGE);
   // Toggling a scale twice gives the first display back.
   for (const char* toggle : {"rasClick", "propClick"}) {
     const TRect before = Form20->Image1->DestRect();

@@ -49,6 +49,22 @@ TEST_F(SettingsDialogTest, FreshInstallationHasBlankPathsAndTicksAndApplyWritesA
   EXPECT_EQ(Boxes(), (std::vector<bool>{true, true, false, true, false}));
 }
 
+// A pasted path with line breaks is stored whole: it adds no section or
+// key to the file and the next start reads it back as it was.
+TEST_F(SettingsDialogTest, APathWithLineBreaksReadsBackAndAddsNothing) {
+  const std::string path = "/bin/a\r\n[evil]\r\nexe2=/bin/sh\n";
+  Start();
+  ForceDirectories(OsPath("Config files"));
+  Form2->Show();
+  Form2->Edit1->SetText(path);
+  Run(Form2, "Button8Click");
+  Finish();
+  for (const char* line : {"\n[evil]", "\nexe2=/bin/sh"})
+    EXPECT_EQ(ConfigBytes().find(line), std::string::npos) << ConfigBytes();
+  Start();
+  EXPECT_EQ(Paths(), (std::vector<std::string>{path, "", "", "", ""}));
+}
+
 TEST_F(SettingsDialogTest, JunkFilesGiveDefaultsAndKeysMatchWhateverTheirCase) {
   struct TCase {
     const char* Name;

@@ -31,7 +31,9 @@ TEST_F(FailedFileTest, AnUnreadableFileOnTheCommandLineIsNeverSavedOver) {
   MakeUnreadable(FDir.Path(), OsPath("secret.html"));
   SetArguments({OsPath("secret.html")});
   Start(false);
-  Ui().ExpectMessage(IDOK, "Cannot open file \"" + AnsiPath("secret.html") + "\". Permission denied",
+  Ui().ExpectMessage(IDOK,
+                     Ansi("Не удаётся открыть файл \"") + AnsiPath("secret.html") + "\".\n\r" +
+                         Ansi("Нет разрешения на чтение этого файла."),
                      "Brindel Quillet Studio");
   {
     TUnprivileged nobody;
@@ -92,6 +94,94 @@ TEST_F(FailedFileTest, EveryOpenPathKeepsTheDocumentWhenTheFileCannotBeRead) {
   }
 }
 
+// A pipe, a device or a socket chosen to open is refused at once with its
+// name and reason: nothing waits for a writer, nothing reads a device.
+TEST_F(FailedFileTest, OpeningAPipeOrADeviceIsRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo(OsPath("pipe.html").c_str(), 0644), 0);
+  const std::string device = "/dev/zero";
+  StartWith("my text");
+  struct TCase {
+    const char* Name;
+    std::function<void(TZod2uAppForm*)> Run;
+  };
+  const TCase cases[] = {
+      {"open", [](TZod2uAppForm* m) { m->FileOpen1Execute(nullptr); }},
+      {"open web page", [](TZod2uAppForm* m) { m->N52Click(nullptr); }},
+      {"open as new", [](TZod2uAppForm* m) { m->N192Click(nullptr); }},
+      {"insert another document", [](TZod2uAppForm* m) { m->N296Click(nullptr); }},
+      {"rich-text viewer", [](TZod2uAppForm* m) { m->RichtextViewer1Click(nullptr); }},
+  };
+  ::alarm(60);  // a wait in open() ends the test instead of hanging it
+  for (const TCase& c : cases)
+    for (const std::string& path : {AnsiPath("pipe.html"), device}) {
+      Ui().ExpectFileDialog(false, path);
+      try {
+        c.Run(Main());
+        ADD_FAILURE() << c.Name << ": " << path << " was opened";
+      } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), Ansi("Не удаётся открыть файл \"") + path + "\".\n\r" +
+                                   Ansi("Это не файл с данными, а канал, сокет или устройство."))
+            << c.Name;
+      }
+      EXPECT_EQ(Memo()->Text(), "my text") << c.Name;
+      EXPECT_TRUE(Main()->DocumentUntitled()) << c.Name;
+    }
+  ::alarm(0);
+}
+
+TEST_F(FailedFileTest, APipeOnTheCommandLineIsRefusedWithAMessage) {
+  ASSERT_EQ(::mkfifo(OsPath("pipe.html").c_str(), 0644), 0);
+  SetArguments({OsPath("pipe.html")});
+  ::alarm(60);
+  Start(false);
+  Ui().ExpectMessage(IDOK,
+                     Ansi("Не удаётся открыть файл \"") + AnsiPath("pipe.html") + "\".\n\r" +
+                         Ansi("Это не файл с данными, а канал, сокет или устройство."),
+                     "Brindel Quillet Studio");
+  Application->MainForm()->SetVisible(true);
+  Pump();
+  ::alarm(0);
+  EXPECT_EQ(Ui().Remaining(), 0);
+  EXPECT_TRUE(Main()->DocumentUntitled());
+}
+
+// A name Windows-1251 cannot hold would become "?" for each such
+// character, the name of another file: it is refused wherever it comes in,
+// and the file that other name belongs to is neither read nor written.
+TEST_F(FailedFileTest, ANameTheCodePageCannotHoldIsRefusedNeverTakenForAnother) {
+  const std::string unholdable = OsPath("\xe4\xb8\xad\xe6\x96\x87.html");  // two Chinese characters
+  WriteFileBytes(unholdable, "the real page");
+  WriteFileBytes(OsPath("??.html"), "decoy");
+  ASSERT_EQ(AnsiFileName(unholdable), AnsiPath("??.html"));
+  const std::string refusal = UnholdableFileNameText(unholdable);
+
+  SetArguments({unholdable});
+  Start(false);
+  Ui().ExpectMessage(IDOK, refusal, "Brindel Quillet Studio");
+  Application->MainForm()->SetVisible(true);
+  Pump();
+  EXPECT_EQ(Ui().Remaining(), 0);
+  EXPECT_TRUE(Main()->DocumentUntitled());
+  EXPECT_EQ(Memo()->Lines()->Count(), 0);
+
+  // The open and save dialogs.
+  Ui().ExpectFileDialogSysName(false, unholdable);
+  Ui().ExpectMessage(IDOK, refusal, "Brindel Quillet Studio");
+  Main()->FileOpen1Execute(nullptr);
+  EXPECT_TRUE(Main()->DocumentUntitled());
+  EXPECT_EQ(Memo()->Lines()->Count(), 0);
+  Memo()->Lines()->SetTextStr("new text");
+  Memo()->SetModified(true);
+  Ui().ExpectFileDialogSysName(true, unholdable);
+  Ui().ExpectMessage(IDOK, refusal, "Brindel Quillet Studio");
+  EXPECT_FALSE(Main()->SaveDocument());
+  EXPECT_EQ(Ui().Remaining(), 0);
+  EXPECT_TRUE(Memo()->Modified());
+  EXPECT_TRUE(Main()->DocumentUntitled());
+  EXPECT_EQ(ReadFileBytes(OsPath("??.html")), "decoy");
+  EXPECT_EQ(ReadFileBytes(unholdable), "the real page");
+}
+
 // A file with more characters than the editor's positions hold (a sparse
 // one: nothing is written to the disk) is refused unread on every open
 // path with a message naming it, and the document stays.
@@ -145,7 +235,7 @@ TEST_F(FailedFileTest, SavingOverAWriteProtectedFileIsRefusedWithAMessage) {
   Pump();
   ASSERT_TRUE(Memo()->Modified());
   const std::string expected = Ansi("Не удалось сохранить файл \"") + AnsiPath("protected.html") + "\".\n\r" +
-                               Ansi("Нет разрешения на запись в этот файл.") + " (Permission denied)\n\r" +
+                               Ansi("Нет разрешения на запись в этот файл.") + "\n\r" +
                                Ansi("Документ не сохранён: его текст остался в редакторе.");
   Ui().ExpectMessage(IDOK, expected, "Brindel Quillet Studio");
   QTest::keyClick(memo, Qt::Key_S, Qt::ControlModifier);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +27,7 @@
 #include "platform/FindDialogs.h"
 #include "platform/Forms.h"
 #include "platform/Menus.h"
+#include "platform/qt/QtApplication.h"
 #include "platform/qt/QtWidgetset.h"
 #include "platform/testing/ScriptedFindDialog.h"
 
@@ -261,6 +263,11 @@ TEST_F(FindEditAppTest, FindThroughTheDialog) {
   auto* text = Child<QLineEdit>(dialog, "FindText");
   auto* next = Child<QPushButton>(dialog, "FindNext");
   ASSERT_TRUE(text && next);
+  // In the program's dialog font, as the other windows.
+  for (QWidget* w : {static_cast<QWidget*>(text), static_cast<QWidget*>(next)}) {
+    EXPECT_EQ(QFontInfo(w->font()).family().toStdString(), QFontInfo(QtDialogFont()).family().toStdString());
+    EXPECT_EQ(QFontInfo(w->font()).pixelSize(), QFontInfo(QtDialogFont()).pixelSize());
+  }
   EXPECT_FALSE(next->isEnabled()) << "nothing to find yet";
   EXPECT_TRUE(Child<QCheckBox>(dialog, "MatchCase")->isVisible());
   EXPECT_TRUE(Child<QGroupBox>(dialog, "Direction")->isVisible());

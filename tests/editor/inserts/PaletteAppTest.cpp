@@ -205,8 +205,17 @@ TEST_F(PaletteAppTest, BadValuesGiveTheirKeysDefaults) {
 
 TEST_F(PaletteAppTest, MemoryTextsWithBlanksAndQuotesComeBackUnchanged) {
   StartWithText("", 0);
-  const std::vector<std::string> texts = {
-      "  lead", "trail  ", " ", "\"quoted\"", "'single'", "plain \"mid\" text", "", "\"", Ansi("русский  ")};
+  const std::vector<std::string> texts = {"  lead",
+                                          "trail  ",
+                                          " ",
+                                          "\"quoted\"",
+                                          "'single'",
+                                          "plain \"mid\" text",
+                                          "",
+                                          "\"",
+                                          Ansi("русский  "),
+                                          "two\r\nlines",
+                                          " \"[evil]\r\nx=1\" "};
   for (const std::string& t : texts) {
     SCOPED_TRACE(t);
     Form9->Edit1->SetText(t);

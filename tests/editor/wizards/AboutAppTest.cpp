@@ -49,6 +49,24 @@ TEST_F(EditorAppTest, AboutWindowShowsItsPictureAndText) {
   EXPECT_GT(dark, shot.width() * shot.height() / 2);
 }
 
+// No star of the picture stands under the text: every pixel behind a
+// label is as dark as the sky or the quill's light, never star-bright.
+TEST_F(EditorAppTest, AboutPicturesStarsKeepOutOfTheText) {
+  Start();
+  Ui().ExpectModalForm([&](TCustomForm* f) { f->Close(); });
+  FindMenuItem(*Main()->MainMenu1, "Справка", "О программе...")->Click();
+  TBitmap* picture = about_forma->Image1->Picture()->Bitmap();
+  ASSERT_EQ(picture->Width(), 541);
+  for (TLabel* l : {about_forma->Label1, about_forma->Label9, about_forma->Label2}) {
+    SCOPED_TRACE(l->Name());
+    int bright = 0;
+    for (int y = l->Top(); y < l->Top() + l->Height(); ++y)
+      for (int x = l->Left(); x < l->Left() + l->Width(); ++x)
+        if (GetRValue(picture->Pixel(x - about_forma->Image1->Left(), y - about_forma->Image1->Top())) > 140) ++bright;
+    EXPECT_EQ(bright, 0);
+  }
+}
+
 TEST_F(EditorAppTest, AdvertisementWindowShowsItsPicture) {
   Start();
   Ui().ExpectModalForm([&](TCustomForm* f) {

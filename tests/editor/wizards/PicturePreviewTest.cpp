@@ -59,6 +59,21 @@ TEST(PicturePreviewTest, FormatsAndBadFiles) {
   bmp[22] = char(0xF6);  // height -10: top-down
   for (int i = 23; i < 26; ++i) bmp[i] = char(0xFF);
   const std::string full = Picture("ABOUTPICTURE");
+  // Metafile headers: a placeable WMF's bounds in its units per inch, an
+  // EMF's frame in 0.01 mm; both come out in pixels at 96 per inch.
+  auto placeable = [](int right, int bottom, int perInch) {
+    std::string d("\xD7\xCD\xC6\x9A\0\0\0\0\0\0", 10);
+    for (int v : {right, bottom, perInch, 0, 0, 0}) d += char(v & 0xFF), d += char(v >> 8);
+    return d + std::string("\1\0\x09\0\0\x03", 6) + std::string(12, '\0');
+  };
+  auto emf = [](int right, int bottom) {
+    std::string d(88, '\0');
+    auto put = [&](size_t at, uint32_t v) {
+      for (int i = 0; i < 4; ++i) d[at + size_t(i)] = char((v >> (8 * i)) & 0xFF);
+    };
+    put(0, 1), put(4, 88), put(32, uint32_t(right)), put(36, uint32_t(bottom)), put(40, 0x464D4520u);
+    return d;
+  };
   struct TCase {
     const char* What;
     std::string Bytes;
@@ -77,6 +92,12 @@ TEST(PicturePreviewTest, FormatsAndBadFiles) {
       {"unsupported format", "II*\0\x08\0\0\0junk", false, 0, 0},
       {"zero-length segment", std::string("\xFF\xD8\xFF\xE0\x00\x00", 6), false, 0, 0},
       {"jpeg of width 0", JpegHeader(0, 5), false, 0, 0},
+      {"wmf in twips", placeable(1000, 500, 1440), true, 67, 33},
+      {"wmf in 0.01 inch", placeable(250, 100, 100), true, 240, 96},
+      {"wmf without units per inch", placeable(250, 100, 0), false, 0, 0},
+      {"plain wmf: its window extent", MakeWmf(123, 45, clRed, clRed, false), true, 123, 45},
+      {"emf", emf(2117, 1058), true, 80, 40},
+      {"emf of width 0", emf(0, 1058), false, 0, 0},
   };
   TTempDir dir;
   for (const TCase& c : cases) {

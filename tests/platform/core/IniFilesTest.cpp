@@ -92,6 +92,41 @@ TEST(IniFiles, WritesKeepEveryOtherLine) {
   EXPECT_EQ(ini.ReadString("B", "changed", ""), "yes");
 }
 
+// Whatever a value holds, it reads back as written and the file keeps its
+// keys and sections: a line break never starts a key or a section.
+TEST(IniFiles, ValuesWithLineBreaksRoundTripAndAddNothing) {
+  TTempDir tmp;
+  const std::string os = tmp.Path("a.ini");
+  WriteFileBytes(os, "[S]\r\nbefore=1\r\nv=old\r\nafter=2\r\n");
+  const V values = {
+      "a\r\n[evil]\r\nexe2=/bin/sh", "x\ny\rz", "\r\n", "  50% \"quoted\"\r\n'%41' \t", Ansi("путь\nC:\\dir"),
+      "plain after a broken one"};
+  for (const std::string& value : values) {
+    SCOPED_TRACE(value);
+    for (TCustomIniFile* ini : {static_cast<TCustomIniFile*>(new TIniFile(AnsiFileName(os))),
+                                static_cast<TCustomIniFile*>(new TMemIniFile(AnsiFileName(os)))}) {
+      ini->WriteString("S", "v", value);
+      ini->UpdateFile();
+      delete ini;
+      TIniFile again(AnsiFileName(os));
+      EXPECT_EQ(again.ReadString("S", "v", "?"), value);
+      TStringList list;
+      again.ReadSections(&list);
+      EXPECT_EQ(Items(list), (V{"S"}));
+      again.ReadSection("S", &list);
+      EXPECT_EQ(Items(list), (V{"before", "v", "after"}));
+      EXPECT_EQ(again.ReadString("S", "after", "?"), "2");
+    }
+  }
+  // A plain value is written as it always was: files without line breaks
+  // read and write unchanged.
+  EXPECT_EQ(ReadFileBytes(os), "[S]\r\nbefore=1\r\nv=plain after a broken one\r\nafter=2\r\n");
+  TIniFile ini(AnsiFileName(os));
+  ini.WriteString("S", "v", "one\r\ntwo");
+  ini.DeleteKey("S", "v");
+  EXPECT_EQ(ReadFileBytes(os), "[S]\r\nbefore=1\r\nafter=2\r\n");
+}
+
 TEST(IniFiles, FailedWriteRaises) {
   TTempDir tmp;
   WriteFileBytes(tmp.Path("file"), "x");

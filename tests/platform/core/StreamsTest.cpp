@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 
 #include "TempDir.h"
 #include "platform/Classes.h"
@@ -73,15 +78,101 @@ TEST(Streams, FileStreamModesAndErrors) {
     TFileStream f(name + "missing", fmOpenRead);
     FAIL();
   } catch (const EFOpenError& e) {
-    EXPECT_EQ(e.Message(), "Cannot open file \"" + name + "missing\". No such file or directory");
+    EXPECT_EQ(e.Message(), Ansi("Не удаётся открыть файл \"") + name + "missing\".\n\r" + Ansi("Файл не найден."));
+    EXPECT_EQ(e.ErrorCode, ENOENT);
   }
   try {
     TFileStream f(AnsiFileName(tmp.Path("no/such/dir.txt")), fmCreate);
     FAIL();
   } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.Message().rfind("Cannot create file \"", 0), 0u);
+    EXPECT_EQ(e.Message().rfind(Ansi("Не удаётся создать файл \""), 0), 0u);
   }
   EXPECT_THROW([&] { TFileStream f(AnsiFileName(tmp.Path()), fmOpenRead); }(), EFOpenError);  // a folder
+  // A read that comes short names the file and why.
+  try {
+    TFileStream f(name, fmOpenRead);
+    ::truncate(tmp.Path("данные.bin").c_str(), 2);
+    char buf[5];
+    f.ReadBuffer(buf, 5);
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_EQ(e.Message(),
+              Ansi("Не удаётся прочитать файл \"") + name + "\".\n\r" + Ansi("Файл стал короче, пока его читали."));
+  }
+}
+
+// A name that is not a file of data is refused at once, whatever the mode:
+// a pipe with no writer would otherwise wait for ever, a device give bytes
+// that are no document.
+TEST(Streams, OpeningNeverWaitsAndTakesOnlyFilesOfData) {
+  TTempDir tmp;
+  ASSERT_EQ(::mkfifo(tmp.Path("pipe").c_str(), 0644), 0);
+  int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un addr{};
+  addr.sun_family = AF_UNIX;
+  const std::string sockPath = tmp.Path("sock");
+  std::snprintf(addr.sun_path, sizeof addr.sun_path, "%s", sockPath.c_str());
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  ::symlink(tmp.Path("pipe").c_str(), tmp.Path("link-to-pipe").c_str());
+  struct TCase {
+    std::string Path;
+    int Error;
+  };
+  const TCase cases[] = {
+      {tmp.Path("pipe"), kErrorNotRegularFile}, {tmp.Path("link-to-pipe"), kErrorNotRegularFile},
+      {sockPath, kErrorNotRegularFile},         {"/dev/null", kErrorNotRegularFile},
+      {"/dev/zero", kErrorNotRegularFile},      {tmp.Path(), EISDIR},
+  };
+  ::alarm(20);  // a wait in open() ends the test instead of hanging it
+  for (const TCase& c : cases) {
+    for (Word mode : {fmOpenRead, fmOpenReadWrite}) {
+      const std::string name = AnsiFileName(c.Path);
+      try {
+        TFileStream f(name, mode | fmShareDenyWrite);
+        ADD_FAILURE() << c.Path << " was opened";
+      } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.ErrorCode, c.Error) << c.Path;
+        EXPECT_NE(e.Message().find(ExpandFileName(name)), std::string::npos) << c.Path;
+        EXPECT_EQ(e.Message().find("rror"), std::string::npos) << c.Path;
+      }
+    }
+    TStringList lines;
+    EXPECT_THROW(lines.LoadFromFile(AnsiFileName(c.Path)), EFOpenError) << c.Path;
+    try {
+      TFileStream f(AnsiFileName(c.Path), fmCreate);
+      ADD_FAILURE() << c.Path << " was written over";
+    } catch (const EFCreateError& e) {
+      EXPECT_EQ(e.ErrorCode, c.Error) << c.Path;
+    }
+  }
+  ::alarm(0);
+  ::close(sock);
+}
+
+// The reasons a user reads: the common ones in Russian (no English beside
+// them), the rest in the system's words.
+TEST(Streams, ErrorReasonsInTheUsersWords) {
+  struct TCase {
+    int Error;
+    bool Writing;
+    const char* Reason;
+  };
+  const TCase cases[] = {
+      {EACCES, false, "Нет разрешения на чтение этого файла."},
+      {EACCES, true, "Нет разрешения на запись в этот файл."},
+      {EPERM, true, "Нет разрешения на запись в этот файл."},
+      {ENOSPC, true, "На диске не осталось места."},
+      {EROFS, true, "Файловая система доступна только для чтения."},
+      {EDQUOT, true, "Превышена дисковая квота."},
+      {ENAMETOOLONG, false, "Слишком длинное имя файла."},
+      {ENOENT, false, "Файл не найден."},
+      {ENOENT, true, "Папка файла не найдена."},
+      {EISDIR, false, "Это папка, а не файл."},
+      {kErrorNotRegularFile, false, "Это не файл с данными, а канал, сокет или устройство."},
+      {EIO, false, "Ошибка ввода-вывода."},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(SysErrorReason(c.Error, c.Writing), Ansi(c.Reason)) << c.Error;
+  EXPECT_EQ(SysErrorReason(EMFILE), SysErrorMessage(EMFILE));
 }
 
 TEST(Streams, ReplaceFileKeepsTheOldFileUntilCommit) {

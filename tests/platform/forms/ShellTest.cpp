@@ -81,11 +81,70 @@ TEST_F(ShellTest, StartsResolveToAddressesFoldersDocumentsAndPrograms) {
   EXPECT_TRUE(shell.Starts.empty());
 }
 
+// A document start shows what it is given, whatever the file's mode and
+// first bytes: only the program starts run anything.
+TEST_F(ShellTest, DocumentStartsNeverRunTheFile) {
+  WriteFileBytes(dir.Path("page.html"), "<html>");
+  MakeProgram(dir.Path("script.html"));
+  WriteFileBytes(dir.Path("elf.html"), std::string("\x7f"
+                                                   "ELF\x02\x01\x01",
+                                                   7));
+  ::chmod(dir.Path("elf.html").c_str(), 0755);
+  MakeProgram(dir.Path("bin/calc.exe"));
+  MakeProgram(dir.Path("bin/tool"));
+  struct TCase {
+    std::string File;
+    TShellStart::TKind Kind;
+    std::string Target;
+    intptr_t Result;
+  };
+  const TCase cases[] = {
+      {dir.Path("script.html"), TShellStart::skDocument, dir.Path("script.html"), SE_SUCCESS},
+      {dir.Path("elf.html"), TShellStart::skDocument, dir.Path("elf.html"), SE_SUCCESS},
+      {dir.Path("page.html"), TShellStart::skDocument, dir.Path("page.html"), SE_SUCCESS},
+      {dir.Path("bin/tool"), TShellStart::skDocument, dir.Path("bin/tool"), SE_SUCCESS},
+      {dir.Path("bin"), TShellStart::skFolder, dir.Path("bin"), SE_SUCCESS},
+      {"http://example.org/", TShellStart::skUrl, "http://example.org/", SE_SUCCESS},
+      {"www.example.org", TShellStart::skUrl, "http://www.example.org", SE_SUCCESS},
+      {"tool", TShellStart::skNone, "", SE_ERR_FNF},      // a bare name on PATH is no document
+      {"calc.exe", TShellStart::skNone, "", SE_ERR_FNF},  // nor a Windows program of the table
+      {dir.Path("gone.html"), TShellStart::skNone, "", SE_ERR_FNF},
+      {dir.Path("gone/x.html"), TShellStart::skNone, "", SE_ERR_PNF},
+  };
+  for (const TCase& c : cases) {
+    intptr_t error = 0;
+    TShellStart s = ResolveDocumentStart(nullptr, "", c.File, SW_SHOWNORMAL, error);
+    EXPECT_EQ(s.Kind, c.Kind) << c.File;
+    EXPECT_EQ(s.Target, c.Target) << c.File;
+    EXPECT_TRUE(s.Arguments.empty()) << c.File;
+    EXPECT_EQ(error, c.Result == SE_SUCCESS ? 0 : c.Result) << c.File;
+  }
+  // Through the backend: one start per success, none of them a program.
+  TUiScriptScope ui;
+  for (const TCase& c : cases) {
+    if (c.Result != SE_SUCCESS) ui->ExpectMessage(IDOK, ShellErrorText(c.File, c.Result), c.File);
+    EXPECT_EQ(ShellOpenDocument(nullptr, "open", c.File, SW_SHOWNORMAL), c.Result) << c.File;
+  }
+  ASSERT_EQ(shell.Starts.size(), 7u);
+  for (const TShellStart& s : shell.Starts) EXPECT_NE(s.Kind, TShellStart::skProgram) << s.Target;
+}
+
 TEST_F(ShellTest, WindowsProgramsMapToTheirDesktopEquivalents) {
+  TUiScriptScope ui;
+  ui->ExpectMessage(IDOK, ShellErrorText("calc.exe", SE_ERR_FNF), std::string("calc.exe"));
   EXPECT_EQ(ShellExecute(nullptr, "open", "calc.exe", "", "", SW_SHOW), SE_ERR_FNF);
-  MakeProgram(dir.Path("bin/kcalc"));
-  EXPECT_GT(ShellExecute(nullptr, "open", "calc.exe", "", "", SW_SHOW), 32);
-  EXPECT_EQ(Only().Target, dir.Path("bin/kcalc"));
+  // With none of the calculators: one Russian message naming every one tried.
+  EXPECT_EQ(ShellErrorText("calc.exe", SE_ERR_FNF),
+            Ansi("Программа \"calc.exe\" есть только в Windows, а ни одной программы, которая её здесь заменяет, "
+                 "не найдено. Установите одну из них: gnome-calculator, kcalc, mate-calc, galculator, qalculate-qt, "
+                 "xcalc."));
+  // The first found on PATH, in the table's order.
+  const char* const calculators[] = {"xcalc", "qalculate-qt", "galculator", "mate-calc", "kcalc", "gnome-calculator"};
+  for (const char* name : calculators) {
+    MakeProgram(dir.Path("bin/") + name);
+    EXPECT_GT(ShellExecute(nullptr, "open", "calc.exe", "", "", SW_SHOW), 32);
+    EXPECT_EQ(Only().Target, dir.Path("bin/") + name);
+  }
 
   MakeProgram(dir.Path("prog/brindel-norvane"));
   EXPECT_GT(ShellExecute(nullptr, "open", ProgramDir() + "Brindel Norvane.exe", "", "", SW_SHOW), 32);

@@ -247,6 +247,48 @@ TEST_F(GdiTest, DrawTextLayout) {
   EXPECT_EQ(ws->CallsOf(TFakeDrawCall::ExtTextOut).back()->Text, "ab...");
 }
 
+// Ellipsis keeps the longest head that fits with the dots, in a face with
+// uneven widths (i 2, m 14, dot 2, the rest 8, tab stops every 64).
+TEST_F(GdiTest, EllipsisKeepsTheLongestHeadThatFits) {
+  FakeWidgetset::TFontConfig narrow;
+  narrow.Widths = {{'i', 2}, {'m', 14}, {'.', 2}};
+  ws->SetFontMetrics("Uneven", narrow);
+  LOGFONT lf;
+  lf.lfHeight = -13;
+  SetLogFontFaceName(lf, "Uneven");
+  HFONT f = CreateFontIndirect(&lf);
+  HGDIOBJ of = SelectObject(dc, f);
+  const std::string huge(256 * 1024, 'a');
+  struct TCase {
+    std::string Text;
+    int Width;
+    UINT Extra;
+    std::string Drawn;  // the texts drawn, one after another
+  } cases[] = {
+      {"abcdefgh", 40, 0, "abcd..."},
+      {"abc", 24, 0, "abc"},
+      {"abcd", 24, 0, "ab..."},
+      {"iiiiiiiiiimm", 30, 0, "iiiiiiiiii..."},
+      {"mmmmiiii", 20, 0, "m..."},
+      {"mmmm", 10, 0, "..."},
+      {"m", 5, 0, "..."},
+      {"a\tbcdef", 80, DT_EXPANDTABS, "ab..."},
+      {"abcdefgh\nab", 40, 0, "abcd...ab"},
+      {huge, 40, 0, "aaaa..."},
+  };
+  for (const TCase& c : cases) {
+    ws->ClearCalls();
+    TRect r(0, 0, c.Width, 100);
+    UINT single = c.Text.find('\n') == std::string::npos ? DT_SINGLELINE : 0;
+    DrawText(dc, c.Text.data(), int(c.Text.size()), &r, single | DT_END_ELLIPSIS | DT_NOPREFIX | c.Extra);
+    std::string drawn;
+    for (const TFakeDrawCall* call : ws->CallsOf(TFakeDrawCall::ExtTextOut)) drawn += call->Text;
+    EXPECT_EQ(drawn, c.Drawn) << c.Text.substr(0, 16) << " in " << c.Width;
+  }
+  SelectObject(dc, of);
+  DeleteObject(f);
+}
+
 TEST_F(GdiTest, FontsKeepTheirLogicalFont) {
   LOGFONT lf;
   lf.lfHeight = -13;

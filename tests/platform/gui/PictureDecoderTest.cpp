@@ -24,6 +24,8 @@ std::string Huge(std::string d, TPictureFormat f) {
       break;
     case TPictureFormat::Gif: le16(6), le16(8); break;
     case TPictureFormat::Png: be32(16), be32(20); break;
+    case TPictureFormat::Wmf: d[14] = 1, d[15] = 0; break;                    // one unit per inch
+    case TPictureFormat::Emf: d[34] = char(0x60), d[38] = char(0x60); break;  // a frame of 63 m
     case TPictureFormat::Jpeg: {
       size_t p = d.find("\xFF\xC0");
       d[p + 5] = char(0xEA), d[p + 6] = char(0x60), d[p + 7] = char(0xEA), d[p + 8] = char(0x60);
@@ -46,6 +48,9 @@ TEST_F(PictureDecoderTest, EveryFormatBySizeAndPixelsAndRefusedPastTheLimit) {
       {"gif", MakeGif(7, 5, {{0, 0, 7, 5, 0}}), TPictureFormat::Gif},
       {"png", MakePng(7, 5, clRed), TPictureFormat::Png},
       {"jpeg", MakeJpeg(7, 5, clRed), TPictureFormat::Jpeg},
+      {"wmf", MakeWmf(7, 5, clRed, clRed), TPictureFormat::Wmf},
+      {"plain wmf", MakeWmf(7, 5, clRed, clRed, false), TPictureFormat::Wmf},
+      {"emf", MakeEmf(7, 5, clRed, clRed), TPictureFormat::Emf},
   };
   for (const Case& c : cases) {
     TPictureHeader h;
@@ -61,7 +66,7 @@ TEST_F(PictureDecoderTest, EveryFormatBySizeAndPixelsAndRefusedPastTheLimit) {
     EXPECT_GT(GetRValue(p), 240) << c.name;
     EXPECT_LT(GetGValue(p), 16) << c.name;
     // A header claiming 60000 x 60000 is refused before any pixel exists.
-    if (c.format != TPictureFormat::Ico) {
+    if (c.format != TPictureFormat::Ico && c.name != std::string("plain wmf")) {
       std::string huge = Huge(c.bytes, c.format);
       EXPECT_FALSE(ReadPictureHeader(huge, h)) << c.name;
       EXPECT_FALSE(DecodePicture(huge, b)) << c.name;
@@ -102,6 +107,8 @@ TEST_F(PictureDecoderTest, GifImagesFollowTheBlockStructure) {
   ASSERT_TRUE(DecodePicture(gif, b));
   EXPECT_EQ(b.Width(), 4);
 }
+
+TEST_F(PictureDecoderTest, MetafilesDrawnAtTheirHeaderSizeOrTheBox) { ExpectMetafilesDrawn(); }
 
 TEST_F(PictureDecoderTest, ScaledDecodesFitTheBox) {
   ExpectScaledDecodes();

@@ -7,8 +7,11 @@
 
 #include "platform/Clipboard.h"
 #include "platform/CodePage.h"
+#include "platform/Dialogs.h"
+#include "platform/SysUtils.h"
 #include "platform/Win32.h"
 #include "platform/testing/FakeWidgetset.h"
+#include "platform/testing/ScriptedUi.h"
 
 namespace {
 
@@ -259,6 +262,31 @@ TEST_F(Win32Test, DroppedFiles) {
   EXPECT_EQ(p, TPoint(1, 2));
   DragFinish(d);
   EXPECT_EQ(DragQueryFile(d, 0xFFFFFFFF, nullptr, 0), 0u);  // a finished handle is dead
+}
+
+// A dropped name Windows-1251 cannot hold would become another name ("?"
+// for each character): it is refused with a message, the others go on.
+TEST_F(Win32Test, DroppedNamesTheCodePageCannotHoldAreRefused) {
+  TScriptedUi ui;
+  ui.OnUnexpected = [](const std::string& what) { ADD_FAILURE() << "UI: " << what; };
+  SetUiService(&ui);
+  TRecorder r;
+  DragAcceptFiles(r.Wnd, true);
+  const std::string unholdable = "/tmp/\xe4\xb8\xad\xe6\x96\x87.html";  // two Chinese characters
+  ui.ExpectMessage(IDOK, UnholdableFileNameText(unholdable), std::string());
+  ws->DropFiles(r.Wnd, {unholdable, "/tmp/\xd0\xb0.txt"}, 1, 2);  // the second: Cyrillic "a"
+  ASSERT_EQ(r.Count(WM_DROPFILES), 1);
+  HDROP d = reinterpret_cast<HDROP>(r.Got.back().WParam);
+  ASSERT_EQ(DragQueryFile(d, 0xFFFFFFFF, nullptr, 0), 1u);
+  char buf[32];
+  DragQueryFile(d, 0, buf, sizeof buf);
+  EXPECT_EQ(std::string(buf), Ansi("/tmp/а.txt"));
+  DragFinish(d);
+  ui.ExpectMessage(IDOK);
+  ws->DropFiles(r.Wnd, {unholdable}, 1, 2);
+  EXPECT_EQ(r.Count(WM_DROPFILES), 1);
+  EXPECT_EQ(ui.Remaining(), 0);
+  SetUiService(nullptr);
 }
 
 TEST_F(Win32Test, ImeResultString) {

@@ -54,6 +54,7 @@ TEST_F(QtDesktopTest, PicturesDecodeThroughQtWithTheBuiltInLimits) {
 TEST_F(QtDesktopTest, ScaledDecodesThroughQtFitTheBox) {
   ASSERT_NE(dynamic_cast<QtPictureBackend*>(&PictureBackend()), nullptr);
   ExpectScaledDecodes();
+  ExpectMetafilesDrawn();
 }
 
 TEST_F(QtDesktopTest, MonitorsAndShellIcons) {

@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QCursor>
+#include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <algorithm>
 
 #include "QtTestEnv.h"
+#include "platform/CodePage.h"
 #include "platform/Controls.h"
 #include "platform/Cursors.h"
+#include "platform/FontList.h"
 #include "platform/Sound.h"
 #include "platform/qt/QtApplication.h"
 
@@ -94,6 +98,24 @@ TEST_F(QtServicesTest, SoundsPlayWithoutWaitingOrFailingLoudly) {
   EXPECT_NO_THROW(sound.Play("TEST_CHIME", wave));
   EXPECT_NO_THROW(sound.Play("TEST_JUNK", std::string("RIFF")));
   QApplication::processEvents();
+}
+
+// Font lists name families alone, each once, whatever foundries make them:
+// Qt's "C059 [UKWN]" is the font C059.
+TEST(QtFontListTest, FamiliesWithoutFoundryTags) {
+  TestWidgetset();
+  QtFontListBackend backend;
+  const std::vector<std::string> names = InstalledFontNames(backend.Families());
+  for (const std::string& name : names) EXPECT_EQ(name.find(" ["), std::string::npos) << name;
+  int tagged = 0;
+  for (const QString& family : QFontDatabase::families()) {
+    const int tag = family.indexOf(" [");
+    if (tag < 0 || !family.endsWith(']')) continue;
+    ++tagged;
+    const std::string bare = QStringToAnsi(family.left(tag));
+    EXPECT_EQ(std::count(names.begin(), names.end(), bare), 1) << bare;
+  }
+  if (tagged == 0) GTEST_SKIP() << "no family comes from several foundries here";
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 // character sets, window peers and their input, scroll bars, timers, the
 // clipboard and the event guard.
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -12,11 +15,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextLayout>
+#include <QTimer>
 
 #include "QtTestEnv.h"
 #include "platform/Clipboard.h"
 #include "platform/CodePage.h"
 #include "platform/Controls.h"
+#include "platform/qt/QtApplication.h"
 
 namespace {
 
@@ -150,6 +156,37 @@ TEST_F(QtWidgetsetTest, WindowsFacesTakeTheirMetricTwins) {
     EXPECT_EQ(QFontInfo(q->Font()).family().toStdString(), c.family) << c.face << " " << c.height;
     DeleteObject(font);
   }
+}
+
+// Every character draws as itself, in every face the program uses and in
+// the application's font: no ligature such as "TM" for the trade mark, "fi"
+// or "ffl", and no other shaping substitution.
+TEST_F(QtWidgetsetTest, EachCharacterIsItsOwnGlyph) {
+  InstallRussianDialogs();  // the application's fonts, as the program starts
+  const QString text = QStringLiteral("HTML fi ffl Th TM (c) <-- -> 1/2 ... ---");
+  auto glyphs = [&](const QFont& f) {
+    QTextLayout layout(text, f);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    int n = 0;
+    for (const QGlyphRun& run : layout.glyphRuns()) n += int(run.glyphIndexes().size());
+    return n;
+  };
+  std::vector<QFont> fonts{QApplication::font(), QApplication::font("QMenu"), QApplication::font("QListWidget")};
+  for (const char* face : {"MS Sans Serif", "Tahoma", "Times New Roman", "Courier New", "Arial", "Trebuchet MS",
+                           "Verdana", "C059", "Noto Sans", "DejaVu Sans", "Liberation Sans"})
+    for (int height : {-11, -13, -16}) {
+      LOGFONT lf;
+      lf.lfHeight = height;
+      lf.lfCharSet = DEFAULT_CHARSET;
+      SetLogFontFaceName(lf, face);
+      HFONT font = CreateFontIndirect(&lf);
+      fonts.push_back(dynamic_cast<QtGdiFont*>(font)->Font());
+      DeleteObject(font);
+    }
+  for (const QFont& f : fonts)
+    EXPECT_EQ(glyphs(f), text.size()) << QFontInfo(f).family().toStdString() << " " << QFontInfo(f).pixelSize();
 }
 
 // A control that paints itself and records its messages.
@@ -390,3 +427,18 @@ TEST_F(QtWidgetsetTest, ClipboardTextAndCustomFormat) {
 }
 
 }  // namespace
+
+TEST_F(QtWidgetsetTest, AQuitStillLetsTheBoxesOfTheEndRun) {
+  // A dialog shown while the program ends runs its own loop after the
+  // quit: that loop must wait for its answer, not end at once.
+  ws->PostQuitMessage(0);
+  QEventLoop loop;
+  bool answered = false;
+  QTimer::singleShot(0, &loop, [&] {
+    answered = true;
+    loop.quit();
+  });
+  loop.exec();
+  ws->ClearQuit();
+  EXPECT_TRUE(answered);
+}

@@ -26,7 +26,11 @@ inline char** QtArgv() {
 class QtFormsTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!QApplication::instance()) new QApplication(QtArgc(), QtArgv());
+    if (!QApplication::instance()) {
+      // A user whose locale is not Russian: the program speaks Russian all the same.
+      qputenv("LC_ALL", "C.UTF-8");
+      new QApplication(QtArgc(), QtArgv());
+    }
   }
   void SetUp() override {
     FPlatform = std::make_unique<TQtPlatform>(QtArgc(), QtArgv());

@@ -1,6 +1,7 @@
 // The help pages beside the programs: Windows-1251 with the charset meta,
 // CR LF line breaks, the one stylesheet, relative links that all resolve, every page reachable
-// from the home page and leading back to it.
+// from the home page and leading back to it; every submenu of the editor's
+// main menu, and every item with a shortcut, named in some page.
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "MainWindowRows.h"
 #include "platform/CodePage.h"
 
 namespace {
@@ -100,6 +102,56 @@ TEST(HelpPagesTest, LinksAreRelativeResolveAndReachEveryPage) {
     }
   }
   for (const auto& [name, bytes] : pages) EXPECT_TRUE(seen.count(name)) << name << " is not reachable from Help.htm";
+}
+
+// A page's text as a reader sees it: no tags, the few entities the pages
+// use read, every run of white space one blank.
+std::string ReadableText(const std::string& page) {
+  std::string text;
+  bool inTag = false;
+  for (size_t i = 0; i < page.size(); ++i) {
+    const char c = page[i];
+    if (inTag) {
+      inTag = c != '>';
+      continue;
+    }
+    if (c == '<') {
+      inTag = true;
+      continue;
+    }
+    bool entity = false;
+    for (const auto& [name, ch] : {std::pair<const char*, char>{"&amp;", '&'},
+                                   {"&quot;", '"'},
+                                   {"&nbsp;", ' '},
+                                   {"&lt;", '<'},
+                                   {"&gt;", '>'},
+                                   {"&laquo;", '"'},
+                                   {"&raquo;", '"'}})
+      if (page.compare(i, std::string(name).size(), name) == 0) {
+        text += ch;
+        i += std::string(name).size() - 1;
+        entity = true;
+        break;
+      }
+    if (entity) continue;
+    const bool space = c == ' ' || c == '\r' || c == '\n' || c == '\t';
+    if (space && (text.empty() || text.back() == ' ')) continue;
+    text += space ? ' ' : c;
+  }
+  return text;
+}
+
+TEST(HelpPagesTest, EveryMenuOfTheEditorIsDescribed) {
+  std::string help;
+  for (const auto& [name, bytes] : Pages()) help += ReadableText(bytes) + " ";
+  for (const TMenuRow& row : MainWindowRows()) {
+    if (row.Place != TMenuPlace::MainMenu || row.Is(kHidden) || row.IsLine()) continue;
+    if (!row.IsSubmenu() && row.ShortCut == 0) continue;
+    std::string caption = Ansi(row.Caption);
+    caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+    caption.erase(caption.find_last_not_of(' ') + 1);
+    EXPECT_NE(help.find(caption), std::string::npos) << Cp1251ToUtf8(row.Where()) << " is in no help page";
+  }
 }
 
 }  // namespace

@@ -137,6 +137,10 @@ class TStream : public TObject {
   void WriteString(std::string_view s) { WriteBuffer(s.data(), static_cast<std::int64_t>(s.size())); }
   // count 0: the whole source from position 0. Returns the bytes copied.
   std::int64_t CopyFrom(TStream* source, std::int64_t count);
+
+ protected:
+  // The error ReadBuffer raises when fewer bytes came than it asked for.
+  virtual EReadError ReadFailure() const { return EReadError("Stream read error"); }
 };
 
 // File opening modes.
@@ -163,18 +167,25 @@ class THandleStream : public TStream {
 
  protected:
   int FHandle;
+  int FReadError = 0;  // errno of the last read that failed
 };
 
 // Opens (fmOpenRead/Write/ReadWrite, sharing flags accepted and ignored) or
-// creates (fmCreate: created or truncated) a file. Raises EFOpenError
-// "Cannot open file \"%s\". %s" or EFCreateError "Cannot create file \"%s\". %s"
-// (the file name and the system's reason).
+// creates (fmCreate: created or truncated) a file. Opening never waits: a
+// name that is a folder, a pipe, a socket or a device is refused at once.
+// Raises EFOpenError or EFCreateError with the user's message (Russian:
+// the full file name and SysErrorReason) and errno (or
+// kErrorNotRegularFile) in ErrorCode.
 class TFileStream : public THandleStream {
  public:
   TFileStream(const std::string& fileName, Word mode);
   ~TFileStream() override;
   const char* ClassName() const override { return "TFileStream"; }
   const std::string& FileName() const { return FFileName; }
+
+ protected:
+  // Names the file and the reason (Russian), with errno in ErrorCode.
+  EReadError ReadFailure() const override;
 
  private:
   std::string FFileName;

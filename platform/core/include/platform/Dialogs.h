@@ -163,6 +163,10 @@ struct TFileDialogRequest {
   // The answer (when the dialog returns true).
   std::string ResultFileName;
   std::vector<std::string> ResultFiles;
+  // The same names as the system has them (UTF-8), when the service knows
+  // them: a name Windows-1251 cannot hold is refused, never taken as the
+  // other name its conversion gives.
+  std::vector<std::string> ResultSysFiles;
   int ResultFilterIndex = 1;
   bool ResultReadOnly = false;  // the read-only check box
 };

@@ -8,7 +8,8 @@
 class IFontListBackend {
  public:
   virtual ~IFontListBackend() = default;
-  // Family names, UTF-8, in any order.
+  // Family names alone (no foundry), UTF-8, in any order; a name may come
+  // more than once.
   virtual std::vector<std::string> Families() = 0;
 };
 void SetFontListBackend(IFontListBackend* backend);

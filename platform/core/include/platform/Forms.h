@@ -75,6 +75,10 @@ class TCustomForm : public TWinControl {
   ~TCustomForm() override;
   const char* ClassName() const override { return "TCustomForm"; }
 
+  // Before the window stands, the client area is the size less the border
+  // and caption its window will have, as the widget set says.
+  TRect ClientRect() override;
+
   // Runs OnCreate once (after the whole constructor chain).
   virtual void AfterConstruction();
   // Runs OnDestroy once (while the derived form still exists).

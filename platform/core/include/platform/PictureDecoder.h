@@ -3,9 +3,10 @@
 //
 // Every decoder refuses a picture past GraphicSizeAllowed (platform/
 // Graphics.h) before it allocates pixels, so a header claiming 60000 x 60000
-// fails as bad data. A GIF decodes to its first image at that image's own
-// size (the logical screen around it is the caller's business); see
-// ReadGifFrameRect. Transparent pixels come out over white.
+// fails as bad data. A GIF decodes to the part of its first image inside
+// the logical screen, at that part's own size (where it sits on the screen
+// is the caller's business; see ReadGifFrameRect): never larger than the
+// size its header states. Transparent pixels come out over white.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,7 @@
 
 #include "platform/Graphics.h"
 
-enum class TPictureFormat { Unknown, Bmp, Ico, Gif, Jpeg, Png };
+enum class TPictureFormat { Unknown, Bmp, Ico, Gif, Jpeg, Png, Wmf, Emf };
 
 struct TPictureHeader {
   TPictureFormat Format = TPictureFormat::Unknown;
@@ -56,7 +57,9 @@ class IPictureBackend {
 };
 
 // The Qt-free decoders: BMP and ICO by the toolkit's own readers, GIF by
-// giflib, JPEG by libjpeg, PNG by libpng.
+// giflib, JPEG by libjpeg, PNG by libpng; WMF played by libwmf, EMF turned
+// into SVG by libemf2svg and drawn by librsvg. A metafile is drawn at the
+// size asked for, not drawn large and shrunk.
 class TBuiltinPictureBackend : public IPictureBackend {
  public:
   bool Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) override;

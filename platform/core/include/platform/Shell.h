@@ -2,7 +2,13 @@
 // desktop (ShellExecute), the file properties request, and the user's and
 // computer's names and folders.
 //
-// What a start means is decided here, without Qt:
+// Two kinds of start, chosen by the caller and never by the file:
+// ShellOpenDocument shows a document, a folder or an address through the
+// desktop's opener and never runs anything, whatever the file's mode or
+// first bytes; ShellExecute starts a program (and is what the commands
+// that start programs use).
+//
+// What a ShellExecute start means is decided here, without Qt:
 // - an address with a scheme ("http:", "mailto:", "file:" ...) goes to the
 //   desktop's opener;
 // - a Windows program name the table of ShellProgramMap() knows ("calc.exe",
@@ -67,7 +73,17 @@ intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& fi
 // launcher whose slots may name nothing does).
 intptr_t ShellExecuteSilent(HWND owner, const std::string& verb, const std::string& file, const std::string& parameters,
                             const std::string& directory, int showCmd);
-// The text of that box for a file and an SE_ERR_* number.
+// A document start: an address with a scheme (or a bare "www." host) to
+// the desktop's opener as an address, a folder as a folder, an existing
+// file as a document (never executed, even with an execute bit and "#!"
+// or ELF bytes); anything else fails, with the same box as ShellExecute.
+// `verb` ("open" or "" alike) is kept in the start as given.
+intptr_t ShellOpenDocument(HWND owner, const std::string& verb, const std::string& file, int showCmd);
+TShellStart ResolveDocumentStart(HWND owner, const std::string& verb, const std::string& file, int showCmd,
+                                 intptr_t& error);
+// The text of that box for a file and an SE_ERR_* number (a Windows
+// program of the table with no desktop equivalent found names the ones
+// tried).
 std::string ShellErrorText(const std::string& file, intptr_t error);
 // What ShellExecute would do (skNone with `error` set when it fails).
 TShellStart ResolveShellStart(HWND owner, const std::string& verb, const std::string& file,

@@ -173,6 +173,19 @@ std::string SysFileName(const std::string& ansiName);
 std::string AnsiFileName(const std::string& sysName);
 // Text of an errno value (English).
 std::string SysErrorMessage(int errorCode);
+// Not an errno: the name is a pipe, a socket or a device, not a file of data.
+constexpr int kErrorNotRegularFile = 0x10000;
+// Why a file operation failed, in the user's words: the common reasons
+// (permissions, space, quota, a read-only system, a long name, a missing
+// file or folder, a folder or no file of data in its place, input/output)
+// in Russian, worded for reading or for writing; the rest in the system's
+// own text.
+std::string SysErrorReason(int errorCode, bool writing = false);
+// Whether Windows-1251 holds an OS (UTF-8) name as it stands: AnsiFileName
+// of a name that fails this is another name.
+bool AnsiHoldsFileName(const std::string& sysName);
+// The message refusing such a name (the name as far as it can be shown).
+std::string UnholdableFileNameText(const std::string& sysName);
 
 bool FileExists(const std::string& fileName);  // a regular file (or a link to one)
 bool DirectoryExists(const std::string& dir);
@@ -219,6 +232,8 @@ void SetProgramDir(const std::string& dir);
 void SetCommandLine(int argc, char** argv);
 int ParamCount();
 std::string ParamStr(int index);  // 0 = the executable's path
+// An argument as the system gave it (UTF-8), to check with AnsiHoldsFileName.
+std::string SysParamStr(int index);
 
 // --- date and time ------------------------------------------------------------
 // Days since 30 December 1899; the fraction is the time of day.

@@ -223,8 +223,9 @@ class TWindowPeer {
   // WM_IME_COMPOSITION (GCS_RESULTSTR, the context holding the text),
   // WM_IME_ENDCOMPOSITION.
   void InputImeCommit(const std::string& text);
-  // WM_DROPFILES when the window accepts files.
-  void InputDropFiles(const std::vector<std::string>& files, int x, int y);
+  // WM_DROPFILES when the window accepts files. The names are the system's
+  // (UTF-8); one Windows-1251 cannot hold is refused with a message.
+  void InputDropFiles(const std::vector<std::string>& sysFiles, int x, int y);
   // WM_HSCROLL / WM_VSCROLL from the window's own scroll bar.
   void InputScroll(int bar, int code, int pos);
 
@@ -410,6 +411,12 @@ class IWidgetset {
   virtual HWND WindowFromPoint(TPoint screen);
 
   // -- metrics and screen --
+  // The border, caption and edges a window made with these parameters has
+  // around its client area (its scroll bars aside); a window's peer gives
+  // the same once it stands.
+  virtual TRect NonClientMargins(const TCreateParams& params) { return StyleMargins(params.Style, params.ExStyle); }
+  // The border and caption the window styles give, from the metrics.
+  TRect StyleMargins(DWORD style, DWORD exStyle);
   virtual int SystemMetric(int index);
   void SetSystemMetric(int index, int value) { FMetrics[index] = value; }
   virtual TSize ScreenSize() { return TSize(1280, 1024); }

@@ -21,6 +21,7 @@
 #include "platform/Sound.h"
 
 class QApplication;
+class QFont;
 class QMenuBar;
 class QtWidgetset;
 class QWidget;
@@ -33,6 +34,14 @@ void RegisterQtStdControls(QtWidgetset& ws);
 // the printer backend (QPrinter, QtPrinters.cpp); false uninstalls them.
 void RegisterQtWebBrowser(bool install);
 void InstallQtPrinters(bool install);
+
+// Qt's standard dialogs speak the program's Russian whatever the user's
+// locale: Qt's Russian translations and the Russian locale for the
+// application, and Qt's own windows take the program's dialog font (once
+// per application object).
+void InstallRussianDialogs();
+// The program's dialog font (the system's default GUI font) as a QFont.
+QFont QtDialogFont();
 
 // The UI service on Qt's dialogs. Texts are shown with their line breaks
 // normalised; message box buttons carry the Russian system captions.
@@ -54,14 +63,19 @@ class QtMenuBackend : public IMenuBackend {
   TMenuItem* TrackPopup(TPopupMenu* menu, TPoint screenPos) override;
 };
 
+// A family as Qt lists it ("C059 [UKWN]" where several foundries make it)
+// named by the family alone ("C059").
+QString QtFamilyName(const QString& listed);
+
 // The installed families from QFontDatabase.
 class QtFontListBackend : public IFontListBackend {
  public:
   std::vector<std::string> Families() override;
 };
 
-// Shell starts with the desktop's opener (QDesktopServices) and
-// QProcess::startDetached.
+// Shell starts: documents and folders with the desktop's opener (xdg-open
+// on PATH, else QDesktopServices), addresses with QDesktopServices,
+// programs with QProcess::startDetached.
 class QtShellBackend : public IShellBackend {
  public:
   bool Start(const TShellStart& start) override;

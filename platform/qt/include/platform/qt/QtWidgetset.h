@@ -210,7 +210,8 @@ class QtWindowPeer : public TWindowPeer {
 };
 
 // Pictures through Qt's image readers; BMP and ICO stay with the toolkit's
-// own readers, and a GIF gives its first image without the logical screen.
+// own readers and metafiles with the built-in players (the same pixels
+// headless), and a GIF gives its first image without the logical screen.
 class QtPictureBackend : public IPictureBackend {
  public:
   bool Decode(const std::string& bytes, TPictureFormat format, TBitmap& out) override;
@@ -267,6 +268,8 @@ class QtWidgetset : public IWidgetset {
   HWND WindowFromPoint(TPoint screen) override;
   TSize ScreenSize() override;
   TRect WorkArea() override;
+  // The window system draws a top-level window's frame and caption.
+  TRect NonClientMargins(const TCreateParams& params) override;
   bool Beep(UINT type) override;
   std::vector<UINT> ClipboardFormats() override;
   bool ClipboardGet(UINT format, std::string& bytes) override;

@@ -56,6 +56,8 @@ class TScriptedUi : public IUiService {
   // A file dialog (open when save is false): confirmed with `fileName`, or
   // cancelled when fileName is empty.
   TScriptedUi& ExpectFileDialog(bool save, const std::string& fileName, bool readOnly = false);
+  // A file dialog confirmed with a name as the system has it (UTF-8).
+  TScriptedUi& ExpectFileDialogSysName(bool save, const std::string& sysName);
   TScriptedUi& ExpectColor(bool ok, TColor color = clBlack);
   TScriptedUi& ExpectFont(bool ok, const std::string& name = std::string(), int height = 0);
   TScriptedUi& ExpectPrint(bool ok, bool setup = false);

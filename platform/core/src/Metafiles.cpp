@@ -1,0 +1,298 @@
+#include "Metafiles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include <cairo.h>
+#include <emf2svg.h>
+#include <librsvg/rsvg.h>
+#include <libwmf/api.h>
+#include <libwmf/svg.h>
+#include <uemf_safe.h>
+
+#include "platform/PictureDecoder.h"
+
+namespace {
+
+uint32_t Le16(const std::string& d, size_t o) { return uint32_t(uint8_t(d[o])) | (uint32_t(uint8_t(d[o + 1])) << 8); }
+uint32_t Le32(const std::string& d, size_t o) { return Le16(d, o) | (Le16(d, o + 2) << 16); }
+int32_t I32(const std::string& d, size_t o) { return int32_t(Le32(d, o)); }
+int16_t I16(const std::string& d, size_t o) { return int16_t(Le16(d, o)); }
+
+constexpr uint32_t kPlaceableKey = 0x9AC6CDD7u;
+constexpr size_t kPlaceableSize = 22;
+constexpr size_t kWmfHeaderSize = 18;
+constexpr uint32_t kEmfSignature = 0x464D4520u;  // " EMF"
+constexpr size_t kEmfHeaderMin = 88;
+
+// Pixels at 96 per inch from a length in units of `perInch`, rounded.
+int64_t ToPixels(int64_t length, int64_t perInch) { return (length * 96 + perInch / 2) / perInch; }
+
+bool PlainWmfHeaderAt(const std::string& d, size_t o) {
+  if (d.size() < o + kWmfHeaderSize) return false;
+  const uint32_t type = Le16(d, o), words = Le16(d, o + 2), version = Le16(d, o + 4);
+  return (type == 1 || type == 2) && words == 9 && (version == 0x0100 || version == 0x0300);
+}
+
+bool Placeable(const std::string& d) { return d.size() >= 4 && Le32(d, 0) == kPlaceableKey; }
+
+// Calls `each(offset, words, function)` for the records after the header
+// until the end-of-file record; false when a record's size breaks the file
+// (shorter than a record, or past its end) or the data ends first without
+// one.
+template <typename F>
+bool WalkWmf(const std::string& d, F each) {
+  size_t p = (Placeable(d) ? kPlaceableSize : 0) + kWmfHeaderSize;
+  while (p + 6 <= d.size()) {
+    const uint64_t words = Le32(d, p);
+    const uint32_t function = Le16(d, p + 4);
+    if (words < 3 || words * 2 > d.size() - p) return false;
+    if (function == 0) return true;
+    if (!each(p, words, function)) return true;
+    p += size_t(words * 2);
+  }
+  return p == d.size();
+}
+
+// Calls `each(offset, type, size)` for the records after the header up to
+// the end-of-file record; false when a record's size breaks the file.
+template <typename F>
+bool WalkEmf(const std::string& d, F each) {
+  size_t p = Le32(d, 4);
+  while (p + 8 <= d.size()) {
+    const uint32_t type = Le32(d, p), size = Le32(d, p + 4);
+    if (size < 8 || size % 4 != 0 || size > d.size() - p) return false;
+    if (type == 14) return true;  // end of file
+    if (type == 1) return false;  // a second header
+    if (!each(p, type, size)) return true;
+    p += size;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool LooksLikeWmf(const std::string& d) {
+  return Placeable(d) ? PlainWmfHeaderAt(d, kPlaceableSize) : PlainWmfHeaderAt(d, 0);
+}
+
+bool LooksLikeEmf(const std::string& d) {
+  return d.size() >= kEmfHeaderMin && Le32(d, 0) == 1 && Le32(d, 40) == kEmfSignature;
+}
+
+bool ReadWmfSize(const std::string& d, int64_t& width, int64_t& height) {
+  if (!LooksLikeWmf(d)) return false;
+  if (Placeable(d)) {
+    const int64_t inch = Le16(d, 14);
+    if (inch == 0) return false;
+    width = ToPixels(std::abs(int64_t(I16(d, 10)) - I16(d, 6)), inch);
+    height = ToPixels(std::abs(int64_t(I16(d, 12)) - I16(d, 8)), inch);
+    return width > 0 && height > 0;
+  }
+  // A plain metafile says its size only by the window extent it sets; the
+  // records before it are few and small.
+  bool found = false;
+  WalkWmf(d, [&](size_t p, uint64_t words, uint32_t function) {
+    if (function != 0x020C || words < 5) return true;
+    height = std::abs(int64_t(I16(d, p + 6)));
+    width = std::abs(int64_t(I16(d, p + 8)));
+    found = true;
+    return false;
+  });
+  return found && width > 0 && height > 0;
+}
+
+bool ReadEmfSize(const std::string& d, int64_t& width, int64_t& height) {
+  if (!LooksLikeEmf(d)) return false;
+  // The frame is inclusive, in 0.01 mm.
+  width = ToPixels(std::abs(int64_t(I32(d, 32)) - I32(d, 24)), 2540);
+  height = ToPixels(std::abs(int64_t(I32(d, 36)) - I32(d, 28)), 2540);
+  return width > 0 && height > 0;
+}
+
+// ---- Drawing: the record check, the cost of drawing, the SVG ----
+namespace {
+
+// What drawing a metafile may cost, in records: every record counts once,
+// and a text record once more for each of its characters. A record can
+// cover the whole picture, so drawing costs up to this many times its
+// pixels; -1 for records that break the file's structure (the players are
+// handed only files whose records all check out).
+int64_t WmfDrawingUnits(const std::string& d) {
+  if (!LooksLikeWmf(d)) return -1;
+  int64_t units = 0;
+  const bool ok = WalkWmf(d, [&](size_t p, uint64_t words, uint32_t function) {
+    ++units;
+    if (function == 0x0521 && words >= 4) units += Le16(d, p + 6);   // TextOut: its count
+    if (function == 0x0A32 && words >= 7) units += Le16(d, p + 10);  // ExtTextOut: its count
+    return true;
+  });
+  return ok ? units : -1;
+}
+
+// Whether the header's own parts (its description, its pixel format) lie
+// inside it, and the record is one libUEMF finds safe to read.
+bool EmfHeaderSafe(const std::string& d) {
+  const uint64_t size = Le32(d, 4);
+  if (size < kEmfHeaderMin || size % 4 != 0 || size > d.size()) return false;
+  const uint64_t chars = Le32(d, 60), description = Le32(d, 64);
+  if (chars != 0 && (description < kEmfHeaderMin || description + chars * 2 > size)) return false;
+  if (size >= 100) {
+    const uint64_t formatSize = Le32(d, 88), format = Le32(d, 92);
+    if (formatSize != 0 && (format < kEmfHeaderMin || format + formatSize > size)) return false;
+  }
+  return U_emf_record_safe(d.data()) != 0;
+}
+
+int64_t EmfDrawingUnits(const std::string& d) {
+  if (!LooksLikeEmf(d) || !EmfHeaderSafe(d)) return -1;
+  int64_t units = 0;
+  bool safe = true;
+  const bool ok = WalkEmf(d, [&](size_t p, uint32_t type, uint32_t size) {
+    // Every record's counts and offsets stay inside it.
+    if (!U_emf_record_safe(d.data() + p)) return safe = false;
+    ++units;
+    if ((type == 83 || type == 84) && size >= 48) units += Le32(d, p + 44);  // ExtTextOut A and W: characters
+    if (type == 70) units += size / 12;  // a comment may hold EMF+ records of 12 bytes and more
+    return true;
+  });
+  return ok && safe ? units : -1;
+}
+
+// Pixel-records a metafile may take to draw: about a second's filling.
+constexpr double kDrawingBudget = double(int64_t(1) << 31);
+
+// The size to draw at: the size asked for, or a smaller one of the same
+// shape when drawing that many records over that many pixels would take
+// too long; the caller then stretches the picture to the size asked for.
+TSize DrawingSize(int width, int height, int64_t units) {
+  const double cost = double(units) * double(width) * double(height);
+  if (cost <= kDrawingBudget) return TSize(width, height);
+  const double scale = std::sqrt(kDrawingBudget / cost);
+  return TSize(std::max(1, int(width * scale)), std::max(1, int(height * scale)));
+}
+
+// Draws through `draw` at DrawingSize and stretches the result to
+// width x height where it was drawn smaller.
+template <typename F>
+bool DrawWithinBudget(int width, int height, int64_t units, TBitmap& out, F draw) {
+  if (units < 0 || width < 1 || height < 1 || !GraphicSizeAllowed(width, height)) return false;
+  const TSize size = DrawingSize(width, height, units);
+  TBitmap drawn;
+  if (!draw(size.cx, size.cy, drawn) || drawn.Width() != size.cx || drawn.Height() != size.cy) return false;
+  if (size.cx == width && size.cy == height)
+    out.SetHandle(drawn.ReleaseHandle());
+  else
+    ResampleBitmap(drawn, width, height, out);
+  return true;
+}
+
+// An SVG document drawn by librsvg into a width x height bitmap over white.
+// Cairo draws straight into the bitmap's pixels: its 32-bit pixels are the
+// bitmap's 0xAARRGGBB words, rows one after another.
+bool DrawSvg(const std::string& svg, int width, int height, TBitmap& out) {
+  GError* error = nullptr;
+  RsvgHandle* handle =
+      rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), gsize(svg.size()), &error);
+  if (!handle) {
+    if (error) g_error_free(error);
+    return false;
+  }
+  TBitmap b(width, height);
+  uint32_t* pixels = b.ScanLine(0);
+  const size_t count = size_t(width) * size_t(height);
+  std::fill(pixels, pixels + count, 0xFFFFFFFFu);
+  cairo_surface_t* surface = cairo_image_surface_create_for_data(
+      reinterpret_cast<unsigned char*>(pixels), CAIRO_FORMAT_RGB24, width, height, width * int(sizeof(uint32_t)));
+  cairo_t* cr = cairo_create(surface);
+  RsvgRectangle viewport{0, 0, double(width), double(height)};
+  const bool drawn = rsvg_handle_render_document(handle, cr, &viewport, &error);
+  if (error) g_error_free(error);
+  cairo_destroy(cr);
+  g_object_unref(handle);
+  cairo_surface_flush(surface);
+  const bool ok = drawn && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(surface);
+  if (!ok) return false;
+  // Drawn over opaque white: every pixel is opaque.
+  for (size_t i = 0; i < count; ++i) pixels[i] |= 0xFF000000u;
+  out.SetHandle(b.ReleaseHandle());
+  return true;
+}
+
+// ---- WMF: libwmf's player, writing SVG ----
+struct TWmfApi {
+  wmfAPI* Api = nullptr;
+  ~TWmfApi() {
+    if (Api) wmf_api_destroy(Api);
+  }
+};
+
+bool PlayWmf(const std::string& bytes, int width, int height, TBitmap& out) {
+  std::string data = bytes;  // the player reads from writable memory
+  // The player takes a buffer of the header's largest record size before
+  // reading a record: the header is made to say the largest there is.
+  uint64_t largest = 3;
+  WalkWmf(data, [&](size_t, uint64_t words, uint32_t) {
+    largest = std::max(largest, words);
+    return true;
+  });
+  const size_t header = Placeable(data) ? kPlaceableSize : 0;
+  for (int i = 0; i < 4; ++i) data[header + 12 + size_t(i)] = char((largest >> (8 * i)) & 0xFF);
+  wmfAPI_Options options;
+  std::memset(&options, 0, sizeof options);
+  options.function = wmf_svg_function;
+  const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+  TWmfApi api;
+  if (wmf_api_create(&api.Api, flags, &options) != wmf_E_None) return false;
+  if (wmf_mem_open(api.Api, reinterpret_cast<unsigned char*>(&data[0]), long(data.size())) != wmf_E_None) return false;
+  wmfD_Rect bbox;
+  if (wmf_scan(api.Api, 0, &bbox) != wmf_E_None) return false;
+  wmf_svg_t* device = WMF_SVG_GetData(api.Api);
+  device->out = wmf_stream_create(api.Api, nullptr);  // into memory
+  if (!device->out) return false;
+  device->width = unsigned(width);
+  device->height = unsigned(height);
+  device->bbox = bbox;
+  device->flags |= WMF_SVG_INLINE_IMAGES;
+  const bool played = wmf_play(api.Api, 0, &bbox) == wmf_E_None;
+  char* svg = nullptr;
+  unsigned long length = 0;
+  wmf_stream_destroy(api.Api, device->out, &svg, &length);
+  device->out = nullptr;
+  // The buffer belongs to the player and goes with it.
+  const std::string text = svg ? std::string(svg, length) : std::string();
+  return played && !text.empty() && DrawSvg(text, width, height, out);
+}
+
+// ---- EMF: libemf2svg's SVG ----
+bool DrawEmf(const std::string& bytes, int width, int height, TBitmap& out) {
+  std::string data = bytes;
+  generatorOptions options;
+  std::memset(&options, 0, sizeof options);
+  char prefix[] = "";
+  options.nameSpace = prefix;
+  options.svgDelimiter = true;
+  options.emfplus = true;
+  options.imgWidth = width;
+  options.imgHeight = height;
+  char* svg = nullptr;
+  size_t svgLength = 0;
+  const int ok = emf2svg(&data[0], data.size(), &svg, &svgLength, &options);
+  const std::string text = svg ? std::string(svg, svgLength) : std::string();
+  std::free(svg);
+  return ok && !text.empty() && DrawSvg(text, width, height, out);
+}
+
+}  // namespace
+
+bool RenderWmf(const std::string& bytes, int width, int height, TBitmap& out) {
+  return DrawWithinBudget(width, height, WmfDrawingUnits(bytes), out,
+                          [&](int w, int h, TBitmap& drawn) { return PlayWmf(bytes, w, h, drawn); });
+}
+
+bool RenderEmf(const std::string& bytes, int width, int height, TBitmap& out) {
+  return DrawWithinBudget(width, height, EmfDrawingUnits(bytes), out,
+                          [&](int w, int h, TBitmap& drawn) { return DrawEmf(bytes, w, h, drawn); });
+}
