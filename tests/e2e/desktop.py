@@ -79,6 +79,27 @@ def menu_keys(item, unlit=()):
     return keys + ["Return"]
 
 
+# What ships beside the executables besides the program folders: the web
+# engine's module, loaded at the first page.
+MODULES = ("libbqs-qtweb.so",)
+
+
+def install_beside(executable, folder):
+    """The built executable and the modules it loads, in folder as they
+    ship (hard links where the file system allows); the executable's path
+    there."""
+    exe = os.path.join(folder, os.path.basename(executable))
+    for src, dst in [(executable, exe)] + [(os.path.join(os.path.dirname(executable), m), os.path.join(folder, m))
+                                           for m in MODULES]:
+        if not os.path.exists(src) or os.path.exists(dst):
+            continue
+        try:
+            os.link(src, dst)
+        except OSError:
+            shutil.copy2(src, dst)
+    return exe
+
+
 class XServer:
     def __init__(self):
         # BQS_E2E_DISPLAY asks for a display (":130") or the first free one
@@ -364,11 +385,7 @@ class Editor:
         for name, data in (program_files or {}).items():
             with open(os.path.join(self.prog, name), "wb") as f:
                 f.write(data)
-        exe = os.path.join(self.prog, os.path.basename(EXECUTABLE))
-        try:
-            os.link(EXECUTABLE, exe)
-        except OSError:
-            shutil.copy2(EXECUTABLE, exe)
+        exe = install_beside(EXECUTABLE, self.prog)
         env = dict(desktop.env)
         # The program itself sets what the web engine needs.
         for k in ("QTWEBENGINE_DISABLE_SANDBOX", "QTWEBENGINE_CHROMIUM_FLAGS", "BQS_PROGRAM_DIR",

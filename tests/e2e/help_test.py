@@ -7,7 +7,7 @@ import shutil
 import signal
 import unittest
 
-from desktop import DesktopTest, wait_for
+from desktop import DesktopTest, install_beside, wait_for
 
 VIEWER = os.environ.get("BQS_VIEWER", "")
 VIEWER_WINDOW = "^Brindel Norvane$"
@@ -16,11 +16,7 @@ VIEWER_WINDOW = "^Brindel Norvane$"
 class HelpTest(DesktopTest):
     def viewer_beside(self, e):
         """The built viewer in the editor's program folder, as it ships."""
-        exe = os.path.join(e.prog, "brindel-norvane")
-        try:
-            os.link(VIEWER, exe)
-        except OSError:
-            shutil.copy2(VIEWER, exe)
+        install_beside(VIEWER, e.prog)
 
     def stop_viewer(self, wid):
         """Ends the viewer the editor started, by its own process id."""

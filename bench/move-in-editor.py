@@ -1,0 +1,142 @@
+#!/usr/bin/env python3
+"""Moving through a large document in the running editor, beside vim in an
+xterm of 120 x 50 (`vim -u NONE -N -n`, with syntax on for the jump to the
+end) when both are installed, on an X server of its own. Each program opens
+the document from its command line; then, from the key to the screen
+painted (bench/xwatch.py: the picture stops changing):
+- the first Ctrl+End, 3 s after the document was opened (the editor colours
+  its lines while idle);
+- PageDown, one step; one mouse-wheel notch; 200 notches at once;
+- Find Next of a word that occurs only on the last line, from the top
+  (the editor through its find dialog, vim through "/").
+
+    python3 bench/move-in-editor.py [build dir, default build/release]
+
+BQS_MOVE_MB sets the document's size (default 50).
+"""
+
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
+
+from xwatch import XWatch  # noqa: E402
+from desktop import Desktop, XServer  # noqa: E402
+
+BUILD = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "build", "release")
+EDITOR = os.path.abspath(os.path.join(BUILD, "bin", "brindel-quillet-studio"))
+STATUS_BAR = 40
+RARE = "zanzibarquux"
+
+
+def write_document(path, size):
+    chunks, total, n = [], 0, 0
+    while total < size:
+        block = b"".join(b'<div class="c%d"><p>line %d <b>text</b> &amp; more words</p></div>\r\n' % (i % 100, i)
+                         for i in range(n, n + 10000))
+        chunks.append(block)
+        total += len(block)
+        n += 10000
+    data = b"".join(chunks)[:size]
+    data = data[:data.rfind(b"\r\n") + 2] + b"<p>" + RARE.encode() + b"</p>\r\n"
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+class Program:
+    def __init__(self, desktop, watch, argv, is_window, area):
+        self.desktop, self.watch = desktop, watch
+        self.proc = subprocess.Popen(argv, env=desktop.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.window = watch.wait_window(is_window, 120)
+        self.area = area(watch.attributes(self.window))
+        desktop.focus(self.window)
+        watch.settled(self.window, time.monotonic(), self.area, timeout=300)
+
+    def timed(self, *steps, focus=None):
+        """Seconds from the first step to the painted screen (the steps go
+        to `focus`, by default the program's window)."""
+        self.desktop.focus(focus or self.window)
+        start = time.monotonic()
+        for step in steps:
+            self.desktop.xdo(*step)
+        return self.watch.settled(self.window, start, self.area, quiet=0.4, timeout=300)
+
+    def close(self):
+        self.proc.kill()
+        self.proc.wait()
+
+
+def measure(program, find_steps, wheel_at, find_focus=None):
+    out = {}
+    time.sleep(3.0)
+    out["first Ctrl+End, 3 s after opening"] = program.timed(("key", "ctrl+End"))
+    program.timed(("key", "ctrl+Home"))
+    out["PageDown, one step"] = statistics.median(program.timed(("key", "Next")) for _ in range(5))
+    x, y = wheel_at
+    program.desktop.xdo("mousemove", "--window", str(program.window), str(x), str(y))
+    out["wheel, one notch"] = statistics.median(program.timed(("click", "5")) for _ in range(5))
+    out["200 wheel notches at once"] = program.timed(("click", "--repeat", "200", "--delay", "0", "5"))
+    program.timed(("key", "ctrl+Home"))
+    out["Find Next of a word on the last line"] = program.timed(*find_steps, focus=find_focus)
+    return out
+
+
+def main():
+    if not os.path.exists(EDITOR):
+        print("no editor at %s: build the release configuration first" % EDITOR)
+        return 0
+    mb = float(os.environ.get("BQS_MOVE_MB", "50"))
+    vim = shutil.which("vim") and shutil.which("xterm")
+    server = XServer()
+    work = tempfile.mkdtemp(prefix="bqs-move-")
+    try:
+        desktop = Desktop(server)
+        desktop.env["QT_QPA_PLATFORM"] = "xcb"
+        desktop.env["HOME"] = work
+        watch = XWatch(server.display)
+        doc = os.path.join(work, "move.html")
+        write_document(doc, int(mb * 1048576))
+        results = {}
+        editor = Program(desktop, watch, [EDITOR, doc], lambda n: n.endswith(" - Brindel Quillet Studio"),
+                         lambda a: (0, 0, a.width, max(1, a.height - STATUS_BAR)))
+        try:
+            # The find dialog is opened first and its text typed; the press
+            # of Find Next (Return) is what is timed.
+            editor.desktop.keys("ctrl+q")
+            dialog = desktop.wait_window("^Найти$")
+            desktop.focus(dialog)
+            desktop.type(RARE)
+            results["editor"] = measure(editor, [("key", "Return")], (300, 300), dialog)
+        finally:
+            editor.close()
+        if vim:
+            for label, extra in (("vim", []), ("vim, syntax on", ["-c", "syntax on"])):
+                prog = Program(desktop, watch,
+                               ["xterm", "-T", "bqs-move-vim", "-geometry", "120x50", "-e", "vim", "-u", "NONE", "-N",
+                                "-n", "-c", "set mouse=a"] + extra + [doc],
+                               lambda n: n == "bqs-move-vim", lambda a: None)
+                try:
+                    results[label] = measure(prog, [("type", "/" + RARE), ("key", "Return")], (300, 300))
+                finally:
+                    prog.close()
+        watch.close()
+        print("moving through %g MB, key to painted screen (ms):" % mb)
+        labels = list(results)
+        print("  %-40s" % "" + "".join("%16s" % l for l in labels))
+        for what in results["editor"]:
+            print("  %-40s" % what + "".join("%16.1f" % (results[l][what] * 1000) for l in labels))
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+        server.stop()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
