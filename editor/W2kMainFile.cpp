@@ -4,6 +4,7 @@
 // viewer, text printing, printer setup and printing of the browser
 // window's page. Their items and buttons are rows of MainWindowRows.cpp.
 #include <errno.h>
+#include <sys/stat.h>
 
 #include <initializer_list>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "Unit25.h"
 #include "W2kMain.h"
 #include "XpProgress.h"
+#include "platform/Classes.h"
 #include "platform/CodePage.h"
 #include "platform/Printers.h"
 #include "platform/Shell.h"
@@ -62,7 +64,15 @@ const TSaveFailureReason kSaveFailureReasons[] = {
     {ENOTDIR, "Папка файла не найдена."},
     {ELOOP, "Символические ссылки замыкаются в петлю."},
     {EIO, "Ошибка ввода-вывода."},
+    {EINVAL, "Это не обычный файл: записываются только обычные файлы."},
 };
+
+// Whether anything at all (a file, a folder, a pipe, a device, a link)
+// goes by the name.
+bool NameTaken(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::lstat(SysFileName(path).c_str(), &st) == 0;
+}
 
 // The message of a failed save: the file, the reason, the system's own
 // words, and that nothing was lost.
@@ -73,6 +83,9 @@ std::string SaveFailureText(const std::string& path, const EStreamError& e) {
       reason = Ansi(r.Text);
       break;
     }
+  // No new file may be made in the folder: it is the folder that is shut.
+  if ((e.ErrorCode == EACCES || e.ErrorCode == EPERM) && !NameTaken(path))
+    reason = Ansi("Нет разрешения на создание файлов в папке \"") + ExtractFileDir(path) + "\".";
   std::string system = e.ErrorCode ? SysErrorMessage(e.ErrorCode) : e.Message();
   return Ansi("Не удалось сохранить файл \"") + path + "\".\n\r" + reason + " (" + system + ")\n\r" +
          Ansi("Документ не сохранён: его текст остался в редакторе.");
@@ -103,6 +116,7 @@ void TZod2uAppForm::OpenDocument(int filterIndex) {
   OpenDialog->SetFilterIndex(filterIndex);
   if (!OpenDialog->Execute()) return;
   std::string path = OpenDialog->FileName();
+  OfferInterruptedSave(path);
   // A failed load leaves the document and its names as they were.
   Memo1->Lines()->LoadFromFile(path);
   FCurrentFileName = path;
@@ -121,6 +135,7 @@ void TZod2uAppForm::N192Click(TObject*) {
   ConfirmSaveChanges();
   if (!OpenDialog->Execute()) return;
   std::string path = OpenDialog->FileName();
+  OfferInterruptedSave(path);
   // Load first: names, caption and flags change only once the text is in.
   Memo1->Lines()->LoadFromFile(path);
   std::string label = Ansi("Новый_") + ExtractFileName(path);
@@ -133,12 +148,36 @@ void TZod2uAppForm::N192Click(TObject*) {
 
 void TZod2uAppForm::OpenFixedFile(const std::string& path) {
   ConfirmSaveChanges();
+  OfferInterruptedSave(path);
   Memo1->Lines()->LoadFromFile(path);
   FCurrentFileName = path;
   DocName = path;
   FocusEditor(Memo1);
   Memo1->SetModified(false);
   SetDocumentCaption(ExtractFileName(path));
+}
+
+void TZod2uAppForm::OfferInterruptedSave(const std::string& path) {
+  TInterruptedSave save;
+  if (!FindInterruptedSave(path, save)) return;
+  const std::string backup = AnsiFileName(save.Backup);
+  std::string text = Format(Ansi("Сохранение файла \"%s\" было прервано, и в файле может остаться только часть "
+                                 "текста.\n\rПрежний текст файла сохранён в копии \"%s\".\n\rВосстановить "
+                                 "прежний текст? (\"Нет\" откроет файл как есть, копия останется.)")
+                                .c_str(),
+                            path.c_str(), backup.c_str());
+  if (MessageDlg(text, mtWarning, TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes) return;
+  try {
+    RestoreInterruptedSave(save);
+  } catch (const EStreamError& e) {
+    // The copy stays: the next open offers it again.
+    std::string system = e.ErrorCode ? SysErrorMessage(e.ErrorCode) : e.Message();
+    LastAnswer = static_cast<uint16_t>(MessageBox(WindowHandle(),
+                                                  Ansi("Не удалось восстановить прежний текст файла \"") + path +
+                                                      "\" (" + system + ").\n\r" +
+                                                      Ansi("Копия прежнего текста осталась в \"") + backup + "\".",
+                                                  ProgramTitle, MB_OK | MB_ICONERROR));
+  }
 }
 
 void TZod2uAppForm::Winini1Click(TObject*) { OpenFixedFile(kSystemFiles[0]); }
@@ -220,7 +259,7 @@ bool TZod2uAppForm::SaveDocument() {
 }
 
 bool TZod2uAppForm::ConfirmOverwrite(const std::string& path) {
-  if (!FileExists(path)) return true;
+  if (!NameTaken(path)) return true;
   std::string text =
       Format(Ansi("Файл с именем %s уже существует.\n\rВы хотите заменить его, перезаписав поверх старого?").c_str(),
              path.c_str());

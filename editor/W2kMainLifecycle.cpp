@@ -91,6 +91,7 @@ void TZod2uAppForm::ApplyCommandLineFile() {
   if (ParamCount() < 1) return;
   std::string path = ParamStr(1);
   if (!FileExists(path)) return;
+  OfferInterruptedSave(path);
   // Load first: a file that cannot be read leaves the untitled document,
   // so a later save cannot write the empty text over it.
   Memo1->Lines()->LoadFromFile(path);

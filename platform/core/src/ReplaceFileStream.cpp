@@ -544,3 +544,11 @@ void RestoreInterruptedSave(const TInterruptedSave& save) {
   ::unlink(save.Backup.c_str());
   ::unlink(save.Journal.c_str());
 }
+
+void CheckOwnFile(const std::string& fileName) {
+  struct stat st;
+  if (::lstat(SysFileName(fileName).c_str(), &st) != 0) return;
+  if (S_ISLNK(st.st_mode)) FailCreate(fileName, ELOOP);
+  if (!S_ISREG(st.st_mode)) FailCreate(fileName, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+  if (st.st_uid != ::geteuid()) FailCreate(fileName, EACCES);
+}

@@ -255,6 +255,11 @@ struct TInterruptedSave {
 // provably not needed and returns true, with the save, when a backup of the
 // old text remains that the file does not match. Nothing else is deleted.
 bool FindInterruptedSave(const std::string& fileName, TInterruptedSave& save);
+// For files the program writes on its own beside the user's (preview
+// copies): raises EFCreateError naming the file when the name is a symbolic
+// link (ELOOP), not a plain file (EINVAL) or a file another user owns
+// (EACCES), so such a write never lands in someone else's file.
+void CheckOwnFile(const std::string& fileName);
 // Writes the backup's text over the file (a careful save), then removes the
 // backup and its journal. Raises as TReplaceFileStream and TFileStream do.
 void RestoreInterruptedSave(const TInterruptedSave& save);
