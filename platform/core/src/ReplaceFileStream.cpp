@@ -180,13 +180,43 @@ int CopyFile(int from, int to) {
   return ::fsync(to) != 0 ? errno : 0;
 }
 
-constexpr std::uint64_t kHashStart = 14695981039346656037ull;
+}  // namespace
 
-std::uint64_t HashBytes(std::uint64_t hash, const void* data, std::size_t size) {
+// A hash of a byte sequence, the same however it is cut into pieces: eight
+// bytes at a time, the last few padded.
+void TSaveHash::Add(const void* data, std::size_t size) {
   const unsigned char* p = static_cast<const unsigned char*>(data);
-  for (std::size_t i = 0; i < size; ++i) hash = (hash ^ p[i]) * 1099511628211ull;
-  return hash;
+  FSize += size;
+  while (size > 0 && FCarry > 0 && FCarry < 8) {
+    FPending[FCarry++] = *p++;
+    --size;
+  }
+  if (FCarry == 8) {
+    Mix(FPending);
+    FCarry = 0;
+  }
+  for (; size >= 8; size -= 8, p += 8) Mix(p);
+  while (size > 0) {
+    FPending[FCarry++] = *p++;
+    --size;
+  }
 }
+
+void TSaveHash::Mix(const unsigned char* word) {
+  std::uint64_t w;
+  std::memcpy(&w, word, 8);
+  FHash = (FHash ^ w) * 0x100000001b3ull;
+  FHash ^= FHash >> 29;
+}
+
+std::uint64_t TSaveHash::Value() const {
+  TSaveHash last = *this;
+  std::memset(last.FPending + last.FCarry, 0, 8 - last.FCarry);
+  last.Mix(last.FPending);
+  return last.FHash ^ FSize;
+}
+
+namespace {
 
 // Size and hash of a file's bytes; false when it cannot be read.
 bool MeasureFile(const std::string& path, std::uint64_t& size, std::uint64_t& hash) {
@@ -198,17 +228,17 @@ bool MeasureFile(const std::string& path, std::uint64_t& size, std::uint64_t& ha
     return false;
   }
   std::unique_ptr<char[]> buf(new char[1 << 16]);
-  size = 0;
-  hash = kHashStart;
+  TSaveHash h;
   for (;;) {
     ssize_t n = ::read(fd, buf.get(), 1 << 16);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       ::close(fd);
+      size = h.Size();
+      hash = h.Value();
       return n == 0;
     }
-    size += static_cast<std::uint64_t>(n);
-    hash = HashBytes(hash, buf.get(), static_cast<std::size_t>(n));
+    h.Add(buf.get(), static_cast<std::size_t>(n));
   }
 }
 
@@ -491,8 +521,7 @@ std::int64_t TReplaceFileStream::Write(const void* buffer, std::int64_t count) {
   errno = 0;
   std::int64_t done = THandleStream::Write(buffer, count);
   if (done != count) FailWrite(errno ? errno : EIO);
-  FHash = HashBytes(FHash, buffer, static_cast<std::size_t>(done));
-  FWritten += static_cast<std::uint64_t>(done);
+  FHash.Add(buffer, static_cast<std::size_t>(done));
   return done;
 }
 
@@ -507,9 +536,9 @@ void TReplaceFileStream::Commit() {
     // The journal tells a later open that the target holds the whole new
     // text, should the process die before the backup is gone.
     char done[64];
-    int n =
-        std::snprintf(done, sizeof done, "%s%c%llu%c%llx%c", kJournalDone, '\0',
-                      static_cast<unsigned long long>(FWritten), '\0', static_cast<unsigned long long>(FHash), '\0');
+    int n = std::snprintf(done, sizeof done, "%s%c%llu%c%llx%c", kJournalDone, '\0',
+                          static_cast<unsigned long long>(FHash.Size()), '\0',
+                          static_cast<unsigned long long>(FHash.Value()), '\0');
     if (WriteAll(FJournal, done, static_cast<std::size_t>(n)) == 0) ::fsync(FJournal);
     FCommitted = true;
     DropBackup();

@@ -12,7 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "TempDir.h"
@@ -281,6 +283,21 @@ TEST(SafeSave, AWritableFileInAReadOnlyFolderSaves) {
   EXPECT_EQ(ReadFileBytes(os), "new");
   EXPECT_EQ(CountFiles(tmp.Path("cache")), 0);
   TUnprivileged nobody;
+  // Cut off, the save leaves its backup there, and the next open finds it.
+  pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    TReplaceFileStream f(AnsiFileName(os));
+    f.WriteBuffer("ne", 2);
+    ::_exit(0);
+  }
+  ASSERT_EQ(::waitpid(pid, nullptr, 0), pid);
+  TInterruptedSave save;
+  ASSERT_TRUE(FindInterruptedSave(AnsiFileName(os), save));
+  EXPECT_EQ(save.Backup.compare(0, tmp.Path("cache/").size(), tmp.Path("cache/")), 0) << save.Backup;
+  RestoreInterruptedSave(save);
+  EXPECT_EQ(ReadFileBytes(os), "new");
+  EXPECT_EQ(CountFiles(tmp.Path("cache")), 0);
   try {
     Save(tmp.Path("shut/fresh.htm"), "x");
     FAIL();
@@ -370,6 +387,15 @@ void KillSave(const std::string& os, const std::string& bytes, int killAt) {
   ::close(go[1]);
 }
 
+// A large file's bytes, read in one go.
+std::string WholeFile(const std::string& osPath) {
+  std::ifstream f(osPath, std::ios::binary | std::ios::ate);
+  std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(f.tellg(), 0)), '\0');
+  f.seekg(0);
+  f.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
+}
+
 std::string Lines(const char* line, std::size_t megabytes) {
   std::string text;
   while (text.size() < megabytes << 20) text += line;
@@ -405,7 +431,7 @@ TEST(SafeSave, AKilledSaveGivesBackTheOldOrTheNewText) {
         EXPECT_EQ(AnsiFileName(os), save.FileName);
         RestoreInterruptedSave(save);
       }
-      const std::string got = ReadFileBytes(os);
+      const std::string got = WholeFile(os);
       EXPECT_TRUE(got == oldText || got == newText) << got.size() << " bytes";
       if (killAt == chunks + 1) {
         EXPECT_TRUE(got == newText);

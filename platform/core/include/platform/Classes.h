@@ -209,6 +209,21 @@ class TFileStream : public THandleStream {
 // create file \"%s\". %s" or "Cannot create a file in folder \"%s\". %s"
 // when saving cannot start, EWriteError "Cannot write to file \"%s\". %s"
 // when the data cannot be written or put in place.
+// The size and a hash of bytes written, to tell later whether a file holds them.
+class TSaveHash {
+ public:
+  void Add(const void* data, std::size_t size);
+  std::uint64_t Size() const { return FSize; }
+  std::uint64_t Value() const;
+
+ private:
+  void Mix(const unsigned char* word);
+  std::uint64_t FHash = 0xcbf29ce484222325ull;
+  std::uint64_t FSize = 0;
+  unsigned char FPending[8] = {};
+  std::size_t FCarry = 0;
+};
+
 class TReplaceFileStream : public THandleStream {
  public:
   explicit TReplaceFileStream(const std::string& fileName);
@@ -235,8 +250,7 @@ class TReplaceFileStream : public THandleStream {
   std::string FJournalName;
   int FBackup = -1;
   int FJournal = -1;
-  std::uint64_t FWritten = 0;
-  std::uint64_t FHash = 14695981039346656037ull;
+  TSaveHash FHash;  // of the bytes written
   bool FInPlace = false;
   bool FTouched = false;  // in place: the target has been truncated
   bool FCommitted = false;
