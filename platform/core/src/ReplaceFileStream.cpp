@@ -371,9 +371,9 @@ bool ScanLeftovers(const std::string& target, TInterruptedSave* found) {
       Format("Cannot create file \"%s\". %s", ExpandFileName(fileName).c_str(), SysErrorMessage(e).c_str()), e);
 }
 
-[[noreturn]] void FailFolder(const std::string& folder, int e) {
+[[noreturn]] void FailFolder(const std::string& fileName, const std::string& folder, int e) {
   throw EFCreateError(
-      Format("Cannot create a file in folder \"%s\". %s",
+      Format("Cannot create file \"%s\" in folder \"%s\". %s", ExpandFileName(fileName).c_str(),
              ExpandFileName(AnsiFileName(folder.empty() ? "." : folder)).c_str(), SysErrorMessage(e).c_str()),
       e);
 }
@@ -410,7 +410,7 @@ void TReplaceFileStream::Start() {
     int e = errno;
     // A writable file in a folder where nothing new can be made is written
     // in place; a new file there cannot be made at all.
-    if (!exists || (e != EACCES && e != EPERM)) FailFolder(folder, e);
+    if (!exists || (e != EACCES && e != EPERM)) FailFolder(FFileName, folder, e);
     StartInPlace(st.st_dev, st.st_ino);
     return;
   }
@@ -449,7 +449,7 @@ void TReplaceFileStream::StartInPlace(std::uint64_t device, std::uint64_t inode)
     where = CacheFolder(true);
     if (!where.empty()) FBackup = MakeHidden(where, base, kBackupKind, FBackupName);
   }
-  if (FBackup < 0) FailFolder(folder, e);
+  if (FBackup < 0) FailFolder(FFileName, folder, e);
   int old = ::open(FTarget.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
   if (old < 0) FailCreate(FFileName, errno);
   struct stat now;
@@ -458,7 +458,7 @@ void TReplaceFileStream::StartInPlace(std::uint64_t device, std::uint64_t inode)
   ::close(old);
   if (e) FailCreate(FFileName, e);
   FJournal = MakeHidden(where, base, kJournalKind, FJournalName);
-  if (FJournal < 0) FailFolder(where, errno);
+  if (FJournal < 0) FailFolder(FFileName, where, errno);
   std::string record = std::string(kJournalHead) + '\0' + Absolute(FTarget) + '\0' + Absolute(FBackupName) + '\0';
   e = WriteAll(FJournal, record.data(), record.size());
   if (!e && ::fsync(FJournal) != 0) e = errno;

@@ -303,7 +303,8 @@ TEST(SafeSave, AWritableFileInAReadOnlyFolderSaves) {
     FAIL();
   } catch (const EFCreateError& e) {
     EXPECT_EQ(e.ErrorCode, EACCES);
-    EXPECT_NE(e.Message().find("folder \"" + AnsiFileName(tmp.Path("shut/"))), std::string::npos) << e.Message();
+    EXPECT_EQ(e.Message(), "Cannot create file \"" + AnsiFileName(tmp.Path("shut/fresh.htm")) + "\" in folder \"" +
+                               AnsiFileName(tmp.Path("shut/")) + "\". " + SysErrorMessage(EACCES));
   }
 }
 

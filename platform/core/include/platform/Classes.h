@@ -206,7 +206,7 @@ class TFileStream : public THandleStream {
 //   even for root) is refused: EFCreateError with EACCES.
 // Errors name the file (or the folder where no file can be made) and the
 // system's reason, and carry errno in ErrorCode: EFCreateError "Cannot
-// create file \"%s\". %s" or "Cannot create a file in folder \"%s\". %s"
+// create file \"%s\". %s" or "Cannot create file \"%s\" in folder \"%s\". %s"
 // when saving cannot start, EWriteError "Cannot write to file \"%s\". %s"
 // when the data cannot be written or put in place.
 // The size and a hash of bytes written, to tell later whether a file holds them.
