@@ -5,6 +5,7 @@
 #include "SrcMemo.h"
 #include "Unit24.h"
 #include "W2kMain.h"
+#include "platform/Classes.h"
 #include "platform/CodePage.h"
 #include "platform/SysUtils.h"
 #include "platform/WebBrowser.h"
@@ -156,7 +157,9 @@ std::string TForm27::PreviewFileName() const {
 
 void TForm27::Button8Click(TObject*) {
   const std::string path = PreviewFileName();
-  // A failing write raises: the error box, and no preview.
+  // A failing write raises: the error box, and no preview. Never through a
+  // link nor into a file of another user.
+  CheckOwnFile(path);
   Memo1->Lines()->SaveToFile(path);
   if (!Form24) return;
   Form24->WebBrowser1->Navigate(path);

@@ -230,6 +230,9 @@ class TZod2uAppForm : public TForm {
   void PresentUntitled(const std::string& label);
   void PresentNewWebPage();  // "Новая веб-страница"
   void OpenFixedFile(const std::string& path);
+  // Before a file is opened: a save of it that was cut off while it
+  // rewrote the file is reported, and its backup of the old text offered.
+  void OfferInterruptedSave(const std::string& path);
 
   // ---- the side insert panel (W2kMainSidePanel.cpp) ----
   // Its controls on CoolBar1, made from their rows: the section labels,

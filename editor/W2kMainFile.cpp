@@ -3,6 +3,8 @@
 // templates, new from the clipboard, RTF conversion and the rich-text
 // viewer, text printing, printer setup and printing of the browser
 // window's page. Their items and buttons are rows of MainWindowRows.cpp.
+#include <errno.h>
+#include <sys/stat.h>
 
 #include <initializer_list>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "Unit25.h"
 #include "W2kMain.h"
 #include "XpProgress.h"
+#include "platform/Classes.h"
 #include "platform/CodePage.h"
 #include "platform/Printers.h"
 #include "platform/Shell.h"
@@ -44,11 +47,21 @@ const char kPageFrames[] = "HTML шаблоны/Фреймы/index.html";
 
 std::string NewWebPageLabel() { return Ansi("Новая веб-страница"); }
 
+// Whether anything at all (a file, a folder, a pipe, a device, a link)
+// goes by the name.
+bool NameTaken(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::lstat(SysFileName(path).c_str(), &st) == 0;
+}
+
 // The message of a failed save: the file, the reason in the user's words
 // (the system's own only for the rare ones), and that nothing was lost.
 std::string SaveFailureText(const std::string& path, const EStreamError& e) {
   std::string reason = Ansi("Файл не удалось записать.");
-  if (e.ErrorCode) {
+  if ((e.ErrorCode == EACCES || e.ErrorCode == EPERM) && !NameTaken(path)) {
+    // No new file may be made in the folder: it is the folder that is shut.
+    reason = Ansi("Нет разрешения на создание файлов в папке \"") + ExtractFileDir(path) + "\".";
+  } else if (e.ErrorCode) {
     const std::string words = SysErrorReason(e.ErrorCode, true);
     reason = words == SysErrorMessage(e.ErrorCode) ? reason + " (" + words + ")" : words;
   } else {
@@ -83,6 +96,7 @@ void TZod2uAppForm::OpenDocument(int filterIndex) {
   OpenDialog->SetFilterIndex(filterIndex);
   if (!OpenDialog->Execute()) return;
   std::string path = OpenDialog->FileName();
+  OfferInterruptedSave(path);
   // A failed load leaves the document and its names as they were.
   Memo1->Lines()->LoadFromFile(path);
   FCurrentFileName = path;
@@ -101,6 +115,7 @@ void TZod2uAppForm::N192Click(TObject*) {
   ConfirmSaveChanges();
   if (!OpenDialog->Execute()) return;
   std::string path = OpenDialog->FileName();
+  OfferInterruptedSave(path);
   // Load first: names, caption and flags change only once the text is in.
   Memo1->Lines()->LoadFromFile(path);
   std::string label = Ansi("Новый_") + ExtractFileName(path);
@@ -113,12 +128,36 @@ void TZod2uAppForm::N192Click(TObject*) {
 
 void TZod2uAppForm::OpenFixedFile(const std::string& path) {
   ConfirmSaveChanges();
+  OfferInterruptedSave(path);
   Memo1->Lines()->LoadFromFile(path);
   FCurrentFileName = path;
   DocName = path;
   FocusEditor(Memo1);
   Memo1->SetModified(false);
   SetDocumentCaption(ExtractFileName(path));
+}
+
+void TZod2uAppForm::OfferInterruptedSave(const std::string& path) {
+  TInterruptedSave save;
+  if (!FindInterruptedSave(path, save)) return;
+  const std::string backup = AnsiFileName(save.Backup);
+  std::string text = Format(Ansi("Сохранение файла \"%s\" было прервано, и в файле может остаться только часть "
+                                 "текста.\n\rПрежний текст файла сохранён в копии \"%s\".\n\rВосстановить "
+                                 "прежний текст? (\"Нет\" откроет файл как есть, копия останется.)")
+                                .c_str(),
+                            path.c_str(), backup.c_str());
+  if (MessageDlg(text, mtWarning, TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes) return;
+  try {
+    RestoreInterruptedSave(save);
+  } catch (const EStreamError& e) {
+    // The copy stays: the next open offers it again.
+    std::string system = e.ErrorCode ? SysErrorMessage(e.ErrorCode) : e.Message();
+    LastAnswer = static_cast<uint16_t>(MessageBox(WindowHandle(),
+                                                  Ansi("Не удалось восстановить прежний текст файла \"") + path +
+                                                      "\" (" + system + ").\n\r" +
+                                                      Ansi("Копия прежнего текста осталась в \"") + backup + "\".",
+                                                  ProgramTitle, MB_OK | MB_ICONERROR));
+  }
 }
 
 void TZod2uAppForm::Winini1Click(TObject*) { OpenFixedFile(kSystemFiles[0]); }
@@ -200,7 +239,7 @@ bool TZod2uAppForm::SaveDocument() {
 }
 
 bool TZod2uAppForm::ConfirmOverwrite(const std::string& path) {
-  if (!FileExists(path)) return true;
+  if (!NameTaken(path)) return true;
   std::string text =
       Format(Ansi("Файл с именем %s уже существует.\n\rВы хотите заменить его, перезаписав поверх старого?").c_str(),
              path.c_str());

@@ -103,6 +103,7 @@ void TZod2uAppForm::ApplyCommandLineFile() {
   // Nothing by that name: the untitled document. A folder, a pipe or a
   // device is refused by the load with its reason.
   if (FileSizeOf(path) < 0) return;
+  OfferInterruptedSave(path);
   // Load first: a file that cannot be read leaves the untitled document,
   // so a later save cannot write the empty text over it.
   Memo1->Lines()->LoadFromFile(path);

@@ -16,6 +16,7 @@
 #include "W2kMain.h"
 #include "WebAddress.h"
 #include "WindowRegistry.h"
+#include "platform/Classes.h"
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
 #include "platform/SysUtils.h"
@@ -62,7 +63,10 @@ std::string TZod2uAppForm::PreviewCopyPath() const {
 
 void TZod2uAppForm::N201Click(TObject*) {
   const std::string path = PreviewCopyPath();
-  // A failing write raises: the error box, and no browser window.
+  // A failing write raises: the error box, and no browser window. The copy
+  // lands beside the user's files, never through a link nor into a file of
+  // another user.
+  CheckOwnFile(path);
   Memo1->Lines()->SaveToFile(path);
   ShowBrowser(path, nullptr);
 }

@@ -591,8 +591,9 @@ void TGraphic::LoadFromFile(const std::string& fileName) {
 }
 
 void TGraphic::SaveToFile(const std::string& fileName) {
-  TFileStream s(fileName, fmCreate);
+  TReplaceFileStream s(fileName);
   SaveToStream(&s);
+  s.Commit();
 }
 
 // ---- masked drawing ----

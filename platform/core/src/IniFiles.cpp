@@ -243,6 +243,8 @@ void WriteWholeFile(const std::string& fileName, const std::string& text) {
     TReplaceFileStream f(fileName);
     f.WriteBuffer(text.data(), static_cast<std::int64_t>(text.size()));
     f.Commit();
+  } catch (const EStreamError& e) {
+    throw EIniFileException(Format("Unable to write to %s", fileName.c_str()), e.ErrorCode);
   } catch (const Exception&) {
     throw EIniFileException(Format("Unable to write to %s", fileName.c_str()));
   }

@@ -471,6 +471,8 @@ std::string UnholdableFileNameText(const std::string& sysName) {
 }
 
 std::string SysErrorMessage(int errorCode) {
+  // The program's own code: the system has no number for it.
+  if (errorCode == kErrorNotRegularFile) return "Not a regular file";
   char buf[256];
   buf[0] = '\0';
 #if defined(__GLIBC__) && defined(_GNU_SOURCE)

@@ -25,6 +25,7 @@
 #include "platform/Classes.h"
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
+#include "platform/Forms.h"
 #include "platform/Printers.h"
 #include "platform/SysUtils.h"
 #include "platform/WebBrowser.h"
@@ -140,13 +141,20 @@ class QtWebBrowserEngine : public QObject, public IWebBrowserEngine {
     std::string file = Printer()->OutputFileName();
     if (!file.empty()) {
       // Printing to a file: the page's own PDF, text kept as text.
-      QString path = QFileName(file);
       FPrinting = true;
       QPointer<QtWebBrowserEngine> self(this);
-      FView->page()->printToPdf([self, path](const QByteArray& pdf) {
+      FView->page()->printToPdf([self, file](const QByteArray& pdf) {
         if (self) self->FPrinting = false;
-        QFile out(path);
-        if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) out.write(pdf);
+        // Written as every file is, carefully; the call has returned long
+        // ago, so a failure is shown here, naming the file.
+        try {
+          if (pdf.isEmpty()) throw EWriteError("Cannot write to file \"" + file + "\". The page could not be printed");
+          TReplaceFileStream out(file);
+          out.WriteBuffer(pdf.constData(), pdf.size());
+          out.Commit();
+        } catch (const Exception& e) {
+          Application->ShowException(e);
+        }
       });
       return;
     }

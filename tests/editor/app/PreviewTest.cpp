@@ -103,6 +103,47 @@ TEST_F(PreviewTest, AnUnwritablePreviewFolderRaisesAndShowsNoBrowser) {
   EXPECT_FALSE(DirectoryExists(AnsiPath("missing")));
 }
 
+// The preview copy never lands in someone else's file: not through a
+// link (another user's in a shared sticky folder, or the user's own), not
+// into a file another user owns.
+TEST_F(PreviewTest, ThePreviewCopyIsNeverWrittenThroughALinkOrIntoAnotherUsersFile) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files to another user";
+  ForceDirectories(AnsiPath("shared"));
+  ::chmod(OsPath("").c_str(), 0755);
+  ::chmod(OsPath("shared").c_str(), 01777);
+  const std::string copy = OsPath("shared/") + SysFileName(PreviewCopyName());
+  struct TCase {
+    const char* Name;
+    bool Link;
+    uid_t Owner;
+  };
+  const TCase cases[] = {
+      {"another user's link", true, 65534}, {"own link", true, 0}, {"another user's file", false, 65534}};
+  Start();
+  Main()->OpenDialog->SetFileName(AnsiPath("shared/index.html"));
+  Main()->Memo1->SetText("<p>page</p>");
+  for (const TCase& c : cases) {
+    WriteFileBytes(OsPath("shared/victim.txt"), "victim's");
+    ::unlink(copy.c_str());
+    if (c.Link)
+      ASSERT_EQ(::symlink("victim.txt", copy.c_str()), 0);
+    else
+      WriteFileBytes(copy, "theirs");
+    ASSERT_EQ(::lchown(copy.c_str(), c.Owner, c.Owner), 0);
+    try {
+      Main()->N201Click(nullptr);
+      ADD_FAILURE() << c.Name << ": written";
+    } catch (const EFCreateError& e) {
+      EXPECT_NE(e.Message().find(AnsiPath("shared/") + PreviewCopyName()), std::string::npos) << e.Message();
+    }
+    EXPECT_EQ(ReadFileBytes(OsPath("shared/victim.txt")), "victim's") << c.Name;
+    if (!c.Link) {
+      EXPECT_EQ(ReadFileBytes(copy), "theirs");
+    }
+    EXPECT_TRUE(Navigations().empty()) << c.Name;
+  }
+}
+
 TEST_F(PreviewTest, AnyPageAndTypedAddressesGoToTheBrowserWindow) {
   Start();
   TZod2uAppForm* m = Main();

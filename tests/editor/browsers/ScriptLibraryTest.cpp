@@ -2,6 +2,8 @@
 // pop-up inserts and the caret, insert through the clipboard (and nothing
 // with an empty view), where "~temp.html" goes, saving with the overwrite
 // question, and the failure cases.
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "BrowsersFixture.h"
@@ -169,6 +171,19 @@ TEST_F(ScriptLibraryTest, PreviewIntoAFolderThatCannotBeWrittenShowsTheErrorAndN
   EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Error);
   EXPECT_EQ(Navigations().size(), before);
   EXPECT_FALSE(Form24->Visible());
+}
+
+TEST_F(ScriptLibraryTest, PreviewIsNeverWrittenThroughALink) {
+  WriteFileBytes(OsPath("victim.txt"), "victim's");
+  ASSERT_EQ(::symlink("victim.txt", OsPath("~temp.html").c_str()), 0);
+  Start();
+  Form27->Memo1->SetText("<SCRIPT>x</SCRIPT>");
+  const size_t before = Navigations().size();
+  Ui().ExpectMessage(IDOK);
+  RunGuarded(Form27, "Button8Click");
+  EXPECT_NE(Ui().History().back().Text.find(AnsiPath("~temp.html")), std::string::npos) << Ui().History().back().Text;
+  EXPECT_EQ(ReadFileBytes(OsPath("victim.txt")), "victim's");
+  EXPECT_EQ(Navigations().size(), before);
 }
 
 TEST_F(ScriptLibraryTest, SaveAsksBeforeOverwritingAndKeepsTheOldFileOnFailure) {

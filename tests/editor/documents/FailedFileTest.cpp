@@ -2,9 +2,11 @@
 // names, caption and modified flag stay as they were, and no file is
 // written over with what the user did not mean to save.
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QTest>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -12,6 +14,7 @@
 #include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "W2kMain.h"
+#include "platform/Classes.h"
 #include "platform/CodePage.h"
 #include "platform/SysUtils.h"
 #include "platform/qt/QtWidgetset.h"
@@ -258,6 +261,87 @@ TEST_F(FailedFileTest, SavingOverAWriteProtectedFileIsRefusedWithAMessage) {
   EXPECT_TRUE(Main()->SaveDocument());
   EXPECT_FALSE(Memo()->Modified());
   EXPECT_EQ(ReadFileBytes(OsPath("protected.html")), "xoriginal");
+}
+
+// A save of `os` (a file with a second hard link, so rewritten in place)
+// that dies after writing `part`, as a killed program does.
+void InterruptSave(const std::string& os, const std::string& part) {
+  pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    TReplaceFileStream f(AnsiFileName(os));
+    f.WriteBuffer(part.data(), static_cast<std::int64_t>(part.size()));
+    ::_exit(f.InPlace() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST_F(FailedFileTest, OpeningAFileWhoseSaveWasCutOffOffersItsOldText) {
+  WriteFileBytes(OsPath("doc.html"), "the whole old text");
+  ASSERT_EQ(::link(OsPath("doc.html").c_str(), OsPath("twin.html").c_str()), 0);
+  StartWith("");
+  InterruptSave(OsPath("doc.html"), "the new te");
+  // No: the file opens as it is, and its old text stays for the next open.
+  for (int answer : {IDNO, IDYES}) {
+    Ui().ExpectFileDialog(false, AnsiPath("doc.html"));
+    Ui().ExpectMessage(answer);
+    Main()->FileOpen1Execute(nullptr);
+    const TUiRecord& box = Ui().History().back();
+    EXPECT_NE(box.Text.find(Ansi("Сохранение файла \"") + AnsiPath("doc.html") + Ansi("\" было прервано")),
+              std::string::npos)
+        << box.Text;
+    EXPECT_NE(box.Text.find(Ansi("Восстановить прежний текст?")), std::string::npos) << box.Text;
+    EXPECT_EQ(box.Buttons, (std::vector<int>{IDYES, IDNO}));
+    EXPECT_EQ(Memo()->Text(), answer == IDNO ? "the new te" : "the whole old text");
+  }
+  EXPECT_EQ(ReadFileBytes(OsPath("twin.html")), "the whole old text");
+  // Restored, nothing is left to offer.
+  Ui().ExpectFileDialog(false, AnsiPath("doc.html"));
+  Main()->FileOpen1Execute(nullptr);
+  EXPECT_EQ(Ui().Remaining(), 0);
+  EXPECT_EQ(Ui().History().back().Kind, TUiKind::OpenDialog);
+  for (const auto& entry : std::filesystem::directory_iterator(OsPath("")))
+    EXPECT_EQ(entry.path().filename().string().find(".doc.html.~"), std::string::npos) << entry.path();
+}
+
+TEST_F(FailedFileTest, SaveAsOntoAPipeAsksThenRefusesNamingTheFile) {
+  ASSERT_EQ(::mkfifo(OsPath("pipe.html").c_str(), 0666), 0);
+  StartWith("text");
+  Memo()->SetModified(true);
+  Ui().ExpectFileDialog(true, AnsiPath("pipe.html"));
+  Ui().ExpectMessage(IDYES,
+                     Ansi("Файл с именем ") + AnsiPath("pipe.html") +
+                         Ansi(" уже существует.\n\rВы хотите заменить его, перезаписав поверх старого?"),
+                     Ansi("Подтверждение"));
+  Ui().ExpectMessage(IDOK,
+                     Ansi("Не удалось сохранить файл \"") + AnsiPath("pipe.html") + "\".\n\r" +
+                         Ansi("Это не файл с данными, а канал, сокет или устройство.") + "\n\r" +
+                         Ansi("Документ не сохранён: его текст остался в редакторе."),
+                     "Brindel Quillet Studio");
+  EXPECT_FALSE(Main()->SaveDocumentAs(1));
+  EXPECT_EQ(Ui().Remaining(), 0);
+  struct stat st;
+  ASSERT_EQ(::lstat(OsPath("pipe.html").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_TRUE(Memo()->Modified());
+}
+
+TEST_F(FailedFileTest, ANewFileInAShutFolderNamesTheFolder) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  std::filesystem::create_directory(OsPath("shut"));
+  ::chmod(OsPath("").c_str(), 0755);
+  ::chmod(OsPath("shut").c_str(), 0755);
+  StartWith("text");
+  Ui().ExpectMessage(IDOK,
+                     Ansi("Не удалось сохранить файл \"") + AnsiPath("shut/new.html") + "\".\n\r" +
+                         Ansi("Нет разрешения на создание файлов в папке \"") + AnsiPath("shut") +
+                         "\".\n\r" + Ansi("Документ не сохранён: его текст остался в редакторе."),
+                     "Brindel Quillet Studio");
+  TUnprivileged nobody;
+  EXPECT_FALSE(Main()->WriteDocument(AnsiPath("shut/new.html")));
+  EXPECT_EQ(Ui().Remaining(), 0);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "TempDir.h"
 #include "platform/CodePage.h"
@@ -146,6 +147,36 @@ TEST(IniFiles, FailedWriteRaises) {
     EXPECT_THROW(full.WriteString("S", "Long", std::string(100, 'v')), EIniFileException);
   }
   EXPECT_EQ(ReadFileBytes(os), "[S]\r\nK=old\r\n");
+}
+
+// Settings files are written as documents are: a failure carries the
+// system's reason, and a pipe or a device in the file's place stays one.
+TEST(IniFiles, AFailedWriteCarriesTheReasonAndNeverReplacesASpecialFile) {
+  TTempDir tmp;
+  const std::string fifo = tmp.Path("pipe.ini"), plain = tmp.Path("full.ini");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  WriteFileBytes(plain, "[S]\r\n");
+  struct TCase {
+    std::string Os;
+    rlim_t Limit;
+    int Error;
+  };
+  for (const TCase& c : {TCase{fifo, RLIM_INFINITY, kErrorNotRegularFile}, TCase{plain, 8, EFBIG}}) {
+    TMemIniFile ini(AnsiFileName(c.Os));
+    ini.WriteString("S", "K", std::string(100, 'v'));
+    try {
+      TFileSizeLimit limit(c.Limit);
+      ini.UpdateFile();
+      FAIL() << c.Os;
+    } catch (const EIniFileException& e) {
+      EXPECT_EQ(e.ErrorCode, c.Error) << c.Os;
+      EXPECT_EQ(e.Message(), "Unable to write to " + AnsiFileName(c.Os));
+    }
+  }
+  struct stat st;
+  ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(ReadFileBytes(plain), "[S]\r\n");
 }
 
 TEST(IniFiles, MemIniFileWritesOnUpdate) {

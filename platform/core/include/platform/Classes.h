@@ -192,24 +192,49 @@ class TFileStream : public THandleStream {
 };
 
 // Saves a file so that a failure never loses the old one:
-// - Normally the data goes to a hidden temporary file beside the target
-//   (".name.~XXXXXX"), which Commit() syncs and renames over the target,
-//   with the target's permissions (setuid and setgid dropped) and, where the
-//   system allows, its owner and group. Until then the target is untouched;
-//   a process killed on the way leaves the old target and the temporary file,
-//   which the next save of the same target removes.
-// - A target with more than one hard link, or whose owner or group a new
-//   file could not keep, is written in place: its old bytes are first copied
-//   to such a temporary file, which serves as the backup; Commit() removes
-//   it, and a failure (or destruction without Commit()) copies it back.
+// - Normally the data goes to a hidden file beside the target (".name.~t"
+//   with the writer's process id and random letters; the name is cut so it
+//   fits the folder's limit), which Commit() syncs and renames over the
+//   target, with the target's permissions (setuid and setgid dropped) and,
+//   where the system allows, its owner and group. Until then the target is
+//   untouched; what a killed save leaves is removed by the next save or open
+//   of the same target (FindInterruptedSave) once its writer is gone.
+// - A target with more than one hard link, whose owner or group a new file
+//   could not keep, or in a folder where no new file can be made, is written
+//   in place: its old bytes first go to a backup (beside it, or in the
+//   user's cache folder, "brindel-quillet-studio/saves" under
+//   $XDG_CACHE_HOME or ~/.cache) and a journal naming both, synced before
+//   the target is touched. Commit() removes them; a failure (or destruction
+//   without Commit()) copies the backup back. A process killed on the way
+//   leaves them for FindInterruptedSave.
 // - A symbolic link is followed (a chain of them too): its final target is
-//   written, and a dangling link creates it; the link stays a link.
+//   written, and a dangling link creates it; the link stays a link. A link
+//   that the system would not follow (another user's, in a sticky folder
+//   everyone may write, not the folder owner's) is refused with EACCES.
+// - Only plain files are replaced: a pipe, a device or a socket is refused
+//   with EINVAL, a folder with EISDIR.
 // - A target without write permission for the user (no write bit at all,
 //   even for root) is refused: EFCreateError with EACCES.
-// Errors name the file and the system's reason, and carry errno in
-// ErrorCode: EFCreateError "Cannot create file \"%s\". %s" when saving
-// cannot start, EWriteError "Cannot write to file \"%s\". %s" when the data
-// cannot be written or put in place.
+// Errors name the file (or the folder where no file can be made) and the
+// system's reason, and carry errno in ErrorCode: EFCreateError "Cannot
+// create file \"%s\". %s" or "Cannot create file \"%s\" in folder \"%s\". %s"
+// when saving cannot start, EWriteError "Cannot write to file \"%s\". %s"
+// when the data cannot be written or put in place.
+// The size and a hash of bytes written, to tell later whether a file holds them.
+class TSaveHash {
+ public:
+  void Add(const void* data, std::size_t size);
+  std::uint64_t Size() const { return FSize; }
+  std::uint64_t Value() const;
+
+ private:
+  void Mix(const unsigned char* word);
+  std::uint64_t FHash = 0xcbf29ce484222325ull;
+  std::uint64_t FSize = 0;
+  unsigned char FPending[8] = {};
+  std::size_t FCarry = 0;
+};
+
 class TReplaceFileStream : public THandleStream {
  public:
   explicit TReplaceFileStream(const std::string& fileName);
@@ -220,18 +245,49 @@ class TReplaceFileStream : public THandleStream {
   bool Committed() const { return FCommitted; }
   bool InPlace() const { return FInPlace; }
   const std::string& FileName() const { return FFileName; }
+  const std::string& BackupName() const { return FBackupName; }  // OS name, in place only
 
  private:
+  void Start();
+  void StartInPlace(std::uint64_t device, std::uint64_t inode);
+  void Abandon();
+  void DropBackup();
   [[noreturn]] void FailWrite(int error);
   bool RestoreBackup();
-  std::string FFileName;  // Windows-1251
-  std::string FTarget;    // OS name of the file written (links followed)
-  std::string FTempName;  // OS name of the temporary file (the backup in place)
-  int FBackup = -1;       // in place: the backup, open
+  std::string FFileName;     // Windows-1251
+  std::string FTarget;       // OS name of the file written (links followed)
+  std::string FTempName;     // OS name of the new text (not in place)
+  std::string FBackupName;   // in place: OS names of the backup and the journal
+  std::string FJournalName;
+  int FBackup = -1;
+  int FJournal = -1;
+  TSaveHash FHash;  // of the bytes written
   bool FInPlace = false;
+  bool FTouched = false;  // in place: the target has been truncated
   bool FCommitted = false;
   bool FFailed = false;
 };
+
+// A save in place that was cut off (the process killed) and whose backup
+// may hold the only copy of the file's old text.
+struct TInterruptedSave {
+  std::string FileName;  // Windows-1251, the file saved
+  std::string Backup;    // OS names of the old text and the journal
+  std::string Journal;
+};
+
+// Looks for what interrupted saves of the file left: removes what is
+// provably not needed and returns true, with the save, when a backup of the
+// old text remains that the file does not match. Nothing else is deleted.
+bool FindInterruptedSave(const std::string& fileName, TInterruptedSave& save);
+// For files the program writes on its own beside the user's (preview
+// copies): raises EFCreateError naming the file when the name is a symbolic
+// link (ELOOP), not a plain file (EINVAL) or a file another user owns
+// (EACCES), so such a write never lands in someone else's file.
+void CheckOwnFile(const std::string& fileName);
+// Writes the backup's text over the file (a careful save), then removes the
+// backup and its journal. Raises as TReplaceFileStream and TFileStream do.
+void RestoreInterruptedSave(const TInterruptedSave& save);
 
 class TMemoryStream : public TStream {
  public:

@@ -9,12 +9,21 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Classes.h"
 #include "platform/SysUtils.h"
 
-BQS_DECLARE_EXCEPTION(EIniFileException, Exception);
+// ErrorCode: the system's error number (errno) of a failed write, 0 when
+// there is none.
+class EIniFileException : public Exception {
+ public:
+  explicit EIniFileException(std::string message, int errorCode = 0)
+      : Exception(std::move(message)), ErrorCode(errorCode) {}
+  const char* ClassName() const override { return "EIniFileException"; }
+  int ErrorCode;
+};
 
 class TCustomIniFile : public TObject {
  public:
@@ -54,7 +63,9 @@ class TIniContent;
 // Reads from the file (re-reading it when it changed on disk) and writes
 // every change to disk at once, replacing the file safely. A missing folder
 // of the file is created. A failed write raises EIniFileException
-// "Unable to write to %s" (the file name).
+// "Unable to write to %s" (the file name) with the system's error number;
+// what the file is (only a plain file is replaced, never a pipe or a device)
+// is checked as every careful save checks it.
 class TIniFile : public TCustomIniFile {
  public:
   explicit TIniFile(const std::string& fileName);
