@@ -258,7 +258,19 @@ void TCustomForm::CenterOnScreen() {
   SetBounds(x, y, Width(), Height());
 }
 
+HWND TCustomForm::OpenerWindow() const {
+  // The form the user works in (the one that opened this), else the main
+  // form; the main form itself belongs to nobody.
+  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  if (main == this) return nullptr;
+  TCustomForm* active = Screen ? Screen->ActiveForm() : nullptr;
+  if (active && active != this && active->Showing() && active->HandleAllocated()) return active->WindowHandle();
+  if (main && main->HandleAllocated()) return main->WindowHandle();
+  return nullptr;
+}
+
 void TCustomForm::ShowingChanged() {
+  if (HandleAllocated() && !Parent()) WindowHandle()->SetOwnerWindow(OpenerWindow());
   switch (FPosition) {
     case poScreenCenter:
     case poDesktopCenter: CenterOnScreen(); break;
@@ -440,8 +452,11 @@ TModalResult TCustomForm::ShowModal() {
   FModal = true;
   FModalResult = mrNone;
   if (Application) Application->ModalStarted();
+  // The window to give the focus back to when the loop ends.
+  TCustomForm* previous = Screen ? Screen->ActiveForm() : nullptr;
+  if (previous == this) previous = nullptr;
   // The other forms' windows take no input while the form runs.
-  FDisabledWindows.clear();
+  std::vector<HWND> disabled;
   if (Screen && WidgetsetInstalled()) {
     for (int i = 0; i < Screen->FormCount(); ++i) {
       TCustomForm* f = Screen->Forms(i);
@@ -449,40 +464,61 @@ TModalResult TCustomForm::ShowModal() {
       HWND w = f->WindowHandle();
       if (IsWindowEnabled(w)) {
         EnableWindow(w, false);
-        FDisabledWindows.push_back(w);
+        disabled.push_back(w);
       }
     }
   }
-  auto restore = [this] {
-    for (HWND w : FDisabledWindows)
-      if (Widgetset().IsWindow(w)) EnableWindow(w, true);
-    FDisabledWindows.clear();
-    FModal = false;
-    if (Application) Application->ModalFinished();
-  };
-  try {
-    Show();
-    UiService().ModalFormShown(this);
-    for (;;) {
-      if (FModalResult == mrNone) {
-        if (!Application || Application->Terminated()) {
-          FModalResult = mrCancel;
-        } else {
-          Application->HandleMessage();
-          if (Application->Terminated() && FModalResult == mrNone) FModalResult = mrCancel;
+  FDisabledWindows.insert(FDisabledWindows.end(), disabled.begin(), disabled.end());
+  // Runs on every way out, an exception included: the windows this loop
+  // disabled take input again and the one that was active gets it back.
+  struct TRestore {
+    TCustomForm* Form;
+    std::vector<HWND> Windows;
+    TCustomForm* Previous;
+    ~TRestore() {
+      try {
+        Form->Hide();
+      } catch (...) {}
+      for (HWND w : Windows)
+        if (WidgetsetInstalled() && Widgetset().IsWindow(w)) EnableWindow(w, true);
+      auto& mine = Form->FDisabledWindows;
+      for (HWND w : Windows) mine.erase(std::remove(mine.begin(), mine.end(), w), mine.end());
+      Form->FModal = false;
+      if (Application) Application->ModalFinished();
+      if (!Previous || !Screen) return;
+      for (int i = 0; i < Screen->FormCount(); ++i)
+        if (Screen->Forms(i) == Previous && Previous->Showing() && Previous->HandleAllocated() &&
+            IsWindowEnabled(Previous->WindowHandle())) {
+          try {
+            Previous->SetFocus();
+          } catch (...) {}
+          return;
         }
-      }
-      if (FModalResult != mrNone) {
-        CloseModal();
-        if (FModalResult != mrNone) break;
+    }
+  } restore{this, disabled, previous};
+  Show();
+  // Above its opener, with the keys.
+  if (CanFocus()) SetFocus();
+  UiService().ModalFormShown(this);
+  for (;;) {
+    // A form hidden by code ends its loop: nothing would be left to close it.
+    if (!Visible()) {
+      if (FModalResult == mrNone) FModalResult = mrCancel;
+      break;
+    }
+    if (FModalResult == mrNone) {
+      if (!Application || Application->Terminated()) {
+        FModalResult = mrCancel;
+      } else {
+        Application->HandleMessage();
+        if (Application->Terminated() && FModalResult == mrNone) FModalResult = mrCancel;
       }
     }
-    Hide();
-  } catch (...) {
-    restore();
-    throw;
+    if (FModalResult != mrNone && Visible()) {
+      CloseModal();
+      if (FModalResult != mrNone) break;
+    }
   }
-  restore();
   return FModalResult;
 }
 
