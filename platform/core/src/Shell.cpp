@@ -11,6 +11,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
+#include "platform/Forms.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -213,7 +214,9 @@ intptr_t ShellExecute(HWND owner, const std::string& verb, const std::string& fi
   }
   // The desktop says nothing when a start fails, so the shell's own error
   // display is ours.
-  MessageBox(owner, ShellErrorText(file, error), file, MB_OK | MB_ICONERROR);
+  // It speaks for the program: its caption, centred on the window.
+  const std::string title = Application ? Application->Title() : std::string();
+  MessageBox(owner, ShellErrorText(file, error), title.empty() ? file : title, MB_OK | MB_ICONERROR);
   return error;
 }
 
