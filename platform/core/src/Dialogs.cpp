@@ -209,7 +209,8 @@ HWND DialogOwnerWindow(HWND owner) {
   owner = TopLevelOf(owner);
   if (owner && IsWindowVisible(owner)) return owner;
   if (HWND active = ShowingForm(Screen ? Screen->ActiveForm() : nullptr)) return active;
-  return ShowingForm(Application ? Application->MainForm() : nullptr);
+  if (HWND main = ShowingForm(Application ? Application->MainForm() : nullptr)) return main;
+  return owner;
 }
 
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {

@@ -271,6 +271,8 @@ HWND TCustomForm::OpenerWindow() const {
 
 void TCustomForm::ShowingChanged() {
   if (HandleAllocated() && !Parent()) WindowHandle()->SetOwnerWindow(OpenerWindow());
+  // A window opening over a hint ends it.
+  if (Application) Application->CancelHint();
   switch (FPosition) {
     case poScreenCenter:
     case poDesktopCenter: CenterOnScreen(); break;
@@ -371,6 +373,10 @@ void TCustomForm::WMActivate(TMessage& m) {
   TWinControl::Dispatch(m);
   if (active == FActive) return;
   FActive = active;
+  // The focus going to another window ends the hint.
+  if (active && Application && Application->FHintControl &&
+      GetTopLevelParent(Application->FHintControl) != static_cast<TWinControl*>(this))
+    Application->CancelHint();
   if (active) {
     if (Screen) Screen->SetActiveForm(this);
     if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
@@ -724,11 +730,7 @@ void TApplication::Run() {
       FMainForm->SetVisible(true);
     }
   }
-  if (!FHintTimer && WidgetsetInstalled()) {
-    FHintTimer = new TTimer(this);
-    FHintTimer->SetInterval(100);
-    FHintTimer->OnTimer = [this](TObject*) { HintTimerExpired(); };
-  }
+  HintTimerNeeded();
   while (!FTerminated) HandleMessage();
   FRunning = false;
 }
@@ -889,6 +891,15 @@ TControl* HintControlAt(TControl* c) {
 }  // namespace
 
 void TApplication::HintMouseMessage(TControl* control, TMessage& msg) {
+  if (msg.Msg == WM_MOUSELEAVE) {
+    // The mouse left the window that holds the hint's control.
+    for (TControl* c = FHintControl; c; c = c->Parent())
+      if (c == control) {
+        CancelHint();
+        break;
+      }
+    return;
+  }
   if (msg.Msg != WM_MOUSEMOVE) {
     // A click ends the hint; it comes back only after the mouse moves on.
     HideHint();
@@ -899,7 +910,15 @@ void TApplication::HintMouseMessage(TControl* control, TMessage& msg) {
   HintControlChanged(control, p);
 }
 
+void TApplication::HintTimerNeeded() {
+  if (FHintTimer || !WidgetsetInstalled()) return;
+  FHintTimer = new TTimer(this);
+  FHintTimer->SetInterval(100);
+  FHintTimer->OnTimer = [this](TObject*) { HintTimerExpired(); };
+}
+
 void TApplication::HintControlChanged(TControl* control, TPoint screenPos) {
+  HintTimerNeeded();
   TControl* hc = FShowHint ? HintControlAt(control) : nullptr;
   if (hc != FHintControl) {
     bool wasShown = FHintState == hsShown;
@@ -927,7 +946,10 @@ void TApplication::HintTimerExpired() {
     TPoint p = Widgetset().CursorPos();
     TControl* under = MouseControl();
     if (under != FHintControl && HintControlAt(under) != FHintControl) {
-      HintControlChanged(under, p);
+      // The mouse is off the hint's control: the hint ends. A new one
+      // starts only with the mouse moving over a control, never from here
+      // (a window that opened under a resting mouse shows no old hint).
+      if (FHintControl) CancelHint();
       return;
     }
     FHintCursor = p;
@@ -945,6 +967,13 @@ void TApplication::HintTimerExpired() {
 
 void TApplication::ActivateHint(TPoint cursorPos) {
   if (!FHintControl || !FShowHint || FModalLevel < 0) return;
+  // A control of a window that takes no input (under a modal dialog)
+  // shows no hint.
+  TWinControl* top = GetTopLevelParent(FHintControl);
+  if (top && top->HandleAllocated() && !top->WindowHandle()->TakesInput()) {
+    FHintState = hsIdle;
+    return;
+  }
   THintInfo info;
   info.HintControl = FHintControl;
   info.CursorPos = FHintControl->ScreenToClient(cursorPos);

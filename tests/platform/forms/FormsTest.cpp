@@ -366,6 +366,61 @@ TEST_F(FormsTest, HintOfTheControlUnderTheMouseIsShown) {
   EXPECT_FALSE(Application->HintWindow()->IsShowing());
 }
 
+// A hint goes when its control is clicked, when another window opens or
+// takes the focus, and when the mouse leaves; and it stays gone while the
+// mouse rests on the control.
+TEST_F(FormsTest, HintGoesWithAClickAnotherWindowOrTheMouseLeavingAndStaysGone) {
+  auto hintShown = [] { return Application->HintWindow() && Application->HintWindow()->IsShowing(); };
+  const struct {
+    const char* Name;
+    std::function<void()> Do;
+  } events[] = {
+      {"a click on the control", [&] { ws->Click(gMain->WindowHandle(), 15, 15); }},
+      {"another window opens", [] { gThird->Show(); }},
+      {"another window takes the focus",
+       [] {
+         SendMessage(gMain->WindowHandle(), WM_ACTIVATE, WA_INACTIVE, 0);
+         SendMessage(gSecond->WindowHandle(), WM_ACTIVATE, WA_ACTIVE, 0);
+       }},
+      {"a modal window opens",
+       [&] {
+         bool shownDuring = true;
+         ui->ExpectModalForm([&](TCustomForm* f) {
+           ws->Advance(12000);
+           shownDuring = hintShown();
+           f->SetModalResult(mrOk);
+         });
+         gThird->ShowModal();
+         EXPECT_FALSE(shownDuring);
+       }},
+      {"the mouse leaves the window", [&] { ws->MouseLeave(gMain->WindowHandle()); }},
+  };
+  for (const auto& event : events) {
+    SCOPED_TRACE(event.Name);
+    Application->CreateForm(gMain);
+    Application->CreateForm(gSecond);
+    Application->CreateForm(gThird);
+    Application->SetHintHidePause(10000);
+    gSecond->Show();
+    gMain->Show();
+    SendMessage(gMain->WindowHandle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    auto* button = new TSpeedButton(gMain);
+    button->SetParent(gMain);
+    button->SetBounds(10, 10, 80, 24);
+    button->SetHint("About (Ctrl+F1)");
+    button->SetShowHint(true);
+    ws->MouseMove(gMain->WindowHandle(), 15, 15);
+    ws->Advance(600);
+    ASSERT_TRUE(hintShown());
+    event.Do();
+    EXPECT_FALSE(hintShown());
+    // Past the hide pause, when the hint would have come back.
+    ws->Advance(12000);
+    EXPECT_FALSE(hintShown());
+    Application->DestroyForms();
+  }
+}
+
 TEST_F(FormsTest, ShowHintReachesTheApplicationAndEveryEventsObjectInTurn) {
   Application->CreateForm(gMain);
   auto* edit = new TEdit(gMain);

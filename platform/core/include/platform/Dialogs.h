@@ -272,7 +272,7 @@ bool UiServiceInstalled();
 
 // The window a box or dialog belongs to, is centred on and stays above: the
 // top-level window of `owner` when it is on screen, else the active form,
-// else the main form (null when none is on screen).
+// else the main form (when none is on screen, the owner as given).
 HWND DialogOwnerWindow(HWND owner);
 
 // ---- the toolkit's message functions ----

@@ -370,6 +370,8 @@ class TApplication : public TComponent {
  private:
   void FormCreated(TCustomForm* form);
   void HintTimerExpired();
+  // The timer that shows, follows and ends hints (made with the first).
+  void HintTimerNeeded();
   void HintControlChanged(TControl* control, TPoint screenPos);
   void DoReleases();
 
