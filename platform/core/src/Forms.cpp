@@ -503,8 +503,15 @@ TModalResult TCustomForm::ShowModal() {
     }
   } restore{this, disabled, previous};
   Show();
-  // Above its opener, with the keys.
-  if (CanFocus()) SetFocus();
+  // Above its opener, with the keys: in its active control, else in the
+  // first control the Tab key reaches, as a dialog opens.
+  if (CanFocus()) {
+    TWinControl* first = ActiveControl() ? nullptr : FindNextControl(nullptr, true, true, false);
+    if (first)
+      first->SetFocus();
+    else
+      SetFocus();
+  }
   UiService().ModalFormShown(this);
   for (;;) {
     // A form hidden by code ends its loop: nothing would be left to close it.
