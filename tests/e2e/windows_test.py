@@ -6,6 +6,7 @@ the user does something else, and the keys work after a menu."""
 import os
 import subprocess
 
+import help_test
 from desktop import DesktopTest, wait_for
 
 SETTINGS = "^Настройки Brindel Quillet Studio$"
@@ -88,6 +89,7 @@ class WindowsTest(DesktopTest):
         for attempt in range(4):
             e.menu("Просмотр > Окно менеджера Tarvok!")
             favourites = d.wait_window(FAVOURITES)
+            self.assertEqual(self.transient_for(favourites), e.main)
             d.focus(favourites)
             d.keys("alt+F4")
             d.wait_no_window(FAVOURITES)
@@ -111,6 +113,26 @@ class WindowsTest(DesktopTest):
         self.assertLess(abs((bx + bw // 2) - (mx + mw // 2)), 40)
         self.assertLess(abs((by + bh // 2) - (my + mh // 2)), 40)
         d.answer_box()
+
+    def test_the_help_viewers_box_opens_above_the_viewer(self):
+        if not help_test.VIEWER or not os.path.exists(help_test.VIEWER):
+            self.skipTest("BQS_VIEWER does not name the built viewer")
+        e = self.start()
+        help_test.HelpTest.viewer_beside(self, e)
+        d = self.desktop
+        d.focus(e.main)
+        d.keys("F1")
+        viewer = d.wait_window(help_test.VIEWER_WINDOW, timeout=30)
+        self.addCleanup(help_test.HelpTest.stop_viewer, self, viewer)
+        wait_for("the viewer to take the focus", lambda: self.active() == viewer)
+        # Back on the first page: the box says there is no page before.
+        d.click_in(viewer, 23, 66)
+        box = wait_for("the viewer's box",
+                       lambda: [w for w in d.windows(help_test.VIEWER_WINDOW) if w != viewer])[0]
+        self.opens_on_top(box, viewer)
+        d.focus(box)
+        d.keys("Return")
+        wait_for("the box to close", lambda: box not in d.windows(help_test.VIEWER_WINDOW))
 
     def test_a_hint_goes_when_the_mouse_leaves_another_window_takes_the_focus_or_its_button_is_clicked(self):
         e = self.start()
