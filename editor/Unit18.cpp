@@ -10,6 +10,7 @@
 #include "TaskPanels.h"
 #include "Unit27.h"
 #include "W2kMain.h"
+#include "WindowRegistry.h"
 #include "platform/CodePage.h"
 #include "platform/SysUtils.h"
 
@@ -176,5 +177,5 @@ void TForm18::Button6Click(TObject* Sender) { Zod2uAppForm->N564Click(Sender); }
 void TForm18::Label5Click(TObject*) {
   Close();
   Hide();
-  if (Form27) Form27->ShowModal();
+  ShowModalWindow(Form27);
 }

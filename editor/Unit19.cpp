@@ -4,6 +4,7 @@
 #include "FormRows.h"
 #include "Unit3.h"
 #include "W2kMain.h"
+#include "WindowRegistry.h"
 #include "platform/CodePage.h"
 #include "platform/SysUtils.h"
 
@@ -106,7 +107,7 @@ void TForm19::N8Click(TObject*) { InsertSelectedFile(*this, FileListBox1, false)
 void TForm19::N9Click(TObject*) { InsertSelectedFile(*this, FileListBox1, true); }
 
 void TForm19::N11Click(TObject*) {
-  if (about_forma) about_forma->ShowModal();
+  ShowModalWindow(about_forma);
 }
 
 void TForm19::Button1Click(TObject*) { Close(); }

@@ -5,6 +5,7 @@
 #include "FormRows.h"
 #include "Unit3.h"
 #include "W2kMain.h"
+#include "WindowRegistry.h"
 #include "platform/Classes.h"
 #include "platform/CodePage.h"
 #include "platform/PictureDecoder.h"
@@ -130,7 +131,7 @@ void TForm20::N5Click(TObject*) {
 }
 
 void TForm20::N8Click(TObject*) {
-  if (about_forma) about_forma->ShowModal();
+  ShowModalWindow(about_forma);
 }
 
 void TForm20::Button1Click(TObject*) { Close(); }

@@ -178,7 +178,7 @@ TSnippetHost SnippetHostOf(TZod2uAppForm& form) {
     TForm* tool = ProgramWindow(windowClass);
     if (!tool) return;
     if (modal)
-      tool->ShowModal();
+      ShowModalWindow(tool);
     else
       tool->Show();
   };
@@ -198,10 +198,10 @@ TEditCommandsHost EditHostOf(TZod2uAppForm& form, const std::vector<TMenuItem*>*
   host.LastAnswer = &LastAnswer;
   // The windows are created after the main window: looked up when used.
   host.ShowGoToLine = [] {
-    if (Form122) Form122->ShowModal();
+    ShowModalWindow(Form122);
   };
   host.ShowIndent = [] {
-    if (Form13) Form13->ShowModal();
+    ShowModalWindow(Form13);
   };
   // The clipboard viewer shows the clipboard as it is now: its rich edit
   // is emptied and the clipboard pasted into it (as rich text where the
@@ -212,7 +212,7 @@ TEditCommandsHost EditHostOf(TZod2uAppForm& form, const std::vector<TMenuItem*>*
       Form26->view->Clear();
       Form26->view->PasteFromClipboard();
     }
-    Form26->ShowModal();
+    ShowModalWindow(Form26);
   };
   return host;
 }

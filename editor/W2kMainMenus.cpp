@@ -5,6 +5,7 @@
 
 #include "Unit14.h"
 #include "Unit3.h"
+#include "WindowRegistry.h"
 #include "platform/Shell.h"
 #include "platform/SysUtils.h"
 
@@ -36,7 +37,7 @@ void TZod2uAppForm::ExitClick(TObject*) { Close(); }
 void TZod2uAppForm::FileExit1Execute(TObject*) { Application->Minimize(); }
 
 void TZod2uAppForm::AboutClick(TObject*) {
-  if (about_forma) about_forma->ShowModal();
+  ShowModalWindow(about_forma);
 }
 
 namespace {

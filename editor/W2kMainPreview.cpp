@@ -27,14 +27,7 @@ void ShowWindow(const char* windowClass) {
   if (TForm* w = ProgramWindow(windowClass)) w->Show();
 }
 
-// A window already open without a modal loop (the favourites window from
-// Просмотр) is taken into one rather than refused with an error.
-void ShowWindowModal(const char* windowClass) {
-  TForm* w = ProgramWindow(windowClass);
-  if (!w) return;
-  if (w->Visible()) w->Hide();
-  w->ShowModal();
-}
+void ShowWindowModal(const char* windowClass) { ShowModalWindow(ProgramWindow(windowClass)); }
 
 void ShowBrowser(const std::string& address, const std::string* caption) {
   if (!Form24) return;
@@ -131,7 +124,7 @@ void TZod2uAppForm::StartFavourite(TEdit* TForm2::*field) {
                    Ansi("Quillet Studio не может найти исполняемый файл этого приложения, так как Вы не настроили "
                         "этот сервис в программе. Для того, чтобы сделать это сейчас нажмите кнопку ОК."),
                    ProgramTitle, MB_OKCANCEL | MB_ICONWARNING) == IDOK)
-      Form2->ShowModal();
+      ShowModalWindow(Form2);
     return;
   }
   // One program path, never split into words.

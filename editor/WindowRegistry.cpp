@@ -88,3 +88,14 @@ const TWindowRow& ProgramWindowRow(const std::string& name) {
 }
 
 TForm* ProgramWindow(const std::string& name) { return ProgramWindowRow(name).Window(); }
+
+void ShowModalWindow(TForm* window) {
+  if (!window) return;
+  if (window->Modal()) {
+    window->BringToFront();
+    if (window->CanFocus()) window->SetFocus();
+    return;
+  }
+  if (window->Visible()) window->Hide();
+  window->ShowModal();
+}

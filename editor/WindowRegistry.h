@@ -35,3 +35,9 @@ const TWindowRow& ProgramWindowRow(const std::string& name);
 // The window of a class or global name (null while it does not exist);
 // EWindowError for a name no row gives.
 TForm* ProgramWindow(const std::string& name);
+
+// Shows a window of the program modally: a window already in its modal loop
+// (a second click on the command that opened it) only comes to the front
+// with the focus; one shown without a loop (opened from Просмотр) is taken
+// into one. Null shows nothing.
+void ShowModalWindow(TForm* window);

@@ -17,7 +17,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-translations-l10n
   fonts-liberation fonts-dejavu-core fonts-wine
-  xvfb xauth xdotool xclip imagemagick python3
+  xvfb xauth xdotool xclip imagemagick python3 x11-utils
   # the tray's end-to-end check (scripts/check-tray-x11.sh): a window
   # manager and a system tray
   openbox trayer

@@ -102,6 +102,7 @@ def install_beside(executable, folder):
 
 class XServer:
     def __init__(self):
+        self.others = []
         # BQS_E2E_DISPLAY asks for a display (":130") or the first free one
         # of a range ("130-139"); otherwise the server takes a free one.
         wanted = os.environ.get("BQS_E2E_DISPLAY", "").lstrip(":")
@@ -136,7 +137,20 @@ class XServer:
         env["DISPLAY"] = self.display
         return env
 
+    def add_stop(self, proc, folder=None):
+        """A process (and its scratch folder) that goes before the server."""
+        self.others.append((proc, folder))
+
     def stop(self):
+        for proc, folder in self.others:
+            proc.terminate()
+            try:
+                proc.wait(5)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+            if folder:
+                shutil.rmtree(folder, ignore_errors=True)
         self.proc.terminate()
         try:
             self.proc.wait(5)
@@ -147,15 +161,22 @@ class XServer:
 
 def start_window_manager(server):
     """Starts openbox on the server's display and waits until it has taken
-    the screen; returns its process (the caller stops it)."""
-    proc = subprocess.Popen(["openbox", "--sm-disable"], env=server.env(), stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
+    the screen (the root window names its check window); returns the
+    process, which stops with the server."""
+    if not shutil.which("openbox"):
+        raise unittest.SkipTest("no openbox")
+    home = tempfile.mkdtemp(prefix="bqs-wm-")
+    env = server.env()
+    env.update({"HOME": home, "XDG_CONFIG_HOME": home, "XDG_CACHE_HOME": home})
+    proc = subprocess.Popen(["openbox", "--sm-disable"], env=env, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, start_new_session=True)
 
-    def managed():
-        r = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=server.env(),
-                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=10)
+    def taken():
+        r = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=env, stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, timeout=10)
         return b"window id" in r.stdout
-    wait_for("the window manager", managed, timeout=20)
+    wait_for("the window manager to take the screen", taken, timeout=20)
+    server.add_stop(proc, home)
     return proc
 
 
@@ -223,9 +244,12 @@ class Desktop:
         wait_for("no window named " + name, lambda: not self.windows(name), timeout)
 
     def geometry(self, wid):
-        out = self.run("xdotool", "getwindowgeometry", "--shell", str(wid)).decode()
-        g = dict(line.split("=", 1) for line in out.split())
-        return int(g["X"]), int(g["Y"]), int(g["WIDTH"]), int(g["HEIGHT"])
+        """The window's client area on the screen: x, y, width, height (also
+        under a window manager, whose frame xdotool would count twice)."""
+        out = self.run("xwininfo", "-id", str(wid)).decode()
+        g = dict(re.findall(r"^\s*(Absolute upper-left [XY]|Width|Height):\s+(-?\d+)", out, re.M))
+        return (int(g["Absolute upper-left X"]), int(g["Absolute upper-left Y"]), int(g["Width"]),
+                int(g["Height"]))
 
     def focus(self, wid):
         self.run("xdotool", "windowfocus", "--sync", str(wid), check=False)
@@ -513,7 +537,8 @@ class Editor:
 
 class DesktopTest(unittest.TestCase):
     """One X server per module's test class; one editor per test. A class
-    with `wm = True` gets a window manager (openbox) on its server."""
+    with `wm = True` has a window manager (openbox) on its server, for
+    stacking and focus."""
 
     wm = False
 
@@ -522,14 +547,16 @@ class DesktopTest(unittest.TestCase):
         if not EXECUTABLE or not os.path.exists(EXECUTABLE):
             raise unittest.SkipTest("BQS_EDITOR does not name the built editor")
         cls.server = XServer()
+        if cls.wm:
+            try:
+                start_window_manager(cls.server)
+            except BaseException:
+                cls.server.stop()
+                raise
         cls.desktop = Desktop(cls.server)
-        cls.window_manager = start_window_manager(cls.server) if cls.wm else None
 
     @classmethod
     def tearDownClass(cls):
-        if cls.window_manager:
-            cls.window_manager.terminate()
-            cls.window_manager.wait(10)
         cls.server.stop()
 
     def start(self, *args, user=None, files=None, program_files=None):

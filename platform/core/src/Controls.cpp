@@ -1411,6 +1411,7 @@ void TWinControl::WndProc(TMessage& m) {
       break;
     case WM_MOUSELEAVE:
       if (gMouseControl && (gMouseControl == this || gMouseControl->Parent() == this)) SetMouseControl(nullptr);
+      if (gHintHandler) gHintHandler(this, m);
       return;
     case WM_CANCELMODE:
       if (FHandle && GetCapture() == FHandle && gCaptureControl && gCaptureControl->Parent() == this)

@@ -194,9 +194,28 @@ const std::string& SelectedPrinterName() { return gPrinterName; }
 void SetSelectedPrinterName(const std::string& name) { gPrinterName = name; }
 
 // ---- message functions ----
+namespace {
+HWND TopLevelOf(HWND wnd) {
+  while (wnd && GetParent(wnd)) wnd = GetParent(wnd);
+  return wnd;
+}
+
+HWND ShowingForm(TCustomForm* form) {
+  return form && form->HandleAllocated() && IsWindowVisible(form->WindowHandle()) ? form->WindowHandle() : nullptr;
+}
+}  // namespace
+
+HWND DialogOwnerWindow(HWND owner) {
+  owner = TopLevelOf(owner);
+  if (owner && IsWindowVisible(owner)) return owner;
+  if (HWND active = ShowingForm(Screen ? Screen->ActiveForm() : nullptr)) return active;
+  if (HWND main = ShowingForm(Application ? Application->MainForm() : nullptr)) return main;
+  return owner;
+}
+
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
   TMessageRequest r;
-  r.Owner = owner;
+  r.Owner = DialogOwnerWindow(owner);
   r.Text = text;
   r.Caption = caption;
   r.Flags = flags;
@@ -209,11 +228,7 @@ int MessageBox(HWND owner, const std::string& text, const std::string& caption, 
 
 namespace {
 std::string AppTitle() { return Application ? Application->Title() : std::string(); }
-HWND ActiveOwner() {
-  if (Screen && Screen->ActiveForm() && Screen->ActiveForm()->HandleAllocated())
-    return Screen->ActiveForm()->WindowHandle();
-  return nullptr;
-}
+HWND ActiveOwner() { return DialogOwnerWindow(nullptr); }
 }  // namespace
 
 int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx) {
@@ -269,7 +284,8 @@ bool InputQuery(const std::string& caption, const std::string& prompt, std::stri
 // ---- dialog components ----
 HWND TCommonDialog::OwnerWindow() const {
   for (TComponent* c = Owner(); c; c = c->Owner())
-    if (auto* form = dynamic_cast<TCustomForm*>(c)) return form->HandleAllocated() ? form->WindowHandle() : nullptr;
+    if (auto* form = dynamic_cast<TCustomForm*>(c))
+      return DialogOwnerWindow(form->HandleAllocated() ? form->WindowHandle() : nullptr);
   return ActiveOwner();
 }
 

@@ -266,7 +266,21 @@ void TCustomForm::CenterOnScreen() {
   SetBounds(x, y, Width(), Height());
 }
 
+HWND TCustomForm::OpenerWindow() const {
+  // The form the user works in (the one that opened this), else the main
+  // form; the main form itself belongs to nobody.
+  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  if (main == this) return nullptr;
+  TCustomForm* active = Screen ? Screen->ActiveForm() : nullptr;
+  if (active && active != this && active->Showing() && active->HandleAllocated()) return active->WindowHandle();
+  if (main && main->HandleAllocated()) return main->WindowHandle();
+  return nullptr;
+}
+
 void TCustomForm::ShowingChanged() {
+  if (HandleAllocated() && !Parent()) WindowHandle()->SetOwnerWindow(OpenerWindow());
+  // A window opening over a hint ends it.
+  if (Application) Application->CancelHint();
   switch (FPosition) {
     case poScreenCenter:
     case poDesktopCenter: CenterOnScreen(); break;
@@ -367,6 +381,10 @@ void TCustomForm::WMActivate(TMessage& m) {
   TWinControl::Dispatch(m);
   if (active == FActive) return;
   FActive = active;
+  // The focus going to another window ends the hint.
+  if (active && Application && Application->FHintControl &&
+      GetTopLevelParent(Application->FHintControl) != static_cast<TWinControl*>(this))
+    Application->CancelHint();
   if (active) {
     if (Screen) Screen->SetActiveForm(this);
     if (FActiveControl && FActiveControl->CanFocus()) FActiveControl->SetFocus();
@@ -448,8 +466,11 @@ TModalResult TCustomForm::ShowModal() {
   FModal = true;
   FModalResult = mrNone;
   if (Application) Application->ModalStarted();
+  // The window to give the focus back to when the loop ends.
+  TCustomForm* previous = Screen ? Screen->ActiveForm() : nullptr;
+  if (previous == this) previous = nullptr;
   // The other forms' windows take no input while the form runs.
-  FDisabledWindows.clear();
+  std::vector<HWND> disabled;
   if (Screen && WidgetsetInstalled()) {
     for (int i = 0; i < Screen->FormCount(); ++i) {
       TCustomForm* f = Screen->Forms(i);
@@ -457,40 +478,68 @@ TModalResult TCustomForm::ShowModal() {
       HWND w = f->WindowHandle();
       if (IsWindowEnabled(w)) {
         EnableWindow(w, false);
-        FDisabledWindows.push_back(w);
+        disabled.push_back(w);
       }
     }
   }
-  auto restore = [this] {
-    for (HWND w : FDisabledWindows)
-      if (Widgetset().IsWindow(w)) EnableWindow(w, true);
-    FDisabledWindows.clear();
-    FModal = false;
-    if (Application) Application->ModalFinished();
-  };
-  try {
-    Show();
-    UiService().ModalFormShown(this);
-    for (;;) {
-      if (FModalResult == mrNone) {
-        if (!Application || Application->Terminated()) {
-          FModalResult = mrCancel;
-        } else {
-          Application->HandleMessage();
-          if (Application->Terminated() && FModalResult == mrNone) FModalResult = mrCancel;
+  FDisabledWindows.insert(FDisabledWindows.end(), disabled.begin(), disabled.end());
+  // Runs on every way out, an exception included: the windows this loop
+  // disabled take input again and the one that was active gets it back.
+  struct TRestore {
+    TCustomForm* Form;
+    std::vector<HWND> Windows;
+    TCustomForm* Previous;
+    ~TRestore() {
+      try {
+        Form->Hide();
+      } catch (...) {}
+      for (HWND w : Windows)
+        if (WidgetsetInstalled() && Widgetset().IsWindow(w)) EnableWindow(w, true);
+      auto& mine = Form->FDisabledWindows;
+      for (HWND w : Windows) mine.erase(std::remove(mine.begin(), mine.end(), w), mine.end());
+      Form->FModal = false;
+      if (Application) Application->ModalFinished();
+      if (!Previous || !Screen) return;
+      for (int i = 0; i < Screen->FormCount(); ++i)
+        if (Screen->Forms(i) == Previous && Previous->Showing() && Previous->HandleAllocated() &&
+            IsWindowEnabled(Previous->WindowHandle())) {
+          try {
+            Previous->SetFocus();
+          } catch (...) {}
+          return;
         }
-      }
-      if (FModalResult != mrNone) {
-        CloseModal();
-        if (FModalResult != mrNone) break;
+    }
+  } restore{this, disabled, previous};
+  Show();
+  // Above its opener, with the keys: in its active control, else in the
+  // first control the Tab key reaches, as a dialog opens.
+  if (CanFocus()) {
+    TWinControl* first = ActiveControl() ? nullptr : FindNextControl(nullptr, true, true, false);
+    if (first)
+      first->SetFocus();
+    else
+      SetFocus();
+  }
+  UiService().ModalFormShown(this);
+  for (;;) {
+    // A form hidden by code ends its loop: nothing would be left to close it.
+    if (!Visible()) {
+      if (FModalResult == mrNone) FModalResult = mrCancel;
+      break;
+    }
+    if (FModalResult == mrNone) {
+      if (!Application || Application->Terminated()) {
+        FModalResult = mrCancel;
+      } else {
+        Application->HandleMessage();
+        if (Application->Terminated() && FModalResult == mrNone) FModalResult = mrCancel;
       }
     }
-    Hide();
-  } catch (...) {
-    restore();
-    throw;
+    if (FModalResult != mrNone && Visible()) {
+      CloseModal();
+      if (FModalResult != mrNone) break;
+    }
   }
-  restore();
   return FModalResult;
 }
 
@@ -696,11 +745,7 @@ void TApplication::Run() {
       FMainForm->SetVisible(true);
     }
   }
-  if (!FHintTimer && WidgetsetInstalled()) {
-    FHintTimer = new TTimer(this);
-    FHintTimer->SetInterval(100);
-    FHintTimer->OnTimer = [this](TObject*) { HintTimerExpired(); };
-  }
+  HintTimerNeeded();
   while (!FTerminated) HandleMessage();
   FRunning = false;
 }
@@ -861,6 +906,15 @@ TControl* HintControlAt(TControl* c) {
 }  // namespace
 
 void TApplication::HintMouseMessage(TControl* control, TMessage& msg) {
+  if (msg.Msg == WM_MOUSELEAVE) {
+    // The mouse left the window that holds the hint's control.
+    for (TControl* c = FHintControl; c; c = c->Parent())
+      if (c == control) {
+        CancelHint();
+        break;
+      }
+    return;
+  }
   if (msg.Msg != WM_MOUSEMOVE) {
     // A click ends the hint; it comes back only after the mouse moves on.
     HideHint();
@@ -871,7 +925,15 @@ void TApplication::HintMouseMessage(TControl* control, TMessage& msg) {
   HintControlChanged(control, p);
 }
 
+void TApplication::HintTimerNeeded() {
+  if (FHintTimer || !WidgetsetInstalled()) return;
+  FHintTimer = new TTimer(this);
+  FHintTimer->SetInterval(100);
+  FHintTimer->OnTimer = [this](TObject*) { HintTimerExpired(); };
+}
+
 void TApplication::HintControlChanged(TControl* control, TPoint screenPos) {
+  HintTimerNeeded();
   TControl* hc = FShowHint ? HintControlAt(control) : nullptr;
   if (hc != FHintControl) {
     bool wasShown = FHintState == hsShown;
@@ -899,7 +961,10 @@ void TApplication::HintTimerExpired() {
     TPoint p = Widgetset().CursorPos();
     TControl* under = MouseControl();
     if (under != FHintControl && HintControlAt(under) != FHintControl) {
-      HintControlChanged(under, p);
+      // The mouse is off the hint's control: the hint ends. A new one
+      // starts only with the mouse moving over a control, never from here
+      // (a window that opened under a resting mouse shows no old hint).
+      if (FHintControl) CancelHint();
       return;
     }
     FHintCursor = p;
@@ -917,6 +982,13 @@ void TApplication::HintTimerExpired() {
 
 void TApplication::ActivateHint(TPoint cursorPos) {
   if (!FHintControl || !FShowHint || FModalLevel < 0) return;
+  // A control of a window that takes no input (under a modal dialog)
+  // shows no hint.
+  TWinControl* top = GetTopLevelParent(FHintControl);
+  if (top && top->HandleAllocated() && !top->WindowHandle()->TakesInput()) {
+    FHintState = hsIdle;
+    return;
+  }
   THintInfo info;
   info.HintControl = FHintControl;
   info.CursorPos = FHintControl->ScreenToClient(cursorPos);

@@ -11,6 +11,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Dialogs.h"
+#include "platform/Forms.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -264,7 +265,9 @@ intptr_t StartResolved(const TShellStart& s, intptr_t error, HWND owner, const s
   }
   // The desktop says nothing when a start fails, so the shell's own error
   // display is ours.
-  MessageBox(owner, ShellErrorText(file, error), file, MB_OK | MB_ICONERROR);
+  // It speaks for the program: its caption, centred on the window.
+  const std::string title = Application ? Application->Title() : std::string();
+  MessageBox(owner, ShellErrorText(file, error), title.empty() ? file : title, MB_OK | MB_ICONERROR);
   return error;
 }
 }  // namespace

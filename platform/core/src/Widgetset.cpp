@@ -328,6 +328,19 @@ void TWindowPeer::SetEnabled(bool enabled) {
   Send(WM_ENABLE, enabled ? 1 : 0, 0);
 }
 
+bool TWindowPeer::TakesInput() const {
+  for (const TWindowPeer* p = this; p; p = p->FParent)
+    if (!p->FEnabled) return false;
+  return true;
+}
+
+void TWindowPeer::SetOwnerWindow(HWND owner) {
+  if (owner == this) owner = nullptr;
+  if (owner == FOwner) return;
+  FOwner = owner;
+  OwnerChanged();
+}
+
 void TWindowPeer::SetShowState(int cmd) {
   FShowState = cmd;
   SetVisible(cmd != SW_HIDE);
@@ -593,6 +606,7 @@ void TWindowPeer::TakeFocus() { FWidgetset.FocusChanged(this); }
 // -- input entries shared by the backends --
 
 bool TWindowPeer::InputKeyDown(uint16_t vk, LPARAM keyData) {
+  if (!TakesInput()) return false;
   IWidgetset& ws = FWidgetset;
   bool alt = (keyData & KF_ALTDOWN_BIT) != 0 || vk == VK_MENU || vk == VK_F10;
   TMessage pre(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
@@ -605,6 +619,7 @@ bool TWindowPeer::InputKeyDown(uint16_t vk, LPARAM keyData) {
 }
 
 void TWindowPeer::InputKeyUp(uint16_t vk, LPARAM keyData) {
+  if (!TakesInput()) return;
   IWidgetset& ws = FWidgetset;
   bool alt = (keyData & KF_ALTDOWN_BIT) != 0 || vk == VK_MENU || vk == VK_F10;
   TMessage pre(alt ? WM_SYSKEYUP : WM_KEYUP, vk, keyData);
@@ -616,6 +631,7 @@ void TWindowPeer::InputKeyUp(uint16_t vk, LPARAM keyData) {
 }
 
 void TWindowPeer::InputChar(unsigned char ch, LPARAM keyData) {
+  if (!TakesInput()) return;
   IWidgetset& ws = FWidgetset;
   bool alt = (keyData & KF_ALTDOWN_BIT) != 0;
   TMessage pre(alt ? WM_SYSCHAR : WM_CHAR, ch, keyData);
@@ -646,6 +662,12 @@ void TWindowPeer::InputMouse(UINT msg, WPARAM keys, int x, int y) {
     target = cap;
     x = c.X;
     y = c.Y;
+  }
+  if (!target->TakesInput()) {
+    // A window disabled while it held the mouse lets it go, as the system
+    // cancels its mode: its controls see the capture end.
+    if (target == cap) ws.SetCapture(nullptr);
+    return;
   }
   TMessage pre(msg, keys, MakeLParam(x, y));
   if (ws.OnPreTranslate && ws.OnPreTranslate(target, pre)) return;
@@ -710,6 +732,7 @@ void TWindowPeer::InputWheel(int delta, WPARAM keys, int screenX, int screenY) {
   IWidgetset& ws = FWidgetset;
   // The wheel goes to the focused window (as Windows delivers it).
   HWND target = ws.Focus() && ws.IsWindow(ws.Focus()) ? ws.Focus() : this;
+  if (!target->TakesInput()) return;
   WPARAM w = MakeWParam(uint16_t(keys), uint16_t(int16_t(delta)));
   TMessage pre(WM_MOUSEWHEEL, w, MakeLParam(screenX, screenY));
   if (ws.OnPreTranslate && ws.OnPreTranslate(target, pre)) return;
@@ -718,7 +741,7 @@ void TWindowPeer::InputWheel(int delta, WPARAM keys, int screenX, int screenY) {
 }
 
 void TWindowPeer::InputImeCommit(const std::string& text) {
-  if (text.empty()) return;
+  if (text.empty() || !TakesInput()) return;
   FIme.CompositionString.clear();
   FIme.ResultString = text;
   Send(WM_IME_STARTCOMPOSITION, 0, 0);
@@ -729,7 +752,7 @@ void TWindowPeer::InputImeCommit(const std::string& text) {
 }
 
 void TWindowPeer::InputDropFiles(const std::vector<std::string>& sysFiles, int x, int y) {
-  if (!FAcceptFiles || sysFiles.empty()) return;
+  if (!FAcceptFiles || sysFiles.empty() || !TakesInput()) return;
   // A name Windows-1251 cannot hold is refused: its conversion names
   // another file.
   std::vector<std::string> files;
@@ -749,7 +772,7 @@ void TWindowPeer::InputDropFiles(const std::vector<std::string>& sysFiles, int x
 }
 
 void TWindowPeer::InputScroll(int bar, int code, int pos) {
-  if (bar != SB_HORZ && bar != SB_VERT) return;
+  if ((bar != SB_HORZ && bar != SB_VERT) || !TakesInput()) return;
   if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) SetTrackPos(bar, pos);
   Send(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MakeWParam(uint16_t(code), uint16_t(pos)), 0);
 }
@@ -857,6 +880,9 @@ void IWidgetset::DestroyWindowPeer(HWND wnd) {
   for (HWND k : wnd->Children()) k->FParent = nullptr;
   wnd->SetParentWindow(nullptr);
   FWindows.erase(wnd);
+  // The windows it owned belong to nobody now.
+  for (HWND w : FWindows)
+    if (w->FOwner == wnd) w->SetOwnerWindow(nullptr);
   if (TWinControl* c = wnd->Control())
     if (c->FHandle == wnd) c->FHandle = nullptr;
   wnd->DetachDCs();

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
+#include <QTimer>
 #include <QTranslator>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -43,13 +44,24 @@ QString Text(const std::string& ansi) { return AnsiToQString(NormalizeLineBreaks
 QString FileNameToQ(const std::string& ansi) { return QString::fromUtf8(SysFileName(ansi).c_str()); }
 std::string QToFileName(const QString& s) { return AnsiFileName(s.toUtf8().toStdString()); }
 
-// The window a dialog belongs to: the owner's top-level widget, else the
-// active window of the application.
+// The window a dialog belongs to (centred on it, above it: transient for
+// it): the owner's top-level widget when it is on screen, else the active
+// form's, else the main form's, else the active window of the application.
 QWidget* OwnerWidget(HWND owner) {
-  if (owner && WidgetsetInstalled() && Widgetset().IsWindow(owner))
+  if (WidgetsetInstalled()) owner = DialogOwnerWindow(owner && Widgetset().IsWindow(owner) ? owner : nullptr);
+  if (owner)
     if (auto* p = dynamic_cast<QtWindowPeer*>(owner))
       if (p->Outer()) return p->Outer()->window();
   return QApplication::activeWindow();
+}
+
+// Runs a dialog; once shown it comes above its owner with the focus.
+int ExecAbove(QDialog& dlg) {
+  QTimer::singleShot(0, &dlg, [&dlg] {
+    dlg.raise();
+    dlg.activateWindow();
+  });
+  return dlg.exec();
 }
 
 QMessageBox::Icon IconFor(TUiIcon icon) {
@@ -204,7 +216,7 @@ int QtUiService::MessageBox(TUiKind kind, const TMessageRequest& r) {
   }
   if (def) box.setDefaultButton(static_cast<QPushButton*>(def));
   if (escape) box.setEscapeButton(escape);
-  box.exec();
+  ExecAbove(box);
   auto it = ids.find(box.clickedButton());
   if (it != ids.end()) return it->second;
   // Closed from the title bar: the answer Cancel would give, else the only button.
@@ -214,13 +226,13 @@ int QtUiService::MessageBox(TUiKind kind, const TMessageRequest& r) {
 }
 
 bool QtUiService::InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
-  QInputDialog dlg(QApplication::activeWindow());
+  QInputDialog dlg(OwnerWidget(nullptr));
   dlg.setWindowTitle(AnsiToQString(caption));
   dlg.setLabelText(Text(prompt));
   dlg.setTextValue(AnsiToQString(value));
   dlg.setOkButtonText(QString::fromUtf8("ОК"));
   dlg.setCancelButtonText(QString::fromUtf8("Отмена"));
-  if (dlg.exec() != QDialog::Accepted) return false;
+  if (ExecAbove(dlg) != QDialog::Accepted) return false;
   value = QStringToAnsi(dlg.textValue());
   return true;
 }
@@ -272,7 +284,7 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
       grid->addWidget(readOnly, grid->rowCount(), 0, 1, grid->columnCount());
     }
   }
-  if (dlg.exec() != QDialog::Accepted) return false;
+  if (ExecAbove(dlg) != QDialog::Accepted) return false;
   QStringList files = dlg.selectedFiles();
   if (files.isEmpty()) return false;
   int chosen = FilterIndexOf(filters, dlg.selectedNameFilter());
@@ -299,11 +311,11 @@ bool QtUiService::FileDialog(TFileDialogRequest& r) {
 }
 
 bool QtUiService::ColorDialog(TColorDialogRequest& r) {
-  QColorDialog dlg(QApplication::activeWindow());
+  QColorDialog dlg(OwnerWidget(r.Owner));
   COLORREF c = ColorToRGB(r.Color);
   dlg.setCurrentColor(QColor(GetRValue(c), GetGValue(c), GetBValue(c)));
   dlg.setOption(QColorDialog::DontUseNativeDialog, true);
-  if (dlg.exec() != QDialog::Accepted) return false;
+  if (ExecAbove(dlg) != QDialog::Accepted) return false;
   QColor q = dlg.selectedColor();
   r.Color = RGB(q.red(), q.green(), q.blue());
   return true;
@@ -318,9 +330,9 @@ bool QtUiService::FontDialog(TFontDialogRequest& r) {
   initial.setItalic(r.Style.Contains(fsItalic));
   initial.setUnderline(r.Style.Contains(fsUnderline));
   initial.setStrikeOut(r.Style.Contains(fsStrikeOut));
-  QFontDialog dlg(initial, QApplication::activeWindow());
+  QFontDialog dlg(initial, OwnerWidget(r.Owner));
   dlg.setOption(QFontDialog::DontUseNativeDialog, true);
-  if (dlg.exec() != QDialog::Accepted) return false;
+  if (ExecAbove(dlg) != QDialog::Accepted) return false;
   QFont f = dlg.selectedFont();
   r.Name = QStringToAnsi(QtFamilyName(f.family()));
   int size = f.pointSize() > 0 ? f.pointSize() : points;
@@ -341,11 +353,11 @@ bool QtUiService::PrintDialog(TPrintDialogRequest& r) {
   printer.setCopyCount(std::max(1, r.Copies));
   if (r.Setup) {
     QPageSetupDialog dlg(&printer, OwnerWidget(r.Owner));
-    if (dlg.exec() != QDialog::Accepted) return false;
+    if (ExecAbove(dlg) != QDialog::Accepted) return false;
     QtChosenPageLayout() = printer.pageLayout();
   } else {
     QPrintDialog dlg(&printer, OwnerWidget(r.Owner));
-    if (dlg.exec() != QDialog::Accepted) return false;
+    if (ExecAbove(dlg) != QDialog::Accepted) return false;
     r.Copies = printer.copyCount();
     QtChosenPageLayout() = printer.pageLayout();
   }

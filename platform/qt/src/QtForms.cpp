@@ -128,6 +128,14 @@ class QtFormPeer : public QtWindowPeer {
     FixSize();
   }
 
+  void OwnerChanged() override {
+    // A window that belongs to another is a dialog of it (the window
+    // system keeps it above its owner); the flags first, as changing them
+    // may make the window anew.
+    if (Outer() && !Outer()->isVisible()) ApplyFlags();
+    QtWindowPeer::OwnerChanged();
+  }
+
  private:
   int MenuHeight() const {
     if (!FMenuBar || FMenuBar->actions().isEmpty()) return 0;
@@ -156,7 +164,7 @@ class QtFormPeer : public QtWindowPeer {
   void ApplyFlags() {
     QWidget* w = Outer();
     DWORD st = Style(), ex = ExStyle();
-    Qt::WindowFlags f = Qt::Window | Qt::CustomizeWindowHint;
+    Qt::WindowFlags f = (OwnerWindow() ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint;
     if ((st & WS_CAPTION) == WS_CAPTION) {
       f |= Qt::WindowTitleHint;
       if (st & WS_SYSMENU) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -134,9 +135,57 @@ QIcon ImageFor(TMenu* menu, int index) {
 }
 }  // namespace
 
+namespace {
+
+// A menu bar left lit by Escape keeps the keys; a key it does not use (a
+// command key: F1 to F12, one with Ctrl, the editing keys) ends that and
+// goes on to the window's focus, as the first key after the menu.
+class QtMenuBarKeys : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress) return false;
+    auto* bar = qobject_cast<QMenuBar*>(watched);
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (!bar || bar->activeAction() == nullptr || QApplication::activePopupWidget()) return false;
+    if (!BarIgnores(k)) return false;
+    // Escape ends the bar's key mode and gives the focus back.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(bar, &escape);
+    if (bar->hasFocus()) bar->clearFocus();
+    QWidget* target = QApplication::focusWidget();
+    if (!target || target == bar) return false;
+    QKeyEvent copy(k->type(), k->key(), k->modifiers(), k->nativeScanCode(), k->nativeVirtualKey(),
+                   k->nativeModifiers(), k->text(), k->isAutoRepeat(), ushort(k->count()));
+    QApplication::sendEvent(target, &copy);
+    return true;
+  }
+
+ private:
+  static bool BarIgnores(const QKeyEvent* k) {
+    const int key = k->key();
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F35) return true;
+    if (k->modifiers() & Qt::ControlModifier) return true;
+    switch (key) {
+      case Qt::Key_Insert:
+      case Qt::Key_Delete:
+      case Qt::Key_Home:
+      case Qt::Key_End:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+      case Qt::Key_Backspace:
+      case Qt::Key_Tab: return true;
+      default: return false;
+    }
+  }
+};
+
+}  // namespace
+
 QMenuBar* NewViewMenuBar(QWidget* parent) {
   auto* bar = new QtViewMenuBar(parent);
   bar->setStyle(OwnerDrawStyle());
+  bar->installEventFilter(new QtMenuBarKeys(bar));
   return bar;
 }
 

@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QUrl>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "platform/Controls.h"
 #include "platform/qt/QtWidgetset.h"
@@ -402,6 +403,19 @@ void QtWindowPeer::RegionChanged() {
   QRegion mask;
   for (const TRect& r : WindowRegion()) mask += QRect(r.Left, r.Top, r.Width(), r.Height());
   FOuter->setMask(mask);
+}
+
+void QtWindowPeer::OwnerChanged() {
+  if (!FOuter || !FOuter->isWindow()) return;
+  QWindow* owner = nullptr;
+  if (auto* o = dynamic_cast<QtWindowPeer*>(OwnerWindow()))
+    if (QWidget* top = o->Outer() ? o->Outer()->window() : nullptr) {
+      top->winId();
+      owner = top->windowHandle();
+    }
+  // The window system learns it when the window is next shown.
+  FOuter->winId();
+  if (QWindow* w = FOuter->windowHandle()) w->setTransientParent(owner);
 }
 
 void QtWindowPeer::PaintRequested(const TRect& r) {

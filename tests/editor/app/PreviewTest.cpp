@@ -215,6 +215,14 @@ TEST_F(PreviewTest, TheOutsideBrowserTakesOnlyASavedUnchangedDocument) {
   EXPECT_EQ(s.Owner, Form6->Handle());
   EXPECT_EQ(s.Verb, "");
   EXPECT_EQ(s.ShowCmd, SW_SHOWNORMAL);
+  // A start the desktop refuses is told in the program's box over the main
+  // window (the sender window that owns the start is not on screen).
+  FShell.Result = false;
+  Ui().ExpectMessage(IDOK, ShellErrorText(AnsiPath("doc.html"), SE_ERR_NOASSOC), "Brindel Quillet Studio");
+  m->N277Click(nullptr);
+  EXPECT_EQ(Ui().History().back().Owner, m->Handle());
+  FShell.Starts.clear();
+  FShell.Result = true;
 
   WriteFileBytes(OsPath("other.htm"), "x");
   Ui().ExpectFileDialog(false, AnsiPath("other.htm"));
@@ -262,7 +270,7 @@ TEST_F(PreviewTest, WithoutACalculatorTheMessageNamesTheOnesToInstall) {
   Start();
   const std::string text = ShellErrorText("calc.exe", SE_ERR_FNF);
   EXPECT_NE(text.find("gnome-calculator, kcalc, mate-calc, galculator, qalculate-qt, xcalc"), std::string::npos);
-  Ui().ExpectMessage(IDOK, text, "calc.exe");
+  Ui().ExpectMessage(IDOK, text, "Brindel Quillet Studio");
   Main()->Windows3Click(nullptr);
   EXPECT_TRUE(FShell.Starts.empty());
 }
@@ -381,7 +389,7 @@ TEST_F(PreviewTest, FavouriteProgramsStartTheirFieldAsOnePath) {
   // The settings dialog's default, one blank: asked for, and the shell's
   // error box names it.
   Form2->Edit3->SetText(" ");
-  Ui().ExpectMessage(IDOK, ShellErrorText(" ", SE_ERR_FNF), " ");
+  Ui().ExpectMessage(IDOK, ShellErrorText(" ", SE_ERR_FNF), "Brindel Quillet Studio");
   m->N17Click(nullptr);
   EXPECT_EQ(Ui().History().back().Icon, TUiIcon::Error);
   EXPECT_TRUE(FShell.Starts.empty());

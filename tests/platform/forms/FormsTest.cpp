@@ -1,11 +1,13 @@
 // Forms and the application object over the fake widget set.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "UiFixture.h"
 #include "platform/AppEvnts.h"
+#include "platform/Buttons.h"
 #include "platform/Forms.h"
 #include "platform/Monitors.h"
 #include "platform/StdCtrls.h"
@@ -187,6 +189,74 @@ TEST_F(FormsTest, ShowModalRunsUntilModalResultAndDisablesTheOtherForms) {
   EXPECT_THROW(gSecond->ShowModal(), EInvalidOperation);
 }
 
+// While a form runs modally the other forms' windows, and the controls in
+// them, take no input; it belongs to the form that was active; and however
+// its loop ends, the other forms take input again.
+TEST_F(FormsTest, ModalFormShutsTheOtherFormsOffUntilItsLoopEndsHoweverItEnds) {
+  struct TWayOut {
+    const char* Name;
+    std::function<void(TButton* ok)> End;
+    TModalResult Result;  // mrNone: the loop ends in an exception
+  };
+  const TWayOut ways[] = {
+      {"a button's modal result", [](TButton* ok) { ok->Click(); }, mrOk},
+      {"the form hidden by code", [](TButton*) { gSecond->Hide(); }, mrCancel},
+      {"an exception", [](TButton*) { throw EInvalidOperation("stop"); }, mrNone},
+  };
+  for (const TWayOut& way : ways) {
+    SCOPED_TRACE(way.Name);
+    Application->CreateForm(gMain);
+    Application->CreateForm(gSecond);
+    Application->CreateForm(gThird);
+    gMain->Show();
+    gThird->Show();
+    // A tool bar's speed button and the keys of each form.
+    int clicks = 0;
+    for (TForm* form : {static_cast<TForm*>(gMain), static_cast<TForm*>(gThird)}) {
+      auto* b = new TSpeedButton(form);
+      b->SetParent(form);
+      b->SetBounds(10, 10, 80, 24);
+      b->OnClick = [&](TObject*) { ++clicks; };
+      form->OnKeyDown = [&](TObject*, uint16_t&, TShiftState) { ++clicks; };
+    }
+    TForm* onMain = gMain;
+    TForm* onTool = gThird;
+    auto* ok = new TButton(gSecond);
+    ok->SetParent(gSecond);
+    ok->SetModalResult(mrOk);
+    auto press = [&](TForm* form) {
+      ws->Click(form->WindowHandle(), 15, 15);
+      ws->KeyDown('A', form->WindowHandle());
+      ws->KeyUp('A', form->WindowHandle());
+    };
+    // A loop that would never end on its own gives up.
+    int idle = 0;
+    Application->OnIdle = [&](TObject*) {
+      if (++idle > 50 && gSecond->ModalResult() == mrNone) gSecond->SetModalResult(mrIgnore);
+    };
+    HWND owner = nullptr;
+    ui->ExpectModalForm([&](TCustomForm* f) {
+      owner = f->WindowHandle()->OwnerWindow();
+      press(onMain);
+      press(onTool);
+      EXPECT_EQ(clicks, 0);
+      way.End(ok);
+    });
+    if (way.Result == mrNone)
+      EXPECT_THROW(gSecond->ShowModal(), EInvalidOperation);
+    else
+      EXPECT_EQ(gSecond->ShowModal(), way.Result);
+    EXPECT_EQ(owner, gMain->WindowHandle());
+    EXPECT_FALSE(gSecond->Visible());
+    EXPECT_FALSE(gSecond->Modal());
+    press(onMain);
+    press(onTool);
+    EXPECT_EQ(clicks, 4);
+    Application->OnIdle = nullptr;
+    Application->DestroyForms();
+  }
+}
+
 TEST_F(FormsTest, FormsAreDestroyedInReverseOrderOfCreation) {
   Application->CreateForm(gMain);
   gMain->SetName("A");
@@ -294,6 +364,61 @@ TEST_F(FormsTest, HintOfTheControlUnderTheMouseIsShown) {
   EXPECT_EQ(Application->HintWindow()->Caption(), "Short");
   ws->MouseDown(edit->Handle(), mbLeft, 3, 4);
   EXPECT_FALSE(Application->HintWindow()->IsShowing());
+}
+
+// A hint goes when its control is clicked, when another window opens or
+// takes the focus, and when the mouse leaves; and it stays gone while the
+// mouse rests on the control.
+TEST_F(FormsTest, HintGoesWithAClickAnotherWindowOrTheMouseLeavingAndStaysGone) {
+  auto hintShown = [] { return Application->HintWindow() && Application->HintWindow()->IsShowing(); };
+  const struct {
+    const char* Name;
+    std::function<void()> Do;
+  } events[] = {
+      {"a click on the control", [&] { ws->Click(gMain->WindowHandle(), 15, 15); }},
+      {"another window opens", [] { gThird->Show(); }},
+      {"another window takes the focus",
+       [] {
+         SendMessage(gMain->WindowHandle(), WM_ACTIVATE, WA_INACTIVE, 0);
+         SendMessage(gSecond->WindowHandle(), WM_ACTIVATE, WA_ACTIVE, 0);
+       }},
+      {"a modal window opens",
+       [&] {
+         bool shownDuring = true;
+         ui->ExpectModalForm([&](TCustomForm* f) {
+           ws->Advance(12000);
+           shownDuring = hintShown();
+           f->SetModalResult(mrOk);
+         });
+         gThird->ShowModal();
+         EXPECT_FALSE(shownDuring);
+       }},
+      {"the mouse leaves the window", [&] { ws->MouseLeave(gMain->WindowHandle()); }},
+  };
+  for (const auto& event : events) {
+    SCOPED_TRACE(event.Name);
+    Application->CreateForm(gMain);
+    Application->CreateForm(gSecond);
+    Application->CreateForm(gThird);
+    Application->SetHintHidePause(10000);
+    gSecond->Show();
+    gMain->Show();
+    SendMessage(gMain->WindowHandle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    auto* button = new TSpeedButton(gMain);
+    button->SetParent(gMain);
+    button->SetBounds(10, 10, 80, 24);
+    button->SetHint("About (Ctrl+F1)");
+    button->SetShowHint(true);
+    ws->MouseMove(gMain->WindowHandle(), 15, 15);
+    ws->Advance(600);
+    ASSERT_TRUE(hintShown());
+    event.Do();
+    EXPECT_FALSE(hintShown());
+    // Past the hide pause, when the hint would have come back.
+    ws->Advance(12000);
+    EXPECT_FALSE(hintShown());
+    Application->DestroyForms();
+  }
 }
 
 TEST_F(FormsTest, ShowHintReachesTheApplicationAndEveryEventsObjectInTurn) {

@@ -274,6 +274,11 @@ void SetUiService(IUiService* service);
 IUiService& UiService();
 bool UiServiceInstalled();
 
+// The window a box or dialog belongs to, is centred on and stays above: the
+// top-level window of `owner` when it is on screen, else the active form,
+// else the main form (when none is on screen, the owner as given).
+HWND DialogOwnerWindow(HWND owner);
+
 // ---- the toolkit's message functions ----
 // Win32 MessageBox: owner, text, caption, flags; returns the ID* answer.
 int MessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags);

@@ -100,7 +100,11 @@ class TCustomForm : public TWinControl {
   // closes (OnCloseQuery, OnClose with caHide; caNone keeps the loop
   // going), hides the form and returns ModalResult. Raises
   // EInvalidOperation "Cannot make a visible window modal" when the form
-  // is visible or disabled.
+  // is visible or disabled. The form belongs to the window that was active
+  // (it stays above it) and takes the focus; hiding the form ends the loop
+  // with mrCancel; on every way out (an exception too) the windows it
+  // disabled take input again and the window that was active gets the
+  // focus back.
   TModalResult ShowModal();
   bool Modal() const { return FModal; }
   TModalResult ModalResult() const { return FModalResult; }
@@ -179,6 +183,8 @@ class TCustomForm : public TWinControl {
  private:
   friend class TApplication;
   void ShowingChanged();
+  // The window a form shown now belongs to (see TWindowPeer::OwnerWindow).
+  HWND OpenerWindow() const;
   void WMClose(TMessage& m);
   void WMSysCommand(TMessage& m);
   void WMActivate(TMessage& m);
@@ -368,6 +374,8 @@ class TApplication : public TComponent {
  private:
   void FormCreated(TCustomForm* form);
   void HintTimerExpired();
+  // The timer that shows, follows and ends hints (made with the first).
+  void HintTimerNeeded();
   void HintControlChanged(TControl* control, TPoint screenPos);
   void DoReleases();
 

@@ -132,6 +132,13 @@ class TWindowPeer {
   bool Showing() const;
   bool Enabled() const { return FEnabled; }
   virtual void SetEnabled(bool enabled);
+  // Enabled together with every parent: a window inside a disabled one
+  // (a control of a form that a modal dialog disabled) takes no input.
+  bool TakesInput() const;
+  // The window a top-level window belongs to (a dialog's opener): it stays
+  // above it; null for none.
+  HWND OwnerWindow() const { return FOwner; }
+  void SetOwnerWindow(HWND owner);
   int ShowState() const { return FShowState; }
   virtual void SetShowState(int cmd);
 
@@ -197,7 +204,8 @@ class TWindowPeer {
   void DetachDCs();
 
   // -- input entries: the backends report platform input through these,
-  // and they deliver it the Windows way --
+  // and they deliver it the Windows way; a window that does not take input
+  // (TakesInput) gets none of it --
   // CN_KEYDOWN, then WM_KEYDOWN unless handled (SYS variants with Alt or
   // F10); the widget set's OnPreTranslate hook may take the message first.
   // Returns false when the key was taken before WM_KEYDOWN (a shortcut or
@@ -240,6 +248,7 @@ class TWindowPeer {
   virtual void ParentChanged() {}
   virtual void ZOrderChanged() {}
   virtual void RegionChanged() {}
+  virtual void OwnerChanged() {}
   // Something was invalidated (client coordinates); the backend schedules
   // a paint.
   virtual void PaintRequested(const TRect& r) {}
@@ -266,6 +275,7 @@ class TWindowPeer {
   DWORD FStyle;
   DWORD FExStyle;
   HWND FParent = nullptr;
+  HWND FOwner = nullptr;
   std::vector<HWND> FChildren;
   TRect FBounds;
   bool FVisible = false;

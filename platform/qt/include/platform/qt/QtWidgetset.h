@@ -180,6 +180,8 @@ class QtWindowPeer : public TWindowPeer {
   void ParentChanged() override;
   void ZOrderChanged() override;
   void RegionChanged() override;
+  // A top-level window stays above its owner: transient for it.
+  void OwnerChanged() override;
   void PaintRequested(const TRect& r) override;
   void SurfaceChanged(const TRect& r) override;
   HDC CreateWindowDC() override;
