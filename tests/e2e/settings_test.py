@@ -70,6 +70,10 @@ class UnwritableSettingsTest(DesktopTest):
         folder = os.path.join(editor.prog, "Config files")
         with open(os.path.join(folder, "velmoraset.ini"), "rb") as f:
             before = f.read()
+        # A writable file in a closed folder is still saved (in place): the
+        # main window's file is write-protected too, the palette's cannot
+        # be made.
+        os.chmod(os.path.join(folder, "velmoraset.ini"), 0o444)
         os.chmod(folder, 0o555)
         self.addCleanup(os.chmod, folder, 0o755)
         self.desktop.focus(editor.main)
