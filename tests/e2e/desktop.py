@@ -158,8 +158,9 @@ _ignore_x_errors = _X_ERRORS(lambda display, event: 0)
 
 class XWindows:
     """Questions about the server's windows on a connection of our own:
-    the input focus, what stands under the pointer, whether a window is on
-    the screen or exists at all, who owns the clipboard."""
+    the input focus, whether a window is on the screen or exists at all,
+    who owns a selection (the clipboard, the screen's window manager or
+    tray)."""
 
     def __init__(self, display):
         x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
@@ -173,8 +174,6 @@ class XWindows:
         x.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
                                  ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p),
                                  ctypes.POINTER(ctypes.c_uint)]
-        x.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.POINTER(ctypes.c_ulong)] * 2 + \
-            [ctypes.POINTER(ctypes.c_int)] * 4 + [ctypes.POINTER(ctypes.c_uint)]
         x.XInternAtom.restype = ctypes.c_ulong
         x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
         x.XGetSelectionOwner.restype = ctypes.c_ulong
@@ -214,39 +213,37 @@ class XWindows:
         a = self.attributes(wid)
         return a is not None and bool(a.override_redirect)
 
-    def top_level(self, wid):
-        """The child of the root that holds the window (0 for none)."""
-        while wid and wid != self.root:
-            root, parent = ctypes.c_ulong(), ctypes.c_ulong()
-            children, count = ctypes.c_void_p(), ctypes.c_uint()
-            if not self.x.XQueryTree(self.dpy, wid, ctypes.byref(root), ctypes.byref(parent), ctypes.byref(children),
-                                     ctypes.byref(count)):
-                return 0
-            if children:
-                self.x.XFree(children)
-            if parent.value == self.root:
-                return wid
-            wid = parent.value
-        return 0
+    def parent(self, wid):
+        root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+        children, count = ctypes.c_void_p(), ctypes.c_uint()
+        if not self.x.XQueryTree(self.dpy, wid, ctypes.byref(root), ctypes.byref(parent), ctypes.byref(children),
+                                 ctypes.byref(count)):
+            return 0
+        if children:
+            self.x.XFree(children)
+        return parent.value
 
     def focus(self):
-        """The top-level window that has the input focus (0 for none, the
-        root or PointerRoot)."""
+        """The window that has the input focus (0 for none, 1 for
+        PointerRoot)."""
         wid, revert = ctypes.c_ulong(), ctypes.c_int()
         self.x.XGetInputFocus(self.dpy, ctypes.byref(wid), ctypes.byref(revert))
-        return self.top_level(wid.value) if wid.value > 1 else 0
+        return wid.value
 
-    def under_pointer(self):
-        """The top-level window under the pointer (0 for the bare root)."""
-        root, child = ctypes.c_ulong(), ctypes.c_ulong()
-        ints = [ctypes.c_int() for _ in range(4)]
-        mask = ctypes.c_uint()
-        self.x.XQueryPointer(self.dpy, self.root, ctypes.byref(root), ctypes.byref(child),
-                             *[ctypes.byref(i) for i in ints], ctypes.byref(mask))
-        return child.value
+    def focus_in(self, wid):
+        """Whether the focus is in the window or in one of its children."""
+        f = self.focus()
+        while f > 1 and f != self.root:
+            if f == wid:
+                return True
+            f = self.parent(f)
+        return False
+
+    def selection_owner(self, name):
+        return self.x.XGetSelectionOwner(self.dpy, self.atom(name))
 
     def clipboard_owner(self):
-        return self.x.XGetSelectionOwner(self.dpy, self.atom("CLIPBOARD"))
+        return self.selection_owner("CLIPBOARD")
 
     def send_delete(self, wid):
         """What a window manager's close button does: WM_DELETE_WINDOW."""
@@ -288,6 +285,21 @@ class _Clipboard:
         self.proc.stdout.close()
 
 
+def start_window_manager(server):
+    """openbox on the server, once it has taken the screen; for the tests
+    where stacking, focus or minimising matter."""
+    proc = subprocess.Popen(["openbox", "--sm-disable"], env=server.env(), stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+    x = XWindows(server.display)
+    try:
+        wait_for("the window manager", lambda: x.selection_owner("WM_S0") or proc.poll() is not None)
+    finally:
+        x.close()
+    if proc.poll() is not None:
+        raise AssertionError("openbox did not start")
+    return proc
+
+
 class Desktop:
     """xdotool and xclip on one X server.
 
@@ -299,9 +311,10 @@ class Desktop:
     answer and gone on, and the focus goes back to the window that had it,
     as a window manager gives it back."""
 
-    def __init__(self, server):
+    def __init__(self, server, wm=False):
         self.server = server
         self.env = server.env()
+        self.wm = start_window_manager(server) if wm else None
         self.x = XWindows(server.display)
         self.target = None
         self._clipboard = None
@@ -310,6 +323,9 @@ class Desktop:
     def stop(self):
         for c in self._clipboards:
             c.stop()
+        if self.wm:
+            self.wm.terminate()
+            self.wm.wait(10)
         self.x.close()
 
     def run(self, *args, check=True, input=None):
@@ -330,7 +346,7 @@ class Desktop:
         if not self.x.viewable(target):
             raise AssertionError("keys for window %d, which is not on the screen" % target)
         try:
-            wait_for("the focus in window %d" % target, lambda: self.x.focus() == target, timeout)
+            wait_for("the focus in window %d" % target, lambda: self.x.focus_in(target), timeout)
         except Timeout:
             raise AssertionError("keys for window %d (%s), but the focus is in %d (%s)" % (
                 target, self.window_name(target), self.x.focus(), self.window_name(self.x.focus())))
@@ -407,9 +423,9 @@ class Desktop:
     def click(self, x, y, button=1):
         """A click; the keys that follow are meant for the window clicked
         (the program gives it the focus), unless it is a menu or a list."""
-        self.xdo("mousemove", str(x), str(y), "click", str(button))
-        under = self.x.under_pointer()
-        if under and not self.x.popup(under):
+        out = self.xdo("mousemove", str(x), str(y), "click", str(button), "getmouselocation", "--shell").decode()
+        under = int(dict(line.split("=", 1) for line in out.split()).get("WINDOW", "0"))
+        if under and under != self.x.root and not self.x.popup(under):
             self.target = under
 
     def drag(self, start, end, modifier=None):
@@ -703,14 +719,17 @@ class Editor:
 
 
 class DesktopTest(unittest.TestCase):
-    """One X server per module's test class; one editor per test."""
+    """One X server per module's test class; one editor per test. A class
+    with `wm = True` gets a window manager on its server."""
+
+    wm = False
 
     @classmethod
     def setUpClass(cls):
         if not EXECUTABLE or not os.path.exists(EXECUTABLE):
             raise unittest.SkipTest("BQS_EDITOR does not name the built editor")
         cls.server = XServer()
-        cls.desktop = Desktop(cls.server)
+        cls.desktop = Desktop(cls.server, wm=cls.wm)
 
     @classmethod
     def tearDownClass(cls):
