@@ -500,15 +500,18 @@ class Desktop:
 
     def dialog(self, caption, answer, timeout=10.0):
         """A dialog or box of the program's found by its caption and focused;
-        answer() gives its keys. Returns once it is destroyed, with the focus
-        back in the window that had it."""
+        answer() gives its keys. Returns once it is destroyed, the focus
+        given back to the window that had it."""
         before = self.target
         box = self.wait_window(caption, timeout)
         self.focus(box)
         answer()
         self.wait_destroyed(box)
+        # Not waited for here: the program may put up its next dialog, which
+        # keeps the focus while it is up.
         if before and self.x.viewable(before):
-            self.focus(before)
+            self.target = before
+            self.run("xdotool", "windowfocus", str(before), check=False)
         else:
             self.target = None
 
