@@ -35,10 +35,17 @@ class TrayTest(DesktopTest):
         return out.split("window state: ", 1)[1].split()[0] if "window state: " in out else None
 
     def active(self, wid):
-        """The window on the screen and the window manager's active one:
-        the program has ended showing it."""
-        out = self.desktop.run("xdotool", "getactivewindow", check=False).strip()
-        return self.desktop.x.viewable(wid) and out == str(wid).encode()
+        """The window on the screen, the window manager's active one, and
+        drawn: the program asks for the window to be active when it sees it
+        mapped, before it draws it, and that would undo a minimise that came
+        first."""
+        d = self.desktop
+        out = d.run("xdotool", "getactivewindow", check=False).strip()
+        if not d.x.viewable(wid) or out != str(wid).encode():
+            return False
+        # The menu bar's first pixel: black until the program draws.
+        pixel = d.run("import", "-window", str(wid), "-crop", "1x1+4+4", "-depth", "8", "txt:-", check=False)
+        return b"#000000" not in pixel.upper()
 
     def withdrawn(self, wid):
         return not self.desktop.x.viewable(wid) and self.state(wid) in (None, "Withdrawn")
