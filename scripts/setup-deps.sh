@@ -18,7 +18,7 @@ packages=(
   qt6-translations-l10n
   fonts-liberation fonts-dejavu-core fonts-wine
   xvfb xauth xdotool xclip imagemagick python3 x11-utils
-  # the tray's end-to-end check (scripts/check-tray-x11.sh): a window
+  # the tray's end-to-end group (tests/e2e/tray_test.py): a window
   # manager and a system tray
   openbox trayer
   poppler-utils

@@ -7,7 +7,6 @@ The document is saved and its bytes read."""
 
 import os
 import subprocess
-import time
 import unittest
 
 from desktop import DesktopTest, wait_for
@@ -39,11 +38,7 @@ class BrowsersTest(DesktopTest):
         title is the last item)."""
         d = self.desktop
         x, y, w, h = d.geometry(e.main)
-        d.click(x + MENU_X[menu], y + MENU_Y)
-        time.sleep(0.4)
-        for key in keys:
-            d.keys(key)
-            time.sleep(0.15)
+        d.open_menu(x + MENU_X[menu], y + MENU_Y, keys)
 
     def save_as(self, e, name):
         d = self.desktop
@@ -98,9 +93,7 @@ class BrowsersTest(DesktopTest):
         wait_for("the file shown", lambda: "заметка.txt" in d.window_name(browser))
         self.assertEqual(d.window_name(browser), "Навигатор Quillet Studio - Текст: заметка.txt")
         # "Вставить в редактор" from the viewer's pop-up menu.
-        d.click(x + 450, y + 200, button=3)
-        time.sleep(0.4)
-        d.keys("Down", "Down", "Down", "Down", "Return")
+        d.open_menu(x + 450, y + 200, ("Down", "Down", "Down", "Down", "Return"), button=3)
         d.wait_no_window("^Навигатор Quillet Studio - Текст")
         self.save_as(e, "out.txt")
         e.wait_file("out.txt", text)
@@ -117,9 +110,8 @@ class BrowsersTest(DesktopTest):
         d.click(x + 8 + 8 + 50, y + FORM_MENU_BAR + 4 + 220 + 8)
         wait_for("the picture shown", lambda: "фото.jpg" in d.window_name(browser))
         # "Вставить полный путь картинки" from the picture's pop-up menu.
-        d.click(x + 266 + 8 + 20, y + FORM_MENU_BAR + 4 + 36 + 20, button=3)
-        time.sleep(0.4)
-        d.keys("Down", "Down", "Down", "Down", "Return")
+        d.open_menu(x + 266 + 8 + 20, y + FORM_MENU_BAR + 4 + 36 + 20, ("Down", "Down", "Down", "Down", "Return"),
+                    button=3)
         d.wait_no_window("^Навигатор Quillet Studio - Изображения")
         self.save_as(e, "page.txt")
         e.wait_file("page.txt", e.path("фото.jpg").encode("cp1251"))

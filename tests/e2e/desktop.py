@@ -5,7 +5,10 @@ itself) and starts `brindel-quillet-studio` from a scratch program folder
 per test: the resources copied beside a link to the built executable, a
 scratch home, the xcb platform. Keys and mouse go through the X server
 (xdotool); the desktop clipboard is read and written by another program
-(xclip). Waits poll for windows and files; nothing is left running.
+(xclip). Every step waits for the state it needs (a window on the screen
+or gone, the input focus where the keys are meant to go, the clipboard
+read) and never for a fixed time, so the tests hold on a busy machine;
+nothing is left running.
 """
 
 import ctypes
@@ -16,6 +19,7 @@ import shutil
 import signal
 import subprocess
 import tempfile
+import threading
 import time
 import unittest
 
@@ -190,12 +194,180 @@ class _XEvent(ctypes.Union):
     _fields_ = [("xclient", _XClientMessageEvent), ("pad", ctypes.c_long * 24)]
 
 
-class Desktop:
-    """xdotool and xclip on one X server."""
+class _XWindowAttributes(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("border_width", ctypes.c_int), ("depth", ctypes.c_int), ("visual", ctypes.c_void_p),
+                ("root", ctypes.c_ulong), ("class_", ctypes.c_int), ("bit_gravity", ctypes.c_int),
+                ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int), ("backing_planes", ctypes.c_ulong),
+                ("backing_pixel", ctypes.c_ulong), ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
+                ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int), ("all_event_masks", ctypes.c_long),
+                ("your_event_mask", ctypes.c_long), ("do_not_propagate_mask", ctypes.c_long),
+                ("override_redirect", ctypes.c_int), ("screen", ctypes.c_void_p)]
 
-    def __init__(self, server):
+
+_IS_VIEWABLE = 2
+_X_ERRORS = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
+# A window that went away between two questions is an answer, not an error
+# that ends the process.
+_ignore_x_errors = _X_ERRORS(lambda display, event: 0)
+
+
+class XWindows:
+    """Questions about the server's windows on a connection of our own:
+    the input focus, whether a window is on the screen or exists at all,
+    who owns a selection (the clipboard, the screen's window manager or
+    tray)."""
+
+    def __init__(self, display):
+        x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x.XSetErrorHandler.argtypes = [_X_ERRORS]
+        x.XDefaultRootWindow.restype = ctypes.c_ulong
+        x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x.XGetInputFocus.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_int)]
+        x.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(_XWindowAttributes)]
+        x.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                                 ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p),
+                                 ctypes.POINTER(ctypes.c_uint)]
+        x.XInternAtom.restype = ctypes.c_ulong
+        x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x.XGetSelectionOwner.restype = ctypes.c_ulong
+        x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                 ctypes.POINTER(_XEvent)]
+        x.XFlush.argtypes = [ctypes.c_void_p]
+        x.XFree.argtypes = [ctypes.c_void_p]
+        x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        x.XSetErrorHandler(_ignore_x_errors)
+        self.x = x
+        self.dpy = x.XOpenDisplay(display.encode())
+        if not self.dpy:
+            raise AssertionError("cannot open " + display)
+        self.root = x.XDefaultRootWindow(self.dpy)
+
+    def close(self):
+        self.x.XCloseDisplay(self.dpy)
+
+    def atom(self, name):
+        return self.x.XInternAtom(self.dpy, name.encode(), 0)
+
+    def attributes(self, wid):
+        a = _XWindowAttributes()
+        return a if self.x.XGetWindowAttributes(self.dpy, wid, ctypes.byref(a)) else None
+
+    def exists(self, wid):
+        return self.attributes(wid) is not None
+
+    def viewable(self, wid):
+        a = self.attributes(wid)
+        return a is not None and a.map_state == _IS_VIEWABLE
+
+    def popup(self, wid):
+        """A menu, a drop-down list: a window no window manager places and
+        that never takes the focus."""
+        a = self.attributes(wid)
+        return a is not None and bool(a.override_redirect)
+
+    def parent(self, wid):
+        root, parent = ctypes.c_ulong(), ctypes.c_ulong()
+        children, count = ctypes.c_void_p(), ctypes.c_uint()
+        if not self.x.XQueryTree(self.dpy, wid, ctypes.byref(root), ctypes.byref(parent), ctypes.byref(children),
+                                 ctypes.byref(count)):
+            return 0
+        if children:
+            self.x.XFree(children)
+        return parent.value
+
+    def focus(self):
+        """The window that has the input focus (0 for none, 1 for
+        PointerRoot)."""
+        wid, revert = ctypes.c_ulong(), ctypes.c_int()
+        self.x.XGetInputFocus(self.dpy, ctypes.byref(wid), ctypes.byref(revert))
+        return wid.value
+
+    def focus_in(self, wid):
+        """Whether the focus is in the window or in one of its children."""
+        f = self.focus()
+        while f > 1 and f != self.root:
+            if f == wid:
+                return True
+            f = self.parent(f)
+        return False
+
+    def selection_owner(self, name):
+        return self.x.XGetSelectionOwner(self.dpy, self.atom(name))
+
+    def clipboard_owner(self):
+        return self.selection_owner("CLIPBOARD")
+
+    def send_delete(self, wid):
+        """What a window manager's close button does: WM_DELETE_WINDOW."""
+        ev = _XEvent()
+        ev.xclient.type = 33  # ClientMessage
+        ev.xclient.window = wid
+        ev.xclient.message_type = self.atom("WM_PROTOCOLS")
+        ev.xclient.format = 32
+        ev.xclient.data[0] = self.atom("WM_DELETE_WINDOW")
+        self.x.XSendEvent(self.dpy, wid, 0, 0, ctypes.byref(ev))
+        self.x.XFlush(self.dpy)
+
+
+class _Clipboard:
+    """One xclip holding the desktop clipboard; counts the requests it has
+    served, so a paste can wait until the program has read it."""
+
+    def __init__(self, env, text):
+        self.served = 0
+        self.window = 0
+        self.proc = subprocess.Popen(["xclip", "-verbose", "-selection", "clipboard", "-t", "UTF8_STRING", "-i"],
+                                     env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     stderr=subprocess.STDOUT)
+        self.proc.stdin.write(text.encode("utf-8"))
+        self.proc.stdin.close()
+        threading.Thread(target=self._count, daemon=True).start()
+
+    def _count(self):
+        # xclip says "Waiting for selection request number N" each time it
+        # has answered one.
+        for line in self.proc.stdout:
+            if b"selection request number" in line:
+                self.served = int(line.split()[-1]) - 1
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+        self.proc.wait(10)
+        self.proc.stdout.close()
+
+
+class Desktop:
+    """xdotool and xclip on one X server.
+
+    Keys go where the input focus is, so each key and typed text first
+    waits until the focus is in the window the keys are meant for (the
+    `target`): the window last focused or clicked, or the one the program
+    is to give the focus to (`expect`). Dialogs and boxes are gone once
+    their windows are destroyed: only then has the program taken their
+    answer and gone on, and the focus goes back to the window that had it,
+    as a window manager gives it back."""
+
+    def __init__(self, server, wm=False):
         self.server = server
         self.env = server.env()
+        self.wm = start_window_manager(server) if wm else None
+        self.x = XWindows(server.display)
+        self.target = None
+        self._clipboard = None
+        self._clipboards = []
+
+    def stop(self):
+        for c in self._clipboards:
+            c.stop()
+        if self.wm:
+            self.wm.terminate()
+            self.wm.wait(10)
+        self.x.close()
 
     def run(self, *args, check=True, input=None):
         r = subprocess.run(list(args), env=self.env, input=input, stdout=subprocess.PIPE,
@@ -207,32 +379,55 @@ class Desktop:
     def xdo(self, *args):
         return self.run("xdotool", *args)
 
+    def wait_focus(self, timeout=10.0):
+        """Waits until the keys' window has the input focus."""
+        target = self.target
+        if not target:
+            return
+        if not self.x.viewable(target):
+            raise AssertionError("keys for window %d, which is not on the screen" % target)
+        try:
+            wait_for("the focus in window %d" % target, lambda: self.x.focus_in(target), timeout)
+        except Timeout:
+            raise AssertionError("keys for window %d (%s), but the focus is in %d (%s)" % (
+                target, self.window_name(target), self.x.focus(), self.window_name(self.x.focus())))
+
     def keys(self, *keys):
+        self.wait_focus()
         self.xdo("key", "--delay", "30", *keys)
 
     def paste(self, key="ctrl+v"):
-        """A paste key: the program reads another program's clipboard
-        through the X server, so the next keys wait a moment for it."""
+        """A paste key. When another program holds the clipboard, this one
+        reads it through the X server: the paste waits until it has asked,
+        so that nothing changes the clipboard under it."""
+        held = self._clipboard
+        ours = held and held.proc.poll() is None and self.x.clipboard_owner() == held.window
+        served = held.served if ours else 0
         self.keys(key)
-        time.sleep(0.3)
+        if ours:
+            wait_for("the program to read the clipboard", lambda: held.served > served)
 
     def type(self, text):
-        # Line breaks are the Return key, as a keyboard gives them.
+        # Line breaks are the Return key, as a keyboard gives them. Only
+        # characters on the keyboard's own map: others need the map changed
+        # under the running program (put them on the clipboard and paste).
+        if not text.isascii():
+            raise ValueError("type() takes ASCII text; paste the rest: %r" % text)
         for i, part in enumerate(text.split("\n")):
             if i:
                 self.keys("Return")
             if part:
+                self.wait_focus()
                 self.xdo("type", "--delay", "15", part)
-                if not part.isascii():
-                    # xdotool maps a spare key code to each such character
-                    # and restores the map at the end: the program must read
-                    # the last key before that.
-                    time.sleep(0.3)
 
     def windows(self, name):
         r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], env=self.env,
                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=20)
         return [int(w) for w in r.stdout.split()]
+
+    def popups(self):
+        """The menus and drop-down lists on the screen."""
+        return {w for w in self.windows("") if self.x.popup(w)}
 
     def window_name(self, wid):
         return self.run("xdotool", "getwindowname", str(wid), check=False).decode("utf-8", "replace").strip()
@@ -243,6 +438,9 @@ class Desktop:
     def wait_no_window(self, name, timeout=10.0):
         wait_for("no window named " + name, lambda: not self.windows(name), timeout)
 
+    def wait_destroyed(self, wid, timeout=10.0):
+        wait_for("window %d to be destroyed" % wid, lambda: not self.x.exists(wid), timeout)
+
     def geometry(self, wid):
         """The window's client area on the screen: x, y, width, height (also
         under a window manager, whose frame xdotool would count twice)."""
@@ -251,11 +449,28 @@ class Desktop:
         return (int(g["Absolute upper-left X"]), int(g["Absolute upper-left Y"]), int(g["Width"]),
                 int(g["Height"]))
 
+    def wait_moved(self, wid, x, y):
+        wait_for("window %d at %d,%d" % (wid, x, y), lambda: self.geometry(wid)[:2] == (x, y))
+
     def focus(self, wid):
+        """Gives a window the input focus (as a click on its title would);
+        the keys that follow are meant for it."""
+        self.target = wid
         self.run("xdotool", "windowfocus", "--sync", str(wid), check=False)
+        self.wait_focus()
+
+    def expect(self, wid):
+        """The keys that follow are meant for this window: the program is
+        to give it the focus by itself."""
+        self.target = wid
 
     def click(self, x, y, button=1):
-        self.xdo("mousemove", str(x), str(y), "click", str(button))
+        """A click; the keys that follow are meant for the window clicked
+        (the program gives it the focus), unless it is a menu or a list."""
+        out = self.xdo("mousemove", str(x), str(y), "click", str(button), "getmouselocation", "--shell").decode()
+        under = int(dict(line.split("=", 1) for line in out.split()).get("WINDOW", "0"))
+        if under and under != self.x.root and not self.x.popup(under):
+            self.target = under
 
     def drag(self, start, end, modifier=None):
         steps = []
@@ -269,14 +484,39 @@ class Desktop:
         steps += ["mouseup", "1"]
         if modifier:
             steps += ["keyup", modifier]
+        self.wait_focus()
         self.xdo(*steps)
+
+    def walk_menu(self, keys):
+        """Keys in a menu that is open: each Left or Right (another menu of
+        the bar, a submenu) waits for its menu to come up before the next."""
+        chunk = []
+        for key in list(keys) + [None]:
+            if chunk and (key != chunk[-1] or key in ("Left", "Right")):
+                self.keys(*chunk)
+                chunk = []
+            if key in ("Left", "Right"):
+                shown = self.popups()
+                self.keys(key)
+                wait_for("the next menu", lambda: self.popups() - shown)
+            elif key:
+                chunk.append(key)
+
+    def open_menu(self, x, y, keys=(), button=1):
+        """A click on a menu bar's title at (x, y) (or a pop-up menu's
+        button), then the keys once the menu is up (walk_menu)."""
+        shown = self.popups()
+        self.click(x, y, button)
+        wait_for("the menu", lambda: self.popups() - shown)
+        self.walk_menu(keys)
 
     # The desktop clipboard through another program (UTF-8 both ways).
     def set_clipboard(self, text):
-        p = subprocess.Popen(["xclip", "-selection", "clipboard", "-t", "UTF8_STRING", "-i"], env=self.env,
-                             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        p.communicate(text.encode("utf-8"), timeout=10)
+        held = _Clipboard(self.env, text)
+        self._clipboards.append(held)
+        self._clipboard = held
         wait_for("the clipboard to hold the text", lambda: self.clipboard() == text)
+        held.window = self.x.clipboard_owner()
 
     def clipboard(self):
         r = subprocess.run(["xclip", "-selection", "clipboard", "-t", "UTF8_STRING", "-o"], env=self.env,
@@ -291,25 +531,7 @@ class Desktop:
 
     def close_window(self, wid):
         """What a window manager's close button does: WM_DELETE_WINDOW."""
-        x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-        x.XOpenDisplay.restype = ctypes.c_void_p
-        x.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x.XInternAtom.restype = ctypes.c_ulong
-        x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                 ctypes.POINTER(_XEvent)]
-        x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        dpy = x.XOpenDisplay(self.server.display.encode())
-        if not dpy:
-            raise AssertionError("cannot open " + self.server.display)
-        ev = _XEvent()
-        ev.xclient.type = 33  # ClientMessage
-        ev.xclient.window = wid
-        ev.xclient.message_type = x.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
-        ev.xclient.format = 32
-        ev.xclient.data[0] = x.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
-        x.XSendEvent(dpy, wid, 0, 0, ctypes.byref(ev))
-        x.XCloseDisplay(dpy)
+        self.x.send_delete(wid)
 
     def screenshot(self, path):
         self.run("import", "-window", "root", path, check=False)
@@ -320,70 +542,79 @@ class Desktop:
         wx, wy, w, h = self.geometry(wid)
         self.click(wx + x, wy + y)
 
-    def answer_box(self, caption="^Brindel Quillet Studio$", key="Return", timeout=10.0):
-        """A message box (or any window) found by its caption, answered with a key."""
+    def dialog(self, caption, answer, timeout=10.0):
+        """A dialog or box of the program's found by its caption and focused;
+        answer() gives its keys. Returns once it is destroyed, the focus
+        given back to the window that had it."""
+        before = self.target
         box = self.wait_window(caption, timeout)
         self.focus(box)
-        self.keys(key)
-        self.wait_no_window(caption)
+        answer()
+        self.wait_destroyed(box)
+        # Not waited for here: the program may put up its next dialog, which
+        # keeps the focus while it is up.
+        if before and self.x.viewable(before):
+            self.target = before
+            self.run("xdotool", "windowfocus", str(before), check=False)
+        else:
+            self.target = None
+
+    def answer_box(self, caption="^Brindel Quillet Studio$", key="Return", timeout=10.0):
+        """A message box (or any window) found by its caption, answered with a key."""
+        self.dialog(caption, lambda: self.keys(key), timeout)
 
     def input_box(self, caption, text=None):
         """An input box: its text replaced by `text` and confirmed, or
         cancelled when `text` is None."""
-        box = self.wait_window(caption)
-        self.focus(box)
-        if text is None:
-            self.keys("Escape")
-        else:
-            self.keys("ctrl+a")
-            self.type(text)
-            self.keys("Return")
-        # The next box may come up under the same caption.
-        wait_for("the input box to close", lambda: box not in self.windows(caption))
+        def answer():
+            if text is None:
+                self.keys("Escape")
+            else:
+                self.keys("ctrl+a")
+                self.type(text)
+                self.keys("Return")
+        self.dialog(caption, answer)
 
     def color_dialog(self, code=None):
         """The colour dialog: `code` ("#FF8000") typed in its HTML field and
         confirmed, "" confirms the colour it opened on, None cancels."""
-        dialog = self.wait_window(COLOR_DIALOG)
-        self.focus(dialog)
-        if code is None:
-            self.keys("Escape")
-        else:
-            if code:
-                self.keys("alt+h", "ctrl+a")
-                self.type(code)
-            self.keys("Return")
-        self.wait_no_window(COLOR_DIALOG)
+        def answer():
+            if code is None:
+                self.keys("Escape")
+            else:
+                if code:
+                    self.keys("alt+h", "ctrl+a")
+                    self.type(code)
+                self.keys("Return")
+        self.dialog(COLOR_DIALOG, answer)
 
     def font_dialog(self, face=None, size=None):
         """The font dialog: a face typed in its name field (which opens
         lit), a size in its size field, confirmed; nothing given cancels."""
-        dialog = self.wait_window(FONT_DIALOG)
-        self.focus(dialog)
-        if face is None and size is None:
-            self.keys("Escape")
-        else:
-            if face:
-                self.type(face)
-            if size:
-                self.keys("Tab", "Tab", "ctrl+a")
-                self.type(size)
-            self.keys("Return")
-        self.wait_no_window(FONT_DIALOG)
+        def answer():
+            if face is None and size is None:
+                self.keys("Escape")
+            else:
+                if face:
+                    self.type(face)
+                if size:
+                    self.keys("Tab", "Tab", "ctrl+a")
+                    self.type(size)
+                self.keys("Return")
+        self.dialog(FONT_DIALOG, answer)
 
     def file_dialog(self, path):
         """The open or save dialog that is up: the path typed, Enter; None
         cancels it."""
         # Qt's own dialogs speak Russian whatever the locale (LANG is C here).
-        dialog = self.wait_window(FILE_DIALOGS)
-        self.focus(dialog)
-        if path is None:
-            self.keys("Escape")
-        else:
-            self.keys("ctrl+a")
-            self.type(path)
-            self.keys("Return")
-        self.wait_no_window(FILE_DIALOGS)
+        def answer():
+            if path is None:
+                self.keys("Escape")
+            else:
+                self.keys("ctrl+a")
+                self.type(path)
+                self.keys("Return")
+        self.dialog(FILE_DIALOGS, answer)
 
 
 class Editor:
@@ -440,6 +671,10 @@ class Editor:
             shutil.chown(self.path(name), self.user)
         return self.path(name)
 
+    def read(self, name):
+        with open(self.path(name), "rb") as f:
+            return f.read()
+
     def wait_file(self, name, data, timeout=10.0):
         p = self.path(name) if not os.path.isabs(name) else name
 
@@ -472,6 +707,8 @@ class Editor:
     def click_text(self):
         """Focus the editor with a click on its first line, then go to the start."""
         self.desktop.click(self.text_x + 200, self.text_y + 4)
+        if self.desktop.target != self.main:
+            raise AssertionError("the text is covered by " + self.desktop.window_name(self.desktop.target))
         self.desktop.keys("ctrl+Home")
 
     def menu(self, item, unlit=()):
@@ -479,18 +716,7 @@ class Editor:
         d = self.desktop
         x, y, w, h = d.geometry(self.main)
         d.focus(self.main)
-        d.click(x + 20, y + 8)
-        time.sleep(0.3)
-        # A menu opens a moment after Left or Right: each level gets its
-        # keys once the one before it is up.
-        chunk = []
-        for key in menu_keys(item, unlit):
-            if chunk and key != chunk[-1]:
-                d.keys(*chunk)
-                time.sleep(0.2)
-                chunk = []
-            chunk.append(key)
-        d.keys(*chunk)
+        d.open_menu(x + 20, y + 8, menu_keys(item, unlit))
 
     def clear(self):
         """Empties the document from the keyboard (Ctrl+A in an empty one
@@ -547,16 +773,15 @@ class DesktopTest(unittest.TestCase):
         if not EXECUTABLE or not os.path.exists(EXECUTABLE):
             raise unittest.SkipTest("BQS_EDITOR does not name the built editor")
         cls.server = XServer()
-        if cls.wm:
-            try:
-                start_window_manager(cls.server)
-            except BaseException:
-                cls.server.stop()
-                raise
-        cls.desktop = Desktop(cls.server)
+        try:
+            cls.desktop = Desktop(cls.server, wm=cls.wm)
+        except BaseException:
+            cls.server.stop()
+            raise
 
     @classmethod
     def tearDownClass(cls):
+        cls.desktop.stop()
         cls.server.stop()
 
     def start(self, *args, user=None, files=None, program_files=None):

@@ -7,7 +7,6 @@ the saved file holds exactly those bytes."""
 
 import os
 import re
-import time
 import unittest
 
 from desktop import DesktopTest, wait_for
@@ -29,6 +28,20 @@ class InsertsTest(DesktopTest):
         # The notebook's frame and tabs stand above and left of the page.
         return x + 4 + left, y + 24 + top
 
+    def raised_at(self, palette, x, y):
+        """The palette above the main window (without a window manager the
+        main window may stand above it), at (x, y)."""
+        d = self.desktop
+        d.run("xdotool", "windowraise", str(palette))
+        d.run("xdotool", "windowmove", "--sync", str(palette), str(x), str(y))
+        d.wait_moved(palette, x, y)
+
+    def save(self, e, name):
+        d = self.desktop
+        d.focus(e.main)
+        d.keys("ctrl+s")
+        d.file_dialog(e.path(name))
+
     def test_side_panel_and_palette_insert_and_the_file_holds_it(self):
         e = self.start()
         d = self.desktop
@@ -37,12 +50,10 @@ class InsertsTest(DesktopTest):
         d.click(*self.panel_point(e, 56 + 25, 236 + 12))
         # "css", then the list opened and its second item picked by arrow key.
         d.click(*self.panel_point(e, 48 + 17, 50 + 10))
-        time.sleep(0.3)
-        d.click(*self.panel_point(e, 3 + 84, 78 + 10))
-        time.sleep(0.5)
-        d.keys("Down", "Return")
-        time.sleep(0.3)
+        d.open_menu(*self.panel_point(e, 3 + 84, 78 + 10), keys=("Down", "Return"))
+        wait_for("the list to close", lambda: not d.popups())
         # The focus is back in the editor: typing goes on after the pick.
+        d.expect(e.main)
         d.type("X")
 
         # F9 hides the palette (shown at start by default) and shows it again.
@@ -52,24 +63,15 @@ class InsertsTest(DesktopTest):
             d.keys("F9")
             wait_for("the palette " + ("shown" if shown else "hidden"), lambda: bool(d.windows(PALETTE)) == shown)
         palette = d.wait_window(PALETTE)
-        # Without a window manager the main window may stand above it.
-        d.run("xdotool", "windowraise", str(palette))
-        d.run("xdotool", "windowmove", "--sync", str(palette), "300", "60")
-        time.sleep(0.5)
+        self.raised_at(palette, 300, 60)
         d.focus(e.main)
         # "<br>", the third button of the first page (4 + 46 + 2 + 52 + 2).
         d.click(*self.palette_point(palette, 106 + 17, 4 + 11))
-        time.sleep(0.3)
         # The editor still has the keys.
+        d.expect(e.main)
         d.type("Y")
 
-        d.focus(e.main)
-        d.keys("ctrl+s")
-        dialog = d.wait_window("^(Сохранить|Сохранить как)$")
-        d.focus(dialog)
-        d.keys("ctrl+a")
-        d.type(e.path("inserted.txt"))
-        d.keys("Return")
+        self.save(e, "inserted.txt")
         e.wait_file("inserted.txt", b"<BR>background:X<br>Y")
         self.assertTrue(e.running(), e.stderr())
 
@@ -82,23 +84,19 @@ class InsertsTest(DesktopTest):
         d.keys("F5")
         d.type(" ")
         d.keys("F2")
-        dialog = d.wait_window("^Открыть$")
-        d.focus(dialog)
-        d.keys("ctrl+a")
-        # Pasted: typed Cyrillic is not reliable in Qt's file dialog.
-        d.set_clipboard(e.path("мой файл.txt"))
-        d.paste()
-        d.keys("Return")
-        d.wait_no_window("^Открыть$")
-        time.sleep(0.3)
+
+        def pick():
+            d.keys("ctrl+a")
+            # Pasted: typed Cyrillic is not reliable in Qt's file dialog.
+            d.set_clipboard(e.path("мой файл.txt"))
+            d.paste()
+            d.keys("Return")
+        d.dialog("^Открыть$", pick)
 
         palette = d.wait_window(PALETTE)
-        d.run("xdotool", "windowraise", str(palette))
-        d.run("xdotool", "windowmove", "--sync", str(palette), "300", "60")
-        time.sleep(0.5)
+        self.raised_at(palette, 300, 60)
         # The fifth tab, then Edit3 (the third box) gets a text.
         d.click(*self.palette_point(palette, 360, -12))
-        time.sleep(0.3)
         x, y = self.palette_point(palette, 400 + 90, 4 + 10)
         d.focus(palette)
         d.click(x, y)
@@ -106,23 +104,24 @@ class InsertsTest(DesktopTest):
         d.keys("End", "BackSpace")
         d.type("[mem]")
         d.run("xdotool", "mousemove", "--sync", str(x), str(y), "click", "--repeat", "2", "--delay", "60", "1")
-        time.sleep(0.3)
+        # The text goes into the document, and the keys with it.
+        d.expect(e.main)
         d.type("!")
 
-        d.focus(e.main)
-        d.keys("ctrl+s")
-        dialog = d.wait_window("^(Сохранить|Сохранить как)$")
-        d.focus(dialog)
-        d.keys("ctrl+a")
-        d.type(e.path("keys.txt"))
-        d.keys("Return")
-        wait_for("the saved file", lambda: os.path.exists(e.path("keys.txt")))
-        time.sleep(0.5)
-        with open(e.path("keys.txt"), "rb") as f:
-            saved = f.read()
+        self.save(e, "keys.txt")
         date = rb"[^ ,]+, \d\d\.\d\d\.\d{4} " + "год, время: ".encode("cp1251") + rb"\d\d:\d\d:\d\d"
         tail = re.escape(" мой файл.txt[mem]!".encode("cp1251"))
-        self.assertRegex(saved, b"^" + date + tail + b"$")
+        pattern = re.compile(b"^" + date + tail + b"$")
+
+        def saved():
+            try:
+                return pattern.match(e.read("keys.txt"))
+            except OSError:
+                return None
+        try:
+            wait_for("the saved file", saved)
+        except AssertionError:
+            self.assertRegex(e.read("keys.txt"), pattern)
         self.assertTrue(e.running(), e.stderr())
 
     def test_the_palette_keeps_its_place_across_runs(self):
@@ -130,7 +129,7 @@ class InsertsTest(DesktopTest):
         d = self.desktop
         palette = d.wait_window(PALETTE)
         d.run("xdotool", "windowmove", "--sync", str(palette), "210", "333")
-        time.sleep(0.5)
+        d.wait_moved(palette, 210, 333)
         e.close()
         with open(os.path.join(e.prog, "Config files", "smallbarset.ini"), "rb") as f:
             ini = f.read()

@@ -4,7 +4,6 @@ inserts its tag; the hyperlink wizard's saved addresses outlive the run."""
 
 import os
 import re
-import time
 import unittest
 
 from desktop import DesktopTest, wait_for
@@ -36,7 +35,6 @@ class TagWizardsTest(DesktopTest):
         def back(w):
             # The wizard again, once a dialog of its own has closed.
             d.focus(w)
-            time.sleep(0.3)
 
         def rule(w):
             d.click_in(w, 16, 104)  # "Без отброски тени"

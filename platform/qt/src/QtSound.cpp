@@ -37,3 +37,15 @@ bool QtSoundBackend::Play(const std::string& name, const std::string& wave) {
   sound->Effect->play();
   return true;
 }
+
+QtSoundBackend::TPlayed QtSoundBackend::Played(const std::string& name) const {
+  TPlayed played;
+  auto it = FSounds.find(name);
+  if (it == FSounds.end() || !it->second) return played;
+  const TSound& sound = *it->second;
+  played.File = sound.File->fileName().toStdString();
+  played.Source = sound.Effect->source().toLocalFile().toStdString();
+  played.Loaded = sound.Effect->status() == QSoundEffect::Ready;
+  played.Failed = sound.Effect->status() == QSoundEffect::Error;
+  return played;
+}

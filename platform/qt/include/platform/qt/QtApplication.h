@@ -100,6 +100,17 @@ class QtSoundBackend : public ISoundBackend {
   ~QtSoundBackend() override;
   bool Play(const std::string& name, const std::string& wave) override;
 
+  // What Play handed the sound effect for a resource (all empty for one
+  // never played): the temporary copy of its bytes, the file the effect
+  // plays, and whether the effect has loaded it or failed to.
+  struct TPlayed {
+    std::string File;
+    std::string Source;
+    bool Loaded = false;
+    bool Failed = false;
+  };
+  TPlayed Played(const std::string& name) const;
+
  private:
   struct TSound;
   std::map<std::string, std::unique_ptr<TSound>> FSounds;
