@@ -84,8 +84,8 @@ def menu_keys(item, unlit=()):
 
 
 # What ships beside the executables besides the program folders: the web
-# engine's module, loaded at the first page.
-MODULES = ("libbqs-qtweb.so",)
+# engine's module, loaded at the first page, and the sound effects'.
+MODULES = ("libbqs-qtweb.so", "libbqs-qtsound.so")
 
 
 def install_beside(executable, folder):

@@ -1,10 +1,8 @@
 // The web engine is the largest part of Qt the programs use, and most runs
 // of the editor never show a page: the engine and its libraries live in the
 // module libbqs-qtweb.so beside the executable (built from QtWebBrowser.cpp)
-// and are loaded when the first browser control needs its engine. The
-// module takes the toolkit layer's symbols from the program itself, which
-// exports them.
-#include <dlfcn.h>
+// and are loaded when the first browser control needs its engine
+// (QtModules.h).
 #include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,6 +15,7 @@
 
 #include "platform/WebBrowser.h"
 #include "platform/qt/QtApplication.h"
+#include "platform/qt/QtModules.h"
 
 namespace {
 // Whether this process may start its children in new user, PID and network
@@ -40,21 +39,10 @@ void PrepareWebEngine() {
   if (geteuid() == 0 || !SandboxNamespacesWork()) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
 }
 
-// The folder of the running executable (not the program folder a test may
-// have set: the module is a build product beside the binary).
-std::string ExecutableFolder() {
-  char buf[4096];
-  const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return std::string();
-  std::string path(buf, static_cast<std::size_t>(n));
-  return path.substr(0, path.find_last_of('/') + 1);
-}
-
 using TMakeEngine = IWebBrowserEngine* (*)(TWebBrowser*);
 
 TMakeEngine LoadWebModule() {
   PrepareWebEngine();
-  const std::string file = ExecutableFolder() + "libbqs-qtweb.so";
   // The engine warns, as it loads, that it was not there when the
   // application started; the program makes the shared context it asks for
   // itself (QtWebBrowser.cpp), so that warning alone is kept out.
@@ -63,15 +51,10 @@ TMakeEngine LoadWebModule() {
     if (text.contains(QLatin1String("initialized from a plugin"))) return;
     if (previous) previous(type, context, text);
   });
-  void* module = dlopen(file.c_str(), RTLD_NOW | RTLD_GLOBAL);
+  // A browser control without its engine stays blank.
+  void* make = QtModuleSymbol("libbqs-qtweb.so", "BqsMakeQtWebBrowserEngine");
   qInstallMessageHandler(previous);
-  if (!module) {
-    // A browser control without its engine stays blank; the reason goes to
-    // the error stream, as the web engine's own reports do.
-    std::fprintf(stderr, "web engine module not loaded: %s\n", dlerror());
-    return nullptr;
-  }
-  return reinterpret_cast<TMakeEngine>(dlsym(module, "BqsMakeQtWebBrowserEngine"));
+  return reinterpret_cast<TMakeEngine>(make);
 }
 }  // namespace
 

@@ -48,9 +48,10 @@ TEST_F(WebEngineTest, PageLoadsAndPrintsToPdf) {
   WriteFileBytes(OsPath("page.html"),
                  "<html><head><title>T1</title></head><body><p>Hello printed page</p></body></html>");
   StartWith("");
-  // The editor starts without the web engine; it comes in with the first
-  // page.
+  // The editor starts without the web engine and without Qt Multimedia;
+  // they come in with the first page and the first sound.
   EXPECT_FALSE(Mapped("libQt6WebEngineCore"));
+  EXPECT_FALSE(Mapped("libQt6Multimedia"));
   TWebBrowser* browser = Form24->WebBrowser1;
   std::string title;
   bool complete = false;

@@ -93,7 +93,9 @@ class QtLockKeysBackend : public ILockKeysBackend {
 };
 
 // Wave resources through Qt Multimedia (QSoundEffect on a temporary copy
-// of the bytes, one per resource); never waits, never raises.
+// of the bytes, one per resource), in the sound module loaded at the first
+// sound (QtModules.h); never waits, never raises.
+class IQtSoundPlayer;
 class QtSoundBackend : public ISoundBackend {
  public:
   QtSoundBackend();
@@ -112,8 +114,9 @@ class QtSoundBackend : public ISoundBackend {
   TPlayed Played(const std::string& name) const;
 
  private:
-  struct TSound;
-  std::map<std::string, std::unique_ptr<TSound>> FSounds;
+  IQtSoundPlayer* Player();
+  std::unique_ptr<IQtSoundPlayer> FPlayer;
+  bool FTriedPlayer = false;
 };
 
 // Tray icons as QSystemTrayIcons (QtNotifyIcon.cpp).
