@@ -23,31 +23,12 @@ import sys
 import tempfile
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
-
+from running_editor import EDITOR, editor_area, write_document  # noqa: E402  (sets the paths)
 from xwatch import XWatch  # noqa: E402
 from desktop import Desktop, XServer  # noqa: E402
 
-BUILD = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "build", "release")
-EDITOR = os.path.abspath(os.path.join(BUILD, "bin", "brindel-quillet-studio"))
-STATUS_BAR = 40
 RARE = "zanzibarquux"
 
-
-def write_document(path, size):
-    chunks, total, n = [], 0, 0
-    while total < size:
-        block = b"".join(b'<div class="c%d"><p>line %d <b>text</b> &amp; more words</p></div>\r\n' % (i % 100, i)
-                         for i in range(n, n + 10000))
-        chunks.append(block)
-        total += len(block)
-        n += 10000
-    data = b"".join(chunks)[:size]
-    data = data[:data.rfind(b"\r\n") + 2] + b"<p>" + RARE.encode() + b"</p>\r\n"
-    with open(path, "wb") as f:
-        f.write(data)
 
 
 class Program:
@@ -102,10 +83,10 @@ def main():
         desktop.env["HOME"] = work
         watch = XWatch(server.display)
         doc = os.path.join(work, "move.html")
-        write_document(doc, int(mb * 1048576))
+        write_document(doc, int(mb * 1048576), b"<p>" + RARE.encode() + b"</p>")
         results = {}
         editor = Program(desktop, watch, [EDITOR, doc], lambda n: n.endswith(" - Brindel Quillet Studio"),
-                         lambda a: (0, 0, a.width, max(1, a.height - STATUS_BAR)))
+                         editor_area)
         try:
             # The find dialog is opened first and its text typed; the press
             # of Find Next (Return) is what is timed.

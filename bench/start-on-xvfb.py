@@ -23,28 +23,10 @@ import sys
 import tempfile
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
-
+from running_editor import EDITOR, editor_area, write_document  # noqa: E402  (sets the paths)
 from xwatch import XWatch  # noqa: E402
 from desktop import XServer  # noqa: E402
 
-BUILD = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "build", "release")
-EDITOR = os.path.abspath(os.path.join(BUILD, "bin", "brindel-quillet-studio"))
-STATUS_BAR = 40
-
-
-def write_document(path, size):
-    line_no, chunks, total = 0, [], 0
-    while total < size:
-        block = b"".join(b'<p class="c%d">line %d <b>text</b> &amp; more words</p>\r\n' % (i % 100, i)
-                         for i in range(line_no, line_no + 10000))
-        chunks.append(block)
-        total += len(block)
-        line_no += 10000
-    with open(path, "wb") as f:
-        f.write(b"".join(chunks)[:size])
 
 
 def run_once(watch, env, argv, is_window, area):
@@ -87,7 +69,7 @@ def main():
             for _ in range(runs):
                 mine.append(run_once(watch, env, [EDITOR] + doc,
                                      lambda n: n.endswith(" - Brindel Quillet Studio"),
-                                     lambda a: (0, 0, a.width, max(1, a.height - STATUS_BAR))))
+                                     editor_area))
                 if vim:
                     theirs.append(run_once(watch, env,
                                            ["xterm", "-T", "bqs-start-vim", "-geometry", "120x50", "-e",
