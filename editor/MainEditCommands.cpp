@@ -266,6 +266,19 @@ void TMainEditCommands::ReplaceAll(const std::string& find, const std::string& r
   if (find.empty()) return;
   TSrcMemo* memo = FHost.Memo;
   const TTextFinder finder(find);
+  if (find.find_first_of("\r\n") == std::string::npos && replacement.find_first_of("\r\n") == std::string::npos) {
+    // Neither holds a line break: the occurrences are found in the lines
+    // where they are, and only the lines holding one are stored again.
+    const TSrcEditStringList* lines = memo->Lines();
+    std::vector<TBufferCoord> starts;
+    for (int i = 0; i < lines->Count(); ++i) {
+      const std::string_view line = lines->LineView(i);
+      for (std::size_t p = finder.Find(line, 0); p != TTextFinder::npos; p = finder.Find(line, p + find.size()))
+        starts.push_back(BufferCoord(static_cast<int>(p) + 1, i + 1));
+    }
+    memo->ReplaceRuns(starts, static_cast<int>(find.size()), replacement);
+    return;
+  }
   const std::string text = memo->Text();
   // One left-to-right pass over the occurrences the text holds now; the
   // span from the first to the end of the last is rebuilt once and goes in

@@ -197,6 +197,12 @@ class TCustomSrcEdit : public TCustomControl {
   // ReplaceSelection ends at its first NUL).
   void ReplaceSelectionWhole(const std::string& Value);
   void SetSelText(const std::string& Value) { ReplaceSelection(Value); }
+  // Replaces runs of Length bytes, each inside one line, starting at Starts
+  // (ascending, not overlapping), by Replacement (no line break in it), as
+  // one undo step: the same as selecting from the first run to the end of
+  // the last and replacing that span by the span rebuilt, the caret after
+  // the last replacement. Only the lines that hold a run are stored again.
+  void ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Length, std::string_view Replacement);
   void DeleteSelection();
   void ClearText();
   // The primitive: removes the selection (active mode), then inserts Value

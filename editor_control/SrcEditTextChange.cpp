@@ -112,6 +112,66 @@ void TCustomSrcEdit::ReplaceSelectionRecorded(const std::string& Value) {
   }
 }
 
+void TCustomSrcEdit::ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Length, std::string_view Replacement) {
+  if (Starts.empty() || Length <= 0) return;
+  const TBufferCoord first = Starts.front();
+  const TBufferCoord end = BufferCoord(Starts.back().Char + Length, Starts.back().Line);
+  TUndoBlockGuard block(FUndoList);
+  SetActiveSelectionMode(smNormal);
+  SelectRange(end, first, end);
+  // Each line that holds runs is rebuilt once into `line`, from the runs
+  // given and the bytes between them; `visit` gets every rebuilt line.
+  auto rebuild = [&](auto&& visit) {
+    std::string line;
+    for (std::size_t k = 0; k < Starts.size();) {
+      const int index = Starts[k].Line - 1;
+      const std::string_view old = FLines->LineView(index);
+      line.clear();
+      std::size_t from = 0;
+      for (; k < Starts.size() && Starts[k].Line == index + 1; ++k) {
+        const std::size_t at = static_cast<std::size_t>(Starts[k].Char - 1);
+        line.append(old.substr(from, at - from));
+        line.append(Replacement);
+        from = at + static_cast<std::size_t>(Length);
+      }
+      visit(index, line, from, old);
+    }
+  };
+  if (HasOption(eoTrimTrailingSpaces)) {
+    // Every line the span touches is stored trimmed: the span goes in the
+    // general way.
+    std::string span;
+    int lastIndex = first.Line - 1;
+    rebuild([&](int index, std::string& line, std::size_t from, std::string_view old) {
+      for (; lastIndex < index; ++lastIndex) {
+        span += "\r\n";
+        if (lastIndex + 1 < index) span.append(FLines->LineView(lastIndex + 1));
+      }
+      const std::size_t skip = index == first.Line - 1 ? static_cast<std::size_t>(first.Char - 1) : 0;
+      span.append(line, skip, std::string::npos);
+      if (index == end.Line - 1) return;
+      span.append(old.substr(from));
+    });
+    ReplaceSelectionRecorded(span);
+    return;
+  }
+  AddSelectionDeletion(urDelete);
+  int caretChar = end.Char;
+  {
+    TPaintLockGuard lock(this);
+    TUpdateGuard update(FLines);
+    rebuild([&](int index, std::string& line, std::size_t from, std::string_view old) {
+      caretChar = static_cast<int>(line.size()) + 1;
+      line.append(old.substr(from));
+      FLines->PutView(index, line);
+    });
+    MoveCaretTo(BufferCoord(caretChar, end.Line));
+  }
+  // An empty span leaves nothing inserted.
+  if (first.Line != end.Line || caretChar != first.Char)
+    FUndoList->AddChange(urInsert, first, Caret(), std::string(), smNormal);
+}
+
 TBufferCoord TCustomSrcEdit::ClampToLineEnd(TBufferCoord p) const {
   // A line the text does not have (the first of an empty text) is empty.
   if (p.Line >= 1) p.Char = std::min(p.Char, FLines->LineLength(p.Line - 1) + 1);
