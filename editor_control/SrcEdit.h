@@ -703,6 +703,13 @@ class TCustomSrcEdit : public TCustomControl {
   int InsertNormal(const std::string& Value);
   int InsertColumn(const std::string& Value, bool Record);
   int InsertWholeLines(const std::string& Value);
+  // Whether Text can replace the normal span S..E line by line: it has as
+  // many line breaks as the span crosses, both ends lie within their lines,
+  // and line ends are not trimmed.
+  bool SpanTakesLines(const TBufferCoord& S, const TBufferCoord& E, std::string_view Text) const;
+  // Replaces that span by Text storing only the lines that come out
+  // different (no lines inserted or deleted); the caret ends after Text.
+  void ReplaceSpanByLines(const TBufferCoord& S, const TBufferCoord& E, std::string_view Text);
   // ---- END SrcEditTextChange.cpp ----
 
   // ---- BEGIN SrcEditUndoReplay.cpp ----
@@ -710,6 +717,15 @@ class TCustomSrcEdit : public TCustomControl {
   void UndoOneItem(TSrcEditUndoItem& Item);
   void RedoOneItem(TSrcEditUndoItem& Item);
   bool ReplayPositionItem(TSrcEditUndoItem& Item, TSrcEditUndoList* Mirror);
+  // A deletion and the insertion at its start of one action, replayed
+  // together line by line when the lines keep their number; false (nothing
+  // done) otherwise. Item is the one on top of its list.
+  bool UndoReplacementByLines(TSrcEditUndoItem& Item);
+  bool RedoReplacementByLines(TSrcEditUndoItem& Item);
+  // The reason of the item UndoItem or RedoItem replayed last.
+  int FLastReplayed = 0;
+  // Set while Undo or Redo replays whole actions.
+  bool FReplayingAction = false;
   // Whether one undo (Undoing) or redo command goes on from the item just
   // replayed (reason Done) to the next one: First and Number are the reason
   // and change number of the command's first item.

@@ -54,13 +54,11 @@ class TPieceReader {
 
 int CountLineBreaks(std::string_view s) {
   int n = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '\n') {
-      ++n;
-    } else if (s[i] == '\r') {
-      ++n;
-      if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
-    }
+  const char* end = s.data() + s.size();
+  for (const char* p = FindLineEnd(s.data(), end); p != end; p = FindLineEnd(p, end)) {
+    ++n;
+    if (*p == '\r' && p + 1 != end && p[1] == '\n') ++p;
+    ++p;
   }
   return n;
 }
@@ -170,6 +168,39 @@ void TCustomSrcEdit::ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Le
   // An empty span leaves nothing inserted.
   if (first.Line != end.Line || caretChar != first.Char)
     FUndoList->AddChange(urInsert, first, Caret(), std::string(), smNormal);
+}
+
+bool TCustomSrcEdit::SpanTakesLines(const TBufferCoord& S, const TBufferCoord& E, std::string_view Text) const {
+  if (HasOption(eoTrimTrailingSpaces)) return false;
+  if (S.Line < 1 || E.Line < S.Line || E.Line > FLines->GetCount()) return false;
+  if (S.Line == E.Line && E.Char < S.Char) return false;
+  if (S.Char < 1 || S.Char - 1 > FLines->LineLength(S.Line - 1)) return false;
+  if (E.Char < 1 || E.Char - 1 > FLines->LineLength(E.Line - 1)) return false;
+  return CountLineBreaks(Text) == E.Line - S.Line;
+}
+
+void TCustomSrcEdit::ReplaceSpanByLines(const TBufferCoord& S, const TBufferCoord& E, std::string_view Text) {
+  TPaintLockGuard lock(this);
+  TUpdateGuard update(FLines);
+  TPieceReader reader(Text);
+  TPiece piece;
+  int index = S.Line - 1;
+  std::size_t end = 0;
+  std::string line;
+  while (reader.Next(piece)) {
+    const std::string_view old = FLines->LineView(index);
+    const std::size_t from = index == S.Line - 1 ? static_cast<std::size_t>(S.Char - 1) : 0;
+    const std::size_t to = index == E.Line - 1 ? static_cast<std::size_t>(E.Char - 1) : old.size();
+    if (to - from != piece.Text.size() || old.compare(from, to - from, piece.Text) != 0) {
+      line.assign(old.substr(0, from));
+      line.append(piece.Text);
+      line.append(old.substr(to));
+      FLines->PutView(index, line);
+    }
+    end = from + piece.Text.size();
+    ++index;
+  }
+  MoveCaretTo(BufferCoord(static_cast<int>(end) + 1, E.Line));
 }
 
 TBufferCoord TCustomSrcEdit::ClampToLineEnd(TBufferCoord p) const {
