@@ -713,6 +713,7 @@ void TCustomSrcEdit::InvalidateLine(int Line) {
 void TCustomSrcEdit::LinesUpdateBegun(TObject*) { IncludeStateFlags(sfLinesChanging); }
 
 void TCustomSrcEdit::LinesUpdated(TObject*) {
+  FlushLoadRun();
   ExcludeStateFlags(sfLinesChanging);
   FlushDeferredRescan();
   if (!HandleAllocated()) {

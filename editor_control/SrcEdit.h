@@ -828,6 +828,13 @@ class TCustomSrcEdit : public TCustomControl {
   bool FEditingInPlace = false;
   // Changes with every change of the line list (the hooks count it).
   unsigned FLinesGeneration = 0;
+  // The run of lines a load has reported and the control has not handled
+  // yet (FlushLoadRun handles it: every hook and the update's end call it).
+  int FLoadRunFirst = 0;
+  int FLoadRunCount = 0;
+  void FlushLoadRun();
+  // What an insertion of Count lines at Index does to the control.
+  void HandleLinesInserted(int Index, int Count);
   // ---- END SrcEditScroll.cpp ----
 
   // ---- BEGIN SrcEditWordWrapGlue.cpp ----
