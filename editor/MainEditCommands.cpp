@@ -401,21 +401,25 @@ void TMainEditCommands::N309Click(TObject*) {
                        "Продолжить?"),
               kTitle, MB_YESNO | MB_ICONWARNING) != IDYES)
     return;
-  std::vector<std::string> sorted;
+  // The lines are sorted where they are (views), and the text is built
+  // once from them.
+  std::vector<std::string_view> sorted;
   sorted.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) sorted.push_back(lines->Get(i));
-  const std::vector<std::string> original = sorted;
+  for (int i = 0; i < count; ++i) sorted.push_back(lines->LineView(i));
   std::stable_sort(sorted.begin(), sorted.end(),
-                   [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) < 0; });
-  if (sorted == original) return;  // already in order: nothing changes
+                   [](std::string_view a, std::string_view b) { return AnsiCompareText(a, b) < 0; });
+  bool same = true;
+  for (int i = 0; i < count && same; ++i) same = sorted[static_cast<std::size_t>(i)] == lines->LineView(i);
+  if (same) return;  // already in order: nothing changes
   std::size_t total = 0;
-  for (const std::string& s : sorted) total += s.size() + 2;
+  for (std::string_view s : sorted) total += s.size() + 2;
   std::string text;
   text.reserve(total);
   for (std::size_t i = 0; i < sorted.size(); ++i) {
     if (i > 0) text += "\r\n";
     text += sorted[i];
   }
+  sorted = {};
   // One replacement of the whole text: one undo step, and the document
   // counts as modified.
   memo->SetActiveSelectionMode(smNormal);

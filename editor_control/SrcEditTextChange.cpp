@@ -76,6 +76,20 @@ void TCustomSrcEdit::ReplaceSelectionWhole(const std::string& Value) { ReplaceSe
 
 void TCustomSrcEdit::ReplaceSelectionRecorded(const std::string& Value) {
   TUndoBlockGuard block(FUndoList);
+  if (HasSelection() && FActiveSelectionMode == smNormal) {
+    // A text that keeps the lines of the span it replaces (a sorted or
+    // indented block, a replaced word) is stored line by line: the lines
+    // that come out the same are not touched. Recorded as below.
+    const TBufferCoord first = SelFirst(), last = SelLast();
+    if (SpanTakesLines(first, last, Value)) {
+      AddSelectionDeletion(urDelete);
+      FBlockBegin = first;
+      FBlockEnd = last;
+      ReplaceSpanByLines(first, last, Value);
+      if (!Value.empty()) FUndoList->AddChange(urInsert, first, Caret(), std::string(), smNormal);
+      return;
+    }
+  }
   // Where the text goes in: the start of the selection, or the caret.
   TBufferCoord start;
   if (HasSelection()) {

@@ -440,6 +440,17 @@ TEST_F(UndoRedoTest, ReplacementsReplayTheTextsTheyChanged) {
     if (empty && typed && round % 2 == 0) continue;
     Edit->ReplaceSelection(replacement);
     const std::string after = Joined();
+    // The text is the old one with the span replaced (lines joined by "|").
+    auto offset = [&](const TBufferCoord& p) {
+      std::size_t at = 0;
+      for (int line = 1; line < p.Line; ++line) at = before.find('|', at) + 1;
+      return at + static_cast<std::size_t>(p.Char - 1);
+    };
+    std::string want = before, joinedReplacement = replacement;
+    for (std::size_t k; (k = joinedReplacement.find("\r\n")) != std::string::npos;)
+      joinedReplacement.replace(k, 2, "|");
+    want.replace(offset(s), offset(e) - offset(s), joinedReplacement);
+    ASSERT_EQ(after, want) << replacement;
     const TBufferCoord caret = Edit->Caret();
     const std::string label = before + " " + std::to_string(s.Char) + "," + std::to_string(s.Line) + "-" +
                               std::to_string(e.Char) + "," + std::to_string(e.Line) + " " + replacement;
