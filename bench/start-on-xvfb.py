@@ -12,7 +12,8 @@ whose clock and mouse panels change on their own, and the whole xterm.
     python3 bench/start-on-xvfb.py [build dir, default build/release]
 
 BQS_START_MB lists other sizes ("0 1 10"; 0 is no file); BQS_START_RUNS
-sets the number of runs of each.
+sets the number of runs of each; BQS_START_KIND=empty-lines makes the
+documents of empty lines (LF breaks only, one line per byte) instead.
 """
 
 import os
@@ -36,6 +37,10 @@ STATUS_BAR = 40
 
 
 def write_document(path, size):
+    if os.environ.get("BQS_START_KIND") == "empty-lines":
+        with open(path, "wb") as f:
+            f.write(b"\n" * size)
+        return
     line_no, chunks, total = 0, [], 0
     while total < size:
         block = b"".join(b'<p class="c%d">line %d <b>text</b> &amp; more words</p>\r\n' % (i % 100, i)

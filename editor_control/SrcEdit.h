@@ -398,6 +398,8 @@ class TCustomSrcEdit : public TCustomControl {
   void DeferRescanDeleted(int Index, int Count);
   void DeferRescanReplaced(int Index, int Count);
   void FlushDeferredRescan();
+  // Forgets the replaced lines noted one by one (the range stays).
+  void DropSparseRescan();
 
   // Text utilities.
   std::string CaretLineText() const;
@@ -661,6 +663,10 @@ class TCustomSrcEdit : public TCustomControl {
   // The last inserted line of the deferred range (-1: none): every line up
   // to it is scanned whatever state its record holds.
   int FRescanForcedLast = -1;
+  // While only whole lines were replaced since the last rescan: those
+  // lines (FRescanSparse), so that the rescan skips the lines between them.
+  std::vector<int> FRescanLines;
+  bool FRescanSparse = false;
 
   // Input (SrcEditInput.cpp).
   Word FLastKey = 0;

@@ -352,6 +352,7 @@ void TCustomSrcEdit::ListCleared(TObject* Sender) {
   FlushLoadRun();
   ++FLinesGeneration;
   FRescanFirst = FRescanLast = FRescanForcedLast = -1;  // nothing of the old text is left to rescan
+  DropSparseRescan();
   FScanCheckpoints.Clear();
   FScanLimit = INT_MAX;
   if (WordWrap()) FWordWrapPlugin->Reset();
