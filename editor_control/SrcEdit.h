@@ -732,6 +732,8 @@ class TCustomSrcEdit : public TCustomControl {
   int FLastReplayed = 0;
   // Set while Undo or Redo replays whole actions.
   bool FReplayingAction = false;
+  // The change number of the first item the command replays.
+  std::uint32_t FReplayNumber = 0;
   // Whether one undo (Undoing) or redo command goes on from the item just
   // replayed (reason Done) to the next one: First and Number are the reason
   // and change number of the command's first item.

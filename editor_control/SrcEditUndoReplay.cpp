@@ -127,6 +127,7 @@ void TCustomSrcEdit::Undo() {
     // All mirrors of this command form one redo action.
     TBlockNumberGuard mirrors(FRedoList, number);
     TWholeAction whole(FReplayingAction);
+    FReplayNumber = number;
     for (;;) {
       UndoItem();
       const TSrcEditUndoItem* next = FUndoList->PeekItem();
@@ -152,6 +153,7 @@ void TCustomSrcEdit::Redo() {
       {
         TBlockNumberGuard mirrors(FUndoList, number);
         TWholeAction whole(FReplayingAction);
+        FReplayNumber = number;
         for (;;) {
           RedoItem();
           const TSrcEditUndoItem* next = FRedoList->PeekItem();
@@ -232,7 +234,10 @@ bool IsReplacementPair(const TSrcEditUndoItem& deletion, const TSrcEditUndoItem*
 bool TCustomSrcEdit::UndoReplacementByLines(TSrcEditUndoItem& Item) {
   // Item: the insertion (on top); under it, the deletion it followed.
   const TSrcEditUndoItem* deletion = FUndoList->PeekItem();
-  if (!FReplayingAction || !deletion || !Item.ChangeStr().empty() || Item.ChangeReason() == urDragDropInsert)
+  // Only inside the command's own action: a group of like items may end
+  // between the insertion and the deletion of an earlier action.
+  if (!FReplayingAction || Item.ChangeNumber() != FReplayNumber || !deletion || !Item.ChangeStr().empty() ||
+      Item.ChangeReason() == urDragDropInsert)
     return false;
   if (!IsReplacementPair(*deletion, &Item)) return false;
   const TBufferCoord s = Item.ChangeStartPos(), e = Item.ChangeEndPos();
@@ -252,7 +257,9 @@ bool TCustomSrcEdit::UndoReplacementByLines(TSrcEditUndoItem& Item) {
 bool TCustomSrcEdit::RedoReplacementByLines(TSrcEditUndoItem& Item) {
   // Item: the deletion (on top); under it, the insertion that followed it.
   const TSrcEditUndoItem* insertion = FRedoList->PeekItem();
-  if (!FReplayingAction || !IsReplacementPair(Item, insertion) || !insertion->ChangeReplacedStr().empty()) return false;
+  if (!FReplayingAction || Item.ChangeNumber() != FReplayNumber || !IsReplacementPair(Item, insertion) ||
+      !insertion->ChangeReplacedStr().empty())
+    return false;
   const TBufferCoord s = Item.ChangeStartPos(), e = Item.ChangeEndPos();
   if (!SpanTakesLines(s, e, insertion->ChangeStr())) return false;
   FUndoList->AddChange(urDelete, s, e, DeletedSelectionText(), smNormal);
