@@ -12,7 +12,8 @@ whose clock and mouse panels change on their own, and the whole xterm.
     python3 bench/start-on-xvfb.py [build dir, default build/release]
 
 BQS_START_MB lists other sizes ("0 1 10"; 0 is no file); BQS_START_RUNS
-sets the number of runs of each.
+sets the number of runs of each; BQS_START_KIND=empty-lines makes the
+documents of empty lines (LF breaks only, one line per byte) instead.
 """
 
 import os
@@ -27,6 +28,16 @@ from running_editor import EDITOR, editor_area, write_document  # noqa: E402  (s
 from xwatch import XWatch  # noqa: E402
 from desktop import XServer  # noqa: E402
 
+
+
+def write_start_document(path, size):
+    """The document opened at start: HTML lines, or with
+    BQS_START_KIND=empty-lines as many empty lines (LF) as bytes."""
+    if os.environ.get("BQS_START_KIND") == "empty-lines":
+        with open(path, "wb") as f:
+            f.write(b"\n" * size)
+    else:
+        write_document(path, size)
 
 
 def run_once(watch, env, argv, is_window, area):
@@ -64,7 +75,7 @@ def main():
             doc = []
             if mb > 0:
                 doc = [os.path.join(work, "start-%g.html" % mb)]
-                write_document(doc[0], int(mb * 1048576))
+                write_start_document(doc[0], int(mb * 1048576))
             mine, theirs = [], []
             for _ in range(runs):
                 mine.append(run_once(watch, env, [EDITOR] + doc,

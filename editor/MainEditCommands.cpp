@@ -266,6 +266,19 @@ void TMainEditCommands::ReplaceAll(const std::string& find, const std::string& r
   if (find.empty()) return;
   TSrcMemo* memo = FHost.Memo;
   const TTextFinder finder(find);
+  if (find.find_first_of("\r\n") == std::string::npos && replacement.find_first_of("\r\n") == std::string::npos) {
+    // Neither holds a line break: the occurrences are found in the lines
+    // where they are, and only the lines holding one are stored again.
+    const TSrcEditStringList* lines = memo->Lines();
+    std::vector<TBufferCoord> starts;
+    for (int i = 0; i < lines->Count(); ++i) {
+      const std::string_view line = lines->LineView(i);
+      for (std::size_t p = finder.Find(line, 0); p != TTextFinder::npos; p = finder.Find(line, p + find.size()))
+        starts.push_back(BufferCoord(static_cast<int>(p) + 1, i + 1));
+    }
+    memo->ReplaceRuns(starts, static_cast<int>(find.size()), replacement);
+    return;
+  }
   const std::string text = memo->Text();
   // One left-to-right pass over the occurrences the text holds now; the
   // span from the first to the end of the last is rebuilt once and goes in
@@ -388,21 +401,25 @@ void TMainEditCommands::N309Click(TObject*) {
                        "Продолжить?"),
               kTitle, MB_YESNO | MB_ICONWARNING) != IDYES)
     return;
-  std::vector<std::string> sorted;
+  // The lines are sorted where they are (views), and the text is built
+  // once from them.
+  std::vector<std::string_view> sorted;
   sorted.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) sorted.push_back(lines->Get(i));
-  const std::vector<std::string> original = sorted;
+  for (int i = 0; i < count; ++i) sorted.push_back(lines->LineView(i));
   std::stable_sort(sorted.begin(), sorted.end(),
-                   [](const std::string& a, const std::string& b) { return AnsiCompareText(a, b) < 0; });
-  if (sorted == original) return;  // already in order: nothing changes
+                   [](std::string_view a, std::string_view b) { return AnsiCompareText(a, b) < 0; });
+  bool same = true;
+  for (int i = 0; i < count && same; ++i) same = sorted[static_cast<std::size_t>(i)] == lines->LineView(i);
+  if (same) return;  // already in order: nothing changes
   std::size_t total = 0;
-  for (const std::string& s : sorted) total += s.size() + 2;
+  for (std::string_view s : sorted) total += s.size() + 2;
   std::string text;
   text.reserve(total);
   for (std::size_t i = 0; i < sorted.size(); ++i) {
     if (i > 0) text += "\r\n";
     text += sorted[i];
   }
+  sorted = {};
   // One replacement of the whole text: one undo step, and the document
   // counts as modified.
   memo->SetActiveSelectionMode(smNormal);

@@ -151,10 +151,10 @@ void TZod2uAppForm::OfferInterruptedSave(const std::string& path) {
     RestoreInterruptedSave(save);
   } catch (const EStreamError& e) {
     // The copy stays: the next open offers it again.
-    std::string system = e.ErrorCode ? SysErrorMessage(e.ErrorCode) : e.Message();
+    const std::string reason = e.ErrorCode ? SysErrorReason(e.ErrorCode, true) : e.Message();
     LastAnswer = static_cast<uint16_t>(MessageBox(WindowHandle(),
                                                   Ansi("Не удалось восстановить прежний текст файла \"") + path +
-                                                      "\" (" + system + ").\n\r" +
+                                                      "\".\n\r" + reason + "\n\r" +
                                                       Ansi("Копия прежнего текста осталась в \"") + backup + "\".",
                                                   ProgramTitle, MB_OK | MB_ICONERROR));
   }

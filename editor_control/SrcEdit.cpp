@@ -713,6 +713,7 @@ void TCustomSrcEdit::InvalidateLine(int Line) {
 void TCustomSrcEdit::LinesUpdateBegun(TObject*) { IncludeStateFlags(sfLinesChanging); }
 
 void TCustomSrcEdit::LinesUpdated(TObject*) {
+  FlushLoadRun();
   ExcludeStateFlags(sfLinesChanging);
   FlushDeferredRescan();
   if (!HandleAllocated()) {
@@ -740,6 +741,7 @@ void TCustomSrcEdit::LinesUpdated(TObject*) {
 
 void TCustomSrcEdit::DeferRescanInserted(int Index, int Count) {
   if (Count <= 0) return;
+  DropSparseRescan();
   const int last = Index + Count - 1;
   if (FRescanFirst < 0) {
     FRescanFirst = Index;
@@ -758,6 +760,7 @@ void TCustomSrcEdit::DeferRescanInserted(int Index, int Count) {
 
 void TCustomSrcEdit::DeferRescanDeleted(int Index, int Count) {
   if (Count <= 0) return;
+  DropSparseRescan();
   // The line that now stands at Index follows a different line: rescan it.
   if (FRescanFirst < 0) {
     FRescanFirst = FRescanLast = Index;
@@ -777,6 +780,20 @@ void TCustomSrcEdit::DeferRescanDeleted(int Index, int Count) {
 
 void TCustomSrcEdit::DeferRescanReplaced(int Index, int Count) {
   if (Count <= 0) return;
+  // The replaced lines themselves are kept while nothing else happened (a
+  // few million at most: past that the range is scanned whole).
+  constexpr std::size_t kMaxSparse = std::size_t(1) << 22;
+  if (FRescanFirst < 0) {
+    DropSparseRescan();
+    FRescanSparse = true;
+  }
+  if (FRescanSparse) {
+    if (FRescanLines.size() + static_cast<std::size_t>(Count) > kMaxSparse) {
+      DropSparseRescan();
+    } else {
+      for (int i = Index; i < Index + Count; ++i) FRescanLines.push_back(i);
+    }
+  }
   if (FRescanFirst < 0) {
     FRescanFirst = Index;
     FRescanLast = Index + Count - 1;
@@ -787,9 +804,21 @@ void TCustomSrcEdit::DeferRescanReplaced(int Index, int Count) {
   FRescanLast = std::max(FRescanLast, Index + Count - 1);
 }
 
+void TCustomSrcEdit::DropSparseRescan() {
+  FRescanSparse = false;
+  if (FRescanLines.capacity() > 4096)
+    std::vector<int>().swap(FRescanLines);
+  else
+    FRescanLines.clear();
+}
+
 void TCustomSrcEdit::FlushDeferredRescan() {
   const int first0 = FRescanFirst, last0 = FRescanLast, forced0 = FRescanForcedLast;
   FRescanFirst = FRescanLast = FRescanForcedLast = -1;
+  std::vector<int> replaced;
+  if (FRescanSparse) replaced.swap(FRescanLines);
+  const bool sparse = FRescanSparse;
+  DropSparseRescan();
   if (first0 < 0 || !FHighlighter) return;
   const int count = FLines->GetCount();
   if (count == 0) return;
@@ -799,6 +828,18 @@ void TCustomSrcEdit::FlushDeferredRescan() {
   // A whole new large text is scanned as the screen needs it.
   if (first == 0 && forced >= count - 1 && count >= kLazyScanLines) {
     ScanLazily();
+    return;
+  }
+  if (sparse) {
+    // Only replaced lines: each is scanned, and the lines after it as far
+    // as their end states change; the lines between are left alone.
+    std::sort(replaced.begin(), replaced.end());
+    int scanned = first - 1;
+    for (int line : replaced) {
+      if (line <= scanned || line >= count) continue;
+      scanned = ScanLines(line, line - 1);
+    }
+    InvalidateLines(first + 1, std::max(scanned, last) + 1);
     return;
   }
   // Every noted line is scanned; the inserted ones whatever their records

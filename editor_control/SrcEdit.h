@@ -197,6 +197,12 @@ class TCustomSrcEdit : public TCustomControl {
   // ReplaceSelection ends at its first NUL).
   void ReplaceSelectionWhole(const std::string& Value);
   void SetSelText(const std::string& Value) { ReplaceSelection(Value); }
+  // Replaces runs of Length bytes, each inside one line, starting at Starts
+  // (ascending, not overlapping), by Replacement (no line break in it), as
+  // one undo step: the same as selecting from the first run to the end of
+  // the last and replacing that span by the span rebuilt, the caret after
+  // the last replacement. Only the lines that hold a run are stored again.
+  void ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Length, std::string_view Replacement);
   void DeleteSelection();
   void ClearText();
   // The primitive: removes the selection (active mode), then inserts Value
@@ -392,6 +398,8 @@ class TCustomSrcEdit : public TCustomControl {
   void DeferRescanDeleted(int Index, int Count);
   void DeferRescanReplaced(int Index, int Count);
   void FlushDeferredRescan();
+  // Forgets the replaced lines noted one by one (the range stays).
+  void DropSparseRescan();
 
   // Text utilities.
   std::string CaretLineText() const;
@@ -655,6 +663,10 @@ class TCustomSrcEdit : public TCustomControl {
   // The last inserted line of the deferred range (-1: none): every line up
   // to it is scanned whatever state its record holds.
   int FRescanForcedLast = -1;
+  // While only whole lines were replaced since the last rescan: those
+  // lines (FRescanSparse), so that the rescan skips the lines between them.
+  std::vector<int> FRescanLines;
+  bool FRescanSparse = false;
 
   // Input (SrcEditInput.cpp).
   Word FLastKey = 0;
@@ -697,6 +709,13 @@ class TCustomSrcEdit : public TCustomControl {
   int InsertNormal(const std::string& Value);
   int InsertColumn(const std::string& Value, bool Record);
   int InsertWholeLines(const std::string& Value);
+  // Whether Text can replace the normal span S..E line by line: it has as
+  // many line breaks as the span crosses, both ends lie within their lines,
+  // and line ends are not trimmed.
+  bool SpanTakesLines(const TBufferCoord& S, const TBufferCoord& E, std::string_view Text) const;
+  // Replaces that span by Text storing only the lines that come out
+  // different (no lines inserted or deleted); the caret ends after Text.
+  void ReplaceSpanByLines(const TBufferCoord& S, const TBufferCoord& E, std::string_view Text);
   // ---- END SrcEditTextChange.cpp ----
 
   // ---- BEGIN SrcEditUndoReplay.cpp ----
@@ -704,6 +723,17 @@ class TCustomSrcEdit : public TCustomControl {
   void UndoOneItem(TSrcEditUndoItem& Item);
   void RedoOneItem(TSrcEditUndoItem& Item);
   bool ReplayPositionItem(TSrcEditUndoItem& Item, TSrcEditUndoList* Mirror);
+  // A deletion and the insertion at its start of one action, replayed
+  // together line by line when the lines keep their number; false (nothing
+  // done) otherwise. Item is the one on top of its list.
+  bool UndoReplacementByLines(TSrcEditUndoItem& Item);
+  bool RedoReplacementByLines(TSrcEditUndoItem& Item);
+  // The reason of the item UndoItem or RedoItem replayed last.
+  int FLastReplayed = 0;
+  // Set while Undo or Redo replays whole actions.
+  bool FReplayingAction = false;
+  // The change number of the first item the command replays.
+  std::uint32_t FReplayNumber = 0;
   // Whether one undo (Undoing) or redo command goes on from the item just
   // replayed (reason Done) to the next one: First and Number are the reason
   // and change number of the command's first item.
@@ -806,6 +836,13 @@ class TCustomSrcEdit : public TCustomControl {
   bool FEditingInPlace = false;
   // Changes with every change of the line list (the hooks count it).
   unsigned FLinesGeneration = 0;
+  // The run of lines a load has reported and the control has not handled
+  // yet (FlushLoadRun handles it: every hook and the update's end call it).
+  int FLoadRunFirst = 0;
+  int FLoadRunCount = 0;
+  void FlushLoadRun();
+  // What an insertion of Count lines at Index does to the control.
+  void HandleLinesInserted(int Index, int Count);
   // ---- END SrcEditScroll.cpp ----
 
   // ---- BEGIN SrcEditWordWrapGlue.cpp ----

@@ -349,8 +349,10 @@ void TCustomSrcEdit::RescanAll() {
 // Line-list hooks
 
 void TCustomSrcEdit::ListCleared(TObject* Sender) {
+  FlushLoadRun();
   ++FLinesGeneration;
   FRescanFirst = FRescanLast = FRescanForcedLast = -1;  // nothing of the old text is left to rescan
+  DropSparseRescan();
   FScanCheckpoints.Clear();
   FScanLimit = INT_MAX;
   if (WordWrap()) FWordWrapPlugin->Reset();
@@ -366,6 +368,7 @@ void TCustomSrcEdit::ListCleared(TObject* Sender) {
 }
 
 void TCustomSrcEdit::ListLinesDeleted(TObject* Sender, int Index, int Count) {
+  FlushLoadRun();
   ++FLinesGeneration;
   FScanCheckpoints.LinesDeleted(Index, Count);
   if (FScanLimit != INT_MAX)
@@ -383,6 +386,31 @@ void TCustomSrcEdit::ListLinesDeleted(TObject* Sender, int Index, int Count) {
 
 void TCustomSrcEdit::ListLinesInserted(TObject* Sender, int Index, int Count) {
   ++FLinesGeneration;
+  // The lines a load reports one by one are noted as one run and handled
+  // once, when the update ends or anything else happens to the list: a
+  // report costs a few instructions.
+  if (FLines->ReportingLoad() && Count == 1 && !WordWrap()) {
+    if (FLoadRunCount > 0 && Index == FLoadRunFirst + FLoadRunCount) {
+      ++FLoadRunCount;
+      return;
+    }
+    FlushLoadRun();
+    FLoadRunFirst = Index;
+    FLoadRunCount = 1;
+    return;
+  }
+  FlushLoadRun();
+  HandleLinesInserted(Index, Count);
+}
+
+void TCustomSrcEdit::FlushLoadRun() {
+  if (FLoadRunCount == 0) return;
+  const int first = FLoadRunFirst, count = FLoadRunCount;
+  FLoadRunCount = 0;
+  HandleLinesInserted(first, count);
+}
+
+void TCustomSrcEdit::HandleLinesInserted(int Index, int Count) {
   FScanCheckpoints.LinesInserted(Index, Count);
   // Lines inserted above the lazy scan's limit are scanned with the change.
   if (FScanLimit != INT_MAX && Index < FScanLimit) FScanLimit += Count;
@@ -407,6 +435,7 @@ void TCustomSrcEdit::ListLinesInserted(TObject* Sender, int Index, int Count) {
 }
 
 void TCustomSrcEdit::ListLinesReplaced(TObject* Sender, int Index, int Count) {
+  FlushLoadRun();
   ++FLinesGeneration;
   // A line stored whole has lost its checkpoints; one edited in place has
   // had them moved (EditLineInPlace).

@@ -121,6 +121,9 @@ class TSrcEditStringList : public TStrings {
   int GetExpandedLen(int index);
   int GetLongestLineLen();
   int LongestLineIndex() const { return FLongestLineIndex; }
+  // True while a load reports its lines, one OnLinesInserted per line at
+  // the end of the list, with nothing else happening to the list between.
+  bool ReportingLoad() const { return FReportingLoad; }
   TSrcEditLineFlags GetLineFlags(int index) const;
   int TabWidth() const { return FTabWidth; }
   void SetTabWidth(int value);
@@ -185,6 +188,7 @@ class TSrcEditStringList : public TStrings {
   TExpandTabsProc FTabExpander = nullptr;
   int FLongestLineIndex = -1;
   int FTabWidth = 8;
+  bool FReportingLoad = false;
   // Per line, allocated when first needed: objects of the string-list
   // interface, scan states that do not fit a record, widths of lines with
   // tabs.

@@ -54,13 +54,11 @@ class TPieceReader {
 
 int CountLineBreaks(std::string_view s) {
   int n = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '\n') {
-      ++n;
-    } else if (s[i] == '\r') {
-      ++n;
-      if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
-    }
+  const char* end = s.data() + s.size();
+  for (const char* p = FindLineEnd(s.data(), end); p != end; p = FindLineEnd(p, end)) {
+    ++n;
+    if (*p == '\r' && p + 1 != end && p[1] == '\n') ++p;
+    ++p;
   }
   return n;
 }
@@ -78,6 +76,20 @@ void TCustomSrcEdit::ReplaceSelectionWhole(const std::string& Value) { ReplaceSe
 
 void TCustomSrcEdit::ReplaceSelectionRecorded(const std::string& Value) {
   TUndoBlockGuard block(FUndoList);
+  if (HasSelection() && FActiveSelectionMode == smNormal) {
+    // A text that keeps the lines of the span it replaces (a sorted or
+    // indented block, a replaced word) is stored line by line: the lines
+    // that come out the same are not touched. Recorded as below.
+    const TBufferCoord first = SelFirst(), last = SelLast();
+    if (SpanTakesLines(first, last, Value)) {
+      AddSelectionDeletion(urDelete);
+      FBlockBegin = first;
+      FBlockEnd = last;
+      ReplaceSpanByLines(first, last, Value);
+      if (!Value.empty()) FUndoList->AddChange(urInsert, first, Caret(), std::string(), smNormal);
+      return;
+    }
+  }
   // Where the text goes in: the start of the selection, or the caret.
   TBufferCoord start;
   if (HasSelection()) {
@@ -110,6 +122,99 @@ void TCustomSrcEdit::ReplaceSelectionRecorded(const std::string& Value) {
       FUndoList->AddChange(urInsert, start, Caret(), std::string(), FActiveSelectionMode);
     }
   }
+}
+
+void TCustomSrcEdit::ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Length, std::string_view Replacement) {
+  if (Starts.empty() || Length <= 0) return;
+  const TBufferCoord first = Starts.front();
+  const TBufferCoord end = BufferCoord(Starts.back().Char + Length, Starts.back().Line);
+  TUndoBlockGuard block(FUndoList);
+  SetActiveSelectionMode(smNormal);
+  SelectRange(end, first, end);
+  // Each line that holds runs is rebuilt once into `line`, from the runs
+  // given and the bytes between them; `visit` gets every rebuilt line.
+  auto rebuild = [&](auto&& visit) {
+    std::string line;
+    for (std::size_t k = 0; k < Starts.size();) {
+      const int index = Starts[k].Line - 1;
+      const std::string_view old = FLines->LineView(index);
+      line.clear();
+      std::size_t from = 0;
+      for (; k < Starts.size() && Starts[k].Line == index + 1; ++k) {
+        const std::size_t at = static_cast<std::size_t>(Starts[k].Char - 1);
+        line.append(old.substr(from, at - from));
+        line.append(Replacement);
+        from = at + static_cast<std::size_t>(Length);
+      }
+      visit(index, line, from, old);
+    }
+  };
+  if (HasOption(eoTrimTrailingSpaces)) {
+    // Every line the span touches is stored trimmed: the span goes in the
+    // general way.
+    std::string span;
+    int lastIndex = first.Line - 1;
+    rebuild([&](int index, std::string& line, std::size_t from, std::string_view old) {
+      for (; lastIndex < index; ++lastIndex) {
+        span += "\r\n";
+        if (lastIndex + 1 < index) span.append(FLines->LineView(lastIndex + 1));
+      }
+      const std::size_t skip = index == first.Line - 1 ? static_cast<std::size_t>(first.Char - 1) : 0;
+      span.append(line, skip, std::string::npos);
+      if (index == end.Line - 1) return;
+      span.append(old.substr(from));
+    });
+    ReplaceSelectionRecorded(span);
+    return;
+  }
+  AddSelectionDeletion(urDelete);
+  int caretChar = end.Char;
+  {
+    TPaintLockGuard lock(this);
+    TUpdateGuard update(FLines);
+    rebuild([&](int index, std::string& line, std::size_t from, std::string_view old) {
+      caretChar = static_cast<int>(line.size()) + 1;
+      line.append(old.substr(from));
+      FLines->PutView(index, line);
+    });
+    MoveCaretTo(BufferCoord(caretChar, end.Line));
+  }
+  // An empty span leaves nothing inserted.
+  if (first.Line != end.Line || caretChar != first.Char)
+    FUndoList->AddChange(urInsert, first, Caret(), std::string(), smNormal);
+}
+
+bool TCustomSrcEdit::SpanTakesLines(const TBufferCoord& S, const TBufferCoord& E, std::string_view Text) const {
+  if (HasOption(eoTrimTrailingSpaces)) return false;
+  if (S.Line < 1 || E.Line < S.Line || E.Line > FLines->GetCount()) return false;
+  if (S.Line == E.Line && E.Char < S.Char) return false;
+  if (S.Char < 1 || S.Char - 1 > FLines->LineLength(S.Line - 1)) return false;
+  if (E.Char < 1 || E.Char - 1 > FLines->LineLength(E.Line - 1)) return false;
+  return CountLineBreaks(Text) == E.Line - S.Line;
+}
+
+void TCustomSrcEdit::ReplaceSpanByLines(const TBufferCoord& S, const TBufferCoord& E, std::string_view Text) {
+  TPaintLockGuard lock(this);
+  TUpdateGuard update(FLines);
+  TPieceReader reader(Text);
+  TPiece piece;
+  int index = S.Line - 1;
+  std::size_t end = 0;
+  std::string line;
+  while (reader.Next(piece)) {
+    const std::string_view old = FLines->LineView(index);
+    const std::size_t from = index == S.Line - 1 ? static_cast<std::size_t>(S.Char - 1) : 0;
+    const std::size_t to = index == E.Line - 1 ? static_cast<std::size_t>(E.Char - 1) : old.size();
+    if (to - from != piece.Text.size() || old.compare(from, to - from, piece.Text) != 0) {
+      line.assign(old.substr(0, from));
+      line.append(piece.Text);
+      line.append(old.substr(to));
+      FLines->PutView(index, line);
+    }
+    end = from + piece.Text.size();
+    ++index;
+  }
+  MoveCaretTo(BufferCoord(static_cast<int>(end) + 1, E.Line));
 }
 
 TBufferCoord TCustomSrcEdit::ClampToLineEnd(TBufferCoord p) const {

@@ -50,6 +50,20 @@ class TInsideRedoGuard {
   bool FSaved;
 };
 
+// Marks the replay of whole actions (Undo, Redo), in which two items may
+// be replayed together; UndoItem and RedoItem alone replay one item.
+class TWholeAction {
+ public:
+  explicit TWholeAction(bool& flag) : FFlag(flag), FSaved(flag) { FFlag = true; }
+  ~TWholeAction() { FFlag = FSaved; }
+  TWholeAction(const TWholeAction&) = delete;
+  TWholeAction& operator=(const TWholeAction&) = delete;
+
+ private:
+  bool& FFlag;
+  bool FSaved;
+};
+
 // Moves the group break on top of `from` to `to`, keeping its change number.
 void MoveGroupBreak(TSrcEditUndoList* from, TSrcEditUndoList* to) {
   std::unique_ptr<TSrcEditUndoItem> item = from->PopItem();
@@ -112,11 +126,12 @@ void TCustomSrcEdit::Undo() {
     const std::uint32_t number = first->ChangeNumber();
     // All mirrors of this command form one redo action.
     TBlockNumberGuard mirrors(FRedoList, number);
+    TWholeAction whole(FReplayingAction);
+    FReplayNumber = number;
     for (;;) {
-      const TSrcChangeReason done = FUndoList->PeekItem()->ChangeReason();
       UndoItem();
       const TSrcEditUndoItem* next = FUndoList->PeekItem();
-      if (!next || !ContinueReplay(reason, number, done, *next, true)) break;
+      if (!next || !ContinueReplay(reason, number, FLastReplayed, *next, true)) break;
     }
     if (IsUndoBracketEnd(reason) && FUndoList->LastReason() == UndoBracketPartner(reason)) UndoItem();
   }
@@ -137,11 +152,12 @@ void TCustomSrcEdit::Redo() {
       const std::uint32_t number = first->ChangeNumber();
       {
         TBlockNumberGuard mirrors(FUndoList, number);
+        TWholeAction whole(FReplayingAction);
+        FReplayNumber = number;
         for (;;) {
-          const TSrcChangeReason done = FRedoList->PeekItem()->ChangeReason();
           RedoItem();
           const TSrcEditUndoItem* next = FRedoList->PeekItem();
-          if (!next || !ContinueReplay(reason, number, done, *next, false)) break;
+          if (!next || !ContinueReplay(reason, number, FLastReplayed, *next, false)) break;
         }
         if (IsUndoBracketBegin(reason) && FRedoList->LastReason() == UndoBracketPartner(reason)) RedoItem();
       }
@@ -157,6 +173,7 @@ void TCustomSrcEdit::Redo() {
 void TCustomSrcEdit::UndoItem() {
   std::unique_ptr<TSrcEditUndoItem> item = FUndoList->PopItem();
   if (!item) return;
+  FLastReplayed = item->ChangeReason();
   SetActiveSelectionMode(item->ChangeSelMode());
   TPaintLockGuard lock(this);
   TReplayPastEol pastEol(this);
@@ -166,6 +183,7 @@ void TCustomSrcEdit::UndoItem() {
 void TCustomSrcEdit::RedoItem() {
   std::unique_ptr<TSrcEditUndoItem> item = FRedoList->PopItem();
   if (!item) return;
+  FLastReplayed = item->ChangeReason();
   SetActiveSelectionMode(item->ChangeSelMode());
   TPaintLockGuard lock(this);
   TReplayPastEol pastEol(this);
@@ -196,6 +214,64 @@ bool TCustomSrcEdit::ReplayPositionItem(TSrcEditUndoItem& Item, TSrcEditUndoList
   }
 }
 
+// A replacement (a deletion and an insertion at its start, one action)
+// that keeps the number of lines is replayed line by line: only the lines
+// that differ are stored again, and no line is deleted or inserted. The
+// items the mirror list gets are those of the replay one item at a time.
+namespace {
+
+bool IsReplacementPair(const TSrcEditUndoItem& deletion, const TSrcEditUndoItem* insertion) {
+  if (!insertion || insertion->ChangeNumber() != deletion.ChangeNumber()) return false;
+  if (deletion.ChangeReason() != urDelete || deletion.ChangeSelMode() != smNormal) return false;
+  const TSrcChangeReason r = insertion->ChangeReason();
+  if ((r != urInsert && r != urPaste) || insertion->ChangeSelMode() != smNormal) return false;
+  const TBufferCoord a = deletion.ChangeStartPos(), b = insertion->ChangeStartPos();
+  return a.Char == b.Char && a.Line == b.Line && !PointBefore(deletion.ChangeEndPos(), a);
+}
+
+}  // namespace
+
+bool TCustomSrcEdit::UndoReplacementByLines(TSrcEditUndoItem& Item) {
+  // Item: the insertion (on top); under it, the deletion it followed.
+  const TSrcEditUndoItem* deletion = FUndoList->PeekItem();
+  // Only inside the command's own action: a group of like items may end
+  // between the insertion and the deletion of an earlier action.
+  if (!FReplayingAction || Item.ChangeNumber() != FReplayNumber || !deletion || !Item.ChangeStr().empty() ||
+      Item.ChangeReason() == urDragDropInsert)
+    return false;
+  if (!IsReplacementPair(*deletion, &Item)) return false;
+  const TBufferCoord s = Item.ChangeStartPos(), e = Item.ChangeEndPos();
+  if (!SpanTakesLines(s, e, deletion->ChangeStr())) return false;
+  FRedoList->AddChange(Item.ChangeReason(), s, e, DeletedSelectionText(), smNormal, std::string());
+  std::unique_ptr<TSrcEditUndoItem> taken = FUndoList->PopItem();
+  FLastReplayed = urDelete;
+  ReplaceSpanByLines(s, e, taken->ChangeStr());
+  // As the deletion's own undo leaves it: the text back, selected.
+  const TBufferCoord ds = taken->ChangeStartPos(), de = taken->ChangeEndPos();
+  SelectRange(de, ds, de);
+  FRedoList->AddChange(urDelete, ds, de, std::string(), smNormal);
+  EnsureCaretVisible();
+  return true;
+}
+
+bool TCustomSrcEdit::RedoReplacementByLines(TSrcEditUndoItem& Item) {
+  // Item: the deletion (on top); under it, the insertion that followed it.
+  const TSrcEditUndoItem* insertion = FRedoList->PeekItem();
+  if (!FReplayingAction || Item.ChangeNumber() != FReplayNumber || !IsReplacementPair(Item, insertion) ||
+      !insertion->ChangeReplacedStr().empty())
+    return false;
+  const TBufferCoord s = Item.ChangeStartPos(), e = Item.ChangeEndPos();
+  if (!SpanTakesLines(s, e, insertion->ChangeStr())) return false;
+  FUndoList->AddChange(urDelete, s, e, DeletedSelectionText(), smNormal);
+  std::unique_ptr<TSrcEditUndoItem> taken = FRedoList->PopItem();
+  FLastReplayed = taken->ChangeReason();
+  ReplaceSpanByLines(s, e, taken->ChangeStr());
+  const TBufferCoord is = taken->ChangeStartPos(), ie = taken->ChangeEndPos();
+  MoveCaretTo(ie);
+  FUndoList->AddChange(taken->ChangeReason(), is, ie, std::string(), smNormal);
+  return true;
+}
+
 void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
   if (ReplayPositionItem(Item, FRedoList)) return;
   const TSrcChangeReason reason = Item.ChangeReason();
@@ -208,6 +284,7 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
     case urPaste:
     case urDragDropInsert: {
       SelectRange(s, s, e);
+      if (UndoReplacementByLines(Item)) break;
       // The mirror keeps what goes (to insert it again) and what comes back
       // (the characters typing in overwrite mode replaced, to take them away
       // again before that).
@@ -323,6 +400,7 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
     case urDeleteAfterCaret:
     case urSilentDeleteAfterCaret: {
       SelectRange(s, s, e);
+      if (RedoReplacementByLines(Item)) break;
       FUndoList->AddChange(reason, s, e, DeletedSelectionText(), mode);
       ReplaceSelectionExact(mode, text, false);
       // The caret ends where the deletion left it: the earlier end, which is

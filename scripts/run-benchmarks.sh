@@ -20,3 +20,5 @@ echo "== File > Open in the running editor"
 python3 bench/open-in-editor.py build/release
 echo "== Start of the running editor, beside vim"
 python3 bench/start-on-xvfb.py build/release
+BQS_START_KIND=empty-lines BQS_START_MB="100" python3 bench/start-on-xvfb.py build/release
+python3 bench/replace-all-beside-vim.py build/release

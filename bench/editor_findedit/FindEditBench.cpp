@@ -3,14 +3,20 @@
 // start to an occurrence at the end of 100,000 and 1,000,000 lines, Replace
 // All of 100,000 to 1,000,000 occurrences (one per line, and all on one long
 // line), Replace with a replacement that holds the searched text, and
-// sorting 100,000 lines.
+// sorting 100,000 lines. Then Replace All of "div" by "section" in HTML
+// documents of 1 to 200 MB read from a file, its undo and its redo, each
+// with the resident memory it adds at its peak and keeps, per byte of the
+// document (bench/replace-all-beside-vim.py sets vim's figures beside them).
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include "MainEditCommands.h"
+#include "SrcEditTextBuffer.h"
 #include "SrcHighlighterHtml.h"
 #include "SrcMemo.h"
 #include "platform/Dialogs.h"
@@ -129,6 +135,77 @@ void BM_SortAllLines(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_SortAllLines)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// An HTML document of about `bytes` bytes: one "div" in every 164 bytes on
+// average (one line of six holds a div element).
+std::string HtmlWithDivs(std::size_t bytes) {
+  std::string s;
+  s.reserve(bytes + 256);
+  for (int i = 0; s.size() < bytes; ++i) {
+    if (i % 6 == 0)
+      s += "<div class=\"c" + std::to_string(i % 100) + "\">line " + std::to_string(i) + " <b>text</b></div>\r\n";
+    else
+      s +=
+          "<p class=\"c" + std::to_string(i % 100) + "\">line " + std::to_string(i) + " <b>text</b> &amp; more</p>\r\n";
+  }
+  s.resize(bytes);
+  return s;
+}
+
+// Resident and peak resident memory of the process, in bytes; the peak is
+// set back to the resident size first when `reset`.
+std::size_t Resident(const char* field, bool reset = false) {
+  if (reset) std::ofstream("/proc/self/clear_refs") << "5";
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(field, 0) == 0) return std::stoull(line.substr(std::string(field).size())) * 1024;
+  return 0;
+}
+
+// One step on a document read from a file: 0 Replace All, 1 its undo, 2 its
+// redo; the steps before it run untimed.
+void ReplaceAllStep(benchmark::State& state, int step) {
+  const std::size_t bytes = static_cast<std::size_t>(state.range(0)) << 20;
+  const std::string path = "/tmp/bqs-replace-all-" + std::to_string(state.range(0)) + ".html";
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << HtmlWithDivs(bytes);
+  }
+  TBench b(true);
+  double peak = 0, kept = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    b.Memo->Lines()->LoadFromFile(path);
+    // As in the program a while after the file opened: the idle scan done.
+    b.Memo->EnsureScanned(-1);
+    b.Memo->ClearUndoRedo();
+    if (step >= 1) PressReplaceAll(*b.Replace, "div", "section");
+    if (step >= 2) b.Memo->Undo();
+    const std::size_t before = Resident("VmRSS:", true);
+    state.ResumeTiming();
+    switch (step) {
+      case 0: PressReplaceAll(*b.Replace, "div", "section"); break;
+      case 1: b.Memo->Undo(); break;
+      default: b.Memo->Redo(); break;
+    }
+    state.PauseTiming();
+    peak = static_cast<double>(Resident("VmHWM:") - before) / static_cast<double>(bytes);
+    kept = static_cast<double>(Resident("VmRSS:")) / static_cast<double>(bytes);
+    state.ResumeTiming();
+  }
+  state.counters["peak_added_per_doc_byte"] = peak;
+  state.counters["resident_per_doc_byte"] = kept;
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
+  std::remove(path.c_str());
+}
+
+void BM_ReplaceAllDivs(benchmark::State& state) { ReplaceAllStep(state, 0); }
+void BM_ReplaceAllDivsUndo(benchmark::State& state) { ReplaceAllStep(state, 1); }
+void BM_ReplaceAllDivsRedo(benchmark::State& state) { ReplaceAllStep(state, 2); }
+BENCHMARK(BM_ReplaceAllDivs)->Arg(1)->Arg(10)->Arg(50)->Arg(200)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceAllDivsUndo)->Arg(1)->Arg(10)->Arg(50)->Arg(200)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplaceAllDivsRedo)->Arg(1)->Arg(10)->Arg(50)->Arg(200)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -19,6 +19,8 @@
 #include <memory>
 #include <string>
 
+#include <sys/prctl.h>
+
 #include "SrcEditKeyCmds.h"
 #include "common/BenchEditor.h"
 
@@ -153,6 +155,43 @@ void BM_StartToFirstScreen_FiftyMegabytes(benchmark::State& state) {
   state.counters["MB"] = static_cast<double>(size) / (1 << 20);
 }
 BENCHMARK(BM_StartToFirstScreen_FiftyMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// BQS_BENCH_NO_THP=1 turns transparent huge pages off for the whole
+// process (the line list's huge-page advice then does nothing): the A/B of
+// that advice.
+const bool kHugePagesOff = [] {
+  return std::getenv("BQS_BENCH_NO_THP") != nullptr && ::prctl(PR_SET_THP_DISABLE, 1, 0, 0, 0) == 0;
+}();
+
+// The same from a file of empty lines (LF breaks only) of 1 to 200 MB: one
+// line per byte, the most lines a file of its size can hold.
+void BM_StartToFirstScreen_EmptyLines(benchmark::State& state) {
+  const char* dir = std::getenv("BQS_BENCH_DIR");
+  const std::string file = std::string(dir && *dir ? dir : "/tmp") + "/bqs-bench-empty-lines.txt";
+  const std::size_t size = static_cast<std::size_t>(state.range(0)) << 20;
+  {
+    const std::string s(size, '\n');
+    std::ofstream(file, std::ios::binary | std::ios::trunc).write(s.data(), static_cast<std::streamsize>(s.size()));
+  }
+  for (auto _ : state) {
+    TBenchEditor b;
+    state.SetIterationTime(bench_editor::Seconds([&] {
+      b.LoadFile(file);
+      b.Repaint();
+    }));
+  }
+  std::remove(file.c_str());
+  state.counters["lines"] = static_cast<double>(size);
+  state.counters["huge_pages_off"] = kHugePagesOff ? 1 : 0;
+}
+BENCHMARK(BM_StartToFirstScreen_EmptyLines)
+    ->Arg(1)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(200)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 // 200 mouse-wheel notches at once in the 1,000,000-line document, each
 // scrolled and its uncovered lines painted into the window's own surface, as

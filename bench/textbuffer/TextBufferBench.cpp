@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +27,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "SrcEditTextBuffer.h"
 #include "platform/CodePage.h"
@@ -208,7 +210,7 @@ void ReportMemory(const char* what, const std::string& file, std::int64_t size) 
     malloc_trim(0);
     long rss0 = StatusKb("VmRSS:");
     struct mallinfo2 m0 = mallinfo2();
-    long lines = 0;
+    long lines = 0, resident = 0;
     std::size_t heap = 0, text = 0;
     {
       TSrcEditStringList list;
@@ -217,10 +219,12 @@ void ReportMemory(const char* what, const std::string& file, std::int64_t size) 
       for (int i = 0; i < list.Count(); ++i) text += static_cast<std::size_t>(list.LineLength(i));
       struct mallinfo2 m1 = mallinfo2();
       heap = (m1.uordblks + m1.hblkhd) - (m0.uordblks + m0.hblkhd);
+      resident = StatusKb("VmRSS:");
     }
     long hwm = StatusKb("VmHWM:");
     char buf[256];
-    int len = std::snprintf(buf, sizeof buf, "%ld %ld %zu %zu", lines, (hwm - rss0) * 1024, heap, text);
+    int len = std::snprintf(buf, sizeof buf, "%ld %ld %zu %zu %ld %ld", lines, (hwm - rss0) * 1024, heap, text,
+                            resident * 1024, hwm * 1024);
     if (::write(pipefd[1], buf, static_cast<std::size_t>(len)) < 0) _exit(1);
     _exit(0);
   }
@@ -231,9 +235,9 @@ void ReportMemory(const char* what, const std::string& file, std::int64_t size) 
   int status = 0;
   ::waitpid(pid, &status, 0);
   if (n <= 0) return;
-  long lines = 0, peak = 0;
+  long lines = 0, peak = 0, resident = 0, hwm = 0;
   std::size_t heap = 0, text = 0;
-  std::sscanf(buf, "%ld %ld %zu %zu", &lines, &peak, &heap, &text);
+  std::sscanf(buf, "%ld %ld %zu %zu %ld %ld", &lines, &peak, &heap, &text, &resident, &hwm);
   const double perLine = lines > 0 ? static_cast<double>(heap) / static_cast<double>(lines) : 0.0;
   const double beyond =
       lines > 0 ? (static_cast<double>(heap) - static_cast<double>(text)) / static_cast<double>(lines) : 0.0;
@@ -242,22 +246,43 @@ void ReportMemory(const char* what, const std::string& file, std::int64_t size) 
       "(%.2fx, %.1f bytes a line, %.1f beyond its text)\n",
       what, size / 1048576.0, lines, peak / 1048576.0, static_cast<double>(peak) / static_cast<double>(size),
       heap / 1048576.0, static_cast<double>(heap) / static_cast<double>(size), perLine, beyond);
+  std::printf("%-22s whole program: resident once loaded %7.1f MB (%.2fx the file), peak %7.1f MB (%.2fx)\n", "",
+              resident / 1048576.0, static_cast<double>(resident) / static_cast<double>(size), hwm / 1048576.0,
+              static_cast<double>(hwm) / static_cast<double>(size));
 }
 
-// Keeps the measured times for the summary.
+// Keeps the measured times of every repetition (not the aggregate rows:
+// mean, median, deviation) for the summary, which takes their median.
 class TSummaryReporter : public benchmark::ConsoleReporter {
  public:
-  std::map<std::string, double> times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& r : runs) {
-      std::string name = r.benchmark_name();
-      std::size_t suffix = name.find("/real_time");
-      if (suffix != std::string::npos) name.erase(suffix);
-      times[name] = r.GetAdjustedRealTime();
+  std::map<std::string, std::vector<double>> runs;
+  void ReportRuns(const std::vector<Run>& report) override {
+    for (const Run& r : report) {
+      if (r.run_type != Run::RT_Iteration || r.error_occurred) continue;
+      std::string name = r.run_name.function_name;
+      runs[name].push_back(r.GetAdjustedRealTime());
     }
-    ConsoleReporter::ReportRuns(runs);
+    ConsoleReporter::ReportRuns(report);
+  }
+  double Median(const std::string& name) const {
+    auto it = runs.find(name);
+    if (it == runs.end() || it->second.empty()) return 0;
+    std::vector<double> v = it->second;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
   }
 };
+
+// True when the command line only lists the benchmarks (no input is made).
+bool OnlyListing(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--benchmark_list_tests" || a == "--benchmark_list_tests=true" || a == "--benchmark_list_tests=1")
+      return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -273,7 +298,8 @@ int main(int argc, char** argv) {
   gShortLinesFile = gDir + "/bqs-bench-short-lines.txt";
   gShortHtmlFile = gDir + "/bqs-bench-short-html.html";
   gOutFile = gDir + "/bqs-bench-out.html";
-  {
+  const bool listing = OnlyListing(argc, argv);
+  if (!listing) {
     std::string html = MakeHtml(50u * 1024 * 1024);
     gHtmlSize = static_cast<std::int64_t>(html.size());
     WriteAll(gHtmlFile, html);
@@ -378,6 +404,10 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   TSummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
+  if (listing) {
+    benchmark::Shutdown();
+    return 0;
+  }
 
   std::printf("\nMemory of a loaded list:\n");
   ReportMemory("html50MB", gHtmlFile, gHtmlSize);
@@ -387,9 +417,9 @@ int main(int argc, char** argv) {
   ReportMemory("shortHtmlLines20MB", gShortHtmlFile, gShortHtmlSize);
 
   auto ratio = [&](const char* a, const char* b) {
-    auto ia = reporter.times.find(a), ib = reporter.times.find(b);
-    if (ia == reporter.times.end() || ib == reporter.times.end() || ib->second <= 0) return;
-    std::printf("  %-22s / %-22s = %.2fx\n", a, b, ia->second / ib->second);
+    const double ta = reporter.Median(a), tb = reporter.Median(b);
+    if (ta <= 0 || tb <= 0) return;
+    std::printf("  %-22s / %-22s = %.2fx (medians)\n", a, b, ta / tb);
   };
   std::printf(
       "\nRatios to file access (RawRead: into a fresh zero-filled string each time; PlainRead: into a\n"

@@ -245,8 +245,8 @@ TEST_F(FindEditTest, FindNextAndReplaceAgreeWithASearchOfTheWholeText) {
     const bool replace = rng() % 4 == 0;
     const std::string whole = Memo->Text();
     const std::size_t selEnd = static_cast<std::size_t>(Memo->SelStart() + Memo->SelLength());
-    const bool selectionIsMatch =
-        Memo->SelLength() == static_cast<int>(pattern.size()) && whole.compare(Memo->SelStart(), pattern.size(), pattern) == 0;
+    const bool selectionIsMatch = Memo->SelLength() == static_cast<int>(pattern.size()) &&
+                                  whole.compare(Memo->SelStart(), pattern.size(), pattern) == 0;
     std::size_t want = whole.find(pattern, std::min(selEnd, whole.size()));
     if (want == std::string::npos) want = whole.find(pattern);
     if (replace) {
@@ -267,6 +267,48 @@ TEST_F(FindEditTest, FindNextAndReplaceAgreeWithASearchOfTheWholeText) {
       ASSERT_EQ(Sel(), std::make_pair(static_cast<int>(want), static_cast<int>(pattern.size())))
           << "text '" << text << "' pattern " << pattern;
     }
+  }
+}
+
+// Replace All rebuilds only the lines that hold an occurrence; the text, the
+// caret, one undo step and its redo must be those of one pass over the
+// whole text.
+TEST_F(FindEditTest, ReplaceAllUndoAndRedoAgreeWithOnePassOverTheWholeText) {
+  std::mt19937 rng(5);
+  const char* const pieces[] = {"ab", "a", "b", "\r\n", " ", "aab", "\n", "\t"};
+  const char* const replacements[] = {"", "Q", "ab", "b a", "aa"};
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    const int n = 1 + static_cast<int>(rng() % 14);
+    for (int i = 0; i < n; ++i) text += pieces[rng() % 8];
+    Start(text, static_cast<int>(rng() % (text.size() + 1)));
+    const std::string before = Memo->Text();
+    const std::string find = rng() % 3 ? "ab" : (rng() % 2 ? "a" : "b");
+    const std::string replacement = replacements[rng() % 5];
+    std::string want;
+    std::size_t caret = 0, from = 0;
+    for (std::size_t p = before.find(find); p != std::string::npos; p = before.find(find, from)) {
+      want.append(before, from, p - from).append(replacement);
+      from = p + find.size();
+      caret = want.size();
+    }
+    want.append(before, from, std::string::npos);
+    PressReplaceAll(*Replace, find, replacement);
+    const std::string label = "'" + text + "' " + find + " -> " + replacement;
+    ASSERT_EQ(Memo->Text(), want) << label;
+    const bool found = before.find(find) != std::string::npos;
+    EXPECT_EQ(Memo->Modified(), found) << label;
+    if (!found) continue;
+    EXPECT_EQ(Memo->SelStart(), static_cast<int>(caret)) << label;
+    EXPECT_EQ(Memo->SelLength(), 0) << label;
+    const std::string after = Memo->Text();
+    Memo->Undo();
+    ASSERT_EQ(Memo->Text(), before) << label;
+    EXPECT_FALSE(Memo->CanUndo()) << label;
+    Memo->Redo();
+    ASSERT_EQ(Memo->Text(), after) << label;
+    Memo->Undo();
+    ASSERT_EQ(Memo->Text(), before) << label;
   }
 }
 

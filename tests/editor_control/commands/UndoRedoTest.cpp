@@ -1,5 +1,7 @@
 // Undo and redo: item by item and in groups, the mirror items and their
 // change numbers, caret and selection, and the modified flag.
+#include <random>
+
 #include "CommandFixture.h"
 
 namespace {
@@ -400,6 +402,77 @@ TEST_F(UndoRedoTest, TypingOverLineAndColumnSelections) {
     EXPECT_EQ(Joined(), typed);
     Run(ecUndo);
     EXPECT_EQ(Joined(), "ab|cdef|ghi|jk");
+  }
+}
+
+// A replacement that keeps the number of lines is replayed line by line;
+// one that does not, item by item. Either way undo gives back the text with
+// the replaced part selected, redo the replacement with the caret after it,
+// each one action, also after a typed character of its own action.
+TEST_F(UndoRedoTest, ReplacementsReplayTheTextsTheyChanged) {
+  std::mt19937 rng(7);
+  const char* const pieces[] = {"ab", "a", " ", "|", "bb", "\t"};
+  const char* const replacements[] = {"", "x", "ab", "x\r\ny", "\r\n", "a b", "q\r\nr\r\ns"};
+  for (int round = 0; round < 300; ++round) {
+    std::string text = "a";
+    const int n = static_cast<int>(rng() % 10);
+    for (int i = 0; i < n; ++i) text += pieces[rng() % 6];
+    Edit = std::make_unique<TCommandEdit>(nullptr);
+    if (round % 2) Edit->SetOptions(Edit->Options() & ~eoGroupUndo);
+    SetText(text);
+    auto randomPoint = [&] {
+      const int line = 1 + static_cast<int>(rng() % static_cast<unsigned>(Edit->Lines()->Count()));
+      return BC(1 + static_cast<int>(rng() % static_cast<unsigned>(Edit->Lines()->Get(line - 1).size() + 1)), line);
+    };
+    const bool typed = rng() % 3 == 0;
+    if (typed) {
+      Edit->MoveCaretTo(BC(1, 1));
+      Type("z");
+    }
+    const std::string before = Joined();
+    TBufferCoord s = randomPoint(), e = randomPoint();
+    if (e.Line < s.Line || (e.Line == s.Line && e.Char < s.Char)) std::swap(s, e);
+    Edit->Select(s, e, e);
+    const std::string replacement = replacements[rng() % 7];
+    const bool empty = s.Char == e.Char && s.Line == e.Line;
+    if (empty && replacement.empty()) continue;  // no change
+    // Grouped undo joins a plain insertion to the typed one before it.
+    if (empty && typed && round % 2 == 0) continue;
+    Edit->ReplaceSelection(replacement);
+    const std::string after = Joined();
+    // The text is the old one with the span replaced (lines joined by "|").
+    auto offset = [&](const TBufferCoord& p) {
+      std::size_t at = 0;
+      for (int line = 1; line < p.Line; ++line) at = before.find('|', at) + 1;
+      return at + static_cast<std::size_t>(p.Char - 1);
+    };
+    std::string want = before, joinedReplacement = replacement;
+    for (std::size_t k; (k = joinedReplacement.find("\r\n")) != std::string::npos;)
+      joinedReplacement.replace(k, 2, "|");
+    want.replace(offset(s), offset(e) - offset(s), joinedReplacement);
+    ASSERT_EQ(after, want) << replacement;
+    const TBufferCoord caret = Edit->Caret();
+    const std::string label = before + " " + std::to_string(s.Char) + "," + std::to_string(s.Line) + "-" +
+                              std::to_string(e.Char) + "," + std::to_string(e.Line) + " " + replacement;
+    for (int pass = 0; pass < 2; ++pass) {
+      Run(ecUndo);
+      ASSERT_EQ(Joined(), before) << label;
+      if (!empty) {
+        EXPECT_EQ(Edit->SelFrom(), s) << label;
+        EXPECT_EQ(Edit->SelTo(), e) << label;
+      }
+      Run(ecRedo);
+      ASSERT_EQ(Joined(), after) << label;
+      EXPECT_EQ(Edit->Caret(), caret) << label;
+      EXPECT_FALSE(Edit->HasSelection()) << label;
+    }
+    Run(ecUndo);
+    ASSERT_EQ(Joined(), before) << label;
+    if (typed) {
+      Run(ecUndo);
+      EXPECT_EQ(Joined(), text) << label;
+    }
+    EXPECT_FALSE(Edit->CanUndo()) << label;
   }
 }
 

@@ -1,5 +1,7 @@
 // Text changes: the selection replacement primitive in the three modes, its
 // undo records, deletion, clearing and marks.
+#include <random>
+
 #include "EditorFixture.h"
 #include "SrcHighlighterHtml.h"
 
@@ -280,5 +282,55 @@ TEST_F(EditorTest, ScanStatesAfterBulkChangesMatchAFullRescan) {
   Edit->ReplaceSelection("<i\r\nclass=\"a\r\nb\">");
   incremental = states();
   EXPECT_EQ(incremental, fullRescan());
+  Edit->SetHighlighter(nullptr);
+}
+
+// Lines replaced where they are (a text with as many lines, its undo and
+// redo) are rescanned one by one, with the lines after each as far as their
+// states change: the states must still equal those of a full rescan.
+TEST_F(EditorTest, ScanStatesAfterLinesReplacedInPlaceMatchAFullRescan) {
+  TSrcHTMLHighlighter hl(nullptr);
+  Edit->SetHighlighter(&hl);
+  std::mt19937 rng(9);
+  const char* const pieces[] = {"<p>", "<!--", "-->", "\"", "a", "<b class=", "'", ">", " "};
+  auto randomLine = [&] {
+    std::string line;
+    for (int k = static_cast<int>(rng() % 5); k > 0; --k) line += pieces[rng() % 9];
+    return line;
+  };
+  auto states = [&] {
+    std::vector<int> v;
+    for (int i = 0; i < Edit->Lines()->GetCount(); ++i) v.push_back(Edit->Lines()->GetLineScanState(i));
+    return v;
+  };
+  auto fullRescan = [&] {
+    Edit->RescanAll();
+    return states();
+  };
+  for (int round = 0; round < 60; ++round) {
+    std::vector<std::string> lines;
+    Edit->Lines()->Clear();
+    for (int i = 0; i < 30; ++i) {
+      lines.push_back(randomLine());
+      Edit->Lines()->Add(lines.back());
+    }
+    Edit->ClearUndoRedo();
+    // A few lines changed, the rest the same: one replacement of the span.
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (i) text += "\r\n";
+      text += rng() % 6 == 0 ? randomLine() : lines[i];
+    }
+    Edit->SelectAllText();
+    Edit->ReplaceSelection(text);
+    std::vector<int> incremental = states();
+    ASSERT_EQ(incremental, fullRescan()) << round;
+    Edit->Undo();
+    incremental = states();
+    ASSERT_EQ(incremental, fullRescan()) << round;
+    Edit->Redo();
+    incremental = states();
+    ASSERT_EQ(incremental, fullRescan()) << round;
+  }
   Edit->SetHighlighter(nullptr);
 }

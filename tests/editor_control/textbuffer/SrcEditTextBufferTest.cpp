@@ -812,7 +812,15 @@ TEST(SrcEditTextBuffer, LongLinesAndLineDataMatchAModel) {
     model.push_back({"", -1, nullptr});
     TSrcEditStringList list;
     LoadBytes(list, bytes);
-    for (int i = 0; i < list.Count(); ++i) ASSERT_EQ(list.TerminatedLine(i), nullptr);
+    // A long line is read in place, ended by a NUL; the text stays whole.
+    for (int i = 0; i < list.Count(); ++i) {
+      const char* own = list.TerminatedLine(i);
+      ASSERT_EQ(own != nullptr, model[static_cast<std::size_t>(i)].text.size() >= 4096) << i;
+      if (own) {
+        ASSERT_EQ(std::string(own), model[static_cast<std::size_t>(i)].text) << i;
+      }
+    }
+    ASSERT_EQ(Saved(list), bytes);
     for (int step = 0; step < 1500; ++step) {
       const int n = static_cast<int>(model.size());
       const int i = n ? static_cast<int>(rng() % static_cast<unsigned>(n)) : 0;
