@@ -269,6 +269,9 @@ bool PlayWmf(const std::string& bytes, int width, int height, TBitmap& out) {
 // ---- EMF: libemf2svg's SVG ----
 bool DrawEmf(const std::string& bytes, int width, int height, TBitmap& out) {
   std::string data = bytes;
+  // The converter reads a description of no characters from its offset up
+  // to a NUL, past the end of the file if need be: the copy has none.
+  if (Le32(data, 60) == 0) std::memset(&data[64], 0, 4);
   generatorOptions options;
   std::memset(&options, 0, sizeof options);
   char prefix[] = "";
