@@ -22,3 +22,5 @@ echo "== Start of the running editor, beside vim"
 python3 bench/start-on-xvfb.py build/release
 BQS_START_KIND=empty-lines BQS_START_MB="100" python3 bench/start-on-xvfb.py build/release
 python3 bench/replace-all-beside-vim.py build/release
+echo "== Moving through a large document in the running editor, beside vim"
+python3 bench/move-in-editor.py build/release
