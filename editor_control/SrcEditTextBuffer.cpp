@@ -1155,6 +1155,16 @@ TSrcEditStringList::TLoadedLines TSrcEditStringList::SplitLines(TLineStore* stor
   // (Read before the loop puts a NUL over the break of a long last line.)
   const bool finalBreak = n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n');
   for (std::size_t i = 0; i < n;) {
+    if (text[i] == '\n') {
+      // An empty line with an LF break, as a file of blank lines is made
+      // of: its record is the fresh one, nothing to search or copy.
+      lines.Append();
+      sawLF = true;
+      ++lone;
+      ++examined;
+      ++i;
+      continue;
+    }
     std::size_t j = FindBreak(text, i, n, examined);
     std::size_t len = j - i;
     if (len > kMaxLineLength) throw EOutOfMemory();
