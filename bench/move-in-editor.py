@@ -32,12 +32,16 @@ RARE = "zanzibarquux"
 
 
 class Program:
-    def __init__(self, desktop, watch, argv, is_window, area):
+    def __init__(self, desktop, watch, argv, is_window, area, ready=None):
         self.desktop, self.watch = desktop, watch
         self.proc = subprocess.Popen(argv, env=desktop.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = watch.wait_window(is_window, 120)
         self.area = area(watch.attributes(self.window))
         desktop.focus(self.window)
+        # A terminal may show a picture that holds while the program in it
+        # still reads its file: vim makes `ready` once it has read it.
+        while ready and not os.path.exists(ready):
+            time.sleep(0.005)
         watch.settled(self.window, time.monotonic(), self.area, timeout=300)
 
     def timed(self, *steps, focus=None):
@@ -99,10 +103,11 @@ def main():
             editor.close()
         if vim:
             for label, extra in (("vim", []), ("vim, syntax on", ["-c", "syntax on"])):
+                ready = os.path.join(work, "vim-read-%d" % len(results))
                 prog = Program(desktop, watch,
                                ["xterm", "-T", "bqs-move-vim", "-geometry", "120x50", "-e", "vim", "-u", "NONE", "-N",
-                                "-n", "-c", "set mouse=a"] + extra + [doc],
-                               lambda n: n == "bqs-move-vim", lambda a: None)
+                                "-n", "-c", "set mouse=a", "-c", "call writefile([], '%s')" % ready] + extra + [doc],
+                               lambda n: n == "bqs-move-vim", lambda a: None, ready)
                 try:
                     results[label] = measure(prog, [("type", "/" + RARE), ("key", "Return")], (300, 300))
                 finally:

@@ -40,12 +40,20 @@ def write_start_document(path, size):
         write_document(path, size)
 
 
-def run_once(watch, env, argv, is_window, area):
+def run_once(watch, env, argv, is_window, area, ready=None):
+    """Seconds from exec to the painted screen. `ready` names a file the
+    program makes once it has read its document (vim does, through a
+    command run after the read): the screen counts from then on, as a
+    terminal may show a picture that holds while the program still reads."""
+    if ready and os.path.exists(ready):
+        os.remove(ready)
     start = time.monotonic()
     proc = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         window = watch.wait_window(is_window, timeout=120)
         a = watch.attributes(window)
+        while ready and not os.path.exists(ready):
+            time.sleep(0.001)
         return watch.settled(window, start, area(a) if a else None)
     finally:
         proc.kill()
@@ -70,6 +78,7 @@ def main():
         env["QT_QPA_PLATFORM"] = "xcb"
         env["HOME"] = work
         watch = XWatch(env["DISPLAY"])
+        ready = os.path.join(work, "vim-read")
         print("exec to the first painted screen (median of %d runs)%s" % (runs, ", beside vim" if vim else ""))
         for mb in sizes:
             doc = []
@@ -84,8 +93,9 @@ def main():
                 if vim:
                     theirs.append(run_once(watch, env,
                                            ["xterm", "-T", "bqs-start-vim", "-geometry", "120x50", "-e",
-                                            "vim", "-u", "NONE", "-N", "-n"] + doc,
-                                           lambda n: n == "bqs-start-vim", lambda a: None))
+                                            "vim", "-u", "NONE", "-N", "-n", "-c",
+                                            "call writefile([], '%s')" % ready] + doc,
+                                           lambda n: n == "bqs-start-vim", lambda a: None, ready))
             what = "no file" if mb == 0 else "%g MB" % mb
             line = "  %-8s editor %7.0f ms" % (what, statistics.median(mine) * 1000)
             if theirs:
