@@ -60,13 +60,6 @@ const TNamedColor NamedColors[] = {
     {"clinfobk", clInfoBk},
 };
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // The first-round entities in the order each round tries them.
 struct TEntity {
   const char* Name;

@@ -33,6 +33,9 @@ class THideSelectionGuard {
  private:
   TSrcMemo* FMemo;
 };
+// Whether the text stays inside one line: such a pattern is found, and such
+// a replacement made, in the lines where they are.
+bool OneLine(const std::string& text) { return text.find_first_of("\r\n") == std::string::npos; }
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -138,7 +141,7 @@ bool TMainEditCommands::FindInLines(const TTextFinder& finder, TBufferCoord& at,
 
 bool TMainEditCommands::FindAndSelect(const TTextFinder& finder, bool& wrapped, bool showSelection) {
   const std::string& pattern = finder.Pattern();
-  if (pattern.find_first_of("\r\n") == std::string::npos) {
+  if (OneLine(pattern)) {
     TBufferCoord at;
     if (!FindInLines(finder, at, wrapped)) return false;
     if (showSelection) FHost.Memo->SetHideSelection(false);
@@ -223,7 +226,7 @@ void TMainEditCommands::ReplaceOne(const std::string& find, const std::string& r
   TSrcMemo* memo = FHost.Memo;
   const TTextFinder finder(find);
   bool wrapped = false;
-  if (find.find_first_of("\r\n") == std::string::npos) {
+  if (OneLine(find)) {
     // The current match is the selection when it holds the searched text,
     // else the next occurrence from the selection on; the lines are read
     // where they are.
@@ -266,7 +269,7 @@ void TMainEditCommands::ReplaceAll(const std::string& find, const std::string& r
   if (find.empty()) return;
   TSrcMemo* memo = FHost.Memo;
   const TTextFinder finder(find);
-  if (find.find_first_of("\r\n") == std::string::npos && replacement.find_first_of("\r\n") == std::string::npos) {
+  if (OneLine(find) && OneLine(replacement)) {
     // Neither holds a line break: the occurrences are found in the lines
     // where they are, and only the lines holding one are stored again.
     const TSrcEditStringList* lines = memo->Lines();

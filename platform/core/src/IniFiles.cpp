@@ -1,5 +1,7 @@
 #include "platform/IniFiles.h"
 
+#include "platform/SysUtils.h"
+
 #include <sys/stat.h>
 
 #include <cstring>
@@ -92,41 +94,7 @@ class TIniContent {
   static bool NeedsEncoding(const std::string& value) { return value.find_first_of("\r\n") != std::string::npos; }
 
   static std::string Encode(const std::string& value) {
-    static const char hex[] = "0123456789ABCDEF";
-    std::string r;
-    for (char c : value) {
-      const auto u = static_cast<unsigned char>(c);
-      if (u <= ' ' || c == '%' || c == '"' || c == '\'') {
-        r += '%';
-        r += hex[u >> 4];
-        r += hex[u & 15];
-      } else {
-        r += c;
-      }
-    }
-    return r;
-  }
-
-  static int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-  }
-
-  static std::string Decode(const std::string& text) {
-    std::string r;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      int hi = -1, lo = -1;
-      if (text[i] == '%' && i + 2 < text.size() && (hi = HexDigit(text[i + 1])) >= 0 &&
-          (lo = HexDigit(text[i + 2])) >= 0) {
-        r += static_cast<char>(hi * 16 + lo);
-        i += 2;
-      } else {
-        r += text[i];
-      }
-    }
-    return r;
+    return PercentEncode(value, [](unsigned char u) { return u <= ' ' || u == '"' || u == '\''; });
   }
 
   // The key of a line read as the program names it: "name*" is "name",
@@ -135,7 +103,7 @@ class TIniContent {
     if (!IsKey(line, key, value)) return false;
     if (key.size() > 1 && key.back() == '*') {
       key.pop_back();
-      if (value) *value = Decode(*value);
+      if (value) *value = PercentDecode(*value);
     }
     return true;
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/CodePage.h"
+#include "platform/SysUtils.h"
 
 namespace {
 
@@ -47,44 +48,16 @@ bool IsRootName(const std::string& upperName) {
 }
 
 // --- INI encoding ---------------------------------------------------------
-const char kHex[] = "0123456789ABCDEF";
-
+// "%", line breaks and the characters `special` names as %XX.
 std::string Encode(const std::string& s, const char* special) {
-  std::string out;
-  out.reserve(s.size());
-  for (char c : s) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (c == '%' || c == '\r' || c == '\n' || (c != 0 && std::strchr(special, c) != nullptr)) {
-      out += '%';
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out;
+  return PercentEncode(s, [special](unsigned char u) {
+    return u == '\r' || u == '\n' || (u != 0 && std::strchr(special, u) != nullptr);
+  });
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
+std::string Decode(const std::string& s) { return PercentDecode(s); }
 
-std::string Decode(const std::string& s) {
-  std::string out;
-  out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size() && HexDigit(s[i + 1]) >= 0 && HexDigit(s[i + 2]) >= 0) {
-      out += static_cast<char>(HexDigit(s[i + 1]) * 16 + HexDigit(s[i + 2]));
-      i += 2;
-    } else {
-      out += s[i];
-    }
-  }
-  return out;
-}
+const char kHex[] = "0123456789ABCDEF";
 
 std::string EncodeKeyName(const std::string& s) { return Encode(s, "[]"); }
 std::string EncodeValueName(const std::string& s) {

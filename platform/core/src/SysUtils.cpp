@@ -463,6 +463,28 @@ std::string SysErrorReason(int errorCode, bool writing) {
   return SysErrorMessage(errorCode);
 }
 
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+std::string PercentDecode(const std::string& s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    int hi = -1, lo = -1;
+    if (s[i] == '%' && i + 2 < s.size() && (hi = HexDigit(s[i + 1])) >= 0 && (lo = HexDigit(s[i + 2])) >= 0) {
+      out += static_cast<char>(hi * 16 + lo);
+      i += 2;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
 bool AnsiHoldsFileName(const std::string& sysName) { return SysFileName(AnsiFileName(sysName)) == sysName; }
 
 std::string UnholdableFileNameText(const std::string& sysName) {

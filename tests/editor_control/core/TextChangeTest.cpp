@@ -254,6 +254,21 @@ TEST_F(EditorTest, SelectionCollapsesAtTheCaretAfterEveryChange) {
   EXPECT_EQ(Edit->ActiveSelectionMode(), smColumn);
 }
 
+// The scan state stored for every line.
+template <class TEdit>
+std::vector<int> ScanStates(TEdit& edit) {
+  std::vector<int> v;
+  for (int i = 0; i < edit.Lines()->GetCount(); ++i) v.push_back(edit.Lines()->GetLineScanState(i));
+  return v;
+}
+
+// The states a rescan of the whole text stores.
+template <class TEdit>
+std::vector<int> FullRescanStates(TEdit& edit) {
+  edit.RescanAll();
+  return ScanStates(edit);
+}
+
 // The scan states after a change equal those of a full rescan, however the
 // change was made (the hooks only note what to rescan; the end of the
 // update rescans once).
@@ -261,15 +276,8 @@ TEST_F(EditorTest, ScanStatesAfterBulkChangesMatchAFullRescan) {
   TSrcHTMLHighlighter hl(nullptr);
   Edit->SetHighlighter(&hl);
   SetLines({"<p>a</p>", "<b>", "text", "</b>", "end"});
-  auto states = [&] {
-    std::vector<int> v;
-    for (int i = 0; i < Edit->Lines()->GetCount(); ++i) v.push_back(Edit->Lines()->GetLineScanState(i));
-    return v;
-  };
-  auto fullRescan = [&] {
-    Edit->RescanAll();
-    return states();
-  };
+  auto states = [&] { return ScanStates(*Edit); };
+  auto fullRescan = [&] { return FullRescanStates(*Edit); };
   Edit->MoveCaretTo(BC(2, 2));
   Edit->ReplaceSelection("<!-- x\r\ny\r\nz");  // opens a comment over several new lines
   std::vector<int> incremental = states();
@@ -298,15 +306,8 @@ TEST_F(EditorTest, ScanStatesAfterLinesReplacedInPlaceMatchAFullRescan) {
     for (int k = static_cast<int>(rng() % 5); k > 0; --k) line += pieces[rng() % 9];
     return line;
   };
-  auto states = [&] {
-    std::vector<int> v;
-    for (int i = 0; i < Edit->Lines()->GetCount(); ++i) v.push_back(Edit->Lines()->GetLineScanState(i));
-    return v;
-  };
-  auto fullRescan = [&] {
-    Edit->RescanAll();
-    return states();
-  };
+  auto states = [&] { return ScanStates(*Edit); };
+  auto fullRescan = [&] { return FullRescanStates(*Edit); };
   for (int round = 0; round < 60; ++round) {
     std::vector<std::string> lines;
     Edit->Lines()->Clear();

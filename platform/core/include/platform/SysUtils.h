@@ -181,6 +181,31 @@ constexpr int kErrorNotRegularFile = 0x10000;
 // in Russian, worded for reading or for writing; the rest in the system's
 // own text.
 std::string SysErrorReason(int errorCode, bool writing = false);
+
+// The %XX escapes of the settings stores: "%" and every byte `escape(u)`
+// names are written as "%" and two capital hexadecimal digits, anything else
+// as it stands; PercentDecode reads them back and keeps a "%" that starts no
+// escape.
+template <class F>
+std::string PercentEncode(const std::string& s, F escape) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(s.size());
+  for (char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '%' || escape(u)) {
+      out += '%';
+      out += hex[u >> 4];
+      out += hex[u & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+std::string PercentDecode(const std::string& s);
+// The value of a hexadecimal digit (either case), or -1.
+int HexDigit(char c);
 // Whether Windows-1251 holds an OS (UTF-8) name as it stands: AnsiFileName
 // of a name that fails this is another name.
 bool AnsiHoldsFileName(const std::string& sysName);
