@@ -12,7 +12,8 @@ painted (bench/xwatch.py: the picture stops changing):
 
     python3 bench/move-in-editor.py [build dir, default build/release]
 
-BQS_MOVE_MB sets the document's size (default 50).
+BQS_MOVE_MB sets the document's size (default 50); BQS_MOVE_FIND_ONLY=1
+times only the first Ctrl+End and Find Next (the median of three runs).
 """
 
 import os
@@ -28,6 +29,9 @@ from xwatch import XWatch  # noqa: E402
 from desktop import Desktop, XServer  # noqa: E402
 
 RARE = "zanzibarquux"
+# Only the first Ctrl+End and Find Next (the median of three) when
+# BQS_MOVE_FIND_ONLY is set.
+FIND_ONLY = bool(os.environ.get("BQS_MOVE_FIND_ONLY"))
 
 
 
@@ -62,6 +66,13 @@ def measure(program, find_steps, wheel_at, find_focus=None):
     out = {}
     time.sleep(3.0)
     out["first Ctrl+End, 3 s after opening"] = program.timed(("key", "ctrl+End"))
+    if FIND_ONLY:
+        runs = []
+        for _ in range(3):
+            program.timed(("key", "ctrl+Home"))
+            runs.append(program.timed(*find_steps, focus=find_focus))
+        out["Find Next of a word on the last line"] = statistics.median(runs)
+        return out
     program.timed(("key", "ctrl+Home"))
     out["PageDown, one step"] = statistics.median(program.timed(("key", "Next")) for _ in range(5))
     x, y = wheel_at

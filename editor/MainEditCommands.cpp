@@ -2,8 +2,13 @@
 #include "MainEditCommands.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <exception>
 #include <map>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "SnippetCommands.h"
@@ -41,6 +46,21 @@ bool OneLine(const std::string& text) { return text.find_first_of("\r\n") == std
 // ---------------------------------------------------------------------------
 // TTextFinder
 
+namespace {
+// How often a byte turns up in markup and prose, roughly: the bytes of
+// kCommon from the most frequent on; Cyrillic letters, capitals and digits
+// in between; other bytes (controls, rare signs) least.
+int Frequency(unsigned char c) {
+  static const char kCommon[] = " etaoinsrhldcu<>/=\"pmfgywb.,v-:;k#&";
+  if (const char* at = std::strchr(kCommon, static_cast<char>(c)); at && c != 0)
+    return 1000 - static_cast<int>(at - kCommon);
+  if (c >= 0xC0) return 500;  // Cyrillic letters (Windows-1251)
+  if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return 400;
+  if (c == '\t' || c == '\r' || c == '\n') return 900;
+  return c >= 0x20 ? 100 : 0;
+}
+}  // namespace
+
 TTextFinder::TTextFinder(std::string pattern) : FPattern(std::move(pattern)), FFail(FPattern.size(), 0) {
   // FFail[i]: the length of the longest proper border of pattern[0..i].
   std::size_t k = 0;
@@ -49,9 +69,32 @@ TTextFinder::TTextFinder(std::string pattern) : FPattern(std::move(pattern)), FF
     if (FPattern[i] == FPattern[k]) ++k;
     FFail[i] = k;
   }
+  for (std::size_t i = 1; i < FPattern.size(); ++i)
+    if (Frequency(static_cast<unsigned char>(FPattern[i])) < Frequency(static_cast<unsigned char>(FPattern[FRare])))
+      FRare = i;
 }
 
 std::size_t TTextFinder::Find(std::string_view text, std::size_t from) const {
+  const std::size_t m = FPattern.size();
+  const std::size_t n = text.size();
+  if (m == 0 || from >= n || n - from < m) return npos;
+  const char* t = text.data();
+  const char rare = FPattern[FRare];
+  std::size_t compared = 0;  // bytes of the pattern compared at candidates
+  for (std::size_t i = from; i <= n - m;) {
+    // The next candidate: a start at or after i with the rare byte in place.
+    const void* hit = std::memchr(t + i + FRare, rare, n - m + 1 - i);
+    if (!hit) return npos;
+    const std::size_t c = static_cast<std::size_t>(static_cast<const char*>(hit) - t) - FRare;
+    if (std::memcmp(t + c, FPattern.data(), m) == 0) return c;
+    i = c + 1;
+    compared += m;
+    if (compared > 2 * (i - from) + 16 * m) return FindByFailures(text, i);
+  }
+  return npos;
+}
+
+std::size_t TTextFinder::FindByFailures(std::string_view text, std::size_t from) const {
   const std::size_t m = FPattern.size();
   if (m == 0 || from >= text.size() || text.size() - from < m) return npos;
   const char first = FPattern[0];
@@ -68,6 +111,178 @@ std::size_t TTextFinder::Find(std::string_view text, std::size_t from) const {
     if (k == m) return i + 1 - m;
   }
   return npos;
+}
+
+// ---------------------------------------------------------------------------
+// Searching a line list
+
+namespace {
+
+// Lines per stretch that one thread searches at a time, and the threads of
+// a search (the calling one included) at most.
+constexpr int kStretchLines = 1 << 15;
+constexpr unsigned kMaxSearchThreads = 4;
+
+// Calls search(stretch) for the stretches 0 .. count - 1 in turn on up to
+// kMaxSearchThreads threads, until it has been called for each stretch up
+// to the first one for which it returns true (later ones may be skipped):
+// that one's index, or count.
+int SearchStretches(int count, const std::function<bool(int)>& search) {
+  unsigned threads = std::min(kMaxSearchThreads, std::max(1u, std::thread::hardware_concurrency()));
+  threads = std::min(threads, static_cast<unsigned>(std::max(1, count / 2)));
+  std::atomic<int> next{0};
+  std::atomic<int> first{count};
+  std::mutex failing;
+  std::exception_ptr failure;  // the first exception of a search, raised on the calling thread
+  auto work = [&] {
+    for (;;) {
+      const int k = next.fetch_add(1);
+      if (k >= count || k > first.load()) return;
+      bool hit = false;
+      try {
+        hit = search(k);
+      } catch (...) {
+        const std::lock_guard<std::mutex> lock(failing);
+        if (!failure) failure = std::current_exception();
+        next.store(count);
+        return;
+      }
+      if (hit) {
+        int seen = first.load();
+        while (k < seen && !first.compare_exchange_weak(seen, k)) {
+        }
+      }
+    }
+  };
+  std::vector<std::thread> helpers;
+  struct TJoin {
+    std::vector<std::thread>& threads;
+    ~TJoin() {
+      for (std::thread& t : threads) t.join();
+    }
+  } join{helpers};
+  for (unsigned i = 1; i < threads; ++i) {
+    try {
+      helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // no more threads: the ones there do the work
+    }
+  }
+  work();
+  for (std::thread& t : helpers) t.join();
+  helpers.clear();
+  if (failure) std::rethrow_exception(failure);
+  return first.load();
+}
+
+// Calls found(line, byte) (both 0-based) for the occurrences in lines
+// first .. last, the first line from byte `from`, left to right and each
+// after the one before it in its line, until it returns true; whether it
+// did. The lines are searched run by run (TSrcEditStringList::LineRun).
+template <typename TFound>
+bool EachInLines(const TSrcEditStringList& lines, const TTextFinder& finder, int first, std::size_t from, int last,
+                 TFound found) {
+  const std::size_t m = finder.Pattern().size();
+  // Lines i .. to one by one, line i from byte `offset`.
+  auto oneByOne = [&](int i, std::size_t offset, int to) {
+    for (; i <= to; ++i, offset = 0) {
+      const std::string_view v = lines.LineView(i);
+      for (std::size_t p = finder.Find(v, offset); p != TTextFinder::npos; p = finder.Find(v, p + m))
+        if (found(i, p)) return true;
+    }
+    return false;
+  };
+  for (int i = first; i <= last;) {
+    const TSrcEditStringList::TLineRun run = lines.LineRun(i, last);
+    // The run's text starts with the text of its first line that has any:
+    // of line `first` itself unless it is empty (and `from` is then 0).
+    std::size_t pos = i == first ? from : 0;
+    int line = run.First;  // no hit of the run lies before this line
+    for (std::size_t p; (p = finder.Find(run.Text, pos)) != TTextFinder::npos;) {
+      // The line holding the hit, or the first after it.
+      std::string_view v;
+      std::size_t start = 0;
+      for (;; ++line) {
+        v = lines.LineView(line);
+        if (v.empty()) continue;
+        start = static_cast<std::size_t>(v.data() - run.Text.data());
+        if (p < start + v.size()) break;
+      }
+      if (p < start || p - start + m > v.size()) {
+        // Not within one line: bytes an edit left between two lines. The
+        // rest of the run is searched line by line.
+        if (oneByOne(line, p < start ? 0 : p - start, run.Last)) return true;
+        break;
+      }
+      if (found(line, p - start)) return true;
+      pos = p + m;
+    }
+    i = run.Last + 1;
+  }
+  return false;
+}
+
+// The first occurrence in lines first .. last, the first from byte `from`.
+bool FirstInLines(const TSrcEditStringList& lines, const TTextFinder& finder, int first, std::size_t from, int last,
+                  TBufferCoord& at) {
+  return EachInLines(lines, finder, first, from, last, [&](int line, std::size_t p) {
+    at = BufferCoord(static_cast<int>(p) + 1, line + 1);
+    return true;
+  });
+}
+
+// The occurrences in lines first .. last, appended to `starts`.
+void AllInLines(const TSrcEditStringList& lines, const TTextFinder& finder, int first, int last,
+                std::vector<TBufferCoord>& starts) {
+  EachInLines(lines, finder, first, 0, last, [&](int line, std::size_t p) {
+    starts.push_back(BufferCoord(static_cast<int>(p) + 1, line + 1));
+    return false;
+  });
+}
+
+}  // namespace
+
+bool FindInLineRange(const TSrcEditStringList& lines, const TTextFinder& finder, int first, std::size_t from,
+                     int last, TBufferCoord& at) {
+  first = std::max(first, 0);
+  last = std::min(last, lines.Count() - 1);
+  if (first > last || finder.Pattern().empty()) return false;
+  const int count = (last - first) / kStretchLines + 1;
+  if (count < 4) return FirstInLines(lines, finder, first, from, last, at);
+  std::vector<TBufferCoord> found(static_cast<std::size_t>(count));
+  const int k = SearchStretches(count, [&](int k) {
+    const int a = first + k * kStretchLines;
+    const int b = std::min(last, a + kStretchLines - 1);
+    return FirstInLines(lines, finder, a, k == 0 ? from : 0, b, found[static_cast<std::size_t>(k)]);
+  });
+  if (k == count) return false;
+  at = found[static_cast<std::size_t>(k)];
+  return true;
+}
+
+std::vector<TBufferCoord> FindAllInLines(const TSrcEditStringList& lines, const TTextFinder& finder) {
+  std::vector<TBufferCoord> starts;
+  const int total = lines.Count();
+  if (total == 0 || finder.Pattern().empty()) return starts;
+  const int count = (total - 1) / kStretchLines + 1;
+  if (count < 4) {
+    AllInLines(lines, finder, 0, total - 1, starts);
+    return starts;
+  }
+  std::vector<std::vector<TBufferCoord>> parts(static_cast<std::size_t>(count));
+  SearchStretches(count, [&](int k) {
+    const int a = k * kStretchLines;
+    AllInLines(lines, finder, a, std::min(total - 1, a + kStretchLines - 1), parts[static_cast<std::size_t>(k)]);
+    return false;
+  });
+  std::size_t n = 0;
+  for (const auto& part : parts) n += part.size();
+  starts.reserve(n);
+  for (auto& part : parts) {
+    starts.insert(starts.end(), part.begin(), part.end());
+    part = {};
+  }
+  return starts;
 }
 
 // ---------------------------------------------------------------------------
@@ -122,14 +337,7 @@ bool TMainEditCommands::FindInLines(const TTextFinder& finder, TBufferCoord& at,
   from.Line = std::clamp(from.Line, 1, count);
   from.Char = std::clamp(from.Char, 1, static_cast<int>(lines->LineLength(from.Line - 1)) + 1);
   auto scan = [&](int first, std::size_t offset, int last) {
-    for (int i = first; i <= last; ++i, offset = 0) {
-      const std::size_t p = finder.Find(lines->LineView(i), offset);
-      if (p != TTextFinder::npos) {
-        at = BufferCoord(static_cast<int>(p) + 1, i + 1);
-        return true;
-      }
-    }
-    return false;
+    return FindInLineRange(*lines, finder, first, offset, last, at);
   };
   if (scan(from.Line - 1, static_cast<std::size_t>(from.Char - 1), count - 1)) return true;
   // Round the end once, as far as the whole text (a match that starts
@@ -272,14 +480,7 @@ void TMainEditCommands::ReplaceAll(const std::string& find, const std::string& r
   if (OneLine(find) && OneLine(replacement)) {
     // Neither holds a line break: the occurrences are found in the lines
     // where they are, and only the lines holding one are stored again.
-    const TSrcEditStringList* lines = memo->Lines();
-    std::vector<TBufferCoord> starts;
-    for (int i = 0; i < lines->Count(); ++i) {
-      const std::string_view line = lines->LineView(i);
-      for (std::size_t p = finder.Find(line, 0); p != TTextFinder::npos; p = finder.Find(line, p + find.size()))
-        starts.push_back(BufferCoord(static_cast<int>(p) + 1, i + 1));
-    }
-    memo->ReplaceRuns(starts, static_cast<int>(find.size()), replacement);
+    memo->ReplaceRuns(FindAllInLines(*memo->Lines(), finder), static_cast<int>(find.size()), replacement);
     return;
   }
   const std::string text = memo->Text();

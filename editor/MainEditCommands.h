@@ -23,12 +23,17 @@
 #include "platform/Win32.h"
 
 class TSrcMemo;
+class TSrcEditStringList;
 class TFindDialog;
 class TMenuItem;
 class TZod2uAppForm;
 
-// Linear search for one pattern (Knuth-Morris-Pratt: every call costs at
-// most the length of the text it looks at, whatever the pattern).
+// Linear search for one pattern: candidates are the places of the
+// pattern's rarest byte (memchr), each compared whole; when the comparisons
+// grow past the bytes passed (a pattern of repeats in a text of them), the
+// rest is searched by Knuth-Morris-Pratt, so every call costs at most a
+// small multiple of the length of the text it looks at, whatever the
+// pattern.
 class TTextFinder {
  public:
   explicit TTextFinder(std::string pattern);
@@ -39,9 +44,24 @@ class TTextFinder {
   static constexpr std::size_t npos = std::string::npos;
 
  private:
+  std::size_t FindByFailures(std::string_view text, std::size_t from) const;
   std::string FPattern;
   std::vector<std::size_t> FFail;
+  std::size_t FRare = 0;  // the place of the rarest byte in the pattern
 };
+
+// The searches of the find and replace commands over a line list where its
+// lines are (TSrcEditStringList::LineRun: no copies), for a pattern of one
+// line (no CR or LF). A large range is searched on a few threads, each
+// taking the next stretch of lines in turn; the list must not change
+// meanwhile (no thread outlives the call).
+// The first occurrence in lines first .. last (0-based), the first line
+// from byte `from`: its place (1-based), or false.
+bool FindInLineRange(const TSrcEditStringList& lines, const TTextFinder& finder, int first, std::size_t from,
+                     int last, TBufferCoord& at);
+// Every occurrence in the lines, left to right, none overlapping the one
+// before it in its line.
+std::vector<TBufferCoord> FindAllInLines(const TSrcEditStringList& lines, const TTextFinder& finder);
 
 struct TEditCommandsHost {
   TSrcMemo* Memo = nullptr;              // Memo1

@@ -643,6 +643,53 @@ std::string_view TSrcEditStringList::LineView(int index) const {
   return View(FList[index]);
 }
 
+TSrcEditStringList::TLineRun TSrcEditStringList::LineRun(int index, int last) const {
+  TLineRun run;
+  run.First = index;
+  run.Last = index - 1;
+  last = std::min(last, FCount - 1);
+  if (index < 0 || index > last) return run;
+  const char* base = FStore ? FStore->data : nullptr;
+  std::size_t begin = 0, end = 0;  // the bytes of the run's lines so far
+  bool anchored = false;           // a line with text is in the run
+  std::size_t breaks = 1;          // line breaks since the last line with text
+  int i = index;
+  for (; i <= last; ++i, ++breaks) {
+    const TRecord& r = FList[i];
+    const std::uint8_t kind = StorageOf(&r);
+    const TLongLine* l = kind == stLong ? &(*FLong)[r.ref] : nullptr;
+    const std::size_t len = l ? l->len : r.len;
+    if (len == 0) continue;
+    if (kind != stStore && !(l && !l->block)) {
+      if (anchored) break;
+      run.Last = i;
+      run.Text = View(r);
+      return run;
+    }
+    const std::size_t at = l ? l->start : r.ref;
+    if (anchored) {
+      // (The bytes between are not read: that would cost as much as the
+      // search that the run is for.)
+      if (at < end + breaks || at - end > 2 * breaks) break;
+    } else {
+      begin = at;
+      anchored = true;
+    }
+    end = at + len;
+    breaks = 0;
+    // The common case, quickly: short lines of the block, each right after
+    // the break of the one before.
+    for (; i < last; ++i) {
+      const TRecord& n = FList[i + 1];
+      if (StorageOf(&n) != stStore || n.ref <= end || n.ref > end + 2) break;
+      end = n.ref + std::size_t(n.len);
+    }
+  }
+  run.Last = i - 1;
+  if (anchored) run.Text = std::string_view(base + begin, end - begin);
+  return run;
+}
+
 int TSrcEditStringList::LineLength(int index) const {
   if (index < 0 || index >= FCount) return 0;
   const TRecord& r = FList[index];

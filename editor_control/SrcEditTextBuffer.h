@@ -100,6 +100,21 @@ class TSrcEditStringList : public TStrings {
   // reports the line replaced, as Put does. `text` may be a view of the line. A range
   // outside the line raises the index error.
   void EditLine(int index, int pos, int count, std::string_view text);
+  // Lines from `index` on (to `last` at most) whose texts lie in order in
+  // the block a load read with only their line breaks between them (one or
+  // two bytes each: CR, LF, or the NUL a long line read by the load ends
+  // with): a search for text without those bytes runs over Text at once and
+  // each match lies within one line, the one whose LineView holds it. Empty
+  // lines inside the run take only their breaks. A line with text stored
+  // elsewhere (edited, or of up to four bytes) is a run of its own, Text its
+  // view. Text is empty when the lines are; Last is index - 1 for an index
+  // outside 0 .. min(last, count - 1). Valid as LineView is.
+  struct TLineRun {
+    int First = 0;
+    int Last = -1;
+    std::string_view Text;
+  };
+  TLineRun LineRun(int index, int last) const;
   // The line's bytes with a NUL after them when its block holds one (a long
   // line that was stored or edited, not one read by a load), else null.
   // Valid as LineView is.

@@ -1,6 +1,7 @@
 // Figures of the find, replace and sort commands on large documents (fake
 // widget set, boxes answered by the scripted responder): Find Next from the
-// start to an occurrence at the end of 100,000 and 1,000,000 lines, Replace
+// start to an occurrence at the end of 100,000 and 1,000,000 lines and of
+// HTML files of 50 MB and 1 GB, Replace
 // All of 100,000 to 1,000,000 occurrences (one per line, and all on one long
 // line), Replace with a replacement that holds the searched text, and
 // sorting 100,000 lines. Then Replace All of "div" by "section" in HTML
@@ -84,6 +85,39 @@ void BM_FindNextToTheEnd(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(b.Memo->Text().size()));
 }
 BENCHMARK(BM_FindNextToTheEnd)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// HTML lines of about `bytes` bytes read from a file (as
+// bench/move-in-editor.py writes them), a rare word on the last line; Find
+// Next from the top through the find dialog.
+void BM_FindNextToTheEndOfAFile(benchmark::State& state) {
+  const std::size_t bytes = static_cast<std::size_t>(state.range(0)) << 20;
+  const std::string path = "/tmp/bqs-find-next-" + std::to_string(state.range(0)) + ".html";
+  {
+    std::ofstream out(path, std::ios::binary);
+    std::string block;
+    std::size_t written = 0;
+    for (int i = 0; written < bytes; ++i) {
+      block += "<div class=\"c" + std::to_string(i % 100) + "\"><p>line " + std::to_string(i) +
+               " <b>text</b> &amp; more words</p></div>\r\n";
+      if (block.size() >= (1 << 20)) {
+        out << block;
+        written += block.size();
+        block.clear();
+      }
+    }
+    out << block << "<p>zanzibarquux</p>\r\n";
+  }
+  TBench b(false);
+  b.Memo->Lines()->LoadFromFile(path);
+  std::remove(path.c_str());
+  for (auto _ : state) {
+    b.Memo->SetSelStart(0);
+    PressFindNext(*b.Replace, "zanzibarquux");
+  }
+  if (b.Memo->SelText() != "zanzibarquux") state.SkipWithError("the word was not found");
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
+}
+BENCHMARK(BM_FindNextToTheEndOfAFile)->Arg(50)->Arg(1024)->Unit(benchmark::kMillisecond);
 
 void BM_ReplaceAllOnePerLine(benchmark::State& state) {
   TBench b(true);
