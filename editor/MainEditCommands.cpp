@@ -192,11 +192,14 @@ bool EachInLines(const TSrcEditStringList& lines, const TTextFinder& finder, int
     }
     return false;
   };
+  // A search from inside the first line takes that line on its own.
+  if (from > 0 && first <= last) {
+    if (oneByOne(first, from, first)) return true;
+    ++first;
+  }
   for (int i = first; i <= last;) {
     const TSrcEditStringList::TLineRun run = lines.LineRun(i, last);
-    // The run's text starts with the text of its first line that has any:
-    // of line `first` itself unless it is empty (and `from` is then 0).
-    std::size_t pos = i == first ? from : 0;
+    std::size_t pos = 0;
     int line = run.First;  // no hit of the run lies before this line
     for (std::size_t p; (p = finder.Find(run.Text, pos)) != TTextFinder::npos;) {
       // The line holding the hit, or the first after it.

@@ -670,7 +670,7 @@ TSrcEditStringList::TLineRun TSrcEditStringList::LineRun(int index, int last) co
     if (anchored) {
       // (The bytes between are not read: that would cost as much as the
       // search that the run is for.)
-      if (at < end + breaks || at - end > 2 * breaks) break;
+      if (at <= end || at - end > 2 * breaks) break;
     } else {
       begin = at;
       anchored = true;

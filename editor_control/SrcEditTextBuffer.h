@@ -101,14 +101,18 @@ class TSrcEditStringList : public TStrings {
   // outside the line raises the index error.
   void EditLine(int index, int pos, int count, std::string_view text);
   // Lines from `index` on (to `last` at most) whose texts lie in order in
-  // the block a load read with only their line breaks between them (one or
-  // two bytes each: CR, LF, or the NUL a long line read by the load ends
-  // with): a search for text without those bytes runs over Text at once and
-  // each match lies within one line, the one whose LineView holds it. Empty
-  // lines inside the run take only their breaks. A line with text stored
-  // elsewhere (edited, or of up to four bytes) is a run of its own, Text its
-  // view. Text is empty when the lines are; Last is index - 1 for an index
-  // outside 0 .. min(last, count - 1). Valid as LineView is.
+  // the block a load read, so that a search runs over them at once (Text,
+  // from the first line with text to the end of the last). Between two
+  // lines with text lie at least one byte and at most two per line break:
+  // their breaks as the load found them (CR, LF, or the NUL a long line read
+  // by the load ends with), but a line shortened where it lies may leave its
+  // old last bytes before the next, so a match found in Text is checked to
+  // lie within the line whose LineView holds its start. Empty lines take no
+  // bytes of their own. A line with text stored elsewhere (edited, or of up
+  // to four bytes) is a run of its own, Text its view; one out of order
+  // (exchanged) starts a run. Text is empty
+  // when all the lines are; Last is index - 1 for an index outside
+  // 0 .. min(last, count - 1). Valid as LineView is.
   struct TLineRun {
     int First = 0;
     int Last = -1;

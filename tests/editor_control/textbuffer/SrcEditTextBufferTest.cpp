@@ -37,6 +37,43 @@ void LoadBytes(TSrcEditStringList& list, const std::string& bytes) {
   list.LoadFromStream(&s);
 }
 
+// The runs of lines from `first` to `last` (LineRun one after another):
+// they follow one another without a gap, and each line with text lies in
+// its run's text where its view is, after the one before it with at least
+// one byte between and at most two per line break; the text begins with the first such line
+// and ends with the last. The number of runs.
+int CheckRuns(const TSrcEditStringList& list, int first, int last) {
+  int runs = 0;
+  for (int i = first; i <= last;) {
+    const TSrcEditStringList::TLineRun run = list.LineRun(i, last);
+    EXPECT_EQ(run.First, i);
+    if (run.Last < i || run.Last > last) {
+      ADD_FAILURE() << "run from " << i << " ends at " << run.Last;
+      return runs;
+    }
+    ++runs;
+    const char* text = run.Text.data();
+    const char* end = nullptr;  // the end of the last line with text so far
+    int breaks = 0;
+    for (int j = i; j <= run.Last; ++j, ++breaks) {
+      const std::string_view v = list.LineView(j);
+      if (v.empty()) continue;
+      const std::size_t at = static_cast<std::size_t>(v.data() - text);
+      if (!end) {
+        EXPECT_EQ(v.data(), text) << "line " << j;
+      } else {
+        EXPECT_TRUE(v.data() > end && v.data() <= end + 2 * breaks) << "line " << j;
+      }
+      EXPECT_LE(at + v.size(), run.Text.size()) << "line " << j;
+      end = v.data() + v.size();
+      breaks = 0;
+    }
+    EXPECT_EQ(end ? static_cast<std::size_t>(end - text) : 0u, run.Text.size()) << "run from " << i;
+    i = run.Last + 1;
+  }
+  return runs;
+}
+
 // Records every hook with the count the list had at that moment.
 struct THookLog {
   V events;
@@ -1099,10 +1136,68 @@ TEST(SrcEditTextBuffer, RandomEditsMatchAModel) {
       }
     }
     ASSERT_EQ(Lines(list), model);
+    CheckRuns(list, 0, list.Count() - 1);
     int widest = 0;
     for (const std::string& s : model) widest = std::max(widest, ExpandedLength(s, 8));
     EXPECT_EQ(list.GetLongestLineLen(), widest);
   }
+}
+
+TEST(SrcEditTextBuffer, LineRunsHoldTheLinesWhereTheyLie) {
+  const std::string longLine(70000, 'L');
+  struct TCase {
+    const char* Name;
+    std::string Bytes;
+    int Runs;  // of the loaded lines
+  };
+  const TCase cases[] = {
+      {"CR LF", "first line\r\nsecond line\r\n\r\n\r\nafter two empty\r\n", 1},
+      {"LF", "first line\nsecond line\n\nafter one empty", 1},
+      {"CR", "first line\rsecond line\r\r\rafter two empty\r", 1},
+      {"mixed", "first line\r\nsecond line\nthird line\rfourth line\n\r\n\rlast line", 1},
+      // A line of up to four bytes is kept in its record: a run of its own
+      // between two runs.
+      {"short line", "first line\r\nab\r\nthird line\r\nfourth line", 3},
+      // A long line read by the load stays in the block (a NUL over its
+      // break).
+      {"long line", "first line\r\n" + longLine + "\r\nlast line\r\n", 1},
+      {"only empty lines", "\r\n\n\r\r", 1},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TSrcEditStringList list;
+    LoadBytes(list, c.Bytes);
+    const int last = list.Count() - 1;
+    EXPECT_EQ(CheckRuns(list, 0, last), c.Runs);
+    // From any line, to any line.
+    for (int i = 0; i <= last; ++i) CheckRuns(list, i, std::max(i, last - 1));
+  }
+  // Outside the lines: an empty run, Last before First.
+  TSrcEditStringList list;
+  LoadBytes(list, "first line\r\nsecond line\r\nthird line\r\nfourth line\r\nfifth line");
+  for (int i : {-1, 5, 9}) {
+    const TSrcEditStringList::TLineRun run = list.LineRun(i, 4);
+    EXPECT_EQ(run.Last, i - 1);
+    EXPECT_TRUE(run.Text.empty());
+  }
+  EXPECT_EQ(list.LineRun(3, 2).Last, 2);
+  EXPECT_EQ(list.LineRun(0, 2).Last, 2);
+  // Edits: a line shortened where it is leaves its old end before the next
+  // line's (a run ends there), one stored again elsewhere or moved is a run
+  // of its own, new empty lines stay in a run; the others stay in runs.
+  list.Put(1, "second");
+  EXPECT_EQ(CheckRuns(list, 0, 4), 2);
+  list.Put(2, "the third line is longer now");
+  EXPECT_EQ(CheckRuns(list, 0, 4), 3);
+  list.Exchange(3, 4);
+  EXPECT_EQ(CheckRuns(list, 0, 4), 4);
+  list.Delete(2);
+  EXPECT_EQ(CheckRuns(list, 0, 3), 3);
+  list.InsertLines(1, 2);
+  EXPECT_EQ(CheckRuns(list, 0, 5), 3);
+  list.EditLine(0, 0, 2, "");
+  CheckRuns(list, 0, 5);
+  EXPECT_EQ(Lines(list), (V{"rst line", "", "", "second", "fifth line", "fourth line"}));
 }
 
 }  // namespace
