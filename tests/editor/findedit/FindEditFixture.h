@@ -9,6 +9,7 @@
 #include <string>
 
 #include "MainEditCommands.h"
+#include "SrcEditTextBuffer.h"
 #include "SrcMemo.h"
 #include "UiFixture.h"
 #include "platform/CodePage.h"
@@ -49,6 +50,22 @@ class FindEditTest : public ::testing::Test {
   // A fresh, unmodified document with the caret at `caret`.
   void Start(const std::string& text, int caret = 0) {
     Memo->SetText(text);
+    Memo->ClearUndoRedo();
+    Memo->SetSelStart(caret);
+    Memo->SetModified(false);
+  }
+
+  // The same with the text read as a file is (the lines stay in the block
+  // the load read); each line but the first starts with "wxyz", so that
+  // most are longer than the four bytes a line keeps in its record.
+  void StartLoaded(const std::string& text, int caret = 0) {
+    std::string lines = "wxyz";
+    for (char c : text) {
+      lines += c;
+      if (c == '\n' || c == '\r') lines += "wxyz";
+    }
+    TStringStream s(lines);
+    Memo->Lines()->LoadFromStream(&s);
     Memo->ClearUndoRedo();
     Memo->SetSelStart(caret);
     Memo->SetModified(false);

@@ -229,8 +229,9 @@ TEST_F(FindEditTest, ReplacingInAReadOnlyDocumentChangesNothing) {
   EXPECT_EQ(Sel(), std::make_pair(0, 2));
 }
 
-// Find Next and Replace read the lines where they are; they must land where
-// a search of the whole text from the selection's end lands, wrapping once.
+// Find Next and Replace read the lines where they are (every other text
+// read as a file is, its lines in the load's block); they must land where a
+// search of the whole text from the selection's end lands, wrapping once.
 TEST_F(FindEditTest, FindNextAndReplaceAgreeWithASearchOfTheWholeText) {
   std::mt19937 rng(11);
   const char* const pieces[] = {"ab", "a", "b", "\r\n", "x", "aab", "\t"};
@@ -239,7 +240,10 @@ TEST_F(FindEditTest, FindNextAndReplaceAgreeWithASearchOfTheWholeText) {
     const int n = 1 + static_cast<int>(rng() % 12);
     for (int i = 0; i < n; ++i) text += pieces[rng() % 7];
     const int len = static_cast<int>(text.size());
-    Start(text, static_cast<int>(rng() % static_cast<unsigned>(len + 1)));
+    if (round % 2)
+      Start(text, static_cast<int>(rng() % static_cast<unsigned>(len + 1)));
+    else
+      StartLoaded(text, static_cast<int>(rng() % static_cast<unsigned>(len + 1)));
     if (rng() % 2) Memo->SetSelLength(static_cast<int>(rng() % 4));
     const std::string pattern = rng() % 3 ? "ab" : "a";
     const bool replace = rng() % 4 == 0;
@@ -270,9 +274,9 @@ TEST_F(FindEditTest, FindNextAndReplaceAgreeWithASearchOfTheWholeText) {
   }
 }
 
-// Replace All rebuilds only the lines that hold an occurrence; the text, the
-// caret, one undo step and its redo must be those of one pass over the
-// whole text.
+// Replace All rebuilds only the lines that hold an occurrence (found where
+// they are, every other text read as a file is); the text, the caret, one
+// undo step and its redo must be those of one pass over the whole text.
 TEST_F(FindEditTest, ReplaceAllUndoAndRedoAgreeWithOnePassOverTheWholeText) {
   std::mt19937 rng(5);
   const char* const pieces[] = {"ab", "a", "b", "\r\n", " ", "aab", "\n", "\t"};
@@ -281,7 +285,10 @@ TEST_F(FindEditTest, ReplaceAllUndoAndRedoAgreeWithOnePassOverTheWholeText) {
     std::string text;
     const int n = 1 + static_cast<int>(rng() % 14);
     for (int i = 0; i < n; ++i) text += pieces[rng() % 8];
-    Start(text, static_cast<int>(rng() % (text.size() + 1)));
+    if (round % 2)
+      Start(text, static_cast<int>(rng() % (text.size() + 1)));
+    else
+      StartLoaded(text, static_cast<int>(rng() % (text.size() + 1)));
     const std::string before = Memo->Text();
     const std::string find = rng() % 3 ? "ab" : (rng() % 2 ? "a" : "b");
     const std::string replacement = replacements[rng() % 5];
