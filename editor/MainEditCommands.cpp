@@ -149,8 +149,7 @@ int SearchStretches(int count, const std::function<bool(int)>& search) {
       }
       if (hit) {
         int seen = first.load();
-        while (k < seen && !first.compare_exchange_weak(seen, k)) {
-        }
+        while (k < seen && !first.compare_exchange_weak(seen, k)) {}
       }
     }
   };
@@ -245,8 +244,8 @@ void AllInLines(const TSrcEditStringList& lines, const TTextFinder& finder, int 
 
 }  // namespace
 
-bool FindInLineRange(const TSrcEditStringList& lines, const TTextFinder& finder, int first, std::size_t from,
-                     int last, TBufferCoord& at) {
+bool FindInLineRange(const TSrcEditStringList& lines, const TTextFinder& finder, int first, std::size_t from, int last,
+                     TBufferCoord& at) {
   first = std::max(first, 0);
   last = std::min(last, lines.Count() - 1);
   if (first > last || finder.Pattern().empty()) return false;

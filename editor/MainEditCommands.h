@@ -57,8 +57,8 @@ class TTextFinder {
 // meanwhile (no thread outlives the call).
 // The first occurrence in lines first .. last (0-based), the first line
 // from byte `from`: its place (1-based), or false.
-bool FindInLineRange(const TSrcEditStringList& lines, const TTextFinder& finder, int first, std::size_t from,
-                     int last, TBufferCoord& at);
+bool FindInLineRange(const TSrcEditStringList& lines, const TTextFinder& finder, int first, std::size_t from, int last,
+                     TBufferCoord& at);
 // Every occurrence in the lines, left to right, none overlapping the one
 // before it in its line.
 std::vector<TBufferCoord> FindAllInLines(const TSrcEditStringList& lines, const TTextFinder& finder);

@@ -4,7 +4,8 @@
 // Then the same bytes drive edits of the loaded lines (in place, near
 // either end of short and long lines, replacements, insertions, deletions,
 // exchanges, scan states, objects, widths, and emptying the list before
-// loading its saved text again) against a plain model; the list is saved
+// loading its saved text again) against a plain model, with the runs of
+// lines that lie one after another in the block a load read; the list is saved
 // and loaded once more at the end. Each input's work is bounded (the edits
 // stop when its bytes are used up, long texts share a budget) so that the
 // target runs thousands of inputs a second.
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -127,6 +129,34 @@ void CheckLine(TSrcEditStringList& list, const TModel& model, int k) {
   if (const char* own = list.TerminatedLine(k)) Require(own == list.LineView(k).data() && own[m.size()] == '\0');
 }
 
+// The runs of lines from `first` to `last`: one after another without a
+// gap, each line with text where its view is in its run's text, after the
+// one before it with at least one byte between and at most two per line
+// break, the text from the first such line to the end of the last; the
+// model's lines are what the list holds (checked by the caller), so a search
+// over a run reads the model's text.
+void CheckRuns(const TSrcEditStringList& list, int first, int last) {
+  for (int i = first; i <= last;) {
+    const TSrcEditStringList::TLineRun run = list.LineRun(i, last);
+    Require(run.First == i && run.Last >= i && run.Last <= last);
+    const char* end = nullptr;
+    int breaks = 0;
+    for (int j = i; j <= run.Last; ++j, ++breaks) {
+      const std::string_view v = list.LineView(j);
+      if (v.empty()) continue;
+      if (end)
+        Require(v.data() > end && v.data() <= end + 2 * breaks);
+      else
+        Require(v.data() == run.Text.data());
+      Require(v.data() + v.size() <= run.Text.data() + run.Text.size());
+      end = v.data() + v.size();
+      breaks = 0;
+    }
+    Require(end ? end == run.Text.data() + run.Text.size() : run.Text.empty());
+    i = run.Last + 1;
+  }
+}
+
 void EditAgainstAModel(TSrcEditStringList& list, const std::uint8_t* data, std::size_t size) {
   TFuzzInput in(data, size);
   TModel model;
@@ -237,7 +267,9 @@ void EditAgainstAModel(TSrcEditStringList& list, const std::uint8_t* data, std::
       for (int k : {i, j})
         if (k < list.Count()) CheckLine(list, model, k);
     }
+    if (list.Count()) CheckRuns(list, i < list.Count() ? i : 0, list.Count() - 1);
   }
+  CheckRuns(list, 0, list.Count() - 1);
   for (int k = 0; k < list.Count(); ++k) CheckLine(list, model, k);
   int widest = 0;
   for (const std::string& m : model.lines) widest = std::max(widest, ExpandedLength(m, 8));

@@ -27,12 +27,25 @@ struct TCase {
 constexpr std::size_t npos = TTextFinder::npos;
 
 const TCase kCases[] = {
-    {"ab ab ab", "ab", 0, 0}, {"ab ab ab", "ab", 1, 3},   {"ab ab ab", "ab", 6, 6},       {"ab ab ab", "ab", 7, npos},
-    {"aaab", "aab", 0, 1},    {"abababc", "ababc", 0, 2}, {"aabaabaaab", "aabaaa", 0, 3}, {"abc", "abcd", 0, npos},
-    {"abc", "", 0, npos},     {"", "a", 0, npos},         {"abc", "c", 99, npos},         {"x\r\ny", "\r\n", 0, 1},
+    {"ab ab ab", "ab", 0, 0},
+    {"ab ab ab", "ab", 1, 3},
+    {"ab ab ab", "ab", 6, 6},
+    {"ab ab ab", "ab", 7, npos},
+    {"aaab", "aab", 0, 1},
+    {"abababc", "ababc", 0, 2},
+    {"aabaabaaab", "aabaaa", 0, 3},
+    {"abc", "abcd", 0, npos},
+    {"abc", "", 0, npos},
+    {"", "a", 0, npos},
+    {"abc", "c", 99, npos},
+    {"x\r\ny", "\r\n", 0, 1},
     // The rarest byte inside the pattern, near the ends of the text.
-    {"the zoo, the zoo", "e zo", 0, 2}, {"the zoo, the zoo", "e zo", 3, 11}, {"zebra", "ze", 0, 0},
-    {"a quiz", "quiz", 0, 2}, {"a quiz", "quiz", 3, npos}, {"q", "q", 0, 0},
+    {"the zoo, the zoo", "e zo", 0, 2},
+    {"the zoo, the zoo", "e zo", 3, 11},
+    {"zebra", "ze", 0, 0},
+    {"a quiz", "quiz", 0, 2},
+    {"a quiz", "quiz", 3, npos},
+    {"q", "q", 0, 0},
 };
 
 TEST(TextFinderTest, TableOfCases) {
@@ -125,7 +138,7 @@ struct TLineCase {
   const char* Pattern;
   int First;
   std::size_t From;
-  int Last;             // -1: to the last line
+  int Last;  // -1: to the last line
   std::optional<THit> Expected;
 };
 
