@@ -682,7 +682,7 @@ TSrcEditStringList::TLineRun TSrcEditStringList::LineRun(int index, int last) co
     for (; i < last; ++i) {
       const TRecord& n = FList[i + 1];
       if (StorageOf(&n) != stStore || n.ref <= end || n.ref > end + 2) break;
-      end = n.ref + std::size_t(n.len);
+      end = n.ref + static_cast<std::size_t>(n.len);
     }
   }
   run.Last = i - 1;
