@@ -84,8 +84,9 @@ def menu_keys(item, unlit=()):
 
 
 # What ships beside the executables besides the program folders: the web
-# engine's module, loaded at the first page, and the sound effects'.
-MODULES = ("libbqs-qtweb.so", "libbqs-qtsound.so")
+# engine's module, loaded at the first page, the sound effects', and the
+# metafile players'.
+MODULES = ("libbqs-qtweb.so", "libbqs-qtsound.so", "libbqs-wmf.so", "libbqs-emf.so")
 
 
 def install_beside(executable, folder):

@@ -4,13 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include <cairo.h>
-#include <emf2svg.h>
-#include <librsvg/rsvg.h>
-#include <libwmf/api.h>
-#include <libwmf/svg.h>
-#include <uemf_safe.h>
-
+#include "MetafilePlayers.h"
+#include "platform/Modules.h"
 #include "platform/PictureDecoder.h"
 
 namespace {
@@ -111,8 +106,20 @@ bool ReadEmfSize(const std::string& d, int64_t& width, int64_t& height) {
   return width > 0 && height > 0;
 }
 
-// ---- Drawing: the record check, the cost of drawing, the SVG ----
+// ---- Drawing: the record check, the cost of drawing, the players ----
 namespace {
+
+// The players' entry points, from their module (null when it is missing:
+// then no metafile passes the check or draws).
+template <typename T>
+T Player(const char* module, const char* name) {
+  return reinterpret_cast<T>(ModuleSymbol(module, name));
+}
+
+bool EmfRecordSafe(const char* record) {
+  static const TBqsEmfRecordSafe safe = Player<TBqsEmfRecordSafe>(kEmfModule, "BqsEmfRecordSafe");
+  return safe && safe(record) != 0;
+}
 
 // What drawing a metafile may cost, in records: every record counts once,
 // and a text record once more for each of its characters. A record can
@@ -142,7 +149,7 @@ bool EmfHeaderSafe(const std::string& d) {
     const uint64_t formatSize = Le32(d, 88), format = Le32(d, 92);
     if (formatSize != 0 && (format < kEmfHeaderMin || format + formatSize > size)) return false;
   }
-  return U_emf_record_safe(d.data()) != 0;
+  return EmfRecordSafe(d.data());
 }
 
 int64_t EmfDrawingUnits(const std::string& d) {
@@ -151,7 +158,7 @@ int64_t EmfDrawingUnits(const std::string& d) {
   bool safe = true;
   const bool ok = WalkEmf(d, [&](size_t p, uint32_t type, uint32_t size) {
     // Every record's counts and offsets stay inside it.
-    if (!U_emf_record_safe(d.data() + p)) return safe = false;
+    if (!EmfRecordSafe(d.data() + p)) return safe = false;
     ++units;
     if ((type == 83 || type == 84) && size >= 48) units += Le32(d, p + 44);  // ExtTextOut A and W: characters
     if (type == 70) units += size / 12;  // a comment may hold EMF+ records of 12 bytes and more
@@ -188,47 +195,17 @@ bool DrawWithinBudget(int width, int height, int64_t units, TBitmap& out, F draw
   return true;
 }
 
-// An SVG document drawn by librsvg into a width x height bitmap over white.
-// Cairo draws straight into the bitmap's pixels: its 32-bit pixels are the
-// bitmap's 0xAARRGGBB words, rows one after another.
-bool DrawSvg(const std::string& svg, int width, int height, TBitmap& out) {
-  GError* error = nullptr;
-  RsvgHandle* handle =
-      rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), gsize(svg.size()), &error);
-  if (!handle) {
-    if (error) g_error_free(error);
-    return false;
-  }
+// The player's drawing into a bitmap of its own.
+bool Draw(const char* module, const char* player, std::string& data, int width, int height, TBitmap& out) {
+  const auto draw = Player<TBqsDrawMetafile>(module, player);
+  if (!draw) return false;
   TBitmap b(width, height);
-  uint32_t* pixels = b.ScanLine(0);
-  const size_t count = size_t(width) * size_t(height);
-  std::fill(pixels, pixels + count, 0xFFFFFFFFu);
-  cairo_surface_t* surface = cairo_image_surface_create_for_data(
-      reinterpret_cast<unsigned char*>(pixels), CAIRO_FORMAT_RGB24, width, height, width * int(sizeof(uint32_t)));
-  cairo_t* cr = cairo_create(surface);
-  RsvgRectangle viewport{0, 0, double(width), double(height)};
-  const bool drawn = rsvg_handle_render_document(handle, cr, &viewport, &error);
-  if (error) g_error_free(error);
-  cairo_destroy(cr);
-  g_object_unref(handle);
-  cairo_surface_flush(surface);
-  const bool ok = drawn && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS;
-  cairo_surface_destroy(surface);
-  if (!ok) return false;
-  // Drawn over opaque white: every pixel is opaque.
-  for (size_t i = 0; i < count; ++i) pixels[i] |= 0xFF000000u;
+  if (!draw(&data[0], data.size(), width, height, b.ScanLine(0))) return false;
   out.SetHandle(b.ReleaseHandle());
   return true;
 }
 
 // ---- WMF: libwmf's player, writing SVG ----
-struct TWmfApi {
-  wmfAPI* Api = nullptr;
-  ~TWmfApi() {
-    if (Api) wmf_api_destroy(Api);
-  }
-};
-
 bool PlayWmf(const std::string& bytes, int width, int height, TBitmap& out) {
   std::string data = bytes;  // the player reads from writable memory
   // The player takes a buffer of the header's largest record size before
@@ -240,30 +217,7 @@ bool PlayWmf(const std::string& bytes, int width, int height, TBitmap& out) {
   });
   const size_t header = Placeable(data) ? kPlaceableSize : 0;
   for (int i = 0; i < 4; ++i) data[header + 12 + size_t(i)] = char((largest >> (8 * i)) & 0xFF);
-  wmfAPI_Options options;
-  std::memset(&options, 0, sizeof options);
-  options.function = wmf_svg_function;
-  const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
-  TWmfApi api;
-  if (wmf_api_create(&api.Api, flags, &options) != wmf_E_None) return false;
-  if (wmf_mem_open(api.Api, reinterpret_cast<unsigned char*>(&data[0]), long(data.size())) != wmf_E_None) return false;
-  wmfD_Rect bbox;
-  if (wmf_scan(api.Api, 0, &bbox) != wmf_E_None) return false;
-  wmf_svg_t* device = WMF_SVG_GetData(api.Api);
-  device->out = wmf_stream_create(api.Api, nullptr);  // into memory
-  if (!device->out) return false;
-  device->width = unsigned(width);
-  device->height = unsigned(height);
-  device->bbox = bbox;
-  device->flags |= WMF_SVG_INLINE_IMAGES;
-  const bool played = wmf_play(api.Api, 0, &bbox) == wmf_E_None;
-  char* svg = nullptr;
-  unsigned long length = 0;
-  wmf_stream_destroy(api.Api, device->out, &svg, &length);
-  device->out = nullptr;
-  // The buffer belongs to the player and goes with it.
-  const std::string text = svg ? std::string(svg, length) : std::string();
-  return played && !text.empty() && DrawSvg(text, width, height, out);
+  return Draw(kWmfModule, "BqsDrawWmf", data, width, height, out);
 }
 
 // ---- EMF: libemf2svg's SVG ----
@@ -272,20 +226,7 @@ bool DrawEmf(const std::string& bytes, int width, int height, TBitmap& out) {
   // The converter reads a description of no characters from its offset up
   // to a NUL, past the end of the file if need be: the copy has none.
   if (Le32(data, 60) == 0) std::memset(&data[64], 0, 4);
-  generatorOptions options;
-  std::memset(&options, 0, sizeof options);
-  char prefix[] = "";
-  options.nameSpace = prefix;
-  options.svgDelimiter = true;
-  options.emfplus = true;
-  options.imgWidth = width;
-  options.imgHeight = height;
-  char* svg = nullptr;
-  size_t svgLength = 0;
-  const int ok = emf2svg(&data[0], data.size(), &svg, &svgLength, &options);
-  const std::string text = svg ? std::string(svg, svgLength) : std::string();
-  std::free(svg);
-  return ok && !text.empty() && DrawSvg(text, width, height, out);
+  return Draw(kEmfModule, "BqsDrawEmf", data, width, height, out);
 }
 
 }  // namespace

@@ -209,6 +209,10 @@ QtMenuView::~QtMenuView() {
   if (auto* b = dynamic_cast<QtViewMenuBar*>(FHost.data())) b->View = nullptr;
   for (QPointer<QObject>& o : FOwned)
     if (auto* sub = dynamic_cast<QtViewMenu*>(o.data())) sub->View = nullptr;
+  // The submenus inside them too: one may still come up and fill itself.
+  if (FHost)
+    for (QMenu* menu : FHost->findChildren<QMenu*>())
+      if (auto* sub = dynamic_cast<QtViewMenu*>(menu); sub && sub->View == this) sub->View = nullptr;
 }
 
 TMenuItem* QtMenuView::ItemOf(QAction* action) const {
@@ -283,13 +287,16 @@ void QtMenuView::AddItems(QWidget* parent, TMenuItem* item) {
       sub->View = this;
       owned = sub;
       a = sub->menuAction();
-      AddItems(sub, child);
-      QObject::connect(sub, &QMenu::aboutToShow, sub, [child] {
-        GuardEvent([child] {
+      // A submenu gets its actions when it first comes up: a program's
+      // menus hold far more items than a start should wait for.
+      QPointer<QtViewMenu> guard(sub);
+      QObject::connect(sub, &QMenu::aboutToShow, sub, [this, guard, child] {
+        GuardEvent([this, guard, child] {
           // The actions of the items about to show update first.
           for (int k = 0; k < child->Count(); ++k)
             if (TBasicAction* act = child->Items(k)->Action()) act->Update();
           if (child->OnClick) child->OnClick(child);
+          if (guard && guard->View == this && guard->actions().isEmpty()) AddItems(guard, child);
         });
       });
     } else {

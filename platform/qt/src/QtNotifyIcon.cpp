@@ -57,7 +57,16 @@ struct QtNotifyIconBackend::TImpl {
   std::map<Key, TEntry> Icons;
   std::set<HWND> Owners;  // windows that had icons
   bool Available = false;
+  // Asking whether there is a tray talks to the session bus (and may start
+  // one): a program learns it when it first wants an icon, not at start.
+  bool Known = false;
   QTimer Poll;
+
+  bool Ask() {
+    Available = QSystemTrayIcon::isSystemTrayAvailable();
+    Known = true;
+    return Available;
+  }
 
   void Post(const Key& key, std::initializer_list<UINT> codes) {
     auto it = Icons.find(key);
@@ -79,6 +88,8 @@ struct QtNotifyIconBackend::TImpl {
   }
 
   void CheckTray() {
+    // Nobody has asked yet: there is nothing to tell.
+    if (!Known) return;
     bool now = QSystemTrayIcon::isSystemTrayAvailable();
     if (now == Available) return;
     Available = now;
@@ -100,7 +111,6 @@ struct QtNotifyIconBackend::TImpl {
 };
 
 QtNotifyIconBackend::QtNotifyIconBackend() : F(std::make_unique<TImpl>()) {
-  F->Available = QSystemTrayIcon::isSystemTrayAvailable();
   F->Poll.setInterval(TrayPollMs);
   TImpl* impl = F.get();
   QObject::connect(&F->Poll, &QTimer::timeout, [impl] { GuardEvent([impl] { impl->CheckTray(); }); });
@@ -112,10 +122,7 @@ QtNotifyIconBackend::~QtNotifyIconBackend() {
   for (auto& i : F->Icons) delete i.second.Icon;
 }
 
-bool QtNotifyIconBackend::TrayAvailable() {
-  F->Available = QSystemTrayIcon::isSystemTrayAvailable();
-  return F->Available;
-}
+bool QtNotifyIconBackend::TrayAvailable() { return F->Ask(); }
 
 bool QtNotifyIconBackend::Add(const TNotifyIconRequest& r) {
   TImpl::Key key{r.Wnd, r.Id};

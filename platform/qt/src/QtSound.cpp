@@ -10,7 +10,7 @@ IQtSoundPlayer* QtSoundBackend::Player() {
   if (!FTriedPlayer) {
     FTriedPlayer = true;
     using TMake = IQtSoundPlayer* (*)();
-    if (auto make = reinterpret_cast<TMake>(QtModuleSymbol("libbqs-qtsound.so", "BqsMakeQtSoundPlayer")))
+    if (auto make = reinterpret_cast<TMake>(ModuleSymbol("libbqs-qtsound.so", "BqsMakeQtSoundPlayer", true)))
       FPlayer.reset(make());
   }
   return FPlayer.get();

@@ -52,7 +52,7 @@ TMakeEngine LoadWebModule() {
     if (previous) previous(type, context, text);
   });
   // A browser control without its engine stays blank.
-  void* make = QtModuleSymbol("libbqs-qtweb.so", "BqsMakeQtWebBrowserEngine");
+  void* make = ModuleSymbol("libbqs-qtweb.so", "BqsMakeQtWebBrowserEngine", true);
   qInstallMessageHandler(previous);
   return reinterpret_cast<TMakeEngine>(make);
 }

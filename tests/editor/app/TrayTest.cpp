@@ -28,6 +28,7 @@ TEST_F(EditorAppTest, TheFileMenuIsDrawnFlat) {
   ASSERT_NE(bar, nullptr);
   QMenu* file = bar->actions().at(0)->menu();
   ASSERT_NE(file, nullptr);
+  emit file->aboutToShow();
   file->adjustSize();
   QImage img = file->grab().toImage();
   ASSERT_GT(img.height(), 100);

@@ -1,11 +1,12 @@
-// Loading the Qt platform's modules (see QtModules.h).
-#include "platform/qt/QtModules.h"
+// Loading the platform's modules (see Modules.h).
+#include "platform/Modules.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <map>
+#include <mutex>
 #include <string>
 
 namespace {
@@ -20,12 +21,14 @@ std::string ExecutableFolder() {
 }
 }  // namespace
 
-void* QtModuleSymbol(const char* file, const char* symbol) {
-  // Loaded once, never unloaded (Qt keeps the modules' objects to the end).
+void* ModuleSymbol(const char* file, const char* symbol, bool shareSymbols) {
+  // Loaded once, never unloaded (the modules' objects live to the end).
+  static std::mutex lock;
   static std::map<std::string, void*> modules;
+  std::lock_guard<std::mutex> hold(lock);
   auto it = modules.find(file);
   if (it == modules.end()) {
-    void* module = dlopen((ExecutableFolder() + file).c_str(), RTLD_NOW | RTLD_GLOBAL);
+    void* module = dlopen((ExecutableFolder() + file).c_str(), RTLD_NOW | (shareSymbols ? RTLD_GLOBAL : RTLD_LOCAL));
     // The part of the program stays without it; the reason goes to the
     // error stream, as Qt's own reports do.
     if (!module) std::fprintf(stderr, "module %s not loaded: %s\n", file, dlerror());
