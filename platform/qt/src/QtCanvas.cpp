@@ -7,6 +7,9 @@
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
 
 #include "platform/CodePage.h"
 #include "platform/qt/QtWidgetset.h"
@@ -102,6 +105,32 @@ QString FamilyFor(const std::string& requested, int height) {
 }  // namespace
 
 QtGdiFont::QtGdiFont(const LOGFONT& lf) : TGdiFont(lf) {
+  std::fill(std::begin(FWidths), std::end(FWidths), -1);
+  // Windows and their controls make the same few fonts again and again
+  // (the start alone makes some hundred and fifty of five kinds): what Qt
+  // makes of a description is found once and kept.
+  struct TMade {
+    QFont Font;
+    TEXTMETRIC Metrics;
+    char32_t SymbolBullet;
+  };
+  // Never destroyed: no QFont may go after the application at exit.
+  static auto& made = *new std::map<std::string, TMade>;
+  LOGFONT key = lf;
+  const std::size_t faceLength = strnlen(lf.lfFaceName, LF_FACESIZE);
+  std::fill(key.lfFaceName + faceLength, key.lfFaceName + LF_FACESIZE, '\0');
+  const std::string name(reinterpret_cast<const char*>(&key), sizeof key);
+  if (auto it = made.find(name); it != made.end()) {
+    FFont = it->second.Font;
+    FMetrics = it->second.Metrics;
+    FSymbolBullet = it->second.SymbolBullet;
+    return;
+  }
+  Make(lf);
+  made.emplace(name, TMade{FFont, FMetrics, FSymbolBullet});
+}
+
+void QtGdiFont::Make(const LOGFONT& lf) {
   std::string face(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
   FFont.setFamily(FamilyFor(face, lf.lfHeight));
   int pitch = lf.lfPitchAndFamily & 3, family = lf.lfPitchAndFamily & 0xF0;
@@ -155,7 +184,6 @@ QtGdiFont::QtGdiFont(const LOGFONT& lf) : TGdiFont(lf) {
       uint8_t((info.fixedPitch() ? 0 : TMPF_FIXED_PITCH) | TMPF_TRUETYPE | TMPF_VECTOR | (lf.lfPitchAndFamily & 0xF0));
   // The default character set is the system's: Windows-1251 here.
   FMetrics.tmCharSet = lf.lfCharSet == DEFAULT_CHARSET ? RUSSIAN_CHARSET : lf.lfCharSet;
-  std::fill(std::begin(FWidths), std::end(FWidths), -1);
   // The symbol set's 0xB7 is a solid bullet: U+2022 where the font has
   // it; a symbol-encoded face (the desktop's Symbol) shows its bullet at
   // 0xB7 itself, where other faces have a middle dot.

@@ -114,6 +114,9 @@ class QtGdiFont : public TGdiFont {
   char32_t Decode(unsigned char c) const;
 
  private:
+  // The Qt font and the metrics of the description.
+  void Make(const LOGFONT& lf);
+
   QFont FFont;
   TEXTMETRIC FMetrics;
   int FWidths[256];
