@@ -87,11 +87,77 @@ class TSrcEditStringList::TLineStore {
   }
 };
 
+// The bytes of the arena below. A large arena is, where the system offers
+// it, a mapping of its own that grows in place: growing copies nothing (a
+// Replace All or an undo that stores many lines at once does not hold the
+// old bytes and the new ones side by side), and room not yet written takes
+// no memory.
+class TArenaBytes {
+ public:
+  TArenaBytes() = default;
+  TArenaBytes(const TArenaBytes&) = delete;
+  TArenaBytes& operator=(const TArenaBytes&) = delete;
+  TArenaBytes& operator=(TArenaBytes&& other) noexcept {
+    std::swap(FData, other.FData);
+    std::swap(FSize, other.FSize);
+    std::swap(FMapped, other.FMapped);
+    return *this;
+  }
+  ~TArenaBytes() { Free(); }
+  char* get() const { return FData; }
+  // Room for `n` bytes, the first `used` kept.
+  void Resize(std::size_t used, std::size_t n) {
+#if defined(__linux__) && defined(MREMAP_MAYMOVE)
+    if (n >= kMapFrom) {
+      const std::size_t length = (n + kPage - 1) & ~(kPage - 1);
+      void* p;
+      if (FMapped) {
+        p = ::mremap(FData, FSize, length, MREMAP_MAYMOVE);
+      } else {
+        p = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p != MAP_FAILED && used) std::memcpy(p, FData, used);
+      }
+      if (p == MAP_FAILED) throw EOutOfMemory();
+      if (!FMapped) std::free(FData);
+      FData = static_cast<char*>(p);
+      FSize = length;
+      FMapped = true;
+      return;
+    }
+#endif
+    char* p = static_cast<char*>(std::malloc(std::max<std::size_t>(n, 1)));
+    if (!p) throw EOutOfMemory();
+    if (used) std::memcpy(p, FData, used);
+    Free();
+    FData = p;
+    FSize = n;
+  }
+
+ private:
+  static constexpr std::size_t kMapFrom = std::size_t(1) << 20;
+  static constexpr std::size_t kPage = 4096;
+  void Free() {
+#if defined(__linux__)
+    if (FMapped) {
+      ::munmap(FData, FSize);
+      FData = nullptr;
+      FMapped = false;
+      return;
+    }
+#endif
+    std::free(FData);
+    FData = nullptr;
+  }
+  char* FData = nullptr;
+  std::size_t FSize = 0;
+  bool FMapped = false;
+};
+
 // Short lines stored after a load, one after another; `dead` counts the
 // bytes no line uses any more.
 class TSrcEditStringList::TArena {
  public:
-  std::unique_ptr<char[]> data;
+  TArenaBytes data;
   std::size_t size = 0;
   std::size_t capacity = 0;
   std::size_t dead = 0;
@@ -99,9 +165,7 @@ class TSrcEditStringList::TArena {
   void Reserve(std::size_t n) {
     if (size + n <= capacity) return;
     std::size_t next = std::max<std::size_t>(std::max<std::size_t>(capacity * 2, 1 << 16), size + n);
-    std::unique_ptr<char[]> bigger(new char[next]);
-    if (size) std::memcpy(bigger.get(), data.get(), size);
-    data = std::move(bigger);
+    data.Resize(size, next);
     capacity = next;
   }
 };
@@ -563,7 +627,8 @@ void TSrcEditStringList::CompactArena() {
     return;
   }
   if (FArena->size < kMinCompactSize || FArena->dead * 2 < FArena->size) return;
-  std::unique_ptr<char[]> data(new char[live]);
+  TArenaBytes data;
+  data.Resize(0, live);
   const char* from = FArena->data.get();
   std::size_t pos = 0;
   for (int i = 0; i < FCount; ++i) {
@@ -776,6 +841,37 @@ void TSrcEditStringList::PutViews(int index, const std::string_view* texts, int 
     if (FArena->CanTake(shortBytes)) FArena->Reserve(shortBytes);
   }
   for (int k = 0; k < count; ++k) PutView(index + k, texts[k]);
+}
+
+void TSrcEditStringList::MoveLines(const int* index, const int* from, int n) {
+  if (n <= 0) return;
+  // The sources must be exactly the lines written: a text referenced twice
+  // or left unreferenced would be freed twice or lost.
+  std::vector<int> sources(from, from + n);
+  std::sort(sources.begin(), sources.end());
+  for (int k = 0; k < n; ++k) {
+    const int i = index[k];
+    if (i < 0 || i >= FCount || (k > 0 && i <= index[k - 1])) ListIndexError(i);
+    if (sources[static_cast<std::size_t>(k)] != i) ListIndexError(from[k]);
+  }
+  sources = std::vector<int>();
+  TUpdateBracket bracket(this);
+  std::vector<TRecord> taken(static_cast<std::size_t>(n));
+  std::vector<std::int32_t> widths(FWidths ? static_cast<std::size_t>(n) : 0);
+  for (int k = 0; k < n; ++k) {
+    taken[static_cast<std::size_t>(k)] = FList[from[k]];
+    if (FWidths) widths[static_cast<std::size_t>(k)] = (*FWidths)[from[k]];
+  }
+  for (int k = 0; k < n; ++k) {
+    TRecord& r = FList[index[k]];
+    const std::uint8_t state = r.state;
+    r = taken[static_cast<std::size_t>(k)];
+    r.state = state;
+    if (FWidths) (*FWidths)[index[k]] = widths[static_cast<std::size_t>(k)];
+  }
+  FLongestLineIndex = -1;
+  if (OnLinesReplaced)
+    for (int k = 0; k < n; ++k) OnLinesReplaced(this, index[k], 1);
 }
 
 void TSrcEditStringList::EditLine(int index, int pos, int count, std::string_view text) {

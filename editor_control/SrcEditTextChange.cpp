@@ -2,6 +2,7 @@
 // ReplaceSelectionRaw; ReplaceSelection wraps it with the undo records.
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -167,7 +168,18 @@ void TCustomSrcEdit::ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Le
     ReplaceSelectionRecorded(span);
     return;
   }
-  AddSelectionDeletion(urDelete);
+  // One item keeps what the changed lines held, and nothing else.
+  std::shared_ptr<TSrcEditUndoLines> undo;
+  if (!FUndoList->IsLocked()) {
+    undo = std::make_shared<TSrcEditUndoLines>();
+    std::size_t lines = 0, bytes = 0;
+    for (std::size_t k = 0; k < Starts.size(); ++k) {
+      if (k > 0 && Starts[k].Line == Starts[k - 1].Line) continue;
+      ++lines;
+      bytes += static_cast<std::size_t>(FLines->LineLength(Starts[k].Line - 1));
+    }
+    undo->ReserveTexts(lines, bytes);
+  }
   int caretChar = end.Char;
   {
     TPaintLockGuard lock(this);
@@ -175,13 +187,46 @@ void TCustomSrcEdit::ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Le
     rebuild([&](int index, std::string& line, std::size_t from, std::string_view old) {
       caretChar = static_cast<int>(line.size()) + 1;
       line.append(old.substr(from));
+      if (undo) undo->AddText(index, old);
       FLines->PutView(index, line);
     });
     MoveCaretTo(BufferCoord(caretChar, end.Line));
   }
-  // An empty span leaves nothing inserted.
-  if (first.Line != end.Line || caretChar != first.Char)
-    FUndoList->AddChange(urInsert, first, Caret(), std::string(), smNormal);
+  if (undo) {
+    undo->SetEndAfter(Caret());
+    FUndoList->AddLinesChange(first, end, std::move(undo));
+  }
+}
+
+void TCustomSrcEdit::ReorderLines(const std::vector<int>& Order) {
+  const int count = FLines->GetCount();
+  if (static_cast<int>(Order.size()) != count || count == 0) return;
+  std::vector<char> seen(static_cast<std::size_t>(count), 0);
+  int moved = 0;
+  for (int i = 0; i < count; ++i) {
+    const int from = Order[static_cast<std::size_t>(i)];
+    if (from < 0 || from >= count || seen[static_cast<std::size_t>(from)]) return;
+    seen[static_cast<std::size_t>(from)] = 1;
+    moved += from != i;
+  }
+  seen = std::vector<char>();
+  if (moved == 0) return;
+  auto undo = std::make_shared<TSrcEditUndoLines>();
+  undo->ReserveMoves(static_cast<std::size_t>(moved));
+  for (int i = 0; i < count; ++i)
+    if (Order[static_cast<std::size_t>(i)] != i) undo->AddMove(i, Order[static_cast<std::size_t>(i)]);
+  const TBufferCoord first = BufferCoord(1, 1);
+  const TBufferCoord end = BufferCoord(FLines->LineLength(count - 1) + 1, count);
+  TUndoBlockGuard block(FUndoList);
+  SetActiveSelectionMode(smNormal);
+  {
+    TPaintLockGuard lock(this);
+    TUpdateGuard update(FLines);
+    FLines->MoveLines(undo->Indexes(), undo->Froms(), undo->Count());
+    MoveCaretTo(BufferCoord(FLines->LineLength(count - 1) + 1, count));
+  }
+  undo->SetEndAfter(Caret());
+  FUndoList->AddLinesChange(first, end, std::move(undo));
 }
 
 bool TCustomSrcEdit::SpanTakesLines(const TBufferCoord& S, const TBufferCoord& E, std::string_view Text) const {
