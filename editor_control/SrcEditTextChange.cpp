@@ -132,42 +132,7 @@ void TCustomSrcEdit::ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Le
   TUndoBlockGuard block(FUndoList);
   SetActiveSelectionMode(smNormal);
   SelectRange(end, first, end);
-  // Each line that holds runs is rebuilt once into `line`, from the runs
-  // given and the bytes between them; `visit` gets every rebuilt line.
-  auto rebuild = [&](auto&& visit) {
-    std::string line;
-    for (std::size_t k = 0; k < Starts.size();) {
-      const int index = Starts[k].Line - 1;
-      const std::string_view old = FLines->LineView(index);
-      line.clear();
-      std::size_t from = 0;
-      for (; k < Starts.size() && Starts[k].Line == index + 1; ++k) {
-        const std::size_t at = static_cast<std::size_t>(Starts[k].Char - 1);
-        line.append(old.substr(from, at - from));
-        line.append(Replacement);
-        from = at + static_cast<std::size_t>(Length);
-      }
-      visit(index, line, from, old);
-    }
-  };
-  if (HasOption(eoTrimTrailingSpaces)) {
-    // Every line the span touches is stored trimmed: the span goes in the
-    // general way.
-    std::string span;
-    int lastIndex = first.Line - 1;
-    rebuild([&](int index, std::string& line, std::size_t from, std::string_view old) {
-      for (; lastIndex < index; ++lastIndex) {
-        span += "\r\n";
-        if (lastIndex + 1 < index) span.append(FLines->LineView(lastIndex + 1));
-      }
-      const std::size_t skip = index == first.Line - 1 ? static_cast<std::size_t>(first.Char - 1) : 0;
-      span.append(line, skip, std::string::npos);
-      if (index == end.Line - 1) return;
-      span.append(old.substr(from));
-    });
-    ReplaceSelectionRecorded(span);
-    return;
-  }
+  const bool trim = HasOption(eoTrimTrailingSpaces);
   // One item keeps what the changed lines held, and nothing else.
   std::shared_ptr<TSrcEditUndoLines> undo;
   if (!FUndoList->IsLocked()) {
@@ -180,17 +145,56 @@ void TCustomSrcEdit::ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Le
     }
     undo->ReserveTexts(lines, bytes);
   }
-  int caretChar = end.Char;
+  std::int64_t caretChar = end.Char;
   {
     TPaintLockGuard lock(this);
     TUpdateGuard update(FLines);
-    rebuild([&](int index, std::string& line, std::size_t from, std::string_view old) {
-      caretChar = static_cast<int>(line.size()) + 1;
-      line.append(old.substr(from));
+    // With trailing blanks trimmed, every line the span touches is stored
+    // trimmed, those without a run too (as a replacement of the whole span
+    // stores them); the undo gives back each line exactly as it was.
+    int next = first.Line - 1;
+    auto trimUpTo = [&](int index) {
+      for (; trim && next < index; ++next) {
+        const std::string_view old = FLines->LineView(next);
+        std::string trimmed = TrimTrailing(std::string(old));
+        if (trimmed.size() == old.size()) continue;
+        if (undo) undo->AddText(next, old);
+        FLines->PutView(next, trimmed);
+      }
+    };
+    // Each line that holds runs is rebuilt once into `line`, from the runs
+    // given and the bytes between them.
+    std::string line;
+    for (std::size_t k = 0; k < Starts.size();) {
+      const int index = Starts[k].Line - 1;
+      trimUpTo(index);
+      next = index + 1;
+      const std::string_view old = FLines->LineView(index);
+      line.clear();
+      std::size_t from = 0;
+      for (; k < Starts.size() && Starts[k].Line == index + 1; ++k) {
+        const std::size_t at = static_cast<std::size_t>(Starts[k].Char - 1);
+        line.append(old.substr(from, at - from));
+        line.append(Replacement);
+        from = at + static_cast<std::size_t>(Length);
+      }
+      const std::string_view right = old.substr(from);
+      caretChar = static_cast<std::int64_t>(line.size()) + 1;
+      line.append(right);
+      if (trim) {
+        line = TrimTrailing(line);
+        // Where an insertion ending here leaves the caret on a trimmed line.
+        if (right.empty())
+          caretChar = ExpandedLength64(line, FTabWidth) + 1;
+        else
+          caretChar = static_cast<std::int64_t>(line.size()) -
+                      static_cast<std::int64_t>(TrimTrailing(std::string(right)).size()) + 1;
+      }
       if (undo) undo->AddText(index, old);
       FLines->PutView(index, line);
-    });
-    MoveCaretTo(BufferCoord(caretChar, end.Line));
+    }
+    MoveCaretTo(
+        BufferCoord(static_cast<int>(std::max<std::int64_t>(1, std::min<std::int64_t>(caretChar, INT_MAX))), end.Line));
   }
   if (undo) {
     undo->SetEndAfter(Caret());
