@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "SrcEditScanCheckpoints.h"
@@ -669,8 +670,9 @@ class TCustomSrcEdit : public TCustomControl {
   // to it is scanned whatever state its record holds.
   int FRescanForcedLast = -1;
   // While only whole lines were replaced since the last rescan: those
-  // lines (FRescanSparse), so that the rescan skips the lines between them.
-  std::vector<int> FRescanLines;
+  // lines (FRescanSparse), as runs (first, last), so that the rescan skips
+  // the lines between them.
+  std::vector<std::pair<int, int>> FRescanLines;
   bool FRescanSparse = false;
 
   // Input (SrcEditInput.cpp).

@@ -1165,6 +1165,7 @@ void TCustomSrcEdit::CommandBlockUnindent() {
   const int column = mode == smColumn ? std::min(first.Char, last.Char) : 1;
   const std::size_t at = static_cast<std::size_t>(column - 1);
   std::vector<int> counts;
+  counts.reserve(static_cast<std::size_t>(std::max(0, lastLine - first.Line + 1)));
   std::string joined;
   bool any = false;
   for (int line = first.Line; line <= lastLine; ++line) {
@@ -1195,7 +1196,7 @@ void TCustomSrcEdit::CommandBlockUnindent() {
       s.erase(at, static_cast<std::size_t>(n));
       FLines->Put(line - 1, s);
     }
-    FUndoList->AddChange(urUnindent, first, last, joined, mode);
+    FUndoList->AddChange(urUnindent, first, last, std::move(joined), mode);
   }
   auto countOf = [&](int line) {
     return line >= first.Line && line <= lastLine ? counts[static_cast<std::size_t>(line - first.Line)] : 0;

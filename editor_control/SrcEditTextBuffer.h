@@ -180,6 +180,7 @@ class TSrcEditStringList : public TStrings {
   void TakeOverStore(TLongLine& line);
   void FreeAll();
   void CompactStore();
+  bool CompactStoreInPlace();
   void CompactArena();
 
   TRecord* FList = nullptr;
