@@ -684,7 +684,7 @@ void TSrcEditStringList::TakeOverStore(TLongLine& line) {
   FStore.reset();
 }
 
-// Once a quarter of the arena is dead, the live lines move down in it in
+// Once an eighth of the arena is dead, the live lines move down in it in
 // the order of their offsets (each to an offset no later than its own), and
 // the pages past them go back to the system: no second arena is made.
 void TSrcEditStringList::CompactArena() {
@@ -694,7 +694,7 @@ void TSrcEditStringList::CompactArena() {
     FArena.reset();
     return;
   }
-  if (FArena->size < kMinCompactSize || FArena->dead * 4 < FArena->size) return;
+  if (FArena->size < kMinCompactSize || FArena->dead * 8 < FArena->size) return;
   // The lines in the arena, by offset: usually already in the order of the
   // lines; otherwise sorted by offset in two passes of 16 bits each.
   std::vector<std::uint32_t> order;

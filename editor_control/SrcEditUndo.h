@@ -133,6 +133,8 @@ class TSrcEditUndoItem : public TPersistent {
   // The text the change removed (empty for pure insertions).
   const std::string& ChangeStr() const { return FChangeStr; }
   void SetChangeStr(std::string value) { FChangeStr = std::move(value); }
+  // The text, moved out (the item is being replayed and freed).
+  std::string TakeChangeStr() { return std::move(FChangeStr); }
   std::uint32_t ChangeNumber() const { return FChangeNumber; }
   void SetChangeNumber(std::uint32_t value) { FChangeNumber = value; }
   // The text an undo put back in place of an insertion (the characters that

@@ -400,11 +400,13 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
       break;
     }
     case urUnindent: {
-      FRedoList->AddChange(urUnindent, s, e, text, mode);
       const int column = mode == smColumn ? std::min(s.Char, e.Char) : 1;
       PlaceCaretCollapse(BufferCoord(column, s.Line));
       ReplaceSelectionExact(smColumn, text, false);
       SelectRange(s, s, e);
+      // The mirror takes the removed indentation over (of every line of a
+      // whole text it is not small).
+      FRedoList->AddChange(urUnindent, s, e, Item.TakeChangeStr(), mode);
       break;
     }
     case urWhiteSpaceAdd:
@@ -477,7 +479,6 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
       break;
     }
     case urUnindent: {
-      FUndoList->AddChange(urUnindent, s, e, text, mode);
       const int column = mode == smColumn ? std::min(s.Char, e.Char) : 1;
       int firstCount = -1, lastCount = 0;
       {
@@ -506,6 +507,7 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
         const TBufferCoord to = BufferCoord(std::max(1, e.Char - lastCount), e.Line);
         SelectRange(from, from, to);
       }
+      FUndoList->AddChange(urUnindent, s, e, Item.TakeChangeStr(), mode);
       break;
     }
     case urWhiteSpaceAdd:
