@@ -839,6 +839,21 @@ void TCustomSrcEdit::FlushDeferredRescan() {
     // Only replaced lines: each is scanned, and the lines after it as far
     // as their end states change; the lines between are left alone.
     std::sort(replaced.begin(), replaced.end());
+    // Most lines of a large text replaced (a sort, an indent of the whole
+    // text, their undo): as a new text, scanned as the screen needs it.
+    if (count >= kLazyScanLines) {
+      std::int64_t lines = 0;
+      int covered = -1;
+      for (const auto& [from, to] : replaced) {
+        const int begin = std::max(from, covered + 1);
+        if (to >= begin) lines += to - begin + 1;
+        covered = std::max(covered, to);
+      }
+      if (lines * 2 >= count) {
+        ScanLazily();
+        return;
+      }
+    }
     int scanned = first - 1;
     for (const auto& [from, to] : replaced) {
       for (int line = std::max(from, scanned + 1); line <= to && line < count; line = std::max(line + 1, scanned + 1))
