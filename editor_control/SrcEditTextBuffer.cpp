@@ -684,7 +684,7 @@ void TSrcEditStringList::TakeOverStore(TLongLine& line) {
   FStore.reset();
 }
 
-// Once an eighth of the arena is dead, the live lines move down in it in
+// Once a quarter of the arena is dead, the live lines move down in it in
 // the order of their offsets (each to an offset no later than its own), and
 // the pages past them go back to the system: no second arena is made.
 void TSrcEditStringList::CompactArena() {
@@ -694,10 +694,11 @@ void TSrcEditStringList::CompactArena() {
     FArena.reset();
     return;
   }
-  if (FArena->size < kMinCompactSize || FArena->dead * 8 < FArena->size) return;
+  if (FArena->size < kMinCompactSize || FArena->dead * 4 < FArena->size) return;
   // The lines in the arena, by offset: usually already in the order of the
   // lines; otherwise sorted by offset in two passes of 16 bits each.
   std::vector<std::uint32_t> order;
+  order.reserve(static_cast<std::size_t>(FCount));
   bool sorted = true;
   std::uint32_t last = 0;
   for (int i = 0; i < FCount; ++i) {
