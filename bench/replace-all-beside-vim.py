@@ -4,11 +4,17 @@ undo and its redo: the editor's command (editor_findedit_bench, the real
 command on the editing control with the fake widget set, nothing painted)
 beside vim's `:%s/div/section/g`, `:undo` and `:redo` timed by vim itself
 with reltime() in Ex mode (`vim -u NONE -N -n -es`, nothing painted
-either), on the same documents. Medians of three runs each, with ratios.
+either), on the same documents. Then the same for the other commands that
+rewrite every line of 50 MB: sorting all lines (vim's `:sort i`), block
+indent of the whole text by eight spaces (`:%>` with `sw=8 et`) and block
+unindent of the text so indented (`:%<`). Medians of three runs each, with
+ratios; the editor's memory at its peak and after each step, per byte of
+the document, besides what the process held before it read the document.
 
     python3 bench/replace-all-beside-vim.py [build dir, default build/release]
 
-BQS_REPLACE_MB lists other sizes ("1 10 50 200").
+BQS_REPLACE_MB lists other sizes ("1 10 50 200"); BQS_WHOLE_MB the size for
+the other commands ("50", or "" for none).
 """
 
 import json
@@ -22,7 +28,12 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 BUILD = sys.argv[1] if len(sys.argv) > 1 else os.path.join(HERE, "..", "build", "release")
 BENCH = os.path.abspath(os.path.join(BUILD, "bin", "editor_findedit_bench"))
-STEPS = ["ReplaceAllDivs", "ReplaceAllDivsUndo", "ReplaceAllDivsRedo"]
+STEPS = ["", "Undo", "Redo"]
+# (label, benchmark, vim's preparation, vim's command)
+COMMANDS = [("replace all", "ReplaceAllDivs", "", "%s/div/section/g"),
+            ("sort", "SortHtml", "", "sort i"),
+            ("indent", "IndentHtml", "", "%>"),
+            ("unindent", "UnindentHtml", "%>|", "%<")]
 
 
 def write_document(path, size):
@@ -40,8 +51,8 @@ def write_document(path, size):
         f.write("".join(parts)[:size])
 
 
-def vim_once(path, out):
-    script = ('let t=reltime()|%s/div/section/g|let a=reltimestr(reltime(t))|'
+def vim_once(path, out, prepare, command):
+    script = ('set sw=8 et|' + prepare + 'let t=reltime()|' + command + '|let a=reltimestr(reltime(t))|'
               'let t=reltime()|undo|let b=reltimestr(reltime(t))|'
               'let t=reltime()|redo|let c=reltimestr(reltime(t))|'
               'call writefile([a,b,c],"' + out + '")|qa!')
@@ -55,28 +66,28 @@ def main():
     if not os.path.exists(BENCH):
         print("no benchmark at %s: build the release configuration first" % BENCH)
         return 0
-    sizes = [int(s) for s in os.environ.get("BQS_REPLACE_MB", "1 10 50 200").split()]
+    runs = [(COMMANDS[0], int(s)) for s in os.environ.get("BQS_REPLACE_MB", "1 10 50 200").split()]
+    runs += [(c, int(s)) for c in COMMANDS[1:] for s in os.environ.get("BQS_WHOLE_MB", "50").split()]
     work = tempfile.mkdtemp(prefix="bqs-replace-")
     try:
-        mine = {}
-        for step in STEPS:
-            for mb in sizes:
-                r = subprocess.run([BENCH, "--benchmark_filter=BM_%s/%d/" % (step, mb),
+        print("Whole-text commands, their undo and redo (ms; memory per byte of the document)")
+        for (label, bench, prepare, command), mb in runs:
+            mine = []
+            for step in STEPS:
+                r = subprocess.run([BENCH, "--benchmark_filter=BM_%s%s/%d/" % (bench, step, mb),
                                     "--benchmark_format=json"], capture_output=True, text=True, check=True)
                 row = json.loads(r.stdout)["benchmarks"][0]
-                mine[(step, mb)] = (row["real_time"], row["peak_added_per_doc_byte"], row["resident_per_doc_byte"])
-        print("Replace All div -> section, its undo and redo (ms; memory per byte of the document)")
-        for mb in sizes:
+                mine.append((row["real_time"], row["peak_per_doc_byte"], row["resident_per_doc_byte"]))
             theirs = []
             if shutil.which("vim"):
                 doc = os.path.join(work, "doc.html")
                 write_document(doc, mb << 20)
-                theirs = [vim_once(doc, os.path.join(work, "vim.txt")) for _ in range(3)]
+                theirs = [vim_once(doc, os.path.join(work, "vim.txt"), prepare, command) for _ in range(3)]
                 os.remove(doc)
-            for k, step in enumerate(STEPS):
-                ms, peak, kept = mine[(step, mb)]
-                line = "  %4d MB %-8s editor %8.0f ms  peak +%.2fx  resident %.2fx" % (
-                    mb, ["replace", "undo", "redo"][k], ms, peak, kept)
+            for k, step in enumerate(["", " undo", " redo"]):
+                ms, peak, kept = mine[k]
+                line = "  %4d MB %-17s editor %8.0f ms  peak %.2fx  resident %.2fx" % (
+                    mb, label + step, ms, peak, kept)
                 if theirs:
                     v = statistics.median(t[k] for t in theirs)
                     line += "   vim %8.0f ms   ratio %.2f" % (v, ms / v)

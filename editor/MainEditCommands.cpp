@@ -607,30 +607,14 @@ void TMainEditCommands::N309Click(TObject*) {
                        "Продолжить?"),
               kTitle, MB_YESNO | MB_ICONWARNING) != IDYES)
     return;
-  // The lines are sorted where they are (views), and the text is built
-  // once from them.
-  std::vector<std::string_view> sorted;
-  sorted.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) sorted.push_back(lines->LineView(i));
-  std::stable_sort(sorted.begin(), sorted.end(),
-                   [](std::string_view a, std::string_view b) { return AnsiCompareText(a, b) < 0; });
-  bool same = true;
-  for (int i = 0; i < count && same; ++i) same = sorted[static_cast<std::size_t>(i)] == lines->LineView(i);
-  if (same) return;  // already in order: nothing changes
-  std::size_t total = 0;
-  for (std::string_view s : sorted) total += s.size() + 2;
-  std::string text;
-  text.reserve(total);
-  for (std::size_t i = 0; i < sorted.size(); ++i) {
-    if (i > 0) text += "\r\n";
-    text += sorted[i];
-  }
-  sorted = {};
-  // One replacement of the whole text: one undo step, and the document
-  // counts as modified.
-  memo->SetActiveSelectionMode(smNormal);
-  memo->SelectAll();
-  memo->ReplaceSelection(text);
+  // The lines are sorted where they are (views); the sorted order moves
+  // the texts, nothing is copied, and it is one undo step (the document
+  // counts as modified).
+  std::vector<int> order(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) order[static_cast<std::size_t>(i)] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [lines](int a, int b) { return AnsiCompareText(lines->LineView(a), lines->LineView(b)) < 0; });
+  memo->ReorderLines(order);
   memo->SetSelStart(0);
 }
 

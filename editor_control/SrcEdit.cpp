@@ -781,17 +781,22 @@ void TCustomSrcEdit::DeferRescanDeleted(int Index, int Count) {
 void TCustomSrcEdit::DeferRescanReplaced(int Index, int Count) {
   if (Count <= 0) return;
   // The replaced lines themselves are kept while nothing else happened (a
-  // few million at most: past that the range is scanned whole).
+  // few million runs at most: past that the range is scanned whole).
   constexpr std::size_t kMaxSparse = std::size_t(1) << 22;
   if (FRescanFirst < 0) {
     DropSparseRescan();
     FRescanSparse = true;
   }
   if (FRescanSparse) {
-    if (FRescanLines.size() + static_cast<std::size_t>(Count) > kMaxSparse) {
+    // Kept as runs: the lines of a command that replaces many lines in
+    // order (a Replace All, an indent of the whole text) take one entry.
+    const int last = Index + Count - 1;
+    if (!FRescanLines.empty() && FRescanLines.back().second + 1 >= Index && FRescanLines.back().first <= Index) {
+      FRescanLines.back().second = std::max(FRescanLines.back().second, last);
+    } else if (FRescanLines.size() + 1 > kMaxSparse) {
       DropSparseRescan();
     } else {
-      for (int i = Index; i < Index + Count; ++i) FRescanLines.push_back(i);
+      FRescanLines.emplace_back(Index, last);
     }
   }
   if (FRescanFirst < 0) {
@@ -807,7 +812,7 @@ void TCustomSrcEdit::DeferRescanReplaced(int Index, int Count) {
 void TCustomSrcEdit::DropSparseRescan() {
   FRescanSparse = false;
   if (FRescanLines.capacity() > 4096)
-    std::vector<int>().swap(FRescanLines);
+    std::vector<std::pair<int, int>>().swap(FRescanLines);
   else
     FRescanLines.clear();
 }
@@ -815,7 +820,7 @@ void TCustomSrcEdit::DropSparseRescan() {
 void TCustomSrcEdit::FlushDeferredRescan() {
   const int first0 = FRescanFirst, last0 = FRescanLast, forced0 = FRescanForcedLast;
   FRescanFirst = FRescanLast = FRescanForcedLast = -1;
-  std::vector<int> replaced;
+  std::vector<std::pair<int, int>> replaced;
   if (FRescanSparse) replaced.swap(FRescanLines);
   const bool sparse = FRescanSparse;
   DropSparseRescan();
@@ -834,10 +839,25 @@ void TCustomSrcEdit::FlushDeferredRescan() {
     // Only replaced lines: each is scanned, and the lines after it as far
     // as their end states change; the lines between are left alone.
     std::sort(replaced.begin(), replaced.end());
+    // Most lines of a large text replaced (a sort, an indent of the whole
+    // text, their undo): as a new text, scanned as the screen needs it.
+    if (count >= kLazyScanLines) {
+      std::int64_t lines = 0;
+      int covered = -1;
+      for (const auto& [from, to] : replaced) {
+        const int begin = std::max(from, covered + 1);
+        if (to >= begin) lines += to - begin + 1;
+        covered = std::max(covered, to);
+      }
+      if (lines * 2 >= count) {
+        ScanLazily();
+        return;
+      }
+    }
     int scanned = first - 1;
-    for (int line : replaced) {
-      if (line <= scanned || line >= count) continue;
-      scanned = ScanLines(line, line - 1);
+    for (const auto& [from, to] : replaced) {
+      for (int line = std::max(from, scanned + 1); line <= to && line < count; line = std::max(line + 1, scanned + 1))
+        scanned = ScanLines(line, line - 1);
     }
     InvalidateLines(first + 1, std::max(scanned, last) + 1);
     return;

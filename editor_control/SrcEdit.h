@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "SrcEditScanCheckpoints.h"
@@ -203,6 +204,11 @@ class TCustomSrcEdit : public TCustomControl {
   // the last and replacing that span by the span rebuilt, the caret after
   // the last replacement. Only the lines that hold a run are stored again.
   void ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Length, std::string_view Replacement);
+  // Reorders the lines, as one undo step: line i takes the text line
+  // Order[i] has (Order holds every line once; anything else changes
+  // nothing). The texts move without a copy; the caret ends at the end of
+  // the text, and undo selects the whole text as it was.
+  void ReorderLines(const std::vector<int>& Order);
   void DeleteSelection();
   void ClearText();
   // The primitive: removes the selection (active mode), then inserts Value
@@ -664,8 +670,9 @@ class TCustomSrcEdit : public TCustomControl {
   // to it is scanned whatever state its record holds.
   int FRescanForcedLast = -1;
   // While only whole lines were replaced since the last rescan: those
-  // lines (FRescanSparse), so that the rescan skips the lines between them.
-  std::vector<int> FRescanLines;
+  // lines (FRescanSparse), as runs (first, last), so that the rescan skips
+  // the lines between them.
+  std::vector<std::pair<int, int>> FRescanLines;
   bool FRescanSparse = false;
 
   // Input (SrcEditInput.cpp).
@@ -728,6 +735,10 @@ class TCustomSrcEdit : public TCustomControl {
   // done) otherwise. Item is the one on top of its list.
   bool UndoReplacementByLines(TSrcEditUndoItem& Item);
   bool RedoReplacementByLines(TSrcEditUndoItem& Item);
+  // A urLinesChanged item: its lines go back as they were (in Undoing,
+  // the span before the change selected again) and the mirror list gets
+  // the lines they replaced.
+  void ReplayChangedLines(TSrcEditUndoItem& Item, TSrcEditUndoList* Mirror, bool Undoing);
   // The reason of the item UndoItem or RedoItem replayed last.
   int FLastReplayed = 0;
   // Set while Undo or Redo replays whole actions.

@@ -1123,13 +1123,22 @@ void TCustomSrcEdit::CommandBlockIndent() {
     newFirst.Char += u;
     if (last.Char > 1) newLast.Char += u;
   }
+  // When every line reaches the column (always at column 1), nothing is
+  // padded and the indentation is one column item over all the lines;
+  // otherwise the column insertion records its items line by line.
+  bool oneItem = true;
+  for (int line = first.Line; line <= lastLine && oneItem && mode == smColumn; ++line)
+    oneItem = FLines->LineLength(line - 1) >= column - 1;
   {
     TUndoBlockGuard undoBlock(FUndoList);
-    // The selection before, the indentation (one column item per line),
-    // the selection after: undo and redo each end with their selection.
+    // The selection before, the indentation, the selection after: undo and
+    // redo each end with their selection.
     FUndoList->AddChange(urIndent, first, last, std::string(), mode);
     PlaceCaretCollapse(BufferCoord(column, first.Line));
-    ReplaceSelectionRaw(smColumn, block, true);
+    ReplaceSelectionRaw(smColumn, block, !oneItem);
+    if (oneItem)
+      FUndoList->AddChange(urPaste, BufferCoord(column, first.Line), BufferCoord(column + u, lastLine), std::string(),
+                           smColumn);
     FUndoList->AddChange(urIndent, newFirst, newLast, std::string(), mode);
   }
   const bool forward = from == first;
@@ -1156,6 +1165,7 @@ void TCustomSrcEdit::CommandBlockUnindent() {
   const int column = mode == smColumn ? std::min(first.Char, last.Char) : 1;
   const std::size_t at = static_cast<std::size_t>(column - 1);
   std::vector<int> counts;
+  counts.reserve(static_cast<std::size_t>(std::max(0, lastLine - first.Line + 1)));
   std::string joined;
   bool any = false;
   for (int line = first.Line; line <= lastLine; ++line) {
@@ -1186,7 +1196,7 @@ void TCustomSrcEdit::CommandBlockUnindent() {
       s.erase(at, static_cast<std::size_t>(n));
       FLines->Put(line - 1, s);
     }
-    FUndoList->AddChange(urUnindent, first, last, joined, mode);
+    FUndoList->AddChange(urUnindent, first, last, std::move(joined), mode);
   }
   auto countOf = [&](int line) {
     return line >= first.Line && line <= lastLine ? counts[static_cast<std::size_t>(line - first.Line)] : 0;

@@ -87,11 +87,88 @@ class TSrcEditStringList::TLineStore {
   }
 };
 
+// The bytes of the arena below. A large arena is, where the system offers
+// it, a mapping of its own that grows in place: growing copies nothing (a
+// Replace All or an undo that stores many lines at once does not hold the
+// old bytes and the new ones side by side), and room not yet written takes
+// no memory.
+class TArenaBytes {
+ public:
+  TArenaBytes() = default;
+  TArenaBytes(const TArenaBytes&) = delete;
+  TArenaBytes& operator=(const TArenaBytes&) = delete;
+  TArenaBytes& operator=(TArenaBytes&& other) noexcept {
+    std::swap(FData, other.FData);
+    std::swap(FSize, other.FSize);
+    std::swap(FMapped, other.FMapped);
+    return *this;
+  }
+  ~TArenaBytes() { Free(); }
+  char* get() const { return FData; }
+  // Gives the pages past the first `used` bytes back to the system; the
+  // room stays for the arena to grow into.
+  void Release(std::size_t used) {
+#if defined(__linux__) && defined(MADV_DONTNEED)
+    if (!FMapped) return;
+    const std::size_t from = (used + kPage - 1) & ~(kPage - 1);
+    if (from < FSize) ::madvise(FData + from, FSize - from, MADV_DONTNEED);
+#else
+    (void)used;
+#endif
+  }
+  // Room for `n` bytes, the first `used` kept.
+  void Resize(std::size_t used, std::size_t n) {
+#if defined(__linux__) && defined(MREMAP_MAYMOVE)
+    if (n >= kMapFrom) {
+      const std::size_t length = (n + kPage - 1) & ~(kPage - 1);
+      void* p;
+      if (FMapped) {
+        p = ::mremap(FData, FSize, length, MREMAP_MAYMOVE);
+      } else {
+        p = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (p != MAP_FAILED && used) std::memcpy(p, FData, used);
+      }
+      if (p == MAP_FAILED) throw EOutOfMemory();
+      if (!FMapped) std::free(FData);
+      FData = static_cast<char*>(p);
+      FSize = length;
+      FMapped = true;
+      return;
+    }
+#endif
+    char* p = static_cast<char*>(std::malloc(std::max<std::size_t>(n, 1)));
+    if (!p) throw EOutOfMemory();
+    if (used) std::memcpy(p, FData, used);
+    Free();
+    FData = p;
+    FSize = n;
+  }
+
+ private:
+  static constexpr std::size_t kMapFrom = std::size_t(1) << 20;
+  static constexpr std::size_t kPage = 4096;
+  void Free() {
+#if defined(__linux__)
+    if (FMapped) {
+      ::munmap(FData, FSize);
+      FData = nullptr;
+      FMapped = false;
+      return;
+    }
+#endif
+    std::free(FData);
+    FData = nullptr;
+  }
+  char* FData = nullptr;
+  std::size_t FSize = 0;
+  bool FMapped = false;
+};
+
 // Short lines stored after a load, one after another; `dead` counts the
 // bytes no line uses any more.
 class TSrcEditStringList::TArena {
  public:
-  std::unique_ptr<char[]> data;
+  TArenaBytes data;
   std::size_t size = 0;
   std::size_t capacity = 0;
   std::size_t dead = 0;
@@ -99,9 +176,7 @@ class TSrcEditStringList::TArena {
   void Reserve(std::size_t n) {
     if (size + n <= capacity) return;
     std::size_t next = std::max<std::size_t>(std::max<std::size_t>(capacity * 2, 1 << 16), size + n);
-    std::unique_ptr<char[]> bigger(new char[next]);
-    if (size) std::memcpy(bigger.get(), data.get(), size);
-    data = std::move(bigger);
+    data.Resize(size, next);
     capacity = next;
   }
 };
@@ -468,8 +543,61 @@ void TSrcEditStringList::EditLongLine(TLongLine& line, std::size_t at, std::size
   FFreeLong.push_back(fresh);
 }
 
-// Frees the shared block when no line uses it, or moves the live lines into
-// a smaller block when more than half of it is dead.
+// The live lines of the load's block moved down in it, when they lie there
+// in the order of the lines: each line then moves to an offset no later
+// than its own, over bytes no line uses any more (a long line keeps the NUL
+// after it: its break or the spare byte was there). False, nothing done,
+// when the order differs (lines moved, as a sort moves them).
+bool TSrcEditStringList::CompactStoreInPlace() {
+  std::size_t last = 0;
+  for (int i = 0; i < FCount; ++i) {
+    const TRecord& r = FList[i];
+    const std::uint8_t kind = StorageOf(&r);
+    std::size_t at;
+    if (kind == stStore) {
+      at = r.ref;
+    } else if (kind == stLong && !(*FLong)[r.ref].block) {
+      at = (*FLong)[r.ref].start;
+    } else {
+      continue;
+    }
+    if (at < last) return false;
+    last = at;
+  }
+  char* data = FStore->data;
+  std::size_t pos = 0;
+  for (int i = 0; i < FCount; ++i) {
+    TRecord& r = FList[i];
+    const std::uint8_t kind = StorageOf(&r);
+    if (kind == stStore) {
+      if (r.len) std::memmove(data + pos, data + r.ref, r.len);
+      r.ref = static_cast<std::uint32_t>(pos);
+      pos += r.len;
+    } else if (kind == stLong) {
+      TLongLine& l = (*FLong)[r.ref];
+      if (l.block) continue;
+      std::memmove(data + pos, data + l.start, l.len);
+      l.start = pos;
+      pos += l.len;
+      data[pos++] = '\0';
+    }
+  }
+  // The block is cut after the lines and the spare byte; a smaller block
+  // stays where it is.
+  const std::size_t front = static_cast<std::size_t>(FStore->data - FStore->block);
+  if (void* p = std::realloc(FStore->block, front + pos + 1)) {
+    FStore->block = static_cast<char*>(p);
+    FStore->data = FStore->block + front;
+    FStore->capacity = front + pos + 1;
+  }
+  FStore->size = pos;
+  return true;
+}
+
+// Frees the shared block when no line uses it, or, once a quarter of it is
+// dead, moves the live lines together: in place when they lie in the block
+// in the order of the lines (as a load leaves them), the block then cut to
+// their size; else into a smaller block.
 void TSrcEditStringList::CompactStore() {
   static_assert(std::is_trivially_copyable<TRecord>::value, "records are moved with memmove");
   static_assert(sizeof(TRecord) == 8, "records stay compact");
@@ -479,7 +607,8 @@ void TSrcEditStringList::CompactStore() {
     return;
   }
   // Offsets in records stay within 32 bits.
-  if (FStore->size < kMinCompactSize || FStore->live * 2 >= FStore->size || FStore->live > 0xFFFFFFFFu) return;
+  if (FStore->size < kMinCompactSize || FStore->live * 4 > FStore->size * 3 || FStore->live > 0xFFFFFFFFu) return;
+  if (CompactStoreInPlace()) return;
   // One byte more: the text is followed by a spare byte (see TLineStore);
   // and one after each long line, its NUL.
   std::size_t longs = 0;
@@ -555,6 +684,9 @@ void TSrcEditStringList::TakeOverStore(TLongLine& line) {
   FStore.reset();
 }
 
+// Once a quarter of the arena is dead, the live lines move down in it in
+// the order of their offsets (each to an offset no later than its own), and
+// the pages past them go back to the system: no second arena is made.
 void TSrcEditStringList::CompactArena() {
   if (!FArena) return;
   const std::size_t live = FArena->size - FArena->dead;
@@ -562,20 +694,47 @@ void TSrcEditStringList::CompactArena() {
     FArena.reset();
     return;
   }
-  if (FArena->size < kMinCompactSize || FArena->dead * 2 < FArena->size) return;
-  std::unique_ptr<char[]> data(new char[live]);
-  const char* from = FArena->data.get();
-  std::size_t pos = 0;
+  if (FArena->size < kMinCompactSize || FArena->dead * 4 < FArena->size) return;
+  // The lines in the arena, by offset: usually already in the order of the
+  // lines; otherwise sorted by offset in two passes of 16 bits each.
+  std::vector<std::uint32_t> order;
+  order.reserve(static_cast<std::size_t>(FCount));
+  bool sorted = true;
+  std::uint32_t last = 0;
   for (int i = 0; i < FCount; ++i) {
-    TRecord& r = FList[i];
+    const TRecord& r = FList[i];
     if (StorageOf(&r) != stArena) continue;
-    std::memcpy(data.get() + pos, from + r.ref, r.len);
+    if (r.ref < last) sorted = false;
+    last = r.ref;
+    order.push_back(static_cast<std::uint32_t>(i));
+  }
+  if (!sorted) {
+    std::vector<std::uint32_t> other(order.size());
+    std::vector<std::uint32_t> counts(1 << 16);
+    for (int shift = 0; shift < 32; shift += 16) {
+      std::fill(counts.begin(), counts.end(), 0);
+      for (std::uint32_t i : order) ++counts[(FList[i].ref >> shift) & 0xFFFF];
+      std::uint32_t sum = 0;
+      for (std::uint32_t& c : counts) {
+        const std::uint32_t n = c;
+        c = sum;
+        sum += n;
+      }
+      for (std::uint32_t i : order) other[counts[(FList[i].ref >> shift) & 0xFFFF]++] = i;
+      order.swap(other);
+    }
+  }
+  char* data = FArena->data.get();
+  std::size_t pos = 0;
+  for (std::uint32_t i : order) {
+    TRecord& r = FList[i];
+    std::memmove(data + pos, data + r.ref, r.len);
     r.ref = static_cast<std::uint32_t>(pos);
     pos += r.len;
   }
-  FArena->data = std::move(data);
-  FArena->size = FArena->capacity = live;
+  FArena->size = pos;
   FArena->dead = 0;
+  FArena->data.Release(pos);
 }
 
 // --- side arrays -----------------------------------------------------------------
@@ -823,6 +982,37 @@ void TSrcEditStringList::PutViews(int index, const std::string_view* texts, int 
     if (FArena->CanTake(shortBytes)) FArena->Reserve(shortBytes);
   }
   for (int k = 0; k < count; ++k) PutView(index + k, texts[k]);
+}
+
+void TSrcEditStringList::MoveLines(const int* index, const int* from, int n) {
+  if (n <= 0) return;
+  // The sources must be exactly the lines written: a text referenced twice
+  // or left unreferenced would be freed twice or lost.
+  std::vector<int> sources(from, from + n);
+  std::sort(sources.begin(), sources.end());
+  for (int k = 0; k < n; ++k) {
+    const int i = index[k];
+    if (i < 0 || i >= FCount || (k > 0 && i <= index[k - 1])) ListIndexError(i);
+    if (sources[static_cast<std::size_t>(k)] != i) ListIndexError(from[k]);
+  }
+  sources = std::vector<int>();
+  TUpdateBracket bracket(this);
+  std::vector<TRecord> taken(static_cast<std::size_t>(n));
+  std::vector<std::int32_t> widths(FWidths ? static_cast<std::size_t>(n) : 0);
+  for (int k = 0; k < n; ++k) {
+    taken[static_cast<std::size_t>(k)] = FList[from[k]];
+    if (FWidths) widths[static_cast<std::size_t>(k)] = (*FWidths)[from[k]];
+  }
+  for (int k = 0; k < n; ++k) {
+    TRecord& r = FList[index[k]];
+    const std::uint8_t state = r.state;
+    r = taken[static_cast<std::size_t>(k)];
+    r.state = state;
+    if (FWidths) (*FWidths)[index[k]] = widths[static_cast<std::size_t>(k)];
+  }
+  FLongestLineIndex = -1;
+  if (OnLinesReplaced)
+    for (int k = 0; k < n; ++k) OnLinesReplaced(this, index[k], 1);
 }
 
 void TSrcEditStringList::EditLine(int index, int pos, int count, std::string_view text) {

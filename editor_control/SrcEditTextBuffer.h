@@ -67,6 +67,11 @@ class TSrcEditStringList : public TStrings {
   // into this list), each reported replaced. The short ones go one after
   // another into the arena, grown once for all of them.
   void PutViews(int index, const std::string_view* texts, int count);
+  // Line index[k] takes the text line from[k] has (k < n; the indexes
+  // ascending, the two sets the same lines): the texts move, nothing is
+  // copied. Scan states and objects stay with their indexes; each line
+  // reported replaced.
+  void MoveLines(const int* index, const int* from, int n);
   void PutObject(int index, TObject* object) override;
   int Add(const std::string& s) override;
   void Insert(int index, const std::string& s) override;
@@ -194,6 +199,7 @@ class TSrcEditStringList : public TStrings {
   void TakeOverStore(TLongLine& line);
   void FreeAll();
   void CompactStore();
+  bool CompactStoreInPlace();
   void CompactArena();
 
   TRecord* FList = nullptr;

@@ -2,6 +2,7 @@
 // ReplaceSelectionRaw; ReplaceSelection wraps it with the undo records.
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -131,12 +132,43 @@ void TCustomSrcEdit::ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Le
   TUndoBlockGuard block(FUndoList);
   SetActiveSelectionMode(smNormal);
   SelectRange(end, first, end);
-  // Each line that holds runs is rebuilt once into `line`, from the runs
-  // given and the bytes between them; `visit` gets every rebuilt line.
-  auto rebuild = [&](auto&& visit) {
+  const bool trim = HasOption(eoTrimTrailingSpaces);
+  // One item keeps what the changed lines held, and nothing else.
+  std::shared_ptr<TSrcEditUndoLines> undo;
+  if (!FUndoList->IsLocked()) {
+    undo = std::make_shared<TSrcEditUndoLines>();
+    std::size_t lines = 0, bytes = 0;
+    for (std::size_t k = 0; k < Starts.size(); ++k) {
+      if (k > 0 && Starts[k].Line == Starts[k - 1].Line) continue;
+      ++lines;
+      bytes += static_cast<std::size_t>(FLines->LineLength(Starts[k].Line - 1));
+    }
+    undo->ReserveTexts(lines, bytes);
+  }
+  std::int64_t caretChar = end.Char;
+  {
+    TPaintLockGuard lock(this);
+    TUpdateGuard update(FLines);
+    // With trailing blanks trimmed, every line the span touches is stored
+    // trimmed, those without a run too (as a replacement of the whole span
+    // stores them); the undo gives back each line exactly as it was.
+    int next = first.Line - 1;
+    auto trimUpTo = [&](int index) {
+      for (; trim && next < index; ++next) {
+        const std::string_view old = FLines->LineView(next);
+        std::string trimmed = TrimTrailing(std::string(old));
+        if (trimmed.size() == old.size()) continue;
+        if (undo) undo->AddText(next, old);
+        FLines->PutView(next, trimmed);
+      }
+    };
+    // Each line that holds runs is rebuilt once into `line`, from the runs
+    // given and the bytes between them.
     std::string line;
     for (std::size_t k = 0; k < Starts.size();) {
       const int index = Starts[k].Line - 1;
+      trimUpTo(index);
+      next = index + 1;
       const std::string_view old = FLines->LineView(index);
       line.clear();
       std::size_t from = 0;
@@ -146,42 +178,59 @@ void TCustomSrcEdit::ReplaceRuns(const std::vector<TBufferCoord>& Starts, int Le
         line.append(Replacement);
         from = at + static_cast<std::size_t>(Length);
       }
-      visit(index, line, from, old);
-    }
-  };
-  if (HasOption(eoTrimTrailingSpaces)) {
-    // Every line the span touches is stored trimmed: the span goes in the
-    // general way.
-    std::string span;
-    int lastIndex = first.Line - 1;
-    rebuild([&](int index, std::string& line, std::size_t from, std::string_view old) {
-      for (; lastIndex < index; ++lastIndex) {
-        span += "\r\n";
-        if (lastIndex + 1 < index) span.append(FLines->LineView(lastIndex + 1));
+      const std::string_view right = old.substr(from);
+      caretChar = static_cast<std::int64_t>(line.size()) + 1;
+      line.append(right);
+      if (trim) {
+        line = TrimTrailing(line);
+        // Where an insertion ending here leaves the caret on a trimmed line.
+        if (right.empty())
+          caretChar = ExpandedLength64(line, FTabWidth) + 1;
+        else
+          caretChar = static_cast<std::int64_t>(line.size()) -
+                      static_cast<std::int64_t>(TrimTrailing(std::string(right)).size()) + 1;
       }
-      const std::size_t skip = index == first.Line - 1 ? static_cast<std::size_t>(first.Char - 1) : 0;
-      span.append(line, skip, std::string::npos);
-      if (index == end.Line - 1) return;
-      span.append(old.substr(from));
-    });
-    ReplaceSelectionRecorded(span);
-    return;
+      if (undo) undo->AddText(index, old);
+      FLines->PutView(index, line);
+    }
+    MoveCaretTo(
+        BufferCoord(static_cast<int>(std::max<std::int64_t>(1, std::min<std::int64_t>(caretChar, INT_MAX))), end.Line));
   }
-  AddSelectionDeletion(urDelete);
-  int caretChar = end.Char;
+  if (undo) {
+    undo->SetEndAfter(Caret());
+    FUndoList->AddLinesChange(first, end, std::move(undo));
+  }
+}
+
+void TCustomSrcEdit::ReorderLines(const std::vector<int>& Order) {
+  const int count = FLines->GetCount();
+  if (static_cast<int>(Order.size()) != count || count == 0) return;
+  std::vector<char> seen(static_cast<std::size_t>(count), 0);
+  int moved = 0;
+  for (int i = 0; i < count; ++i) {
+    const int from = Order[static_cast<std::size_t>(i)];
+    if (from < 0 || from >= count || seen[static_cast<std::size_t>(from)]) return;
+    seen[static_cast<std::size_t>(from)] = 1;
+    moved += from != i;
+  }
+  seen = std::vector<char>();
+  if (moved == 0) return;
+  auto undo = std::make_shared<TSrcEditUndoLines>();
+  undo->ReserveMoves(static_cast<std::size_t>(moved));
+  for (int i = 0; i < count; ++i)
+    if (Order[static_cast<std::size_t>(i)] != i) undo->AddMove(i, Order[static_cast<std::size_t>(i)]);
+  const TBufferCoord first = BufferCoord(1, 1);
+  const TBufferCoord end = BufferCoord(FLines->LineLength(count - 1) + 1, count);
+  TUndoBlockGuard block(FUndoList);
+  SetActiveSelectionMode(smNormal);
   {
     TPaintLockGuard lock(this);
     TUpdateGuard update(FLines);
-    rebuild([&](int index, std::string& line, std::size_t from, std::string_view old) {
-      caretChar = static_cast<int>(line.size()) + 1;
-      line.append(old.substr(from));
-      FLines->PutView(index, line);
-    });
-    MoveCaretTo(BufferCoord(caretChar, end.Line));
+    FLines->MoveLines(undo->Indexes(), undo->Froms(), undo->Count());
+    MoveCaretTo(BufferCoord(FLines->LineLength(count - 1) + 1, count));
   }
-  // An empty span leaves nothing inserted.
-  if (first.Line != end.Line || caretChar != first.Char)
-    FUndoList->AddChange(urInsert, first, Caret(), std::string(), smNormal);
+  undo->SetEndAfter(Caret());
+  FUndoList->AddLinesChange(first, end, std::move(undo));
 }
 
 bool TCustomSrcEdit::SpanTakesLines(const TBufferCoord& S, const TBufferCoord& E, std::string_view Text) const {

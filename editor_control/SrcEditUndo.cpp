@@ -20,6 +20,38 @@ TBufferCoord UndoTextEndPos(const TBufferCoord& start, const std::string& text) 
 }
 
 // ---------------------------------------------------------------------------
+// TSrcEditUndoLines
+
+void TSrcEditUndoLines::AddText(int index, std::string_view text) {
+  FIndex.push_back(index);
+  FBytes.append(text);
+  FEnd.push_back(FBytes.size());
+}
+
+void TSrcEditUndoLines::AddMove(int index, int from) {
+  FIndex.push_back(index);
+  FFrom.push_back(from);
+}
+
+void TSrcEditUndoLines::ReserveTexts(std::size_t lines, std::size_t bytes) {
+  FIndex.reserve(lines);
+  FEnd.reserve(lines);
+  FBytes.reserve(bytes);
+}
+
+void TSrcEditUndoLines::ReserveMoves(std::size_t lines) {
+  FIndex.reserve(lines);
+  FFrom.reserve(lines);
+}
+
+std::string_view TSrcEditUndoLines::Text(int k) const {
+  const std::size_t i = static_cast<std::size_t>(k);
+  if (i >= FEnd.size()) return std::string_view();
+  const std::size_t begin = i == 0 ? 0 : FEnd[i - 1];
+  return std::string_view(FBytes).substr(begin, FEnd[i] - begin);
+}
+
+// ---------------------------------------------------------------------------
 // TSrcEditUndoItem
 
 TSrcEditUndoItem::TSrcEditUndoItem(TSrcChangeReason reason, TSrcSelectionMode selMode, const TBufferCoord& startPos,
@@ -43,6 +75,7 @@ void TSrcEditUndoItem::Assign(TPersistent* source) {
     FChangeStr = src->FChangeStr;
     FChangeNumber = src->FChangeNumber;
     FChangeReplacedStr = src->FChangeReplacedStr;
+    FChangeLines = src->FChangeLines;
   } else {
     TPersistent::Assign(source);
   }
@@ -93,6 +126,21 @@ void TSrcEditUndoList::AddChange(TSrcChangeReason reason, const TBufferCoord& st
   }
   PushItem(std::make_unique<TSrcEditUndoItem>(reason, selMode, startPos, endPos, std::move(changeText), number,
                                               std::move(replacedText)));
+}
+
+void TSrcEditUndoList::AddLinesChange(const TBufferCoord& startPos, const TBufferCoord& endPos,
+                                      std::shared_ptr<const TSrcEditUndoLines> lines) {
+  if (FLockCount > 0) return;
+  std::uint32_t number;
+  if (FBlockChangeNumber != 0) {
+    number = FBlockChangeNumber;
+  } else {
+    number = FNextChangeNumber;
+    AdvanceChangeNumber();
+  }
+  auto item = std::make_unique<TSrcEditUndoItem>(urLinesChanged, smNormal, startPos, endPos, std::string(), number);
+  item->SetChangeLines(std::move(lines));
+  PushItem(std::move(item));
 }
 
 void TSrcEditUndoList::BeginBlock() {

@@ -22,6 +22,8 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "SrcEditTypes.h"
 #include "SrcEditTypesEx.h"
@@ -53,6 +55,9 @@ enum TSrcChangeReason : std::uint8_t {
   urGroupBreak = 21,
   urDeleteAll = 22,
   urWhiteSpaceAdd = 23,
+  // Lines rewritten in place, their number kept (Replace All, a sort): the
+  // item keeps, per changed line, only what that line held (TSrcEditUndoLines).
+  urLinesChanged = 24,
 };
 
 // Bracket pairs: (10, 11), (12, 13), (14, 15), (16, 17).
@@ -74,6 +79,37 @@ constexpr TSrcChangeReason UndoBracketPartner(TSrcChangeReason r) {
 // first NUL byte, as in the text primitive. The replay uses it to select
 // the characters an undo put back (ChangeReplacedStr) before a redo.
 TBufferCoord UndoTextEndPos(const TBufferCoord& start, const std::string& text);
+
+// What a change that rewrote lines in place left to undo: per changed line
+// (0-based indexes, ascending) either the text the line held, or the line
+// whose text it took (a reordering, which copies no text). Replaying it
+// puts those texts back and gives the mirror item the texts it took away.
+class TSrcEditUndoLines {
+ public:
+  // Line `index` held `text` (indexes added in ascending order).
+  void AddText(int index, std::string_view text);
+  // Line `index` took the text line `from` had; the lines form a permutation.
+  void AddMove(int index, int from);
+  void ReserveTexts(std::size_t lines, std::size_t bytes);
+  void ReserveMoves(std::size_t lines);
+  bool IsMove() const { return !FFrom.empty(); }
+  int Count() const { return static_cast<int>(FIndex.size()); }
+  int Index(int k) const { return FIndex[static_cast<std::size_t>(k)]; }
+  int From(int k) const { return FFrom[static_cast<std::size_t>(k)]; }
+  const int* Indexes() const { return FIndex.data(); }
+  const int* Froms() const { return FFrom.data(); }
+  std::string_view Text(int k) const;
+  // The end of the span the change left (the caret of a redo).
+  const TBufferCoord& EndAfter() const { return FEndAfter; }
+  void SetEndAfter(const TBufferCoord& value) { FEndAfter = value; }
+
+ private:
+  std::vector<int> FIndex;
+  std::vector<int> FFrom;
+  std::vector<std::size_t> FEnd;
+  std::string FBytes;
+  TBufferCoord FEndAfter;
+};
 
 class TSrcEditUndoItem : public TPersistent {
  public:
@@ -97,6 +133,8 @@ class TSrcEditUndoItem : public TPersistent {
   // The text the change removed (empty for pure insertions).
   const std::string& ChangeStr() const { return FChangeStr; }
   void SetChangeStr(std::string value) { FChangeStr = std::move(value); }
+  // The text, moved out (the item is being replayed and freed).
+  std::string TakeChangeStr() { return std::move(FChangeStr); }
   std::uint32_t ChangeNumber() const { return FChangeNumber; }
   void SetChangeNumber(std::uint32_t value) { FChangeNumber = value; }
   // The text an undo put back in place of an insertion (the characters that
@@ -105,6 +143,9 @@ class TSrcEditUndoItem : public TPersistent {
   // Empty for every item recorded by an edit.
   const std::string& ChangeReplacedStr() const { return FChangeReplacedStr; }
   void SetChangeReplacedStr(std::string value) { FChangeReplacedStr = std::move(value); }
+  // The lines of a urLinesChanged item (null for every other reason).
+  const std::shared_ptr<const TSrcEditUndoLines>& ChangeLines() const { return FChangeLines; }
+  void SetChangeLines(std::shared_ptr<const TSrcEditUndoLines> value) { FChangeLines = std::move(value); }
 
  private:
   TSrcChangeReason FChangeReason = urInsert;
@@ -114,6 +155,7 @@ class TSrcEditUndoItem : public TPersistent {
   std::string FChangeStr;
   std::uint32_t FChangeNumber = 0;
   std::string FChangeReplacedStr;
+  std::shared_ptr<const TSrcEditUndoLines> FChangeLines;
 };
 
 class TSrcEditUndoList : public TPersistent {
@@ -134,6 +176,10 @@ class TSrcEditUndoList : public TPersistent {
   // the block's change number, else the next one, which then advances.
   void AddChange(TSrcChangeReason reason, const TBufferCoord& startPos, const TBufferCoord& endPos,
                  std::string changeText, TSrcSelectionMode selMode, std::string replacedText = std::string());
+  // Records a urLinesChanged item: the span from startPos to endPos before
+  // the change (which undo selects again), and the lines.
+  void AddLinesChange(const TBufferCoord& startPos, const TBufferCoord& endPos,
+                      std::shared_ptr<const TSrcEditUndoLines> lines);
   void BeginBlock();
   void EndBlock();
   // Appends an item (nothing when absent), trims to MaxUndoActions and fires

@@ -114,7 +114,7 @@ bool TCustomSrcEdit::ContinueReplay(int First, std::uint32_t Number, int Done, c
   if (Undoing ? IsUndoBracketEnd(first) : IsUndoBracketBegin(first)) return next != UndoBracketPartner(first);
   if (Next.ChangeNumber() == Number) return true;
   if (!HasOption(eoGroupUndo) || next != static_cast<TSrcChangeReason>(Done)) return false;
-  return next != urIndent && next != urUnindent;
+  return next != urIndent && next != urUnindent && next != urLinesChanged;
 }
 
 void TCustomSrcEdit::Undo() {
@@ -272,7 +272,51 @@ bool TCustomSrcEdit::RedoReplacementByLines(TSrcEditUndoItem& Item) {
   return true;
 }
 
+void TCustomSrcEdit::ReplayChangedLines(TSrcEditUndoItem& Item, TSrcEditUndoList* Mirror, bool Undoing) {
+  const std::shared_ptr<const TSrcEditUndoLines> lines = Item.ChangeLines();
+  if (!lines) return;
+  const TBufferCoord s = Item.ChangeStartPos(), e = Item.ChangeEndPos();
+  auto taken = std::make_shared<TSrcEditUndoLines>();
+  taken->SetEndAfter(lines->EndAfter());
+  const int n = lines->Count();
+  {
+    TUpdateGuard update(FLines);
+    if (lines->IsMove()) {
+      // The mirror moves every text back to the line it came from.
+      std::vector<std::pair<int, int>> back;
+      back.reserve(static_cast<std::size_t>(n));
+      for (int k = 0; k < n; ++k) back.emplace_back(lines->From(k), lines->Index(k));
+      std::sort(back.begin(), back.end());
+      taken->ReserveMoves(static_cast<std::size_t>(n));
+      for (const auto& [index, from] : back) taken->AddMove(index, from);
+      back = {};
+      FLines->MoveLines(lines->Indexes(), lines->Froms(), n);
+    } else {
+      std::size_t bytes = 0;
+      for (int k = 0; k < n; ++k) bytes += static_cast<std::size_t>(FLines->LineLength(lines->Index(k)));
+      taken->ReserveTexts(static_cast<std::size_t>(n), bytes);
+      for (int k = 0; k < n; ++k) {
+        const int index = lines->Index(k);
+        if (index >= FLines->GetCount()) break;
+        taken->AddText(index, FLines->LineView(index));
+        // Exactly as they were: not trimmed again.
+        FLines->PutView(index, lines->Text(k));
+      }
+    }
+    // A redo leaves the caret after the changed span, nothing selected.
+    if (!Undoing) MoveCaretTo(lines->EndAfter());
+  }
+  Mirror->AddLinesChange(s, e, std::move(taken));
+  // An undo selects the span as it was again.
+  if (Undoing) SelectRange(e, s, e);
+  EnsureCaretVisible();
+}
+
 void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
+  if (Item.ChangeReason() == urLinesChanged) {
+    ReplayChangedLines(Item, FRedoList, true);
+    return;
+  }
   if (ReplayPositionItem(Item, FRedoList)) return;
   const TSrcChangeReason reason = Item.ChangeReason();
   const TBufferCoord s = Item.ChangeStartPos();
@@ -356,11 +400,13 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
       break;
     }
     case urUnindent: {
-      FRedoList->AddChange(urUnindent, s, e, text, mode);
       const int column = mode == smColumn ? std::min(s.Char, e.Char) : 1;
       PlaceCaretCollapse(BufferCoord(column, s.Line));
       ReplaceSelectionExact(smColumn, text, false);
       SelectRange(s, s, e);
+      // The mirror takes the removed indentation over (of every line of a
+      // whole text it is not small).
+      FRedoList->AddChange(urUnindent, s, e, Item.TakeChangeStr(), mode);
       break;
     }
     case urWhiteSpaceAdd:
@@ -375,6 +421,10 @@ void TCustomSrcEdit::UndoOneItem(TSrcEditUndoItem& Item) {
 }
 
 void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
+  if (Item.ChangeReason() == urLinesChanged) {
+    ReplayChangedLines(Item, FUndoList, false);
+    return;
+  }
   if (ReplayPositionItem(Item, FUndoList)) return;
   const TSrcChangeReason reason = Item.ChangeReason();
   const TBufferCoord s = Item.ChangeStartPos();
@@ -429,7 +479,6 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
       break;
     }
     case urUnindent: {
-      FUndoList->AddChange(urUnindent, s, e, text, mode);
       const int column = mode == smColumn ? std::min(s.Char, e.Char) : 1;
       int firstCount = -1, lastCount = 0;
       {
@@ -458,6 +507,7 @@ void TCustomSrcEdit::RedoOneItem(TSrcEditUndoItem& Item) {
         const TBufferCoord to = BufferCoord(std::max(1, e.Char - lastCount), e.Line);
         SelectRange(from, from, to);
       }
+      FUndoList->AddChange(urUnindent, s, e, Item.TakeChangeStr(), mode);
       break;
     }
     case urWhiteSpaceAdd:

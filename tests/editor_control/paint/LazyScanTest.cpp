@@ -106,3 +106,37 @@ TEST_F(LazyScanTest, ATextLoadedBeforeTheWindowExistsIsScannedWhenIdle) {
   }
   EXPECT_FALSE(early.ScanPending());
 }
+
+// A command that replaces most lines of a large text (an indent of the
+// whole text, a reordering of the lines) and its undo and redo leave the
+// text to be scanned as a new one; a change of a few lines is scanned at
+// once. Either way the states end as those of a full scan.
+TEST_F(LazyScanTest, ReplacingMostLinesScansLikeANewText) {
+  const int lines = TCustomSrcEdit::kLazyScanLines + 50000;
+  Load(LazyText(lines));
+  Edit->EnsureScanned(-1);
+  ASSERT_FALSE(Edit->ScanPending());
+  Edit->SetCaret(BufferCoord(1, 3));
+  Edit->ExecuteCommand(ecChar, '<', nullptr);  // a few lines: at once
+  EXPECT_FALSE(Edit->ScanPending());
+  ExpectFullScanStates();
+  Edit->SelectAll();
+  Edit->ExecuteCommand(ecBlockIndent, 0, nullptr);
+  EXPECT_TRUE(Edit->ScanPending());
+  Edit->EnsureScanned(-1);
+  ExpectFullScanStates();
+  std::vector<int> order(static_cast<std::size_t>(Edit->Lines()->Count()));
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(order.size() - 1 - i);
+  Edit->ReorderLines(order);
+  for (int step = 0; step < 4; ++step) {
+    SCOPED_TRACE(step);
+    if (step % 2)
+      Edit->Redo();
+    else
+      Edit->Undo();
+    EXPECT_TRUE(Edit->ScanPending());
+    PaintAll();
+    Edit->EnsureScanned(-1);
+    ExpectFullScanStates();
+  }
+}
