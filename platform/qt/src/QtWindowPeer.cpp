@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <QWheelEvent>
 #include <QWindow>
+#include <utility>
 
 #include "platform/Controls.h"
 #include "platform/qt/QtWidgetset.h"
@@ -423,13 +424,30 @@ void QtWindowPeer::PaintRequested(const TRect& r) {
 }
 
 void QtWindowPeer::SurfaceChanged(const TRect& r) {
-  if (FClient && !FNative && !IsRectEmpty(r)) FClient->update(QRect(r.Left, r.Top, r.Width(), r.Height()));
+  if (!FClient || FNative || IsRectEmpty(r)) return;
+  const QRect changed(r.Left, r.Top, r.Width(), r.Height());
+  // Painted while the client's paint event draws that part: it is shown by
+  // that event, and asking Qt again would paint the window twice.
+  if (FPainting.contains(changed)) return;
+  FClient->update(changed);
 }
 
 HDC QtWindowPeer::CreateWindowDC() { return new QtDC(TDeviceContext::TKind::Window, Surface()); }
 
 void QtWindowPeer::PaintClient(QPainter& p, const QRect& r) {
-  if (NeedsPaint()) UpdateNow();
+  if (NeedsPaint()) {
+    const QRect outer = std::exchange(FPainting, r);
+    // The peer may go while it paints: nothing of it is touched then.
+    QPointer<QWidget> client(FClient);
+    try {
+      UpdateNow();
+    } catch (...) {
+      if (client && FQws.IsWindow(this)) FPainting = outer;
+      throw;
+    }
+    if (!client || !FQws.IsWindow(this)) return;
+    FPainting = outer;
+  }
   if (!FQws.IsWindow(this)) return;
   QImage img = BitmapImage(Surface());
   if (!img.isNull()) p.drawImage(r.topLeft(), img, r);

@@ -171,3 +171,36 @@ TEST_F(QtFormsTest, OwnerDrawnItemsAreMeasuredAndPaintedByTheirHandlers) {
 }
 
 }  // namespace
+
+namespace {
+
+// Counts the paint events a widget gets.
+class PaintCounter : public QObject {
+ public:
+  int Paints = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++Paints;
+    return false;
+  }
+};
+
+TEST_F(QtFormsTest, AShownWindowIsPaintedOnce) {
+  auto* panel = new TPanel(Form);
+  panel->SetParent(Form);
+  panel->SetBounds(10, 10, 120, 60);
+  Form->SetBounds(0, 0, 300, 200);
+  Form->HandleNeeded();
+  PaintCounter counter;
+  WidgetOf(panel)->installEventFilter(&counter);
+  ShowForm();
+  Pump();
+  // The panel's picture goes to the screen in the paint event that drew it:
+  // no second round for the same pixels.
+  EXPECT_EQ(counter.Paints, 1);
+  // A later change of the picture is shown once more.
+  panel->Invalidate();
+  Pump();
+  EXPECT_EQ(counter.Paints, 2);
+}
+
+}  // namespace

@@ -204,6 +204,9 @@ class QtWindowPeer : public TWindowPeer {
   QWidget* FCorner = nullptr;
   QObject* FFilter = nullptr;
   bool FNative = false;
+  // The part of the client a paint event is drawing now (empty outside
+  // one): the surface's changes inside it go to the screen with it.
+  QRect FPainting;
   bool FSyncing = false;
   bool FComposing = false;
   bool FUpdatingBars = false;
