@@ -12,7 +12,8 @@ painted (bench/xwatch.py: the picture stops changing):
 
     python3 bench/move-in-editor.py [build dir, default build/release]
 
-BQS_MOVE_MB sets the document's size (default 50).
+BQS_MOVE_MB sets the document's size (default 50); BQS_MOVE_ONLY=scroll
+times only PageDown and the wheel.
 """
 
 import os
@@ -58,17 +59,25 @@ class Program:
         self.proc.wait()
 
 
-def measure(program, find_steps, wheel_at, find_focus=None):
+def measure(program, find_steps, wheel_at, open_find=None):
+    """open_find, when given, readies the find and returns the window its
+    timed steps go to; it runs after the wheel, as its dialog may stand
+    where the wheel is turned."""
     out = {}
+    only_scroll = os.environ.get("BQS_MOVE_ONLY") == "scroll"
     time.sleep(3.0)
-    out["first Ctrl+End, 3 s after opening"] = program.timed(("key", "ctrl+End"))
-    program.timed(("key", "ctrl+Home"))
+    if not only_scroll:
+        out["first Ctrl+End, 3 s after opening"] = program.timed(("key", "ctrl+End"))
+        program.timed(("key", "ctrl+Home"))
     out["PageDown, one step"] = statistics.median(program.timed(("key", "Next")) for _ in range(5))
     x, y = wheel_at
     program.desktop.xdo("mousemove", "--window", str(program.window), str(x), str(y))
     out["wheel, one notch"] = statistics.median(program.timed(("click", "5")) for _ in range(5))
     out["200 wheel notches at once"] = program.timed(("click", "--repeat", "200", "--delay", "0", "5"))
+    if only_scroll:
+        return out
     program.timed(("key", "ctrl+Home"))
+    find_focus = open_find() if open_find else None
     out["Find Next of a word on the last line"] = program.timed(*find_steps, focus=find_focus)
     return out
 
@@ -91,14 +100,18 @@ def main():
         results = {}
         editor = Program(desktop, watch, [EDITOR, doc], lambda n: n.endswith(" - Brindel Quillet Studio"),
                          editor_area)
-        try:
+        def open_find():
             # The find dialog is opened first and its text typed; the press
             # of Find Next (Return) is what is timed.
+            desktop.focus(editor.window)
             editor.desktop.keys("ctrl+q")
             dialog = desktop.wait_window("^Найти$")
             desktop.focus(dialog)
             desktop.type(RARE)
-            results["editor"] = measure(editor, [("key", "Return")], (300, 300), dialog)
+            return dialog
+
+        try:
+            results["editor"] = measure(editor, [("key", "Return")], (300, 300), open_find)
         finally:
             editor.close()
         if vim:

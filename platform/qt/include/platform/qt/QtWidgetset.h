@@ -294,6 +294,7 @@ class QtWidgetset : public IWidgetset {
   HDC CreateScreenDC() override;
   HDC NewMemoryDC() override;
   void WindowDestroyed(HWND wnd) override;
+  void WheelWaiting() override { SchedulePosted(); }
 
  private:
   void SchedulePosted();
