@@ -3,8 +3,11 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QRegion>
+#include <QTextLayout>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 
@@ -177,6 +180,25 @@ int QtGdiFont::CharWidth(unsigned char c) {
   return FWidths[c];
 }
 
+const QtGdiFont::TGlyph& QtGdiFont::Glyph(unsigned char c) {
+  if (FGlyphKnown[c]) return FGlyphs[c];
+  FGlyphKnown[c] = true;
+  const char32_t u = Decode(c);
+  if (u == 0) return FGlyphs[c];
+  // Laid out once as Qt draws it, fallback face included.
+  QTextLayout layout(QString(QChar(char16_t(u))), FFont);
+  layout.beginLayout();
+  layout.createLine();
+  layout.endLayout();
+  const QList<QGlyphRun> runs = layout.glyphRuns();
+  if (runs.size() != 1 || runs[0].glyphIndexes().size() != 1) return FGlyphs[c];
+  const QRawFont raw = runs[0].rawFont();
+  auto it = std::find(FFaces.begin(), FFaces.end(), raw);
+  if (it == FFaces.end()) it = FFaces.insert(FFaces.end(), raw);
+  FGlyphs[c] = TGlyph{int(it - FFaces.begin()), runs[0].glyphIndexes()[0]};
+  return FGlyphs[c];
+}
+
 bool QtGdiFont::CharABC(UINT ch, ABC& abc) {
   QFontMetrics fm(FFont);
   QChar c = ch < 256 ? QChar(char16_t(Decode(static_cast<unsigned char>(ch)))) : QChar(char16_t(ch));
@@ -224,12 +246,40 @@ void QtDC::DrawGlyphs(int x, int y, const char* text, int count, const int* dx, 
   int cx = 0;
   p.translate(x, y);
   if (escapement) p.rotate(-escapement / 10.0);
-  // Each character at its own position, as the spacing array says.
+  // Each character at its own position, as the spacing array says: the
+  // characters of one face as one run of glyphs, laid out once per font
+  // (a line of text is drawn without shaping it again); underlined or
+  // struck-out text and a character that is not one glyph by itself.
+  QVarLengthArray<quint32, 256> glyphs;
+  QVarLengthArray<QPointF, 256> points;
+  int face = -1;
+  auto drawRun = [&] {
+    if (glyphs.isEmpty()) return;
+    QGlyphRun run;
+    run.setRawFont(font->Face(face));
+    run.setRawData(glyphs.constData(), points.constData(), int(glyphs.size()));
+    p.drawGlyphRun(QPointF(0, 0), run);
+    glyphs.clear();
+    points.clear();
+  };
   for (int i = 0; i < count; ++i) {
-    char32_t u = font->Decode(static_cast<unsigned char>(text[i]));
-    if (u != 0 && (u != ' ' || lines)) p.drawText(QPoint(cx, ascent), QString(QChar(char16_t(u))));
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const char32_t u = font->Decode(c);
+    if (u != 0 && (u != ' ' || lines)) {
+      const QtGdiFont::TGlyph& g = lines ? QtGdiFont::TGlyph() : font->Glyph(c);
+      if (g.Face < 0) {
+        drawRun();
+        p.drawText(QPoint(cx, ascent), QString(QChar(char16_t(u))));
+      } else {
+        if (g.Face != face) drawRun();
+        face = g.Face;
+        glyphs.append(g.Index);
+        points.append(QPointF(cx, ascent));
+      }
+    }
     cx += dx[i];
   }
+  drawRun();
   p.end();
   if (s->Monochrome()) {
     // Keep a monochrome surface black and white.

@@ -115,6 +115,47 @@ TEST_F(QtWidgetsetTest, CharsetsDecodeTheBytes) {
   EXPECT_EQ(QStringToAnsi(QString::fromUtf8("Ёлка")), Ansi("Ёлка"));
 }
 
+TEST_F(QtWidgetsetTest, ALineShowsTheGlyphsQtDrawsForEachCharacterInItsCell) {
+  // Latin, Cyrillic, punctuation and signs of Windows-1251, a space.
+  const std::string line = Ansi("<b>Ёж</b> &amp; «мир» №7 — “q” ™ x");
+  struct Case {
+    const char* face;
+    int weight;
+    bool italic;
+    uint8_t quality;
+  };
+  const Case cases[] = {{"Monospace", FW_NORMAL, false, NONANTIALIASED_QUALITY},
+                        {"Monospace", FW_BOLD, false, DEFAULT_QUALITY},
+                        {"Sans", FW_NORMAL, true, DEFAULT_QUALITY}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.face) + (c.weight == FW_BOLD ? " bold" : "") + (c.italic ? " italic" : ""));
+    TTextBitmap t(400, 24, RUSSIAN_CHARSET, c.face);
+    LOGFONT lf;
+    GetObject(t.font, sizeof lf, &lf);
+    lf.lfWeight = c.weight;
+    lf.lfItalic = c.italic;
+    lf.lfQuality = c.quality;
+    HFONT font = CreateFontIndirect(&lf);
+    SelectObject(t.dc, font);
+    std::vector<int> dx(line.size(), 11);
+    ExtTextOut(t.dc, 3, 2, 0, nullptr, line.data(), int(line.size()), dx.data());
+    QImage ref(400, 24, QImage::Format_RGB32);
+    ref.fill(Qt::white);
+    {
+      QPainter p(&ref);
+      auto* f = static_cast<QtGdiFont*>(font);
+      p.setFont(f->Font());
+      p.setPen(Qt::black);
+      const QString text = AnsiToQString(line);
+      for (int i = 0; i < text.size(); ++i)
+        if (text[i] != QLatin1Char(' ')) p.drawText(QPoint(3 + 11 * i, 2 + f->Metrics().tmAscent), QString(text[i]));
+    }
+    EXPECT_EQ(BitmapImage(t.bmp), ref);
+    SelectObject(t.dc, t.font);
+    DeleteObject(font);
+  }
+}
+
 TEST_F(QtWidgetsetTest, FontMetricsAndWidths) {
   TTextBitmap t(10, 10, RUSSIAN_CHARSET);
   ABC abc;

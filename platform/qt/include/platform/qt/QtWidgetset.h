@@ -30,6 +30,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPointer>
+#include <QRawFont>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -37,6 +38,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/Gdi.h"
 #include "platform/Graphics.h"
@@ -112,11 +114,23 @@ class QtGdiFont : public TGdiFont {
   bool CharABC(UINT ch, ABC& abc);
   // The character a byte stands for in this font's character set.
   char32_t Decode(unsigned char c) const;
+  // The glyph Qt draws for a byte's character: the face (this font's, or
+  // the one Qt falls back to for a character it lacks) and the index in
+  // it. Face is -1 when the character does not come out as one glyph.
+  struct TGlyph {
+    int Face = -1;
+    quint32 Index = 0;
+  };
+  const TGlyph& Glyph(unsigned char c);
+  const QRawFont& Face(int face) const { return FFaces[size_t(face)]; }
 
  private:
   QFont FFont;
   TEXTMETRIC FMetrics;
   int FWidths[256];
+  TGlyph FGlyphs[256];
+  bool FGlyphKnown[256] = {};
+  std::vector<QRawFont> FFaces;
   char32_t FSymbolBullet = 0xB7;
 };
 
