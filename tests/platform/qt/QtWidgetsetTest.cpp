@@ -156,6 +156,47 @@ TEST_F(QtWidgetsetTest, ALineShowsTheGlyphsQtDrawsForEachCharacterInItsCell) {
   }
 }
 
+TEST_F(QtWidgetsetTest, TextFollowsTheClipTheColourAndTheBitmapOfItsDC) {
+  TTextBitmap t(200, 40, RUSSIAN_CHARSET);
+  auto inkIn = [](HBITMAP b, int x0, int y0, int x1, int y1) {
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        if (Dark(b->Pixel(x, y))) return true;
+    return false;
+  };
+  TextOut(t.dc, 0, 0, "MMMMMMMMMMMMMMMM", 16);
+  ASSERT_TRUE(inkIn(t.bmp, 150, 0, 200, 20));
+  // A fill between two texts lands between them.
+  TRect band(0, 0, 200, 20);
+  ExtTextOut(t.dc, 0, 0, ETO_OPAQUE, &band, "", 0, nullptr);
+  EXPECT_FALSE(inkIn(t.bmp, 0, 0, 200, 20));
+  // A clip set after the first text holds for the next.
+  TextOut(t.dc, 7, 0, "MMMMMMMMMMMMMMMM", 16);
+  IntersectClipRect(t.dc, 0, 20, 100, 40);
+  TextOut(t.dc, 0, 20, "MMMMMMMMMMMMMMMM", 16);
+  EXPECT_TRUE(inkIn(t.bmp, 0, 20, 100, 40));
+  EXPECT_FALSE(inkIn(t.bmp, 100, 20, 200, 40));
+  SelectClipRgn(t.dc, nullptr);
+  // So do the colour and another bitmap selected into the DC.
+  auto redIn = [](HBITMAP b) {
+    for (int y = 0; y < b->Height(); ++y)
+      for (int x = 0; x < b->Width(); ++x)
+        if (b->Pixel(x, y) == clRed) return true;
+    return false;
+  };
+  SetTextColor(t.dc, clRed);
+  TextOut(t.dc, 100, 20, "M", 1);
+  EXPECT_TRUE(redIn(t.bmp));
+  HBITMAP other = CreateBitmap(200, 40, 1, 32, nullptr);
+  HGDIOBJ first = SelectObject(t.dc, other);
+  PatBlt(t.dc, 0, 0, 200, 40, WHITENESS);
+  TextOut(t.dc, 0, 0, "MMMMMMMMMMMMMMMM", 16);
+  EXPECT_TRUE(redIn(other));
+  SelectObject(t.dc, first);
+  DeleteObject(other);
+  EXPECT_TRUE(inkIn(t.bmp, 150, 0, 200, 20)) << "the first bitmap keeps its text";
+}
+
 TEST_F(QtWidgetsetTest, FontMetricsAndWidths) {
   TTextBitmap t(10, 10, RUSSIAN_CHARSET);
   ABC abc;

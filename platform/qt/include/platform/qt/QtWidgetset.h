@@ -142,6 +142,12 @@ class QtDC : public TRasterDC {
 
  protected:
   void DrawGlyphs(int x, int y, const char* text, int count, const int* dx, const TRect* clip) override;
+
+ private:
+  // The painter of the last glyphs, kept for the next ones while the
+  // surface stays: a line of text is many calls.
+  struct TGlyphPainter;
+  std::unique_ptr<TGlyphPainter> FGlyphPainter;
 };
 
 // The QImage view of a bitmap's pixels (no copy; valid while the bitmap
