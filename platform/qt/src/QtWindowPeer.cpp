@@ -637,8 +637,13 @@ bool QtWindowPeer::WheelEvent(QWheelEvent* e) {
   if (delta == 0) return false;
   QPoint g = e->globalPosition().toPoint();
   // Qt hands over a burst of notches one event each: they are summed into
-  // one scroll, delivered once the events read so far are handled.
-  QueueWheel(delta, KeysOf(e->buttons(), e->modifiers()), g.x(), g.y());
+  // one scroll, delivered once the events read so far are handled. A
+  // native widget handles the wheel itself next: the window hears of it
+  // first, as before.
+  if (FNative)
+    InputWheel(delta, KeysOf(e->buttons(), e->modifiers()), g.x(), g.y());
+  else
+    QueueWheel(delta, KeysOf(e->buttons(), e->modifiers()), g.x(), g.y());
   return true;
 }
 
