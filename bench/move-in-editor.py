@@ -74,8 +74,9 @@ def measure(program, find_steps, wheel_at, open_find=None):
     x, y = wheel_at
     program.desktop.xdo("mousemove", "--window", str(program.window), str(x), str(y))
     # xdotool holds a button down for --delay ms (100 by default) and the
-    # notch reaches the program with its release.
-    out["wheel, one notch"] = statistics.median(program.timed(("click", "--delay", "0", "5")) for _ in range(5))
+    # notch reaches the program with its release. A notch is a few ms, near
+    # the watcher's grain (a grab of the window): the median of 9.
+    out["wheel, one notch"] = statistics.median(program.timed(("click", "--delay", "0", "5")) for _ in range(9))
     bursts = []
     for _ in range(5):
         program.timed(("key", "ctrl+Home"))
