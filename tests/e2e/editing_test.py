@@ -1,8 +1,9 @@
-"""The editor's own keys and the desktop clipboard, in the real program."""
+"""The editor's own keys, its mouse wheel and the desktop clipboard, in the real program."""
 
+import re
 import unittest
 
-from desktop import DesktopTest, TITLE
+from desktop import DesktopTest, TITLE, wait_for
 
 CYRILLIC = "Привет, мир"
 
@@ -43,6 +44,40 @@ class EditingTest(DesktopTest):
         d.paste()
         self.save_as(e, "keys.txt")
         e.wait_file("keys.txt", ("hello worldworld " + CYRILLIC + "\r\nxyz").encode("cp1251"))
+
+    def top_line(self, editor):
+        """The number of the line at the top of the text: the caret taken
+        there (Ctrl+PageUp), the line copied."""
+        d = self.desktop
+        d.set_clipboard("-")
+        d.keys("ctrl+Prior", "Home", "shift+End", "ctrl+c")
+        found = wait_for("a line on the clipboard", lambda: re.fullmatch(r"line (\d+)", d.clipboard() or ""))
+        return int(found.group(1))
+
+    def test_a_burst_of_wheel_notches_scrolls_as_far_as_single_notches(self):
+        d = self.desktop
+        text = "\r\n".join("line %03d" % n for n in range(1, 301))
+        e = self.start("lines.txt", files={"lines.txt": text.encode()})
+        e.click_text()
+        # Notches a tenth of a second apart, each on its own.
+        d.xdo("click", "--repeat", "10", "--delay", "100", "5")
+        single = self.top_line(e)
+        per_notch = (single - 1) // 10
+        self.assertGreater(per_notch, 0)
+        self.assertEqual(single, 1 + 10 * per_notch)
+        # The same notches at once.
+        d.keys("ctrl+Home")
+        d.xdo("click", "--repeat", "10", "--delay", "0", "5")
+        self.assertEqual(self.top_line(e), single)
+        # Past the end and back: the notches back count from the last page.
+        d.keys("ctrl+End")
+        last = self.top_line(e)
+        self.assertGreater(last, 5 * per_notch)
+        d.keys("ctrl+Home")
+        d.xdo("click", "--repeat", "200", "--delay", "0", "5", "click", "--repeat", "5", "--delay", "0", "4")
+        self.assertEqual(self.top_line(e), last - 5 * per_notch)
+        d.xdo("click", "--repeat", "250", "--delay", "0", "4")
+        self.assertEqual(self.top_line(e), 1)
 
     def test_column_copy_paste_and_alt_drag(self):
         d = self.desktop

@@ -2,6 +2,8 @@
 #include "platform/Widgetset.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/CodePage.h"
@@ -606,8 +608,9 @@ void TWindowPeer::TakeFocus() { FWidgetset.FocusChanged(this); }
 // -- input entries shared by the backends --
 
 bool TWindowPeer::InputKeyDown(uint16_t vk, LPARAM keyData) {
-  if (!TakesInput()) return false;
   IWidgetset& ws = FWidgetset;
+  ws.DeliverQueuedWheel();
+  if (!ws.IsWindow(this) || !TakesInput()) return false;
   bool alt = (keyData & KF_ALTDOWN_BIT) != 0 || vk == VK_MENU || vk == VK_F10;
   TMessage pre(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
   if (ws.OnPreTranslate && ws.OnPreTranslate(this, pre)) return false;
@@ -619,8 +622,9 @@ bool TWindowPeer::InputKeyDown(uint16_t vk, LPARAM keyData) {
 }
 
 void TWindowPeer::InputKeyUp(uint16_t vk, LPARAM keyData) {
-  if (!TakesInput()) return;
   IWidgetset& ws = FWidgetset;
+  ws.DeliverQueuedWheel();
+  if (!ws.IsWindow(this) || !TakesInput()) return;
   bool alt = (keyData & KF_ALTDOWN_BIT) != 0 || vk == VK_MENU || vk == VK_F10;
   TMessage pre(alt ? WM_SYSKEYUP : WM_KEYUP, vk, keyData);
   if (ws.OnPreTranslate && ws.OnPreTranslate(this, pre)) return;
@@ -631,8 +635,9 @@ void TWindowPeer::InputKeyUp(uint16_t vk, LPARAM keyData) {
 }
 
 void TWindowPeer::InputChar(unsigned char ch, LPARAM keyData) {
-  if (!TakesInput()) return;
   IWidgetset& ws = FWidgetset;
+  ws.DeliverQueuedWheel();
+  if (!ws.IsWindow(this) || !TakesInput()) return;
   bool alt = (keyData & KF_ALTDOWN_BIT) != 0;
   TMessage pre(alt ? WM_SYSCHAR : WM_CHAR, ch, keyData);
   if (ws.OnPreTranslate && ws.OnPreTranslate(this, pre)) return;
@@ -644,6 +649,8 @@ void TWindowPeer::InputChar(unsigned char ch, LPARAM keyData) {
 
 void TWindowPeer::InputMouse(UINT msg, WPARAM keys, int x, int y) {
   IWidgetset& ws = FWidgetset;
+  ws.DeliverQueuedWheel();
+  if (!ws.IsWindow(this)) return;
   // Double clicks only for classes that ask for them.
   if (!(FParams.ClassStyle & CS_DBLCLKS)) {
     if (msg == WM_LBUTTONDBLCLK) msg = WM_LBUTTONDOWN;
@@ -730,6 +737,8 @@ void TWindowPeer::EndFrameDrag() {
 
 void TWindowPeer::InputWheel(int delta, WPARAM keys, int screenX, int screenY) {
   IWidgetset& ws = FWidgetset;
+  ws.DeliverQueuedWheel();
+  if (!ws.IsWindow(this)) return;
   // The wheel goes to the focused window (as Windows delivers it).
   HWND target = ws.Focus() && ws.IsWindow(ws.Focus()) ? ws.Focus() : this;
   if (!target->TakesInput()) return;
@@ -740,8 +749,37 @@ void TWindowPeer::InputWheel(int delta, WPARAM keys, int screenX, int screenY) {
   target->Send(WM_MOUSEWHEEL, w, MakeLParam(screenX, screenY));
 }
 
+void TWindowPeer::QueueWheel(int delta, WPARAM keys, int screenX, int screenY) {
+  FWidgetset.QueueWheel(this, delta, keys, TPoint(screenX, screenY));
+}
+
+void IWidgetset::QueueWheel(HWND from, int delta, WPARAM keys, TPoint screen) {
+  if (delta == 0) return;
+  TQueuedWheel& q = FQueuedWheel;
+  // Turns of one direction add up exactly (notches and their remainders);
+  // the sum must still fit the message's 16-bit delta.
+  const bool joins = q.From == from && q.Keys == keys && q.Screen == screen && (q.Delta < 0) == (delta < 0) &&
+                     std::abs(std::int64_t(q.Delta) + delta) <= INT16_MAX;
+  if (q.From && !joins) DeliverQueuedWheel();
+  if (!IsWindow(from)) return;
+  if (q.From) {
+    q.Delta += delta;
+    return;
+  }
+  q = TQueuedWheel{from, delta, keys, screen};
+  WheelWaiting();
+}
+
+void IWidgetset::DeliverQueuedWheel() {
+  if (!FQueuedWheel.From) return;
+  const TQueuedWheel q = FQueuedWheel;
+  FQueuedWheel = TQueuedWheel();
+  if (IsWindow(q.From)) q.From->InputWheel(q.Delta, q.Keys, q.Screen.X, q.Screen.Y);
+}
+
 void TWindowPeer::InputImeCommit(const std::string& text) {
-  if (text.empty() || !TakesInput()) return;
+  FWidgetset.DeliverQueuedWheel();
+  if (text.empty() || !FWidgetset.IsWindow(this) || !TakesInput()) return;
   FIme.CompositionString.clear();
   FIme.ResultString = text;
   Send(WM_IME_STARTCOMPOSITION, 0, 0);
@@ -752,7 +790,8 @@ void TWindowPeer::InputImeCommit(const std::string& text) {
 }
 
 void TWindowPeer::InputDropFiles(const std::vector<std::string>& sysFiles, int x, int y) {
-  if (!FAcceptFiles || sysFiles.empty() || !TakesInput()) return;
+  FWidgetset.DeliverQueuedWheel();
+  if (!FWidgetset.IsWindow(this) || !FAcceptFiles || sysFiles.empty() || !TakesInput()) return;
   // A name Windows-1251 cannot hold is refused: its conversion names
   // another file.
   std::vector<std::string> files;
@@ -772,7 +811,8 @@ void TWindowPeer::InputDropFiles(const std::vector<std::string>& sysFiles, int x
 }
 
 void TWindowPeer::InputScroll(int bar, int code, int pos) {
-  if ((bar != SB_HORZ && bar != SB_VERT) || !TakesInput()) return;
+  FWidgetset.DeliverQueuedWheel();
+  if (!FWidgetset.IsWindow(this) || (bar != SB_HORZ && bar != SB_VERT) || !TakesInput()) return;
   if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) SetTrackPos(bar, pos);
   Send(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MakeWParam(uint16_t(code), uint16_t(pos)), 0);
 }
@@ -877,6 +917,7 @@ void IWidgetset::DestroyWindowPeer(HWND wnd) {
   WindowDestroyed(wnd);
   FPosted.erase(std::remove_if(FPosted.begin(), FPosted.end(), [wnd](const TPosted& p) { return p.Wnd == wnd; }),
                 FPosted.end());
+  if (FQueuedWheel.From == wnd) FQueuedWheel = TQueuedWheel();
   for (HWND k : wnd->Children()) k->FParent = nullptr;
   wnd->SetParentWindow(nullptr);
   FWindows.erase(wnd);
@@ -905,8 +946,10 @@ void IWidgetset::PostQuitMessage(int code) {
 }
 
 int IWidgetset::DeliverPosted() {
+  // Summed wheel turns first, as each went at once when it was read.
+  int done = WheelQueued() ? 1 : 0;
+  DeliverQueuedWheel();
   size_t n = FPosted.size();
-  int done = 0;
   for (size_t i = 0; i < n && !FPosted.empty(); ++i) {
     TPosted p = FPosted.front();
     FPosted.pop_front();
@@ -1008,6 +1051,8 @@ int16_t IWidgetset::KeyState(int vk) {
 }
 
 void IWidgetset::SetKeyDown(int vk, bool down) {
+  // Summed wheel turns see the keys held when they were turned.
+  if (((FKeys[vk & 0xFF] & 0x80) != 0) != down) DeliverQueuedWheel();
   uint8_t& s = FKeys[vk & 0xFF];
   if (down) {
     if (!(s & 0x80)) s ^= 1;  // each press flips the toggle
@@ -1048,6 +1093,9 @@ HWND IWidgetset::SetFocus(HWND wnd) {
 void IWidgetset::FocusChanged(HWND newFocus) {
   if (newFocus == FFocus) return;
   if (newFocus && !IsWindow(newFocus)) return;
+  // Summed wheel turns go to the window that had the focus when they came.
+  DeliverQueuedWheel();
+  if (newFocus == FFocus || (newFocus && !IsWindow(newFocus))) return;
   HWND old = FFocus;
   FFocus = newFocus;
   if (old && IsWindow(old)) old->Send(WM_KILLFOCUS, WPARAM(newFocus), 0);

@@ -3,8 +3,11 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QRegion>
+#include <QTextLayout>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -205,6 +208,25 @@ int QtGdiFont::CharWidth(unsigned char c) {
   return FWidths[c];
 }
 
+const QtGdiFont::TGlyph& QtGdiFont::Glyph(unsigned char c) {
+  if (FGlyphKnown[c]) return FGlyphs[c];
+  FGlyphKnown[c] = true;
+  const char32_t u = Decode(c);
+  if (u == 0) return FGlyphs[c];
+  // Laid out once as Qt draws it, fallback face included.
+  QTextLayout layout(QString(QChar(char16_t(u))), FFont);
+  layout.beginLayout();
+  layout.createLine();
+  layout.endLayout();
+  const QList<QGlyphRun> runs = layout.glyphRuns();
+  if (runs.size() != 1 || runs[0].glyphIndexes().size() != 1) return FGlyphs[c];
+  const QRawFont raw = runs[0].rawFont();
+  auto it = std::find(FFaces.begin(), FFaces.end(), raw);
+  if (it == FFaces.end()) it = FFaces.insert(FFaces.end(), raw);
+  FGlyphs[c] = TGlyph{int(it - FFaces.begin()), runs[0].glyphIndexes()[0]};
+  return FGlyphs[c];
+}
+
 bool QtGdiFont::CharABC(UINT ch, ABC& abc) {
   QFontMetrics fm(FFont);
   QChar c = ch < 256 ? QChar(char16_t(Decode(static_cast<unsigned char>(ch)))) : QChar(char16_t(ch));
@@ -224,6 +246,24 @@ bool QtGdiFont::CharABC(UINT ch, ABC& abc) {
 // ---------------------------------------------------------------------------
 // the DC
 
+struct QtDC::TGlyphPainter {
+  TGdiBitmap* Surface = nullptr;
+  const uint32_t* Bits = nullptr;
+  int Width = 0;
+  int Height = 0;
+  QImage Image;
+  QPainter Painter;
+  // What the painter was last set to.
+  bool ClipSet = false;
+  std::vector<TRect> Clip;
+  bool HasExtraClip = false;
+  TRect ExtraClip;
+  bool Nothing = false;  // an empty clip
+  COLORREF Ink = 0;
+  bool InkSet = false;
+  QPainter::CompositionMode Mode = QPainter::CompositionMode_SourceOver;
+};
+
 QtDC::QtDC(TKind kind, TGdiBitmap* surface) : TRasterDC(kind, surface) {}
 QtDC::~QtDC() = default;
 
@@ -231,36 +271,103 @@ void QtDC::DrawGlyphs(int x, int y, const char* text, int count, const int* dx, 
   TGdiBitmap* s = Surface();
   auto* font = dynamic_cast<QtGdiFont*>(Font());
   if (!s || !font || count <= 0) return;
-  QImage img = BitmapImage(s);
-  if (img.isNull()) return;
-  QRegion region;
-  for (const TRect& r : EffectiveClip()) region += QRect(r.Left, r.Top, r.Width(), r.Height());
-  if (clip) region &= QRect(clip->Left, clip->Top, clip->Width(), clip->Height());
-  if (region.isEmpty()) return;
-  QPainter p(&img);
-  p.setClipRegion(region);
-  p.setFont(font->Font());
+  TGlyphPainter* gp = FGlyphPainter.get();
+  if (!gp || gp->Surface != s || gp->Bits != s->Bits() || gp->Width != s->Width() || gp->Height != s->Height()) {
+    FGlyphPainter.reset();
+    // The image shares the surface's pixels: the painter draws into them
+    // at once (a second reference would make it draw into a copy).
+    QImage img = BitmapImage(s);
+    if (img.isNull()) return;
+    FGlyphPainter = std::make_unique<TGlyphPainter>();
+    gp = FGlyphPainter.get();
+    gp->Surface = s;
+    gp->Bits = s->Bits();
+    gp->Width = s->Width();
+    gp->Height = s->Height();
+    gp->Image = std::move(img);
+    gp->Painter.begin(&gp->Image);
+  }
+  QPainter& p = gp->Painter;
+  const std::vector<TRect>& visible = EffectiveClip();
+  if (!gp->ClipSet || visible != gp->Clip || gp->HasExtraClip != (clip != nullptr) ||
+      (clip && *clip != gp->ExtraClip)) {
+    QRegion region;
+    for (const TRect& r : visible) region += QRect(r.Left, r.Top, r.Width(), r.Height());
+    if (clip) region &= QRect(clip->Left, clip->Top, clip->Width(), clip->Height());
+    gp->ClipSet = true;
+    gp->Clip = visible;
+    gp->HasExtraClip = clip != nullptr;
+    gp->ExtraClip = clip ? *clip : TRect();
+    gp->Nothing = region.isEmpty();
+    // The region is in device pixels: it is taken through the transform.
+    p.resetTransform();
+    if (!gp->Nothing) p.setClipRegion(region);
+  }
+  if (gp->Nothing) return;
   COLORREF tc = TextColor();
   if (s->Monochrome()) tc = (GetRValue(tc) + GetGValue(tc) + GetBValue(tc)) >= 384 ? 0xFFFFFF : 0;
-  p.setPen(ColorToQColor(tc));
-  if (Rop2() == R2_XORPEN || Rop2() == R2_NOT) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  if (!gp->InkSet || tc != gp->Ink) {
+    p.setPen(ColorToQColor(tc));
+    gp->Ink = tc;
+    gp->InkSet = true;
+  }
+  const QPainter::CompositionMode mode = Rop2() == R2_XORPEN || Rop2() == R2_NOT
+                                             ? QPainter::RasterOp_SourceXorDestination
+                                             : QPainter::CompositionMode_SourceOver;
+  if (mode != gp->Mode) {
+    p.setCompositionMode(mode);
+    gp->Mode = mode;
+  }
   int ascent = font->Metrics().tmAscent;
   bool lines = font->LogFont().lfUnderline || font->LogFont().lfStrikeOut;
   // Escapement turns the line about its start, counter-clockwise in tenths
   // of a degree.
   int escapement = font->LogFont().lfEscapement % 3600;
   int cx = 0;
-  p.translate(x, y);
-  if (escapement) p.rotate(-escapement / 10.0);
-  // Each character at its own position, as the spacing array says.
+  QTransform at = QTransform::fromTranslate(x, y);
+  if (escapement) at.rotate(-escapement / 10.0);
+  p.setTransform(at);
+  // Each character at its own position, as the spacing array says: the
+  // characters of one face as one run of glyphs, laid out once per font
+  // (a line of text is drawn without shaping it again); underlined or
+  // struck-out text and a character that is not one glyph by itself
+  // through the font.
+  QVarLengthArray<quint32, 256> glyphs;
+  QVarLengthArray<QPointF, 256> points;
+  int face = -1;
+  bool fontSet = false;
+  auto drawRun = [&] {
+    if (glyphs.isEmpty()) return;
+    QGlyphRun run;
+    run.setRawFont(font->Face(face));
+    run.setRawData(glyphs.constData(), points.constData(), int(glyphs.size()));
+    p.drawGlyphRun(QPointF(0, 0), run);
+    glyphs.clear();
+    points.clear();
+  };
   for (int i = 0; i < count; ++i) {
-    char32_t u = font->Decode(static_cast<unsigned char>(text[i]));
-    if (u != 0 && (u != ' ' || lines)) p.drawText(QPoint(cx, ascent), QString(QChar(char16_t(u))));
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const char32_t u = font->Decode(c);
+    if (u != 0 && (u != ' ' || lines)) {
+      const QtGdiFont::TGlyph& g = lines ? QtGdiFont::TGlyph() : font->Glyph(c);
+      if (g.Face < 0) {
+        drawRun();
+        if (!fontSet) p.setFont(font->Font());
+        fontSet = true;
+        p.drawText(QPoint(cx, ascent), QString(QChar(char16_t(u))));
+      } else {
+        if (g.Face != face) drawRun();
+        face = g.Face;
+        glyphs.append(g.Index);
+        points.append(QPointF(cx, ascent));
+      }
+    }
     cx += dx[i];
   }
-  p.end();
+  drawRun();
   if (s->Monochrome()) {
     // Keep a monochrome surface black and white.
+    FGlyphPainter.reset();
     for (int yy = 0; yy < s->Height(); ++yy)
       for (uint32_t *px = s->ScanLine(yy), *e = px + s->Width(); px < e; ++px) {
         uint32_t v = *px;

@@ -128,7 +128,7 @@ void QtWidgetset::SchedulePosted() {
       [this] {
         FPostScheduled = false;
         GuardEvent([this] { DeliverPosted(); });
-        if (!FPosted.empty()) SchedulePosted();
+        if (!FPosted.empty() || WheelQueued()) SchedulePosted();
       },
       Qt::QueuedConnection);
 }

@@ -518,6 +518,30 @@ void SyncButtons(IWidgetset& ws, Qt::MouseButtons b) {
 bool QtWindowPeer::FilterEvent(QObject* watched, QEvent* e) {
   if (watched != FClient) return false;
   bool consume = !FNative;
+  // Wheel turns wait to be summed (QueueWheel); any other input comes
+  // after them.
+  switch (e->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::InputMethod:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+      if (FQws.WheelQueued()) {
+        FQws.DeliverQueuedWheel();
+        if (!FQws.IsWindow(this)) return true;
+      }
+      break;
+    default: break;
+  }
   switch (e->type()) {
     case QEvent::ShortcutOverride:
       // Every key reaches the window; the toolkit's menus find shortcuts.
@@ -630,7 +654,14 @@ bool QtWindowPeer::WheelEvent(QWheelEvent* e) {
   int delta = e->angleDelta().y();
   if (delta == 0) return false;
   QPoint g = e->globalPosition().toPoint();
-  InputWheel(delta, KeysOf(e->buttons(), e->modifiers()), g.x(), g.y());
+  // Qt hands over a burst of notches one event each: they are summed into
+  // one scroll, delivered once the events read so far are handled. A
+  // native widget handles the wheel itself next: the window hears of it
+  // first, as before.
+  if (FNative)
+    InputWheel(delta, KeysOf(e->buttons(), e->modifiers()), g.x(), g.y());
+  else
+    QueueWheel(delta, KeysOf(e->buttons(), e->modifiers()), g.x(), g.y());
   return true;
 }
 

@@ -674,6 +674,13 @@ void FakeWidgetset::Wheel(HWND wnd, int delta, int x, int y, WPARAM keys) {
   wnd->InputWheel(delta, MouseKeys(*this) | keys, s.X, s.Y);
 }
 
+void FakeWidgetset::QueueWheel(HWND wnd, int delta, int x, int y, WPARAM keys) {
+  if (!wnd || !IsWindow(wnd)) return;
+  TPoint s = wnd->ClientToScreen(TPoint(x, y));
+  FCursorPos = s;
+  wnd->QueueWheel(delta, MouseKeys(*this) | keys, s.X, s.Y);
+}
+
 void FakeWidgetset::ImeCommit(HWND wnd, const std::string& text) {
   HWND t = Target(wnd);
   if (t && IsWindow(t)) t->InputImeCommit(text);

@@ -1,4 +1,6 @@
 // View size, highlighter changes, the mouse wheel and the mouse cursor.
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -144,6 +146,81 @@ TEST_F(ViewSizeTest, TheWheelWithCtrlScrollsAWindowOrHalfOfOne) {
   // Clamped at the start.
   Fake.Wheel(Wnd, 120 * 100, 50, 20);
   EXPECT_EQ(Edit->TopLine(), 1);
+}
+
+TEST_F(ViewSizeTest, QueuedTurnsScrollOnceToWhereSingleTurnsLead) {
+  struct Case {
+    const char* what;
+    std::vector<int> turns;
+    bool wrap;
+    int fromEnd;  // start this many rows above the last top line
+  };
+  const std::vector<int> down200(200, -120);
+  std::vector<int> downUp(10, -120);
+  downUp.insert(downUp.end(), 10, 120);
+  const std::vector<Case> cases = {
+      {"one notch", {-120}, false, 100},
+      {"seven notches past the end", std::vector<int>(7, -120), false, 10},
+      {"200 notches near the end", down200, false, 30},
+      {"200 notches near the end, wrapped", down200, true, 30},
+      {"200 notches to the start", std::vector<int>(200, 120), false, 200},
+      {"200 notches to the start, wrapped", std::vector<int>(200, 120), true, 200},
+      {"more than a message's delta holds", std::vector<int>(300, -120), false, 1400},
+      {"partial turns carried", {-40, -40, -100, -60, -120, -80, -40}, true, 100},
+      {"down to the end, then up", downUp, false, 12},
+      {"down to the end, then up, wrapped", downUp, true, 12},
+  };
+  std::vector<std::string> lines;
+  for (int i = 0; i < 1500; ++i) lines.push_back(Rep('x', 10 + i % 70));  // up to 2 rows wrapped
+  SetLines(lines);
+  Focus();
+  int scrolls = 0;
+  Edit->OnScroll = [&](TObject*, TScrollBarKind) { ++scrolls; };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Edit->SetWordWrap(c.wrap);
+    Edit->SetTopLine(INT_MAX);
+    const int start = std::max(1, Edit->TopLine() - c.fromEnd);
+
+    Edit->SetTopLine(start);
+    scrolls = 0;
+    for (int d : c.turns) Fake.Wheel(Wnd, d, 50, 20);
+    const int single = Edit->TopLine();
+    EXPECT_EQ(scrolls, int(c.turns.size()));
+
+    Edit->SetTopLine(start);
+    scrolls = 0;
+    for (int d : c.turns) Fake.QueueWheel(Wnd, d, 50, 20);
+    // A turn the other way, or one the message's delta cannot add, sends
+    // what waits.
+    const bool oneMessage = c.turns.front() * c.turns.back() > 0 && c.turns.size() <= 273;
+    if (oneMessage) {
+      EXPECT_EQ(Edit->TopLine(), start) << "the turns wait for the program's loop";
+    }
+    Fake.ProcessMessages();
+    EXPECT_EQ(Edit->TopLine(), single);
+    EXPECT_EQ(scrolls, oneMessage ? 1 : 2) << "one scroll for each run of turns one way";
+  }
+  Edit->SetWordWrap(false);
+}
+
+TEST_F(ViewSizeTest, QueuedTurnsComeBeforeTheInputThatFollows) {
+  Lines(300);
+  Focus();
+  Edit->SetTopLine(100);
+  // Ctrl pressed after the turns: they still scroll by lines, not windows.
+  Fake.QueueWheel(Wnd, -120, 50, 20);
+  Fake.QueueWheel(Wnd, -120, 50, 20);
+  Fake.KeyDown(VK_CONTROL);
+  EXPECT_EQ(Edit->TopLine(), 106);
+  Fake.QueueWheel(Wnd, -120, 50, 20, MK_CONTROL);
+  Fake.KeyUp(VK_CONTROL);
+  EXPECT_EQ(Edit->TopLine(), 116) << "a window with Ctrl held when it turned";
+  // A click lands on the row the turns brought under the mouse.
+  Fake.QueueWheel(Wnd, 120, 50, 20);
+  Fake.Click(Wnd, X(1), 5);
+  EXPECT_EQ(Edit->TopLine(), 113);
+  EXPECT_EQ(Edit->CaretLine(), 113);
 }
 
 TEST_F(ViewSizeTest, TheCursorShowsWhereADragCanStart) {

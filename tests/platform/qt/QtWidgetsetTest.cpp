@@ -115,6 +115,88 @@ TEST_F(QtWidgetsetTest, CharsetsDecodeTheBytes) {
   EXPECT_EQ(QStringToAnsi(QString::fromUtf8("Ёлка")), Ansi("Ёлка"));
 }
 
+TEST_F(QtWidgetsetTest, ALineShowsTheGlyphsQtDrawsForEachCharacterInItsCell) {
+  // Latin, Cyrillic, punctuation and signs of Windows-1251, a space.
+  const std::string line = Ansi("<b>Ёж</b> &amp; «мир» №7 — “q” ™ x");
+  struct Case {
+    const char* face;
+    int weight;
+    bool italic;
+    uint8_t quality;
+  };
+  const Case cases[] = {{"Monospace", FW_NORMAL, false, NONANTIALIASED_QUALITY},
+                        {"Monospace", FW_BOLD, false, DEFAULT_QUALITY},
+                        {"Sans", FW_NORMAL, true, DEFAULT_QUALITY}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.face) + (c.weight == FW_BOLD ? " bold" : "") + (c.italic ? " italic" : ""));
+    TTextBitmap t(400, 24, RUSSIAN_CHARSET, c.face);
+    LOGFONT lf;
+    GetObject(t.font, sizeof lf, &lf);
+    lf.lfWeight = c.weight;
+    lf.lfItalic = c.italic;
+    lf.lfQuality = c.quality;
+    HFONT font = CreateFontIndirect(&lf);
+    SelectObject(t.dc, font);
+    std::vector<int> dx(line.size(), 11);
+    ExtTextOut(t.dc, 3, 2, 0, nullptr, line.data(), int(line.size()), dx.data());
+    QImage ref(400, 24, QImage::Format_RGB32);
+    ref.fill(Qt::white);
+    {
+      QPainter p(&ref);
+      auto* f = static_cast<QtGdiFont*>(font);
+      p.setFont(f->Font());
+      p.setPen(Qt::black);
+      const QString text = AnsiToQString(line);
+      for (int i = 0; i < text.size(); ++i)
+        if (text[i] != QLatin1Char(' ')) p.drawText(QPoint(3 + 11 * i, 2 + f->Metrics().tmAscent), QString(text[i]));
+    }
+    EXPECT_EQ(BitmapImage(t.bmp), ref);
+    SelectObject(t.dc, t.font);
+    DeleteObject(font);
+  }
+}
+
+TEST_F(QtWidgetsetTest, TextFollowsTheClipTheColourAndTheBitmapOfItsDC) {
+  TTextBitmap t(200, 40, RUSSIAN_CHARSET);
+  auto inkIn = [](HBITMAP b, int x0, int y0, int x1, int y1) {
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        if (Dark(b->Pixel(x, y))) return true;
+    return false;
+  };
+  TextOut(t.dc, 0, 0, "MMMMMMMMMMMMMMMM", 16);
+  ASSERT_TRUE(inkIn(t.bmp, 150, 0, 200, 20));
+  // A fill between two texts lands between them.
+  TRect band(0, 0, 200, 20);
+  ExtTextOut(t.dc, 0, 0, ETO_OPAQUE, &band, "", 0, nullptr);
+  EXPECT_FALSE(inkIn(t.bmp, 0, 0, 200, 20));
+  // A clip set after the first text holds for the next.
+  TextOut(t.dc, 7, 0, "MMMMMMMMMMMMMMMM", 16);
+  IntersectClipRect(t.dc, 0, 20, 100, 40);
+  TextOut(t.dc, 0, 20, "MMMMMMMMMMMMMMMM", 16);
+  EXPECT_TRUE(inkIn(t.bmp, 0, 20, 100, 40));
+  EXPECT_FALSE(inkIn(t.bmp, 100, 20, 200, 40));
+  SelectClipRgn(t.dc, nullptr);
+  // So do the colour and another bitmap selected into the DC.
+  auto redIn = [](HBITMAP b) {
+    for (int y = 0; y < b->Height(); ++y)
+      for (int x = 0; x < b->Width(); ++x)
+        if (b->Pixel(x, y) == clRed) return true;
+    return false;
+  };
+  SetTextColor(t.dc, clRed);
+  TextOut(t.dc, 100, 20, "M", 1);
+  EXPECT_TRUE(redIn(t.bmp));
+  HBITMAP other = CreateBitmap(200, 40, 1, 32, nullptr);
+  HGDIOBJ first = SelectObject(t.dc, other);
+  PatBlt(t.dc, 0, 0, 200, 40, WHITENESS);
+  TextOut(t.dc, 0, 0, "MMMMMMMMMMMMMMMM", 16);
+  EXPECT_TRUE(redIn(other));
+  SelectObject(t.dc, first);
+  DeleteObject(other);
+  EXPECT_TRUE(inkIn(t.bmp, 150, 0, 200, 20)) << "the first bitmap keeps its text";
+}
+
 TEST_F(QtWidgetsetTest, FontMetricsAndWidths) {
   TTextBitmap t(10, 10, RUSSIAN_CHARSET);
   ABC abc;
@@ -289,13 +371,27 @@ TEST_F(QtPeerTest, MouseAndWheel) {
   ctl->Got.clear();
   QWheelEvent wheel(QPointF(3, 3), Client()->mapToGlobal(QPointF(3, 3)), QPoint(), QPoint(0, -120), Qt::NoButton,
                     Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(Client(), &wheel);
+  // Turns read together come as one message of their sum, once the loop
+  // runs again.
+  for (int i = 0; i < 3; ++i) QApplication::sendEvent(Client(), &wheel);
+  EXPECT_EQ(ctl->Count(WM_MOUSEWHEEL), 0);
+  QCoreApplication::processEvents();
   ASSERT_EQ(ctl->Count(WM_MOUSEWHEEL), 1);
-  for (const TMessage& m : ctl->Got) {
-    if (m.Msg == WM_MOUSEWHEEL) {
-      EXPECT_EQ(int16_t(HiWord(m.WParam)), -WHEEL_DELTA);
-    }
-  }
+  auto deltas = [&] {
+    std::vector<int> out;
+    for (const TMessage& m : ctl->Got)
+      if (m.Msg == WM_MOUSEWHEEL) out.push_back(int16_t(HiWord(m.WParam)));
+    return out;
+  };
+  EXPECT_EQ(deltas(), std::vector<int>{-3 * WHEEL_DELTA});
+  // Other input comes after the turns before it.
+  ctl->Got.clear();
+  QApplication::sendEvent(Client(), &wheel);
+  QKeyEvent key(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(Client(), &key);
+  ASSERT_GE(ctl->Got.size(), 2u);
+  EXPECT_EQ(ctl->Got.front().Msg, WM_MOUSEWHEEL);
+  EXPECT_EQ(deltas(), std::vector<int>{-WHEEL_DELTA});
 }
 
 TEST_F(QtPeerTest, InputMethodCommits) {

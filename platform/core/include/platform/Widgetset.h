@@ -227,6 +227,12 @@ class TWindowPeer {
   bool FrameDragging() const { return FFrameDrag.Hit != HTNOWHERE; }
   // WM_MOUSEWHEEL to the focused window (screen position).
   void InputWheel(int delta, WPARAM keys, int screenX, int screenY);
+  // A wheel turn read while more input may be waiting: the turns that
+  // follow in the same direction, with the same keys at the same place, add
+  // up into one WM_MOUSEWHEEL of their sum, delivered before the next other
+  // input and before the posted messages. A burst of notches thus scrolls
+  // and paints once, to where the single notches would have led.
+  void QueueWheel(int delta, WPARAM keys, int screenX, int screenY);
   // A committed input-method text: WM_IME_STARTCOMPOSITION,
   // WM_IME_COMPOSITION (GCS_RESULTSTR, the context holding the text),
   // WM_IME_ENDCOMPOSITION.
@@ -344,6 +350,9 @@ class IWidgetset {
   const std::set<HWND>& Windows() const { return FWindows; }
 
   // -- messages --
+  // The wheel turns summed by TWindowPeer::QueueWheel, delivered now.
+  void DeliverQueuedWheel();
+  bool WheelQueued() const { return FQueuedWheel.From != nullptr; }
   virtual bool PostMessage(HWND wnd, UINT msg, WPARAM w, LPARAM l);
   virtual void PostQuitMessage(int code);
   bool QuitRequested() const { return FQuit; }
@@ -488,10 +497,22 @@ class IWidgetset {
     LPARAM L;
   };
   std::deque<TPosted> FPosted;
-  // Delivers the queued messages present now; returns how many.
+  // Delivers the queued wheel turns and messages present now; returns how
+  // many.
   int DeliverPosted();
+  // A wheel turn waits for delivery: the backend wakes its loop.
+  virtual void WheelWaiting() {}
 
  private:
+  friend class TWindowPeer;
+  void QueueWheel(HWND from, int delta, WPARAM keys, TPoint screen);
+  struct TQueuedWheel {
+    HWND From = nullptr;
+    int Delta = 0;
+    WPARAM Keys = 0;
+    TPoint Screen;
+  };
+  TQueuedWheel FQueuedWheel;
   std::map<std::string, TPeerFactory> FClasses;
   std::set<HWND> FWindows;
   bool FQuit = false;

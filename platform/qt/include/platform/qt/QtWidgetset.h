@@ -30,6 +30,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPointer>
+#include <QRawFont>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -37,6 +38,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/Gdi.h"
 #include "platform/Graphics.h"
@@ -112,6 +114,15 @@ class QtGdiFont : public TGdiFont {
   bool CharABC(UINT ch, ABC& abc);
   // The character a byte stands for in this font's character set.
   char32_t Decode(unsigned char c) const;
+  // The glyph Qt draws for a byte's character: the face (this font's, or
+  // the one Qt falls back to for a character it lacks) and the index in
+  // it. Face is -1 when the character does not come out as one glyph.
+  struct TGlyph {
+    int Face = -1;
+    quint32 Index = 0;
+  };
+  const TGlyph& Glyph(unsigned char c);
+  const QRawFont& Face(int face) const { return FFaces[size_t(face)]; }
 
  private:
   // The Qt font and the metrics of the description.
@@ -120,6 +131,9 @@ class QtGdiFont : public TGdiFont {
   QFont FFont;
   TEXTMETRIC FMetrics;
   int FWidths[256];
+  TGlyph FGlyphs[256];
+  bool FGlyphKnown[256] = {};
+  std::vector<QRawFont> FFaces;
   char32_t FSymbolBullet = 0xB7;
 };
 
@@ -131,6 +145,12 @@ class QtDC : public TRasterDC {
 
  protected:
   void DrawGlyphs(int x, int y, const char* text, int count, const int* dx, const TRect* clip) override;
+
+ private:
+  // The painter of the last glyphs, kept for the next ones while the
+  // surface stays: a line of text is many calls.
+  struct TGlyphPainter;
+  std::unique_ptr<TGlyphPainter> FGlyphPainter;
 };
 
 // The QImage view of a bitmap's pixels (no copy; valid while the bitmap
@@ -300,6 +320,7 @@ class QtWidgetset : public IWidgetset {
   HDC CreateScreenDC() override;
   HDC NewMemoryDC() override;
   void WindowDestroyed(HWND wnd) override;
+  void WheelWaiting() override { SchedulePosted(); }
 
  private:
   void SchedulePosted();

@@ -247,6 +247,10 @@ class FakeWidgetset : public IWidgetset {
     MouseUp(wnd, mbLeft, x, y);
   }
   void Wheel(HWND wnd, int delta, int x, int y, WPARAM keys = 0);
+  // A wheel turn read among more input (TWindowPeer::QueueWheel): summed
+  // with the turns that follow, delivered by ProcessMessages or before the
+  // next other input.
+  void QueueWheel(HWND wnd, int delta, int x, int y, WPARAM keys = 0);
   // Input-method commit: WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION with
   // GCS_RESULTSTR (the context holding `text`), WM_IME_ENDCOMPOSITION.
   void ImeCommit(HWND wnd, const std::string& text);
