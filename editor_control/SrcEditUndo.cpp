@@ -114,31 +114,26 @@ void TSrcEditUndoList::AdvanceChangeNumber() {
   if (FNextChangeNumber == 0) FNextChangeNumber = 1;
 }
 
+std::uint32_t TSrcEditUndoList::TakeChangeNumber() {
+  // Inside a block every item takes the block's number.
+  if (FBlockChangeNumber != 0) return FBlockChangeNumber;
+  const std::uint32_t number = FNextChangeNumber;
+  AdvanceChangeNumber();
+  return number;
+}
+
 void TSrcEditUndoList::AddChange(TSrcChangeReason reason, const TBufferCoord& startPos, const TBufferCoord& endPos,
                                  std::string changeText, TSrcSelectionMode selMode, std::string replacedText) {
   if (FLockCount > 0) return;
-  std::uint32_t number;
-  if (FBlockChangeNumber != 0) {
-    number = FBlockChangeNumber;
-  } else {
-    number = FNextChangeNumber;
-    AdvanceChangeNumber();
-  }
-  PushItem(std::make_unique<TSrcEditUndoItem>(reason, selMode, startPos, endPos, std::move(changeText), number,
-                                              std::move(replacedText)));
+  PushItem(std::make_unique<TSrcEditUndoItem>(reason, selMode, startPos, endPos, std::move(changeText),
+                                              TakeChangeNumber(), std::move(replacedText)));
 }
 
 void TSrcEditUndoList::AddLinesChange(const TBufferCoord& startPos, const TBufferCoord& endPos,
                                       std::shared_ptr<const TSrcEditUndoLines> lines) {
   if (FLockCount > 0) return;
-  std::uint32_t number;
-  if (FBlockChangeNumber != 0) {
-    number = FBlockChangeNumber;
-  } else {
-    number = FNextChangeNumber;
-    AdvanceChangeNumber();
-  }
-  auto item = std::make_unique<TSrcEditUndoItem>(urLinesChanged, smNormal, startPos, endPos, std::string(), number);
+  auto item =
+      std::make_unique<TSrcEditUndoItem>(urLinesChanged, smNormal, startPos, endPos, std::string(), TakeChangeNumber());
   item->SetChangeLines(std::move(lines));
   PushItem(std::move(item));
 }

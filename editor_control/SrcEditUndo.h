@@ -243,6 +243,8 @@ class TSrcEditUndoList : public TPersistent {
   };
 
   void AdvanceChangeNumber();
+  // The change number of a new item: the open block's, else the next one.
+  std::uint32_t TakeChangeNumber();
   void AppendEntry(std::unique_ptr<TSrcEditUndoItem> item);
   void Trim();
   void FireAddedUndo();
