@@ -543,6 +543,30 @@ void TSrcEditStringList::EditLongLine(TLongLine& line, std::size_t at, std::size
   FFreeLong.push_back(fresh);
 }
 
+// The live lines of the load's block, in the order of the lines, one after
+// another from `to` (the block itself, or a new one): each long line
+// followed by its NUL. The records follow them; the bytes written.
+std::size_t TSrcEditStringList::PackStoreLines(const char* from, char* to) {
+  std::size_t pos = 0;
+  for (int i = 0; i < FCount; ++i) {
+    TRecord& r = FList[i];
+    const std::uint8_t kind = StorageOf(&r);
+    if (kind == stStore) {
+      if (r.len) std::memmove(to + pos, from + r.ref, r.len);
+      r.ref = static_cast<std::uint32_t>(pos);
+      pos += r.len;
+    } else if (kind == stLong) {
+      TLongLine& l = (*FLong)[r.ref];
+      if (l.block) continue;
+      std::memmove(to + pos, from + l.start, l.len);
+      l.start = pos;
+      pos += l.len;
+      to[pos++] = '\0';
+    }
+  }
+  return pos;
+}
+
 // The live lines of the load's block moved down in it, when they lie there
 // in the order of the lines: each line then moves to an offset no later
 // than its own, over bytes no line uses any more (a long line keeps the NUL
@@ -564,24 +588,7 @@ bool TSrcEditStringList::CompactStoreInPlace() {
     if (at < last) return false;
     last = at;
   }
-  char* data = FStore->data;
-  std::size_t pos = 0;
-  for (int i = 0; i < FCount; ++i) {
-    TRecord& r = FList[i];
-    const std::uint8_t kind = StorageOf(&r);
-    if (kind == stStore) {
-      if (r.len) std::memmove(data + pos, data + r.ref, r.len);
-      r.ref = static_cast<std::uint32_t>(pos);
-      pos += r.len;
-    } else if (kind == stLong) {
-      TLongLine& l = (*FLong)[r.ref];
-      if (l.block) continue;
-      std::memmove(data + pos, data + l.start, l.len);
-      l.start = pos;
-      pos += l.len;
-      data[pos++] = '\0';
-    }
-  }
+  const std::size_t pos = PackStoreLines(FStore->data, FStore->data);
   // The block is cut after the lines and the spare byte; a smaller block
   // stays where it is.
   const std::size_t front = static_cast<std::size_t>(FStore->data - FStore->block);
@@ -617,24 +624,7 @@ void TSrcEditStringList::CompactStore() {
   char* data = static_cast<char*>(std::malloc(FStore->live + longs + 1));
   if (!data) throw EOutOfMemory();
   AdviseHugePages(data, FStore->live);
-  const char* from = FStore->data;
-  std::size_t pos = 0;
-  for (int i = 0; i < FCount; ++i) {
-    TRecord& r = FList[i];
-    const std::uint8_t kind = StorageOf(&r);
-    if (kind == stStore) {
-      std::memcpy(data + pos, from + r.ref, r.len);
-      r.ref = static_cast<std::uint32_t>(pos);
-      pos += r.len;
-    } else if (kind == stLong) {
-      TLongLine& l = (*FLong)[r.ref];
-      if (l.block) continue;
-      std::memcpy(data + pos, from + l.start, l.len);
-      l.start = pos;
-      pos += l.len;
-      data[pos++] = '\0';
-    }
-  }
+  const std::size_t pos = PackStoreLines(FStore->data, data);
   std::free(FStore->block);
   FStore->block = FStore->data = data;
   FStore->capacity = FStore->live + longs + 1;

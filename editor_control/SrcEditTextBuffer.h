@@ -200,6 +200,7 @@ class TSrcEditStringList : public TStrings {
   void FreeAll();
   void CompactStore();
   bool CompactStoreInPlace();
+  std::size_t PackStoreLines(const char* from, char* to);
   void CompactArena();
 
   TRecord* FList = nullptr;
