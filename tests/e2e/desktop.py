@@ -573,17 +573,21 @@ class Desktop:
         """A message box (or any window) found by its caption, answered with a key."""
         self.dialog(caption, lambda: self.keys(key), timeout)
 
+    def enter_text(self, text):
+        """The answer of a dialog whose field has the focus: the field's text
+        replaced by `text` and confirmed, or the dialog cancelled when `text`
+        is None."""
+        if text is None:
+            self.keys("Escape")
+        else:
+            self.keys("ctrl+a")
+            self.type(text)
+            self.keys("Return")
+
     def input_box(self, caption, text=None):
         """An input box: its text replaced by `text` and confirmed, or
         cancelled when `text` is None."""
-        def answer():
-            if text is None:
-                self.keys("Escape")
-            else:
-                self.keys("ctrl+a")
-                self.type(text)
-                self.keys("Return")
-        self.dialog(caption, answer)
+        self.dialog(caption, lambda: self.enter_text(text))
 
     def color_dialog(self, code=None):
         """The colour dialog: `code` ("#FF8000") typed in its HTML field and
@@ -617,14 +621,7 @@ class Desktop:
         """The open or save dialog that is up: the path typed, Enter; None
         cancels it."""
         # Qt's own dialogs speak Russian whatever the locale (LANG is C here).
-        def answer():
-            if path is None:
-                self.keys("Escape")
-            else:
-                self.keys("ctrl+a")
-                self.type(path)
-                self.keys("Return")
-        self.dialog(FILE_DIALOGS, answer)
+        self.dialog(FILE_DIALOGS, lambda: self.enter_text(path))
 
 
 class Editor:
