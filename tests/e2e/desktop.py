@@ -298,12 +298,7 @@ class XWindows:
 
     def focus_in(self, wid):
         """Whether the focus is in the window or in one of its children."""
-        f = self.focus()
-        while f > 1 and f != self.root:
-            if f == wid:
-                return True
-            f = self.parent(f)
-        return False
+        return self.within(self.focus(), wid)
 
     def selection_owner(self, name):
         return self.x.XGetSelectionOwner(self.dpy, self.atom(name))
