@@ -26,7 +26,8 @@ import sys
 import tempfile
 import time
 
-from running_editor import EDITOR, editor_area, write_document  # noqa: E402  (sets the paths)
+# running_editor sets the paths.
+from running_editor import EDITOR, editor_area, have_editor, is_editor, vim_in_xterm, write_document  # noqa: E402
 from xwatch import XWatch  # noqa: E402
 from desktop import Desktop, XServer  # noqa: E402
 
@@ -41,8 +42,7 @@ class Program:
         self.window = watch.wait_window(is_window, 120)
         self.area = area(watch.attributes(self.window))
         desktop.focus(self.window)
-        # A terminal may show a picture that holds while the program in it
-        # still reads its file: vim makes `ready` once it has read it.
+        # vim makes `ready` once it has read its file (vim_in_xterm).
         while ready and not os.path.exists(ready):
             time.sleep(0.005)
         watch.settled(self.window, time.monotonic(), self.area, timeout=300)
@@ -101,8 +101,7 @@ def measure(program, find_steps, wheel_at, open_find=None):
 
 
 def main():
-    if not os.path.exists(EDITOR):
-        print("no editor at %s: build the release configuration first" % EDITOR)
+    if not have_editor():
         return 0
     mb = float(os.environ.get("BQS_MOVE_MB", "50"))
     vim = shutil.which("vim") and shutil.which("xterm")
@@ -116,8 +115,7 @@ def main():
         doc = os.path.join(work, "move.html")
         write_document(doc, int(mb * 1048576), b"<p>" + RARE.encode() + b"</p>")
         results = {}
-        editor = Program(desktop, watch, [EDITOR, doc], lambda n: n.endswith(" - Brindel Quillet Studio"),
-                         editor_area)
+        editor = Program(desktop, watch, [EDITOR, doc], is_editor, editor_area)
         def open_find():
             # The find dialog is opened first and its text typed; the press
             # of Find Next (Return) is what is timed.
@@ -135,9 +133,7 @@ def main():
         if vim:
             for label, extra in (("vim", []), ("vim, syntax on", ["-c", "syntax on"])):
                 ready = os.path.join(work, "vim-read-%d" % len(results))
-                prog = Program(desktop, watch,
-                               ["xterm", "-T", "bqs-move-vim", "-geometry", "120x50", "-e", "vim", "-u", "NONE", "-N",
-                                "-n", "-c", "set mouse=a", "-c", "call writefile([], '%s')" % ready] + extra + [doc],
+                prog = Program(desktop, watch, vim_in_xterm("bqs-move-vim", ready, "-c", "set mouse=a", *extra, doc),
                                lambda n: n == "bqs-move-vim", lambda a: None, ready)
                 try:
                     results[label] = measure(prog, [("type", "/" + RARE), ("key", "Return")], (300, 300))

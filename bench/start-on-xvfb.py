@@ -24,7 +24,8 @@ import sys
 import tempfile
 import time
 
-from running_editor import EDITOR, editor_area, write_document  # noqa: E402  (sets the paths)
+# running_editor sets the paths.
+from running_editor import EDITOR, editor_area, have_editor, is_editor, vim_in_xterm, write_document  # noqa: E402
 from xwatch import XWatch  # noqa: E402
 from desktop import XServer  # noqa: E402
 
@@ -42,9 +43,8 @@ def write_start_document(path, size):
 
 def run_once(watch, env, argv, is_window, area, ready=None):
     """Seconds from exec to the painted screen. `ready` names a file the
-    program makes once it has read its document (vim does, through a
-    command run after the read): the screen counts from then on, as a
-    terminal may show a picture that holds while the program still reads."""
+    program makes once it has read its document (vim_in_xterm): the screen
+    counts from then on."""
     if ready and os.path.exists(ready):
         os.remove(ready)
     start = time.monotonic()
@@ -65,8 +65,7 @@ def run_once(watch, env, argv, is_window, area, ready=None):
 
 
 def main():
-    if not os.path.exists(EDITOR):
-        print("no editor at %s: build the release configuration first" % EDITOR)
+    if not have_editor():
         return 0
     sizes = [float(s) for s in os.environ.get("BQS_START_MB", "0 1 10 50 200").split()]
     runs = int(os.environ.get("BQS_START_RUNS", "5"))
@@ -87,14 +86,9 @@ def main():
                 write_start_document(doc[0], int(mb * 1048576))
             mine, theirs = [], []
             for _ in range(runs):
-                mine.append(run_once(watch, env, [EDITOR] + doc,
-                                     lambda n: n.endswith(" - Brindel Quillet Studio"),
-                                     editor_area))
+                mine.append(run_once(watch, env, [EDITOR] + doc, is_editor, editor_area))
                 if vim:
-                    theirs.append(run_once(watch, env,
-                                           ["xterm", "-T", "bqs-start-vim", "-geometry", "120x50", "-e",
-                                            "vim", "-u", "NONE", "-N", "-n", "-c",
-                                            "call writefile([], '%s')" % ready] + doc,
+                    theirs.append(run_once(watch, env, vim_in_xterm("bqs-start-vim", ready, *doc),
                                            lambda n: n == "bqs-start-vim", lambda a: None, ready))
             what = "no file" if mb == 0 else "%g MB" % mb
             line = "  %-8s editor %7.0f ms" % (what, statistics.median(mine) * 1000)
