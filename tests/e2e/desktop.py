@@ -360,7 +360,9 @@ class Desktop:
     def __init__(self, server, wm=False):
         self.server = server
         self.env = server.env()
-        self.wm = start_window_manager(server) if wm else None
+        if wm:
+            # It stops with the server.
+            start_window_manager(server)
         self.x = XWindows(server.display)
         self.target = None
         self._clipboard = None
@@ -369,9 +371,6 @@ class Desktop:
     def stop(self):
         for c in self._clipboards:
             c.stop()
-        if self.wm:
-            self.wm.terminate()
-            self.wm.wait(10)
         self.x.close()
 
     def run(self, *args, check=True, input=None):
