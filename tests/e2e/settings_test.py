@@ -5,7 +5,6 @@ import configparser
 import os
 import pwd
 
-import desktop
 from desktop import DesktopTest, wait_for
 
 PALETTE = "^Быстрая вставка$"
@@ -79,13 +78,8 @@ class UnwritableSettingsTest(DesktopTest):
         self.desktop.focus(editor.main)
         self.desktop.keys("F12")
         # One box for the palette's file, one for the main window's.
-        d = self.desktop
         for _ in range(2):
-            box = d.wait_window("^Brindel Quillet Studio$", timeout=20)
-            d.focus(box)
-            d.keys("Return")
-            # The next box comes up under the same caption.
-            wait_for("the box to close", lambda: box not in d.windows("^Brindel Quillet Studio$"))
+            self.desktop.answer_box(timeout=20)
         editor.proc.wait(10)
         with open(os.path.join(folder, "velmoraset.ini"), "rb") as f:
             self.assertEqual(f.read(), before)
