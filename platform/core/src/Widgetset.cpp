@@ -9,7 +9,6 @@
 #include "platform/CodePage.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/Forms.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -802,9 +801,7 @@ void TWindowPeer::InputDropFiles(const std::vector<std::string>& sysFiles, int x
     else if (refused.empty())
       refused = f;
   }
-  if (!refused.empty())
-    MessageBox(this, UnholdableFileNameText(refused), Application ? Application->Title() : std::string(),
-               MB_OK | MB_ICONWARNING);
+  if (!refused.empty()) RefuseUnholdableFileName(this, refused);
   if (files.empty()) return;
   HDROP drop = FWidgetset.NewDrop(files, TPoint(x, y));
   Send(WM_DROPFILES, WPARAM(drop), 0);
