@@ -262,19 +262,15 @@ std::string FileErrorText(const char* what, const std::string& fileName, int err
 // refused before and after it is opened. -1 with errno set on failure.
 int OpenDataFile(const std::string& sysName, int flags) {
   struct stat st;
-  if (::stat(sysName.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-    errno = S_ISDIR(st.st_mode) ? EISDIR : kErrorNotRegularFile;
+  int e = ::stat(sysName.c_str(), &st) == 0 ? NotDataFileError(st.st_mode) : 0;
+  if (e != 0) {
+    errno = e;
     return -1;
   }
   int fd = ::open(sysName.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return -1;
-  int e = 0;
-  if (::fstat(fd, &st) != 0)
-    e = errno;
-  else if (!S_ISREG(st.st_mode))
-    e = S_ISDIR(st.st_mode) ? EISDIR : kErrorNotRegularFile;
-  else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)
-    e = errno;
+  e = ::fstat(fd, &st) != 0 ? errno : NotDataFileError(st.st_mode);
+  if (e == 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) e = errno;
   if (e != 0) {
     ::close(fd);
     errno = e;
@@ -289,16 +285,13 @@ TFileStream::TFileStream(const std::string& fileName, Word mode) : THandleStream
   if ((mode & 0xFF00) == fmCreate) {
     // Only a file of data is written over: a pipe would wait for a reader.
     struct stat st;
-    if (::stat(sysName.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-      int e = S_ISDIR(st.st_mode) ? EISDIR : kErrorNotRegularFile;
-      throw EFCreateError(FileErrorText("Не удаётся создать файл", fileName, e, true), e);
+    int e = ::stat(sysName.c_str(), &st) == 0 ? NotDataFileError(st.st_mode) : 0;
+    if (e == 0) {
+      FHandle = ::open(sysName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+      if (FHandle >= 0) return;
+      e = errno;
     }
-    FHandle = ::open(sysName.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (FHandle < 0) {
-      int e = errno;
-      throw EFCreateError(FileErrorText("Не удаётся создать файл", fileName, e, true), e);
-    }
-    return;
+    throw EFCreateError(FileErrorText("Не удаётся создать файл", fileName, e, true), e);
   }
   int access = mode & 3;
   int flags = access == fmOpenWrite ? O_WRONLY : (access == fmOpenReadWrite ? O_RDWR : O_RDONLY);

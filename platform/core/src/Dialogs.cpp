@@ -231,6 +231,10 @@ std::string AppTitle() { return Application ? Application->Title() : std::string
 HWND ActiveOwner() { return DialogOwnerWindow(nullptr); }
 }  // namespace
 
+void RefuseUnholdableFileName(HWND owner, const std::string& sysName) {
+  MessageBox(owner, UnholdableFileNameText(sysName), AppTitle(), MB_OK | MB_ICONWARNING);
+}
+
 int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx) {
   // The toolkit's Russian captions (the program's language).
   static const std::string captions[] = {Ansi("Предупреждение"), Ansi("Ошибка"), Ansi("Информация"),
@@ -320,8 +324,7 @@ bool TOpenDialog::DoExecute(bool save) {
   if (!ok) return false;
   for (const std::string& sysName : r.ResultSysFiles)
     if (!AnsiHoldsFileName(sysName)) {
-      MessageBox(r.Owner, UnholdableFileNameText(sysName), Application ? Application->Title() : std::string(),
-                 MB_OK | MB_ICONWARNING);
+      RefuseUnholdableFileName(r.Owner, sysName);
       return false;
     }
   FFileName = r.ResultFileName;

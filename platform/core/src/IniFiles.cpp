@@ -127,12 +127,12 @@ class TIniContent {
   }
 
   void Write(const std::string& section, const std::string& ident, const std::string& value) {
-    const bool encoded = NeedsEncoding(value);
-    const std::string line = encoded ? ident + "*=" + Encode(value) : ident + "=" + value;
+    // What follows the key: its mark and value, encoded when need be.
+    const std::string assigned = NeedsEncoding(value) ? "*=" + Encode(value) : "=" + value;
     std::size_t header, end;
     if (!FindSection(section, header, end)) {
       lines.push_back("[" + section + "]");
-      lines.push_back(line);
+      lines.push_back(ident + assigned);
       return;
     }
     std::size_t k = FindValueKey(header, end, ident);
@@ -143,13 +143,13 @@ class TIniContent {
       std::string key = TrimRight(std::string_view(old).substr(0, old.find('=', b)));
       // The key keeps its spelling in the file; its form follows the value.
       if (!key.empty() && key.back() == '*') key.pop_back();
-      lines[k] = key + (encoded ? "*=" + Encode(value) : "=" + value);
+      lines[k] = key + assigned;
       return;
     }
     // After the last non-blank line of the section.
     std::size_t at = end;
     while (at > header + 1 && Trim(lines[at - 1]).empty()) --at;
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), line);
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), ident + assigned);
   }
 
   bool DeleteKey(const std::string& section, const std::string& ident) {

@@ -396,9 +396,8 @@ void TReplaceFileStream::Start() {
   struct stat st;
   bool exists = false;
   if (::lstat(FTarget.c_str(), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) FailCreate(FFileName, EISDIR);
     // A pipe or a device is never turned into a plain file.
-    if (!S_ISREG(st.st_mode)) FailCreate(FFileName, kErrorNotRegularFile);
+    if (int e = NotDataFileError(st.st_mode)) FailCreate(FFileName, e);
     exists = true;
     // A file the user may not write (or that nobody may) is not replaced.
     if ((st.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, FTarget.c_str(), W_OK, AT_EACCESS) != 0)
@@ -578,6 +577,6 @@ void CheckOwnFile(const std::string& fileName) {
   struct stat st;
   if (::lstat(SysFileName(fileName).c_str(), &st) != 0) return;
   if (S_ISLNK(st.st_mode)) FailCreate(fileName, ELOOP);
-  if (!S_ISREG(st.st_mode)) FailCreate(fileName, S_ISDIR(st.st_mode) ? EISDIR : kErrorNotRegularFile);
+  if (int e = NotDataFileError(st.st_mode)) FailCreate(fileName, e);
   if (st.st_uid != ::geteuid()) FailCreate(fileName, EACCES);
 }

@@ -457,6 +457,8 @@ const TErrorReason kErrorReasons[] = {
 };
 }  // namespace
 
+int NotDataFileError(unsigned mode) { return S_ISREG(mode) ? 0 : S_ISDIR(mode) ? EISDIR : kErrorNotRegularFile; }
+
 std::string SysErrorReason(int errorCode, bool writing) {
   for (const TErrorReason& r : kErrorReasons)
     if (r.Error == errorCode) return Ansi(writing && r.Writing ? r.Writing : r.Reading);

@@ -9,7 +9,6 @@
 #include "platform/CodePage.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/Forms.h"
 #include "platform/SysUtils.h"
 
 namespace {
@@ -607,10 +606,14 @@ void TWindowPeer::TakeFocus() { FWidgetset.FocusChanged(this); }
 
 // -- input entries shared by the backends --
 
+bool TWindowPeer::InputArrives() {
+  FWidgetset.DeliverQueuedWheel();
+  return FWidgetset.IsWindow(this) && TakesInput();
+}
+
 bool TWindowPeer::InputKeyDown(uint16_t vk, LPARAM keyData) {
+  if (!InputArrives()) return false;
   IWidgetset& ws = FWidgetset;
-  ws.DeliverQueuedWheel();
-  if (!ws.IsWindow(this) || !TakesInput()) return false;
   bool alt = (keyData & KF_ALTDOWN_BIT) != 0 || vk == VK_MENU || vk == VK_F10;
   TMessage pre(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, keyData);
   if (ws.OnPreTranslate && ws.OnPreTranslate(this, pre)) return false;
@@ -622,9 +625,8 @@ bool TWindowPeer::InputKeyDown(uint16_t vk, LPARAM keyData) {
 }
 
 void TWindowPeer::InputKeyUp(uint16_t vk, LPARAM keyData) {
+  if (!InputArrives()) return;
   IWidgetset& ws = FWidgetset;
-  ws.DeliverQueuedWheel();
-  if (!ws.IsWindow(this) || !TakesInput()) return;
   bool alt = (keyData & KF_ALTDOWN_BIT) != 0 || vk == VK_MENU || vk == VK_F10;
   TMessage pre(alt ? WM_SYSKEYUP : WM_KEYUP, vk, keyData);
   if (ws.OnPreTranslate && ws.OnPreTranslate(this, pre)) return;
@@ -635,9 +637,8 @@ void TWindowPeer::InputKeyUp(uint16_t vk, LPARAM keyData) {
 }
 
 void TWindowPeer::InputChar(unsigned char ch, LPARAM keyData) {
+  if (!InputArrives()) return;
   IWidgetset& ws = FWidgetset;
-  ws.DeliverQueuedWheel();
-  if (!ws.IsWindow(this) || !TakesInput()) return;
   bool alt = (keyData & KF_ALTDOWN_BIT) != 0;
   TMessage pre(alt ? WM_SYSCHAR : WM_CHAR, ch, keyData);
   if (ws.OnPreTranslate && ws.OnPreTranslate(this, pre)) return;
@@ -778,8 +779,7 @@ void IWidgetset::DeliverQueuedWheel() {
 }
 
 void TWindowPeer::InputImeCommit(const std::string& text) {
-  FWidgetset.DeliverQueuedWheel();
-  if (text.empty() || !FWidgetset.IsWindow(this) || !TakesInput()) return;
+  if (!InputArrives() || text.empty()) return;
   FIme.CompositionString.clear();
   FIme.ResultString = text;
   Send(WM_IME_STARTCOMPOSITION, 0, 0);
@@ -790,8 +790,7 @@ void TWindowPeer::InputImeCommit(const std::string& text) {
 }
 
 void TWindowPeer::InputDropFiles(const std::vector<std::string>& sysFiles, int x, int y) {
-  FWidgetset.DeliverQueuedWheel();
-  if (!FWidgetset.IsWindow(this) || !FAcceptFiles || sysFiles.empty() || !TakesInput()) return;
+  if (!InputArrives() || !FAcceptFiles || sysFiles.empty()) return;
   // A name Windows-1251 cannot hold is refused: its conversion names
   // another file.
   std::vector<std::string> files;
@@ -802,17 +801,14 @@ void TWindowPeer::InputDropFiles(const std::vector<std::string>& sysFiles, int x
     else if (refused.empty())
       refused = f;
   }
-  if (!refused.empty())
-    MessageBox(this, UnholdableFileNameText(refused), Application ? Application->Title() : std::string(),
-               MB_OK | MB_ICONWARNING);
+  if (!refused.empty()) RefuseUnholdableFileName(this, refused);
   if (files.empty()) return;
   HDROP drop = FWidgetset.NewDrop(files, TPoint(x, y));
   Send(WM_DROPFILES, WPARAM(drop), 0);
 }
 
 void TWindowPeer::InputScroll(int bar, int code, int pos) {
-  FWidgetset.DeliverQueuedWheel();
-  if (!FWidgetset.IsWindow(this) || (bar != SB_HORZ && bar != SB_VERT) || !TakesInput()) return;
+  if (!InputArrives() || (bar != SB_HORZ && bar != SB_VERT)) return;
   if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) SetTrackPos(bar, pos);
   Send(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MakeWParam(uint16_t(code), uint16_t(pos)), 0);
 }

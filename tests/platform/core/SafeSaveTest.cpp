@@ -29,6 +29,17 @@ void Save(const std::string& osPath, const std::string& bytes) {
   f.Commit();
 }
 
+// The error of a save that must be refused (a failure when it saves).
+EFCreateError RefusedSave(const std::string& osPath, const std::string& bytes) {
+  try {
+    Save(osPath, bytes);
+  } catch (const EFCreateError& e) {
+    return e;
+  }
+  ADD_FAILURE() << osPath << " saved";
+  return EFCreateError(std::string());
+}
+
 struct stat StatOf(const std::string& osPath) {
   struct stat st {};
   EXPECT_EQ(::lstat(osPath.c_str(), &st), 0) << osPath;
@@ -40,14 +51,10 @@ TEST(SafeSave, AWriteProtectedFileIsRefusedWithTheFileAndTheReason) {
   const std::string os = tmp.Path("read-only.htm");
   WriteFileBytes(os, "keep");
   ::chmod(os.c_str(), 0444);  // refused even for root
-  try {
-    Save(os, "new");
-    FAIL() << "saved over a read-only file";
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.ErrorCode, EACCES);
-    EXPECT_NE(e.Message().find(AnsiFileName(os)), std::string::npos) << e.Message();
-    EXPECT_NE(e.Message().find("Permission denied"), std::string::npos) << e.Message();
-  }
+  const EFCreateError e = RefusedSave(os, "new");
+  EXPECT_EQ(e.ErrorCode, EACCES);
+  EXPECT_NE(e.Message().find(AnsiFileName(os)), std::string::npos) << e.Message();
+  EXPECT_NE(e.Message().find("Permission denied"), std::string::npos) << e.Message();
   EXPECT_EQ(ReadFileBytes(os), "keep");
   EXPECT_EQ(tmp.EntryCount(), 1);
 }
@@ -116,12 +123,7 @@ TEST(SafeSave, SymbolicLinksWriteTheirTargets) {
   EXPECT_EQ(ReadFileBytes(tmp.Path("real/new.htm")), "created");
   // A loop is an error naming the file.
   ASSERT_EQ(::symlink("loop", tmp.Path("loop").c_str()), 0);
-  try {
-    Save(tmp.Path("loop"), "x");
-    FAIL();
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.ErrorCode, ELOOP);
-  }
+  EXPECT_EQ(RefusedSave(tmp.Path("loop"), "x").ErrorCode, ELOOP);
 }
 
 TEST(SafeSave, AFailedWriteNamesTheFileAndTheReason) {
@@ -191,13 +193,9 @@ TEST(SafeSave, OnlyPlainFilesAreReplaced) {
   ASSERT_EQ(::symlink("/dev/null", tmp.Path("null-link").c_str()), 0);
   for (const char* name : {"pipe", "null-link"}) {
     const std::string os = tmp.Path(name);
-    try {
-      Save(os, "text");
-      FAIL() << name << " replaced";
-    } catch (const EFCreateError& e) {
-      EXPECT_EQ(e.ErrorCode, kErrorNotRegularFile) << name;
-      EXPECT_NE(e.Message().find(AnsiFileName(os)), std::string::npos) << e.Message();
-    }
+    const EFCreateError e = RefusedSave(os, "text");
+    EXPECT_EQ(e.ErrorCode, kErrorNotRegularFile) << name;
+    EXPECT_NE(e.Message().find(AnsiFileName(os)), std::string::npos) << e.Message();
   }
   EXPECT_TRUE(S_ISFIFO(StatOf(tmp.Path("pipe")).st_mode));
   EXPECT_TRUE(S_ISCHR(StatOf("/dev/null").st_mode));
@@ -298,14 +296,10 @@ TEST(SafeSave, AWritableFileInAReadOnlyFolderSaves) {
   RestoreInterruptedSave(save);
   EXPECT_EQ(ReadFileBytes(os), "new");
   EXPECT_EQ(CountFiles(tmp.Path("cache")), 0);
-  try {
-    Save(tmp.Path("shut/fresh.htm"), "x");
-    FAIL();
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.ErrorCode, EACCES);
-    EXPECT_EQ(e.Message(), "Cannot create file \"" + AnsiFileName(tmp.Path("shut/fresh.htm")) + "\" in folder \"" +
-                               AnsiFileName(tmp.Path("shut/")) + "\". " + SysErrorMessage(EACCES));
-  }
+  const EFCreateError e = RefusedSave(tmp.Path("shut/fresh.htm"), "x");
+  EXPECT_EQ(e.ErrorCode, EACCES);
+  EXPECT_EQ(e.Message(), "Cannot create file \"" + AnsiFileName(tmp.Path("shut/fresh.htm")) + "\" in folder \"" +
+                             AnsiFileName(tmp.Path("shut/")) + "\". " + SysErrorMessage(EACCES));
 }
 
 // A link that another user planted in a sticky folder everyone may write
@@ -318,13 +312,9 @@ TEST(SafeSave, AnotherUsersLinkInASharedFolderIsNotFollowed) {
   WriteFileBytes(victim, "victim's");
   ASSERT_EQ(::symlink("victim.txt", link.c_str()), 0);
   ASSERT_EQ(::lchown(link.c_str(), 65534, 65534), 0);
-  try {
-    Save(link, "page");
-    FAIL() << "followed another user's link";
-  } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.ErrorCode, EACCES);
-    EXPECT_NE(e.Message().find(AnsiFileName(link)), std::string::npos) << e.Message();
-  }
+  const EFCreateError e = RefusedSave(link, "page");
+  EXPECT_EQ(e.ErrorCode, EACCES);
+  EXPECT_NE(e.Message().find(AnsiFileName(link)), std::string::npos) << e.Message();
   EXPECT_EQ(ReadFileBytes(victim), "victim's");
   ASSERT_EQ(::lchown(link.c_str(), 0, 0), 0);  // now the folder owner's
   Save(link, "page");

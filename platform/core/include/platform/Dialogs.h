@@ -278,6 +278,9 @@ bool UiServiceInstalled();
 // top-level window of `owner` when it is on screen, else the active form,
 // else the main form (when none is on screen, the owner as given).
 HWND DialogOwnerWindow(HWND owner);
+// Refuses a name as the system has it (UTF-8) that Windows-1251 cannot
+// hold (AnsiHoldsFileName): a warning box in the program's caption.
+void RefuseUnholdableFileName(HWND owner, const std::string& sysName);
 
 // ---- the toolkit's message functions ----
 // Win32 MessageBox: owner, text, caption, flags; returns the ID* answer.

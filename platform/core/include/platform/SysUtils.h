@@ -175,6 +175,9 @@ std::string AnsiFileName(const std::string& sysName);
 std::string SysErrorMessage(int errorCode);
 // Not an errno: the name is a pipe, a socket or a device, not a file of data.
 constexpr int kErrorNotRegularFile = 0x10000;
+// 0 for a file of the mode (st_mode) that is a plain file; else why it is
+// no file of data: EISDIR for a folder, kErrorNotRegularFile for the rest.
+int NotDataFileError(unsigned mode);
 // Why a file operation failed, in the user's words: the common reasons
 // (permissions, space, quota, a read-only system, a long name, a missing
 // file or folder, a folder or no file of data in its place, input/output)

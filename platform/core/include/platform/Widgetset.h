@@ -273,6 +273,9 @@ class TWindowPeer {
   friend class IWidgetset;
   void AddChild(HWND c);
   void RemoveChild(HWND c);
+  // Before any other input the summed wheel turns go (QueueWheel); then
+  // whether the window still stands and takes input.
+  bool InputArrives();
 
   IWidgetset& FWidgetset;
   TWinControl* FControl;
