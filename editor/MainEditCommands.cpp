@@ -436,10 +436,10 @@ void TMainEditCommands::ReplaceOne(const std::string& find, const std::string& r
   TSrcMemo* memo = FHost.Memo;
   const TTextFinder finder(find);
   bool wrapped = false;
+  // The current match is the selection when it holds the searched text,
+  // else the next occurrence from the selection on.
   if (OneLine(find)) {
-    // The current match is the selection when it holds the searched text,
-    // else the next occurrence from the selection on; the lines are read
-    // where they are.
+    // The lines are read where they are.
     const TSrcEditStringList* lines = memo->Lines();
     TBufferCoord current;
     bool found = false;
@@ -454,25 +454,20 @@ void TMainEditCommands::ReplaceOne(const std::string& find, const std::string& r
     }
     if (!found && !FindInLines(finder, current, wrapped)) return;
     SelectMatchAt(current, find.size());
-    memo->ReplaceSelection(replacement);
-    // Then the next occurrence after the replaced text (wrapping once).
-    TBufferCoord next;
-    if (FindInLines(finder, next, wrapped)) SelectMatchAt(next, find.size());
-    return;
+  } else {
+    const std::string text = memo->Text();
+    std::size_t current = TTextFinder::npos;
+    if (memo->HasSelection() && memo->SelLength() == static_cast<int>(find.size())) {
+      const std::size_t start = static_cast<std::size_t>(std::max(0, memo->SelStart()));
+      if (start <= text.size() && text.compare(start, find.size(), find) == 0) current = start;
+    }
+    if (current == TTextFinder::npos) current = FindFromSelection(text, finder, wrapped);
+    if (current == TTextFinder::npos) return;
+    SelectMatch(current, find.size());
   }
-  const std::string text = memo->Text();
-  std::size_t current = TTextFinder::npos;
-  if (memo->HasSelection() && memo->SelLength() == static_cast<int>(find.size())) {
-    const std::size_t start = static_cast<std::size_t>(std::max(0, memo->SelStart()));
-    if (start <= text.size() && text.compare(start, find.size(), find) == 0) current = start;
-  }
-  if (current == TTextFinder::npos) current = FindFromSelection(text, finder, wrapped);
-  if (current == TTextFinder::npos) return;
-  SelectMatch(current, find.size());
   memo->ReplaceSelection(replacement);
-  const std::string after = memo->Text();
-  const std::size_t next = FindFromSelection(after, finder, wrapped);
-  if (next != TTextFinder::npos) SelectMatch(next, find.size());
+  // Then the next occurrence after the replaced text (wrapping once).
+  FindAndSelect(finder, wrapped);
 }
 
 void TMainEditCommands::ReplaceAll(const std::string& find, const std::string& replacement) {
