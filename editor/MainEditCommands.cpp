@@ -306,15 +306,18 @@ bool TMainEditCommands::DocumentEmpty() const {
   return count == 0 || (count == 1 && lines->Get(0).empty());
 }
 
-std::size_t TMainEditCommands::SelectionEndIndex() const {
+TBufferCoord TMainEditCommands::SelectionEnd() const {
   TSrcMemo* memo = FHost.Memo;
+  const TSrcEditStringList* lines = memo->Lines();
   TBufferCoord end = memo->HasSelection() ? memo->SelLast() : memo->Caret();
-  const int count = memo->Lines()->Count();
-  if (count == 0) return 0;
-  end.Line = std::clamp(end.Line, 1, count);
-  const int length = static_cast<int>(memo->Lines()->Get(end.Line - 1).size());
-  end.Char = std::clamp(end.Char, 1, length + 1);
-  return static_cast<std::size_t>(std::max(0, memo->CoordToCharIndex(end)));
+  end.Line = std::clamp(end.Line, 1, lines->Count());
+  end.Char = std::clamp(end.Char, 1, lines->LineLength(end.Line - 1) + 1);
+  return end;
+}
+
+std::size_t TMainEditCommands::SelectionEndIndex() const {
+  if (FHost.Memo->Lines()->Count() == 0) return 0;
+  return static_cast<std::size_t>(std::max(0, FHost.Memo->CoordToCharIndex(SelectionEnd())));
 }
 
 std::size_t TMainEditCommands::FindFromSelection(const std::string& text, const TTextFinder& finder,
@@ -335,9 +338,7 @@ bool TMainEditCommands::FindInLines(const TTextFinder& finder, TBufferCoord& at,
   const int count = lines->Count();
   wrapped = false;
   if (count == 0 || finder.Pattern().empty()) return false;
-  TBufferCoord from = memo->HasSelection() ? memo->SelLast() : memo->Caret();
-  from.Line = std::clamp(from.Line, 1, count);
-  from.Char = std::clamp(from.Char, 1, static_cast<int>(lines->LineLength(from.Line - 1)) + 1);
+  const TBufferCoord from = SelectionEnd();
   auto scan = [&](int first, std::size_t offset, int last) {
     return FindInLineRange(*lines, finder, first, offset, last, at);
   };
