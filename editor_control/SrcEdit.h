@@ -670,10 +670,9 @@ class TCustomSrcEdit : public TCustomControl {
   // to it is scanned whatever state its record holds.
   int FRescanForcedLast = -1;
   // While only whole lines were replaced since the last rescan: those
-  // lines (FRescanSparse), as runs (first, last), so that the rescan skips
-  // the lines between them.
+  // lines, as runs (first, last), so that the rescan skips the lines
+  // between them; empty otherwise.
   std::vector<std::pair<int, int>> FRescanLines;
-  bool FRescanSparse = false;
 
   // Input (SrcEditInput.cpp).
   Word FLastKey = 0;
