@@ -306,15 +306,18 @@ bool TMainEditCommands::DocumentEmpty() const {
   return count == 0 || (count == 1 && lines->Get(0).empty());
 }
 
-std::size_t TMainEditCommands::SelectionEndIndex() const {
+TBufferCoord TMainEditCommands::SelectionEnd() const {
   TSrcMemo* memo = FHost.Memo;
+  const TSrcEditStringList* lines = memo->Lines();
   TBufferCoord end = memo->HasSelection() ? memo->SelLast() : memo->Caret();
-  const int count = memo->Lines()->Count();
-  if (count == 0) return 0;
-  end.Line = std::clamp(end.Line, 1, count);
-  const int length = static_cast<int>(memo->Lines()->Get(end.Line - 1).size());
-  end.Char = std::clamp(end.Char, 1, length + 1);
-  return static_cast<std::size_t>(std::max(0, memo->CoordToCharIndex(end)));
+  end.Line = std::clamp(end.Line, 1, lines->Count());
+  end.Char = std::clamp(end.Char, 1, lines->LineLength(end.Line - 1) + 1);
+  return end;
+}
+
+std::size_t TMainEditCommands::SelectionEndIndex() const {
+  if (FHost.Memo->Lines()->Count() == 0) return 0;
+  return static_cast<std::size_t>(std::max(0, FHost.Memo->CoordToCharIndex(SelectionEnd())));
 }
 
 std::size_t TMainEditCommands::FindFromSelection(const std::string& text, const TTextFinder& finder,
@@ -335,9 +338,7 @@ bool TMainEditCommands::FindInLines(const TTextFinder& finder, TBufferCoord& at,
   const int count = lines->Count();
   wrapped = false;
   if (count == 0 || finder.Pattern().empty()) return false;
-  TBufferCoord from = memo->HasSelection() ? memo->SelLast() : memo->Caret();
-  from.Line = std::clamp(from.Line, 1, count);
-  from.Char = std::clamp(from.Char, 1, static_cast<int>(lines->LineLength(from.Line - 1)) + 1);
+  const TBufferCoord from = SelectionEnd();
   auto scan = [&](int first, std::size_t offset, int last) {
     return FindInLineRange(*lines, finder, first, offset, last, at);
   };
@@ -436,10 +437,10 @@ void TMainEditCommands::ReplaceOne(const std::string& find, const std::string& r
   TSrcMemo* memo = FHost.Memo;
   const TTextFinder finder(find);
   bool wrapped = false;
+  // The current match is the selection when it holds the searched text,
+  // else the next occurrence from the selection on.
   if (OneLine(find)) {
-    // The current match is the selection when it holds the searched text,
-    // else the next occurrence from the selection on; the lines are read
-    // where they are.
+    // The lines are read where they are.
     const TSrcEditStringList* lines = memo->Lines();
     TBufferCoord current;
     bool found = false;
@@ -454,25 +455,20 @@ void TMainEditCommands::ReplaceOne(const std::string& find, const std::string& r
     }
     if (!found && !FindInLines(finder, current, wrapped)) return;
     SelectMatchAt(current, find.size());
-    memo->ReplaceSelection(replacement);
-    // Then the next occurrence after the replaced text (wrapping once).
-    TBufferCoord next;
-    if (FindInLines(finder, next, wrapped)) SelectMatchAt(next, find.size());
-    return;
+  } else {
+    const std::string text = memo->Text();
+    std::size_t current = TTextFinder::npos;
+    if (memo->HasSelection() && memo->SelLength() == static_cast<int>(find.size())) {
+      const std::size_t start = static_cast<std::size_t>(std::max(0, memo->SelStart()));
+      if (start <= text.size() && text.compare(start, find.size(), find) == 0) current = start;
+    }
+    if (current == TTextFinder::npos) current = FindFromSelection(text, finder, wrapped);
+    if (current == TTextFinder::npos) return;
+    SelectMatch(current, find.size());
   }
-  const std::string text = memo->Text();
-  std::size_t current = TTextFinder::npos;
-  if (memo->HasSelection() && memo->SelLength() == static_cast<int>(find.size())) {
-    const std::size_t start = static_cast<std::size_t>(std::max(0, memo->SelStart()));
-    if (start <= text.size() && text.compare(start, find.size(), find) == 0) current = start;
-  }
-  if (current == TTextFinder::npos) current = FindFromSelection(text, finder, wrapped);
-  if (current == TTextFinder::npos) return;
-  SelectMatch(current, find.size());
   memo->ReplaceSelection(replacement);
-  const std::string after = memo->Text();
-  const std::size_t next = FindFromSelection(after, finder, wrapped);
-  if (next != TTextFinder::npos) SelectMatch(next, find.size());
+  // Then the next occurrence after the replaced text (wrapping once).
+  FindAndSelect(finder, wrapped);
 }
 
 void TMainEditCommands::ReplaceAll(const std::string& find, const std::string& replacement) {

@@ -140,8 +140,11 @@ class TMainEditCommands : public TComponent {
  private:
   int Message(const std::string& text, const char* caption, UINT flags);
   bool DocumentEmpty() const;
-  // The character index just after the selection (the caret without one),
-  // a caret past the end of its line counted at the line's end.
+  // The place just after the selection (the caret without one), a caret
+  // past the end of its line counted at the line's end; the document has
+  // lines.
+  TBufferCoord SelectionEnd() const;
+  // The same as a character index (0 without lines).
   std::size_t SelectionEndIndex() const;
   // The next occurrence from the selection's end, wrapping to the start
   // once; `wrapped` tells which.

@@ -780,18 +780,22 @@ void TCustomSrcEdit::DeferRescanDeleted(int Index, int Count) {
 
 void TCustomSrcEdit::DeferRescanReplaced(int Index, int Count) {
   if (Count <= 0) return;
-  // The replaced lines themselves are kept while nothing else happened (a
-  // few million runs at most: past that the range is scanned whole).
-  constexpr std::size_t kMaxSparse = std::size_t(1) << 22;
+  const int last = Index + Count - 1;
   if (FRescanFirst < 0) {
+    // The replaced lines themselves are kept while nothing else happens.
     DropSparseRescan();
-    FRescanSparse = true;
+    FRescanLines.emplace_back(Index, last);
+    FRescanFirst = Index;
+    FRescanLast = last;
+    FRescanForcedLast = -1;
+    return;
   }
-  if (FRescanSparse) {
+  if (!FRescanLines.empty()) {
     // Kept as runs: the lines of a command that replaces many lines in
-    // order (a Replace All, an indent of the whole text) take one entry.
-    const int last = Index + Count - 1;
-    if (!FRescanLines.empty() && FRescanLines.back().second + 1 >= Index && FRescanLines.back().first <= Index) {
+    // order (a Replace All, an indent of the whole text) take one entry; a
+    // few million runs at most, past that the range is scanned whole.
+    constexpr std::size_t kMaxSparse = std::size_t(1) << 22;
+    if (FRescanLines.back().second + 1 >= Index && FRescanLines.back().first <= Index) {
       FRescanLines.back().second = std::max(FRescanLines.back().second, last);
     } else if (FRescanLines.size() + 1 > kMaxSparse) {
       DropSparseRescan();
@@ -799,18 +803,11 @@ void TCustomSrcEdit::DeferRescanReplaced(int Index, int Count) {
       FRescanLines.emplace_back(Index, last);
     }
   }
-  if (FRescanFirst < 0) {
-    FRescanFirst = Index;
-    FRescanLast = Index + Count - 1;
-    FRescanForcedLast = -1;
-    return;
-  }
   FRescanFirst = std::min(FRescanFirst, Index);
-  FRescanLast = std::max(FRescanLast, Index + Count - 1);
+  FRescanLast = std::max(FRescanLast, last);
 }
 
 void TCustomSrcEdit::DropSparseRescan() {
-  FRescanSparse = false;
   if (FRescanLines.capacity() > 4096)
     std::vector<std::pair<int, int>>().swap(FRescanLines);
   else
@@ -820,9 +817,9 @@ void TCustomSrcEdit::DropSparseRescan() {
 void TCustomSrcEdit::FlushDeferredRescan() {
   const int first0 = FRescanFirst, last0 = FRescanLast, forced0 = FRescanForcedLast;
   FRescanFirst = FRescanLast = FRescanForcedLast = -1;
+  // Only whole lines replaced since the last rescan: those lines.
   std::vector<std::pair<int, int>> replaced;
-  if (FRescanSparse) replaced.swap(FRescanLines);
-  const bool sparse = FRescanSparse;
+  if (!FRescanLines.empty()) replaced.swap(FRescanLines);
   DropSparseRescan();
   if (first0 < 0 || !FHighlighter) return;
   const int count = FLines->GetCount();
@@ -835,7 +832,7 @@ void TCustomSrcEdit::FlushDeferredRescan() {
     ScanLazily();
     return;
   }
-  if (sparse) {
+  if (!replaced.empty()) {
     // Only replaced lines: each is scanned, and the lines after it as far
     // as their end states change; the lines between are left alone.
     std::sort(replaced.begin(), replaced.end());

@@ -670,10 +670,9 @@ class TCustomSrcEdit : public TCustomControl {
   // to it is scanned whatever state its record holds.
   int FRescanForcedLast = -1;
   // While only whole lines were replaced since the last rescan: those
-  // lines (FRescanSparse), as runs (first, last), so that the rescan skips
-  // the lines between them.
+  // lines, as runs (first, last), so that the rescan skips the lines
+  // between them; empty otherwise.
   std::vector<std::pair<int, int>> FRescanLines;
-  bool FRescanSparse = false;
 
   // Input (SrcEditInput.cpp).
   Word FLastKey = 0;
@@ -741,9 +740,8 @@ class TCustomSrcEdit : public TCustomControl {
   void ReplayChangedLines(TSrcEditUndoItem& Item, TSrcEditUndoList* Mirror, bool Undoing);
   // The reason of the item UndoItem or RedoItem replayed last.
   int FLastReplayed = 0;
-  // Set while Undo or Redo replays whole actions.
-  bool FReplayingAction = false;
-  // The change number of the first item the command replays.
+  // While Undo or Redo replays a whole action: its change number, that of
+  // the command's first item (0 otherwise; no item has that number).
   std::uint32_t FReplayNumber = 0;
   // Whether one undo (Undoing) or redo command goes on from the item just
   // replayed (reason Done) to the next one: First and Number are the reason

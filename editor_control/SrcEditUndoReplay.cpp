@@ -50,18 +50,21 @@ class TInsideRedoGuard {
   bool FSaved;
 };
 
-// Marks the replay of whole actions (Undo, Redo), in which two items may
-// be replayed together; UndoItem and RedoItem alone replay one item.
+// Marks the replay of the whole action of one change number (Undo, Redo),
+// in which two items may be replayed together; UndoItem and RedoItem alone
+// replay one item.
 class TWholeAction {
  public:
-  explicit TWholeAction(bool& flag) : FFlag(flag), FSaved(flag) { FFlag = true; }
-  ~TWholeAction() { FFlag = FSaved; }
+  TWholeAction(std::uint32_t& replaying, std::uint32_t number) : FReplaying(replaying), FSaved(replaying) {
+    FReplaying = number;
+  }
+  ~TWholeAction() { FReplaying = FSaved; }
   TWholeAction(const TWholeAction&) = delete;
   TWholeAction& operator=(const TWholeAction&) = delete;
 
  private:
-  bool& FFlag;
-  bool FSaved;
+  std::uint32_t& FReplaying;
+  std::uint32_t FSaved;
 };
 
 // Moves the group break on top of `from` to `to`, keeping its change number.
@@ -126,8 +129,7 @@ void TCustomSrcEdit::Undo() {
     const std::uint32_t number = first->ChangeNumber();
     // All mirrors of this command form one redo action.
     TBlockNumberGuard mirrors(FRedoList, number);
-    TWholeAction whole(FReplayingAction);
-    FReplayNumber = number;
+    TWholeAction whole(FReplayNumber, number);
     for (;;) {
       UndoItem();
       const TSrcEditUndoItem* next = FUndoList->PeekItem();
@@ -152,8 +154,7 @@ void TCustomSrcEdit::Redo() {
       const std::uint32_t number = first->ChangeNumber();
       {
         TBlockNumberGuard mirrors(FUndoList, number);
-        TWholeAction whole(FReplayingAction);
-        FReplayNumber = number;
+        TWholeAction whole(FReplayNumber, number);
         for (;;) {
           RedoItem();
           const TSrcEditUndoItem* next = FRedoList->PeekItem();
@@ -236,7 +237,7 @@ bool TCustomSrcEdit::UndoReplacementByLines(TSrcEditUndoItem& Item) {
   const TSrcEditUndoItem* deletion = FUndoList->PeekItem();
   // Only inside the command's own action: a group of like items may end
   // between the insertion and the deletion of an earlier action.
-  if (!FReplayingAction || Item.ChangeNumber() != FReplayNumber || !deletion || !Item.ChangeStr().empty() ||
+  if (FReplayNumber == 0 || Item.ChangeNumber() != FReplayNumber || !deletion || !Item.ChangeStr().empty() ||
       Item.ChangeReason() == urDragDropInsert)
     return false;
   if (!IsReplacementPair(*deletion, &Item)) return false;
@@ -257,7 +258,7 @@ bool TCustomSrcEdit::UndoReplacementByLines(TSrcEditUndoItem& Item) {
 bool TCustomSrcEdit::RedoReplacementByLines(TSrcEditUndoItem& Item) {
   // Item: the deletion (on top); under it, the insertion that followed it.
   const TSrcEditUndoItem* insertion = FRedoList->PeekItem();
-  if (!FReplayingAction || Item.ChangeNumber() != FReplayNumber || !IsReplacementPair(Item, insertion) ||
+  if (FReplayNumber == 0 || Item.ChangeNumber() != FReplayNumber || !IsReplacementPair(Item, insertion) ||
       !insertion->ChangeReplacedStr().empty())
     return false;
   const TBufferCoord s = Item.ChangeStartPos(), e = Item.ChangeEndPos();
